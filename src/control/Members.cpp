@@ -1,0 +1,16 @@
+// The member table of Plotara: each subsystem adds the members it builds.
+#include "control/Automation.h"
+#include "control/MemberRows.h"
+
+namespace plotara {
+
+const MemberTable& Members() {
+  static const MemberTable table = [] {
+    MemberTable t;
+    AddShellMembers(t);
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace plotara

@@ -1,0 +1,670 @@
+// CairoSurface sections: allocation and state plumbing; pixel primitives; surface-unit operations;
+// device-pixel operations; text; clipping, picture and files.
+#include "platform/CairoSurface.h"
+
+#include <cairo-ft.h>
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <numbers>
+
+#include "platform/RuntimeError.h"
+#include "platform/TextEncoding.h"
+
+namespace plotara {
+
+namespace {
+
+constexpr uint32_t kRgbMask = 0x00FFFFFF;
+// Lines whose ends lie farther than this outside the clip rectangle are cut first, so that a point
+// mapped far off the page costs no more than one on it.
+constexpr int kFarOutside = 4096;
+
+// Liang-Barsky: cuts the segment to the box; false when none of it lies inside.
+bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double xmin, double ymin, double xmax,
+                 double ymax) {
+  const double dx = x2 - x1, dy = y2 - y1;
+  double t0 = 0.0, t1 = 1.0;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {x1 - xmin, xmax - x1, y1 - ymin, ymax - y1};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) {
+      if (t > t1) return false;
+      t0 = std::max(t0, t);
+    } else {
+      if (t < t0) return false;
+      t1 = std::min(t1, t);
+    }
+  }
+  const double ox = x1, oy = y1;
+  x1 = ox + t0 * dx;
+  y1 = oy + t0 * dy;
+  x2 = ox + t1 * dx;
+  y2 = oy + t1 * dy;
+  return true;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- allocation and state plumbing
+
+CairoSurface::CairoSurface(double dpi) : Surface(dpi) { Allocate(0, 0); }
+
+CairoSurface::~CairoSurface() {
+  for (auto& [key, face] : faces_) cairo_font_face_destroy(face);
+  if (cr_) cairo_destroy(cr_);
+  if (img_) cairo_surface_destroy(img_);
+}
+
+void CairoSurface::Move(float left, float top, float width, float height) {
+  SetPlacement(left, top, width, height);
+  const int w = std::max(0, PixelX(width));
+  const int h = std::max(0, PixelY(height));
+  if (w == w_ && h == h_ && img_) return;
+  cairo_surface_t* oldImg = img_;
+  cairo_t* oldCr = cr_;
+  img_ = nullptr;
+  cr_ = nullptr;
+  // Keep the old pixels at the top-left, as a picture box keeps its image when it grows.
+  struct Old {
+    uint32_t* data;
+    int w, h, stride;
+  } old{data_, w_, h_, stride_};
+  Allocate(w, h);
+  if (oldImg) {
+    cairo_surface_flush(oldImg);
+    const int cw = std::min(old.w, w_), ch = std::min(old.h, h_);
+    for (int y = 0; y < ch; ++y)
+      std::memcpy(data_ + static_cast<size_t>(y) * stride_, old.data + static_cast<size_t>(y) * old.stride,
+                  static_cast<size_t>(cw) * 4);
+    directPending_ = true;
+    cairo_destroy(oldCr);
+    cairo_surface_destroy(oldImg);
+  }
+}
+
+void CairoSurface::Allocate(int w, int h) {
+  w_ = w;
+  h_ = h;
+  img_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(w, 1), std::max(h, 1));
+  if (cairo_surface_status(img_) != CAIRO_STATUS_SUCCESS) Raise(err::OutOfMemory);
+  data_ = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(img_));
+  stride_ = cairo_image_surface_get_stride(img_) / 4;
+  cr_ = cairo_create(img_);
+  cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
+  cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
+  cairo_font_options_t* fo = cairo_font_options_create();
+  cairo_font_options_set_antialias(fo, CAIRO_ANTIALIAS_GRAY);
+  cairo_font_options_set_hint_metrics(fo, CAIRO_HINT_METRICS_ON);
+  cairo_set_font_options(cr_, fo);
+  cairo_font_options_destroy(fo);
+  appliedFont_.clear();
+  cairoPending_ = false;
+  directPending_ = false;
+  ResetClip();
+  const uint32_t back = Native(BackColor);
+  BeginDirect();
+  for (int y = 0; y < h_; ++y) std::fill_n(data_ + static_cast<size_t>(y) * stride_, w_, back);
+}
+
+void CairoSurface::BeginDirect() const {
+  if (cairoPending_) {
+    cairo_surface_flush(img_);
+    cairoPending_ = false;
+  }
+}
+
+void CairoSurface::BeginCairo() {
+  if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
+    // A failed cairo call leaves its context unusable; start a fresh one on the same pixels.
+    cairo_destroy(cr_);
+    cr_ = cairo_create(img_);
+    cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
+    cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
+    appliedFont_.clear();
+    SyncCairoClip();
+  }
+  if (directPending_) {
+    cairo_surface_mark_dirty(img_);
+    directPending_ = false;
+  }
+  cairoPending_ = true;
+}
+
+uint32_t CairoSurface::Native(OleColor c) const {
+  const OleColor r = ResolveColor(c);
+  return static_cast<uint32_t>((RedOf(r) << 16) | (GreenOf(r) << 8) | BlueOf(r));
+}
+
+void CairoSurface::SetSource(uint32_t rgb) {
+  if (Inverting()) {
+    cairo_set_operator(cr_, CAIRO_OPERATOR_DIFFERENCE);
+    cairo_set_source_rgb(cr_, 1, 1, 1);
+  } else {
+    cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
+    cairo_set_source_rgb(cr_, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
+  }
+}
+
+Pen CairoSurface::CurrentPen() const { return pen_ ? *pen_ : Pen{ForeColor, std::max(1, DrawWidth)}; }
+
+// ---------------------------------------------------------------- pixel primitives
+
+void CairoSurface::Plot(int x, int y, uint32_t rgb) {
+  if (x < clip_.x0 || x >= clip_.x1 || y < clip_.y0 || y >= clip_.y1) return;
+  uint32_t& p = data_[static_cast<size_t>(y) * stride_ + x];
+  p = Inverting() ? (p ^ kRgbMask) : rgb;
+}
+
+void CairoSurface::Span(int y, int x0, int x1, uint32_t rgb) {
+  if (y < clip_.y0 || y >= clip_.y1) return;
+  x0 = std::max(x0, clip_.x0);
+  x1 = std::min(x1, clip_.x1);
+  if (x0 >= x1) return;
+  uint32_t* row = data_ + static_cast<size_t>(y) * stride_;
+  if (Inverting()) {
+    for (int x = x0; x < x1; ++x) row[x] ^= kRgbMask;
+  } else {
+    std::fill(row + x0, row + x1, rgb);
+  }
+}
+
+void CairoSurface::FillRect(int x0, int y0, int x1, int y1, uint32_t rgb) {
+  y0 = std::max(y0, clip_.y0);
+  y1 = std::min(y1, clip_.y1);
+  for (int y = y0; y < y1; ++y) Span(y, x0, x1, rgb);
+}
+
+// Outline of [x0, x1) x [y0, y1), the pen centred on the edge pixels; no pixel is drawn twice, so an
+// inverted outline drawn again restores the picture.
+void CairoSurface::OutlineRect(int x0, int y0, int x1, int y1, uint32_t rgb, int width) {
+  if (x1 <= x0 || y1 <= y0) return;
+  const int lo = width / 2, hi = width - lo;
+  const int X0 = x0 - lo, X1 = x1 - 1 + hi, Y0 = y0 - lo, Y1 = y1 - 1 + hi;
+  const int IX0 = x0 + hi, IX1 = x1 - 1 - lo, IY0 = y0 + hi, IY1 = y1 - 1 - lo;
+  if (IX0 >= IX1 || IY0 >= IY1) {
+    FillRect(X0, Y0, X1, Y1, rgb);
+    return;
+  }
+  FillRect(X0, Y0, X1, IY0, rgb);
+  FillRect(X0, IY1, X1, Y1, rgb);
+  FillRect(X0, IY0, IX0, IY1, rgb);
+  FillRect(IX1, IY0, X1, IY1, rgb);
+}
+
+// Bresenham; the end pixel is left out unless lastPixel. Dotted lines are three pixels on, three off.
+void CairoSurface::ThinLine(int x1, int y1, int x2, int y2, uint32_t rgb, bool dotted, bool lastPixel) {
+  const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
+  const int steps = std::max(dx, -dy) + (lastPixel ? 1 : 0);
+  if (steps <= 0) return;
+  // Nothing to do when the line's box misses the clip rectangle.
+  if (std::max(x1, x2) < clip_.x0 || std::min(x1, x2) >= clip_.x1 || std::max(y1, y2) < clip_.y0 ||
+      std::min(y1, y2) >= clip_.y1)
+    return;
+  if (!dotted && dy == 0) {  // horizontal
+    if (x2 >= x1) {
+      Span(y1, x1, x1 + steps, rgb);
+    } else {
+      Span(y1, x1 - steps + 1, x1 + 1, rgb);
+    }
+    return;
+  }
+  const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+  int err = dx + dy, x = x1, y = y1;
+  for (int i = 0; i < steps; ++i) {
+    if (!dotted || i % 6 < 3) Plot(x, y, rgb);
+    const int e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y += sy;
+    }
+  }
+}
+
+void CairoSurface::WideLine(double x1, double y1, double x2, double y2, uint32_t rgb, int width,
+                            bool dotted) {
+  const double m = width + 2.0;
+  if (!ClipSegment(x1, y1, x2, y2, clip_.x0 - m, clip_.y0 - m, clip_.x1 + m, clip_.y1 + m)) return;
+  BeginCairo();
+  SetSource(rgb);
+  cairo_set_line_width(cr_, width);
+  if (dotted) {
+    const double dash[2] = {3.0 * width, 3.0 * width};
+    cairo_set_dash(cr_, dash, 2, 0);
+    cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
+  } else {
+    cairo_set_dash(cr_, nullptr, 0, 0);
+    cairo_set_line_cap(cr_, CAIRO_LINE_CAP_ROUND);
+  }
+  cairo_move_to(cr_, x1 + 0.5, y1 + 0.5);
+  cairo_line_to(cr_, x2 + 0.5, y2 + 0.5);
+  cairo_stroke(cr_);
+  cairo_set_dash(cr_, nullptr, 0, 0);
+  cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
+}
+
+void CairoSurface::PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int width, bool dotted) {
+  if (width > 1) {
+    WideLine(x1, y1, x2, y2, rgb, width, dotted);
+    return;
+  }
+  BeginDirect();
+  directPending_ = true;
+  const bool far = std::min(x1, x2) < clip_.x0 - kFarOutside || std::max(x1, x2) > clip_.x1 + kFarOutside ||
+                   std::min(y1, y2) < clip_.y0 - kFarOutside || std::max(y1, y2) > clip_.y1 + kFarOutside;
+  if (!far) {
+    ThinLine(x1, y1, x2, y2, rgb, dotted, false);
+    return;
+  }
+  double a = x1, b = y1, c = x2, d = y2;
+  if (!ClipSegment(a, b, c, d, clip_.x0 - 2, clip_.y0 - 2, clip_.x1 + 2, clip_.y1 + 2)) return;
+  // The cut ends lie outside the clip rectangle, so whether the last pixel is drawn does not show.
+  ThinLine(static_cast<int>(std::lround(a)), static_cast<int>(std::lround(b)), static_cast<int>(std::lround(c)),
+           static_cast<int>(std::lround(d)), rgb, dotted, true);
+}
+
+// Midpoint circle of radius r about (cx, cy): filled row by row, then outlined, each outline pixel once.
+void CairoSurface::RasterCircle(int cx, int cy, int r, uint32_t rgb, bool fill, uint32_t fillRgb) {
+  BeginDirect();
+  directPending_ = true;
+  if (cx + r < clip_.x0 || cx - r >= clip_.x1 || cy + r < clip_.y0 || cy - r >= clip_.y1) return;
+  if (r <= 0) {
+    Plot(cx, cy, rgb);
+    return;
+  }
+  if (fill) {
+    int x = r, y = 0, err = 1 - r;
+    while (x >= y) {
+      Span(cy + y, cx - x, cx + x + 1, fillRgb);
+      if (y != 0) Span(cy - y, cx - x, cx + x + 1, fillRgb);
+      if (x != y) {
+        Span(cy + x, cx - y, cx + y + 1, fillRgb);
+        Span(cy - x, cx - y, cx + y + 1, fillRgb);
+      }
+      ++y;
+      if (err < 0) {
+        err += 2 * y + 1;
+      } else {
+        --x;
+        err += 2 * (y - x) + 1;
+      }
+    }
+  }
+  int x = r, y = 0, err = 1 - r;
+  while (x >= y) {
+    // The eight mirrored points, leaving out the ones that coincide.
+    Plot(cx + x, cy + y, rgb);
+    Plot(cx - x, cy - y, rgb);
+    if (y != 0) {
+      Plot(cx + x, cy - y, rgb);
+      Plot(cx - x, cy + y, rgb);
+    }
+    if (x != y) {
+      Plot(cx + y, cy + x, rgb);
+      Plot(cx - y, cy - x, rgb);
+      if (y != 0) {
+        Plot(cx - y, cy + x, rgb);
+        Plot(cx + y, cy - x, rgb);
+      }
+    }
+    ++y;
+    if (err < 0) {
+      err += 2 * y + 1;
+    } else {
+      --x;
+      err += 2 * (y - x) + 1;
+    }
+  }
+}
+
+// ---------------------------------------------------------------- operations in surface units
+
+void CairoSurface::Cls() {
+  CopyPictureIn();
+  CurrentX = 0;
+  CurrentY = 0;
+}
+
+void CairoSurface::DrawLine(float x1, float y1, float x2, float y2, OleColor color) {
+  PixelLine(PixelX(x1), PixelY(y1), PixelX(x2), PixelY(y2), Native(color), std::max(1, DrawWidth),
+            DrawStyle == LineKind::Dot);
+  CurrentX = x2;
+  CurrentY = y2;
+}
+
+void CairoSurface::DrawBox(float x1, float y1, float x2, float y2, OleColor color) {
+  int a = PixelX(x1), b = PixelY(y1), c = PixelX(x2), d = PixelY(y2);
+  if (a > c) std::swap(a, c);
+  if (b > d) std::swap(b, d);
+  BeginDirect();
+  directPending_ = true;
+  if (FillStyle == FillKind::Solid) FillRect(a, b, c, d, Native(FillColor));
+  OutlineRect(a, b, c, d, Native(color), std::max(1, DrawWidth));
+  CurrentX = x2;
+  CurrentY = y2;
+}
+
+void CairoSurface::FilledBox(float x1, float y1, float x2, float y2, OleColor color) {
+  int a = PixelX(x1), b = PixelY(y1), c = PixelX(x2), d = PixelY(y2);
+  if (a > c) std::swap(a, c);
+  if (b > d) std::swap(b, d);
+  BeginDirect();
+  directPending_ = true;
+  FillRect(a, b, c, d, Native(color));
+  CurrentX = x2;
+  CurrentY = y2;
+}
+
+void CairoSurface::DrawCircle(float x, float y, float radius, OleColor color) {
+  const int cx = PixelX(x), cy = PixelY(y);
+  const int r = std::abs(PixelX(radius));
+  const int width = std::max(1, DrawWidth);
+  if (width == 1) {
+    RasterCircle(cx, cy, r, Native(color), FillStyle == FillKind::Solid, Native(FillColor));
+  } else if (cx + r + width >= clip_.x0 && cx - r - width < clip_.x1 && cy + r + width >= clip_.y0 &&
+             cy - r - width < clip_.y1) {
+    BeginCairo();
+    cairo_new_path(cr_);
+    cairo_arc(cr_, cx + 0.5, cy + 0.5, r, 0, 2 * std::numbers::pi);
+    if (FillStyle == FillKind::Solid) {
+      SetSource(Native(FillColor));
+      cairo_fill_preserve(cr_);
+    }
+    SetSource(Native(color));
+    cairo_set_line_width(cr_, width);
+    cairo_stroke(cr_);
+    cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
+  }
+  CurrentX = x;
+  CurrentY = y;
+}
+
+void CairoSurface::PSet(float x, float y, OleColor color) {
+  const int px = PixelX(x), py = PixelY(y);
+  const int width = std::max(1, DrawWidth);
+  if (width == 1) {
+    BeginDirect();
+    directPending_ = true;
+    Plot(px, py, Native(color));
+  } else {
+    BeginCairo();
+    SetSource(Native(color));
+    cairo_new_path(cr_);
+    cairo_arc(cr_, px + 0.5, py + 0.5, width / 2.0, 0, 2 * std::numbers::pi);
+    cairo_fill(cr_);
+    cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
+  }
+  CurrentX = x;
+  CurrentY = y;
+}
+
+// ---------------------------------------------------------------- device-pixel operations
+
+void CairoSurface::BitBlt(int xDest, int yDest, int width, int height, const Surface& source, int xSource,
+                          int ySource) {
+  // Cut the block to the source's pixels, then to this surface's clip rectangle.
+  const int sw = source.PixelWidth(), sh = source.PixelHeight();
+  auto cut = [](int& s, int& d, int& n, int lo, int hi) {
+    if (s < lo) {
+      n -= lo - s;
+      d += lo - s;
+      s = lo;
+    }
+    if (s + n > hi) n = hi - s;
+  };
+  cut(xSource, xDest, width, 0, sw);
+  cut(ySource, yDest, height, 0, sh);
+  cut(xDest, xSource, width, clip_.x0, clip_.x1);
+  cut(yDest, ySource, height, clip_.y0, clip_.y1);
+  if (width <= 0 || height <= 0) return;
+  BeginDirect();
+  directPending_ = true;
+  if (const auto* cs = dynamic_cast<const CairoSurface*>(&source)) {
+    cs->BeginDirect();
+    const bool upward = cs == this && yDest > ySource;  // overlapping copy within one surface
+    for (int i = 0; i < height; ++i) {
+      const int row = upward ? height - 1 - i : i;
+      std::memmove(data_ + static_cast<size_t>(yDest + row) * stride_ + xDest,
+                   cs->data_ + static_cast<size_t>(ySource + row) * cs->stride_ + xSource,
+                   static_cast<size_t>(width) * 4);
+    }
+    return;
+  }
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      data_[static_cast<size_t>(yDest + y) * stride_ + xDest + x] = Native(source.Pixel(xSource + x, ySource + y));
+    }
+  }
+}
+
+std::optional<Pen> CairoSurface::SelectPen(std::optional<Pen> pen) {
+  std::optional<Pen> previous = pen_;
+  pen_ = pen;
+  return previous;
+}
+
+void CairoSurface::MoveTo(int x, int y) { penPos_ = {x, y}; }
+
+void CairoSurface::LineTo(int x, int y) {
+  const Pen pen = CurrentPen();
+  PixelLine(penPos_.x, penPos_.y, x, y, Native(pen.color), pen.width, !pen_ && DrawStyle == LineKind::Dot);
+  penPos_ = {x, y};
+}
+
+void CairoSurface::Polygon(std::span<const PixelPoint> points) {
+  if (points.size() < 2) return;
+  const Pen pen = CurrentPen();
+  if (FillStyle == FillKind::Solid) {
+    BeginCairo();
+    cairo_new_path(cr_);
+    for (const PixelPoint& p : points) cairo_line_to(cr_, p.x + 0.5, p.y + 0.5);
+    cairo_close_path(cr_);
+    SetSource(Native(FillColor));
+    cairo_fill(cr_);
+    cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
+  }
+  for (size_t i = 0; i < points.size(); ++i) {
+    const PixelPoint& a = points[i];
+    const PixelPoint& b = points[(i + 1) % points.size()];
+    PixelLine(a.x, a.y, b.x, b.y, Native(pen.color), pen.width, false);
+  }
+}
+
+void CairoSurface::Rectangle(int left, int top, int right, int bottom) {
+  if (left > right) std::swap(left, right);
+  if (top > bottom) std::swap(top, bottom);
+  const Pen pen = CurrentPen();
+  BeginDirect();
+  directPending_ = true;
+  if (FillStyle == FillKind::Solid) FillRect(left, top, right, bottom, Native(FillColor));
+  OutlineRect(left, top, right, bottom, Native(pen.color), pen.width);
+}
+
+// ---------------------------------------------------------------- text
+
+bool CairoSurface::ApplyFont() {
+  const double dpi = 1440.0 / TwipsPerPixelX();
+  // Whole pixel sizes, as the device interface gives them, keep hinted text crisp.
+  const double px = std::clamp(std::round(FontSize * dpi / 72.0), 1.0, 4000.0);
+  std::string key = FontName;
+  key += FontBold ? "|b" : "|r";
+  key += FontItalic ? "i|" : "n|";
+  const std::string sized = key + std::to_string(static_cast<int>(px));
+  BeginCairo();
+  if (sized == appliedFont_) return true;
+  cairo_font_face_t*& face = faces_[key];
+  if (!face) {
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(FontName.c_str()));
+    FcPatternAddInteger(pattern, FC_WEIGHT, FontBold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, FontItalic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    face = cairo_ft_font_face_create_for_pattern(match ? match : pattern);
+    if (match) FcPatternDestroy(match);
+    FcPatternDestroy(pattern);
+    if (cairo_font_face_status(face) != CAIRO_STATUS_SUCCESS) {
+      cairo_font_face_destroy(face);
+      faces_.erase(key);
+      return false;
+    }
+  }
+  cairo_set_font_face(cr_, face);
+  cairo_set_font_size(cr_, px);
+  appliedFont_ = sized;
+  return true;
+}
+
+float CairoSurface::TextWidth(std::string_view text) {
+  if (text.empty() || !ApplyFont()) return 0;
+  const std::string utf8 = ToValidUtf8(text);
+  cairo_text_extents_t te;
+  cairo_text_extents(cr_, utf8.c_str(), &te);
+  return static_cast<float>(te.x_advance * TwipsPerPixelX());
+}
+
+float CairoSurface::TextHeight(std::string_view) {
+  if (!ApplyFont()) return 0;
+  cairo_font_extents_t fe;
+  cairo_font_extents(cr_, &fe);
+  return static_cast<float>((std::ceil(fe.ascent) + std::ceil(fe.descent)) * TwipsPerPixelY());
+}
+
+void CairoSurface::TextOut(int x, int y, std::string_view text, int escapement) {
+  if (text.empty() || !ApplyFont()) return;
+  const std::string utf8 = ToValidUtf8(text);
+  cairo_font_extents_t fe;
+  cairo_font_extents(cr_, &fe);
+  cairo_save(cr_);
+  cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
+  const uint32_t rgb = Native(ForeColor);
+  cairo_set_source_rgb(cr_, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
+  cairo_translate(cr_, x, y);
+  if (escapement != 0) cairo_rotate(cr_, -escapement / 10.0 * std::numbers::pi / 180.0);
+  cairo_move_to(cr_, 0, std::ceil(fe.ascent));
+  cairo_show_text(cr_, utf8.c_str());
+  cairo_restore(cr_);
+}
+
+void CairoSurface::Print(std::string_view text) {
+  const float height = TextHeight(text);
+  TextOut(PixelX(CurrentX), PixelY(CurrentY), text, 0);
+  CurrentX = 0;
+  CurrentY += height;
+}
+
+// ---------------------------------------------------------------- clipping, picture and files
+
+void CairoSurface::SetClipRect(float left, float top, float right, float bottom) {
+  int x0 = PixelX(left), y0 = PixelY(top), x1 = PixelX(right), y1 = PixelY(bottom);
+  if (x0 > x1) std::swap(x0, x1);
+  if (y0 > y1) std::swap(y0, y1);
+  clip_.x0 = std::clamp(x0, 0, w_);
+  clip_.x1 = std::clamp(x1, 0, w_);
+  clip_.y0 = std::clamp(y0, 0, h_);
+  clip_.y1 = std::clamp(y1, 0, h_);
+  SyncCairoClip();
+}
+
+void CairoSurface::ResetClip() {
+  clip_ = {0, 0, w_, h_};
+  SyncCairoClip();
+}
+
+void CairoSurface::SyncCairoClip() {
+  cairo_reset_clip(cr_);
+  cairo_new_path(cr_);
+  cairo_rectangle(cr_, clip_.x0, clip_.y0, clip_.x1 - clip_.x0, clip_.y1 - clip_.y0);
+  cairo_clip(cr_);
+}
+
+void CairoSurface::CopyPictureIn() {
+  BeginDirect();
+  directPending_ = true;
+  const uint32_t back = Native(BackColor);
+  for (int y = 0; y < h_; ++y) {
+    uint32_t* row = data_ + static_cast<size_t>(y) * stride_;
+    int from = 0;
+    if (y < picH_) {
+      from = std::min(picW_, w_);
+      std::memcpy(row, picture_.data() + static_cast<size_t>(y) * picW_, static_cast<size_t>(from) * 4);
+    }
+    std::fill(row + from, row + w_, back);
+  }
+}
+
+void CairoSurface::SetPicture(const Surface& source) {
+  picW_ = source.PixelWidth();
+  picH_ = source.PixelHeight();
+  picture_.resize(static_cast<size_t>(picW_) * picH_);
+  if (const auto* cs = dynamic_cast<const CairoSurface*>(&source)) {
+    cs->BeginDirect();
+    for (int y = 0; y < picH_; ++y)
+      std::memcpy(picture_.data() + static_cast<size_t>(y) * picW_, cs->data_ + static_cast<size_t>(y) * cs->stride_,
+                  static_cast<size_t>(picW_) * 4);
+  } else {
+    for (int y = 0; y < picH_; ++y)
+      for (int x = 0; x < picW_; ++x) picture_[static_cast<size_t>(y) * picW_ + x] = Native(source.Pixel(x, y));
+  }
+  CopyPictureIn();
+}
+
+OleColor CairoSurface::Pixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= w_ || y >= h_) return -1;
+  BeginDirect();
+  const uint32_t p = data_[static_cast<size_t>(y) * stride_ + x];
+  return static_cast<OleColor>(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16));
+}
+
+const uint32_t* CairoSurface::Data() const {
+  BeginDirect();
+  return data_;
+}
+
+void CairoSurface::SavePicture(const std::string& path) const {
+  BeginDirect();
+  std::string ext = path.size() >= 4 ? path.substr(path.size() - 4) : "";
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+  cairo_surface_t* image = cairo_image_surface_create_for_data(
+      reinterpret_cast<unsigned char*>(data_), CAIRO_FORMAT_RGB24, std::max(w_, 1), std::max(h_, 1), stride_ * 4);
+  cairo_status_t status = CAIRO_STATUS_SUCCESS;
+  if (ext == ".svg" || ext == ".pdf") {
+    // The picture is a raster image; the vector formats carry it at its physical size.
+    const double pt = 72.0 * TwipsPerPixelX() / 1440.0;
+    cairo_surface_t* doc = ext == ".svg" ? cairo_svg_surface_create(path.c_str(), w_ * pt, h_ * pt)
+                                         : cairo_pdf_surface_create(path.c_str(), w_ * pt, h_ * pt);
+    cairo_t* cr = cairo_create(doc);
+    cairo_scale(cr, pt, pt);
+    cairo_set_source_surface(cr, image, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_finish(doc);
+    status = cairo_surface_status(doc);
+    cairo_surface_destroy(doc);
+  } else if (ext == ".png") {
+    status = cairo_surface_write_to_png(image, path.c_str());
+  } else {
+    cairo_surface_destroy(image);
+    Raise(err::InvalidProcedureCall);
+  }
+  cairo_surface_destroy(image);
+  if (status != CAIRO_STATUS_SUCCESS) Raise(err::PathFileAccess);
+}
+
+}  // namespace plotara

@@ -1,0 +1,98 @@
+// The production drawing surface: a raster image in memory, drawn with cairo (fonts through fontconfig
+// and FreeType) and with the device-interface pixel rules the rendering steps were written for. The
+// one-pixel primitives (lines, boxes, circles, points) are rasterised here directly, which makes them
+// exact and fast; wider pens, polygon fills and text go through cairo.
+#pragma once
+
+#include <cairo.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "render/Surface.h"
+
+namespace plotara {
+
+class CairoSurface final : public Surface {
+ public:
+  explicit CairoSurface(double dpi = 96.0);
+  ~CairoSurface() override;
+
+  void Move(float left, float top, float width, float height) override;
+  int PixelWidth() const override { return w_; }
+  int PixelHeight() const override { return h_; }
+
+  void Cls() override;
+  void FilledBox(float x1, float y1, float x2, float y2, OleColor color) override;
+  void PSet(float x, float y, OleColor color) override;
+  void Print(std::string_view text) override;
+  float TextWidth(std::string_view text) override;
+  float TextHeight(std::string_view text) override;
+
+  void BitBlt(int xDest, int yDest, int width, int height, const Surface& source, int xSource,
+              int ySource) override;
+  std::optional<Pen> SelectPen(std::optional<Pen> pen) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void Polygon(std::span<const PixelPoint> points) override;
+  void Rectangle(int left, int top, int right, int bottom) override;
+  void TextOut(int x, int y, std::string_view text, int escapement) override;
+
+  void SetClipRect(float left, float top, float right, float bottom) override;
+  void ResetClip() override;
+
+  void SetPicture(const Surface& source) override;
+  OleColor Pixel(int x, int y) const override;
+  void SavePicture(const std::string& path) const override;
+
+  // The pixels, 0x00RRGGBB, row after row; StridePixels() apart. For hosts that show the image.
+  const uint32_t* Data() const;
+  int StridePixels() const { return stride_; }
+
+ protected:
+  void DrawLine(float x1, float y1, float x2, float y2, OleColor color) override;
+  void DrawBox(float x1, float y1, float x2, float y2, OleColor color) override;
+  void DrawCircle(float x, float y, float radius, OleColor color) override;
+
+ private:
+  struct Box4 {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // [x0, x1) x [y0, y1)
+  };
+
+  void Allocate(int w, int h);
+  void SyncCairoClip();
+  void BeginDirect() const;  // before reading or writing pixels directly
+  void BeginCairo();         // before drawing with cairo
+  uint32_t Native(OleColor c) const;
+  bool Inverting() const { return DrawMode == PenMode::Invert; }
+
+  void Plot(int x, int y, uint32_t rgb);
+  void Span(int y, int x0, int x1, uint32_t rgb);
+  void FillRect(int x0, int y0, int x1, int y1, uint32_t rgb);
+  void OutlineRect(int x0, int y0, int x1, int y1, uint32_t rgb, int width);
+  void PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int width, bool dotted);
+  void ThinLine(int x1, int y1, int x2, int y2, uint32_t rgb, bool dotted, bool lastPixel);
+  void WideLine(double x1, double y1, double x2, double y2, uint32_t rgb, int width, bool dotted);
+  void RasterCircle(int cx, int cy, int r, uint32_t rgb, bool fill, uint32_t fillRgb);
+  void SetSource(uint32_t rgb);
+  Pen CurrentPen() const;
+  bool ApplyFont();  // selects the current font into cairo; false when no font can be had
+  void CopyPictureIn();
+
+  cairo_surface_t* img_ = nullptr;
+  cairo_t* cr_ = nullptr;
+  uint32_t* data_ = nullptr;
+  int w_ = 0, h_ = 0, stride_ = 0;
+  Box4 clip_;
+  std::vector<uint32_t> picture_;
+  int picW_ = 0, picH_ = 0;
+  std::optional<Pen> pen_;
+  PixelPoint penPos_;
+  std::map<std::string, cairo_font_face_t*> faces_;
+  std::string appliedFont_;
+  mutable bool cairoPending_ = false;  // cairo drew since the last flush
+  bool directPending_ = false;         // pixels were written directly since cairo last looked
+};
+
+}  // namespace plotara

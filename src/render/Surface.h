@@ -1,0 +1,155 @@
+// The drawing surface: the one drawing interface of all rendering and interaction code. It behaves like
+// a picture box measured in twips (1/1440 inch): a drawing state (colours, fill, pen width and style,
+// draw mode, font, text position, clip rectangle), operations in surface units, device-pixel operations
+// for the routines that work on pixels, and a persistent picture.
+//
+// Pixel conventions, which the rendering steps rely on:
+//   - a one-pixel line leaves out its last pixel;
+//   - a box or rectangle includes its left and top edge and leaves out its right and bottom edge;
+//   - shapes are drawn aliased; text is smoothed.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/SysColors.h"
+
+namespace plotara {
+
+enum class FillKind : int16_t { Solid = 0, Transparent = 1 };
+enum class LineKind : int16_t { Solid = 0, Dot = 2 };
+enum class PenMode : int16_t { Invert = 6, Copy = 13 };
+enum class ScaleUnit { Twips, Pixels, Millimetres };
+
+struct PixelPoint {
+  int32_t x = 0;
+  int32_t y = 0;
+};
+
+// A pen for the device-pixel operations (MoveTo/LineTo, Polygon, Rectangle).
+struct Pen {
+  OleColor color = 0;
+  int width = 1;
+};
+
+class Surface {
+ public:
+  explicit Surface(double dpi) : twipsPerPixel_(1440.0 / dpi) {}
+  virtual ~Surface() = default;
+  Surface(const Surface&) = delete;
+  Surface& operator=(const Surface&) = delete;
+
+  // ---- Drawing state, read by the operations below.
+  OleColor ForeColor = 0;
+  OleColor BackColor = 0x00FFFFFF;
+  OleColor FillColor = 0;
+  FillKind FillStyle = FillKind::Transparent;
+  int DrawWidth = 1;  // pixels
+  LineKind DrawStyle = LineKind::Solid;
+  PenMode DrawMode = PenMode::Copy;
+  std::string FontName = "Arial";
+  float FontSize = 9;  // points
+  bool FontBold = false;
+  bool FontItalic = false;
+  float CurrentX = 0;  // text position, surface units
+  float CurrentY = 0;
+  int MousePointer = 0;  // pointer shape the control asks the host to show over this surface
+
+  // ---- Placement and units. Positions and sizes are in twips.
+  virtual void Move(float left, float top, float width, float height) = 0;
+  float Left() const { return left_; }
+  float Top() const { return top_; }
+  float Width() const { return width_; }
+  float Height() const { return height_; }
+  virtual int PixelWidth() const = 0;
+  virtual int PixelHeight() const = 0;
+  double TwipsPerPixelX() const { return twipsPerPixel_; }
+  double TwipsPerPixelY() const { return twipsPerPixel_; }
+  float ScaleX(float value, ScaleUnit from, ScaleUnit to) const { return Convert(value, from, to); }
+  float ScaleY(float value, ScaleUnit from, ScaleUnit to) const { return Convert(value, from, to); }
+  // Device pixel of a surface coordinate (nearest, ties to even).
+  int32_t PixelX(double twips) const;
+  int32_t PixelY(double twips) const;
+
+  // ---- Operations in surface units.
+  virtual void Cls() = 0;  // clear to BackColor (or to the persistent picture), text position to 0, 0
+  // A line in ForeColor (or the given colour) with DrawWidth and DrawStyle; the text position moves to
+  // its end.
+  void Line(float x1, float y1, float x2, float y2) { DrawLine(x1, y1, x2, y2, ForeColor); }
+  void Line(float x1, float y1, float x2, float y2, OleColor color) { DrawLine(x1, y1, x2, y2, color); }
+  // A box outline in the given colour; its inside is filled with FillColor when FillStyle is solid.
+  void Box(float x1, float y1, float x2, float y2, OleColor color) { DrawBox(x1, y1, x2, y2, color); }
+  void Box(float x1, float y1, float x2, float y2) { DrawBox(x1, y1, x2, y2, ForeColor); }
+  // A box filled with the given colour.
+  virtual void FilledBox(float x1, float y1, float x2, float y2, OleColor color) = 0;
+  // A circle outlined in the colour, filled with FillColor when FillStyle is solid.
+  void Circle(float x, float y, float radius, OleColor color) { DrawCircle(x, y, radius, color); }
+  void Circle(float x, float y, float radius) { DrawCircle(x, y, radius, ForeColor); }
+  // A point as wide as the pen.
+  virtual void PSet(float x, float y, OleColor color) = 0;
+  // Text in ForeColor with its top-left corner at the text position; the position then moves to the
+  // start of the next line.
+  virtual void Print(std::string_view text) = 0;
+  virtual float TextWidth(std::string_view text) = 0;
+  virtual float TextHeight(std::string_view text) = 0;
+
+  // ---- Device-pixel operations.
+  // Copies a block of pixels of source into this surface (a plain source copy), within this surface's
+  // clip rectangle.
+  virtual void BitBlt(int xDest, int yDest, int width, int height, const Surface& source, int xSource,
+                      int ySource) = 0;
+  // Selects a pen for MoveTo/LineTo, Polygon and Rectangle and returns the previous selection; no pen
+  // selected means the surface's own pen (ForeColor, DrawWidth).
+  virtual std::optional<Pen> SelectPen(std::optional<Pen> pen) = 0;
+  virtual void MoveTo(int x, int y) = 0;
+  virtual void LineTo(int x, int y) = 0;  // leaves out the end pixel
+  // Closed polygon and rectangle: outlined with the pen, filled with FillColor when FillStyle is solid.
+  virtual void Polygon(std::span<const PixelPoint> points) = 0;
+  virtual void Rectangle(int left, int top, int right, int bottom) = 0;
+  // Text in the current font and ForeColor, its top-left corner at pixel (x, y), rotated counter-clockwise
+  // by escapement tenths of a degree about that corner.
+  virtual void TextOut(int x, int y, std::string_view text, int escapement) = 0;
+
+  // ---- Clipping: every operation draws only inside the clip rectangle (surface units; the right and
+  // bottom edges are left out).
+  virtual void SetClipRect(float left, float top, float right, float bottom) = 0;
+  virtual void ResetClip() = 0;
+
+  // ---- The picture.
+  // Makes the source's current image this surface's persistent picture, and shows it.
+  virtual void SetPicture(const Surface& source) = 0;
+  // Tells the host that the image changed (the host repaints what it shows).
+  void Refresh() {
+    if (onRefresh_) onRefresh_();
+  }
+  void OnRefresh(std::function<void()> f) { onRefresh_ = std::move(f); }
+  // The colour (0x00BBGGRR) of a pixel, or -1 outside the surface.
+  virtual OleColor Pixel(int x, int y) const = 0;
+  // Writes the current image to a file; the format follows the extension (.png, .svg, .pdf).
+  // Raises run-time error 75 when the file cannot be written.
+  virtual void SavePicture(const std::string& path) const = 0;
+
+ protected:
+  virtual void DrawLine(float x1, float y1, float x2, float y2, OleColor color) = 0;
+  virtual void DrawBox(float x1, float y1, float x2, float y2, OleColor color) = 0;
+  virtual void DrawCircle(float x, float y, float radius, OleColor color) = 0;
+  void SetPlacement(float left, float top, float width, float height) {
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+  }
+
+ private:
+  float Convert(float value, ScaleUnit from, ScaleUnit to) const;
+
+  double twipsPerPixel_;
+  float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  std::function<void()> onRefresh_;
+};
+
+}  // namespace plotara

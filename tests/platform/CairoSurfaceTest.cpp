@@ -1,0 +1,313 @@
+#include "platform/CairoSurface.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "platform/RuntimeError.h"
+#include "support/Pixels.h"
+
+namespace plotara {
+namespace {
+
+using test::CountColor;
+using test::FindInk;
+using test::kWhite;
+
+constexpr OleColor kRed = 0x000000FF;
+constexpr OleColor kBlue = 0x00FF0000;
+constexpr float kTw = 15;  // twips per pixel at 96 dpi
+
+// A white 100 x 80 pixel surface at 96 dpi.
+struct Canvas {
+  CairoSurface s{96};
+  Canvas() {
+    s.Move(0, 0, 100 * kTw, 80 * kTw);
+    s.Cls();
+  }
+};
+
+TEST(CairoSurface, SizeFollowsTheResolution) {
+  CairoSurface at96(96), at192(192);
+  at96.Move(0, 0, 6000, 4500);
+  at192.Move(0, 0, 6000, 4500);
+  EXPECT_EQ(at96.PixelWidth(), 400);
+  EXPECT_EQ(at96.PixelHeight(), 300);
+  EXPECT_EQ(at192.PixelWidth(), 800);
+  EXPECT_EQ(at192.PixelHeight(), 600);
+  EXPECT_FLOAT_EQ(at96.ScaleX(1, ScaleUnit::Millimetres, ScaleUnit::Twips), 1440.0f / 25.4f);
+  EXPECT_FLOAT_EQ(at192.ScaleX(30, ScaleUnit::Twips, ScaleUnit::Pixels), 4.0f);
+}
+
+TEST(CairoSurface, OnePixelLineLeavesOutItsLastPixel) {
+  struct Case {
+    int x1, y1, x2, y2;
+  };
+  for (const Case& c : {Case{10, 10, 20, 10}, Case{10, 10, 10, 30}, Case{20, 20, 10, 20}, Case{5, 5, 15, 15}}) {
+    Canvas k;
+    k.s.Line(c.x1 * kTw, c.y1 * kTw, c.x2 * kTw, c.y2 * kTw, kRed);
+    EXPECT_EQ(k.s.Pixel(c.x1, c.y1), kRed) << "first pixel drawn";
+    EXPECT_EQ(k.s.Pixel(c.x2, c.y2), kWhite) << "last pixel left out";
+    const int len = std::max(std::abs(c.x2 - c.x1), std::abs(c.y2 - c.y1));
+    EXPECT_EQ(CountColor(k.s, 0, 0, 100, 80, kRed), len);
+  }
+}
+
+TEST(CairoSurface, LineMovesTheTextPositionToItsEnd) {
+  Canvas k;
+  k.s.Line(150, 150, 600, 450);
+  EXPECT_FLOAT_EQ(k.s.CurrentX, 600);
+  EXPECT_FLOAT_EQ(k.s.CurrentY, 450);
+}
+
+TEST(CairoSurface, DottedLineIsThreeOnThreeOff) {
+  Canvas k;
+  k.s.DrawStyle = LineKind::Dot;
+  k.s.Line(0, 10 * kTw, 24 * kTw, 10 * kTw, kRed);
+  std::string pattern;
+  for (int x = 0; x < 12; ++x) pattern += k.s.Pixel(x, 10) == kRed ? '#' : '.';
+  EXPECT_EQ(pattern, "###...###...");
+}
+
+TEST(CairoSurface, BoxIncludesLeftAndTopEdgeOnly) {
+  Canvas k;
+  k.s.FilledBox(10 * kTw, 20 * kTw, 30 * kTw, 25 * kTw, kBlue);
+  EXPECT_EQ(CountColor(k.s, 0, 0, 100, 80, kBlue), 20 * 5);
+  EXPECT_EQ(k.s.Pixel(10, 20), kBlue);
+  EXPECT_EQ(k.s.Pixel(29, 24), kBlue);
+  EXPECT_EQ(k.s.Pixel(30, 24), kWhite);
+  EXPECT_EQ(k.s.Pixel(29, 25), kWhite);
+}
+
+TEST(CairoSurface, BoxOutlineFillsWithFillColorOnlyWhenSolid) {
+  Canvas hollow, solid;
+  for (Canvas* k : {&hollow, &solid}) {
+    k->s.FillColor = kBlue;
+    k->s.FillStyle = k == &solid ? FillKind::Solid : FillKind::Transparent;
+    k->s.Box(10 * kTw, 10 * kTw, 20 * kTw, 20 * kTw, kRed);
+    EXPECT_EQ(k->s.Pixel(10, 10), kRed);
+    EXPECT_EQ(k->s.Pixel(19, 19), kRed);
+    EXPECT_EQ(k->s.Pixel(20, 20), kWhite);
+    EXPECT_EQ(CountColor(k->s, 0, 0, 100, 80, kRed), 36);  // the 10 x 10 outline
+  }
+  EXPECT_EQ(hollow.s.Pixel(15, 15), kWhite);
+  EXPECT_EQ(solid.s.Pixel(15, 15), kBlue);
+}
+
+TEST(CairoSurface, DeviceRectangleLeavesOutRightAndBottomEdge) {
+  Canvas k;
+  k.s.SelectPen(Pen{kRed, 1});
+  k.s.Rectangle(10, 10, 15, 13);
+  EXPECT_EQ(k.s.Pixel(14, 12), kRed);
+  EXPECT_EQ(k.s.Pixel(15, 12), kWhite);
+  EXPECT_EQ(k.s.Pixel(14, 13), kWhite);
+  EXPECT_EQ(CountColor(k.s, 0, 0, 100, 80, kRed), 5 * 3 - 3);  // hollow 5 x 3: the middle row's inner 3
+}
+
+TEST(CairoSurface, InvertTwiceRestoresThePicture) {
+  Canvas k;
+  k.s.FilledBox(0, 0, 50 * kTw, 80 * kTw, kBlue);
+  k.s.DrawMode = PenMode::Invert;
+  for (int pass = 0; pass < 2; ++pass) {
+    k.s.Box(20 * kTw, 10 * kTw, 80 * kTw, 60 * kTw);
+    k.s.Line(0, 0, 99 * kTw, 79 * kTw);
+    if (pass == 0) EXPECT_EQ(k.s.Pixel(20, 10), 0x0000FFFF) << "blue inverted is yellow";
+    if (pass == 0) EXPECT_EQ(k.s.Pixel(70, 10), 0) << "white inverted is black";
+  }
+  EXPECT_EQ(CountColor(k.s, 0, 0, 50, 80, kBlue), 50 * 80);
+  EXPECT_EQ(CountColor(k.s, 50, 0, 100, 80, kWhite), 50 * 80);
+}
+
+TEST(CairoSurface, ClipRectangleLeavesOutItsRightAndBottomEdge) {
+  Canvas k;
+  k.s.SetClipRect(10 * kTw, 10 * kTw, 20 * kTw, 30 * kTw);
+  k.s.FilledBox(0, 0, 100 * kTw, 80 * kTw, kRed);
+  k.s.Line(0, 15 * kTw, 100 * kTw, 15 * kTw, kBlue);
+  EXPECT_EQ(CountColor(k.s, 0, 0, 100, 80, kRed) + CountColor(k.s, 0, 0, 100, 80, kBlue), 10 * 20);
+  EXPECT_EQ(FindInk(k.s).x0, 10);
+  EXPECT_EQ(FindInk(k.s).x1, 19);
+  EXPECT_EQ(FindInk(k.s).y1, 29);
+  k.s.ResetClip();
+  k.s.PSet(0, 0, kRed);
+  EXPECT_EQ(k.s.Pixel(0, 0), kRed);
+}
+
+TEST(CairoSurface, LinesFarOffThePageAreCutCheaply) {
+  Canvas k, d;
+  k.s.Line(-1e30f, 40 * kTw, 1e30f, 40 * kTw, kRed);
+  d.s.Line(-3e8f, -3e8f, 3e8f, 3e8f, kBlue);
+  EXPECT_EQ(CountColor(k.s, 0, 40, 100, 41, kRed), 100);
+  EXPECT_EQ(CountColor(d.s, 0, 0, 100, 80, kBlue), 80);
+  EXPECT_EQ(d.s.Pixel(79, 79), kBlue);
+}
+
+TEST(CairoSurface, CircleIsCentredAndFilledWhenSolid) {
+  Canvas k;
+  k.s.FillStyle = FillKind::Solid;
+  k.s.FillColor = kBlue;
+  k.s.Circle(50 * kTw, 40 * kTw, 10 * kTw, kRed);
+  const auto ink = FindInk(k.s);
+  EXPECT_EQ(ink.x0, 40);
+  EXPECT_EQ(ink.x1, 60);
+  EXPECT_EQ(ink.y0, 30);
+  EXPECT_EQ(ink.y1, 50);
+  EXPECT_EQ(k.s.Pixel(50, 40), kBlue);
+  EXPECT_EQ(k.s.Pixel(60, 40), kRed);
+}
+
+TEST(CairoSurface, WidePointIsRound) {
+  Canvas k;
+  k.s.DrawWidth = 5;
+  k.s.PSet(50 * kTw, 40 * kTw, kRed);
+  const auto ink = FindInk(k.s);
+  EXPECT_EQ(ink.x1 - ink.x0, 4);
+  EXPECT_EQ(ink.y1 - ink.y0, 4);
+  EXPECT_EQ(k.s.Pixel(ink.x0, ink.y0), kWhite) << "corners stay clear";
+}
+
+TEST(CairoSurface, PolygonFillsAndOutlines) {
+  Canvas k;
+  k.s.FillStyle = FillKind::Solid;
+  k.s.FillColor = kBlue;
+  k.s.ForeColor = kRed;
+  const std::array<PixelPoint, 4> diamond{{{50, 20}, {30, 40}, {50, 60}, {70, 40}}};
+  k.s.Polygon(diamond);
+  EXPECT_EQ(k.s.Pixel(50, 40), kBlue);
+  for (const PixelPoint& p : diamond) EXPECT_EQ(k.s.Pixel(p.x, p.y), kRed);
+  EXPECT_EQ(k.s.Pixel(35, 25), kWhite);
+}
+
+TEST(CairoSurface, SelectedPenDrawsMoveToLineTo) {
+  Canvas k;
+  const auto previous = k.s.SelectPen(Pen{kBlue, 1});
+  EXPECT_FALSE(previous.has_value());
+  k.s.MoveTo(5, 5);
+  k.s.LineTo(5, 15);
+  k.s.LineTo(25, 15);
+  EXPECT_EQ(CountColor(k.s, 0, 0, 100, 80, kBlue), 10 + 20);
+  k.s.SelectPen(previous);
+  k.s.ForeColor = kRed;
+  k.s.LineTo(25, 20);
+  EXPECT_EQ(k.s.Pixel(25, 17), kRed);
+}
+
+TEST(CairoSurface, BitBltCopiesWithinTheDestinationClip) {
+  Canvas src, dst;
+  src.s.FilledBox(0, 0, 10 * kTw, 10 * kTw, kRed);
+  dst.s.SetClipRect(0, 0, 55 * kTw, 80 * kTw);
+  dst.s.BitBlt(50, 20, 10, 10, src.s, 0, 0);
+  EXPECT_EQ(CountColor(dst.s, 0, 0, 100, 80, kRed), 5 * 10);
+  dst.s.ResetClip();
+  dst.s.BitBlt(-5, -5, 10, 10, src.s, 0, 0);  // cut at the destination's edge
+  EXPECT_EQ(CountColor(dst.s, 0, 0, 10, 10, kRed), 25);
+}
+
+TEST(CairoSurface, ClsShowsThePersistentPictureAgain) {
+  Canvas page, shown;
+  page.s.FilledBox(0, 0, 20 * kTw, 20 * kTw, kBlue);
+  shown.s.SetPicture(page.s);
+  shown.s.FilledBox(50 * kTw, 50 * kTw, 60 * kTw, 60 * kTw, kRed);
+  EXPECT_EQ(shown.s.Pixel(55, 55), kRed);
+  shown.s.Cls();
+  EXPECT_EQ(shown.s.Pixel(55, 55), kWhite);
+  EXPECT_EQ(shown.s.Pixel(5, 5), kBlue);
+}
+
+TEST(CairoSurface, GrowingKeepsTheImage) {
+  Canvas k;
+  k.s.FilledBox(0, 0, 10 * kTw, 10 * kTw, kRed);
+  k.s.Move(0, 0, 200 * kTw, 100 * kTw);
+  EXPECT_EQ(k.s.Pixel(5, 5), kRed);
+  EXPECT_EQ(k.s.Pixel(150, 90), kWhite);
+}
+
+TEST(CairoSurface, ArialIsTheMetricCompatibleLiberationSans) {
+  Canvas a, l;
+  l.s.FontName = "Liberation Sans";
+  for (Canvas* k : {&a, &l}) k->s.FontSize = 12;
+  const std::string text = "Plotara 1.02 axis labels";
+  EXPECT_GT(a.s.TextWidth(text), 0);
+  EXPECT_FLOAT_EQ(a.s.TextWidth(text), l.s.TextWidth(text));
+  EXPECT_FLOAT_EQ(a.s.TextHeight("A"), l.s.TextHeight("A"));
+  a.s.FontBold = true;
+  EXPECT_GT(a.s.TextWidth(text), l.s.TextWidth(text));
+}
+
+TEST(CairoSurface, TextSizeScalesWithResolution) {
+  CairoSurface lo(96), hi(192);
+  const float w96 = lo.TextWidth("Sales by region"), w192 = hi.TextWidth("Sales by region");
+  // Same length in twips, give or take the hinting of whole pixels.
+  EXPECT_NEAR(w96, w192, w96 * 0.06);
+}
+
+TEST(CairoSurface, PrintPutsTheTextTopLeftAtTheTextPosition) {
+  Canvas k;
+  k.s.FontSize = 12;
+  k.s.CurrentX = 20 * kTw;
+  k.s.CurrentY = 30 * kTw;
+  const float h = k.s.TextHeight("A");
+  k.s.Print("ABC");
+  const auto ink = FindInk(k.s);
+  EXPECT_GE(ink.x0, 20);
+  EXPECT_LE(ink.x0, 22);
+  EXPECT_GE(ink.y0, 30);
+  EXPECT_LT(ink.y1, 30 + h / kTw);
+  EXPECT_FLOAT_EQ(k.s.CurrentX, 0);
+  EXPECT_FLOAT_EQ(k.s.CurrentY, 30 * kTw + h);
+}
+
+TEST(CairoSurface, RotatedTextTurnsAboutItsTopLeftCorner) {
+  Canvas k;
+  k.s.FontSize = 12;
+  const int w = static_cast<int>(k.s.TextWidth("Rotate") / kTw);
+  const int h = static_cast<int>(k.s.TextHeight("A") / kTw);
+  k.s.TextOut(30, 70, "Rotate", 900);  // reads upwards from (30, 70)
+  auto ink = FindInk(k.s);
+  EXPECT_GE(ink.x0, 30);
+  EXPECT_LE(ink.x1, 30 + h);
+  EXPECT_LE(ink.y1, 70);
+  EXPECT_GE(ink.y0, 70 - w - 1);
+
+  Canvas d;
+  d.s.FontSize = 12;
+  d.s.TextOut(70, 10, "Rotate", -900);  // reads downwards, the letters' tops facing right
+  ink = FindInk(d.s);
+  EXPECT_LE(ink.x1, 70);
+  EXPECT_GE(ink.x0, 70 - h);
+  EXPECT_GE(ink.y0, 10);
+  EXPECT_LE(ink.y1, 10 + w + 1);
+}
+
+TEST(CairoSurface, SavesPngOfItsPixelSizeAndRefusesBadPaths) {
+  CairoSurface s(192);
+  s.Move(0, 0, 300, 150);
+  const std::string path = ::testing::TempDir() + "/surface.png";
+  s.SavePicture(path);
+  FILE* f = std::fopen(path.c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  unsigned char head[24] = {};
+  ASSERT_EQ(std::fread(head, 1, 24, f), 24u);
+  std::fclose(f);
+  EXPECT_EQ(head[1], 'P');
+  EXPECT_EQ((head[16] << 24) | (head[17] << 16) | (head[18] << 8) | head[19], 40);
+  EXPECT_EQ((head[20] << 24) | (head[21] << 16) | (head[22] << 8) | head[23], 20);
+  try {
+    s.SavePicture("/no/such/dir/x.png");
+    ADD_FAILURE() << "expected error 75";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), 75);
+  }
+}
+
+TEST(CairoSurface, InvalidUtf8TextStillDraws) {
+  Canvas k;
+  k.s.CurrentX = 150;
+  k.s.CurrentY = 150;
+  k.s.Print(std::string("caf\xE9 \xFF", 6));
+  k.s.Print("after");
+  EXPECT_FALSE(FindInk(k.s).Empty());
+  EXPECT_GT(k.s.TextWidth(std::string("\xE9", 1)), 0);
+}
+
+}  // namespace
+}  // namespace plotara

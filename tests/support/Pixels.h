@@ -1,0 +1,39 @@
+// Helpers for tests that look at pixels.
+#pragma once
+
+#include <string>
+
+#include "render/Surface.h"
+
+namespace plotara::test {
+
+inline constexpr OleColor kWhite = 0x00FFFFFF;
+
+// Counts the pixels of a rectangle [x0, x1) x [y0, y1) that have the colour.
+inline int CountColor(const Surface& s, int x0, int y0, int x1, int y1, OleColor color) {
+  int n = 0;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) n += s.Pixel(x, y) == color;
+  return n;
+}
+
+// The bounding box of all pixels that are not the background colour; empty (x0 > x1) when none.
+struct InkBox {
+  int x0 = 1 << 30, y0 = 1 << 30, x1 = -1, y1 = -1;
+  bool Empty() const { return x1 < x0; }
+};
+
+inline InkBox FindInk(const Surface& s, OleColor background = kWhite) {
+  InkBox b;
+  for (int y = 0; y < s.PixelHeight(); ++y)
+    for (int x = 0; x < s.PixelWidth(); ++x)
+      if (s.Pixel(x, y) != background) {
+        b.x0 = std::min(b.x0, x);
+        b.y0 = std::min(b.y0, y);
+        b.x1 = std::max(b.x1, x);
+        b.y1 = std::max(b.y1, y);
+      }
+  return b;
+}
+
+}  // namespace plotara::test
