@@ -111,8 +111,10 @@ TEST(CairoSurface, InvertTwiceRestoresThePicture) {
   for (int pass = 0; pass < 2; ++pass) {
     k.s.Box(20 * kTw, 10 * kTw, 80 * kTw, 60 * kTw);
     k.s.Line(0, 0, 99 * kTw, 79 * kTw);
-    if (pass == 0) EXPECT_EQ(k.s.Pixel(20, 10), 0x0000FFFF) << "blue inverted is yellow";
-    if (pass == 0) EXPECT_EQ(k.s.Pixel(70, 10), 0) << "white inverted is black";
+    if (pass == 0) {
+      EXPECT_EQ(k.s.Pixel(20, 10), 0x0000FFFF) << "blue inverted is yellow";
+      EXPECT_EQ(k.s.Pixel(70, 10), 0) << "white inverted is black";
+    }
   }
   EXPECT_EQ(CountColor(k.s, 0, 0, 50, 80, kBlue), 50 * 80);
   EXPECT_EQ(CountColor(k.s, 50, 0, 100, 80, kWhite), 50 * 80);
