@@ -14,6 +14,7 @@ PLOTARA  := $(BUILD)/hosts/cli/plotara
 demo: build
 	@mkdir -p $(OUT)
 	@for s in examples/*.plotara; do \
+	  [ -f "$$s" ] || continue; \
 	  n=$$(basename $$s .plotara); \
 	  $(PLOTARA) render $$s -o $(OUT)/$$n.png || exit 1; \
 	  echo "  $(OUT)/$$n.png"; \

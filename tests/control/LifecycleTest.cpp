@@ -1,13 +1,160 @@
 #include <gtest/gtest.h>
 
 #include "control/Plotara.h"
+#include "support/Pixels.h"
 
 namespace plotara {
 namespace {
 
-TEST(Lifecycle, VersionIsOnePointZeroTwo) {
+struct EventLog {
+  std::vector<std::string> events;
+  void Attach(Plotara& p) {
+    EventHandlers& ev = p.Events();
+    ev.NewGraphInFront = [this] { events.push_back("NewGraphInFront"); };
+    ev.GraphScaleChanged = [this] { events.push_back("GraphScaleChanged"); };
+    ev.GraphPositionChanged = [this] { events.push_back("GraphPositionChanged"); };
+    ev.LegendPositionChanged = [this] { events.push_back("LegendPositionChanged"); };
+    ev.ErrorMsg = [this](std::string& source, std::string& description) {
+      events.push_back(source + " / " + description);
+    };
+  }
+};
+
+TEST(Lifecycle, AnswersVersionAndGraphIndexAtOnce) {
   Plotara p;
   EXPECT_EQ(p.Version(), "1.02");
+  EXPECT_EQ(p.GraphIndex(), 0);
+  EXPECT_FALSE(p.SuppressRaisingEvents());
+}
+
+TEST(Lifecycle, MeasuresOneMillimetreInTwips) {
+  for (double dpi : {96.0, 192.0, 72.0}) {
+    Plotara p(dpi);
+    EXPECT_NEAR(p.Internals().UnitsPerMmX, 56.6929, 1e-3);
+    EXPECT_NEAR(p.Internals().UnitsPerMmY, 56.6929, 1e-3);
+  }
+}
+
+TEST(Lifecycle, ResizeLaysOutTheChildrenAndThePage) {
+  Plotara p;
+  p.Resize(12255, 9255);
+  const Control& c = p.Internals();
+  EXPECT_FLOAT_EQ(c.GraphImage->Width(), 12000);
+  EXPECT_FLOAT_EQ(c.GraphImage->Height(), 9000);
+  EXPECT_EQ(c.Picture1->PixelWidth(), 800);
+  EXPECT_EQ(c.Picture1->PixelHeight(), 600);
+  EXPECT_EQ(c.Picture2->PixelWidth(), 800);
+  EXPECT_EQ(c.PageWidth, 12000 - 70);
+  EXPECT_EQ(c.PageHeight, 9000 - 70);
+  EXPECT_FLOAT_EQ(p.Label1().Top, 9255 - p.Label1().Height - 5);
+}
+
+TEST(Lifecycle, ResizeBeforeAnyDrawingDrawsNothing) {
+  Plotara p;
+  EventLog log;
+  log.Attach(p);
+  p.Resize(6255, 4755);
+  p.Resize(9255, 6255);
+  const test::InkBox ink = test::FindInk(p.Picture1());
+  EXPECT_TRUE(ink.Empty());
+  EXPECT_TRUE(log.events.empty());
+}
+
+TEST(Lifecycle, ResetForgetsGraphsButKeepsThePicture) {
+  Plotara p;
+  p.Resize(3255, 3255);
+  Control& c = p.Internals();
+  c.Graphs.resize(2);
+  c.NumGraphs = 2;
+  c.CurrentGraph = 1;
+  c.PageFill.Color1 = 0x0000FF;
+  c.MaxZoomFactor = 5;
+  c.ScrollBarsVisible = true;
+  c.SuppressRaisingEvents = true;
+  c.Picture1->FilledBox(0, 0, 300, 300, 0x00FF0000);
+  p.Reset();
+  EXPECT_EQ(p.GraphIndex(), 0);
+  EXPECT_EQ(c.NumGraphs, 0);
+  EXPECT_TRUE(c.Graphs.empty());
+  EXPECT_EQ(c.PageFill.Color1, 0x00FFFFFF);
+  EXPECT_EQ(c.PageFill.Color2, 0x00FFFFFF);
+  EXPECT_EQ(c.PageFill.Angle, 90);
+  EXPECT_DOUBLE_EQ(c.MaxZoomFactor, 1000000);
+  EXPECT_FALSE(c.ScrollBarsVisible);
+  EXPECT_TRUE(p.SuppressRaisingEvents()) << "Reset leaves the setting alone";
+  EXPECT_EQ(p.Picture1().Pixel(5, 5), 0x00FF0000) << "the picture stays until the next refresh";
+}
+
+TEST(ErrorPath, ReportsSourceAndDescriptionExactly) {
+  Plotara p;
+  EventLog log;
+  log.Attach(p);
+  p.Internals().ReportError("AddDataPoint", 6);
+  p.Internals().ReportError("SetSelectedData", 9);
+  p.Internals().ReportError("Anything", 94);  // invalid use of Null is ignored
+  ASSERT_EQ(log.events.size(), 2u);
+  EXPECT_EQ(log.events[0], "Error 6 has occured in Plotara.ocx, AddDataPoint / Overflow");
+  EXPECT_EQ(log.events[1], "Error 9 has occured in Plotara.ocx, SetSelectedData / Subscript out of range");
+}
+
+TEST(ErrorPath, AGuardedFailureReturnsNormallyAndKeepsEarlierChanges) {
+  Plotara p;
+  EventLog log;
+  log.Attach(p);
+  Control& c = p.Internals();
+  bool after = false;
+  const bool ok = c.Guard("NewGraph", [&] {
+    c.MaxZoomFactor = 7;
+    c.Graph(3);  // no graph 3: error 9
+    after = true;
+  });
+  EXPECT_FALSE(ok);
+  EXPECT_FALSE(after);
+  EXPECT_DOUBLE_EQ(c.MaxZoomFactor, 7) << "nothing is rolled back";
+  ASSERT_EQ(log.events.size(), 1u);
+  EXPECT_EQ(log.events[0], "Error 9 has occured in Plotara.ocx, NewGraph / Subscript out of range");
+}
+
+TEST(Events, SuppressionSilencesAllButErrorMsg) {
+  Plotara p;
+  EventLog log;
+  log.Attach(p);
+  Control& c = p.Internals();
+  p.SuppressRaisingEvents(true);
+  c.RaiseNewGraphInFront();
+  c.RaiseGraphScaleChanged();
+  c.RaiseGraphPositionChanged();
+  c.RaiseLegendPositionChanged();
+  c.ReportError("Refresh", 11);
+  ASSERT_EQ(log.events.size(), 1u);
+  EXPECT_EQ(log.events[0], "Error 11 has occured in Plotara.ocx, Refresh / Division by zero");
+  p.SuppressRaisingEvents(false);
+  c.RaiseGraphScaleChanged();
+  c.RaiseLegendPositionChanged();
+  EXPECT_EQ(log.events.size(), 3u);
+  EXPECT_EQ(log.events[1], "GraphScaleChanged");
+  EXPECT_EQ(log.events[2], "LegendPositionChanged");
+}
+
+TEST(Events, AThrowingHandlerDoesNotEscape) {
+  Plotara p;
+  p.Events().GraphScaleChanged = [] { throw std::runtime_error("host bug"); };
+  p.Events().ErrorMsg = [](std::string&, std::string&) { throw 1; };
+  EXPECT_NO_THROW(p.Internals().RaiseGraphScaleChanged());
+  EXPECT_NO_THROW(p.Internals().ReportError("Reset", 5));
+}
+
+TEST(Events, TwoControlsAreIndependent) {
+  Plotara a, b;
+  EventLog la, lb;
+  la.Attach(a);
+  lb.Attach(b);
+  a.SuppressRaisingEvents(true);
+  b.Internals().RaiseGraphScaleChanged();
+  a.Internals().ReportError("Reset", 5);
+  EXPECT_EQ(la.events.size(), 1u);
+  EXPECT_EQ(lb.events, std::vector<std::string>{"GraphScaleChanged"});
+  EXPECT_FALSE(b.SuppressRaisingEvents());
 }
 
 }  // namespace

@@ -1,0 +1,102 @@
+// The plotara command as a user runs it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace {
+
+struct Result {
+  int status;
+  std::string output;  // stdout and stderr
+};
+
+Result RunCli(const std::string& args) {
+  const std::string cmd = std::string(PLOTARA_CLI) + " " + args + " 2>&1";
+  FILE* pipe = popen(cmd.c_str(), "r");
+  std::string out;
+  char buf[4096];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
+  const int status = pclose(pipe);
+  return {WEXITSTATUS(status), out};
+}
+
+std::string WriteScript(const std::string& name, const std::string& text) {
+  const std::string path = ::testing::TempDir() + "/" + name;
+  std::ofstream(path) << text;
+  return path;
+}
+
+// Width and height from a PNG header, or 0, 0 when the file is not a PNG.
+std::pair<int, int> PngSize(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  unsigned char h[24] = {};
+  in.read(reinterpret_cast<char*>(h), 24);
+  if (!in || h[1] != 'P' || h[2] != 'N' || h[3] != 'G') return {0, 0};
+  auto be = [&](int i) { return (h[i] << 24) | (h[i + 1] << 16) | (h[i + 2] << 8) | h[i + 3]; };
+  return {be(16), be(20)};
+}
+
+TEST(Cli, RunPrintsVersionAndGraphIndex) {
+  const Result r = RunCli("run " + WriteScript("v.plotara", "Print Version, GraphIndex\n"));
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.output, "1.02\t0\n");
+}
+
+TEST(Cli, RenderWritesAPngOfTheRequestedSize) {
+  const std::string script = WriteScript("r.plotara", "Reset\n");
+  const std::string png = ::testing::TempDir() + "/r.png";
+  struct Row {
+    const char* options;
+    int w, h;
+  };
+  for (const Row& row : {Row{"--size 400x300", 400, 300}, Row{"--size 400x300 --dpi 192", 800, 600}, Row{"", 800, 600}}) {
+    std::remove(png.c_str());
+    const Result r = RunCli("render " + script + " -o " + png + " " + row.options);
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(PngSize(png), std::make_pair(row.w, row.h)) << row.options;
+  }
+}
+
+TEST(Cli, FailuresAreOneClearLine) {
+  struct Row {
+    std::string args;
+    int status;
+    std::string output;
+  };
+  const std::string script = WriteScript("f.plotara", "Reset\n");
+  const Row rows[] = {
+      {"run /no/such.plotara", 1, "plotara: cannot open script '/no/such.plotara'\n"},
+      {"render " + script + " -o /no/such/dir/out.png", 1,
+       "plotara: cannot write '/no/such/dir/out.png': Path/File access error\n"},
+      {"run " + WriteScript("bad.plotara", "Reset\nNewGraph \"x\n"), 2, ""},
+  };
+  for (const Row& row : rows) {
+    const Result r = RunCli(row.args);
+    EXPECT_EQ(r.status, row.status) << row.args;
+    if (!row.output.empty()) {
+      EXPECT_EQ(r.output, row.output);
+    }
+  }
+  EXPECT_NE(RunCli("run " + WriteScript("bad2.plotara", "Reset\nNewGraph \"x\n")).output.find(":2: syntax error"),
+            std::string::npos);
+}
+
+TEST(Cli, UsageMistakesExitWithTwo) {
+  for (const char* args : {"", "frobnicate", "run", "render x.plotara", "run x --size 0x5", "run x --dpi abc"}) {
+    const Result r = RunCli(args);
+    EXPECT_EQ(r.status, 2) << args;
+    EXPECT_NE(r.output.find("usage:"), std::string::npos) << args;
+  }
+}
+
+TEST(Cli, MembersListsTheInterface) {
+  const Result r = RunCli("members");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.output.find("Property Version As String (read-only)\n"), std::string::npos);
+  EXPECT_NE(r.output.find("Sub Reset()\n"), std::string::npos);
+}
+
+}  // namespace
