@@ -1,0 +1,31 @@
+#include "scale/NumericHelpers.h"
+
+#include "control/Control.h"
+#include "platform/RuntimeError.h"
+
+namespace plotara {
+
+double Ln(double value) {
+  if (!(value > 0)) Raise(err::InvalidProcedureCall);
+  return std::log(value);
+}
+
+double Exp(double value) {
+  const double r = std::exp(value);
+  if (std::isinf(r) && !std::isinf(value)) Raise(err::Overflow);
+  return r;
+}
+
+double xxLog(Control& c, double value, bool logFlag) noexcept {
+  double result = 0;
+  c.Guard("xxLog", [&] { result = logFlag ? Ln(value) : value; });
+  return result;
+}
+
+double xxExp(Control& c, double value, bool logFlag) noexcept {
+  double result = 0;
+  c.Guard("xxExp", [&] { result = logFlag ? Exp(value) : value; });
+  return result;
+}
+
+}  // namespace plotara
