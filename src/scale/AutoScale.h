@@ -1,0 +1,25 @@
+// Round axis limits and division counts for an automatically scaled axis.
+#pragma once
+
+#include <cstdint>
+
+namespace plotara {
+
+class Control;
+
+// Widens lower..upper (single precision, in/out; swapped when given the wrong way round, a range of 1
+// when equal) to round limits and sets the major and minor division counts and the decimal places.
+//
+// Linear: majors 1 to 9, minors 1 or 2 to 9; decimal places from the size of the range, at least 2.
+// Logarithmic (logFlag set): limits 0.8 x lower and 1.2 x upper rounded to 3 significant digits, one
+// major division per decade and 9 minor ones; decimal places untouched. A lower limit that is not
+// positive starts from upper / 100. logFlag comes back cleared, and the range is scaled linearly, when
+// the range spans less than a factor 2 or no positive range can be made of it (upper not positive).
+//
+// Failures are reported as "AutoScale" and leave the outputs as far as they were written: a range that
+// collapses to 0 (error 11); limits that are not finite, a range or round limits beyond single range
+// (error 6). Non-finite or overflowing limits are refused before anything is written.
+void AutoScale(Control& c, float& lower, float& upper, int16_t& majorDivs, int16_t& minorDivs,
+               int16_t& decimals, bool& logFlag) noexcept;
+
+}  // namespace plotara
