@@ -16,9 +16,10 @@ class Control;
 // positive starts from upper / 100. logFlag comes back cleared, and the range is scaled linearly, when
 // the range spans less than a factor 2 or no positive range can be made of it (upper not positive).
 //
-// Failures are reported as "AutoScale" and leave the outputs as far as they were written: a range that
-// collapses to 0 (error 11); limits that are not finite, a range or round limits beyond single range
-// (error 6). Non-finite or overflowing limits are refused before anything is written.
+// Failures are reported as "AutoScale" and leave the outputs as far as they were written: limits that are
+// not finite or a range beyond single range (error 6) are refused before anything is written; round
+// limits beyond single range (error 6) fail after the divisions were set. Equal limits too large for
+// +1 in single precision widen to the next single instead of collapsing to a range of 0.
 void AutoScale(Control& c, float& lower, float& upper, int16_t& majorDivs, int16_t& minorDivs,
                int16_t& decimals, bool& logFlag) noexcept;
 

@@ -9,14 +9,14 @@ namespace {
 
 struct Scaled {
   float lower, upper;
-  int16_t major = -7, minor = -7, decimals = -7;  // -7: not written
+  int16_t major, minor, decimals;
   bool log;
 };
 
 class AutoScaleTest : public ScaleFixture {
  protected:
   Scaled Run(float lower, float upper, bool log = false) {
-    Scaled s{lower, upper, -7, -7, -7, log};
+    Scaled s{lower, upper, -7, -7, -7, log};  // -7: not written
     AutoScale(c, s.lower, s.upper, s.major, s.minor, s.decimals, s.log);
     return s;
   }
@@ -25,58 +25,39 @@ class AutoScaleTest : public ScaleFixture {
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
-TEST_F(AutoScaleTest, LinearWorkedResults) {
+TEST_F(AutoScaleTest, WorkedResults) {
   const struct {
-    float lower, upper, wantLower, wantUpper;
+    float lower, upper;
+    bool log;
+    float wantLower, wantUpper;
     int16_t major, minor, decimals;
+    bool wantLog;
   } rows[] = {
-      {0, 7.3f, 0, 8, 8, 2, 2},       {0, 100, 0, 100, 5, 2, 2},   {0, 1, 0, 1, 5, 5, 2},
-      {0, 20, 0, 20, 4, 5, 2},        {0, 50, 0, 50, 5, 2, 2},     {-3.7f, 12.2f, -10, 20, 6, 5, 2},
-      {-1, 1, -1, 1, 4, 2, 2},        {0, 0.3f, 0, 0.3f, 6, 2, 2}, {10, 0, 0, 10, 5, 2, 2},
-      {5, 5, 5, 6, 5, 5, 2},
+      {0, 7.3f, false, 0, 8, 8, 2, 2, false},        {0, 100, false, 0, 100, 5, 2, 2, false},
+      {0, 1, false, 0, 1, 5, 5, 2, false},           {0, 20, false, 0, 20, 4, 5, 2, false},
+      {0, 50, false, 0, 50, 5, 2, 2, false},         {-3.7f, 12.2f, false, -10, 20, 6, 5, 2, false},
+      {-1, 1, false, -1, 1, 4, 2, 2, false},         {0, 0.3f, false, 0, 0.3f, 6, 2, 2, false},
+      {10, 0, false, 0, 10, 5, 2, 2, false},         {5, 5, false, 5, 6, 5, 5, 2, false},
+      // Logarithmic: the decimal places stay untouched (-7); 0..500 starts from 500 / 100; a range of
+      // less than a factor 2 comes back linear with the flag argument cleared.
+      {1, 1000, true, 0.8f, 1200, 4, 9, -7, true},   {0, 500, true, 4, 600, 3, 9, -7, true},
+      {3, 5, true, 3, 5, 4, 2, 2, false},
   };
   for (const auto& r : rows) {
-    SCOPED_TRACE(testing::Message() << r.lower << ", " << r.upper);
-    const Scaled s = Run(r.lower, r.upper);
+    SCOPED_TRACE(testing::Message() << r.lower << ", " << r.upper << " log " << r.log);
+    const Scaled s = Run(r.lower, r.upper, r.log);
     EXPECT_FLOAT_EQ(s.lower, r.wantLower);
     EXPECT_FLOAT_EQ(s.upper, r.wantUpper);
     EXPECT_EQ(s.major, r.major);
     EXPECT_EQ(s.minor, r.minor);
     EXPECT_EQ(s.decimals, r.decimals);
-    EXPECT_FALSE(s.log);
+    EXPECT_EQ(s.log, r.wantLog);
   }
   EXPECT_TRUE(errors.empty());
 }
 
-TEST_F(AutoScaleTest, LogarithmicWorkedResults) {
-  // 1..1000, and 0..500 (which starts from 500 / 100), keep the flag and the decimal places.
-  const Scaled a = Run(1, 1000, true);
-  EXPECT_TRUE(a.log);
-  EXPECT_FLOAT_EQ(a.lower, 0.8f);
-  EXPECT_FLOAT_EQ(a.upper, 1200);
-  EXPECT_EQ(a.major, 4);
-  EXPECT_EQ(a.minor, 9);
-  EXPECT_EQ(a.decimals, -7);
-
-  const Scaled b = Run(0, 500, true);
-  EXPECT_TRUE(b.log);
-  EXPECT_FLOAT_EQ(b.lower, 4);
-  EXPECT_FLOAT_EQ(b.upper, 600);
-  EXPECT_EQ(b.major, 3);
-  EXPECT_EQ(b.minor, 9);
-
-  // A range of less than a factor 2 comes back linear, with the flag argument cleared.
-  const Scaled n = Run(3, 5, true);
-  EXPECT_FALSE(n.log);
-  EXPECT_FLOAT_EQ(n.lower, 3);
-  EXPECT_FLOAT_EQ(n.upper, 5);
-  EXPECT_EQ(n.major, 4);
-  EXPECT_EQ(n.minor, 2);
-  EXPECT_EQ(n.decimals, 2);
-  EXPECT_TRUE(errors.empty());
-}
-
 TEST_F(AutoScaleTest, DivisionCountsStayInRangeAndLimitsCoverTheData) {
+  // Among them equal limits too large for +1 in single precision (1e9), and the smallest single.
   const float ranges[][2] = {{0, 1e-30f},  {-1e-3f, 1e-3f}, {0.1f, 0.11f},   {1e7f, 1e7f + 1}, {-7, -6.9f},
                              {99, 101},    {-1e30f, 1e30f}, {123, 98765},    {0, 9.99f},       {0, 10.01f},
                              {-0.5f, 0.6f}, {1e9f, 1e9f},   {2e38f, 3e38f},  {0, 1.4e-45f}};
