@@ -5,6 +5,10 @@
 
 namespace plotara {
 
-void AddShellMembers(MemberTable& t);  // Version, GraphIndex, SuppressRaisingEvents, Reset
+void AddShellMembers(MemberTable& t);     // Version, GraphIndex, SuppressRaisingEvents, Reset
+void AddGraphMembers(MemberTable& t);     // graphs, axes, selection, name lists, drawing
+void AddDataMembers(MemberTable& t);      // data sets, points, functions, texts
+void AddStyleMembers(MemberTable& t);     // the style methods
+void AddPropertyMembers(MemberTable& t);  // the properties of graphs, axes, legend, page and data sets
 
 }  // namespace plotara

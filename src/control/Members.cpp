@@ -8,6 +8,10 @@ const MemberTable& Members() {
   static const MemberTable table = [] {
     MemberTable t;
     AddShellMembers(t);
+    AddGraphMembers(t);
+    AddDataMembers(t);
+    AddStyleMembers(t);
+    AddPropertyMembers(t);
     return t;
   }();
   return table;

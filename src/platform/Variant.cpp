@@ -169,7 +169,9 @@ Variant Variant::ConvertTo(VarType t) const {
     case VarType::Single: return Variant(ToSingle());
     case VarType::Double: return Variant(ToDouble());
     case VarType::String: return Variant(ToString());
-    case VarType::StringArray: return Variant(ToStringArray());
+    case VarType::StringArray:
+      // A host that passes nothing for an array receives a new one.
+      return IsEmpty() ? Variant(std::vector<std::string>{}) : Variant(ToStringArray());
     case VarType::Variant: return *this;
   }
   return *this;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 namespace plotara {
@@ -82,6 +83,68 @@ TEST(Script, HostStatementsFailClearly) {
   r = RunText("Data \"/no/such/points.csv\"\n");
   EXPECT_EQ(r.status, kScriptFailed);
   EXPECT_EQ(r.err, "test.plotara:1: cannot open data file '/no/such/points.csv'\n");
+}
+
+}  // namespace
+}  // namespace plotara
+
+namespace plotara {
+namespace {
+
+TEST(Script, BuildsAGraphAndPrintsOutParameters) {
+  const ScriptResult r = RunText(
+      "NewGraph \"A\"\n"
+      "NewGraph \"B\", 0, 10\n"
+      "NewYAxis \"right\"\n"
+      "Print GetGraphNames\n"
+      "Print GetAxisNames, GetSelectedAxisIndex(1)\n"
+      "NewDataSet \"sales\"\n"
+      "SymbolStyle Symbol:=5, Color1:=&HFF\n"
+      "AxisStyle , , True\n"
+      "Print DataSymbol, DataSymbolEdgeColor, AxisLog, AxisColor\n"
+      "Print GetSelectedData\n"
+      "Print SelectYaxis(), SelectYaxis(Index:=2)\n");
+  EXPECT_EQ(r.status, kScriptOk) << r.err;
+  EXPECT_EQ(r.out,
+            "2\t\tA\tB\n"
+            "3\tx-axis\ty-axis\tright\t\t2\n"
+            "5\t255\tTrue\t0\n"
+            "0\n"
+            "1\t2\n");
+}
+
+TEST(Script, ReportsEventsWhenAskedTo) {
+  ScriptOptions o;
+  o.PrintEvents = true;
+  const ScriptResult r = RunText("SetSelectedData 1\nAxisColor = 5\nNewGraph \"G\"\n", o);
+  EXPECT_EQ(r.out,
+            "Event ErrorMsg \"Error 9 has occured in Plotara.ocx, SetSelectedData\" \"Subscript out of range\"\n"
+            "Automation error 9: Subscript out of range\n"
+            "Event GraphScaleChanged\n"
+            "Event GraphScaleChanged\n");
+  EXPECT_EQ(RunText("SetSelectedData 1\n").err,
+            "Event ErrorMsg \"Error 9 has occured in Plotara.ocx, SetSelectedData\" \"Subscript out of range\"\n")
+      << "without --events failures still show, on the error stream";
+}
+
+TEST(Script, DataReadsRowsIntoTheLastDataSet) {
+  const std::string csv = ::testing::TempDir() + "/points.csv";
+  {
+    std::ofstream f(csv);
+    f << "x,y,e\n1,2\n\n3, 4, 0.5\n";
+  }
+  ScriptOptions o;
+  o.BaseDir = ::testing::TempDir();
+  ScriptResult r = RunText("NewGraph \"G\"\nNewDataSet \"d\"\nData \"points.csv\"\nPrint AxisValue1, AxisValue2\n", o);
+  EXPECT_EQ(r.status, kScriptOk) << r.err;
+  EXPECT_EQ(r.out, "1\t3\n");
+  {
+    std::ofstream f(csv);
+    f << "1,2\n3,four\n";
+  }
+  r = RunText("NewGraph \"G\"\nNewDataSet \"d\"\nData \"points.csv\"\n", o);
+  EXPECT_EQ(r.status, kScriptFailed);
+  EXPECT_NE(r.err.find("points.csv:2: expected x,y or x,y,e"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,160 @@
+// How a property's host value becomes its stored value and back. Each conversion has
+//   Set(control, record, field, value)   stores the host value (raising 6 when it does not fit)
+//   Get<Host>(control, field)            reads it back as the host type
+// Millimetres become surface units with the control's UnitsPerMmX/UnitsPerMmY, percentages fractions.
+#pragma once
+
+#include <string>
+#include <type_traits>
+
+#include "control/Control.h"
+#include "platform/Conversions.h"
+#include "platform/Variant.h"
+
+namespace plotara::conv {
+
+// A value into a numeric type of the interface, raising 6 when it does not fit.
+template <class To, class From>
+To Narrow(From v) {
+  if constexpr (std::is_same_v<To, From>) {
+    return v;
+  } else if constexpr (std::is_same_v<To, bool>) {
+    return v != 0;
+  } else if constexpr (std::is_same_v<To, uint8_t>) {
+    return CByte(static_cast<double>(v));
+  } else if constexpr (std::is_same_v<To, int16_t>) {
+    return CInt(static_cast<double>(v));
+  } else if constexpr (std::is_same_v<To, int32_t>) {
+    return CLng(static_cast<double>(v));
+  } else if constexpr (std::is_same_v<To, float>) {
+    return CSng(static_cast<double>(v));
+  } else {
+    return static_cast<To>(v);
+  }
+}
+
+// Stored as given (widened or narrowed with the overflow check).
+struct Plain {
+  template <class R, class F, class H>
+  static void Set(Control&, R&, F& field, const H& v) {
+    field = Narrow<F>(v);
+  }
+  template <class H, class F>
+  static H Get(Control&, const F& field) {
+    return Narrow<H>(field);
+  }
+};
+
+// Booleans exposed as Long: nonzero stores true; reads back -1 or 0.
+struct ToBool {
+  template <class R, class H>
+  static void Set(Control&, R&, bool& field, const H& v) {
+    field = v != 0;
+  }
+  template <class H>
+  static H Get(Control&, const bool& field) {
+    return field ? -1 : 0;
+  }
+};
+
+// An integer field exposed as a wider integer: narrowed to the field, 6 when it does not fit.
+using ToByte = Plain;
+
+// A Single rounded to a 16-bit integer (half to even).
+struct Int {
+  template <class R>
+  static void Set(Control&, R&, int16_t& field, float v) {
+    field = CInt(v);
+  }
+  template <class H>
+  static H Get(Control&, const int16_t& field) {
+    return static_cast<H>(field);
+  }
+};
+
+// A Single held as a Double.
+struct Dbl {
+  template <class R>
+  static void Set(Control&, R&, double& field, float v) {
+    field = v;
+  }
+  template <class H>
+  static H Get(Control&, const double& field) {
+    return CSng(field);
+  }
+};
+
+// Millimetres stored as horizontal surface units.
+struct MmX {
+  template <class R>
+  static void Set(Control& c, R&, float& field, float v) {
+    field = CSng(static_cast<double>(v) * c.UnitsPerMmX);
+  }
+  template <class H>
+  static H Get(Control& c, const float& field) {
+    return field / c.UnitsPerMmX;
+  }
+};
+
+// Millimetres stored as vertical surface units.
+struct MmY {
+  template <class R>
+  static void Set(Control& c, R&, float& field, float v) {
+    field = CSng(static_cast<double>(v) * c.UnitsPerMmY);
+  }
+  template <class H>
+  static H Get(Control& c, const float& field) {
+    return field / c.UnitsPerMmY;
+  }
+};
+
+// Millimetres stored as a whole number of surface units.
+struct MmXInt {
+  template <class R>
+  static void Set(Control& c, R&, int16_t& field, float v) {
+    field = CInt(v * c.UnitsPerMmX);
+  }
+  template <class H>
+  static H Get(Control& c, const int16_t& field) {
+    return field / c.UnitsPerMmX;
+  }
+};
+
+// A full size in millimetres stored as half the size in whole surface units.
+struct MmXHalf {
+  template <class R>
+  static void Set(Control& c, R&, int16_t& field, float v) {
+    field = CInt(v * c.UnitsPerMmX / 2);
+  }
+  template <class H>
+  static H Get(Control& c, const int16_t& field) {
+    return field / c.UnitsPerMmX * 2;
+  }
+};
+
+// A percentage of the page stored as a fraction; placing a graph ends its whole-page layout.
+struct Pct {
+  template <class R>
+  static void Set(Control&, R& graph, float& field, float v) {
+    field = v / 100;
+    graph.GraphWholePage = false;
+  }
+  template <class H>
+  static H Get(Control&, const float& field) {
+    return field * 100;
+  }
+};
+
+// Any value stored as its text.
+struct Text {
+  template <class R>
+  static void Set(Control&, R&, std::string& field, const Variant& v) {
+    field = v.ToString();
+  }
+  template <class H>
+  static H Get(Control&, const std::string& field) {
+    return Variant(field);
+  }
+};
+
+}  // namespace plotara::conv

@@ -1,0 +1,169 @@
+// DataSets sections: automatic style; creating data sets; points; functions and texts.
+#include "model/DataSets.h"
+
+#include <cmath>
+#include <limits>
+
+#include "control/Plotara.h"
+#include "model/Graphs.h"
+#include "platform/Conversions.h"
+
+namespace plotara {
+
+// ---------------------------------------------------------------- automatic style
+
+void AutoDataStyle(Control& c, int16_t g, int16_t k) {
+  c.Guard("AutoDataStyle", [&] {
+    GraphRecord& graph = c.Graph(g);
+    if (k < 0 || k >= graph.NumDataSets) Raise(err::SubscriptOutOfRange);
+    DataSetRecord& d = graph.DataSets[static_cast<size_t>(k)];
+    if (k == 0) {
+      d.DataSymbolSize = CInt(0.8f * c.UnitsPerMmX);
+      d.DataSymbol = 3;
+      d.DataLineStyle = 0;
+      d.DataLineThickness = 1;
+      d.BarShadowColor = 0x00646464;
+      d.ShowErrorBar = true;
+    } else {
+      const DataSetRecord& p = graph.DataSets[static_cast<size_t>(k - 1)];
+      d.DataSymbolSize = p.DataSymbolSize;
+      d.DataLineStyle = p.DataLineStyle;
+      d.DataLineThickness = p.DataLineThickness;
+      d.ShowErrorBar = p.ShowErrorBar;
+      d.BarHoriz = p.BarHoriz;
+      d.Bar3D = p.Bar3D;
+      d.BarStacked = p.BarStacked;
+      d.BarBaseValue = p.BarBaseValue;
+      d.BarOffset = p.BarOffset;
+      d.BarBase = p.BarBase;
+      d.BarShadowColor = p.BarShadowColor;
+      d.BarShadow = p.BarShadow;
+      d.DataTextColor = p.DataTextColor;
+      const int next = p.DataSymbol + 1;
+      d.DataSymbol = static_cast<int16_t>(next > 11 ? 3 : next);
+      d.MathFunc.clear();
+      d.DataText.clear();
+      d.DataTextFont.clear();
+      d.MathFuncX1 = d.MathFuncX2 = 0;
+      d.DataTextX = d.DataTextY = 0;
+      d.DataTextOri = 0;
+      d.DataTextAngle = 0;
+      d.DataTextPercent = false;
+    }
+    d.DataHide = false;
+    static constexpr OleColor kCycle[6] = {0x00FF0000, 0x000000FF, 0x0000FF00, 0x0000FFFF, 0x00FF00FF, 0x00FFFF00};
+    const OleColor colour = kCycle[k % 6];
+    d.DataFill.Color1 = colour;
+    d.DataFill.EdgeColor = 0;
+    d.DataFill.EdgeThickness = 0;
+    d.DataFill.Transparent = false;
+    d.DataLineColor = colour;
+  });
+}
+
+// ---------------------------------------------------------------- creating data sets
+
+void Plotara::NewDataSet(const std::string& Legend, bool InLegendTable) {
+  Control& c = *c_;
+  c.Guard("NewDataSet", [&] {
+    if (c.NumGraphs < 1) return;
+    GraphRecord& g = c.Current();
+    const int16_t k = g.NumDataSets;
+    const int16_t count = AddInt16(k, 1);
+    g.DataSets.resize(static_cast<size_t>(count));
+    g.NumDataSets = count;
+    g.SelectedDataSet = k;
+    DataSetRecord& d = g.DataSets[static_cast<size_t>(k)];
+    d.DataInLegendTable = InLegendTable;
+    AutoDataStyle(c, c.CurrentGraph, k);
+    d.PointCount = 0;
+    d.DataLegend = Legend;
+    d.DataXAxis = g.CurrentXAxis;
+    d.DataYAxis = g.CurrentYAxis;
+  });
+}
+
+// ---------------------------------------------------------------- points
+
+namespace {
+
+// Widens the limits in use, the full range and the data range of an axis to take in v. Values that are
+// not finite never widen a range: they are kept with the points but have no place on an axis.
+bool Widen(AxisRecord& a, double v) {
+  if (!std::isfinite(v)) return false;
+  bool widened = false;
+  if (v < a.AxisValue1) {
+    a.AxisValue1 = a.ScaleMin = a.DataMin = v;
+    widened = true;
+  }
+  if (v > a.AxisValue2) {
+    a.AxisValue2 = a.ScaleMax = a.DataMax = v;
+    widened = true;
+  }
+  return widened;
+}
+
+}  // namespace
+
+void Plotara::AddDataPoint(double X, double Y, double E) {
+  Control& c = *c_;
+  c.Guard("AddDataPoint", [&] {
+    if (c.NumGraphs < 1) return;
+    GraphRecord& g = c.Current();
+    if (g.NumDataSets < 1) return;
+    // Convert first: a value a point cannot hold (error 6) must leave the graph as it was.
+    const float x = CSng(X), y = CSng(Y), e = CSng(E);
+    if (g.NumPoints == std::numeric_limits<int32_t>::max()) Raise(err::Overflow);
+    AxisRecord& ax = AxisAt(g, g.CurrentXAxis);
+    AxisRecord& ay = AxisAt(g, g.CurrentYAxis);
+    if (ax.AxisScale == 0 && ax.LimitsPending && std::isfinite(X)) InitAxisLimits(c, ax, X);
+    if (ay.AxisScale == 0 && ay.LimitsPending && std::isfinite(Y)) InitAxisLimits(c, ay, Y);
+    g.Points.Append(x, y, e);
+    ++g.DataSets[static_cast<size_t>(g.NumDataSets - 1)].PointCount;
+    ++g.NumPoints;
+    const bool wx = Widen(ax, X);
+    const bool wy = Widen(ay, Y);
+    if (wx || wy) c.RaiseGraphScaleChanged();
+  });
+}
+
+// ---------------------------------------------------------------- functions and texts
+
+void Plotara::AddMathFunc(const std::string& MathFunc, double Fromx, double Tox) {
+  Control& c = *c_;
+  c.Guard("AddMathFunc", [&] {
+    if (c.NumGraphs < 1) return;
+    GraphRecord& g = c.Current();
+    if (g.NumDataSets < 1) return;
+    DataSetRecord& d = g.DataSets[static_cast<size_t>(g.NumDataSets - 1)];
+    d.MathFunc = MathFunc;
+    d.MathFuncX1 = Fromx;
+    d.MathFuncX2 = Tox;
+    d.DataSymbol = 0;
+    d.ShowErrorBar = false;
+    if (d.DataLineStyle == 0) d.DataLineStyle = 1;  // a function is always drawn as a line
+  });
+}
+
+void Plotara::AddText(const std::string& Text, double TextX, double TextY, uint8_t TextOri,
+                      const std::string& TextFont, int32_t TextColor, int16_t TextAngle, bool TextPercent) {
+  Control& c = *c_;
+  c.Guard("AddText", [&] {
+    if (Text.empty() || c.NumGraphs < 1) return;
+    GraphRecord& g = c.Current();
+    if (g.NumDataSets < 1) return;
+    DataSetRecord& d = g.DataSets[static_cast<size_t>(g.NumDataSets - 1)];
+    d.DataText = Text;
+    d.DataTextX = TextX;
+    d.DataTextY = TextY;
+    d.DataTextOri = TextOri;
+    d.DataTextFont = TextFont;
+    d.DataTextColor = TextColor;
+    d.DataTextAngle = TextAngle;
+    d.DataTextPercent = TextPercent;
+    // A data set that only carries a text has no row in the legend table.
+    if (d.MathFunc.empty() && d.PointCount == 0) d.DataInLegendTable = false;
+  });
+}
+
+}  // namespace plotara
