@@ -1,6 +1,9 @@
 #include "control/Control.h"
 
+#include "gradient/clsGradient.h"
+#include "interact/ScrollBars.h"
 #include "platform/CairoSurface.h"
+#include "render/Pipeline.h"
 #include "platform/Conversions.h"
 #include "platform/RuntimeError.h"
 
@@ -36,6 +39,16 @@ Control::Control(double dpi, const SurfaceFactory& makeSurface) : Dpi(dpi) {
 }
 
 Control::~Control() = default;
+
+clsGradient& Control::GradientPainter() {
+  if (!gradientPainter_) {
+    gradientPainter_ = std::make_unique<clsGradient>();
+    // The painter cannot tell anyone why it failed; the host hears of it through ErrorMsg.
+    gradientPainter_->SetWarningHandler(
+        [this](const std::string&) { ReportError("clsGradient", gradientPainter_->LastErrorNumber()); });
+  }
+  return *gradientPainter_;
+}
 
 void Control::ReportError(std::string_view routine, int number) noexcept {
   if (number == err::InvalidUseOfNull) return;
@@ -74,6 +87,14 @@ void UserControl_Resize(Control& c, float width, float height) {
     c.PageWidth = CLng(c.GraphImage->Width() - 70);
     c.PageHeight = CLng(c.GraphImage->Height() - 70);
     c.Label1.Top = height - c.Label1.Height - 5;
+    // Once the current graph has been drawn, a new size redraws the page.
+    if (c.NumGraphs >= 1 && !c.Current().NotYetDrawn) {
+      const bool updating = c.ScrollUpdating;
+      c.ScrollUpdating = true;
+      ResizeScrollBars(c);
+      c.ScrollUpdating = updating;
+      RefreshGraphs(c, -1, true);
+    }
   });
 }
 

@@ -14,6 +14,8 @@
 
 namespace plotara {
 
+class clsGradient;
+
 // Child elements that a host mirrors onto real widgets: plain state in twips.
 struct ChildElement {
   float Left = 0, Top = 0, Width = 0, Height = 0;
@@ -64,6 +66,15 @@ class Control : public ControlState, public ErrorReporter {
 
   EventHandlers Events;
 
+  // The gradient painter, made on first use.
+  clsGradient& GradientPainter();
+
+  // Space already taken by axes on each side of the plot area of the graph being drawn, surface units.
+  // The first axis of each kind resets its two sides.
+  struct {
+    int16_t Below = 0, Above = 0, Left = 0, Right = 0;
+  } AxisSpace;
+
   // ---- The error path.
   // Raises ErrorMsg with "Error N has occured in Plotara.ocx, " + routine; error 94 is ignored.
   void ReportError(std::string_view routine, int number) noexcept override;
@@ -85,6 +96,21 @@ class Control : public ControlState, public ErrorReporter {
 
  private:
   void Fire(const std::function<void()>& handler);
+
+  std::unique_ptr<clsGradient> gradientPainter_;
+};
+
+// Sets a re-entry flag for a scope and clears it on the way out, also when a failure ends the scope:
+// a flag left set would silence drawing or the mouse for good.
+class ScopedFlag {
+ public:
+  explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~ScopedFlag() { flag_ = false; }
+  ScopedFlag(const ScopedFlag&) = delete;
+  ScopedFlag& operator=(const ScopedFlag&) = delete;
+
+ private:
+  bool& flag_;
 };
 
 // Lays out the child elements for a client area of width x height twips (and redraws once the current

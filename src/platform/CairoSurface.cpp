@@ -202,7 +202,7 @@ void CairoSurface::OutlineRect(int x0, int y0, int x1, int y1, uint32_t rgb, int
 }
 
 // Bresenham; the end pixel is left out unless lastPixel. Dotted lines are three pixels on, three off.
-void CairoSurface::ThinLine(int x1, int y1, int x2, int y2, uint32_t rgb, bool dotted, bool lastPixel) {
+void CairoSurface::ThinLine(int x1, int y1, int x2, int y2, uint32_t rgb, bool dotted, bool lastPixel, int phase) {
   const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
   const int steps = std::max(dx, -dy) + (lastPixel ? 1 : 0);
   if (steps <= 0) return;
@@ -221,7 +221,7 @@ void CairoSurface::ThinLine(int x1, int y1, int x2, int y2, uint32_t rgb, bool d
   const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
   int err = dx + dy, x = x1, y = y1;
   for (int i = 0; i < steps; ++i) {
-    if (!dotted || i % 6 < 3) Plot(x, y, rgb);
+    if (!dotted || (i + phase) % 6 < 3) Plot(x, y, rgb);
     const int e2 = 2 * err;
     if (e2 >= dy) {
       err += dy;
@@ -234,8 +234,8 @@ void CairoSurface::ThinLine(int x1, int y1, int x2, int y2, uint32_t rgb, bool d
   }
 }
 
-void CairoSurface::WideLine(double x1, double y1, double x2, double y2, uint32_t rgb, int width,
-                            bool dotted) {
+void CairoSurface::WideLine(double x1, double y1, double x2, double y2, uint32_t rgb, int width, bool dotted,
+                            double phase) {
   const double m = width + 2.0;
   if (!ClipSegment(x1, y1, x2, y2, clip_.x0 - m, clip_.y0 - m, clip_.x1 + m, clip_.y1 + m)) return;
   BeginCairo();
@@ -243,7 +243,7 @@ void CairoSurface::WideLine(double x1, double y1, double x2, double y2, uint32_t
   cairo_set_line_width(cr_, width);
   if (dotted) {
     const double dash[2] = {3.0 * width, 3.0 * width};
-    cairo_set_dash(cr_, dash, 2, 0);
+    cairo_set_dash(cr_, dash, 2, phase);
     cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
   } else {
     cairo_set_dash(cr_, nullptr, 0, 0);
@@ -257,8 +257,16 @@ void CairoSurface::WideLine(double x1, double y1, double x2, double y2, uint32_t
 }
 
 void CairoSurface::PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int width, bool dotted) {
+  double phase = 0;
+  if (dotted) {
+    // Thin lines count the pattern in pixel steps, wide ones along their length.
+    const double length = width > 1 ? std::hypot(x2 - x1, y2 - y1) : std::max(std::abs(x2 - x1), std::abs(y2 - y1));
+    if (x1 == dashEnd_.x && y1 == dashEnd_.y) phase = dashPhase_;
+    dashEnd_ = {x2, y2};
+    dashPhase_ = std::fmod(phase + length, 6.0 * width);
+  }
   if (width > 1) {
-    WideLine(x1, y1, x2, y2, rgb, width, dotted);
+    WideLine(x1, y1, x2, y2, rgb, width, dotted, phase);
     return;
   }
   BeginDirect();
@@ -266,14 +274,14 @@ void CairoSurface::PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int w
   const bool far = std::min(x1, x2) < clip_.x0 - kFarOutside || std::max(x1, x2) > clip_.x1 + kFarOutside ||
                    std::min(y1, y2) < clip_.y0 - kFarOutside || std::max(y1, y2) > clip_.y1 + kFarOutside;
   if (!far) {
-    ThinLine(x1, y1, x2, y2, rgb, dotted, false);
+    ThinLine(x1, y1, x2, y2, rgb, dotted, false, static_cast<int>(phase));
     return;
   }
   double a = x1, b = y1, c = x2, d = y2;
   if (!ClipSegment(a, b, c, d, clip_.x0 - 2, clip_.y0 - 2, clip_.x1 + 2, clip_.y1 + 2)) return;
   // The cut ends lie outside the clip rectangle, so whether the last pixel is drawn does not show.
   ThinLine(static_cast<int>(std::lround(a)), static_cast<int>(std::lround(b)), static_cast<int>(std::lround(c)),
-           static_cast<int>(std::lround(d)), rgb, dotted, true);
+           static_cast<int>(std::lround(d)), rgb, dotted, true, 0);
 }
 
 // Midpoint circle of radius r about (cx, cy): filled row by row, then outlined, each outline pixel once.

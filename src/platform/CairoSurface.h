@@ -6,6 +6,7 @@
 
 #include <cairo.h>
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -72,8 +73,8 @@ class CairoSurface final : public Surface {
   void FillRect(int x0, int y0, int x1, int y1, uint32_t rgb);
   void OutlineRect(int x0, int y0, int x1, int y1, uint32_t rgb, int width);
   void PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int width, bool dotted);
-  void ThinLine(int x1, int y1, int x2, int y2, uint32_t rgb, bool dotted, bool lastPixel);
-  void WideLine(double x1, double y1, double x2, double y2, uint32_t rgb, int width, bool dotted);
+  void ThinLine(int x1, int y1, int x2, int y2, uint32_t rgb, bool dotted, bool lastPixel, int phase);
+  void WideLine(double x1, double y1, double x2, double y2, uint32_t rgb, int width, bool dotted, double phase);
   void RasterCircle(int cx, int cy, int r, uint32_t rgb, bool fill, uint32_t fillRgb);
   void SetSource(uint32_t rgb);
   Pen CurrentPen() const;
@@ -89,6 +90,10 @@ class CairoSurface final : public Surface {
   int picW_ = 0, picH_ = 0;
   std::optional<Pen> pen_;
   PixelPoint penPos_;
+  // A dotted line that starts where the previous one ended goes on with its pattern, so that a curve of
+  // short segments still looks dotted.
+  PixelPoint dashEnd_{INT32_MIN, INT32_MIN};
+  double dashPhase_ = 0;
   std::map<std::string, cairo_font_face_t*> faces_;
   std::string appliedFont_;
   mutable bool cairoPending_ = false;  // cairo drew since the last flush

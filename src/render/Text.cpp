@@ -1,0 +1,130 @@
+#include "render/Text.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/Conversions.h"
+
+namespace plotara {
+
+namespace {
+
+bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
+  if (s.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i)
+    if (std::toupper(static_cast<unsigned char>(s[i])) != std::toupper(static_cast<unsigned char>(prefix[i])))
+      return false;
+  return true;
+}
+
+// The number at the start of a text, as a leading-number conversion reads it ("12pt" is 12, "x" is 0).
+double LeadingNumber(std::string_view s) {
+  size_t i = 0;
+  while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+  const size_t start = i;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i;
+  }
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    size_t k = i + 1;
+    if (k < s.size() && (s[k] == '+' || s[k] == '-')) ++k;
+    if (k < s.size() && std::isdigit(static_cast<unsigned char>(s[k]))) {
+      i = k;
+      while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i;
+    }
+  }
+  const std::string number(s.substr(start, i - start));
+  return std::strtod(number.c_str(), nullptr);
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t from = 0;
+  for (size_t at; (at = text.find("\r\n", from)) != std::string_view::npos; from = at + 2)
+    lines.push_back(text.substr(from, at - from));
+  lines.push_back(text.substr(from));
+  return lines;
+}
+
+}  // namespace
+
+FontDetails GetFontDetails(std::string_view spec) {
+  FontDetails f;
+  size_t from = 0;
+  while (from <= spec.size()) {
+    size_t bar = spec.find('|', from);
+    if (bar == std::string_view::npos) bar = spec.size();
+    const std::string_view field = spec.substr(from, bar - from);
+    if (StartsWithNoCase(field, "Font=")) {
+      f.Face = std::string(field.substr(5));
+    } else if (StartsWithNoCase(field, "Bold")) {
+      f.Bold = true;
+    } else if (StartsWithNoCase(field, "Italic")) {
+      f.Italic = true;
+    } else {
+      const double size = LeadingNumber(field);
+      // A size that does not fit or rounds to nothing is a malformed field: ignored.
+      if (size > 0 && size < 32767.5 && RoundHalfEven(size) >= 1) f.Size = static_cast<int16_t>(RoundHalfEven(size));
+    }
+    from = bar + 1;
+  }
+  return f;
+}
+
+void SetGraphFont(Control& c, Surface& s, std::string_view spec) {
+  c.Guard("SetGraphFont", [&] {
+    const FontDetails f = GetFontDetails(spec);
+    if (f.Face.empty()) return;
+    s.FontName = f.Face;
+    s.FontSize = f.Size;
+    s.FontBold = f.Bold;
+    s.FontItalic = f.Italic;
+  });
+}
+
+void PrintText(Control& c, Surface& s, std::string_view text, float x, float y, int16_t hAlign, int16_t vAlign,
+               OleColor colour, std::string_view spec, int16_t angle) {
+  const OleColor saved = s.ForeColor;
+  c.Guard("PrintText", [&] {
+    const std::vector<std::string_view> lines = SplitLines(text);
+    SetGraphFont(c, s, spec);
+    const double a = angle * 0.01745;
+    if (colour != -1) s.ForeColor = colour;
+    const int16_t escapement = CInt(static_cast<double>(angle) * 10);  // tenths of a degree, 16 bits
+    float dx = 0;
+    int16_t dy = 0;
+    float lineHeight = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      const std::string_view line = lines[i];
+      if (hAlign == 0) dx = 0;
+      else if (hAlign == 1) dx = s.TextWidth(line) / 2;
+      else if (hAlign == 2) dx = s.TextWidth(line);
+      if (vAlign == 0) dy = 0;
+      else if (vAlign == 1) dy = CInt(s.TextHeight(line) / 2);
+      else if (vAlign == 2) dy = CInt(s.TextHeight(line));
+      if (angle == 0) {
+        s.CurrentX = x - dx;
+        s.CurrentY = y - dy;
+        s.Print(line);
+      } else {
+        const double sx = x - dx * std::cos(a) - dy * std::sin(a);
+        const double sy = y + dx * std::sin(a) - dy * std::cos(a);
+        s.CurrentX = static_cast<float>(sx);
+        s.CurrentY = static_cast<float>(sy);
+        s.TextOut(static_cast<int>(sx / s.TwipsPerPixelX()), static_cast<int>(sy / s.TwipsPerPixelY()), line,
+                  escapement);
+      }
+      if (i == 0) lineHeight = s.TextHeight(lines[0]);
+      x += static_cast<float>(lineHeight * std::sin(a));
+      y += static_cast<float>(lineHeight * std::cos(a));
+    }
+  });
+  s.ForeColor = saved;
+}
+
+}  // namespace plotara

@@ -1,0 +1,34 @@
+// Text output: font descriptions ("Font=Times New Roman|12|Bold|Italic") and PrintText, the one routine
+// through which every text of the control reaches a surface: several lines, nine alignments around an
+// anchor, a colour, any angle.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "control/Control.h"
+
+namespace plotara {
+
+struct FontDetails {
+  std::string Face = "Arial";
+  int16_t Size = 9;
+  bool Bold = false;
+  bool Italic = false;
+};
+
+// Parses a font description; fields that match nothing are ignored, later fields win. Never fails.
+FontDetails GetFontDetails(std::string_view spec);
+
+// Applies a font description to the surface. A description whose "Font=" field is empty leaves the
+// surface's font as it is.
+void SetGraphFont(Control& c, Surface& s, std::string_view spec);
+
+// Prints text (lines separated by "\r\n") anchored at (x, y) in surface units. Horizontal alignment
+// 0/1/2: the text starts at, is centred on, ends at x; vertical 0/1/2: its top, middle, bottom at y.
+// colour -1 keeps the surface's text colour; angle in degrees, counter-clockwise. The surface's text
+// colour is restored afterwards; its font stays as the description set it.
+void PrintText(Control& c, Surface& s, std::string_view text, float x, float y, int16_t hAlign, int16_t vAlign,
+               OleColor colour, std::string_view spec, int16_t angle);
+
+}  // namespace plotara
