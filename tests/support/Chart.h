@@ -1,0 +1,32 @@
+// A control on a white 400 x 300 pixel picture at 96 dpi, with helpers to find where things are drawn.
+#pragma once
+
+#include <cmath>
+
+#include "control/Plotara.h"
+#include "hosts/cli/Script.h"
+
+namespace plotara::test {
+
+inline constexpr float kTwipsPerPixel = 15;
+
+struct Chart {
+  Plotara p;
+  explicit Chart(int width = 400, int height = 300) { ScriptRunner::SizeControl(p, width, height); }
+  Control& c() { return p.Internals(); }
+  const Surface& picture() const { return p.Picture1(); }
+  // A surface coordinate of the page as a pixel of the picture.
+  static int Px(double twips) { return static_cast<int>(std::nearbyint(twips / kTwipsPerPixel)); }
+  // The plot area of graph g in pixels, as drawn.
+  struct Box {
+    int L, T, R, B;
+  };
+  Box Plot(int g = -1) {
+    GraphRecord& r = c().Graph(g < 0 ? c().CurrentGraph : g);
+    const double l = static_cast<double>(r.RectLeft) + r.BorderLeft, t = static_cast<double>(r.RectTop) + r.BorderTop;
+    return {Px(l), Px(t), Px(l + r.Axes[static_cast<size_t>(r.CurrentXAxis)].AxisLength),
+            Px(t + r.Axes[static_cast<size_t>(r.CurrentYAxis)].AxisLength)};
+  }
+};
+
+}  // namespace plotara::test
