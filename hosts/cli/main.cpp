@@ -4,6 +4,7 @@
 #include <string>
 
 #include "control/Automation.h"
+#include "hosts/cli/EvalCommand.h"
 #include "hosts/cli/Script.h"
 
 namespace {
@@ -12,6 +13,8 @@ constexpr const char* kUsage =
     "usage:\n"
     "  plotara run SCRIPT [--size WxH] [--dpi N] [--events]       run a host script\n"
     "  plotara render SCRIPT -o OUT.png|OUT.svg|OUT.pdf [--size WxH] [--dpi N] [--events]\n"
+    "  plotara eval EXPR [--deg] [--var NAME=VALUE]... [--func \"F(a,b) = ...\"]... [--rpn]\n"
+    "                                                             evaluate an expression\n"
     "  plotara members                                            list the automation interface\n";
 
 int Usage(const std::string& problem) {
@@ -30,6 +33,7 @@ int ListMembers() {
 int main(int argc, char** argv) {
   if (argc < 2) return Usage("");
   const std::string command = argv[1];
+  if (command == "eval") return plotara::EvalCommand(argc - 1, argv + 1, std::cout, std::cerr);
   if (command == "members") return argc == 2 ? ListMembers() : Usage("members takes no arguments");
   if (command != "run" && command != "render") return Usage("unknown command '" + command + "'");
 
