@@ -23,14 +23,6 @@ class ExprValue {
   ExprValue(std::string_view v) : ExprValue(std::string(v)) {}
   ExprValue(const char* v) : ExprValue(std::string(v)) {}
 
-  // A reference to another value (a variable's): operations read through it.
-  static ExprValue Ref(const ExprValue* target) noexcept {
-    ExprValue v;
-    v.type_ = ExprType::VarRef;
-    v.ref_ = target;
-    return v;
-  }
-
   ExprValue(const ExprValue& o) : type_(o.type_) { CopyPayload(o); }
   ExprValue(ExprValue&& o) noexcept : type_(o.type_) { MovePayload(std::move(o)); }
   ExprValue& operator=(const ExprValue& o) {
@@ -91,6 +83,16 @@ class ExprValue {
   bool operator==(const ExprValue& o) const noexcept;
 
  private:
+  friend class CExpression;  // only compiled programs refer to variables
+
+  // A reference to a variable's value: operations read through it.
+  static ExprValue Ref(const ExprValue* target) noexcept {
+    ExprValue v;
+    v.type_ = ExprType::VarRef;
+    v.ref_ = target;
+    return v;
+  }
+
   void Release() noexcept {
     if (type_ == ExprType::String) s_.~basic_string();
     type_ = ExprType::Empty;
