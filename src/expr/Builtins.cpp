@@ -165,7 +165,7 @@ int CExpression::Execute(const Instruction& in, ExprValue& acc, ExprValue* stack
   if (code >= sym::Pi && code <= sym::Rad) {
     stack[sp++] = std::move(acc);
     acc = ExprValue(code == sym::Pi ? kernels::kPi15
-                                    : (code == sym::Deg ? std::atan(1.0) / 45 : 45 / std::atan(1.0)));
+                                    : (code == sym::Deg ? kernels::DegConstant() : kernels::RadConstant()));
     return kOk;
   }
   if (sym::IsUserFunction(code)) return CallUserFunction(in, acc, stack, sp);

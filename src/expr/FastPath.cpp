@@ -251,9 +251,9 @@ class Builder {
     if (n.code == sym::Pi) {
       v = kernels::kPi15, ok = true;
     } else if (n.code == sym::Deg) {
-      v = std::atan(1.0) / 45, ok = true;
+      v = kernels::DegConstant(), ok = true;
     } else if (n.code == sym::Rad) {
-      v = 45 / std::atan(1.0), ok = true;
+      v = kernels::RadConstant(), ok = true;
     } else if (n.code == sym::Iif) {
       v = nodes_[n.child[0]].k > 0 ? nodes_[n.child[1]].k : nodes_[n.child[2]].k, ok = true;
     } else if (n.children == 1) {

@@ -18,6 +18,16 @@ inline constexpr int kEvaluationError = -1;
 // PI, the half turn of ASIN and ACOS, and the degree factor use this 15-digit value, not M_PI.
 inline constexpr double kPi15 = 3.14159265358979;
 
+// DEG (radians per degree) and RAD (degrees per radian), computed once so that every use agrees.
+inline double DegConstant() noexcept {
+  static const double v = std::atan(1.0) / 45;
+  return v;
+}
+inline double RadConstant() noexcept {
+  static const double v = 45 / std::atan(1.0);
+  return v;
+}
+
 inline int Finite(double r) noexcept {
   if (std::isfinite(r)) [[likely]] return kOk;
   return std::isnan(r) ? 5 : 6;
