@@ -1,5 +1,6 @@
 #include "EvalCommand.h"
 
+#include <cctype>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -60,8 +61,8 @@ int EvalCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
       const size_t eq = v.find('=');
       if (eq == std::string::npos || eq == 0) return Usage(err, "bad variable '" + v + "' (expected NAME=VALUE)");
       vars.emplace_back(v.substr(0, eq), v.substr(eq + 1));
-    } else if (a.size() > 2 && a[0] == '-' && a[1] == '-') {
-      return Usage(err, "unknown option '" + a + "'");
+    } else if (a.size() > 2 && a[0] == '-' && a[1] == '-' && std::isalpha(static_cast<unsigned char>(a[2]))) {
+      return Usage(err, "unknown option '" + a + "'");  // "--1" is a formula, "--x" an option
     } else if (!haveExpression) {
       expression = a;
       haveExpression = true;

@@ -39,7 +39,8 @@ TEST(EvalCommand, PrintsTheValueOrTheError) {
       {{"F(2, 3)", "--func", "f(a, b) = a*b+1"}, 0, "7\n"},
       {{"MID('hello', 2, 3)"}, 0, "ell\n"},
       {{"2+3*4", "--rpn"}, 0, " 2 3 4 * +\n"},
-      {{"--", "---1"}, 0, "-1\n"},
+      {{"--var", "x=1", "--", "--x"}, 0, "1\n"},  // after "--" only the formula
+      {{"--1"}, 0, "1\n"},
       {{"MIN(1)"}, 1, "Error 4: Wrong number of arguments for MIN (at 6)\n"},
       {{"1/x"}, 1, "Error 5: Div by zero (at 0)\n"},
       {{"F(1)", "--func", "f(x) = x+"}, 1,
