@@ -1,5 +1,6 @@
 #include "control/Control.h"
 
+#include "expr/CExpression.h"
 #include "gradient/clsGradient.h"
 #include "interact/ScrollBars.h"
 #include "platform/CairoSurface.h"
@@ -48,6 +49,11 @@ clsGradient& Control::GradientPainter() {
         [this](const std::string&) { ReportError("clsGradient", gradientPainter_->LastErrorNumber()); });
   }
   return *gradientPainter_;
+}
+
+CExpression& Control::Evaluator() {
+  if (!evaluator_) evaluator_ = std::make_unique<CExpression>();
+  return *evaluator_;
 }
 
 void Control::ReportError(std::string_view routine, int number) noexcept {

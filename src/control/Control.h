@@ -15,6 +15,7 @@
 namespace plotara {
 
 class clsGradient;
+class CExpression;
 
 // Child elements that a host mirrors onto real widgets: plain state in twips.
 struct ChildElement {
@@ -66,8 +67,9 @@ class Control : public ControlState, public ErrorReporter {
 
   EventHandlers Events;
 
-  // The gradient painter, made on first use.
+  // The gradient painter and the expression evaluator of function curves, made on first use.
   clsGradient& GradientPainter();
+  CExpression& Evaluator();
 
   // Space already taken by axes on each side of the plot area of the graph being drawn, surface units.
   // The first axis of each kind resets its two sides.
@@ -98,6 +100,7 @@ class Control : public ControlState, public ErrorReporter {
   void Fire(const std::function<void()>& handler);
 
   std::unique_ptr<clsGradient> gradientPainter_;
+  std::unique_ptr<CExpression> evaluator_;
 };
 
 // Sets a re-entry flag for a scope and clears it on the way out, also when a failure ends the scope:

@@ -8,7 +8,9 @@
 #include "model/Graphs.h"
 #include "platform/Conversions.h"
 #include "render/Axes.h"
+#include "render/DataPlot.h"
 #include "render/Fills.h"
+#include "render/Legend.h"
 #include "scale/Mapping.h"
 #include "scale/NumericHelpers.h"
 
@@ -55,12 +57,19 @@ void RefreshGraphs(Control& c, int16_t WhichIndex, bool LegndOnPic1) {
       image.BitBlt(0, 0, PixelsX(saved, saved.Width()), PixelsY(saved, c.PageHeight), saved, 0, 0);
     }
     GraphRecord& g = c.Graph(w);
+    // The front graph's legend table lives on Picture1 only (or, on the other path, is baked into the
+    // back buffer); data sets go over it again when it lies behind them.
+    Surface& legendSurface = LegndOnPic1 ? pic1 : image;
     if (LegndOnPic1) {
       const bool legend = g.LegendShow;
       g.LegendShow = false;
       DrawGraph(c, image, w);
       g.LegendShow = legend;
       pic1.SetPicture(image);
+    }
+    if (g.GraphInclude) {
+      LegendTable(c, legendSurface, w);
+      if (!g.LegendInFront) PlotDataSets(c, legendSurface);
     }
     pic1.Refresh();
   });
@@ -77,6 +86,8 @@ void DrawGraph(Control& c, Surface& s, int16_t index) {
     GraphAxes(c, s);
     GraphRecord& g = c.Current();
     g.NotYetDrawn = false;
+    if (!g.LegendInFront) LegendTable(c, s, index);
+    PlotDataSets(c, s);
 
     // The plot frame, in the colours and widths of the first X and first Y axis.
     const AxisRecord& ax = AxisAt(g, AxisLevelIndex(c, 0, 1));
@@ -93,6 +104,7 @@ void DrawGraph(Control& c, Surface& s, int16_t index) {
     s.ForeColor = ay.AxisColor;
     s.Line(L, T, L, B);
     if (ay.AxisTicksBothEnds) s.Line(R, T, R, B);
+    if (g.LegendInFront) LegendTable(c, s, index);
     s.Refresh();
   });
 }

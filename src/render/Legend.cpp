@@ -1,0 +1,90 @@
+#include "render/Legend.h"
+
+#include <algorithm>
+
+#include "platform/Conversions.h"
+#include "render/DataPlot.h"
+#include "render/Fills.h"
+#include "render/Pipeline.h"
+#include "render/Symbols.h"
+#include "render/Text.h"
+
+namespace plotara {
+
+namespace {
+// A data set has a row when it is shown and has a legend text that it wants listed.
+bool Listed(const DataSetRecord& d) { return !d.DataHide && !d.DataLegend.empty() && d.DataInLegendTable; }
+}  // namespace
+
+void LegendTable(Control& c, Surface& s, int16_t GraphIndex) {
+  c.Guard("LegendTable", [&] {
+    GraphRecord& g = c.Graph(GraphIndex);
+    if (!g.LegendShow) return;
+    SetGraphFont(c, s, g.LegendFont);
+    int count = 0;
+    float widest = 0;
+    for (const DataSetRecord& d : g.DataSets) {
+      if (!Listed(d)) continue;
+      ++count;
+      widest = std::max(widest, s.TextWidth(d.DataLegend));
+    }
+    int16_t textWidth = CInt(widest);
+    g.LegendRectWidth = 0;
+    g.LegendRectHeight = 0;
+    // Texts that leave less than 10 mm of the graph's width: no table.
+    if (g.RectWidth - textWidth < 10 * c.UnitsPerMmX) textWidth = 0;
+    if (textWidth >= 1) {
+      const float mmX = c.UnitsPerMmX;
+      const float rowHeight = s.TextHeight("A");
+      g.LegendRectWidth = CInt(textWidth + 12 * mmX);
+      g.LegendRectHeight = CInt((count + 0.8) * rowHeight);
+      g.LegendRectLeft = std::max(std::min(g.LegendRectLeft, g.RectLeft + g.RectWidth - g.LegendRectWidth), g.RectLeft);
+      g.LegendRectTop = std::max(std::min(g.LegendRectTop, g.RectTop + g.RectHeight - g.LegendRectHeight), g.RectTop);
+      s.FillColor = g.LegendFill.Color1;
+      DrawGradient(c, s, kAreaLegend, g.LegendFill);
+      const float left = static_cast<float>(g.LegendRectLeft), top = static_cast<float>(g.LegendRectTop);
+      if (g.LegendFill.EdgeThickness != 0) {
+        s.DrawWidth = g.LegendFill.EdgeThickness;
+        s.Box(left, top, left + g.LegendRectWidth, top + g.LegendRectHeight, g.LegendFill.EdgeColor);
+        s.DrawWidth = 1;
+      }
+      const float textX = static_cast<float>(CLng(g.LegendRectLeft + 10 * mmX));
+      const float sampleX = textX - 250;  // the samples' centre lies 250 units left of the text
+      int r = 0;
+      for (int16_t i = 0; i < g.NumDataSets; ++i) {
+        const DataSetRecord& d = g.DataSets[static_cast<size_t>(i)];
+        if (!Listed(d)) continue;
+        ++r;
+        const float rowY = static_cast<float>(top + (r - 0.1) * rowHeight);
+        PrintText(c, s, d.DataLegend, textX, rowY, 0, 1, g.LegendFontColor, g.LegendFont, 0);
+        if (d.DataLineStyle > 0) {
+          s.DrawStyle = d.DataLineStyle == 1 ? LineKind::Solid : LineKind::Dot;
+          s.DrawWidth = std::max<int>(1, d.DataLineThickness);
+          s.ForeColor = d.DataLineColor;
+          s.Line(sampleX - 3 * mmX, rowY, sampleX + 3 * mmX, rowY);
+        }
+        if (d.PointCount >= 1)
+          DataPoint(c, s, GraphIndex, i, d.DataSymbol, sampleX, rowY, d.DataSymbolSize, true, 0, 0);
+        s.DrawStyle = LineKind::Solid;
+        SetLineColor(c, s, 0);
+      }
+    }
+    // Keep the table's pixels for dragging; they are always taken from Picture1.
+    Surface& keep = *c.ScratchPic1;
+    const Surface& shown = *c.Picture1;
+    const double px = shown.TwipsPerPixelX(), py = shown.TwipsPerPixelY();
+    keep.Move(0, 0, g.LegendRectWidth, g.LegendRectHeight);
+    keep.BitBlt(0, 0, CLng(keep.Width() / px + 2), CLng(keep.Height() / py + 2), shown, CLng(g.LegendRectLeft / px),
+                CLng(g.LegendRectTop / py));
+  });
+}
+
+void LegendPosition(Control& c, int16_t GraphIndex, int32_t Left, int32_t Top) {
+  c.Guard("LegendPosition", [&] {
+    GraphRecord& g = c.Graph(GraphIndex);
+    g.LegendRectLeft = Left;
+    g.LegendRectTop = Top;
+  });
+}
+
+}  // namespace plotara

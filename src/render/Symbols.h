@@ -1,0 +1,20 @@
+// Point markers: twelve numbered shapes, bars and character markers, centred on a position already mapped
+// to the page.
+#pragma once
+
+#include "control/Control.h"
+
+namespace plotara {
+
+// Sets pen and brush from the data set's symbol colours and draws marker `Symbol` at (PageX, PageY):
+// 0 nothing, 1 a bar, 2 a dot, 3 a circle, 4 a square, 5 a diamond, 6 and 7 triangles up and down,
+// 8 and 9 wide and tall rectangles, 10 a plus, 11 a cross, any other value the character with the code
+// |Symbol|. Size is the half-extent in surface units. Leaves the fill style hollow.
+void DataPoint(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, int16_t Symbol, float PageX, float PageY,
+               int16_t Size, bool LegendSample, double StackBaseX, double StackBaseY);
+// The polygon and rectangle markers, drawn in device pixels with the surface's current pen and brush.
+void Triangle(Control& c, Surface& s, bool PointUp, float PageX, float PageY, int16_t Size);
+void Diamond(Control& c, Surface& s, float PageX, float PageY, int16_t Size);
+void xRectangle(Control& c, Surface& s, float PageX, float PageY, int16_t HalfWidth, int16_t HalfHeight);
+
+}  // namespace plotara
