@@ -1,0 +1,81 @@
+// Drawing: a full refresh of a busy page against redrawing its front graph alone, and graphs with many
+// points.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "control/Plotara.h"
+
+namespace {
+
+// A 1920 x 1080 picture at 96 dpi.
+void SizeFullHd(plotara::Plotara& p) { p.Resize(1920 * 15 + 255, 1080 * 15 + 255); }
+
+// Four graphs with gradient fills, two axes each and grid lines.
+void FourGradientGraphs(plotara::Plotara& p) {
+  SizeFullHd(p);
+  const float pos[4][2] = {{0, 0}, {50, 0}, {0, 50}, {50, 50}};
+  for (int i = 0; i < 4; ++i) {
+    p.NewGraph("graph " + std::to_string(i), 0, 100, -1, 1);
+    if (i == 0) p.PageColors(0xFFF0E0, 0x804000, 45, 0, 1);
+    p.GraphPosition(pos[i][0], pos[i][1], 50, 50);
+    p.BorderStyle(0xFFFFFF, 0xC08040, static_cast<int16_t>(45 * i), 0, static_cast<int16_t>(1 + i));
+    p.PlotAreaColors(0xFFFFFF, 0x40C0FF, 90, 0, 1);
+    p.SetSelectedAxis(0);
+    p.AxisGridStyle(0xD0D0D0, 0xE8E8E8);
+    p.SetSelectedAxis(1);
+    p.AxisGridStyle(0xD0D0D0, 0xE8E8E8);
+  }
+}
+
+void BM_FullRefreshFourGraphs(benchmark::State& state) {
+  plotara::Plotara p;
+  FourGradientGraphs(p);
+  for (auto _ : state) p.Refresh();
+}
+BENCHMARK(BM_FullRefreshFourGraphs)->Unit(benchmark::kMillisecond);
+
+void BM_RefreshFrontGraphAlone(benchmark::State& state) {
+  plotara::Plotara p;
+  FourGradientGraphs(p);
+  p.Refresh();
+  const int16_t front = p.GraphIndex();
+  for (auto _ : state) p.RefreshGraphs(front, true);
+}
+BENCHMARK(BM_RefreshFrontGraphAlone)->Unit(benchmark::kMillisecond);
+
+// One graph on a full-HD page with n points of a noisy sine: as a line without symbols, or as circles.
+void ManyPoints(plotara::Plotara& p, int64_t n, bool circles) {
+  SizeFullHd(p);
+  p.NewGraph("many points");
+  p.NewDataSet("signal");
+  if (circles) {
+    p.SymbolStyle(3, 1.0f);
+  } else {
+    p.SymbolStyle(0);
+    p.DataLine(0xC00000, 1, 1);
+  }
+  for (int64_t i = 0; i < n; ++i) {
+    const double x = static_cast<double>(i) / static_cast<double>(n) * 100;
+    p.AddDataPoint(x, std::sin(x) + 0.1 * std::sin(x * 37.0), 0);
+  }
+  p.Refresh();  // the first drawing takes the round limits
+}
+
+void BM_RefreshLineOfAMillionPoints(benchmark::State& state) {
+  plotara::Plotara p;
+  ManyPoints(p, 1'000'000, false);
+  for (auto _ : state) p.Refresh();
+  state.SetItemsProcessed(state.iterations() * 1'000'000);
+}
+BENCHMARK(BM_RefreshLineOfAMillionPoints)->Unit(benchmark::kMillisecond);
+
+void BM_RefreshHundredThousandCircles(benchmark::State& state) {
+  plotara::Plotara p;
+  ManyPoints(p, 100'000, true);
+  for (auto _ : state) p.Refresh();
+  state.SetItemsProcessed(state.iterations() * 100'000);
+}
+BENCHMARK(BM_RefreshHundredThousandCircles)->Unit(benchmark::kMillisecond);
+
+}  // namespace

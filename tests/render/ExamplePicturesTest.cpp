@@ -1,0 +1,46 @@
+// The example pictures, guarded: each script of examples/ is rendered and compared with its reference
+// picture in tests/images/, allowing a difference of 16 in a colour channel on at most 0.2 % of the
+// pixels (room for the smoothing of text, nothing more).
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "hosts/cli/Script.h"
+#include "support/ReferenceImage.h"
+
+namespace plotara {
+namespace {
+
+class ExamplePicture : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ExamplePicture, MatchesItsReference) {
+  const std::string name = GetParam();
+  const std::string path = std::string(PLOTARA_SOURCE_DIR) + "/examples/" + name + ".plotara";
+  std::ifstream in(path);
+  ASSERT_TRUE(in) << path;
+  std::stringstream text;
+  text << in.rdbuf();
+  Plotara control;
+  ScriptOptions options;
+  options.BaseDir = std::string(PLOTARA_SOURCE_DIR) + "/examples";
+  ScriptRunner::SizeControl(control, options.Width, options.Height);
+  std::ostringstream out, err;
+  ScriptRunner runner(control, options, out, err);
+  ASSERT_EQ(runner.Run(text.str(), name), kScriptOk) << err.str();
+  EXPECT_EQ(err.str(), "") << "no failure while the example runs";
+  EXPECT_TRUE(test::MatchesReference(control.Picture1(), "example_" + name, {16, 0.002}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, ExamplePicture,
+                         ::testing::Values("default-axes", "gradients", "axes", "fonts-and-titles", "symbols-and-lines",
+                                           "bars", "errors-and-curves", "texts-and-legends", "complete-chart"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                           std::string n = info.param;
+                           for (char& ch : n)
+                             if (ch == '-') ch = '_';
+                           return n;
+                         });
+
+}  // namespace
+}  // namespace plotara
