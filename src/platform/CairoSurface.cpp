@@ -112,7 +112,7 @@ void CairoSurface::Allocate(int w, int h) {
   directPending_ = false;
   ResetClip();
   const uint32_t back = Native(BackColor);
-  BeginDirect();
+  BeginWrite();
   for (int y = 0; y < h_; ++y) std::fill_n(data_ + static_cast<size_t>(y) * stride_, w_, back);
 }
 
@@ -121,6 +121,11 @@ void CairoSurface::BeginDirect() const {
     cairo_surface_flush(img_);
     cairoPending_ = false;
   }
+}
+
+void CairoSurface::BeginWrite() {
+  BeginDirect();
+  directPending_ = true;
 }
 
 void CairoSurface::BeginCairo() {
@@ -269,8 +274,7 @@ void CairoSurface::PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int w
     WideLine(x1, y1, x2, y2, rgb, width, dotted, phase);
     return;
   }
-  BeginDirect();
-  directPending_ = true;
+  BeginWrite();
   const bool far = std::min(x1, x2) < clip_.x0 - kFarOutside || std::max(x1, x2) > clip_.x1 + kFarOutside ||
                    std::min(y1, y2) < clip_.y0 - kFarOutside || std::max(y1, y2) > clip_.y1 + kFarOutside;
   if (!far) {
@@ -286,8 +290,7 @@ void CairoSurface::PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int w
 
 // Midpoint circle of radius r about (cx, cy): filled row by row, then outlined, each outline pixel once.
 void CairoSurface::RasterCircle(int cx, int cy, int r, uint32_t rgb, bool fill, uint32_t fillRgb) {
-  BeginDirect();
-  directPending_ = true;
+  BeginWrite();
   if (cx + r < clip_.x0 || cx - r >= clip_.x1 || cy + r < clip_.y0 || cy - r >= clip_.y1) return;
   if (r <= 0) {
     Plot(cx, cy, rgb);
@@ -353,25 +356,26 @@ void CairoSurface::DrawLine(float x1, float y1, float x2, float y2, OleColor col
   CurrentY = y2;
 }
 
+CairoSurface::Box4 CairoSurface::PixelBox(float x1, float y1, float x2, float y2) const {
+  Box4 b{PixelX(x1), PixelY(y1), PixelX(x2), PixelY(y2)};
+  if (b.x0 > b.x1) std::swap(b.x0, b.x1);
+  if (b.y0 > b.y1) std::swap(b.y0, b.y1);
+  return b;
+}
+
 void CairoSurface::DrawBox(float x1, float y1, float x2, float y2, OleColor color) {
-  int a = PixelX(x1), b = PixelY(y1), c = PixelX(x2), d = PixelY(y2);
-  if (a > c) std::swap(a, c);
-  if (b > d) std::swap(b, d);
-  BeginDirect();
-  directPending_ = true;
-  if (FillStyle == FillKind::Solid) FillRect(a, b, c, d, Native(FillColor));
-  OutlineRect(a, b, c, d, Native(color), std::max(1, DrawWidth));
+  const Box4 b = PixelBox(x1, y1, x2, y2);
+  BeginWrite();
+  if (FillStyle == FillKind::Solid) FillRect(b.x0, b.y0, b.x1, b.y1, Native(FillColor));
+  OutlineRect(b.x0, b.y0, b.x1, b.y1, Native(color), std::max(1, DrawWidth));
   CurrentX = x2;
   CurrentY = y2;
 }
 
 void CairoSurface::FilledBox(float x1, float y1, float x2, float y2, OleColor color) {
-  int a = PixelX(x1), b = PixelY(y1), c = PixelX(x2), d = PixelY(y2);
-  if (a > c) std::swap(a, c);
-  if (b > d) std::swap(b, d);
-  BeginDirect();
-  directPending_ = true;
-  FillRect(a, b, c, d, Native(color));
+  const Box4 b = PixelBox(x1, y1, x2, y2);
+  BeginWrite();
+  FillRect(b.x0, b.y0, b.x1, b.y1, Native(color));
   CurrentX = x2;
   CurrentY = y2;
 }
@@ -404,8 +408,7 @@ void CairoSurface::PSet(float x, float y, OleColor color) {
   const int px = PixelX(x), py = PixelY(y);
   const int width = std::max(1, DrawWidth);
   if (width == 1) {
-    BeginDirect();
-    directPending_ = true;
+    BeginWrite();
     Plot(px, py, Native(color));
   } else {
     BeginCairo();
@@ -438,8 +441,7 @@ void CairoSurface::BitBlt(int xDest, int yDest, int width, int height, const Sur
   cut(xDest, xSource, width, clip_.x0, clip_.x1);
   cut(yDest, ySource, height, clip_.y0, clip_.y1);
   if (width <= 0 || height <= 0) return;
-  BeginDirect();
-  directPending_ = true;
+  BeginWrite();
   if (const auto* cs = dynamic_cast<const CairoSurface*>(&source)) {
     cs->BeginDirect();
     const bool upward = cs == this && yDest > ySource;  // overlapping copy within one surface
@@ -495,8 +497,7 @@ void CairoSurface::Rectangle(int left, int top, int right, int bottom) {
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
   const Pen pen = CurrentPen();
-  BeginDirect();
-  directPending_ = true;
+  BeginWrite();
   if (FillStyle == FillKind::Solid) FillRect(left, top, right, bottom, Native(FillColor));
   OutlineRect(left, top, right, bottom, Native(pen.color), pen.width);
 }
@@ -602,8 +603,7 @@ void CairoSurface::SyncCairoClip() {
 }
 
 void CairoSurface::CopyPictureIn() {
-  BeginDirect();
-  directPending_ = true;
+  BeginWrite();
   const uint32_t back = Native(BackColor);
   for (int y = 0; y < h_; ++y) {
     uint32_t* row = data_ + static_cast<size_t>(y) * stride_;

@@ -63,9 +63,11 @@ class CairoSurface final : public Surface {
 
   void Allocate(int w, int h);
   void SyncCairoClip();
-  void BeginDirect() const;  // before reading or writing pixels directly
+  void BeginDirect() const;  // before reading pixels directly
+  void BeginWrite();         // before writing pixels directly
   void BeginCairo();         // before drawing with cairo
   uint32_t Native(OleColor c) const;
+  Box4 PixelBox(float x1, float y1, float x2, float y2) const;  // the pixels of a box, corners in order
   bool Inverting() const { return DrawMode == PenMode::Invert; }
 
   void Plot(int x, int y, uint32_t rgb);

@@ -3,18 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "control/Plotara.h"
+#include "support/Errors.h"
 
 namespace plotara {
 namespace {
-
-int AutomationNumber(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const AutomationError& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 TEST(Automation, FindsMembersWithoutRegardToCase) {
   Plotara p;
@@ -38,7 +30,7 @@ TEST(Automation, RefusesWhatTheInterfaceDoesNotOffer) {
       {[&] { Invoke(p, "Reset", {Variant(1)}); }, 450},
       {[&] { Put(p, "SuppressRaisingEvents", Variant("perhaps")); }, 13},
   };
-  for (const Row& r : rows) EXPECT_EQ(AutomationNumber(r.call), r.number);
+  for (const Row& r : rows) EXPECT_EQ(test::ErrorNumberOf(r.call), r.number);
 }
 
 TEST(Automation, EveryMemberHasItsAccessorsAndASignature) {

@@ -1,24 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "control/Plotara.h"
+#include "support/Events.h"
 #include "support/Pixels.h"
 
 namespace plotara {
 namespace {
-
-struct EventLog {
-  std::vector<std::string> events;
-  void Attach(Plotara& p) {
-    EventHandlers& ev = p.Events();
-    ev.NewGraphInFront = [this] { events.push_back("NewGraphInFront"); };
-    ev.GraphScaleChanged = [this] { events.push_back("GraphScaleChanged"); };
-    ev.GraphPositionChanged = [this] { events.push_back("GraphPositionChanged"); };
-    ev.LegendPositionChanged = [this] { events.push_back("LegendPositionChanged"); };
-    ev.ErrorMsg = [this](std::string& source, std::string& description) {
-      events.push_back(source + " / " + description);
-    };
-  }
-};
 
 TEST(Lifecycle, AnswersVersionAndGraphIndexAtOnce) {
   Plotara p;
@@ -51,8 +38,7 @@ TEST(Lifecycle, ResizeLaysOutTheChildrenAndThePage) {
 
 TEST(Lifecycle, ResizeBeforeAnyDrawingDrawsNothing) {
   Plotara p;
-  EventLog log;
-  log.Attach(p);
+  test::EventLog log(p);
   p.Resize(6255, 4755);
   p.Resize(9255, 6255);
   const test::InkBox ink = test::FindInk(p.Picture1());
@@ -87,8 +73,7 @@ TEST(Lifecycle, ResetForgetsGraphsButKeepsThePicture) {
 
 TEST(ErrorPath, ReportsSourceAndDescriptionExactly) {
   Plotara p;
-  EventLog log;
-  log.Attach(p);
+  test::EventLog log(p);
   p.Internals().ReportError("AddDataPoint", 6);
   p.Internals().ReportError("SetSelectedData", 9);
   p.Internals().ReportError("Anything", 94);  // invalid use of Null is ignored
@@ -99,8 +84,7 @@ TEST(ErrorPath, ReportsSourceAndDescriptionExactly) {
 
 TEST(ErrorPath, AGuardedFailureReturnsNormallyAndKeepsEarlierChanges) {
   Plotara p;
-  EventLog log;
-  log.Attach(p);
+  test::EventLog log(p);
   Control& c = p.Internals();
   bool after = false;
   const bool ok = c.Guard("NewGraph", [&] {
@@ -117,8 +101,7 @@ TEST(ErrorPath, AGuardedFailureReturnsNormallyAndKeepsEarlierChanges) {
 
 TEST(Events, SuppressionSilencesAllButErrorMsg) {
   Plotara p;
-  EventLog log;
-  log.Attach(p);
+  test::EventLog log(p);
   Control& c = p.Internals();
   p.SuppressRaisingEvents(true);
   c.RaiseNewGraphInFront();
@@ -146,9 +129,7 @@ TEST(Events, AThrowingHandlerDoesNotEscape) {
 
 TEST(Events, TwoControlsAreIndependent) {
   Plotara a, b;
-  EventLog la, lb;
-  la.Attach(a);
-  lb.Attach(b);
+  test::EventLog la(a), lb(b);
   a.SuppressRaisingEvents(true);
   b.Internals().RaiseGraphScaleChanged();
   a.Internals().ReportError("Reset", 5);

@@ -3,18 +3,10 @@
 #include "control/Automation.h"
 #include "control/Plotara.h"
 #include "support/Events.h"
+#include "support/Errors.h"
 
 namespace plotara {
 namespace {
-
-int AutomationNumber(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const AutomationError& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 // A control with one graph and one data set.
 struct Fixture {
@@ -104,15 +96,15 @@ TEST(Properties, AxisLimitsMakeAFixedAxis) {
 TEST(Properties, MissingRecordsFailWithNineAndNoEvent) {
   Plotara p;
   test::EventLog log(p);
-  EXPECT_EQ(AutomationNumber([&] { p.AxisColor(5); }), 9);
-  EXPECT_EQ(AutomationNumber([&] { p.PageColor1(5); }), 9) << "the page properties want a graph too";
-  EXPECT_EQ(AutomationNumber([&] { p.GraphLeft(); }), 9);
+  EXPECT_EQ(test::ErrorNumberOf([&] { p.AxisColor(5); }), 9);
+  EXPECT_EQ(test::ErrorNumberOf([&] { p.PageColor1(5); }), 9) << "the page properties want a graph too";
+  EXPECT_EQ(test::ErrorNumberOf([&] { p.GraphLeft(); }), 9);
   p.NewGraph("G");
   log.Take();
-  EXPECT_EQ(AutomationNumber([&] { p.DataSymbol(4); }), 9) << "no data set yet";
-  EXPECT_EQ(AutomationNumber([&] { p.xAxisIndex(); }), 9);
+  EXPECT_EQ(test::ErrorNumberOf([&] { p.DataSymbol(4); }), 9) << "no data set yet";
+  EXPECT_EQ(test::ErrorNumberOf([&] { p.xAxisIndex(); }), 9);
   p.Internals().Current().SelectedAxis = 7;
-  EXPECT_EQ(AutomationNumber([&] { p.AxisColor(); }), 9);
+  EXPECT_EQ(test::ErrorNumberOf([&] { p.AxisColor(); }), 9);
   EXPECT_TRUE(log.events.empty());
 }
 
@@ -130,10 +122,10 @@ TEST(Properties, ValuesThatDoNotFitFailWithSixAndChangeNothing) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     const Variant before = Get(f.p, r.name);
-    EXPECT_EQ(AutomationNumber([&] { Put(f.p, r.name, r.value); }), 6);
+    EXPECT_EQ(test::ErrorNumberOf([&] { Put(f.p, r.name, r.value); }), 6);
     EXPECT_EQ(Get(f.p, r.name), before);
   }
-  EXPECT_EQ(AutomationNumber([&] { Put(f.p, "AxisColor", Variant("red")); }), 13);
+  EXPECT_EQ(test::ErrorNumberOf([&] { Put(f.p, "AxisColor", Variant("red")); }), 13);
 }
 
 TEST(Properties, AllOneHundredTwentyFivePropertiesAreInTheTableAndReadBack) {

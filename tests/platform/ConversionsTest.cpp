@@ -7,21 +7,12 @@
 
 #include "platform/ErrorGuard.h"
 #include "platform/RuntimeError.h"
+#include "support/Errors.h"
 
 namespace plotara {
 namespace {
 
 constexpr int kOverflow = -1;  // marks a row that must raise error 6
-
-template <class F>
-int NumberRaised(F&& f) {
-  try {
-    f();
-  } catch (const RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 TEST(Conversions, IntegersRoundHalfToEvenAndOverflowWithSix) {
   struct Row {
@@ -50,17 +41,17 @@ TEST(Conversions, IntegersRoundHalfToEvenAndOverflowWithSix) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.in);
     if (r.int16 == kOverflow) {
-      EXPECT_EQ(NumberRaised([&] { CInt(r.in); }), err::Overflow);
+      EXPECT_EQ(test::ErrorNumberOf([&] { CInt(r.in); }), err::Overflow);
     } else {
       EXPECT_EQ(CInt(r.in), r.int16);
     }
     if (r.int32 == kOverflow) {
-      EXPECT_EQ(NumberRaised([&] { CLng(r.in); }), err::Overflow);
+      EXPECT_EQ(test::ErrorNumberOf([&] { CLng(r.in); }), err::Overflow);
     } else {
       EXPECT_EQ(CLng(r.in), r.int32);
     }
     if (r.byte == kOverflow) {
-      EXPECT_EQ(NumberRaised([&] { CByte(r.in); }), err::Overflow);
+      EXPECT_EQ(test::ErrorNumberOf([&] { CByte(r.in); }), err::Overflow);
     } else {
       EXPECT_EQ(CByte(r.in), r.byte);
     }
@@ -68,15 +59,15 @@ TEST(Conversions, IntegersRoundHalfToEvenAndOverflowWithSix) {
 }
 
 TEST(Conversions, SingleOverflowsOnlyForFiniteValuesBeyondItsRange) {
-  EXPECT_EQ(NumberRaised([] { CSng(1e39); }), err::Overflow);
+  EXPECT_EQ(test::ErrorNumberOf([] { CSng(1e39); }), err::Overflow);
   EXPECT_FLOAT_EQ(CSng(0.1), 0.1f);
   EXPECT_TRUE(std::isinf(CSng(std::numeric_limits<double>::infinity())));
 }
 
 TEST(Conversions, CountsAndDivisionRaiseTheRunTimeErrors) {
   EXPECT_EQ(AddInt16(32766, 1), 32767);
-  EXPECT_EQ(NumberRaised([] { AddInt16(32767, 1); }), err::Overflow);
-  EXPECT_EQ(NumberRaised([] { CheckedDivide(1, 0); }), err::DivisionByZero);
+  EXPECT_EQ(test::ErrorNumberOf([] { AddInt16(32767, 1); }), err::Overflow);
+  EXPECT_EQ(test::ErrorNumberOf([] { CheckedDivide(1, 0); }), err::DivisionByZero);
   EXPECT_EQ(CheckedDivide(1, 4), 0.25);
 }
 

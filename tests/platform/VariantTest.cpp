@@ -3,18 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/RuntimeError.h"
+#include "support/Errors.h"
 
 namespace plotara {
 namespace {
-
-int NumberRaised(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 TEST(Variant, ConvertsTextAsAnAutomationHostDoes) {
   struct Row {
@@ -31,7 +23,7 @@ TEST(Variant, ConvertsTextAsAnAutomationHostDoes) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.text);
     if (r.error) {
-      EXPECT_EQ(NumberRaised([&] { Variant(r.text).ToDouble(); }), r.error);
+      EXPECT_EQ(test::ErrorNumberOf([&] { Variant(r.text).ToDouble(); }), r.error);
     } else {
       EXPECT_DOUBLE_EQ(Variant(r.text).ToDouble(), r.value);
     }
@@ -40,8 +32,8 @@ TEST(Variant, ConvertsTextAsAnAutomationHostDoes) {
 
 TEST(Variant, NarrowsWithOverflowSix) {
   EXPECT_EQ(Variant(300).ToInteger(), 300);
-  EXPECT_EQ(NumberRaised([] { Variant(300).ToByte(); }), 6);
-  EXPECT_EQ(NumberRaised([] { Variant(40000.0).ToInteger(); }), 6);
+  EXPECT_EQ(test::ErrorNumberOf([] { Variant(300).ToByte(); }), 6);
+  EXPECT_EQ(test::ErrorNumberOf([] { Variant(40000.0).ToInteger(); }), 6);
   EXPECT_EQ(Variant(2.5).ToInteger(), 2);
   EXPECT_EQ(Variant("255").ToByte(), 255);
   EXPECT_EQ(Variant(true).ToInteger(), -1);
@@ -52,10 +44,10 @@ TEST(Variant, BooleansAndTexts) {
   EXPECT_FALSE(Variant("false").ToBoolean());
   EXPECT_TRUE(Variant(5).ToBoolean());
   EXPECT_FALSE(Variant(0.0).ToBoolean());
-  EXPECT_EQ(NumberRaised([] { Variant("maybe").ToBoolean(); }), 13);
+  EXPECT_EQ(test::ErrorNumberOf([] { Variant("maybe").ToBoolean(); }), 13);
   EXPECT_EQ(Variant(true).ToString(), "True");
   EXPECT_EQ(Variant().ToString(), "");
-  EXPECT_EQ(NumberRaised([] { Variant::Missing().ToDouble(); }), 449);
+  EXPECT_EQ(test::ErrorNumberOf([] { Variant::Missing().ToDouble(); }), 449);
 }
 
 TEST(Variant, NumbersPrintInTheirShortestRoundTripText) {
@@ -78,7 +70,7 @@ TEST(Variant, ConvertToKeepsOrChangesTheType) {
   EXPECT_EQ(Variant("7").ConvertTo(VarType::Integer).Type(), VarType::Integer);
   EXPECT_EQ(Variant(7).ConvertTo(VarType::String), Variant("7"));
   EXPECT_EQ(Variant(2.0).ConvertTo(VarType::Variant).Type(), VarType::Double);
-  EXPECT_EQ(NumberRaised([] { Variant("x").ConvertTo(VarType::StringArray); }), 13);
+  EXPECT_EQ(test::ErrorNumberOf([] { Variant("x").ConvertTo(VarType::StringArray); }), 13);
 }
 
 }  // namespace
