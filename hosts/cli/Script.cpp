@@ -288,12 +288,7 @@ class Evaluator {
   Variant Value(const Expr& e) {
     switch (e.kind) {
       case Expr::Literal: return e.literal;
-      case Expr::Negate: {
-        const Variant v = Value(*e.operand);
-        if (v.Type() == VarType::Long || v.Type() == VarType::Integer) return Variant(-static_cast<double>(v.ToLong()))
-            .ConvertTo(VarType::Long);
-        return Variant(-v.ToDouble());
-      }
+      case Expr::Negate: return Variant(-Value(*e.operand).ToDouble());
       case Expr::Name: return Get(control_, e.name);
       case Expr::Call: {
         std::vector<Variant> positional;
@@ -326,7 +321,8 @@ class Evaluator {
         std::vector<Variant> positional;
         std::vector<NamedArg> named;
         Collect(e.args, positional, named);
-        positional.resize(m->Params.size(), Variant::Missing());
+        // Room for the out-arguments the script leaves out; too many arguments stay too many.
+        if (positional.size() < m->Params.size()) positional.resize(m->Params.size(), Variant::Missing());
         const Variant result = Invoke(control_, e.name, positional, named);
         std::vector<std::string> fields;
         if (m->Type != VarType::Empty) fields.push_back(result.ToString());

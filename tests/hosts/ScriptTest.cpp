@@ -36,13 +36,15 @@ TEST(Script, PutsPropertiesAndCallsMethods) {
 }
 
 TEST(Script, AutomationErrorsPrintAndTheScriptGoesOn) {
-  const ScriptResult r = RunText("Print NoSuch\nVersion = \"2\"\nReset 1\nPrint Version\n");
+  const ScriptResult r =
+      RunText("Print NoSuch\nVersion = \"2\"\nReset 1\nPrint GetSelectedGraph(1)\nPrint -&HFF, Version\n");
   EXPECT_EQ(r.status, kScriptOk);
   EXPECT_EQ(r.out,
             "Automation error 438: Object doesn't support this property or method\n"
             "Automation error 383: Property is read-only\n"
             "Automation error 450: Wrong number of arguments or invalid property assignment\n"
-            "1.02\n");
+            "Automation error 450: Wrong number of arguments or invalid property assignment\n"
+            "-255\t1.02\n");
 }
 
 TEST(Script, ALineThatCannotBeParsedStopsWithItsNumber) {
