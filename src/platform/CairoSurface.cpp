@@ -57,7 +57,7 @@ bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double xmin, do
 
 // ---------------------------------------------------------------- allocation and state plumbing
 
-CairoSurface::CairoSurface(double dpi) : Surface(dpi) { Allocate(0, 0); }
+CairoSurface::CairoSurface(double dpi) : Surface(dpi) { Reallocate(0, 0); }
 
 CairoSurface::~CairoSurface() {
   for (auto& [key, face] : faces_) cairo_font_face_destroy(face);
@@ -66,40 +66,47 @@ CairoSurface::~CairoSurface() {
 }
 
 void CairoSurface::Move(float left, float top, float width, float height) {
-  SetPlacement(left, top, width, height);
   const int w = std::max(0, PixelX(width));
   const int h = std::max(0, PixelY(height));
-  if (w == w_ && h == h_ && img_) return;
-  cairo_surface_t* oldImg = img_;
-  cairo_t* oldCr = cr_;
-  img_ = nullptr;
-  cr_ = nullptr;
-  // Keep the old pixels at the top-left, as a picture box keeps its image when it grows.
-  struct Old {
-    uint32_t* data;
-    int w, h, stride;
-  } old{data_, w_, h_, stride_};
-  Allocate(w, h);
-  if (oldImg) {
-    cairo_surface_flush(oldImg);
-    const int cw = std::min(old.w, w_), ch = std::min(old.h, h_);
-    for (int y = 0; y < ch; ++y)
-      std::memcpy(data_ + static_cast<size_t>(y) * stride_, old.data + static_cast<size_t>(y) * old.stride,
-                  static_cast<size_t>(cw) * 4);
-    directPending_ = true;
-    cairo_destroy(oldCr);
-    cairo_surface_destroy(oldImg);
-  }
+  if (w != w_ || h != h_ || !img_) Reallocate(w, h);
+  SetPlacement(left, top, width, height);
 }
 
-void CairoSurface::Allocate(int w, int h) {
+void CairoSurface::Reallocate(int w, int h) {
+  cairo_surface_t* img = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(w, 1), std::max(h, 1));
+  if (cairo_surface_status(img) != CAIRO_STATUS_SUCCESS) {
+    // No room for the new size: the surface stays as it was.
+    cairo_surface_destroy(img);
+    Raise(err::OutOfMemory);
+  }
+  auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(img));
+  const int stride = cairo_image_surface_get_stride(img) / 4;
+  const uint32_t back = Native(BackColor);
+  for (int y = 0; y < h; ++y) std::fill_n(data + static_cast<size_t>(y) * stride, w, back);
+  if (img_) {
+    // Keep the old pixels at the top-left, as a picture box keeps its image when it grows.
+    BeginDirect();
+    const int cw = std::min(w, w_), ch = std::min(h, h_);
+    for (int y = 0; y < ch; ++y)
+      std::memcpy(data + static_cast<size_t>(y) * stride, data_ + static_cast<size_t>(y) * stride_,
+                  static_cast<size_t>(cw) * 4);
+    cairo_destroy(cr_);
+    cairo_surface_destroy(img_);
+  }
+  cairo_surface_mark_dirty(img);
+  img_ = img;
+  data_ = data;
+  stride_ = stride;
   w_ = w;
   h_ = h;
-  img_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(w, 1), std::max(h, 1));
-  if (cairo_surface_status(img_) != CAIRO_STATUS_SUCCESS) Raise(err::OutOfMemory);
-  data_ = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(img_));
-  stride_ = cairo_image_surface_get_stride(img_) / 4;
   cr_ = cairo_create(img_);
+  SetUpContext();
+  cairoPending_ = false;
+  directPending_ = false;
+  ResetClip();
+}
+
+void CairoSurface::SetUpContext() {
   cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
   cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
   cairo_font_options_t* fo = cairo_font_options_create();
@@ -108,12 +115,6 @@ void CairoSurface::Allocate(int w, int h) {
   cairo_set_font_options(cr_, fo);
   cairo_font_options_destroy(fo);
   appliedFont_.clear();
-  cairoPending_ = false;
-  directPending_ = false;
-  ResetClip();
-  const uint32_t back = Native(BackColor);
-  BeginWrite();
-  for (int y = 0; y < h_; ++y) std::fill_n(data_ + static_cast<size_t>(y) * stride_, w_, back);
 }
 
 void CairoSurface::BeginDirect() const {
@@ -133,9 +134,7 @@ void CairoSurface::BeginCairo() {
     // A failed cairo call leaves its context unusable; start a fresh one on the same pixels.
     cairo_destroy(cr_);
     cr_ = cairo_create(img_);
-    cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
-    cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
-    appliedFont_.clear();
+    SetUpContext();
     SyncCairoClip();
   }
   if (directPending_) {

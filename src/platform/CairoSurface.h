@@ -61,7 +61,10 @@ class CairoSurface final : public Surface {
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // [x0, x1) x [y0, y1)
   };
 
-  void Allocate(int w, int h);
+  // A new image of w x h pixels that keeps the old one's pixels; raises 7, changing nothing, when no
+  // memory can be had.
+  void Reallocate(int w, int h);
+  void SetUpContext();
   void SyncCairoClip();
   void BeginDirect() const;  // before reading pixels directly
   void BeginWrite();         // before writing pixels directly

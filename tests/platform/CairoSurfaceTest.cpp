@@ -223,6 +223,22 @@ TEST(CairoSurface, GrowingKeepsTheImage) {
   EXPECT_EQ(k.s.Pixel(150, 90), kWhite);
 }
 
+TEST(CairoSurface, ASizeBeyondWhatCanBeHadFailsAndChangesNothing) {
+  Canvas k;
+  k.s.FilledBox(0, 0, 10 * kTw, 10 * kTw, kRed);
+  try {
+    k.s.Move(0, 0, 1e9f, 1e9f);
+    ADD_FAILURE() << "expected error 7";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), 7);
+  }
+  EXPECT_EQ(k.s.PixelWidth(), 100);
+  EXPECT_FLOAT_EQ(k.s.Width(), 100 * kTw);
+  k.s.Line(0, 20 * kTw, 100 * kTw, 20 * kTw, kRed);
+  EXPECT_EQ(k.s.Pixel(5, 5), kRed);
+  EXPECT_EQ(k.s.Pixel(50, 20), kRed) << "still drawable";
+}
+
 TEST(CairoSurface, ArialIsTheMetricCompatibleLiberationSans) {
   Canvas a, l;
   l.s.FontName = "Liberation Sans";
