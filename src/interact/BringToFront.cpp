@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "interact/ScrollBars.h"
+#include "render/Pipeline.h"
+
 namespace plotara {
 
 void BringGraphToFront(Control& c, int16_t g) {
@@ -9,9 +12,11 @@ void BringGraphToFront(Control& c, int16_t g) {
     if (g < 0 || g >= c.NumGraphs || c.GraphOrder.empty() || c.GraphOrder.back() == g) return;
     auto it = std::find(c.GraphOrder.begin(), c.GraphOrder.end(), g);
     if (it == c.GraphOrder.end()) return;
+    RefreshGraphs(c, c.GraphOrder.back(), false);  // the old front graph's legend goes into the buffer
     c.GraphOrder.erase(it);
     c.GraphOrder.push_back(g);
-    c.CurrentGraph = g;
+    RefreshGraphs(c, -1, true);
+    SetScrollBars(c);
     c.RaiseNewGraphInFront();
   });
 }
