@@ -11,18 +11,11 @@ namespace plotara {
 namespace {
 
 using test::Chart;
+using test::PlainGraph;
 using test::CountColor;
 using test::kWhite;
 
 constexpr OleColor kRed = 0x000000FF;
-
-void PlainGraph(Plotara& p) {
-  p.NewGraph("G", 0, 10, 0, 10);
-  p.BorderStyle(kWhite);
-  p.PlotAreaColors(kWhite);
-  p.GraphShowTitle(false);
-  p.LegendShow(false);
-}
 
 // The rows (pixel y) in a column where the picture has the colour.
 std::vector<int> RowsWith(const Surface& s, int x, OleColor colour) {

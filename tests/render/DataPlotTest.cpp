@@ -13,21 +13,12 @@ namespace plotara {
 namespace {
 
 using test::Chart;
+using test::PlainGraph;
 using test::CountColor;
 using test::FindInk;
 using test::kWhite;
 
 constexpr OleColor kRed = 0x000000FF, kBlue = 0x00FF0000, kGreen = 0x0000FF00;
-
-// A plain white graph with fixed axes 0..10, no title, no legend, no frame colour that could be
-// mistaken for data.
-void PlainGraph(Chart& k) {
-  k.p.NewGraph("G", 0, 10, 0, 10);
-  k.p.BorderStyle(kWhite);
-  k.p.PlotAreaColors(kWhite);
-  k.p.GraphShowTitle(false);
-  k.p.LegendShow(false);
-}
 
 // The bounding box of the red ink of smoothed text.
 test::InkBox ReddishInk(const Surface& s) {
@@ -59,7 +50,7 @@ int RowOf(Chart& k, double y) {
 
 TEST(PlotDataSets, StackedBarsSitOnTheBarsBeforeThem) {
   Chart k;
-  PlainGraph(k);
+  PlainGraph(k.p);
   const OleColor colours[3] = {kRed, kGreen, kBlue};
   const double values[3] = {2, 3, 4};
   for (int i = 0; i < 3; ++i) {
@@ -90,7 +81,7 @@ TEST(PlotDataSets, LineStylesDecideLinesAndCurves) {
   };
   for (const Row& r : {Row{0, false, false}, Row{1, true, true}, Row{2, true, true}, Row{-1, false, true}}) {
     Chart k;
-    PlainGraph(k);
+    PlainGraph(k.p);
     k.p.NewDataSet("points");
     k.p.SymbolStyle(0);
     k.p.DataLine(kRed, 1, r.style);
@@ -110,7 +101,7 @@ TEST(PlotDataSets, LineStylesDecideLinesAndCurves) {
 
 TEST(PlotDataSets, SegmentsNeedOneEndInsideTheAxisRanges) {
   Chart k;
-  PlainGraph(k);
+  PlainGraph(k.p);
   k.p.NewDataSet("line");
   k.p.SymbolStyle(0);
   k.p.DataLine(kRed, 1, 1);
@@ -126,7 +117,7 @@ TEST(PlotDataSets, SegmentsNeedOneEndInsideTheAxisRanges) {
 TEST(PlotDataSets, PointsThatAreNotFiniteAreLeftOutWithoutBreakingTheLine) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   Chart k;
-  PlainGraph(k);
+  PlainGraph(k.p);
   k.p.NewDataSet("line");
   k.p.SymbolStyle(0);
   k.p.DataLine(kRed, 1, 1);
@@ -141,7 +132,7 @@ TEST(PlotDataSets, PointsThatAreNotFiniteAreLeftOutWithoutBreakingTheLine) {
 
 TEST(PlotDataSets, AHiddenDataSetIsSkippedByCount) {
   Chart k;
-  PlainGraph(k);
+  PlainGraph(k.p);
   k.p.NewDataSet("hidden");
   k.p.SymbolStyle(4, 2, kRed);
   k.p.AddDataPoint(2, 2);
@@ -162,7 +153,7 @@ TEST(DataPointXY, SymbolsJustOutsideTheRangeAreStillDrawn) {
   };
   for (const Row& r : {Row{10.009, true}, Row{10.02, false}, Row{-0.009, true}, Row{-0.5, false}}) {
     Chart k;
-    PlainGraph(k);
+    PlainGraph(k.p);
     k.p.PlotAreaTransparent(-1);
     k.p.GraphPosition(20, 20, 60, 60);  // room around the plot area; the clip is the plot area
     k.p.NewDataSet("p");
@@ -177,7 +168,7 @@ TEST(DataPointXY, SymbolsJustOutsideTheRangeAreStillDrawn) {
 
 TEST(DataPointXY, BarsAreDrawnWhereverTheyAre) {
   Chart k;
-  PlainGraph(k);
+  PlainGraph(k.p);
   k.p.NewDataSet("bar");
   k.p.SymbolStyle(1, 3, kRed);
   k.p.AddDataPoint(5, 50);  // far above the axis: the bar fills the plot area's height
@@ -189,7 +180,7 @@ TEST(DataPointXY, BarsAreDrawnWhereverTheyAre) {
 
 TEST(DataPointXY, ErrorBarsFollowTheSignOfE) {
   Chart k;
-  PlainGraph(k);
+  PlainGraph(k.p);
   k.p.NewDataSet("errors");
   k.p.SymbolStyle(0);
   k.p.BarShadowColor(kRed);
@@ -220,7 +211,7 @@ TEST(FunctionCurves, CoverTheirXRange) {
   };
   for (const Row& r : {Row{0, 0, 0, 10}, Row{5, 1, 1, 5}, Row{-3, 4, 0, 4}}) {
     Chart k;
-    PlainGraph(k);
+    PlainGraph(k.p);
     k.p.NewDataSet("f");
     k.p.AddMathFunc("5", r.from, r.to);
     k.p.DataLine(kRed, 1, 1);
@@ -233,7 +224,7 @@ TEST(FunctionCurves, CoverTheirXRange) {
 
 TEST(FunctionCurves, GapsWhereTheFunctionHasNoValue) {
   Chart k;
-  PlainGraph(k);
+  PlainGraph(k.p);
   k.p.NewDataSet("f");
   k.p.AddMathFunc("5 + 0 * LN(x - 5)");  // no value for x <= 5
   k.p.DataLine(kRed, 1, 1);
@@ -246,7 +237,7 @@ TEST(FunctionCurves, GapsWhereTheFunctionHasNoValue) {
 
 TEST(FunctionCurves, AFormulaThatDoesNotCompileDrawsNothingAndKeepsTheAxes) {
   Chart k;
-  PlainGraph(k);
+  PlainGraph(k.p);
   k.p.NewYAxis("right", 0, 1);
   k.p.SelectYaxis(1);
   k.p.NewDataSet("bad");
@@ -265,7 +256,7 @@ TEST(FunctionCurves, AFormulaThatDoesNotCompileDrawsNothingAndKeepsTheAxes) {
 TEST(DataTexts, TheAlignmentCodeSplitsIntoHorizontalAndVertical) {
   // Code 7: centred horizontally (7 mod 3 = 1), bottom at the anchor (7 \ 3 = 2).
   Chart k;
-  PlainGraph(k);
+  PlainGraph(k.p);
   k.p.NewDataSet("t");
   k.p.AddText("Label", 5, 5, 7, "Font=Arial|12", kRed, 0, false);
   k.p.Refresh();
@@ -275,7 +266,7 @@ TEST(DataTexts, TheAlignmentCodeSplitsIntoHorizontalAndVertical) {
   EXPECT_GE(ink.y1, RowOf(k, 5) - 5);
   // Percent positions count Y from the bottom of the plot area: (0, 0) is its bottom-left corner.
   Chart q;
-  PlainGraph(q);
+  PlainGraph(q.p);
   q.p.NewDataSet("t");
   q.p.AddText("X", 0, 0, 0 + 3 * 2, "Font=Arial|12", kRed, 0, true);
   q.p.Refresh();

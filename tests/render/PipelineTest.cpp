@@ -10,19 +10,11 @@ namespace plotara {
 namespace {
 
 using test::Chart;
+using test::PlainGraph;
 using test::CountColor;
 using test::kWhite;
 
 constexpr OleColor kRed = 0x000000FF, kBlue = 0x00FF0000, kGreen = 0x0000FF00;
-
-// A graph whose fills are plain white, so that lines stand out.
-void PlainGraph(Plotara& p, const std::string& name = "G") {
-  p.NewGraph(name, 0, 10, 0, 10);
-  p.BorderStyle(kWhite);
-  p.PlotAreaColors(kWhite);
-  p.GraphShowTitle(false);
-  p.LegendShow(false);
-}
 
 TEST(Refresh, WithoutGraphsShowsAWhitePage) {
   Chart k;

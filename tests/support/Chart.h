@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cmath>
+#include <string>
 
 #include "control/Plotara.h"
 #include "hosts/cli/Script.h"
@@ -28,5 +29,15 @@ struct Chart {
             Px(t + r.Axes[static_cast<size_t>(r.CurrentYAxis)].AxisLength)};
   }
 };
+
+// A graph with fixed axes 0..10, plain white fills, no title and no legend, so that what a test draws
+// stands out.
+inline void PlainGraph(Plotara& p, const std::string& name = "G") {
+  p.NewGraph(name, 0, 10, 0, 10);
+  p.BorderStyle(0x00FFFFFF);
+  p.PlotAreaColors(0x00FFFFFF);
+  p.GraphShowTitle(false);
+  p.LegendShow(false);
+}
 
 }  // namespace plotara::test
