@@ -66,6 +66,8 @@ void RefreshGraphs(Control& c, int16_t WhichIndex, bool LegndOnPic1) {
       DrawGraph(c, image, w);
       g.LegendShow = legend;
       pic1.SetPicture(image);
+    } else {
+      c.CurrentGraph = w;  // the legend and the data sets below belong to graph w
     }
     if (g.GraphInclude) {
       LegendTable(c, legendSurface, w);
