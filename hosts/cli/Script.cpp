@@ -443,7 +443,7 @@ int ScriptRunner::Run(const std::string& text, const std::string& name) {
             err_ << name << ":" << lineNo << ": Size needs a width and height between 1 and 20000 pixels\n";
             return kScriptFailed;
           }
-          SizeControl(control_, w, h);
+          if (!options_.SizeGiven) SizeControl(control_, w, h);
           break;
         }
         case Statement::Save: {

@@ -21,6 +21,7 @@ namespace plotara {
 struct ScriptOptions {
   int Width = 800;   // picture size in pixels at 96 dpi
   int Height = 600;
+  bool SizeGiven = false;  // the size came from the command line: Size statements keep it
   double Dpi = 96;
   bool PrintEvents = false;  // print every event to the output as it is raised
   std::string BaseDir;       // where Data finds its files

@@ -54,6 +54,7 @@ int main(int argc, char** argv) {
             h < 1 || w > 20000 || h > 20000)
           return Usage("bad size '" + v + "' (expected WIDTHxHEIGHT in pixels)");
         options.Width = w;
+        options.SizeGiven = true;
         options.Height = h;
       } else if (a == "--dpi") {
         const std::string v = value("a resolution");

@@ -47,6 +47,7 @@ TEST(Cli, RunPrintsVersionAndGraphIndex) {
 
 TEST(Cli, RenderWritesAPngOfTheRequestedSize) {
   const std::string script = WriteScript("r.plotara", "Reset\n");
+  const std::string sized = WriteScript("s.plotara", "Size 300, 200\n");
   const std::string png = ::testing::TempDir() + "/r.png";
   struct Row {
     const char* options;
@@ -58,6 +59,11 @@ TEST(Cli, RenderWritesAPngOfTheRequestedSize) {
     EXPECT_EQ(r.status, 0) << r.output;
     EXPECT_EQ(PngSize(png), std::make_pair(row.w, row.h)) << row.options;
   }
+  // A script's own Size holds unless the command line gives one.
+  EXPECT_EQ(RunCli("render " + sized + " -o " + png).status, 0);
+  EXPECT_EQ(PngSize(png), std::make_pair(300, 200));
+  EXPECT_EQ(RunCli("render " + sized + " -o " + png + " --size 500x100 --dpi 192").status, 0);
+  EXPECT_EQ(PngSize(png), std::make_pair(1000, 200));
 }
 
 TEST(Cli, FailuresAreOneClearLine) {
