@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "control/Plotara.h"
+#include "plotara/Plotara.h"
 
 namespace {
 

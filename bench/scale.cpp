@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "control/Control.h"
+#include "model/Control.h"
 #include "scale/Mapping.h"
 #include "scale/NumberFormat.h"
 

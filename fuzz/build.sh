@@ -8,7 +8,7 @@ mkdir -p "$(dirname "$out")"
 CXX="${CXX:-clang++}"
 "$CXX" -std=c++20 -g -O1 -Wall -Wextra \
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -I"$root/src" \
+  -I"$root/src" -I"$root/include" \
   "$root/fuzz/expr_fuzz.cpp" "$root"/src/expr/*.cpp \
   "$root/src/platform/RuntimeError.cpp" "$root/src/platform/Conversions.cpp" \
   -o "$out"

@@ -9,7 +9,8 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "control/Automation.h"
+#include "platform/RuntimeError.h"
+#include "plotara/Automation.h"
 
 namespace plotara {
 
@@ -449,9 +450,9 @@ int ScriptRunner::Run(const std::string& text, const std::string& name) {
         case Statement::Save: {
           const std::string path = eval.Value(*st.args[0].value).ToString();
           try {
-            control_.Picture1().SavePicture(path);
-          } catch (const RuntimeError& e) {
-            err_ << name << ":" << lineNo << ": cannot write '" << path << "': " << e.what() << "\n";
+            control_.SavePicture(path);
+          } catch (const AutomationError& e) {
+            err_ << name << ":" << lineNo << ": cannot write '" << path << "': " << e.Description() << "\n";
             return kScriptFailed;
           }
           break;
@@ -507,9 +508,9 @@ int RunScriptFile(const std::string& path, const ScriptOptions& options, const s
   const int status = runner.Run(text.str(), path);
   if (status != kScriptOk || saveTo.empty()) return status;
   try {
-    control.Picture1().SavePicture(saveTo);
-  } catch (const RuntimeError& e) {
-    err << "plotara: cannot write '" << saveTo << "': " << e.what() << "\n";
+    control.SavePicture(saveTo);
+  } catch (const AutomationError& e) {
+    err << "plotara: cannot write '" << saveTo << "': " << e.Description() << "\n";
     return kScriptFailed;
   }
   return kScriptOk;

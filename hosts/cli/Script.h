@@ -14,7 +14,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "control/Plotara.h"
+#include "plotara/Plotara.h"
 
 namespace plotara {
 

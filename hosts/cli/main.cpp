@@ -3,7 +3,7 @@
 #include <iostream>
 #include <string>
 
-#include "control/Automation.h"
+#include "plotara/Automation.h"
 #include "hosts/cli/EvalCommand.h"
 #include "hosts/cli/Script.h"
 

@@ -1,8 +1,9 @@
-#include "control/Automation.h"
+#include "plotara/Automation.h"
 
 #include <algorithm>
 #include <cctype>
 
+#include "platform/AutomationError.h"
 #include "platform/RuntimeError.h"
 
 namespace plotara {

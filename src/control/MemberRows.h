@@ -1,7 +1,7 @@
 // The functions that add each subsystem's rows to the member table.
 #pragma once
 
-#include "control/Automation.h"
+#include "plotara/Automation.h"
 
 namespace plotara {
 

@@ -1,5 +1,5 @@
 // The member table of Plotara: each subsystem adds the members it builds.
-#include "control/Automation.h"
+#include "plotara/Automation.h"
 #include "control/MemberRows.h"
 
 namespace plotara {

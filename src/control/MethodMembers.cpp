@@ -1,6 +1,6 @@
 // Member-table rows of the methods for graphs, axes, data sets, drawing and styles.
 #include "control/MemberRows.h"
-#include "control/Plotara.h"
+#include "plotara/Plotara.h"
 
 namespace plotara {
 

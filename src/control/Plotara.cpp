@@ -1,9 +1,13 @@
-#include "control/Plotara.h"
+// The control shell: creation, sizing, reset, its own properties, events and child elements.
+#include "plotara/Plotara.h"
+
+#include "control/Lifecycle.h"
+#include "model/Control.h"
+#include "platform/AutomationError.h"
 
 namespace plotara {
 
-Plotara::Plotara(double dpi, const SurfaceFactory& makeSurface)
-    : c_(std::make_unique<Control>(dpi, makeSurface)) {}
+Plotara::Plotara(double dpi) : c_(std::make_unique<Control>(dpi)) {}
 
 Plotara::~Plotara() = default;
 
@@ -20,9 +24,13 @@ std::string Plotara::Version() const { return "1.02"; }
 
 EventHandlers& Plotara::Events() { return c_->Events; }
 
-const Surface& Plotara::Picture1() const { return *c_->Picture1; }
+PictureView Plotara::Picture1() const { return c_->Picture1->Image(); }
 const LabelElement& Plotara::Label1() const { return c_->Label1; }
 const ScrollBarElement& Plotara::HScroll1() const { return c_->HScroll1; }
 const ScrollBarElement& Plotara::VScroll1() const { return c_->VScroll1; }
+
+void Plotara::SavePicture(const std::string& path) const {
+  AsAutomation([&] { c_->Picture1->SavePicture(path); });
+}
 
 }  // namespace plotara

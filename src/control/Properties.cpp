@@ -3,7 +3,7 @@
 #include "control/Properties.h"
 
 #include "control/MemberRows.h"
-#include "control/Plotara.h"
+#include "plotara/Plotara.h"
 #include "control/PropertyConversions.h"
 #include "model/Graphs.h"
 #include "platform/AutomationError.h"

@@ -4,9 +4,9 @@
 // style methods, which run under the error guard, report them through ErrorMsg.
 #pragma once
 
-#include "control/Control.h"
-#include "control/HostTypes.h"
-#include "control/PropertyTable.h"
+#include "model/Control.h"
+#include "plotara/HostTypes.h"
+#include "plotara/Properties.h"
 
 namespace plotara {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <type_traits>
 
-#include "control/Control.h"
+#include "model/Control.h"
 #include "platform/Conversions.h"
-#include "platform/Variant.h"
+#include "plotara/Variant.h"
 
 namespace plotara::conv {
 

@@ -1,6 +1,6 @@
 // Members of the control shell.
 #include "control/MemberRows.h"
-#include "control/Plotara.h"
+#include "plotara/Plotara.h"
 
 namespace plotara {
 

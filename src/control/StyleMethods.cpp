@@ -1,7 +1,7 @@
 // Style methods: each sets a group of fields in one call, applying its rows in order through the
 // property accessors. A failing row (9 for a missing record, 6 for a value that does not fit) is
 // reported under the method's name; the rows before it stay applied.
-#include "control/Plotara.h"
+#include "plotara/Plotara.h"
 #include "control/Properties.h"
 #include "control/PropertyConversions.h"
 #include "model/Graphs.h"

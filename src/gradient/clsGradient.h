@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "platform/SysColors.h"
-#include "render/Surface.h"
+#include "platform/Surface.h"
 
 namespace plotara {
 

@@ -1,7 +1,7 @@
 // Bringing a graph to the front of the page.
 #pragma once
 
-#include "control/Control.h"
+#include "model/Control.h"
 
 namespace plotara {
 

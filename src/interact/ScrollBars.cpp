@@ -4,20 +4,11 @@
 #include <cmath>
 
 #include "model/Graphs.h"
+#include "model/Lookup.h"
 #include "platform/Conversions.h"
 #include "scale/NumericHelpers.h"
 
 namespace plotara {
-
-void SetScrollBarsVisibility(Control& c) {
-  c.Guard("SetScrollBarsVisibility", [&] {
-    GraphRecord& g = c.Current();
-    const AxisRecord& x = AxisAt(g, g.CurrentXAxis);
-    const AxisRecord& y = AxisAt(g, g.CurrentYAxis);
-    c.ScrollBarsVisible = x.AxisValue1 != x.ScaleMin || x.AxisValue2 != x.ScaleMax || y.AxisValue1 != y.ScaleMin ||
-                          y.AxisValue2 != y.ScaleMax;
-  });
-}
 
 namespace {
 

@@ -2,12 +2,10 @@
 // read-out label along the bottom and right edges of the control.
 #pragma once
 
-#include "control/Control.h"
+#include "model/Control.h"
 
 namespace plotara {
 
-// ScrollBarsVisible: the current graph's current X or Y axis shows less than its full range.
-void SetScrollBarsVisibility(Control& c);
 // Thumb positions and steps from the current graph's current axes; shows or hides the bars.
 void SetScrollBars(Control& c);
 // Lays out VScroll1, HScroll1 and Label1 in the client area, then SetScrollBars.

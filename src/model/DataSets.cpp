@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "control/Plotara.h"
 #include "model/Graphs.h"
+#include "model/Lookup.h"
 #include "platform/Conversions.h"
 
 namespace plotara {
@@ -15,12 +15,11 @@ namespace plotara {
 void AutoDataStyle(Control& c, int16_t g, int16_t k) {
   c.Guard("AutoDataStyle", [&] {
     GraphRecord& graph = c.Graph(g);
-    if (k < 0 || k >= graph.NumDataSets) Raise(err::SubscriptOutOfRange);
-    DataSetRecord& d = graph.DataSets[static_cast<size_t>(k)];
+    DataSetRecord& d = DataSetAt(graph, k);
     if (k == 0) {
       d.DataSymbolSize = CInt(0.8f * c.UnitsPerMmX);
-      d.DataSymbol = 3;
-      d.DataLineStyle = 0;
+      d.DataSymbol = kSymbolCircle;
+      d.DataLineStyle = kLineNone;
       d.DataLineThickness = 1;
       d.BarShadowColor = 0x00646464;
       d.ShowErrorBar = true;
@@ -40,7 +39,7 @@ void AutoDataStyle(Control& c, int16_t g, int16_t k) {
       d.BarShadow = p.BarShadow;
       d.DataTextColor = p.DataTextColor;
       const int next = p.DataSymbol + 1;
-      d.DataSymbol = static_cast<int16_t>(next > 11 ? 3 : next);
+      d.DataSymbol = static_cast<int16_t>(next > kSymbolCross ? kSymbolCircle : next);
       d.MathFunc.clear();
       d.DataText.clear();
       d.DataTextFont.clear();
@@ -63,24 +62,21 @@ void AutoDataStyle(Control& c, int16_t g, int16_t k) {
 
 // ---------------------------------------------------------------- creating data sets
 
-void Plotara::NewDataSet(const std::string& Legend, bool InLegendTable) {
-  Control& c = *c_;
-  c.Guard("NewDataSet", [&] {
-    if (c.NumGraphs < 1) return;
-    GraphRecord& g = c.Current();
-    const int16_t k = g.NumDataSets;
-    const int16_t count = AddInt16(k, 1);
-    g.DataSets.resize(static_cast<size_t>(count));
-    g.NumDataSets = count;
-    g.SelectedDataSet = k;
-    DataSetRecord& d = g.DataSets[static_cast<size_t>(k)];
-    d.DataInLegendTable = InLegendTable;
-    AutoDataStyle(c, c.CurrentGraph, k);
-    d.PointCount = 0;
-    d.DataLegend = Legend;
-    d.DataXAxis = g.CurrentXAxis;
-    d.DataYAxis = g.CurrentYAxis;
-  });
+void AddDataSet(Control& c, const std::string& legend, bool inLegendTable) {
+  if (c.NumGraphs < 1) return;
+  GraphRecord& g = c.Current();
+  const int16_t k = g.NumDataSets;
+  const int16_t count = AddInt16(k, 1);
+  g.DataSets.resize(static_cast<size_t>(count));
+  g.NumDataSets = count;
+  g.SelectedDataSet = k;
+  DataSetRecord& d = g.DataSets[static_cast<size_t>(k)];
+  d.DataInLegendTable = inLegendTable;
+  AutoDataStyle(c, c.CurrentGraph, k);
+  d.PointCount = 0;
+  d.DataLegend = legend;
+  d.DataXAxis = g.CurrentXAxis;
+  d.DataYAxis = g.CurrentYAxis;
 }
 
 // ---------------------------------------------------------------- points
@@ -105,65 +101,55 @@ bool Widen(AxisRecord& a, double v) {
 
 }  // namespace
 
-void Plotara::AddDataPoint(double X, double Y, double E) {
-  Control& c = *c_;
-  c.Guard("AddDataPoint", [&] {
-    if (c.NumGraphs < 1) return;
-    GraphRecord& g = c.Current();
-    if (g.NumDataSets < 1) return;
-    // Convert first: a value a point cannot hold (error 6) must leave the graph as it was.
-    const float x = CSng(X), y = CSng(Y), e = CSng(E);
-    if (g.NumPoints == std::numeric_limits<int32_t>::max()) Raise(err::Overflow);
-    AxisRecord& ax = AxisAt(g, g.CurrentXAxis);
-    AxisRecord& ay = AxisAt(g, g.CurrentYAxis);
-    if (ax.AxisScale == 0 && ax.LimitsPending && std::isfinite(X)) InitAxisLimits(c, ax, X);
-    if (ay.AxisScale == 0 && ay.LimitsPending && std::isfinite(Y)) InitAxisLimits(c, ay, Y);
-    g.Points.Append(x, y, e);
-    ++g.DataSets[static_cast<size_t>(g.NumDataSets - 1)].PointCount;
-    ++g.NumPoints;
-    const bool wx = Widen(ax, X);
-    const bool wy = Widen(ay, Y);
-    if (wx || wy) c.RaiseGraphScaleChanged();
-  });
+void AddPoint(Control& c, double X, double Y, double E) {
+  if (c.NumGraphs < 1) return;
+  GraphRecord& g = c.Current();
+  if (g.NumDataSets < 1) return;
+  // Convert first: a value a point cannot hold (error 6) must leave the graph as it was.
+  const float x = CSng(X), y = CSng(Y), e = CSng(E);
+  if (g.NumPoints == std::numeric_limits<int32_t>::max()) Raise(err::Overflow);
+  AxisRecord& ax = AxisAt(g, g.CurrentXAxis);
+  AxisRecord& ay = AxisAt(g, g.CurrentYAxis);
+  if (ax.AxisScale == kScaleAutomatic && ax.LimitsPending && std::isfinite(X)) InitAxisLimits(c, ax, X);
+  if (ay.AxisScale == kScaleAutomatic && ay.LimitsPending && std::isfinite(Y)) InitAxisLimits(c, ay, Y);
+  g.Points.Append(x, y, e);
+  ++g.DataSets.back().PointCount;
+  ++g.NumPoints;
+  const bool wx = Widen(ax, X);
+  const bool wy = Widen(ay, Y);
+  if (wx || wy) c.RaiseGraphScaleChanged();
 }
 
 // ---------------------------------------------------------------- functions and texts
 
-void Plotara::AddMathFunc(const std::string& MathFunc, double Fromx, double Tox) {
-  Control& c = *c_;
-  c.Guard("AddMathFunc", [&] {
-    if (c.NumGraphs < 1) return;
-    GraphRecord& g = c.Current();
-    if (g.NumDataSets < 1) return;
-    DataSetRecord& d = g.DataSets[static_cast<size_t>(g.NumDataSets - 1)];
-    d.MathFunc = MathFunc;
-    d.MathFuncX1 = Fromx;
-    d.MathFuncX2 = Tox;
-    d.DataSymbol = 0;
-    d.ShowErrorBar = false;
-    if (d.DataLineStyle == 0) d.DataLineStyle = 1;  // a function is always drawn as a line
-  });
+void SetMathFunc(Control& c, const std::string& formula, double fromX, double toX) {
+  if (c.NumGraphs < 1) return;
+  GraphRecord& g = c.Current();
+  if (g.NumDataSets < 1) return;
+  DataSetRecord& d = g.DataSets.back();
+  d.MathFunc = formula;
+  d.MathFuncX1 = fromX;
+  d.MathFuncX2 = toX;
+  d.DataSymbol = kSymbolNone;
+  d.ShowErrorBar = false;
+  if (d.DataLineStyle == kLineNone) d.DataLineStyle = kLineSolid;  // a function is always drawn as a line
 }
 
-void Plotara::AddText(const std::string& Text, double TextX, double TextY, uint8_t TextOri,
-                      const std::string& TextFont, int32_t TextColor, int16_t TextAngle, bool TextPercent) {
-  Control& c = *c_;
-  c.Guard("AddText", [&] {
-    if (Text.empty() || c.NumGraphs < 1) return;
-    GraphRecord& g = c.Current();
-    if (g.NumDataSets < 1) return;
-    DataSetRecord& d = g.DataSets[static_cast<size_t>(g.NumDataSets - 1)];
-    d.DataText = Text;
-    d.DataTextX = TextX;
-    d.DataTextY = TextY;
-    d.DataTextOri = TextOri;
-    d.DataTextFont = TextFont;
-    d.DataTextColor = TextColor;
-    d.DataTextAngle = TextAngle;
-    d.DataTextPercent = TextPercent;
-    // A data set that only carries a text has no row in the legend table.
-    if (d.MathFunc.empty() && d.PointCount == 0) d.DataInLegendTable = false;
-  });
+void SetText(Control& c, const TextAnnotation& t) {
+  if (t.Text.empty() || c.NumGraphs < 1) return;
+  GraphRecord& g = c.Current();
+  if (g.NumDataSets < 1) return;
+  DataSetRecord& d = g.DataSets.back();
+  d.DataText = t.Text;
+  d.DataTextX = t.X;
+  d.DataTextY = t.Y;
+  d.DataTextOri = t.Ori;
+  d.DataTextFont = t.Font;
+  d.DataTextColor = t.Color;
+  d.DataTextAngle = t.Angle;
+  d.DataTextPercent = t.Percent;
+  // A data set that only carries a text has no row in the legend table.
+  if (d.MathFunc.empty() && d.PointCount == 0) d.DataInLegendTable = false;
 }
 
 }  // namespace plotara

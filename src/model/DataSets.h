@@ -1,12 +1,38 @@
-// Operations on data sets inside the control (the host's methods are members of Plotara).
+// Operations on data sets: creating them with their automatic style, and filling the last data set of
+// the current graph with points, a function or a text. The host's methods (control/DataMethods.cpp) run
+// these under their own names; each does nothing without a graph or a data set to fill.
 #pragma once
 
-#include "control/Control.h"
+#include <string>
+
+#include "model/Control.h"
 
 namespace plotara {
 
 // Gives data set k of graph g its initial style: the first gets fixed values, every later one the style
 // of the one before with the next symbol; colours cycle through blue, red, green, yellow, magenta, cyan.
 void AutoDataStyle(Control& c, int16_t g, int16_t k);
+
+// Appends a data set bound to the current X and Y axes, selects it and gives it the next style.
+void AddDataSet(Control& c, const std::string& legend, bool inLegendTable);
+
+// Appends a point; the first point on an automatic axis sets its limits, later points widen them, and
+// GraphScaleChanged is raised when a range grew. A value beyond single range (error 6) changes nothing.
+void AddPoint(Control& c, double x, double y, double e);
+
+// Gives the last data set a function curve over Fromx..Tox (both 0: the whole X range), drawn as a line.
+void SetMathFunc(Control& c, const std::string& formula, double fromX, double toX);
+
+// Gives the last data set a text annotation; a data set with only a text has no legend row.
+struct TextAnnotation {
+  std::string Text;
+  double X = 0, Y = 0;
+  uint8_t Ori = 0;
+  std::string Font;
+  int32_t Color = 0;
+  int16_t Angle = 0;
+  bool Percent = false;
+};
+void SetText(Control& c, const TextAnnotation& text);
 
 }  // namespace plotara

@@ -18,10 +18,10 @@ void SetAxisDefaults(AxisRecord& a, const std::string& name, int16_t xy, double 
   a.XY = xy;
   a.AxisValue1 = a.ScaleMin = a.DataMin = a1;
   a.AxisValue2 = a.ScaleMax = a.DataMax = a2;
-  a.AxisScale = a1 != a2 ? 1 : 0;
+  a.AxisScale = a1 != a2 ? kScaleFixed : kScaleAutomatic;
   a.AxisTitle = name;
   a.AxisTickLength = CInt(2 * unitsPerMmX);
-  a.AxisLabelsHoriz = xy == 1 ? 90 : 0;
+  a.AxisLabelsHoriz = xy == kYAxis ? 90 : 0;  // Y-axis labels read upwards
 }
 
 }  // namespace plotara

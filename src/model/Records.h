@@ -13,6 +13,37 @@
 
 namespace plotara {
 
+// The kind of an axis (AxisRecord::XY).
+inline constexpr int16_t kXAxis = 0;
+inline constexpr int16_t kYAxis = 1;
+
+// How an axis gets its limits (AxisRecord::AxisScale).
+enum AxisScaleMode : uint8_t {
+  kScaleAutomatic = 0,   // round limits from its data, chosen when the axis is drawn
+  kScaleFixed = 1,       // the limits the host gave
+  kScaleTextLabels = 2,  // fixed, with the comma-separated AxisTextLabels at the major ticks
+};
+
+// The marker of a data set (DataSetRecord::DataSymbol). Any other value draws the character whose code
+// is its magnitude.
+enum SymbolKind : int16_t {
+  kSymbolNone = 0,
+  kSymbolBar = 1,
+  kSymbolDot = 2,
+  kSymbolCircle = 3,
+  kSymbolSquare = 4,
+  kSymbolDiamond = 5,
+  kSymbolTriangleUp = 6,
+  kSymbolTriangleDown = 7,
+  kSymbolWideRectangle = 8,
+  kSymbolTallRectangle = 9,
+  kSymbolPlus = 10,
+  kSymbolCross = 11,
+};
+
+// The connecting line of a data set (DataSetRecord::DataLineStyle); any value above 1 is dotted.
+enum LineStyle : int16_t { kLineNone = 0, kLineSolid = 1, kLineDotted = 2 };
+
 // One filled area: the page, a graph's border band, plot area or legend table, or a data set's symbols
 // and bars.
 struct GradientSpec {
@@ -27,7 +58,7 @@ struct GradientSpec {
 };
 
 struct AxisRecord {
-  int16_t XY = 0;  // 0 = X axis, 1 = Y axis
+  int16_t XY = kXAxis;
   bool RescalePending = true;
   bool AxisHide = false;
   OleColor AxisMajGridColor = 0x00D2D2D2;
@@ -55,7 +86,7 @@ struct AxisRecord {
   int16_t AxisDP = 1;
   float ZoomCorner = 0;
   bool AxisReverse = false;
-  uint8_t AxisScale = 0;  // 0 automatic, 1 fixed, 2 fixed with text labels
+  uint8_t AxisScale = kScaleAutomatic;  // an AxisScaleMode
   std::string AxisTextLabels;
   std::string AxisLabelFont = "Font=Arial|9";
   std::string AxisTitleFont = "Font=Arial|9";
@@ -75,10 +106,10 @@ struct DataSetRecord {
   int32_t PointCount = 0;
   int16_t DataXAxis = 0, DataYAxis = 0;
   std::string DataLegend;
-  int16_t DataSymbol = 0;
+  int16_t DataSymbol = kSymbolNone;  // a SymbolKind, or a character code
   int16_t DataSymbolSize = 0;  // half the symbol size, surface units
   bool DataInLegendTable = false;
-  int16_t DataLineStyle = 0;
+  int16_t DataLineStyle = kLineNone;  // a LineStyle
   bool DataHide = false;
   bool ShowErrorBar = false;
   bool BarHoriz = false, Bar3D = false, BarStacked = false;

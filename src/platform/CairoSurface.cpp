@@ -638,9 +638,9 @@ OleColor CairoSurface::Pixel(int x, int y) const {
   return static_cast<OleColor>(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16));
 }
 
-const uint32_t* CairoSurface::Data() const {
+PictureView CairoSurface::Image() const {
   BeginDirect();
-  return data_;
+  return {data_, w_, h_, stride_};
 }
 
 void CairoSurface::SavePicture(const std::string& path) const {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "render/Surface.h"
+#include "platform/Surface.h"
 
 namespace plotara {
 
@@ -47,9 +47,7 @@ class CairoSurface final : public Surface {
   OleColor Pixel(int x, int y) const override;
   void SavePicture(const std::string& path) const override;
 
-  // The pixels, 0x00RRGGBB, row after row; StridePixels() apart. For hosts that show the image.
-  const uint32_t* Data() const;
-  int StridePixels() const { return stride_; }
+  PictureView Image() const override;
 
  protected:
   void DrawLine(float x1, float y1, float x2, float y2, OleColor color) override;

@@ -1,5 +1,7 @@
 #include "platform/RuntimeError.h"
 
+#include "plotara/AutomationError.h"
+
 namespace plotara {
 
 std::string_view ErrorText(int number) noexcept {
@@ -36,5 +38,7 @@ std::string_view ErrorText(int number) noexcept {
 const char* RuntimeError::what() const noexcept { return ErrorText(number_).data(); }
 
 void Raise(int number) { throw RuntimeError(number); }
+
+AutomationError::AutomationError(int number) : AutomationError(number, std::string(ErrorText(number))) {}
 
 }  // namespace plotara

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <string>
 
-#include "interact/ScrollBars.h"
 #include "model/Graphs.h"
+#include "model/Lookup.h"
 #include "platform/Conversions.h"
 #include "render/Pipeline.h"
 #include "render/Text.h"

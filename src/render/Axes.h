@@ -3,7 +3,7 @@
 // predecessors used.
 #pragma once
 
-#include "control/Control.h"
+#include "model/Control.h"
 
 namespace plotara {
 

@@ -1,7 +1,7 @@
 // Bars of bar data sets (symbol 1) and error bars.
 #pragma once
 
-#include "control/Control.h"
+#include "model/Control.h"
 
 namespace plotara {
 

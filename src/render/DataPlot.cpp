@@ -5,8 +5,9 @@
 #include <cmath>
 #include <vector>
 
-#include "expr/CExpression.h"
+#include "render/Painters.h"
 #include "model/Graphs.h"
+#include "model/Lookup.h"
 #include "platform/Conversions.h"
 #include "render/Bars.h"
 #include "render/Pipeline.h"
@@ -189,7 +190,7 @@ void DrawCurve(Control& c, Surface& s, GraphRecord& g, const DataSetRecord& d) {
       la = Ln(xa);
       dl = (Ln(xb) - la) / steps;
     }
-    CExpression& e = c.Evaluator();
+    CExpression& e = Evaluator(c);
     e.ResetVariables();
     e.Expression(d.MathFunc);
     if (CheckError(c)) return;  // no curve for a formula that does not compile
@@ -257,7 +258,7 @@ void SetLineColor(Control& c, Surface& s, int32_t Code) {
 
 bool CheckError(Control& c) {
   bool failed = false;
-  c.Guard("CheckError", [&] { failed = c.Evaluator().ErrorCode() != 0; });
+  c.Guard("CheckError", [&] { failed = Evaluator(c).ErrorCode() != 0; });
   return failed;
 }
 

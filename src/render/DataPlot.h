@@ -2,7 +2,7 @@
 // function curves and data texts.
 #pragma once
 
-#include "control/Control.h"
+#include "model/Control.h"
 
 namespace plotara {
 

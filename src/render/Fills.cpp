@@ -1,7 +1,8 @@
 #include "render/Fills.h"
 
-#include "gradient/clsGradient.h"
+#include "render/Painters.h"
 #include "model/Graphs.h"
+#include "model/Lookup.h"
 #include "platform/Conversions.h"
 #include "render/Pipeline.h"
 
@@ -29,7 +30,7 @@ void DrawGradient(Control& c, Surface& s, int16_t areaCode, const GradientSpec& 
   c.Guard("DrawGradient", [&] {
     if (c.NumGraphs < 1 || fill.Transparent) return;
     ClipGraphArea(c, s, areaCode);
-    clsGradient& painter = c.GradientPainter();
+    clsGradient& painter = GradientPainter(c);
     painter.Color1(fill.Color1);
     painter.Color2(fill.Color2);
     painter.Angle(fill.Angle);

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "control/Control.h"
+#include "model/Control.h"
 
 namespace plotara {
 

@@ -2,7 +2,7 @@
 // legend text), and a saved copy of its pixels from which a dragged legend is redrawn.
 #pragma once
 
-#include "control/Control.h"
+#include "model/Control.h"
 
 namespace plotara {
 

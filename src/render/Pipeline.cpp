@@ -1,11 +1,10 @@
-// Pipeline sections: refresh; one graph; layout and clipping; page and plot-area backgrounds; the host's
-// drawing methods.
+// Pipeline sections: refresh; one graph; layout and clipping; page and plot-area backgrounds.
 #include "render/Pipeline.h"
 
 #include <algorithm>
 
-#include "control/Plotara.h"
 #include "model/Graphs.h"
+#include "model/Lookup.h"
 #include "platform/Conversions.h"
 #include "render/Axes.h"
 #include "render/DataPlot.h"
@@ -224,17 +223,5 @@ void DrawPlotArea(Control& c, Surface& s) {
     s.ForeColor = 0;
   });
 }
-
-// ---------------------------------------------------------------- the host's drawing methods
-
-void Plotara::Refresh() {
-  c_->Guard("Refresh", [&] { plotara::RefreshGraphs(*c_, -1, true); });
-}
-
-void Plotara::RefreshCurrentGraph() {
-  c_->Guard("RefreshCurrentGraph", [&] { plotara::RefreshGraphs(*c_, c_->CurrentGraph, true); });
-}
-
-void Plotara::RefreshGraphs(int16_t WhichIndex, bool LegndOnPic1) { plotara::RefreshGraphs(*c_, WhichIndex, LegndOnPic1); }
 
 }  // namespace plotara

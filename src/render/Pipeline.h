@@ -3,7 +3,7 @@
 // the layout of one graph on the page.
 #pragma once
 
-#include "control/Control.h"
+#include "model/Control.h"
 
 namespace plotara {
 

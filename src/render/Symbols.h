@@ -2,7 +2,7 @@
 // to the page.
 #pragma once
 
-#include "control/Control.h"
+#include "model/Control.h"
 
 namespace plotara {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "control/Control.h"
+#include "model/Control.h"
 
 namespace plotara {
 

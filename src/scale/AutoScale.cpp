@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "control/Control.h"
+#include "platform/ErrorGuard.h"
 #include "platform/Conversions.h"
 #include "scale/NumberFormat.h"
 #include "scale/NumericHelpers.h"
@@ -23,7 +23,7 @@ float ReadBack(const std::string& text) {
 }
 
 // The limit rounded to 3 significant digits, the way it would be written.
-float RoundedLimit(Control& c, double v) { return ReadBack(EasyFormat(c, v, 3)); }
+float RoundedLimit(ErrorReporter& reporter, double v) { return ReadBack(EasyFormat(reporter, v, 3)); }
 
 // Base-10 logarithm that fails, as the run-time's logarithm does, for a value that is not positive.
 double CheckedLog10(double v) {
@@ -34,9 +34,9 @@ double CheckedLog10(double v) {
 // Evenness of a whole single: compared with twice the truncated half of its rounded 32-bit integer.
 bool IsEven(float v) { return v == 2.0 * std::trunc(CLng(v) / 2.0); }
 
-void ScaleLogarithmic(Control& c, float& lower, float& upper, int16_t& majorDivs, int16_t& minorDivs) {
-  lower = RoundedLimit(c, 0.8 * lower);
-  upper = RoundedLimit(c, 1.2 * upper);
+void ScaleLogarithmic(ErrorReporter& reporter, float& lower, float& upper, int16_t& majorDivs, int16_t& minorDivs) {
+  lower = RoundedLimit(reporter, 0.8 * lower);
+  upper = RoundedLimit(reporter, 1.2 * upper);
   // Decades covered. Limits more than 38 decades apart overflow a single ratio; take it in double then.
   const float ratio = upper / lower;
   const double decades = std::isinf(ratio) ? static_cast<double>(upper) / lower : ratio;
@@ -106,9 +106,9 @@ void ScaleLinear(float& lower, float& upper, int16_t& majorDivs, int16_t& minorD
 
 }  // namespace
 
-void AutoScale(Control& c, float& lower, float& upper, int16_t& majorDivs, int16_t& minorDivs,
+void AutoScale(ErrorReporter& reporter, float& lower, float& upper, int16_t& majorDivs, int16_t& minorDivs,
                int16_t& decimals, bool& logFlag) noexcept {
-  c.Guard("AutoScale", [&] {
+  Guarded(reporter, "AutoScale", [&] {
     if (!std::isfinite(lower) || !std::isfinite(upper)) Raise(err::Overflow);
     if (upper < lower) std::swap(lower, upper);
     // Equal limits get a range of 1; where 1 is lost in single precision, the next single up.
@@ -122,7 +122,7 @@ void AutoScale(Control& c, float& lower, float& upper, int16_t& majorDivs, int16
     if (logFlag && upper / lower < 2.0f) logFlag = false;
 
     if (logFlag) {
-      ScaleLogarithmic(c, lower, upper, majorDivs, minorDivs);
+      ScaleLogarithmic(reporter, lower, upper, majorDivs, minorDivs);
     } else {
       ScaleLinear(lower, upper, majorDivs, minorDivs, decimals);
     }

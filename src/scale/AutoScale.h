@@ -5,7 +5,7 @@
 
 namespace plotara {
 
-class Control;
+class ErrorReporter;
 
 // Widens lower..upper (single precision, in/out; swapped when given the wrong way round, a range of 1
 // when equal) to round limits and sets the major and minor division counts and the decimal places.
@@ -20,7 +20,7 @@ class Control;
 // not finite or a range beyond single range (error 6) are refused before anything is written; round
 // limits beyond single range (error 6) fail part-way, keeping what was already written. Equal limits too large for
 // +1 in single precision widen to the next single instead of collapsing to a range of 0.
-void AutoScale(Control& c, float& lower, float& upper, int16_t& majorDivs, int16_t& minorDivs,
+void AutoScale(ErrorReporter& reporter, float& lower, float& upper, int16_t& majorDivs, int16_t& minorDivs,
                int16_t& decimals, bool& logFlag) noexcept;
 
 }  // namespace plotara

@@ -3,7 +3,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "control/Control.h"
+#include "model/Control.h"
 #include "platform/Conversions.h"
 #include "scale/NumericHelpers.h"
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "control/Control.h"
+#include "platform/ErrorGuard.h"
 #include "platform/Conversions.h"
 #include "scale/NumericHelpers.h"
 
@@ -179,10 +179,10 @@ int PatternLength(int16_t digits, int extra, int longest) {
 
 }  // namespace
 
-std::string Format_Real(Control& c, double value, int16_t width, int16_t& digits, int16_t& style,
+std::string Format_Real(ErrorReporter& reporter, double value, int16_t width, int16_t& digits, int16_t& style,
                         int16_t trim) noexcept {
   std::string result;
-  const bool done = c.Guard("Format_Real", [&] {
+  const bool done = Guarded(reporter, "Format_Real", [&] {
     // 1. Scientific rendering.
     const int sciLength = PatternLength(digits, 2, 2 + kMaxDecimals);
     if (!std::isfinite(value)) Raise(err::Overflow);
@@ -242,18 +242,18 @@ std::string Format_Real(Control& c, double value, int16_t width, int16_t& digits
   return result;
 }
 
-std::string EasyFormat(Control& c, double value, int16_t digits) noexcept {
+std::string EasyFormat(ErrorReporter& reporter, double value, int16_t digits) noexcept {
   std::string result;
-  c.Guard("EasyFormat", [&] {
+  Guarded(reporter, "EasyFormat", [&] {
     int16_t style = 2;
-    result = Format_Real(c, value, 0, digits, style, 1);
+    result = Format_Real(reporter, value, 0, digits, style, 1);
   });
   return result;
 }
 
-int16_t AxisDPx(Control& c, double a, double b) noexcept {
+int16_t AxisDPx(ErrorReporter& reporter, double a, double b) noexcept {
   int16_t result = 0;
-  c.Guard("AxisDPx", [&] {
+  Guarded(reporter, "AxisDPx", [&] {
     const double integerDigits = Max(0.0, Log10(Max(std::fabs(a), std::fabs(b))));
     const double decimalDigits = Max(0.0, Log10(RoundHalfEven(std::fabs(CheckedDivide(1.0, b - a)))));
     const float total = static_cast<float>(integerDigits + decimalDigits + 3);
@@ -262,9 +262,9 @@ int16_t AxisDPx(Control& c, double a, double b) noexcept {
   return result;
 }
 
-std::string NextToken(Control& c, std::string& text) noexcept {
+std::string NextToken(ErrorReporter& reporter, std::string& text) noexcept {
   std::string token;
-  c.Guard("NextToken", [&] {
+  Guarded(reporter, "NextToken", [&] {
     const size_t comma = text.find(',');
     if (comma == std::string::npos) {
       token.swap(text);

@@ -1,6 +1,6 @@
 #include "scale/NumericHelpers.h"
 
-#include "control/Control.h"
+#include "platform/ErrorGuard.h"
 #include "platform/RuntimeError.h"
 
 namespace plotara {
@@ -16,15 +16,15 @@ double Exp(double value) {
   return r;
 }
 
-double xxLog(Control& c, double value, bool logFlag) noexcept {
+double xxLog(ErrorReporter& reporter, double value, bool logFlag) noexcept {
   double result = 0;
-  c.Guard("xxLog", [&] { result = logFlag ? Ln(value) : value; });
+  Guarded(reporter, "xxLog", [&] { result = logFlag ? Ln(value) : value; });
   return result;
 }
 
-double xxExp(Control& c, double value, bool logFlag) noexcept {
+double xxExp(ErrorReporter& reporter, double value, bool logFlag) noexcept {
   double result = 0;
-  c.Guard("xxExp", [&] { result = logFlag ? Exp(value) : value; });
+  Guarded(reporter, "xxExp", [&] { result = logFlag ? Exp(value) : value; });
   return result;
 }
 

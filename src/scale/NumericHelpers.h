@@ -11,7 +11,7 @@
 
 namespace plotara {
 
-class Control;
+class ErrorReporter;
 
 // Base-10 logarithm; 0 (the "empty" result) for a value that is not greater than 0. Never fails.
 inline double Log10(double value) noexcept { return value > 0 ? std::log10(value) : 0.0; }
@@ -48,11 +48,11 @@ constexpr auto MinMax(V value, L low, H high) noexcept {
 
 // Natural logarithm when the flag is set, otherwise the value unchanged. With the flag set, a value that
 // is not greater than 0 fails: reported as "xxLog" (error 5) and the result is 0.
-double xxLog(Control& c, double value, bool logFlag) noexcept;
+double xxLog(ErrorReporter& reporter, double value, bool logFlag) noexcept;
 
 // e raised to the value when the flag is set, otherwise the value unchanged. A result beyond the range of
 // a double fails: reported as "xxExp" (error 6) and the result is 0.
-double xxExp(Control& c, double value, bool logFlag) noexcept;
+double xxExp(ErrorReporter& reporter, double value, bool logFlag) noexcept;
 
 // Checked natural logarithm and exponential for guarded routines: Ln raises 5 for a value that is not
 // greater than 0, Exp raises 6 when the result overflows.

@@ -1,8 +1,8 @@
-#include "control/Automation.h"
+#include "plotara/Automation.h"
 
 #include <gtest/gtest.h>
 
-#include "control/Plotara.h"
+#include "plotara/Plotara.h"
 #include "support/Errors.h"
 
 namespace plotara {

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "control/Plotara.h"
+#include "plotara/Plotara.h"
 #include "support/Events.h"
 #include "support/Pixels.h"
+#include "control/Internals.h"
 
 namespace plotara {
 namespace {
@@ -17,15 +18,15 @@ TEST(Lifecycle, AnswersVersionAndGraphIndexAtOnce) {
 TEST(Lifecycle, MeasuresOneMillimetreInTwips) {
   for (double dpi : {96.0, 192.0, 72.0}) {
     Plotara p(dpi);
-    EXPECT_NEAR(p.Internals().UnitsPerMmX, 56.6929, 1e-3);
-    EXPECT_NEAR(p.Internals().UnitsPerMmY, 56.6929, 1e-3);
+    EXPECT_NEAR(Internals(p).UnitsPerMmX, 56.6929, 1e-3);
+    EXPECT_NEAR(Internals(p).UnitsPerMmY, 56.6929, 1e-3);
   }
 }
 
 TEST(Lifecycle, ResizeLaysOutTheChildrenAndThePage) {
   Plotara p;
   p.Resize(12255, 9255);
-  const Control& c = p.Internals();
+  const Control& c = Internals(p);
   EXPECT_FLOAT_EQ(c.GraphImage->Width(), 12000);
   EXPECT_FLOAT_EQ(c.GraphImage->Height(), 9000);
   EXPECT_EQ(c.Picture1->PixelWidth(), 800);
@@ -41,7 +42,7 @@ TEST(Lifecycle, ResizeBeforeAnyDrawingDrawsNothing) {
   test::EventLog log(p);
   p.Resize(6255, 4755);
   p.Resize(9255, 6255);
-  const test::InkBox ink = test::FindInk(p.Picture1());
+  const test::InkBox ink = test::FindInk((*Internals(p).Picture1));
   EXPECT_TRUE(ink.Empty());
   EXPECT_TRUE(log.events.empty());
 }
@@ -49,7 +50,7 @@ TEST(Lifecycle, ResizeBeforeAnyDrawingDrawsNothing) {
 TEST(Lifecycle, ResetForgetsGraphsButKeepsThePicture) {
   Plotara p;
   p.Resize(3255, 3255);
-  Control& c = p.Internals();
+  Control& c = Internals(p);
   c.Graphs.resize(2);
   c.NumGraphs = 2;
   c.CurrentGraph = 1;
@@ -68,15 +69,15 @@ TEST(Lifecycle, ResetForgetsGraphsButKeepsThePicture) {
   EXPECT_DOUBLE_EQ(c.MaxZoomFactor, 1000000);
   EXPECT_FALSE(c.ScrollBarsVisible);
   EXPECT_TRUE(p.SuppressRaisingEvents()) << "Reset leaves the setting alone";
-  EXPECT_EQ(p.Picture1().Pixel(5, 5), 0x00FF0000) << "the picture stays until the next refresh";
+  EXPECT_EQ((*Internals(p).Picture1).Pixel(5, 5), 0x00FF0000) << "the picture stays until the next refresh";
 }
 
 TEST(ErrorPath, ReportsSourceAndDescriptionExactly) {
   Plotara p;
   test::EventLog log(p);
-  p.Internals().ReportError("AddDataPoint", 6);
-  p.Internals().ReportError("SetSelectedData", 9);
-  p.Internals().ReportError("Anything", 94);  // invalid use of Null is ignored
+  Internals(p).ReportError("AddDataPoint", 6);
+  Internals(p).ReportError("SetSelectedData", 9);
+  Internals(p).ReportError("Anything", 94);  // invalid use of Null is ignored
   ASSERT_EQ(log.events.size(), 2u);
   EXPECT_EQ(log.events[0], "Error 6 has occured in Plotara.ocx, AddDataPoint / Overflow");
   EXPECT_EQ(log.events[1], "Error 9 has occured in Plotara.ocx, SetSelectedData / Subscript out of range");
@@ -85,7 +86,7 @@ TEST(ErrorPath, ReportsSourceAndDescriptionExactly) {
 TEST(ErrorPath, AGuardedFailureReturnsNormallyAndKeepsEarlierChanges) {
   Plotara p;
   test::EventLog log(p);
-  Control& c = p.Internals();
+  Control& c = Internals(p);
   bool after = false;
   const bool ok = c.Guard("NewGraph", [&] {
     c.MaxZoomFactor = 7;
@@ -102,7 +103,7 @@ TEST(ErrorPath, AGuardedFailureReturnsNormallyAndKeepsEarlierChanges) {
 TEST(Events, SuppressionSilencesAllButErrorMsg) {
   Plotara p;
   test::EventLog log(p);
-  Control& c = p.Internals();
+  Control& c = Internals(p);
   p.SuppressRaisingEvents(true);
   c.RaiseNewGraphInFront();
   c.RaiseGraphScaleChanged();
@@ -123,16 +124,16 @@ TEST(Events, AThrowingHandlerDoesNotEscape) {
   Plotara p;
   p.Events().GraphScaleChanged = [] { throw std::runtime_error("host bug"); };
   p.Events().ErrorMsg = [](std::string&, std::string&) { throw 1; };
-  EXPECT_NO_THROW(p.Internals().RaiseGraphScaleChanged());
-  EXPECT_NO_THROW(p.Internals().ReportError("Reset", 5));
+  EXPECT_NO_THROW(Internals(p).RaiseGraphScaleChanged());
+  EXPECT_NO_THROW(Internals(p).ReportError("Reset", 5));
 }
 
 TEST(Events, TwoControlsAreIndependent) {
   Plotara a, b;
   test::EventLog la(a), lb(b);
   a.SuppressRaisingEvents(true);
-  b.Internals().RaiseGraphScaleChanged();
-  a.Internals().ReportError("Reset", 5);
+  Internals(b).RaiseGraphScaleChanged();
+  Internals(a).ReportError("Reset", 5);
   EXPECT_EQ(la.events.size(), 1u);
   EXPECT_EQ(lb.events, std::vector<std::string>{"GraphScaleChanged"});
   EXPECT_FALSE(b.SuppressRaisingEvents());

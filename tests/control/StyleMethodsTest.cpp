@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "control/Automation.h"
-#include "control/Plotara.h"
+#include "plotara/Automation.h"
+#include "plotara/Plotara.h"
 #include "support/Events.h"
 
 namespace plotara {

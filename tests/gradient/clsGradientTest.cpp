@@ -238,6 +238,7 @@ class FailingSurface final : public Surface {
   void SetClipRect(float, float, float, float) override {}
   void ResetClip() override {}
   void SetPicture(const Surface&) override {}
+  PictureView Image() const override { return {}; }
   OleColor Pixel(int, int) const override { return -1; }
   void SavePicture(const std::string&) const override {}
 

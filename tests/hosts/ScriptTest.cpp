@@ -73,8 +73,8 @@ TEST(Script, SizeGivesThePictureItsPixels) {
   std::ostringstream out, err;
   ScriptRunner runner(control, ScriptOptions{}, out, err);
   EXPECT_EQ(runner.Run("Size 400, 300\n", "s"), kScriptOk);
-  EXPECT_EQ(control.Picture1().PixelWidth(), 800);
-  EXPECT_EQ(control.Picture1().PixelHeight(), 600);
+  EXPECT_EQ(control.Picture1().Width, 800);
+  EXPECT_EQ(control.Picture1().Height, 600);
   EXPECT_EQ(runner.Run("Size 0, 300\n", "s"), kScriptFailed);
 }
 

@@ -1,4 +1,4 @@
-#include "platform/Variant.h"
+#include "plotara/Variant.h"
 
 #include <gtest/gtest.h>
 

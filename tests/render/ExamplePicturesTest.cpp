@@ -8,6 +8,7 @@
 
 #include "hosts/cli/Script.h"
 #include "support/ReferenceImage.h"
+#include "control/Internals.h"
 
 namespace plotara {
 namespace {
@@ -29,7 +30,7 @@ TEST_P(ExamplePicture, MatchesItsReference) {
   ScriptRunner runner(control, options, out, err);
   ASSERT_EQ(runner.Run(text.str(), name), kScriptOk) << err.str();
   EXPECT_EQ(err.str(), "") << "no failure while the example runs";
-  EXPECT_TRUE(test::MatchesReference(control.Picture1(), "example_" + name, {16, 0.002}));
+  EXPECT_TRUE(test::MatchesReference(*Internals(control).Picture1, "example_" + name, {16, 0.002}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExamplePicture,

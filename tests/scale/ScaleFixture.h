@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "control/Control.h"
+#include "model/Control.h"
 
 namespace plotara::test {
 

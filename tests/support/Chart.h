@@ -4,8 +4,9 @@
 #include <cmath>
 #include <string>
 
-#include "control/Plotara.h"
+#include "plotara/Plotara.h"
 #include "hosts/cli/Script.h"
+#include "control/Internals.h"
 
 namespace plotara::test {
 
@@ -14,8 +15,8 @@ inline constexpr float kTwipsPerPixel = 15;
 struct Chart {
   Plotara p;
   explicit Chart(int width = 400, int height = 300) { ScriptRunner::SizeControl(p, width, height); }
-  Control& c() { return p.Internals(); }
-  const Surface& picture() const { return p.Picture1(); }
+  Control& c() { return Internals(p); }
+  const Surface& picture() const { return *Internals(p).Picture1; }
   // A surface coordinate of the page as a pixel of the picture.
   static int Px(double twips) { return static_cast<int>(std::nearbyint(twips / kTwipsPerPixel)); }
   // The plot area of graph g in pixels, as drawn.

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "control/Plotara.h"
+#include "plotara/Plotara.h"
 
 namespace plotara::test {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "render/Surface.h"
+#include "platform/Surface.h"
 
 namespace plotara::test {
 

@@ -1,6 +1,7 @@
-// Control: everything one control instance owns and that its routines share. The model records
-// (ControlState), the child surfaces and elements, the event handlers, and the single error path.
-// Internal routines of every subsystem take a Control&; the host sees only Plotara (control/Plotara.h).
+// Control: everything one control instance owns and its routines share: the model records
+// (ControlState), the child surfaces and elements, the event handlers and the single error path. The
+// routines of every layer take a Control&; each layer adds its own behaviour on top of this state, and
+// the host sees only the facade (plotara/Plotara.h).
 #pragma once
 
 #include <functional>
@@ -10,46 +11,27 @@
 
 #include "model/Records.h"
 #include "platform/ErrorGuard.h"
-#include "render/Surface.h"
+#include "platform/Units.h"
+#include "platform/Surface.h"
+#include "plotara/ChildElements.h"
+#include "plotara/Events.h"
 
 namespace plotara {
 
 class clsGradient;
 class CExpression;
 
-// Child elements that a host mirrors onto real widgets: plain state in twips.
-struct ChildElement {
-  float Left = 0, Top = 0, Width = 0, Height = 0;
-  bool Visible = true;
-};
-
-struct LabelElement : ChildElement {
-  std::string Caption;
-};
-
-struct ScrollBarElement : ChildElement {
-  int32_t Value = 0;
-  int32_t Max = 1000;
-  int32_t LargeChange = 1;
-  int32_t SmallChange = 1;
-};
-
-// The five events, as callbacks. ErrorMsg receives its two strings by reference. Handlers run
-// synchronously inside the operation that raises them; an exception thrown by a handler is swallowed.
-struct EventHandlers {
-  std::function<void()> NewGraphInFront;
-  std::function<void()> GraphScaleChanged;
-  std::function<void()> GraphPositionChanged;
-  std::function<void()> LegendPositionChanged;
-  std::function<void(std::string& Source, std::string& Description)> ErrorMsg;
-};
-
-// Makes the drawing surfaces of a control; the default makes cairo surfaces.
+// Makes the drawing surfaces of a control; the default makes cairo raster surfaces.
 using SurfaceFactory = std::function<std::unique_ptr<Surface>(double dpi)>;
+
+// An object a higher layer makes on first use and the control owns: the deleter comes from the layer
+// that knows the type, so that this state needs no more than its name.
+template <class T>
+using OwnedLater = std::unique_ptr<T, void (*)(T*)>;
 
 class Control : public ControlState, public ErrorReporter {
  public:
-  explicit Control(double dpi = 96.0, const SurfaceFactory& makeSurface = {});
+  explicit Control(double dpi = kDefaultDpi, const SurfaceFactory& makeSurface = {});
   ~Control();
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
@@ -67,9 +49,9 @@ class Control : public ControlState, public ErrorReporter {
 
   EventHandlers Events;
 
-  // The gradient painter and the expression evaluator of function curves, made on first use.
-  clsGradient& GradientPainter();
-  CExpression& Evaluator();
+  // The gradient painter and the expression evaluator of function curves (render/Painters.h).
+  OwnedLater<clsGradient> GradientPainterStore{nullptr, nullptr};
+  OwnedLater<CExpression> EvaluatorStore{nullptr, nullptr};
 
   // Space already taken by axes on each side of the plot area of the graph being drawn, surface units.
   // The first axis of each kind resets its two sides.
@@ -98,27 +80,22 @@ class Control : public ControlState, public ErrorReporter {
 
  private:
   void Fire(const std::function<void()>& handler);
-
-  std::unique_ptr<clsGradient> gradientPainter_;
-  std::unique_ptr<CExpression> evaluator_;
 };
 
-// Sets a re-entry flag for a scope and clears it on the way out, also when a failure ends the scope:
-// a flag left set would silence drawing or the mouse for good.
+// Sets a re-entry flag for a scope and puts back the value it found on the way out, also when a failure
+// ends the scope: a flag left set would silence drawing or the mouse for good, and a nested scope must
+// not clear the flag of the scope around it.
 class ScopedFlag {
  public:
-  explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
-  ~ScopedFlag() { flag_ = false; }
+  explicit ScopedFlag(bool& flag) : flag_(flag), saved_(flag) { flag_ = true; }
+  ~ScopedFlag() { flag_ = saved_; }
   ScopedFlag(const ScopedFlag&) = delete;
   ScopedFlag& operator=(const ScopedFlag&) = delete;
 
  private:
   bool& flag_;
+  bool saved_;
 };
-
-// Lays out the child elements for a client area of width x height twips (and redraws once the current
-// graph has been drawn).
-void UserControl_Resize(Control& c, float width, float height);
 
 // Forgets all graphs and restores the control state; draws nothing.
 void ResetControl(Control& c);

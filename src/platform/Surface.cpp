@@ -1,4 +1,4 @@
-#include "render/Surface.h"
+#include "platform/Surface.h"
 
 #include <algorithm>
 #include <cmath>

@@ -11,8 +11,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/AutomationError.h"
-#include "platform/Variant.h"
+#include "plotara/AutomationError.h"
+#include "plotara/Variant.h"
 
 namespace plotara {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Variant.h"
+#include "plotara/Variant.h"
 
 namespace plotara {
 

@@ -1,11 +1,6 @@
-#include "control/Control.h"
+#include "model/Control.h"
 
-#include "expr/CExpression.h"
-#include "gradient/clsGradient.h"
-#include "interact/ScrollBars.h"
 #include "platform/CairoSurface.h"
-#include "render/Pipeline.h"
-#include "platform/Conversions.h"
 #include "platform/RuntimeError.h"
 
 namespace plotara {
@@ -41,21 +36,6 @@ Control::Control(double dpi, const SurfaceFactory& makeSurface) : Dpi(dpi) {
 
 Control::~Control() = default;
 
-clsGradient& Control::GradientPainter() {
-  if (!gradientPainter_) {
-    gradientPainter_ = std::make_unique<clsGradient>();
-    // The painter cannot tell anyone why it failed; the host hears of it through ErrorMsg.
-    gradientPainter_->SetWarningHandler(
-        [this](const std::string&) { ReportError("clsGradient", gradientPainter_->LastErrorNumber()); });
-  }
-  return *gradientPainter_;
-}
-
-CExpression& Control::Evaluator() {
-  if (!evaluator_) evaluator_ = std::make_unique<CExpression>();
-  return *evaluator_;
-}
-
 void Control::ReportError(std::string_view routine, int number) noexcept {
   if (number == err::InvalidUseOfNull) return;
   try {
@@ -79,29 +59,6 @@ void Control::Fire(const std::function<void()>& handler) {
 GraphRecord& Control::Graph(int index) {
   if (index < 0 || static_cast<size_t>(index) >= Graphs.size()) Raise(err::SubscriptOutOfRange);
   return Graphs[static_cast<size_t>(index)];
-}
-
-void UserControl_Resize(Control& c, float width, float height) {
-  c.Guard("UserControl_Resize", [&] {
-    c.ClientWidth = width;
-    c.ClientHeight = height;
-    const float w = width - c.VScroll1.Width;
-    const float h = height - c.HScroll1.Height;
-    c.GraphImage->Move(0, 0, w, h);
-    c.Picture1->Move(0, 0, w, h);
-    c.Picture2->Move(0, 0, c.Picture1->Width(), c.Picture1->Height());
-    c.PageWidth = CLng(c.GraphImage->Width() - 70);
-    c.PageHeight = CLng(c.GraphImage->Height() - 70);
-    c.Label1.Top = height - c.Label1.Height - 5;
-    // Once the current graph has been drawn, a new size redraws the page.
-    if (c.NumGraphs >= 1 && !c.Current().NotYetDrawn) {
-      const bool updating = c.ScrollUpdating;
-      c.ScrollUpdating = true;
-      ResizeScrollBars(c);
-      c.ScrollUpdating = updating;
-      RefreshGraphs(c, -1, true);
-    }
-  });
 }
 
 void ResetControl(Control& c) {

@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "platform/SysColors.h"
+#include "plotara/ChildElements.h"
 
 namespace plotara {
 
@@ -127,6 +128,8 @@ class Surface {
     if (onRefresh_) onRefresh_();
   }
   void OnRefresh(std::function<void()> f) { onRefresh_ = std::move(f); }
+  // The current image's pixels, for a host that shows them.
+  virtual PictureView Image() const = 0;
   // The colour (0x00BBGGRR) of a pixel, or -1 outside the surface.
   virtual OleColor Pixel(int x, int y) const = 0;
   // Writes the current image to a file; the format follows the extension (.png, .svg, .pdf).

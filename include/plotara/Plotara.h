@@ -12,16 +12,21 @@
 #include <string>
 #include <vector>
 
-#include "control/Control.h"
-#include "control/HostTypes.h"
-#include "control/PropertyTable.h"
+#include "plotara/AutomationError.h"
+#include "plotara/ChildElements.h"
+#include "plotara/Events.h"
+#include "plotara/HostTypes.h"
+#include "plotara/Properties.h"
+#include "plotara/Variant.h"
 
 namespace plotara {
+
+class Control;  // the control's state, behind a pointer
 
 class Plotara {
  public:
   // A control drawing at the given resolution (dots per inch; twips per pixel = 1440 / dpi).
-  explicit Plotara(double dpi = 96.0, const SurfaceFactory& makeSurface = {});
+  explicit Plotara(double dpi = 96.0);
   ~Plotara();
   Plotara(const Plotara&) = delete;
   Plotara& operator=(const Plotara&) = delete;
@@ -101,7 +106,7 @@ class Plotara {
                    bool Stacked = false, bool BarBase = false, double BarBaseValue = 0, bool ShowErrorBar = true);
   void DataLine(int32_t Color = -1, int16_t Thickness = 1, int16_t Style = 1);
 
-  // ---- Properties of graphs, axes, the legend, the page and data sets (control/PropertyTable.h).
+  // ---- Properties of graphs, axes, the legend, the page and data sets (plotara/Properties.h).
 #define PLOTARA_DECLARE_ACCESSORS(Name, Type, Family, Field, Conversion) \
   HostType<VarType::Type> Name() const;                                   \
   void Name(const HostType<VarType::Type>& value);
@@ -120,16 +125,16 @@ class Plotara {
   EventHandlers& Events();
 
   // ---- What a host shows and lays out.
-  const Surface& Picture1() const;  // the visible picture
+  PictureView Picture1() const;  // the visible picture, as the last drawing left it
   const LabelElement& Label1() const;
   const ScrollBarElement& HScroll1() const;
   const ScrollBarElement& VScroll1() const;
-
-  // ---- The internal state, for the host layers and tests.
-  Control& Internals() { return *c_; }
-  const Control& Internals() const { return *c_; }
+  // Writes the visible picture to a file; the format follows the extension (.png, .svg, .pdf). Throws
+  // AutomationError 75 when the file cannot be written, 5 for an unknown format.
+  void SavePicture(const std::string& path) const;
 
  private:
+  friend struct PlotaraAccess;  // the host layers' and tests' way in (control/Internals.h)
   std::unique_ptr<Control> c_;
 };
 

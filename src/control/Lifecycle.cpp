@@ -1,0 +1,32 @@
+#include "control/Lifecycle.h"
+
+#include "interact/ScrollBars.h"
+#include "platform/Conversions.h"
+#include "render/Pipeline.h"
+
+namespace plotara {
+
+void UserControl_Resize(Control& c, float width, float height) {
+  c.Guard("UserControl_Resize", [&] {
+    c.ClientWidth = width;
+    c.ClientHeight = height;
+    const float w = width - c.VScroll1.Width;
+    const float h = height - c.HScroll1.Height;
+    c.GraphImage->Move(0, 0, w, h);
+    c.Picture1->Move(0, 0, w, h);
+    c.Picture2->Move(0, 0, c.Picture1->Width(), c.Picture1->Height());
+    c.PageWidth = CLng(c.GraphImage->Width() - 70);
+    c.PageHeight = CLng(c.GraphImage->Height() - 70);
+    c.Label1.Top = height - c.Label1.Height - 5;
+    // Once the current graph has been drawn, a new size redraws the page.
+    if (c.NumGraphs >= 1 && !c.Current().NotYetDrawn) {
+      const bool updating = c.ScrollUpdating;
+      c.ScrollUpdating = true;
+      ResizeScrollBars(c);
+      c.ScrollUpdating = updating;
+      RefreshGraphs(c, -1, true);
+    }
+  });
+}
+
+}  // namespace plotara
