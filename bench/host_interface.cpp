@@ -26,7 +26,7 @@ void BM_AddDataPoint(benchmark::State& state) {
     plotara::Plotara p;
     PrepareGraph(p);
     for (int64_t i = 0; i < n; ++i) p.AddDataPoint(static_cast<double>(i), static_cast<double>(i % 1000), 0.5);
-    benchmark::DoNotOptimize(Internals(p).Current().NumPoints);
+    benchmark::DoNotOptimize(Internals(p).Current().NumPoints());
   }
   state.SetItemsProcessed(state.iterations() * n);
 }

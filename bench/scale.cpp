@@ -32,8 +32,6 @@ struct Chart {
       g.Axes[i].AxisReverse = reverse;
       g.Axes[i].AxisLength = 6000;
     }
-    g.NumAxes = 2;
-    c.NumGraphs = 1;
   }
 };
 

@@ -11,6 +11,8 @@
 
 #include "platform/RuntimeError.h"
 #include "plotara/Automation.h"
+#include "platform/AsciiCase.h"
+#include "platform/NumberScan.h"
 
 namespace plotara {
 
@@ -30,13 +32,6 @@ class SyntaxError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
 
 std::vector<Token> Lex(std::string_view s) {
   std::vector<Token> out;
@@ -76,23 +71,9 @@ std::vector<Token> Lex(std::string_view s) {
       i = j;
     } else if (std::isdigit(static_cast<unsigned char>(c)) || (c == '.' && i + 1 < s.size() &&
                                                                 std::isdigit(static_cast<unsigned char>(s[i + 1])))) {
-      size_t j = i;
-      bool real = false;
-      while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) ++j;
-      if (j < s.size() && s[j] == '.') {
-        real = true;
-        ++j;
-        while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) ++j;
-      }
-      if (j < s.size() && (s[j] == 'e' || s[j] == 'E')) {
-        size_t k = j + 1;
-        if (k < s.size() && (s[k] == '+' || s[k] == '-')) ++k;
-        if (k < s.size() && std::isdigit(static_cast<unsigned char>(s[k]))) {
-          real = true;
-          j = k;
-          while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) ++j;
-        }
-      }
+      const DecimalText number = ScanDecimal(s.substr(i));
+      const size_t j = i + number.Length;
+      const bool real = number.HasFraction;
       double v = 0;
       if (!TextToNumber(s.substr(i, j - i), v)) throw SyntaxError("bad number");
       if (!real && v >= -2147483648.0 && v <= 2147483647.0) {

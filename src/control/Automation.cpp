@@ -1,20 +1,14 @@
 #include "plotara/Automation.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "platform/AsciiCase.h"
 #include "platform/AutomationError.h"
 #include "platform/RuntimeError.h"
 
 namespace plotara {
 
 namespace {
-
-std::string Upper(std::string_view s) {
-  std::string u(s);
-  std::transform(u.begin(), u.end(), u.begin(), [](unsigned char ch) { return std::toupper(ch); });
-  return u;
-}
 
 // Binds positional and named arguments to the parameter list, fills in defaults and converts.
 std::vector<Variant> Bind(const MemberInfo& m, const std::vector<Variant>& args,
@@ -24,8 +18,8 @@ std::vector<Variant> Bind(const MemberInfo& m, const std::vector<Variant>& args,
   std::copy(args.begin(), args.end(), bound.begin());
   namedSlots.clear();
   for (const NamedArg& n : named) {
-    const std::string key = Upper(n.Name);
-    auto it = std::find_if(m.Params.begin(), m.Params.end(), [&](const ParamInfo& p) { return Upper(p.Name) == key; });
+    auto it = std::find_if(m.Params.begin(), m.Params.end(),
+                           [&](const ParamInfo& p) { return EqualsNoCase(p.Name, n.Name); });
     if (it == m.Params.end()) throw AutomationError(err::NamedArgumentNotFound);
     const auto slot = static_cast<int>(it - m.Params.begin());
     bound[slot] = n.Value;
@@ -51,7 +45,7 @@ const MemberInfo& Require(std::string_view name) {
 }  // namespace
 
 void MemberTable::Add(MemberInfo member) {
-  byUpperName_[Upper(member.Name)] = members_.size();
+  byUpperName_[UpperCase(member.Name)] = members_.size();
   members_.push_back(std::move(member));
 }
 
@@ -76,7 +70,7 @@ void MemberTable::AddProperty(std::string name, VarType type, PropertyGet get, P
 }
 
 const MemberInfo* MemberTable::Find(std::string_view name) const {
-  auto it = byUpperName_.find(Upper(name));
+  auto it = byUpperName_.find(UpperCase(name));
   return it == byUpperName_.end() ? nullptr : &members_[it->second];
 }
 

@@ -21,7 +21,7 @@ void Plotara::NewYAxis(const std::string& AxisName, double y1, double y2) {
 void Plotara::SetSelectedGraph(int16_t GraphIndex) {
   Control& c = *c_;
   c.Guard("SetSelectedGraph", [&] {
-    if (GraphIndex >= 0 && GraphIndex < c.NumGraphs) BringGraphToFront(c, GraphIndex);
+    if (GraphIndex >= 0 && GraphIndex < c.NumGraphs()) BringGraphToFront(c, GraphIndex);
   });
 }
 
@@ -70,14 +70,14 @@ void Plotara::GetSelectedData(int16_t& DataIndex) {
 void Plotara::GetAxisNames(std::vector<std::string>& AxisNames, int16_t& NumAxes) {
   c_->Guard("GetAxisNames", [&] {
     AxisNames = plotara::AxisNames(*c_);
-    NumAxes = c_->Current().NumAxes;
+    NumAxes = c_->Current().NumAxes();
   });
 }
 
 void Plotara::GetDataSetNames(std::vector<std::string>& DataSetNames, int16_t& NumDataSets) {
   c_->Guard("GetDataSetNames", [&] {
     DataSetNames = plotara::DataSetNames(*c_);
-    NumDataSets = c_->Current().NumDataSets;
+    NumDataSets = c_->Current().NumDataSets();
   });
 }
 
@@ -85,7 +85,7 @@ void Plotara::GetGraphNames(std::vector<std::string>& GraphTitles, int16_t& NumG
   c_->Guard("GetGraphNames", [&] {
     // With no graph the list is just the empty entry 0, and the count 0.
     GraphTitles = GraphNameList(*c_);
-    NumGraphs = c_->NumGraphs;
+    NumGraphs = c_->NumGraphs();
   });
 }
 

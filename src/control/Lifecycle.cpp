@@ -3,6 +3,7 @@
 #include "interact/ScrollBars.h"
 #include "platform/Conversions.h"
 #include "render/Pipeline.h"
+#include "model/Layout.h"
 
 namespace plotara {
 
@@ -15,11 +16,11 @@ void UserControl_Resize(Control& c, float width, float height) {
     c.GraphImage->Move(0, 0, w, h);
     c.Picture1->Move(0, 0, w, h);
     c.Picture2->Move(0, 0, c.Picture1->Width(), c.Picture1->Height());
-    c.PageWidth = CLng(c.GraphImage->Width() - 70);
-    c.PageHeight = CLng(c.GraphImage->Height() - 70);
-    c.Label1.Top = height - c.Label1.Height - 5;
+    c.PageWidth = CLng(c.GraphImage->Width() - kPageMargin);
+    c.PageHeight = CLng(c.GraphImage->Height() - kPageMargin);
+    c.Label1.Top = height - c.Label1.Height - kLabelBottomGap;
     // Once the current graph has been drawn, a new size redraws the page.
-    if (c.NumGraphs >= 1 && !c.Current().NotYetDrawn) {
+    if (c.NumGraphs() >= 1 && !c.Current().NotYetDrawn) {
       const bool updating = c.ScrollUpdating;
       c.ScrollUpdating = true;
       ResizeScrollBars(c);

@@ -7,6 +7,7 @@
 #include "control/PropertyConversions.h"
 #include "model/Graphs.h"
 #include "platform/AutomationError.h"
+#include "model/Lookup.h"
 
 namespace plotara {
 
@@ -14,8 +15,7 @@ namespace plotara {
 
 AxisRecord& RecordOfAxis(Control& c) {
   GraphRecord& g = c.Current();
-  if (g.SelectedAxis < 0 || g.SelectedAxis >= g.NumAxes) Raise(err::SubscriptOutOfRange);
-  return g.Axes[static_cast<size_t>(g.SelectedAxis)];
+  return AxisAt(g, g.SelectedAxis);
 }
 
 GraphRecord& RecordOfGraph(Control& c) { return c.Current(); }
@@ -28,8 +28,7 @@ GradientSpec& RecordOfPage(Control& c) {
 
 DataSetRecord& RecordOfData(Control& c) {
   GraphRecord& g = c.Current();
-  if (g.SelectedDataSet < 0 || g.SelectedDataSet >= g.NumDataSets) Raise(err::SubscriptOutOfRange);
-  return g.DataSets[static_cast<size_t>(g.SelectedDataSet)];
+  return DataSetAt(g, g.SelectedDataSet);
 }
 
 // ---------------------------------------------------------------- the internal accessors

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "expr/AsciiCase.h"
+#include "platform/AsciiCase.h"
 #include "expr/CExpression.h"
 #include "expr/FastPath.h"
 #include "platform/RuntimeError.h"

@@ -1,4 +1,5 @@
 #include "expr/ExprValue.h"
+#include "platform/NumberScan.h"
 
 #include <charconv>
 #include <cmath>
@@ -41,27 +42,14 @@ bool ParseNumber(std::string_view text, double& out) {
   size_t b = 0, e = text.size();
   while (b < e && (text[b] == ' ' || text[b] == '\t')) ++b;
   while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t')) --e;
-  std::string s;
-  s.reserve(e - b);
-  size_t i = b;
-  bool negative = false;
-  if (i < e && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  size_t digits = 0;
-  while (i < e && text[i] >= '0' && text[i] <= '9') s += text[i++], ++digits;
-  if (i < e && text[i] == '.') {
-    s += text[i++];
-    while (i < e && text[i] >= '0' && text[i] <= '9') s += text[i++], ++digits;
+  const std::string_view number = text.substr(b, e - b);
+  if (number.empty() || ScanDecimal(number, true).Length != number.size()) return false;
+  // The decimal text without its sign, with a D exponent written as E.
+  const bool negative = number.front() == '-';
+  std::string s(number.substr(number.front() == '+' || negative ? 1 : 0));
+  for (char& c : s) {
+    if (c == 'd' || c == 'D') c = 'e';
   }
-  if (digits == 0) return false;
-  if (i < e && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
-    s += 'e';
-    ++i;
-    if (i < e && (text[i] == '+' || text[i] == '-')) s += text[i++];
-    size_t expDigits = 0;
-    while (i < e && text[i] >= '0' && text[i] <= '9') s += text[i++], ++expDigits;
-    if (expDigits == 0) return false;
-  }
-  if (i != e) return false;
   double v = 0;
   if (!DecimalToDouble(s, v)) return false;
   out = negative ? -v : v;

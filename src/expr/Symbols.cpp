@@ -1,7 +1,7 @@
 // Construction, the symbol table and the settings of CExpression.
 #include <algorithm>
 
-#include "expr/AsciiCase.h"
+#include "platform/AsciiCase.h"
 #include "expr/CExpression.h"
 #include "expr/FastPath.h"
 #include "expr/Kernels.h"

@@ -5,7 +5,7 @@
 //   Calls           CallUserFunction, during Value
 #include <algorithm>
 
-#include "expr/AsciiCase.h"
+#include "platform/AsciiCase.h"
 #include "expr/CExpression.h"
 #include "expr/Kernels.h"
 #include "expr/Symbols.h"

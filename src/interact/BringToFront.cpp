@@ -9,7 +9,7 @@ namespace plotara {
 
 void BringGraphToFront(Control& c, int16_t g) {
   c.Guard("BringGraphToFront", [&] {
-    if (g < 0 || g >= c.NumGraphs || c.GraphOrder.empty() || c.GraphOrder.back() == g) return;
+    if (g < 0 || g >= c.NumGraphs() || c.GraphOrder.empty() || c.GraphOrder.back() == g) return;
     auto it = std::find(c.GraphOrder.begin(), c.GraphOrder.end(), g);
     if (it == c.GraphOrder.end()) return;
     RefreshGraphs(c, c.GraphOrder.back(), false);  // the old front graph's legend goes into the buffer

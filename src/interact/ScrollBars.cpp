@@ -7,6 +7,7 @@
 #include "model/Lookup.h"
 #include "platform/Conversions.h"
 #include "scale/NumericHelpers.h"
+#include "model/Layout.h"
 
 namespace plotara {
 
@@ -53,18 +54,18 @@ void ResizeScrollBars(Control& c) {
     ScrollBarElement& hs = c.HScroll1;
     ScrollBarElement& vs = c.VScroll1;
     if (c.Label1.Visible) {
-      vs.Left = std::max(1000.0f, w - vs.Width);
+      vs.Left = std::max(kMinScrollBarExtent, w - vs.Width);
       vs.Top = 0;
-      vs.Height = std::max(1000.0f, h - hs.Height);
-      hs.Left = c.Label1.Left + c.Label1.Width + 100;
-      hs.Top = std::max(1000.0f, h - hs.Height);
-      hs.Width = std::max(1000.0f, w - c.Label1.Left - c.Label1.Width - vs.Width - 100);
+      vs.Height = std::max(kMinScrollBarExtent, h - hs.Height);
+      hs.Left = c.Label1.Left + c.Label1.Width + kScrollBarLabelGap;
+      hs.Top = std::max(kMinScrollBarExtent, h - hs.Height);
+      hs.Width = std::max(kMinScrollBarExtent, w - c.Label1.Left - c.Label1.Width - vs.Width - kScrollBarLabelGap);
     } else {
       hs.Left = 0;
-      hs.Top = std::max(1000.0f, h - hs.Height);
-      hs.Width = std::max(1000.0f, w - vs.Width);
+      hs.Top = std::max(kMinScrollBarExtent, h - hs.Height);
+      hs.Width = std::max(kMinScrollBarExtent, w - vs.Width);
     }
-    c.Label1.Top = h - c.Label1.Height - 5;
+    c.Label1.Top = h - c.Label1.Height - kLabelBottomGap;
     SetScrollBars(c);
   });
 }

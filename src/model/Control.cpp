@@ -1,5 +1,6 @@
 #include "model/Control.h"
 
+#include "model/Lookup.h"
 #include "platform/CairoSurface.h"
 #include "platform/RuntimeError.h"
 
@@ -56,14 +57,10 @@ void Control::Fire(const std::function<void()>& handler) {
   }
 }
 
-GraphRecord& Control::Graph(int index) {
-  if (index < 0 || static_cast<size_t>(index) >= Graphs.size()) Raise(err::SubscriptOutOfRange);
-  return Graphs[static_cast<size_t>(index)];
-}
+GraphRecord& Control::Graph(int index) { return At(Graphs, index); }
 
 void ResetControl(Control& c) {
   c.CurrentGraph = 0;
-  c.NumGraphs = 0;
   c.Graphs.clear();
   c.GraphNames.clear();
   c.GraphOrder.clear();

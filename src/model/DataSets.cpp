@@ -63,12 +63,11 @@ void AutoDataStyle(Control& c, int16_t g, int16_t k) {
 // ---------------------------------------------------------------- creating data sets
 
 void AddDataSet(Control& c, const std::string& legend, bool inLegendTable) {
-  if (c.NumGraphs < 1) return;
+  if (c.NumGraphs() < 1) return;
   GraphRecord& g = c.Current();
-  const int16_t k = g.NumDataSets;
+  const int16_t k = g.NumDataSets();
   const int16_t count = AddInt16(k, 1);
   g.DataSets.resize(static_cast<size_t>(count));
-  g.NumDataSets = count;
   g.SelectedDataSet = k;
   DataSetRecord& d = g.DataSets[static_cast<size_t>(k)];
   d.DataInLegendTable = inLegendTable;
@@ -102,19 +101,18 @@ bool Widen(AxisRecord& a, double v) {
 }  // namespace
 
 void AddPoint(Control& c, double X, double Y, double E) {
-  if (c.NumGraphs < 1) return;
+  if (c.NumGraphs() < 1) return;
   GraphRecord& g = c.Current();
-  if (g.NumDataSets < 1) return;
+  if (g.NumDataSets() < 1) return;
   // Convert first: a value a point cannot hold (error 6) must leave the graph as it was.
   const float x = CSng(X), y = CSng(Y), e = CSng(E);
-  if (g.NumPoints == std::numeric_limits<int32_t>::max()) Raise(err::Overflow);
+  if (g.NumPoints() == std::numeric_limits<int32_t>::max()) Raise(err::Overflow);
   AxisRecord& ax = AxisAt(g, g.CurrentXAxis);
   AxisRecord& ay = AxisAt(g, g.CurrentYAxis);
   if (ax.AxisScale == kScaleAutomatic && ax.LimitsPending && std::isfinite(X)) InitAxisLimits(c, ax, X);
   if (ay.AxisScale == kScaleAutomatic && ay.LimitsPending && std::isfinite(Y)) InitAxisLimits(c, ay, Y);
   g.Points.Append(x, y, e);
   ++g.DataSets.back().PointCount;
-  ++g.NumPoints;
   const bool wx = Widen(ax, X);
   const bool wy = Widen(ay, Y);
   if (wx || wy) c.RaiseGraphScaleChanged();
@@ -123,9 +121,9 @@ void AddPoint(Control& c, double X, double Y, double E) {
 // ---------------------------------------------------------------- functions and texts
 
 void SetMathFunc(Control& c, const std::string& formula, double fromX, double toX) {
-  if (c.NumGraphs < 1) return;
+  if (c.NumGraphs() < 1) return;
   GraphRecord& g = c.Current();
-  if (g.NumDataSets < 1) return;
+  if (g.NumDataSets() < 1) return;
   DataSetRecord& d = g.DataSets.back();
   d.MathFunc = formula;
   d.MathFuncX1 = fromX;
@@ -136,9 +134,9 @@ void SetMathFunc(Control& c, const std::string& formula, double fromX, double to
 }
 
 void SetText(Control& c, const TextAnnotation& t) {
-  if (t.Text.empty() || c.NumGraphs < 1) return;
+  if (t.Text.empty() || c.NumGraphs() < 1) return;
   GraphRecord& g = c.Current();
-  if (g.NumDataSets < 1) return;
+  if (g.NumDataSets() < 1) return;
   DataSetRecord& d = g.DataSets.back();
   d.DataText = t.Text;
   d.DataTextX = t.X;

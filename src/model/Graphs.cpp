@@ -9,12 +9,11 @@ namespace plotara {
 // ---------------------------------------------------------------- creating graphs and axes
 
 void AddGraph(Control& c, const std::string& name, double x1, double x2, double y1, double y2) {
-  const int16_t count = AddInt16(c.NumGraphs, 1);
+  const int16_t count = AddInt16(c.NumGraphs(), 1);
   const int16_t g = static_cast<int16_t>(count - 1);
   c.Graphs.emplace_back();
   c.GraphOrder.push_back(g);  // drawn last, in front of all others
   c.GraphNames.push_back(name);
-  c.NumGraphs = count;
   c.CurrentGraph = g;
   SetNewGraphDefaults(c.Graphs.back(), c.UnitsPerMmX, c.UnitsPerMmY);
   ClearGraphData(c);
@@ -24,12 +23,9 @@ void AddGraph(Control& c, const std::string& name, double x1, double x2, double 
 
 void ClearGraphData(Control& c) {
   c.Guard("ClearGraphData", [&] {
-    if (c.NumGraphs < 1) return;
+    if (c.NumGraphs() < 1) return;
     GraphRecord& g = c.Current();
-    g.NumDataSets = 0;
     g.SelectedDataSet = 0;
-    g.NumPoints = 0;
-    g.NumAxes = 0;
     g.SelectedAxis = 0;
     g.DataSets.clear();
     g.Axes.clear();
@@ -40,10 +36,9 @@ void ClearGraphData(Control& c) {
 void AddAxis(Control& c, const char* routine, int16_t xy, const std::string& name, double a1, double a2) {
   c.Guard(routine, [&] {
     GraphRecord& g = c.Current();
-    const int16_t k = g.NumAxes;
+    const int16_t k = g.NumAxes();
     const int16_t count = AddInt16(k, 1);
     g.Axes.resize(static_cast<size_t>(count));
-    g.NumAxes = count;
     (xy == kXAxis ? g.CurrentXAxis : g.CurrentYAxis) = k;
     ResetAxis(c, g.Axes[static_cast<size_t>(k)], name, xy, a1, a2);
   });
@@ -96,7 +91,7 @@ void SetScrollBarsVisibility(Control& c) {
 
 int16_t SelectAxis(Control& c, int16_t index) {
   GraphRecord& g = c.Current();
-  if (index < 0 || index >= g.NumAxes) return -1;
+  if (index < 0 || index >= g.NumAxes()) return -1;
   g.SelectedAxis = index;
   const AxisRecord& a = g.Axes[static_cast<size_t>(index)];
   (a.XY == kXAxis ? g.CurrentXAxis : g.CurrentYAxis) = index;
@@ -105,28 +100,28 @@ int16_t SelectAxis(Control& c, int16_t index) {
 
 void SelectDataSet(Control& c, int16_t index) {
   GraphRecord& g = c.Current();
-  if (index >= 0 && index < g.NumDataSets) g.SelectedDataSet = index;
+  if (index >= 0 && index < g.NumDataSets()) g.SelectedDataSet = index;
 }
 
 // ---------------------------------------------------------------- name lists
 
 std::vector<std::string> AxisNames(Control& c) {
   const GraphRecord& g = c.Current();
-  std::vector<std::string> names(static_cast<size_t>(g.NumAxes) + 1);
-  for (int i = 0; i < g.NumAxes; ++i) names[static_cast<size_t>(i)] = g.Axes[static_cast<size_t>(i)].AxisTitle;
+  std::vector<std::string> names(static_cast<size_t>(g.NumAxes()) + 1);
+  for (int i = 0; i < g.NumAxes(); ++i) names[static_cast<size_t>(i)] = g.Axes[static_cast<size_t>(i)].AxisTitle;
   return names;
 }
 
 std::vector<std::string> DataSetNames(Control& c) {
   const GraphRecord& g = c.Current();
-  std::vector<std::string> names(static_cast<size_t>(g.NumDataSets) + 1);
-  for (int i = 0; i < g.NumDataSets; ++i) names[static_cast<size_t>(i)] = g.DataSets[static_cast<size_t>(i)].DataLegend;
+  std::vector<std::string> names(static_cast<size_t>(g.NumDataSets()) + 1);
+  for (int i = 0; i < g.NumDataSets(); ++i) names[static_cast<size_t>(i)] = g.DataSets[static_cast<size_t>(i)].DataLegend;
   return names;
 }
 
 std::vector<std::string> GraphNameList(const Control& c) {
-  std::vector<std::string> names(static_cast<size_t>(c.NumGraphs) + 1);
-  for (int i = 0; i < c.NumGraphs; ++i) names[static_cast<size_t>(i) + 1] = c.GraphNames[static_cast<size_t>(i)];
+  std::vector<std::string> names(static_cast<size_t>(c.NumGraphs()) + 1);
+  for (int i = 0; i < c.NumGraphs(); ++i) names[static_cast<size_t>(i) + 1] = c.GraphNames[static_cast<size_t>(i)];
   return names;
 }
 

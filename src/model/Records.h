@@ -129,18 +129,20 @@ struct DataSetRecord {
 };
 
 struct GraphRecord {
+  // The counts are those of the lists; adding to a list checks the 16-bit limit first.
+  int16_t NumAxes() const { return static_cast<int16_t>(Axes.size()); }
+  int16_t NumDataSets() const { return static_cast<int16_t>(DataSets.size()); }
+  int32_t NumPoints() const { return static_cast<int32_t>(Points.Count()); }
+
   float PosLeft = 0, PosTop = 0, PosWidth = 1, PosHeight = 1;  // fractions of the page
   bool GraphWholePage = false;
   float AxisSpaceAbove = 0;
   int32_t RectLeft = 0, RectTop = 0, RectWidth = 0, RectHeight = 0;
   float BorderLeft = 0, BorderTop = 0, BorderRight = 0, BorderBottom = 0;
   std::vector<AxisRecord> Axes;
-  int16_t NumAxes = 0;
   int16_t SelectedAxis = 0;
   int16_t CurrentXAxis = 0, CurrentYAxis = 1;
   PointList Points;
-  int32_t NumPoints = 0;
-  int16_t NumDataSets = 0;
   int16_t SelectedDataSet = 0;
   std::vector<DataSetRecord> DataSets;
   bool NotYetDrawn = true;
@@ -174,10 +176,11 @@ inline constexpr GradientSpec kDefaultPageFill{0, 0, 0x00FFFFFF, 0x00FFFFFF, 90,
 
 // The control state of one control instance.
 struct ControlState {
+  int16_t NumGraphs() const { return static_cast<int16_t>(Graphs.size()); }
+
   bool SuppressRaisingEvents = false;
   int32_t PageWidth = 0, PageHeight = 0;
   int16_t CurrentGraph = 0;
-  int16_t NumGraphs = 0;
   std::vector<std::string> GraphNames;  // also the graphs' titles
   std::vector<int16_t> GraphOrder;      // back to front; the last entry is drawn in front
   float UnitsPerMmX = 0, UnitsPerMmY = 0;

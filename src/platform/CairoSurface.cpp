@@ -12,6 +12,7 @@
 #include <cstring>
 #include <numbers>
 
+#include "platform/AsciiCase.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextEncoding.h"
 
@@ -504,7 +505,7 @@ void CairoSurface::Rectangle(int left, int top, int right, int bottom) {
 // ---------------------------------------------------------------- text
 
 bool CairoSurface::ApplyFont() {
-  const double dpi = 1440.0 / TwipsPerPixelX();
+  const double dpi = kTwipsPerInch / TwipsPerPixelX();
   // Whole pixel sizes, as the device interface gives them, keep hinted text crisp.
   const double px = std::clamp(std::round(FontSize * dpi / 72.0), 1.0, 4000.0);
   std::string key = FontName;
@@ -645,14 +646,13 @@ PictureView CairoSurface::Image() const {
 
 void CairoSurface::SavePicture(const std::string& path) const {
   BeginDirect();
-  std::string ext = path.size() >= 4 ? path.substr(path.size() - 4) : "";
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+  const std::string ext = LowerCase(path.size() >= 4 ? path.substr(path.size() - 4) : "");
   cairo_surface_t* image = cairo_image_surface_create_for_data(
       reinterpret_cast<unsigned char*>(data_), CAIRO_FORMAT_RGB24, std::max(w_, 1), std::max(h_, 1), stride_ * 4);
   cairo_status_t status = CAIRO_STATUS_SUCCESS;
   if (ext == ".svg" || ext == ".pdf") {
     // The picture is a raster image; the vector formats carry it at its physical size.
-    const double pt = 72.0 * TwipsPerPixelX() / 1440.0;
+    const double pt = 72.0 * TwipsPerPixelX() / kTwipsPerInch;
     cairo_surface_t* doc = ext == ".svg" ? cairo_svg_surface_create(path.c_str(), w_ * pt, h_ * pt)
                                          : cairo_pdf_surface_create(path.c_str(), w_ * pt, h_ * pt);
     cairo_t* cr = cairo_create(doc);

@@ -3,20 +3,19 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/Units.h"
+
 namespace plotara {
 
 namespace {
-constexpr double kTwipsPerMm = 1440.0 / 25.4;
-// Pixel coordinates stay far inside 32 bits; anything beyond lies off every surface anyway.
 constexpr double kPixelLimit = 1.0e9;
 }  // namespace
 
-int32_t Surface::PixelX(double twips) const {
+int32_t Surface::PixelX(double twips, Rounding rounding) const {
   const double p = std::clamp(twips / twipsPerPixel_, -kPixelLimit, kPixelLimit);
-  return std::isnan(p) ? static_cast<int32_t>(-kPixelLimit) : static_cast<int32_t>(std::nearbyint(p));
+  if (std::isnan(p)) return static_cast<int32_t>(-kPixelLimit);
+  return static_cast<int32_t>(rounding == Rounding::Nearest ? std::nearbyint(p) : std::trunc(p));
 }
-
-int32_t Surface::PixelY(double twips) const { return PixelX(twips); }
 
 float Surface::Convert(float value, ScaleUnit from, ScaleUnit to) const {
   double twips = value;

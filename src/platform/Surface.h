@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "platform/SysColors.h"
+#include "platform/Units.h"
 #include "plotara/ChildElements.h"
 
 namespace plotara {
@@ -39,7 +40,7 @@ struct Pen {
 
 class Surface {
  public:
-  explicit Surface(double dpi) : twipsPerPixel_(1440.0 / dpi) {}
+  explicit Surface(double dpi) : twipsPerPixel_(TwipsPerPixel(dpi)) {}
   virtual ~Surface() = default;
   Surface(const Surface&) = delete;
   Surface& operator=(const Surface&) = delete;
@@ -72,9 +73,12 @@ class Surface {
   double TwipsPerPixelY() const { return twipsPerPixel_; }
   float ScaleX(float value, ScaleUnit from, ScaleUnit to) const { return Convert(value, from, to); }
   float ScaleY(float value, ScaleUnit from, ScaleUnit to) const { return Convert(value, from, to); }
-  // Device pixel of a surface coordinate (nearest, ties to even).
-  int32_t PixelX(double twips) const;
-  int32_t PixelY(double twips) const;
+  // Device pixel of a surface coordinate: the one conversion from twips to pixels. Nearest with ties to
+  // even, or cut toward zero where a drawing step truncates; held far inside 32 bits either way, since
+  // anything beyond lies off every surface.
+  enum class Rounding { Nearest, TowardZero };
+  int32_t PixelX(double twips, Rounding rounding = Rounding::Nearest) const;
+  int32_t PixelY(double twips, Rounding rounding = Rounding::Nearest) const { return PixelX(twips, rounding); }
 
   // ---- Operations in surface units.
   virtual void Cls() = 0;  // clear to BackColor (or to the persistent picture), text position to 0, 0

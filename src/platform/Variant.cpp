@@ -6,6 +6,8 @@
 
 #include "platform/Conversions.h"
 #include "platform/RuntimeError.h"
+#include "platform/AsciiCase.h"
+#include "platform/NumberScan.h"
 
 namespace plotara {
 
@@ -68,15 +70,6 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 bool TextToNumber(std::string_view text, double& out) {
@@ -90,12 +83,9 @@ bool TextToNumber(std::string_view text, double& out) {
     out = static_cast<int32_t>(static_cast<uint32_t>(value));
     return true;
   }
+  if (ScanDecimal(s).Length != s.size()) return false;
   std::string_view body = s;
-  if (body.front() == '+') body.remove_prefix(1);
-  if (body.empty() || body.front() == '+' || body.front() == ' ') return false;
-  // from_chars accepts "inf"/"nan"; a host's text conversion does not.
-  const char first = body.front() == '-' && body.size() > 1 ? body[1] : body.front();
-  if (!(std::isdigit(static_cast<unsigned char>(first)) || first == '.')) return false;
+  if (body.front() == '+') body.remove_prefix(1);  // from_chars takes a minus only
   double v = 0;
   auto r = std::from_chars(body.data(), body.data() + body.size(), v);
   if (r.ec == std::errc::result_out_of_range) Raise(err::Overflow);

@@ -93,7 +93,7 @@ void GraphAxes(Control& c, Surface& s) {
     DrawPlotArea(c, s);
     for (int xy = 0; xy <= 1; ++xy) {
       bool first = true;
-      for (int16_t i = 0; i < g.NumAxes; ++i) {
+      for (int16_t i = 0; i < g.NumAxes(); ++i) {
         if (g.Axes[static_cast<size_t>(i)].XY != xy) continue;
         const int16_t current = xy == 0 ? g.CurrentXAxis : g.CurrentYAxis;
         g.Axes[static_cast<size_t>(i)].AxisLength = AxisAt(g, current).AxisLength;

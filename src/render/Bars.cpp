@@ -6,21 +6,15 @@
 #include "platform/Conversions.h"
 #include "render/Fills.h"
 #include "scale/Mapping.h"
+#include "model/Lookup.h"
 
 namespace plotara {
-
-namespace {
-const DataSetRecord& DataSetOf(GraphRecord& g, int16_t index) {
-  if (index < 0 || index >= g.NumDataSets) Raise(err::SubscriptOutOfRange);
-  return g.DataSets[static_cast<size_t>(index)];
-}
-}  // namespace
 
 void Bar(Control& c, Surface& s, int16_t DataIndex, float PageX, float PageY, int16_t Size, bool LegendSample,
          double StackBaseX, double StackBaseY) {
   c.Guard("Bar", [&] {
     GraphRecord& g = c.Current();
-    const DataSetRecord& d = DataSetOf(g, DataIndex);
+    const DataSetRecord& d = DataSetAt(g, DataIndex);
     const float half = 0.9f * Size;
     const float mmX = c.UnitsPerMmX, mmY = c.UnitsPerMmY;
     float x1, y1, x2, y2;
@@ -92,7 +86,7 @@ void ErrorBar(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, flo
     const double tpp = s.TwipsPerPixelX();
     PageX = static_cast<float>(RoundHalfEven(PageX / tpp) * tpp);
     const float cap = static_cast<float>(RoundHalfEven(c.UnitsPerMmX / tpp) * tpp);
-    s.ForeColor = DataSetOf(c.Graph(GraphIndex), DataIndex).BarShadowColor;
+    s.ForeColor = DataSetAt(c.Graph(GraphIndex), DataIndex).BarShadowColor;
     s.DrawWidth = 1;
     s.Line(PageX, Y1, PageX, Y2);
     s.Line(PageX - cap, Y1, PageX + cap, Y1);
@@ -103,7 +97,7 @@ void ErrorBar(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, flo
 void HorizErrorBar(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, float PageY, float X1, float X2) {
   c.Guard("HorizErrorBar", [&] {
     const float mmY = c.UnitsPerMmY;
-    s.ForeColor = DataSetOf(c.Graph(GraphIndex), DataIndex).DataFill.EdgeColor;
+    s.ForeColor = DataSetAt(c.Graph(GraphIndex), DataIndex).DataFill.EdgeColor;
     s.DrawWidth = 1;
     s.Line(X1, PageY, X2, PageY);
     s.Line(X1, PageY - mmY, X1, PageY + mmY);

@@ -56,19 +56,19 @@ void PlotDataSets(Control& c, Surface& s) {
     const int16_t graph = c.CurrentGraph;
     int32_t maxBarPoints = 0;
     for (const DataSetRecord& d : g.DataSets)
-      if (d.DataSymbol == 1) maxBarPoints = std::max(maxBarPoints, d.PointCount);
+      if (d.DataSymbol == kSymbolBar) maxBarPoints = std::max(maxBarPoints, d.PointCount);
     // The running tops of the bar stacks, per point index (1-based).
     std::vector<double> stackX(static_cast<size_t>(maxBarPoints) + 1, 0.0), stackY(stackX);
     const Point* points = g.Points.Data();
     size_t pointIndex = 0;
-    for (int16_t i = 0; i < g.NumDataSets; ++i) {
+    for (int16_t i = 0; i < g.NumDataSets(); ++i) {
       const DataSetRecord& d = g.DataSets[static_cast<size_t>(i)];
       const size_t start = pointIndex;
       pointIndex += static_cast<size_t>(std::max<int32_t>(d.PointCount, 0));
       if (d.DataHide) continue;  // its points are skipped by count
       const int32_t n = d.PointCount;
       if (n > 0) {
-        if (d.DataSymbol == 1 && !d.BarStacked) {
+        if (d.DataSymbol == kSymbolBar && !d.BarStacked) {
           std::fill(stackX.begin(), stackX.end(), 0.0);  // a stack restarts at every unstacked bar set
           std::fill(stackY.begin(), stackY.end(), 0.0);
         }
@@ -78,8 +78,8 @@ void PlotDataSets(Control& c, Surface& s) {
         s.DrawStyle = LineKind::Solid;
         // Lines: a segment is drawn when at least one end lies within both axis ranges; points that are not
         // finite are left out and the line goes on from the last point that was drawn.
-        if (d.DataLineStyle > 0) {
-          s.DrawStyle = d.DataLineStyle == 1 ? LineKind::Solid : LineKind::Dot;
+        if (d.DataLineStyle > kLineNone) {
+          s.DrawStyle = d.DataLineStyle == kLineSolid ? LineKind::Solid : LineKind::Dot;
           s.DrawWidth = std::max<int>(1, d.DataLineThickness);
           s.ForeColor = d.DataLineColor;
           bool havePrevious = false, previousInside = false;
@@ -103,7 +103,7 @@ void PlotDataSets(Control& c, Surface& s) {
           const Point& pt = points[start + static_cast<size_t>(j - 1)];
           if (!Finite(pt)) continue;
           double x = pt.X, y = pt.Y;
-          if (d.DataSymbol == 1) {
+          if (d.DataSymbol == kSymbolBar) {
             const size_t k = static_cast<size_t>(j);
             if (d.BarStacked) {
               if (d.BarHoriz) {
@@ -112,7 +112,7 @@ void PlotDataSets(Control& c, Surface& s) {
                 y += stackY[k];
               }
             }
-            DataPointXY(c, s, graph, i, 1, x, y, pt.E, d.DataSymbolSize, stackX[k], stackY[k]);
+            DataPointXY(c, s, graph, i, kSymbolBar, x, y, pt.E, d.DataSymbolSize, stackX[k], stackY[k]);
             stackX[k] = x;
             stackY[k] = y;
           } else {
@@ -120,7 +120,7 @@ void PlotDataSets(Control& c, Surface& s) {
           }
         }
       }
-      if (!d.MathFunc.empty() && d.DataLineStyle != 0) DrawCurve(c, s, g, d);
+      if (!d.MathFunc.empty() && d.DataLineStyle != kLineNone) DrawCurve(c, s, g, d);
       if (!d.DataText.empty()) DrawDataText(c, s, g, d);
     }
     s.DrawStyle = LineKind::Solid;
@@ -142,11 +142,10 @@ void DataPointXY(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, 
     const float tolX = (ax.AxisLog ? xa : std::fabs(xb - xa)) / 1000, tolY = (ay.AxisLog ? ya : std::fabs(yb - ya)) / 1000;
     const float fx = static_cast<float>(X), fy = static_cast<float>(Y);
     const bool inside = fx >= xa - tolX && fx <= xb + tolX && fy >= ya - tolY && fy <= yb + tolY;
-    if (Symbol != 1 && !inside) return;  // bars are always drawn; the clipping cuts them
+    if (Symbol != kSymbolBar && !inside) return;  // bars are always drawn; the clipping cuts them
     float px = PosX(c, X);
     const float py = PosY(c, Y);
-    if (DataIndex < 0 || DataIndex >= g.NumDataSets) Raise(err::SubscriptOutOfRange);
-    if (g.DataSets[static_cast<size_t>(DataIndex)].ShowErrorBar) {
+    if (DataSetAt(g, DataIndex).ShowErrorBar) {
       if (E > 0) {
         ErrorBar(c, s, GraphIndex, DataIndex, px, PosY(c, Y - E), PosY(c, Y + E));
       } else if (E < 0) {
@@ -166,7 +165,7 @@ namespace {
 // One segment per millimetre of horizontal extent. A value the function does not have (an evaluation
 // error, a failing operation, a text) leaves a gap; the curve goes on at the next value it has.
 void DrawCurve(Control& c, Surface& s, GraphRecord& g, const DataSetRecord& d) {
-  s.DrawStyle = d.DataLineStyle == 1 ? LineKind::Solid : LineKind::Dot;
+  s.DrawStyle = d.DataLineStyle == kLineSolid ? LineKind::Solid : LineKind::Dot;
   s.DrawWidth = std::max<int>(1, d.DataLineThickness);
   s.ForeColor = d.DataLineColor;
   DataSetAxes axes(g, d);
@@ -240,6 +239,7 @@ void DrawDataText(Control& c, Surface& s, GraphRecord& g, const DataSetRecord& d
     px = PosX(c, d.DataTextX);
     py = PosY(c, d.DataTextY);
   }
+  // DataTextOri numbers the nine anchors row by row: horizontal alignment + 3 x vertical alignment.
   PrintText(c, s, d.DataText, px, py, d.DataTextOri % 3, d.DataTextOri / 3, d.DataTextColor, d.DataTextFont,
             d.DataTextAngle);
 }

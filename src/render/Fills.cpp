@@ -5,6 +5,7 @@
 #include "model/Lookup.h"
 #include "platform/Conversions.h"
 #include "render/Pipeline.h"
+#include "model/Layout.h"
 
 namespace plotara {
 
@@ -28,7 +29,7 @@ int16_t BlendColors(Control& c, OleColor colour1, OleColor colour2, int16_t step
 
 void DrawGradient(Control& c, Surface& s, int16_t areaCode, const GradientSpec& fill) {
   c.Guard("DrawGradient", [&] {
-    if (c.NumGraphs < 1 || fill.Transparent) return;
+    if (c.NumGraphs() < 1 || fill.Transparent) return;
     ClipGraphArea(c, s, areaCode);
     clsGradient& painter = GradientPainter(c);
     painter.Color1(fill.Color1);
@@ -65,16 +66,15 @@ void DrawGradient(Control& c, Surface& s, int16_t areaCode, const GradientSpec& 
       default: break;
     }
     Surface& scratch = *c.ScratchPic1;
-    scratch.Move(0, 0, static_cast<float>(width + c.UnitsPerMmX + 100), static_cast<float>(height + c.UnitsPerMmY + 100));
+    scratch.Move(0, 0, static_cast<float>(width + c.UnitsPerMmX + kScratchMargin),
+                static_cast<float>(height + c.UnitsPerMmY + kScratchMargin));
     if (fill.Color1 == fill.Color2) {
       scratch.BackColor = fill.Color1;
       scratch.Cls();
     } else {
       painter.Draw(scratch);
     }
-    const double px = s.TwipsPerPixelX(), py = s.TwipsPerPixelY();
-    s.BitBlt(CLng(left / px), CLng(top / py), CLng(scratch.Width() / px), CLng(scratch.Height() / py + 2), scratch, 0,
-             0);
+    s.BitBlt(s.PixelX(left), s.PixelY(top), s.PixelX(scratch.Width()), s.PixelY(scratch.Height()) + 2, scratch, 0, 0);
     ClipGraphArea(c, s, kAreaGraph);
   });
 }

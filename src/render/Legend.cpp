@@ -8,6 +8,7 @@
 #include "render/Pipeline.h"
 #include "render/Symbols.h"
 #include "render/Text.h"
+#include "model/Layout.h"
 
 namespace plotara {
 
@@ -49,16 +50,16 @@ void LegendTable(Control& c, Surface& s, int16_t GraphIndex) {
         s.DrawWidth = 1;
       }
       const float textX = static_cast<float>(CLng(g.LegendRectLeft + 10 * mmX));
-      const float sampleX = textX - 250;  // the samples' centre lies 250 units left of the text
+      const float sampleX = textX - kLegendSampleOffset;
       int r = 0;
-      for (int16_t i = 0; i < g.NumDataSets; ++i) {
+      for (int16_t i = 0; i < g.NumDataSets(); ++i) {
         const DataSetRecord& d = g.DataSets[static_cast<size_t>(i)];
         if (!Listed(d)) continue;
         ++r;
         const float rowY = static_cast<float>(top + (r - 0.1) * rowHeight);
-        PrintText(c, s, d.DataLegend, textX, rowY, 0, 1, g.LegendFontColor, g.LegendFont, 0);
-        if (d.DataLineStyle > 0) {
-          s.DrawStyle = d.DataLineStyle == 1 ? LineKind::Solid : LineKind::Dot;
+        PrintText(c, s, d.DataLegend, textX, rowY, kAlignStart, kAlignMiddle, g.LegendFontColor, g.LegendFont, 0);
+        if (d.DataLineStyle > kLineNone) {
+          s.DrawStyle = d.DataLineStyle == kLineSolid ? LineKind::Solid : LineKind::Dot;
           s.DrawWidth = std::max<int>(1, d.DataLineThickness);
           s.ForeColor = d.DataLineColor;
           s.Line(sampleX - 3 * mmX, rowY, sampleX + 3 * mmX, rowY);
@@ -72,10 +73,9 @@ void LegendTable(Control& c, Surface& s, int16_t GraphIndex) {
     // Keep the table's pixels for dragging; they are always taken from Picture1.
     Surface& keep = *c.ScratchPic1;
     const Surface& shown = *c.Picture1;
-    const double px = shown.TwipsPerPixelX(), py = shown.TwipsPerPixelY();
     keep.Move(0, 0, g.LegendRectWidth, g.LegendRectHeight);
-    keep.BitBlt(0, 0, CLng(keep.Width() / px + 2), CLng(keep.Height() / py + 2), shown, CLng(g.LegendRectLeft / px),
-                CLng(g.LegendRectTop / py));
+    keep.BitBlt(0, 0, shown.PixelX(keep.Width()) + 2, shown.PixelY(keep.Height()) + 2, shown,
+                shown.PixelX(g.LegendRectLeft), shown.PixelY(g.LegendRectTop));
   });
 }
 

@@ -12,14 +12,13 @@
 #include "render/Legend.h"
 #include "scale/Mapping.h"
 #include "scale/NumericHelpers.h"
+#include "model/Layout.h"
 
 namespace plotara {
 
 namespace {
 constexpr OleColor kWhite = 0x00FFFFFF;
 
-int32_t PixelsX(const Surface& s, double twips) { return CLng(twips / s.TwipsPerPixelX()); }
-int32_t PixelsY(const Surface& s, double twips) { return CLng(twips / s.TwipsPerPixelY()); }
 }  // namespace
 
 PlotBox PlotOf(GraphRecord& g) {
@@ -36,7 +35,7 @@ void RefreshGraphs(Control& c, int16_t WhichIndex, bool LegndOnPic1) {
   c.Guard("RefreshGraphs", [&] {
     if (c.ScrollUpdating) return;
     Surface& pic1 = *c.Picture1;
-    if (c.NumGraphs < 1) {
+    if (c.NumGraphs() < 1) {
       ClipGraphArea(c, pic1, kAreaPage);
       pic1.FilledBox(0, 0, pic1.Width(), pic1.Height(), kWhite);
       pic1.Refresh();
@@ -48,12 +47,12 @@ void RefreshGraphs(Control& c, int16_t WhichIndex, bool LegndOnPic1) {
     int16_t w;
     if (WhichIndex < 0) {
       DrawPageBackground(c);
-      for (int i = 0; i < c.NumGraphs - 1; ++i) DrawGraph(c, image, c.GraphOrder[static_cast<size_t>(i)]);
-      w = c.GraphOrder[static_cast<size_t>(c.NumGraphs - 1)];
-      saved.BitBlt(0, 0, PixelsX(saved, saved.Width()), PixelsY(saved, saved.Height()), image, 0, 0);
+      for (int i = 0; i < c.NumGraphs() - 1; ++i) DrawGraph(c, image, c.GraphOrder[static_cast<size_t>(i)]);
+      w = c.GraphOrder[static_cast<size_t>(c.NumGraphs() - 1)];
+      saved.BitBlt(0, 0, saved.PixelX(saved.Width()), saved.PixelY(saved.Height()), image, 0, 0);
     } else {
       w = WhichIndex;
-      image.BitBlt(0, 0, PixelsX(saved, saved.Width()), PixelsY(saved, c.PageHeight), saved, 0, 0);
+      image.BitBlt(0, 0, saved.PixelX(saved.Width()), saved.PixelY(c.PageHeight), saved, 0, 0);
     }
     GraphRecord& g = c.Graph(w);
     // The front graph's legend table lives on Picture1 only (or, on the other path, is baked into the
@@ -80,7 +79,7 @@ void RefreshGraphs(Control& c, int16_t WhichIndex, bool LegndOnPic1) {
 
 void DrawGraph(Control& c, Surface& s, int16_t index) {
   c.Guard("DrawGraph", [&] {
-    if (index >= c.NumGraphs || index < 0 || c.ScrollUpdating) return;
+    if (index >= c.NumGraphs() || index < 0 || c.ScrollUpdating) return;
     c.CurrentGraph = index;
     if (!c.Current().GraphInclude) return;
     CalcBorders(c);
@@ -174,7 +173,7 @@ void DrawPageBackground(Control& c) {
     ClipGraphArea(c, s, kAreaPage);
     s.DrawWidth = fill.EdgeThickness;
     if (fill.EdgeColor != -1) s.ForeColor = fill.EdgeColor;
-    s.Box(0, 0, static_cast<float>(c.PageWidth - 80), static_cast<float>(c.PageHeight - 80));
+    s.Box(0, 0, c.PageWidth - kPageOutlineInset, c.PageHeight - kPageOutlineInset);
     s.DrawWidth = 1;
   });
 }
@@ -194,9 +193,9 @@ void DrawPlotArea(Control& c, Surface& s) {
       // A gradient band is painted over the whole graph; keep what lies under a see-through plot area.
       // It is taken from the surface being drawn on, which holds the page and the graphs behind.
       Surface& keep = *c.ScratchPic2;
-      const int px = PixelsX(s, L + BL), py = PixelsY(s, T + BT), pw = PixelsX(s, XL), ph = PixelsY(s, YL);
+      const int px = s.PixelX(L + BL), py = s.PixelY(T + BT), pw = s.PixelX(XL), ph = s.PixelY(YL);
       if (plot.Transparent) {
-        keep.Move(0, 0, XL + c.UnitsPerMmX + 100, YL + c.UnitsPerMmY + 100);
+        keep.Move(0, 0, XL + c.UnitsPerMmX + kScratchMargin, YL + c.UnitsPerMmY + kScratchMargin);
         keep.BitBlt(0, 0, pw, ph, s, px, py);
       }
       DrawGradient(c, s, kAreaGraph, border);

@@ -7,14 +7,11 @@
 
 #include "platform/Conversions.h"
 #include "render/Bars.h"
+#include "model/Lookup.h"
 
 namespace plotara {
 
 namespace {
-
-// A surface coordinate as a device pixel, to the nearest pixel.
-int32_t Px(const Surface& s, double twips) { return CLng(twips / s.TwipsPerPixelX()); }
-int32_t Py(const Surface& s, double twips) { return CLng(twips / s.TwipsPerPixelY()); }
 
 // The UTF-8 text of one character code.
 std::string CharacterOf(int code) {
@@ -40,8 +37,8 @@ void Triangle(Control& c, Surface& s, bool PointUp, float PageX, float PageY, in
     const int16_t dir = PointUp ? 1 : -1;
     const int16_t rise = CInt(3.0 * dir * Size) / 2;  // 16-bit arithmetic, truncating division
     const int16_t drop = CInt(1.0 * Size * dir) / 2;
-    const int32_t cx = Px(s, PageX), hw = Px(s, Size);
-    const int32_t apexY = Py(s, static_cast<double>(PageY) - rise), baseY = Py(s, static_cast<double>(PageY) + drop);
+    const int32_t cx = s.PixelX(PageX), hw = s.PixelX(Size);
+    const int32_t apexY = s.PixelY(static_cast<double>(PageY) - rise), baseY = s.PixelY(static_cast<double>(PageY) + drop);
     const std::array<PixelPoint, 3> points{{{cx, apexY}, {cx - hw, baseY}, {cx + hw, baseY}}};
     s.Polygon(points);
   });
@@ -49,7 +46,7 @@ void Triangle(Control& c, Surface& s, bool PointUp, float PageX, float PageY, in
 
 void Diamond(Control& c, Surface& s, float PageX, float PageY, int16_t Size) {
   c.Guard("Diamond", [&] {
-    const int32_t cx = Px(s, PageX), cy = Py(s, PageY), hw = Px(s, Size), hh = Py(s, Size);
+    const int32_t cx = s.PixelX(PageX), cy = s.PixelY(PageY), hw = s.PixelX(Size), hh = s.PixelY(Size);
     const std::array<PixelPoint, 4> points{{{cx, cy - hh}, {cx - hw, cy}, {cx, cy + hh}, {cx + hw, cy}}};
     s.Polygon(points);
   });
@@ -57,7 +54,7 @@ void Diamond(Control& c, Surface& s, float PageX, float PageY, int16_t Size) {
 
 void xRectangle(Control& c, Surface& s, float PageX, float PageY, int16_t HalfWidth, int16_t HalfHeight) {
   c.Guard("xRectangle", [&] {
-    const int32_t cx = Px(s, PageX), cy = Py(s, PageY), hw = Px(s, HalfWidth), hh = Py(s, HalfHeight);
+    const int32_t cx = s.PixelX(PageX), cy = s.PixelY(PageY), hw = s.PixelX(HalfWidth), hh = s.PixelY(HalfHeight);
     // One more pixel, so that the right and bottom edges are part of the square.
     s.Rectangle(cx - hw, cy - hh, cx + hw + 1, cy + hh + 1);
   });
@@ -67,8 +64,7 @@ void DataPoint(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, in
                int16_t Size, bool LegendSample, double StackBaseX, double StackBaseY) {
   c.Guard("DataPoint", [&] {
     GraphRecord& g = c.Graph(GraphIndex);
-    if (DataIndex < 0 || DataIndex >= g.NumDataSets) Raise(err::SubscriptOutOfRange);
-    const GradientSpec fill = g.DataSets[static_cast<size_t>(DataIndex)].DataFill;
+    const GradientSpec fill = DataSetAt(g, DataIndex).DataFill;
     s.FillColor = fill.Color1;
     s.ForeColor = fill.EdgeThickness != 0 ? fill.EdgeColor : fill.Color1;
     s.FillStyle = fill.Transparent ? FillKind::Transparent : FillKind::Solid;
@@ -85,21 +81,21 @@ void DataPoint(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, in
     // The line operation leaves out its last pixel; half a pixel more makes the mark reach it.
     const int32_t half = CLng(s.TwipsPerPixelX()) / 2;
     switch (Symbol) {
-      case 0: break;
-      case 1: Bar(c, s, DataIndex, PageX, PageY, Size, LegendSample, StackBaseX, StackBaseY); break;
-      case 2: s.PSet(PageX, PageY, s.ForeColor); break;
-      case 3: s.Circle(PageX, PageY, Size); break;
-      case 4: rectangle(Size, Size); break;
-      case 5: Diamond(c, s, PageX, PageY, Size); break;
-      case 6: Triangle(c, s, true, PageX, PageY, Size); break;
-      case 7: Triangle(c, s, false, PageX, PageY, Size); break;
-      case 8: rectangle(CInt(Size * 1.3), CInt(Size / 1.3)); break;
-      case 9: rectangle(CInt(Size / 1.3), CInt(Size * 1.3)); break;
-      case 10:
+      case kSymbolNone: break;
+      case kSymbolBar: Bar(c, s, DataIndex, PageX, PageY, Size, LegendSample, StackBaseX, StackBaseY); break;
+      case kSymbolDot: s.PSet(PageX, PageY, s.ForeColor); break;
+      case kSymbolCircle: s.Circle(PageX, PageY, Size); break;
+      case kSymbolSquare: rectangle(Size, Size); break;
+      case kSymbolDiamond: Diamond(c, s, PageX, PageY, Size); break;
+      case kSymbolTriangleUp: Triangle(c, s, true, PageX, PageY, Size); break;
+      case kSymbolTriangleDown: Triangle(c, s, false, PageX, PageY, Size); break;
+      case kSymbolWideRectangle: rectangle(CInt(Size * 1.3), CInt(Size / 1.3)); break;
+      case kSymbolTallRectangle: rectangle(CInt(Size / 1.3), CInt(Size * 1.3)); break;
+      case kSymbolPlus:
         s.Line(PageX - Size, PageY, PageX + Size + half, PageY);
         s.Line(PageX, PageY + Size, PageX, PageY - Size - half);
         break;
-      case 11:
+      case kSymbolCross:
         s.Line(PageX - Size, PageY - Size, PageX + Size + half, PageY + Size + half);
         s.Line(PageX - Size, PageY + Size, PageX + Size + half, PageY - Size - half);
         break;

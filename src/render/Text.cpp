@@ -6,40 +6,18 @@
 #include <vector>
 
 #include "platform/Conversions.h"
+#include "platform/AsciiCase.h"
+#include "platform/NumberScan.h"
 
 namespace plotara {
 
 namespace {
 
-bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
-  if (s.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(s[i])) != std::toupper(static_cast<unsigned char>(prefix[i])))
-      return false;
-  return true;
-}
-
 // The number at the start of a text, as a leading-number conversion reads it ("12pt" is 12, "x" is 0).
 double LeadingNumber(std::string_view s) {
-  size_t i = 0;
-  while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
-  const size_t start = i;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-  while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i;
-  if (i < s.size() && s[i] == '.') {
-    ++i;
-    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i;
-  }
-  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-    size_t k = i + 1;
-    if (k < s.size() && (s[k] == '+' || s[k] == '-')) ++k;
-    if (k < s.size() && std::isdigit(static_cast<unsigned char>(s[k]))) {
-      i = k;
-      while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i;
-    }
-  }
-  const std::string number(s.substr(start, i - start));
-  return std::strtod(number.c_str(), nullptr);
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  const std::string number(s.substr(0, ScanDecimal(s).Length));
+  return number.empty() ? 0 : std::strtod(number.c_str(), nullptr);
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
@@ -101,12 +79,12 @@ void PrintText(Control& c, Surface& s, std::string_view text, float x, float y, 
     float lineHeight = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
       const std::string_view line = lines[i];
-      if (hAlign == 0) dx = 0;
-      else if (hAlign == 1) dx = s.TextWidth(line) / 2;
-      else if (hAlign == 2) dx = s.TextWidth(line);
-      if (vAlign == 0) dy = 0;
-      else if (vAlign == 1) dy = CInt(s.TextHeight(line) / 2);
-      else if (vAlign == 2) dy = CInt(s.TextHeight(line));
+      if (hAlign == kAlignStart) dx = 0;
+      else if (hAlign == kAlignCentre) dx = s.TextWidth(line) / 2;
+      else if (hAlign == kAlignEnd) dx = s.TextWidth(line);
+      if (vAlign == kAlignTop) dy = 0;
+      else if (vAlign == kAlignMiddle) dy = CInt(s.TextHeight(line) / 2);
+      else if (vAlign == kAlignBottom) dy = CInt(s.TextHeight(line));
       if (angle == 0) {
         s.CurrentX = x - dx;
         s.CurrentY = y - dy;
@@ -116,7 +94,8 @@ void PrintText(Control& c, Surface& s, std::string_view text, float x, float y, 
         const double sy = y + dx * std::sin(a) - dy * std::cos(a);
         s.CurrentX = static_cast<float>(sx);
         s.CurrentY = static_cast<float>(sy);
-        s.TextOut(static_cast<int>(sx / s.TwipsPerPixelX()), static_cast<int>(sy / s.TwipsPerPixelY()), line,
+        // Rotated text goes to the pixel its start point lies in.
+        s.TextOut(s.PixelX(sx, Surface::Rounding::TowardZero), s.PixelY(sy, Surface::Rounding::TowardZero), line,
                   escapement);
       }
       if (i == 0) lineHeight = s.TextHeight(lines[0]);

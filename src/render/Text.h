@@ -10,6 +10,17 @@
 
 namespace plotara {
 
+// Where PrintText's anchor lies on the text: horizontally at its start, centre or end; vertically at its
+// top, middle or bottom.
+enum TextAlign : int16_t {
+  kAlignStart = 0,
+  kAlignCentre = 1,
+  kAlignEnd = 2,
+  kAlignTop = 0,
+  kAlignMiddle = 1,
+  kAlignBottom = 2,
+};
+
 struct FontDetails {
   std::string Face = "Arial";
   int16_t Size = 9;
@@ -24,8 +35,8 @@ FontDetails GetFontDetails(std::string_view spec);
 // surface's font as it is.
 void SetGraphFont(Control& c, Surface& s, std::string_view spec);
 
-// Prints text (lines separated by "\r\n") anchored at (x, y) in surface units. Horizontal alignment
-// 0/1/2: the text starts at, is centred on, ends at x; vertical 0/1/2: its top, middle, bottom at y.
+// Prints text (lines separated by "\r\n") anchored at (x, y) in surface units, aligned as TextAlign says
+// (any other alignment keeps the offset of the previous line, 0 for the first).
 // colour -1 keeps the surface's text colour; angle in degrees, counter-clockwise. The surface's text
 // colour is restored afterwards; its font stays as the description set it.
 void PrintText(Control& c, Surface& s, std::string_view text, float x, float y, int16_t hAlign, int16_t vAlign,

@@ -6,6 +6,7 @@
 #include "model/Control.h"
 #include "platform/Conversions.h"
 #include "scale/NumericHelpers.h"
+#include "model/Lookup.h"
 
 namespace plotara {
 
@@ -52,11 +53,6 @@ inline double Place(double origin, int16_t length, float f) noexcept {
 
 inline bool FitsSingle(double v) noexcept { return std::fabs(v) <= FLT_MAX; }
 
-const AxisRecord& CheckedAxis(const GraphRecord& g, int16_t index) {
-  if (index < 0 || static_cast<size_t>(index) >= g.Axes.size()) Raise(err::SubscriptOutOfRange);
-  return g.Axes[static_cast<size_t>(index)];
-}
-
 // The value at fraction f of the way from the lower to the upper limit.
 double ValueAt(const AxisRecord& a, double f) {
   const double lo = a.AxisValue1;
@@ -101,7 +97,7 @@ double GetXCoord(Control& c, int16_t graph, float x) noexcept {
   double result = 0;
   c.Guard("GetXCoord", [&] {
     const GraphRecord& g = c.Graph(graph);
-    const AxisRecord& a = CheckedAxis(g, g.CurrentXAxis);
+    const AxisRecord& a = AxisAt(g, g.CurrentXAxis);
     double f = CheckedDivide(static_cast<double>(x) - g.RectLeft - g.BorderLeft, a.AxisLength);
     if (a.AxisReverse) f = 1 - f;
     result = ValueAt(a, f);
@@ -113,7 +109,7 @@ double GetYCoord(Control& c, int16_t graph, float y) noexcept {
   double result = 0;
   c.Guard("GetYCoord", [&] {
     const GraphRecord& g = c.Graph(graph);
-    const AxisRecord& a = CheckedAxis(g, g.CurrentYAxis);
+    const AxisRecord& a = AxisAt(g, g.CurrentYAxis);
     double f = CheckedDivide(static_cast<double>(y) - g.RectTop - g.BorderTop, a.AxisLength);
     if (!a.AxisReverse) f = 1 - f;
     result = ValueAt(a, f);
@@ -126,9 +122,8 @@ int16_t AxisLevelIndex(Control& c, int16_t kind, int16_t level) noexcept {
   c.Guard("AxisLevelIndex", [&] {
     if (level < 0) return;
     const GraphRecord& g = c.Current();
-    const size_t n = Min(g.Axes.size(), static_cast<size_t>(Max(g.NumAxes, int16_t{0})));
     int count = 0;
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; i < g.Axes.size(); ++i) {
       if (g.Axes[i].XY == kind) ++count;
       if (count == level) {
         result = static_cast<int16_t>(i);

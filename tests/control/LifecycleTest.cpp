@@ -52,7 +52,6 @@ TEST(Lifecycle, ResetForgetsGraphsButKeepsThePicture) {
   p.Resize(3255, 3255);
   Control& c = Internals(p);
   c.Graphs.resize(2);
-  c.NumGraphs = 2;
   c.CurrentGraph = 1;
   c.PageFill.Color1 = 0x0000FF;
   c.MaxZoomFactor = 5;
@@ -61,7 +60,7 @@ TEST(Lifecycle, ResetForgetsGraphsButKeepsThePicture) {
   c.Picture1->FilledBox(0, 0, 300, 300, 0x00FF0000);
   p.Reset();
   EXPECT_EQ(p.GraphIndex(), 0);
-  EXPECT_EQ(c.NumGraphs, 0);
+  EXPECT_EQ(c.NumGraphs(), 0);
   EXPECT_TRUE(c.Graphs.empty());
   EXPECT_EQ(c.PageFill.Color1, 0x00FFFFFF);
   EXPECT_EQ(c.PageFill.Color2, 0x00FFFFFF);

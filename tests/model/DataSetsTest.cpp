@@ -115,7 +115,7 @@ TEST(AddDataPoint, GoesToTheLastDataSetAndKeepsEveryPointInOrder) {
   const GraphRecord& g = Internals(p).Current();
   EXPECT_EQ(g.DataSets[0].PointCount, 1);
   EXPECT_EQ(g.DataSets[1].PointCount, 250);
-  EXPECT_EQ(g.NumPoints, 251);
+  EXPECT_EQ(g.NumPoints(), 251);
   for (int i = 0; i < 250; ++i) {
     const Point& pt = g.Points[static_cast<size_t>(i) + 1];
     ASSERT_EQ(pt.X, static_cast<float>(i));
@@ -141,7 +141,7 @@ TEST(AddDataPoint, NonFiniteValuesAreKeptButTakeNoPlaceOnAnAxis) {
   EXPECT_EQ(Axis(p, 1).AxisValue2, 3);
   EXPECT_EQ(log.Take(), std::vector<std::string>{"GraphScaleChanged"}) << "only the finite 3 widened";
   const GraphRecord& g = Internals(p).Current();
-  ASSERT_EQ(g.NumPoints, 4);
+  ASSERT_EQ(g.NumPoints(), 4);
   EXPECT_TRUE(std::isnan(g.Points[0].X));
   EXPECT_TRUE(std::isinf(g.Points[0].Y));
   EXPECT_TRUE(std::isinf(g.Points[2].E));
@@ -155,7 +155,7 @@ TEST(AddDataPoint, AValueBeyondSinglePrecisionFailsAndChangesNothing) {
   p.AddDataPoint(1e300, 1);
   EXPECT_EQ(log.events, std::vector<std::string>{"Error 6 has occured in Plotara.ocx, AddDataPoint / Overflow"});
   const GraphRecord& g = Internals(p).Current();
-  EXPECT_EQ(g.NumPoints, 0);
+  EXPECT_EQ(g.NumPoints(), 0);
   EXPECT_EQ(g.DataSets[0].PointCount, 0);
   EXPECT_TRUE(g.Axes[0].LimitsPending);
 }
@@ -173,7 +173,7 @@ TEST(DataMethods, WithoutAGraphOrDataSetNothingHappens) {
   p.AddDataPoint(1, 2);
   p.AddMathFunc("x");
   EXPECT_TRUE(log.events.empty());
-  EXPECT_EQ(Internals(p).Current().NumPoints, 0);
+  EXPECT_EQ(Internals(p).Current().NumPoints(), 0);
 }
 
 TEST(AddMathFunc, MakesTheLastDataSetALine) {

@@ -68,7 +68,7 @@ TEST(NewGraph, LimitsMakeFixedAxesAndTheDefaultsAreThoseOfANewGraph) {
   EXPECT_EQ(g.BorderFill.Color1, 0x00C0FFFF);
   EXPECT_EQ(g.LegendTableLeft, 100);
   EXPECT_TRUE(g.NotYetDrawn);
-  EXPECT_EQ(g.NumDataSets, 0);
+  EXPECT_EQ(g.NumDataSets(), 0);
 }
 
 TEST(Axes, NewAxesBecomeCurrentButNotSelected) {
@@ -188,11 +188,14 @@ TEST(NewGraph, TooManyGraphsOverflowAndLeaveTheModelWhole) {
   EventLog log(p);
   p.SuppressRaisingEvents(true);
   Control& c = Internals(p);
-  c.NumGraphs = 32767;  // pretend the list is full
+  for (int i = 0; i < 32767; ++i) p.NewGraph("g");
+  ASSERT_TRUE(log.events.empty());
   p.NewGraph("one too many");
   EXPECT_EQ(log.events, std::vector<std::string>{"Error 6 has occured in Plotara.ocx, NewGraph / Overflow"});
-  EXPECT_TRUE(c.Graphs.empty());
-  EXPECT_TRUE(c.GraphNames.empty());
+  EXPECT_EQ(c.Graphs.size(), 32767u);
+  EXPECT_EQ(c.GraphNames.size(), 32767u);
+  EXPECT_EQ(c.GraphOrder.size(), 32767u);
+  EXPECT_EQ(p.GraphIndex(), 32766);
 }
 
 }  // namespace

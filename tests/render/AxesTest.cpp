@@ -58,7 +58,7 @@ TEST(Axes, AHiddenAxisTakesNoSpace) {
       k.p.AxisHide(true);
     }
     k.p.NewXAxis("red", 0, 1);
-    k.p.SetSelectedAxis(k.c().Current().NumAxes - 1);
+    k.p.SetSelectedAxis(k.c().Current().NumAxes() - 1);
     k.p.AxisColor(kRed);
     k.p.AxisTicksBothEnds(false);
     k.p.Refresh();

@@ -27,8 +27,6 @@ class ScaleFixture : public ::testing::Test {
     SetAxisDefaults(g.Axes[1], "y-axis", 1, 0, 10, c.UnitsPerMmX);
     g.Axes[0].AxisLength = static_cast<int16_t>(kXLength);
     g.Axes[1].AxisLength = static_cast<int16_t>(kYLength);
-    g.NumAxes = 2;
-    c.NumGraphs = 1;
     c.CurrentGraph = 0;
   }
 

@@ -1,5 +1,5 @@
-// Letter case of ASCII text. Names of the expression language are ASCII; other bytes are left alone, so
-// the conversion never depends on the locale.
+// Letter case of ASCII text: the one way the control compares names, keywords and font fields without
+// regard to case. Names are ASCII; other bytes are left alone, so the result never depends on the locale.
 #pragma once
 
 #include <string>
@@ -29,6 +29,18 @@ inline bool EqualsUpper(std::string_view a, std::string_view upperB) noexcept {
     if (AsciiUpper(a[i]) != upperB[i]) return false;
   }
   return true;
+}
+
+inline bool EqualsNoCase(std::string_view a, std::string_view b) noexcept {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+  }
+  return true;
+}
+
+inline bool StartsWithNoCase(std::string_view s, std::string_view prefix) noexcept {
+  return s.size() >= prefix.size() && EqualsNoCase(s.substr(0, prefix.size()), prefix);
 }
 
 }  // namespace plotara

@@ -1,0 +1,23 @@
+#include <gtest/gtest.h>
+
+#include "interact/ScrollBars.h"
+#include "support/Chart.h"
+
+namespace plotara {
+namespace {
+
+TEST(ScrollBars, UpdatingTheBarsKeepsTheFlagTheCallerSet) {
+  test::Chart chart;
+  chart.p.NewGraph("G", 0, 100, 0, 100);
+  Control& c = chart.c();
+  c.Current().Axes[0].AxisValue1 = 25;  // zoomed, so the bars are worked out
+  c.ScrollBarsVisible = true;
+  for (const bool outer : {false, true}) {
+    c.ScrollUpdating = outer;
+    SetScrollBars(c);
+    EXPECT_EQ(c.ScrollUpdating, outer) << "a nested update must hand back the flag as it found it";
+  }
+}
+
+}  // namespace
+}  // namespace plotara
