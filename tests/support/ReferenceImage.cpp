@@ -1,6 +1,7 @@
 #include "support/ReferenceImage.h"
 
 #include <cairo.h>
+#include <fontconfig/fontconfig.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -29,6 +30,34 @@ cairo_surface_t* ToImage(const Surface& s) {
   return img;
 }
 
+// The reference pictures were drawn with the Liberation faces standing in for the classic ones. When a
+// face resolves to another family, every picture with text differs, and this says why in one line.
+std::string FontProblem() {
+  static const std::string problem = [] {
+    const std::pair<const char*, const char*> faces[] = {
+        {"Arial", "Liberation Sans"}, {"Times New Roman", "Liberation Serif"}, {"Courier New", "Liberation Mono"}};
+    for (const auto& [face, expected] : faces) {
+      FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(face));
+      FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+      FcDefaultSubstitute(pattern);
+      FcResult result = FcResultNoMatch;
+      FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+      FcChar8* family = nullptr;
+      std::string got = "nothing";
+      if (match && FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch)
+        got = reinterpret_cast<const char*>(family);
+      if (match) FcPatternDestroy(match);
+      FcPatternDestroy(pattern);
+      if (got != expected) {
+        return "\"" + std::string(face) + "\" resolves to \"" + got + "\", not \"" + expected +
+               "\": install fonts-liberation2, with which the reference pictures were drawn";
+      }
+    }
+    return std::string();
+  }();
+  return problem;
+}
+
 }  // namespace
 
 ::testing::AssertionResult MatchesReference(const Surface& actual, const std::string& name,
@@ -47,6 +76,11 @@ cairo_surface_t* ToImage(const Surface& s) {
     cairo_surface_destroy(got);
     return ::testing::AssertionFailure() << "no reference picture " << refPath
                                          << " (run with PLOTARA_UPDATE_REFERENCES=1 to make it)";
+  }
+  if (const std::string fonts = FontProblem(); !fonts.empty()) {
+    cairo_surface_destroy(ref);
+    cairo_surface_destroy(got);
+    return ::testing::AssertionFailure() << name << ": " << fonts;
   }
   const int w = cairo_image_surface_get_width(ref), h = cairo_image_surface_get_height(ref);
   if (w != actual.PixelWidth() || h != actual.PixelHeight()) {
