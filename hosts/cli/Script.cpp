@@ -259,7 +259,21 @@ class Parser {
     return args;
   }
 
+  // Brackets and signs nest by recursion; a bound keeps a hostile line from exhausting the stack.
+  static constexpr int kMaxNesting = 256;
+  struct NestingGuard {
+    explicit NestingGuard(int& depth) : depth_(depth) {
+      if (++depth_ > kMaxNesting) {
+        --depth_;
+        throw SyntaxError("nested too deeply");
+      }
+    }
+    ~NestingGuard() { --depth_; }
+    int& depth_;
+  };
+
   std::unique_ptr<Expr> ParseValue() {
+    const NestingGuard guard(depth_);
     if (Peek().kind == Tok::Minus || Peek().kind == Tok::Plus) {
       const bool negate = Take().kind == Tok::Minus;
       auto operand = ParseValue();
@@ -295,6 +309,7 @@ class Parser {
 
   std::vector<Token> t_;
   size_t i_ = 0;
+  int depth_ = 0;
 };
 
 // ---------------------------------------------------------------- evaluation
