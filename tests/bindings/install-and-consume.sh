@@ -2,10 +2,11 @@
 # Installs the built tree into a scratch prefix, then builds programs outside the tree against it: with
 # find_package(Plotara) (shared, static, and from C) and with pkg-config and g++/gcc; runs each and checks
 # the picture it writes; runs the installed command and the installed Python module.
-# Usage: install-and-consume.sh BUILD_DIR SOURCE_DIR
+# Usage: install-and-consume.sh BUILD_DIR SOURCE_DIR [PYTHON]
 set -eu
 build=$1
 src=$2
+python=${3:-python3}
 work=$(mktemp -d "${TMPDIR:-/tmp}/plotara-install.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
@@ -45,7 +46,7 @@ done
 
 # The installed command and Python module.
 "$prefix/bin/plotara" --version | grep -q "^plotara " || fail "plotara --version"
-cd "$work" && PYTHONPATH="$prefix/lib/python3/dist-packages" python3 -c \
+cd "$work" && PYTHONPATH="$prefix/lib/python3/dist-packages" "$python" -c \
   'import plotara; c = plotara.Control(width=320, height=200); c.NewGraph("x"); c.Refresh(); c.save("py.png")' \
   || fail "the installed Python module"
 is_png "$work/py.png"
