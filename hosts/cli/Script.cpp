@@ -463,10 +463,12 @@ std::string ReadData(Plotara& control, std::istream& in, const std::string& name
     const std::vector<std::string> fields = SplitRow(line, sep);
     if (!sawRow) {
       sawRow = true;
-      bool header = false;
+      // A header names the columns: none of its fields is a number, so that a first row with one bad
+      // field is reported rather than skipped.
+      bool header = true;
       for (const std::string& f : fields) {
         double d = 0;
-        if (!ReadNumber(f, d) && std::isfinite(d)) header = true;
+        if (ReadNumber(f, d) || !std::isfinite(d)) header = false;
       }
       if (header) {  // the names of the columns
         if (namedColumns) {

@@ -39,7 +39,10 @@ export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
 [ "$(pkg-config --modversion plotara)" = "$(sed -n 's/^Version: //p' "$prefix/lib/pkgconfig/plotara.pc")" ] || fail "pkg-config"
 g++ -std=c++20 "$src/examples/cpp/sales.cpp" $(pkg-config --cflags --libs plotara) -o "$work/pc_cpp" || fail "g++ with pkg-config"
 gcc "$src/examples/c/sales.c" $(pkg-config --cflags --libs plotara) -o "$work/pc_c" || fail "gcc with pkg-config"
-for p in pc_cpp pc_c; do
+g++ -std=c++20 "$src/examples/cpp/sales.cpp" $(pkg-config --cflags plotara) -Wl,-Bstatic -lplotara -Wl,-Bdynamic \
+  $(pkg-config --static --libs plotara | sed 's/-lplotara//') -o "$work/pc_static" || fail "g++ with pkg-config --static"
+if ldd "$work/pc_static" | grep -q libplotara; then fail "pc_static loads libplotara.so"; fi
+for p in pc_cpp pc_c pc_static; do
   LD_LIBRARY_PATH="$prefix/lib" "$work/$p" "$work/$p.png" >/dev/null || fail "$p"
   is_png "$work/$p.png"
 done

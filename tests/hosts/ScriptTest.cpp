@@ -250,6 +250,7 @@ TEST(Script, DataReportsABadRowWithFileAndLineAndReadsNothingElse) {
       {"1,2\n3\n", "", ":2: 1 field; expected x,y or x,y,e (or choose the columns: Data \"file\", X, Y[, E])"},
       {"1,2,3,4\n", "", ":1: 4 fields; expected x,y or x,y,e (or choose the columns: Data \"file\", X, Y[, E])"},
       {"x,y\n1,2\nx,y\n", "", ":3: field 1 'x' is not a number"},  // only the first row may be a header
+      {"1,oops\n3,4\n", "", ":1: field 2 'oops' is not a number"},  // a header has no number in it
       {"1,2\n1e999,2\n", "", ":2: field 1 '1e999' is out of range"},
       {"a,b\n1,2\n", ", \"a\", \"c\"", ":1: no column named 'c' in the header"},
       {"1,2\n", ", \"a\", \"b\"", ":1: no header row to find the columns 'a' in"},
