@@ -7,26 +7,11 @@
 #include <chrono>
 #include <vector>
 
+#include "Pages.h"
 #include "control/Internals.h"
 #include "plotara/Plotara.h"
 
 namespace {
-
-void FourGradientGraphs(plotara::Plotara& p) {
-  p.Resize(1920 * 15 + 255, 1080 * 15 + 255);
-  const float pos[4][2] = {{0, 0}, {50, 0}, {0, 50}, {50, 50}};
-  for (int i = 0; i < 4; ++i) {
-    p.NewGraph("graph " + std::to_string(i), 0, 100, -1, 1);
-    if (i == 0) p.PageColors(0xFFF0E0, 0x804000, 45, 0, 1);
-    p.GraphPosition(pos[i][0], pos[i][1], 50, 50);
-    p.BorderStyle(0xFFFFFF, 0xC08040, static_cast<int16_t>(45 * i), 0, static_cast<int16_t>(1 + i));
-    p.PlotAreaColors(0xFFFFFF, 0x40C0FF, 90, 0, 1);
-    p.LegendTableStyle("", -1, -1, -1, 0, 1, 0xFFFFFF, 0xFFE0C0, 90, 0, 1);
-    p.NewDataSet("data " + std::to_string(i));
-    for (int k = 0; k <= 20; ++k) p.AddDataPoint(k * 5, (k % 7) / 7.0 - 0.4);
-  }
-  p.Refresh();
-}
 
 // The median time of a full Refresh of the page, in seconds.
 double FullRefreshSeconds(plotara::Plotara& p) {
@@ -42,7 +27,7 @@ double FullRefreshSeconds(plotara::Plotara& p) {
 
 void BM_FullRefresh(benchmark::State& state) {
   plotara::Plotara p;
-  FourGradientGraphs(p);
+  bench::FourGradientGraphs(p, true);
   for (auto _ : state) p.Refresh();
 }
 BENCHMARK(BM_FullRefresh)->Unit(benchmark::kMillisecond);
@@ -51,7 +36,8 @@ BENCHMARK(BM_FullRefresh)->Unit(benchmark::kMillisecond);
 template <class Place>
 void DragSteps(benchmark::State& state, Place place) {
   plotara::Plotara p;
-  FourGradientGraphs(p);
+  bench::FourGradientGraphs(p, true);
+  p.Refresh();
   const double refresh = FullRefreshSeconds(p);
   float x = 0, y = 0;
   place(plotara::Internals(p), x, y);
