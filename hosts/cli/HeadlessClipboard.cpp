@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "platform/FileReplace.h"
+
 namespace plotara {
 
 bool HeadlessClipboard::Clear() {
@@ -32,9 +34,14 @@ bool HeadlessClipboard::Save(const std::string& path) const {
   cairo_surface_t* image = cairo_image_surface_create_for_data(
       reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(pixels_.data())), CAIRO_FORMAT_RGB24, width_, height_,
       stride);
-  const bool ok = cairo_surface_write_to_png(image, path.c_str()) == CAIRO_STATUS_SUCCESS;
+  const std::string temp = SiblingTempPath(path);  // a failed write leaves no truncated file at path
+  const bool ok = cairo_surface_write_to_png(image, temp.c_str()) == CAIRO_STATUS_SUCCESS;
   cairo_surface_destroy(image);
-  return ok;
+  if (!ok) {
+    DiscardTemp(temp);
+    return false;
+  }
+  return ReplaceWithTemp(temp, path);
 }
 
 }  // namespace plotara

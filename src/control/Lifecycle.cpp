@@ -9,13 +9,22 @@ namespace plotara {
 
 void UserControl_Resize(Control& c, float width, float height) {
   c.Guard("UserControl_Resize", [&] {
-    c.ClientWidth = width;
-    c.ClientHeight = height;
     const float w = width - c.VScroll1.Width;
     const float h = height - c.HScroll1.Height;
-    c.GraphImage->Move(0, 0, w, h);
-    c.Picture1->Move(0, 0, w, h);
-    c.Picture2->Move(0, 0, c.Picture1->Width(), c.Picture1->Height());
+    // A size the surfaces refuse (error 7) leaves all three at their old size, not some moved.
+    const float oldW = c.GraphImage->Width(), oldH = c.GraphImage->Height();
+    try {
+      c.GraphImage->Move(0, 0, w, h);
+      c.Picture1->Move(0, 0, w, h);
+      c.Picture2->Move(0, 0, c.Picture1->Width(), c.Picture1->Height());
+    } catch (...) {
+      c.GraphImage->Move(0, 0, oldW, oldH);
+      c.Picture1->Move(0, 0, oldW, oldH);
+      c.Picture2->Move(0, 0, c.Picture1->Width(), c.Picture1->Height());
+      throw;
+    }
+    c.ClientWidth = width;
+    c.ClientHeight = height;
     c.PageWidth = CLng(c.GraphImage->Width() - kPageMargin);
     c.PageHeight = CLng(c.GraphImage->Height() - kPageMargin);
     c.Label1.Top = height - c.Label1.Height - kLabelBottomGap;

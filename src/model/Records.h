@@ -70,7 +70,7 @@ struct AxisRecord {
   double ScaleMin = 0, ScaleMax = 0;      // the full, unzoomed range
   double DataMin = 0, DataMax = 0;        // the range spanned by the points
   float ZoomAnchor = 0;
-  int16_t AxisLength = 0;
+  int32_t AxisLength = 0;  // twips; only the drawing sets it, and a big page needs more than 16 bits
   int16_t AxisTickLength = 0;
   bool AxisTicksBothEnds = true;
   bool AxisTicksInside = true;

@@ -13,6 +13,7 @@
 #include <numbers>
 
 #include "platform/AsciiCase.h"
+#include "platform/FileReplace.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextEncoding.h"
 
@@ -74,6 +75,11 @@ void CairoSurface::Move(float left, float top, float width, float height) {
 }
 
 void CairoSurface::Reallocate(int w, int h) {
+  // A picture takes several buffers of its size (the surface, its kept picture, the drawing's own); past
+  // what the largest screens and prints need (an A3 page at 600 dpi), refuse it rather than take
+  // gigabytes.
+  constexpr double kMaxPixels = 72.0e6;
+  if (static_cast<double>(w) * h > kMaxPixels) Raise(err::OutOfMemory);
   cairo_surface_t* img = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(w, 1), std::max(h, 1));
   if (cairo_surface_status(img) != CAIRO_STATUS_SUCCESS) {
     // No room for the new size: the surface stays as it was.
@@ -671,11 +677,12 @@ void CairoSurface::SavePicture(const std::string& path) const {
   cairo_surface_t* image = cairo_image_surface_create_for_data(
       reinterpret_cast<unsigned char*>(data_), CAIRO_FORMAT_RGB24, std::max(w_, 1), std::max(h_, 1), stride_ * 4);
   cairo_status_t status = CAIRO_STATUS_SUCCESS;
+  const std::string temp = SiblingTempPath(path);  // replaces path once written whole
   if (ext == ".svg" || ext == ".pdf") {
     // The picture is a raster image; the vector formats carry it at its physical size.
     const double pt = 72.0 * TwipsPerPixelX() / kTwipsPerInch;
-    cairo_surface_t* doc = ext == ".svg" ? cairo_svg_surface_create(path.c_str(), w_ * pt, h_ * pt)
-                                         : cairo_pdf_surface_create(path.c_str(), w_ * pt, h_ * pt);
+    cairo_surface_t* doc = ext == ".svg" ? cairo_svg_surface_create(temp.c_str(), w_ * pt, h_ * pt)
+                                         : cairo_pdf_surface_create(temp.c_str(), w_ * pt, h_ * pt);
     cairo_t* cr = cairo_create(doc);
     cairo_scale(cr, pt, pt);
     cairo_set_source_surface(cr, image, 0, 0);
@@ -686,13 +693,17 @@ void CairoSurface::SavePicture(const std::string& path) const {
     status = cairo_surface_status(doc);
     cairo_surface_destroy(doc);
   } else if (ext == ".png") {
-    status = cairo_surface_write_to_png(image, path.c_str());
+    status = cairo_surface_write_to_png(image, temp.c_str());
   } else {
     cairo_surface_destroy(image);
     Raise(err::InvalidProcedureCall);
   }
   cairo_surface_destroy(image);
-  if (status != CAIRO_STATUS_SUCCESS) Raise(err::PathFileAccess);
+  if (status != CAIRO_STATUS_SUCCESS) {
+    DiscardTemp(temp);
+    Raise(err::PathFileAccess);
+  }
+  if (!ReplaceWithTemp(temp, path)) Raise(err::PathFileAccess);
 }
 
 }  // namespace plotara

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 #include "model/Graphs.h"
 #include "model/Lookup.h"
@@ -60,17 +61,11 @@ void ScaleAxis(Control& c, AxisRecord& a, float& x1, float& x2) {
   if (x1 <= 0 || x2 <= 0) a.AxisLog = false;
 }
 
-// The value of major tick j: whole decades on a logarithmic axis, equal steps on a linear one.
-double MajorValue(const AxisRecord& a, float x1, float x2, int j) {
-  if (a.AxisLog) return std::pow(10.0, std::floor(std::log10(static_cast<double>(x1))) + j);
-  return x1 + (static_cast<double>(x2) - x1) * j / std::max<int>(a.AxisMajorDivs, 1);
-}
-
 // The value of minor tick k (2..AxisMinorDivs) after the major value v.
 double MinorValue(const AxisRecord& a, float x1, float x2, double v, int k) {
   if (a.AxisLog) return k * v;
-  const int16_t divisions = CInt(static_cast<double>(a.AxisMajorDivs) * a.AxisMinorDivs);
-  return v + (static_cast<double>(x2) - x1) * (k - 1) / std::max<int>(divisions, 1);
+  const double divisions = std::max(static_cast<double>(a.AxisMajorDivs) * a.AxisMinorDivs, 1.0);
+  return v + (static_cast<double>(x2) - x1) * (k - 1) / divisions;
 }
 
 std::string TickLabel(Control& c, const AxisRecord& a, double v, const std::string& token) {
@@ -83,6 +78,28 @@ int16_t HeightOfA(Surface& s) {
   return CInt(s.TextHeight("A"));
 }
 
+// Reads an axis's comma-separated text labels one by one, as NextToken does, without erasing the front
+// of the text each time: many labels would cost time quadratic in the text's length.
+class TokenCursor {
+ public:
+  explicit TokenCursor(std::string_view text) : rest_(text) {}
+  std::string Next() {
+    const size_t comma = rest_.find(',');
+    std::string token(rest_.substr(0, comma));
+    rest_ = comma == std::string_view::npos ? std::string_view() : rest_.substr(comma + 1);
+    return token;
+  }
+
+ private:
+  std::string_view rest_;
+};
+
+// Ticks beyond these counts are closer than any page shows apart, and each costs a line (a major tick
+// also a label): more major ticks are thinned to every n-th, and minor ticks are left out when there
+// would be more than kMaxMinorTicks of them.
+constexpr int kMaxMajorTicks = 1000;
+constexpr long kMaxMinorTicks = 20000;
+
 }  // namespace
 
 // ---------------------------------------------------------------- the graph's axes and title
@@ -90,8 +107,8 @@ int16_t HeightOfA(Surface& s) {
 void GraphAxes(Control& c, Surface& s) {
   c.Guard("GraphAxes", [&] {
     GraphRecord& g = c.Current();
-    AxisAt(g, g.CurrentXAxis).AxisLength = MaxInt(100, CInt(g.RectWidth - g.BorderLeft - g.BorderRight));
-    AxisAt(g, g.CurrentYAxis).AxisLength = MaxInt(100, CInt(g.RectHeight - g.BorderTop - g.BorderBottom));
+    AxisAt(g, g.CurrentXAxis).AxisLength = std::max<int32_t>(100, CLng(g.RectWidth - g.BorderLeft - g.BorderRight));
+    AxisAt(g, g.CurrentYAxis).AxisLength = std::max<int32_t>(100, CLng(g.RectHeight - g.BorderTop - g.BorderBottom));
     DrawPlotArea(c, s);
     for (int xy = 0; xy <= 1; ++xy) {
       bool first = true;
@@ -186,10 +203,24 @@ void DrawAxis(Control& c, Surface& s, int16_t index, bool first) {
     if (!a.AxisTicksInside) t = m = 0;
     s.DrawWidth = std::max<int>(a.AxisTickThickness, 1);
 
-    std::string tokens = a.AxisTextLabels;
-    for (int j = 0; j <= a.AxisMajorDivs; ++j) {
-      const std::string token = a.AxisScale == kScaleTextLabels ? NextToken(c, tokens) : std::string();
-      const double v = MajorValue(a, v1, v2, j);
+    TokenCursor tokens(a.AxisTextLabels);
+    // On a logarithmic axis the major ticks are decades from the one at v1: past the limits there is no
+    // more to draw.
+    int lastMajor = a.AxisMajorDivs;
+    if (a.AxisLog) {
+      const double decades = std::ceil(std::log10(std::max(v1, v2))) - std::floor(std::log10(v1));
+      if (decades >= 0 && decades < lastMajor) lastMajor = static_cast<int>(decades);
+    }
+    const int majors = std::max(lastMajor, 0) + 1;
+    const int stride = (majors + kMaxMajorTicks - 1) / kMaxMajorTicks;
+    const int minorDivs =
+        stride == 1 && static_cast<long>(majors) * std::max(a.AxisMinorDivs - 1, 0) <= kMaxMinorTicks
+            ? a.AxisMinorDivs
+            : 1;
+    for (int j = 0; j <= lastMajor; ++j) {
+      const std::string token = a.AxisScale == kScaleTextLabels ? tokens.Next() : std::string();
+      if (j % stride != 0) continue;
+      const double v = MajorTickValue(a, v1, v2, j);
       const float q = Rules::Along(c, v);
       const bool grid = Rules::kGridOnEdges || (low < q && q < high);  // for this tick and its minor ticks
       if (low <= q && q <= high) {
@@ -199,7 +230,7 @@ void DrawAxis(Control& c, Surface& s, int16_t index, bool first) {
         }
         line(q, base - to, q, base + t);
       }
-      for (int k = 2; k <= a.AxisMinorDivs; ++k) {
+      for (int k = 2; k <= minorDivs; ++k) {
         const float r = Rules::Along(c, MinorValue(a, v1, v2, v, k));
         if (low <= r && r <= high) {
           if (pass == 1 && grid) GridLine(c, s, r, Rules::kVertical, false);
@@ -341,6 +372,17 @@ struct YAxisRules {
 
 void DrawYAxis(Control& c, Surface& s, int16_t index, bool first) {
   c.Guard("DrawYAxis", [&] { DrawAxis<YAxisRules>(c, s, index, first); });
+}
+
+// ---------------------------------------------------------------- tick values
+
+double MajorTickValue(const AxisRecord& a, float x1, float x2, int j) {
+  if (a.AxisLog) return std::pow(10.0, std::floor(std::log10(static_cast<double>(x1))) + j);
+  const double span = static_cast<double>(x2) - x1;
+  const double v = x1 + span * j / std::max<int>(a.AxisMajorDivs, 1);
+  // The limits are singles, good to about 1e-7 of the span: a tick closer to zero than a millionth of
+  // the span is zero, labelled 0 rather than 1.862645e-9.
+  return std::fabs(v) <= std::fabs(span) * 1e-6 ? 0.0 : v;
 }
 
 // ---------------------------------------------------------------- grid lines

@@ -15,5 +15,8 @@ void DrawYAxis(Control& c, Surface& s, int16_t index, bool first);
 // A grid line across the plot area at a page position, in the grid colour of the current X axis
 // (vertical) or Y axis, if that axis shows major or minor grid lines.
 void GridLine(Control& c, Surface& s, float position, bool vertical, bool major);
+// The value of major tick j of an axis drawn from x1 to x2: whole decades on a logarithmic axis, equal
+// steps on a linear one, where a step that is zero up to the rounding of single-precision limits is 0.
+double MajorTickValue(const AxisRecord& a, float x1, float x2, int j);
 
 }  // namespace plotara

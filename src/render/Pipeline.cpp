@@ -24,7 +24,7 @@ constexpr OleColor kWhite = 0x00FFFFFF;
 PlotBox PlotOf(GraphRecord& g) {
   const double left = static_cast<double>(g.RectLeft) + g.BorderLeft;
   const double top = static_cast<double>(g.RectTop) + g.BorderTop;
-  const int16_t xl = AxisAt(g, g.CurrentXAxis).AxisLength, yl = AxisAt(g, g.CurrentYAxis).AxisLength;
+  const int32_t xl = AxisAt(g, g.CurrentXAxis).AxisLength, yl = AxisAt(g, g.CurrentYAxis).AxisLength;
   return {static_cast<float>(left), static_cast<float>(top), static_cast<float>(left + xl),
           static_cast<float>(top + yl), static_cast<float>(xl), static_cast<float>(yl)};
 }
