@@ -46,13 +46,15 @@ test-sanitize: deps
 	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS) -E 'Python|^Install\.'
 
 # Two controls on two threads under ThreadSanitizer: only that test program, in its own build folder.
+# Only cairo, built without the sanitizer, is suppressed (tools/tsan.supp).
 THREADS_BUILD ?= build-tsan
 test-threads: deps
 	@[ -f $(THREADS_BUILD)/CMakeCache.txt ] || cmake -S . -B $(THREADS_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DCMAKE_CXX_FLAGS="-fsanitize=thread" \
 	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" -DPLOTARA_BUILD_TESTS=ON -DPLOTARA_BUILD_BENCH=OFF
 	cmake --build $(THREADS_BUILD) -j $(JOBS) --target tests_threads
-	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" $(THREADS_BUILD)/tests/tests_threads
+	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tools/tsan.supp" \
+	  $(THREADS_BUILD)/tests/tests_threads
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
