@@ -133,7 +133,7 @@ struct Expr {
 };
 
 struct Statement {
-  enum Kind { Empty, Print, Size, Save, Data, Put, Call } kind = Empty;
+  enum Kind { Empty, Print, Size, Save, Data, Put, Call, Pick } kind = Empty;
   std::string name;
   std::vector<Arg> args;
 };
@@ -158,6 +158,18 @@ class Parser {
       st.kind = EqualsNoCase(st.name, "Save") ? Statement::Save : Statement::Data;
       st.args = ParseValueList();
       if (st.args.size() != 1) throw SyntaxError(st.name + " takes one file name");
+    } else if (EqualsNoCase(st.name, "Pick") && Peek().kind == Tok::Ident) {
+      // Pick Okay[, Color1, Color2, Shift, Angle, Style] or Pick Cancel; the button is kept as the name.
+      st.kind = Statement::Pick;
+      st.name = Take().text;
+      while (Peek().kind == Tok::Comma) {
+        Take();
+        st.args.push_back({"", ParseValue()});
+      }
+      const bool okay = EqualsNoCase(st.name, "Okay");
+      if (!okay && !EqualsNoCase(st.name, "Cancel")) throw SyntaxError("Pick takes Okay or Cancel");
+      if (!st.args.empty() && (!okay || st.args.size() != 5))
+        throw SyntaxError("Pick Okay takes no values or five: Color1, Color2, Shift, Angle, Style");
     } else if (Peek().kind == Tok::Equals) {
       Take();
       st.kind = Statement::Put;
@@ -382,7 +394,10 @@ ScriptRunner::ScriptRunner(Plotara& control, const ScriptOptions& options, std::
     // Failures always show; on the error stream unless events are asked for.
     (options_.PrintEvents ? out_ : err_) << "Event ErrorMsg " << Quote(source) << " " << Quote(description) << "\n";
   };
+  control_.SetPicker(&picker_);
 }
+
+ScriptRunner::~ScriptRunner() { control_.SetPicker(nullptr); }
 
 void ScriptRunner::SizeControl(Plotara& control, int width, int height) {
   const ScrollBarElement& h = control.HScroll1();
@@ -447,6 +462,19 @@ int ScriptRunner::Run(const std::string& text, const std::string& name) {
             err_ << name << ":" << lineNo << ": " << problem << "\n";
             return kScriptFailed;
           }
+          break;
+        }
+        case Statement::Pick: {
+          HeadlessPicker::Choice choice;
+          choice.Button = EqualsNoCase(st.name, "Okay") ? PickerButton::Okay : PickerButton::Cancel;
+          if (st.args.size() == 5) {
+            choice.Color1 = eval.Value(*st.args[0].value).ToLong();
+            choice.Color2 = eval.Value(*st.args[1].value).ToLong();
+            choice.Shift = eval.Value(*st.args[2].value).ToSingle();
+            choice.Angle = eval.Value(*st.args[3].value).ToSingle();
+            choice.Style = eval.Value(*st.args[4].value).ToInteger();
+          }
+          picker_.Queue(choice);
           break;
         }
         case Statement::Put: Put(control_, st.name, eval.Value(*st.args[0].value)); break;

@@ -8,12 +8,14 @@
 //   Print AxisValue1, GraphIndex      prints values, tab-separated
 //   Data "points.csv"                 AddDataPoint for every row x,y[,e] (path relative to the script)
 //   Save "sales.png"                  writes the picture of Picture1
+//   Pick Okay, &HFF, &HFF00, 0, 45, 1  what the next picker dialog returns (or Pick Cancel)
 //   ' or # starts a comment
 #pragma once
 
 #include <iosfwd>
 #include <string>
 
+#include "hosts/cli/HeadlessPicker.h"
 #include "plotara/Plotara.h"
 
 namespace plotara {
@@ -32,6 +34,9 @@ enum ScriptStatus { kScriptOk = 0, kScriptFailed = 1, kScriptSyntaxError = 2 };
 class ScriptRunner {
  public:
   ScriptRunner(Plotara& control, const ScriptOptions& options, std::ostream& out, std::ostream& err);
+  ~ScriptRunner();
+  ScriptRunner(const ScriptRunner&) = delete;
+  ScriptRunner& operator=(const ScriptRunner&) = delete;
 
   // Runs the script text; name is used in messages. Returns a ScriptStatus.
   int Run(const std::string& text, const std::string& name);
@@ -44,6 +49,7 @@ class ScriptRunner {
   ScriptOptions options_;
   std::ostream& out_;
   std::ostream& err_;
+  HeadlessPicker picker_;  // the control's picker dialog while this runner lives
 };
 
 // Runs a script file on a new control; for `plotara run` and `plotara render` (saved to saveTo when
