@@ -73,7 +73,7 @@ class Viewer : public QMainWindow {
     statusBar()->showMessage(status == plotara::kScriptOk ? tr("%1 loaded").arg(QFileInfo(path_).fileName())
                                                           : firstError);
     setWindowTitle(QFileInfo(path_).fileName() + QStringLiteral(" - plotara-view"));
-    adjustSize();
+    resize(sizeHint());  // the whole picture, however large the screen (adjustSize keeps to two thirds)
   }
 
   PlotaraWidget* chart() const { return chart_; }
