@@ -8,6 +8,11 @@
 //   Print AxisValue1, GraphIndex      prints values, tab-separated
 //   Data "points.csv"                 AddDataPoint for every row x,y[,e] (path relative to the script)
 //   Save "sales.png"                  writes the picture of Picture1
+//   Mouse Down, 1, 0, 4500, 3000      Picture1_MouseDown(Button, Shift, X, Y), X and Y in twips (also Move, Up)
+//   Scroll H, 250                     HScroll1.Value = 250, then HScroll1_Change ("Scroll V, 250, Drag": the
+//                                     thumb is dragged, VScroll1_Scroll)
+//   Print Label1.Caption, MousePointer   the child elements' state and the pointer shape
+//   SaveClipboard "copy.png"          writes what CopyToClipboard last put on this host's clipboard
 //   Pick Okay, &HFF, &HFF00, 0, 45, 1  what the next picker dialog returns (or Pick Cancel)
 //   ' or # starts a comment
 #pragma once
@@ -15,6 +20,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "hosts/cli/HeadlessClipboard.h"
 #include "hosts/cli/HeadlessPicker.h"
 #include "plotara/Plotara.h"
 
@@ -50,6 +56,7 @@ class ScriptRunner {
   std::ostream& out_;
   std::ostream& err_;
   HeadlessPicker picker_;  // the control's picker dialog while this runner lives
+  HeadlessClipboard clipboard_;
 };
 
 // Runs a script file on a new control; for `plotara run` and `plotara render` (saved to saveTo when
