@@ -1,6 +1,9 @@
 #include "PlotaraWidget.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QResizeEvent>
@@ -39,11 +42,29 @@ class PlotaraWidget::LazyPicker final : public PickerService {
   PlotaraWidget& w_;
 };
 
+// CopyToClipboard puts the picture on the system clipboard as an image.
+class PlotaraWidget::SystemClipboard final : public ClipboardService {
+ public:
+  bool Clear() override {
+    QGuiApplication::clipboard()->clear();
+    return true;
+  }
+  bool PutPicture(const PictureView& pic) override {
+    if (!pic.Pixels || pic.Width <= 0 || pic.Height <= 0) return false;
+    // A copy: the clipboard keeps the image after the control draws again.
+    const QImage image(reinterpret_cast<const uchar*>(pic.Pixels), pic.Width, pic.Height,
+                       static_cast<qsizetype>(pic.StridePixels) * 4, QImage::Format_RGB32);
+    QGuiApplication::clipboard()->setImage(image.copy());
+    return true;
+  }
+};
+
 PlotaraWidget::PlotaraWidget(QWidget* parent)
     : QWidget(parent),
       dpi_(96.0 * devicePixelRatioF()),
       control_(std::make_unique<Plotara>(dpi_)),
-      lazyPicker_(std::make_unique<LazyPicker>(*this)) {
+      lazyPicker_(std::make_unique<LazyPicker>(*this)),
+      clipboard_(std::make_unique<SystemClipboard>()) {
   setAttribute(Qt::WA_OpaquePaintEvent);  // the picture covers every pixel it has
   setMouseTracking(true);                 // the read-out and the pointer shape follow a free mouse
   hbar_ = new QScrollBar(Qt::Horizontal, this);
@@ -71,10 +92,21 @@ PlotaraWidget::PlotaraWidget(QWidget* parent)
     emit errorMsg(QString::fromStdString(source), QString::fromStdString(description));
   };
   restorePicker();
+  control_->SetClipboard(clipboard_.get());
+  // Only the pixels the control changed are shown again, in logical pixels rounded outwards.
+  control_->OnPictureChanged([this](const PixelRect& r) {
+    const qreal ratio = dpi_ / 96.0;
+    const QRectF changed(r.Left / ratio, r.Top / ratio, r.Width / ratio, r.Height / ratio);
+    update(changed.toAlignedRect());
+  });
   mirrorChildren();
 }
 
-PlotaraWidget::~PlotaraWidget() { control_->SetPicker(nullptr); }
+PlotaraWidget::~PlotaraWidget() {
+  control_->SetPicker(nullptr);
+  control_->SetClipboard(nullptr);
+  control_->OnPictureChanged({});
+}
 
 PlColorsDialog* PlotaraWidget::pickerDialog() {
   if (!picker_) picker_ = new PlColorsDialog(this);
@@ -184,7 +216,7 @@ QSize PlotaraWidget::sizeHint() const {
 
 void PlotaraWidget::sync() {
   mirrorChildren();
-  update();
+  showPointer();
 }
 
 void PlotaraWidget::mirrorChildren() {
@@ -229,15 +261,55 @@ void PlotaraWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   control_->Resize(static_cast<float>(width() * kTwipsPerPixel), static_cast<float>(height() * kTwipsPerPixel));
   sync();
+  update();  // a new picture, and the strips beside it
 }
 
 void PlotaraWidget::barMoved(QScrollBar* bar, bool dragging, int value) {
   if (mirroring_) return;
-  (void)bar;
-  (void)dragging;
-  (void)value;
-  // Wired to the control's scroll handlers.
+  const int32_t v = value;
+  if (bar == hbar_) dragging ? control_->HScroll1_Scroll(v) : control_->HScroll1_Change(v);
+  else dragging ? control_->VScroll1_Scroll(v) : control_->VScroll1_Change(v);
   sync();
+}
+
+// ---------------------------------------------------------------- mouse
+
+void PlotaraWidget::forwardMouse(MouseStep step, QMouseEvent* event) {
+  // Button 1 left, 2 right; while moving, the buttons held. Shift 1, Ctrl 2.
+  auto code = [](Qt::MouseButtons b) -> int16_t {
+    return static_cast<int16_t>((b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) |
+                                (b & Qt::MiddleButton ? 4 : 0));
+  };
+  const int16_t button = code(step == MouseStep::Move ? event->buttons() : Qt::MouseButtons(event->button()));
+  const Qt::KeyboardModifiers m = event->modifiers();
+  const int16_t shift =
+      static_cast<int16_t>((m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0));
+  const QPointF p = event->position();
+  const float x = static_cast<float>(p.x() * kTwipsPerPixel), y = static_cast<float>(p.y() * kTwipsPerPixel);
+  switch (step) {
+    case MouseStep::Down: control_->Picture1_MouseDown(button, shift, x, y); break;
+    case MouseStep::Move: control_->Picture1_MouseMove(button, shift, x, y); break;
+    case MouseStep::Up: control_->Picture1_MouseUp(button, shift, x, y); break;
+  }
+  sync();
+  event->accept();
+}
+
+void PlotaraWidget::mousePressEvent(QMouseEvent* event) { forwardMouse(MouseStep::Down, event); }
+void PlotaraWidget::mouseMoveEvent(QMouseEvent* event) { forwardMouse(MouseStep::Move, event); }
+void PlotaraWidget::mouseReleaseEvent(QMouseEvent* event) { forwardMouse(MouseStep::Up, event); }
+
+void PlotaraWidget::showPointer() {
+  Qt::CursorShape shape = Qt::ArrowCursor;
+  switch (control_->MousePointer()) {
+    case pointer::CrossHair: shape = Qt::CrossCursor; break;
+    case pointer::FourArrows: shape = Qt::SizeAllCursor; break;
+    case pointer::NorthSouth: shape = Qt::SizeVerCursor; break;
+    case pointer::WestEast: shape = Qt::SizeHorCursor; break;
+    case pointer::UpArrow: shape = Qt::UpArrowCursor; break;
+    default: unsetCursor(); return;  // the default pointer: the form's own
+  }
+  setCursor(shape);
 }
 
 }  // namespace plotara::qt

@@ -16,6 +16,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "plotara/HostServices.h"
 #include "plotara/Plotara.h"
 
 class QLabel;
@@ -32,7 +33,8 @@ class PlotaraWidget : public QWidget {
   explicit PlotaraWidget(QWidget* parent = nullptr);
   ~PlotaraWidget() override;
 
-  // The control itself, for the typed interface. After calling a drawing method directly, call sync().
+  // The control itself, for the typed interface. The picture repaints itself; after a call that may
+  // change the label or the scroll bars (a resize, a zoom, SetShowXYcoords), call sync().
   Plotara& control() { return *control_; }
   // The by-name interface with Qt types. A failure emits automationError and returns an invalid value.
   // The second form writes out-arguments back into args.
@@ -41,7 +43,7 @@ class PlotaraWidget : public QWidget {
   QVariant property(const QString& name);
   bool setProperty(const QString& name, const QVariant& value);
 
-  // Mirrors the label and scroll bars and repaints the whole picture.
+  // Mirrors the label, the scroll bars and the pointer shape from the control.
   void sync();
 
   // The real child widgets the control's elements are shown on.
@@ -74,15 +76,23 @@ class PlotaraWidget : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   void mirrorChildren();
   void barMoved(QScrollBar* bar, bool dragging, int value);
 
   class LazyPicker;
+  class SystemClipboard;
+  enum class MouseStep { Down, Move, Up };
+  void forwardMouse(MouseStep step, QMouseEvent* event);
+  void showPointer();
   double dpi_;
   std::unique_ptr<Plotara> control_;
   std::unique_ptr<LazyPicker> lazyPicker_;
+  std::unique_ptr<SystemClipboard> clipboard_;
   QScrollBar* hbar_;
   QScrollBar* vbar_;
   QLabel* label_;
