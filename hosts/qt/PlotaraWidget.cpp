@@ -103,6 +103,9 @@ PlotaraWidget::PlotaraWidget(QWidget* parent)
 }
 
 PlotaraWidget::~PlotaraWidget() {
+  // The child widgets outlive the control by a moment; nothing of theirs may reach it any more.
+  hbar_->disconnect(this);
+  vbar_->disconnect(this);
   control_->SetPicker(nullptr);
   control_->SetClipboard(nullptr);
   control_->OnPictureChanged({});

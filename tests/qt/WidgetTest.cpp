@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 
 #include "QtTesting.h"
+#include "control/Internals.h"
 
 namespace plotara::qt {
 namespace {
@@ -150,6 +151,22 @@ TEST(HiDpi, ControlDrawsAtTheScreensResolution) {
   for (int y = 0; y < pic.Height; ++y)
     for (int x = 0; x < pic.Width; ++x) differing += (shown.pixel(x, y) & 0xFFFFFF) != (picture.pixel(x, y) & 0xFFFFFF);
   EXPECT_EQ(differing, 0);
+
+  // The mouse still speaks in twips of logical pixels: a rubber band from a quarter to three quarters of
+  // the plot area zooms the X axis to the middle half of its range.
+  const GraphRecord& g = Internals(w.control()).Current();
+  const AxisRecord& ax = g.Axes[g.CurrentXAxis];
+  const double full1 = ax.AxisValue1, full2 = ax.AxisValue2;
+  const QPoint plot(qRound((g.RectLeft + g.BorderLeft) / 15), qRound((g.RectTop + g.BorderTop) / 15));
+  const int pw = qRound(ax.AxisLength / 15.0), ph = qRound(g.Axes[g.CurrentYAxis].AxisLength / 15.0);
+  QTest::mousePress(&w, Qt::LeftButton, {}, plot + QPoint(pw / 4, ph / 4));
+  QTest::mouseMove(&w, plot + QPoint(pw / 2, ph / 2));
+  QTest::mouseMove(&w, plot + QPoint(3 * pw / 4, 3 * ph / 4));
+  QTest::mouseRelease(&w, Qt::LeftButton, {}, plot + QPoint(3 * pw / 4, 3 * ph / 4));
+  QApplication::processEvents();
+  EXPECT_NEAR(ax.AxisValue1, full1 + (full2 - full1) / 4, (full2 - full1) / 100);
+  EXPECT_NEAR(ax.AxisValue2, full1 + 3 * (full2 - full1) / 4, (full2 - full1) / 100);
+  EXPECT_TRUE(w.horizontalScrollBar()->isVisible());
 }
 
 }  // namespace
