@@ -19,7 +19,8 @@ namespace {
 void PlaceThumb(Control& c, ScrollBarElement& bar, const AxisRecord& a, bool vertical) {
   const double lo = xxLog(c, a.AxisValue1, a.AxisLog), hi = xxLog(c, a.AxisValue2, a.AxisLog);
   const double flo = xxLog(c, a.ScaleMin, a.AxisLog), fhi = xxLog(c, a.ScaleMax, a.AxisLog);
-  const double r = std::fabs(CheckedDivide(hi - lo, fhi - flo));
+  // A full range of nothing is all there is to see: the bar shows it whole rather than failing.
+  const double r = fhi == flo ? 1.0 : std::fabs(CheckedDivide(hi - lo, fhi - flo));
   if (r >= 1) {
     bar.LargeChange = bar.Max;
     if (!vertical) bar.Value = 0;

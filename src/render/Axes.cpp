@@ -24,7 +24,7 @@ namespace {
 class CurrentAxisScope {
  public:
   CurrentAxisScope(GraphRecord& g, int16_t xy, int16_t index)
-      : slot_(xy == 0 ? g.CurrentXAxis : g.CurrentYAxis), saved_(slot_) {
+      : slot_(xy == kXAxis ? g.CurrentXAxis : g.CurrentYAxis), saved_(slot_) {
     slot_ = index;
   }
   ~CurrentAxisScope() { slot_ = saved_; }
@@ -41,7 +41,7 @@ void ScaleAxis(Control& c, AxisRecord& a, float& x1, float& x2) {
   x1 = CSng(a.AxisValue1);
   x2 = CSng(a.AxisValue2);
   const bool log = a.AxisLog;
-  if (a.AxisScale == 0) {
+  if (a.AxisScale == kScaleAutomatic) {
     if (a.AxisLog && (x1 <= 0 || x2 <= 0)) a.RescalePending = true;
     if (a.RescalePending) {
       x1 = CSng(a.DataMin);
@@ -74,12 +74,14 @@ double MinorValue(const AxisRecord& a, float x1, float x2, double v, int k) {
 }
 
 std::string TickLabel(Control& c, const AxisRecord& a, double v, const std::string& token) {
-  if (a.AxisScale == 2) return token;
+  if (a.AxisScale == kScaleTextLabels) return token;
   int16_t digits = 6, style = 2;
   return Format_Real(c, v, 0, digits, style, 1);
 }
 
-int16_t HeightOfA(Surface& s) { return CInt(s.TextHeight("A")); }
+int16_t HeightOfA(Surface& s) {
+  return CInt(s.TextHeight("A"));
+}
 
 }  // namespace
 
@@ -95,9 +97,9 @@ void GraphAxes(Control& c, Surface& s) {
       bool first = true;
       for (int16_t i = 0; i < g.NumAxes(); ++i) {
         if (g.Axes[static_cast<size_t>(i)].XY != xy) continue;
-        const int16_t current = xy == 0 ? g.CurrentXAxis : g.CurrentYAxis;
+        const int16_t current = xy == kXAxis ? g.CurrentXAxis : g.CurrentYAxis;
         g.Axes[static_cast<size_t>(i)].AxisLength = AxisAt(g, current).AxisLength;
-        if (xy == 0) {
+        if (xy == kXAxis) {
           DrawXAxis(c, s, i, first);
         } else {
           DrawYAxis(c, s, i, first);
@@ -109,8 +111,8 @@ void GraphAxes(Control& c, Surface& s) {
       const PlotBox p = PlotOf(g);
       const float x = Max(0.0f, p.L + p.XL / 2 + (g.GraphTitleHShift + 1) * c.UnitsPerMmX);
       const float y = Max(0.0f, p.T - g.AxisSpaceAbove - (g.GraphTitleVShift + 1) * c.UnitsPerMmY);
-      PrintText(c, s, c.GraphNames[static_cast<size_t>(c.CurrentGraph)], x, y, 1, 2, g.GraphTitleColor,
-                g.GraphTitleFont, 0);
+      PrintText(c, s, c.GraphNames[static_cast<size_t>(c.CurrentGraph)], x, y, kAlignCentre, kAlignBottom,
+                g.GraphTitleColor, g.GraphTitleFont, 0);
     }
   });
 }
@@ -168,8 +170,9 @@ void DrawAxis(Control& c, Surface& s, int16_t index, bool first) {
       extent = std::max(extent, Rules::TurnedLabelExtent(s.TextWidth(text), angle));
     }
     const PagePoint at = Rules::Page(along, Rules::LabelPosition(lineAt, o, far ? extent : 0));
-    PrintText(c, s, text, at.x, at.y, parallel ? 1 : 2, parallel ? Rules::kParallelLabelVAlign : 1,
-              a.AxisLabelColor, a.AxisLabelFont, angle);
+    PrintText(c, s, text, at.x, at.y, parallel ? kAlignCentre : kAlignEnd,
+              parallel ? Rules::kParallelLabelVAlign : kAlignMiddle, a.AxisLabelColor, a.AxisLabelFont,
+              angle);
   };
 
   int16_t M = 0;  // the block the axis takes, labels and title
@@ -185,7 +188,7 @@ void DrawAxis(Control& c, Surface& s, int16_t index, bool first) {
 
     std::string tokens = a.AxisTextLabels;
     for (int j = 0; j <= a.AxisMajorDivs; ++j) {
-      const std::string token = a.AxisScale == 2 ? NextToken(c, tokens) : std::string();
+      const std::string token = a.AxisScale == kScaleTextLabels ? NextToken(c, tokens) : std::string();
       const double v = MajorValue(a, v1, v2, j);
       const float q = Rules::Along(c, v);
       const bool grid = Rules::kGridOnEdges || (low < q && q < high);  // for this tick and its minor ticks
@@ -226,7 +229,7 @@ struct XAxisRules {
   static constexpr float kMinorTick = 0.7f;        // of the tick length
   static constexpr float kOutsideTicksOffset = 2;  // times the tick length
   static constexpr int16_t kParallelLabelAngle = 0;
-  static constexpr int16_t kParallelLabelVAlign = 0;  // top at the anchor
+  static constexpr TextAlign kParallelLabelVAlign = kAlignTop;
 
   static PagePoint Page(float along, float across) { return {along, across}; }
   static float Along(Control& c, double v) { return PosX(c, v); }
@@ -254,7 +257,8 @@ struct XAxisRules {
     const int16_t h = HeightOfA(s);
     const float titleY = a.AxisFarSide ? p.T - taken - M - h : p.B + taken + M;
     if (a.AxisShowTitle)
-      PrintText(c, s, a.AxisTitle, p.L + p.XL / 2, titleY, 1, 0, a.AxisTitleColor, a.AxisTitleFont, 0);
+      PrintText(c, s, a.AxisTitle, p.L + p.XL / 2, titleY, kAlignCentre, kAlignTop, a.AxisTitleColor,
+                a.AxisTitleFont, 0);
     return AddInt16(M, HeightOfA(s));
   }
 
@@ -287,7 +291,7 @@ struct YAxisRules {
   static constexpr float kMinorTick = 0.75f;
   static constexpr float kOutsideTicksOffset = 1;
   static constexpr int16_t kParallelLabelAngle = 90;
-  static constexpr int16_t kParallelLabelVAlign = 2;  // bottom at the anchor: turned by 90 degrees, its right
+  static constexpr TextAlign kParallelLabelVAlign = kAlignBottom;  // turned by 90 degrees, its right
 
   static PagePoint Page(float along, float across) { return {across, along}; }
   static float Along(Control& c, double v) { return PosY(c, v); }
@@ -321,7 +325,8 @@ struct YAxisRules {
       const int32_t width = CLng(s.TextWidth(a.AxisTitle));
       const float titleX = a.AxisFarSide ? p.R + taken + distance : p.L - taken - distance;
       const float titleY = p.T + static_cast<int32_t>(p.YL) / 2 + width / 2;
-      PrintText(c, s, a.AxisTitle, titleX, titleY, 0, 1, a.AxisTitleColor, a.AxisTitleFont, 90);
+      PrintText(c, s, a.AxisTitle, titleX, titleY, kAlignStart, kAlignMiddle, a.AxisTitleColor,
+                a.AxisTitleFont, 90);
       M = AddInt16(M, HeightOfA(s));
     }
     return M;

@@ -208,3 +208,21 @@ TEST_F(ZoomScroll, WithoutZoomTheBarsStayHidden) {
 
 }  // namespace
 }  // namespace plotara::test
+
+namespace plotara::test {
+namespace {
+
+TEST_F(ZoomScroll, AFullRangeOfNothingShowsTheWholeBar) {
+  Axis(0, 1).ScaleMin = Axis(0, 1).ScaleMax = Axis(0, 1).AxisValue1 = 10;
+  Axis(0, 1).AxisValue2 = 10;
+  Axis(0, 2).AxisValue1 = 250;  // the X view is zoomed, so the bars are worked out
+  c.ScrollBarsVisible = true;
+  log.Take();
+  SetScrollBars(c);
+  EXPECT_TRUE(log.events.empty());
+  EXPECT_EQ(p.VScroll1().LargeChange, p.VScroll1().Max);
+  EXPECT_TRUE(p.VScroll1().Visible);
+}
+
+}  // namespace
+}  // namespace plotara::test
