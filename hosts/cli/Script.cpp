@@ -614,6 +614,8 @@ ScriptRunner::ScriptRunner(Plotara& control, const ScriptOptions& options, std::
 }
 
 ScriptRunner::~ScriptRunner() {
+  // The control may outlive the runner (a window keeps it): leave nothing of the runner behind.
+  control_.Events() = {};
   control_.SetClipboard(nullptr);
   control_.SetPicker(nullptr);
 }

@@ -83,16 +83,7 @@ PlotaraWidget::PlotaraWidget(QWidget* parent)
     connect(bar, &QScrollBar::sliderReleased, this, [this, bar] { barMoved(bar, false, bar->value()); });
   }
 
-  EventHandlers& ev = control_->Events();
-  ev.NewGraphInFront = [this] { emit newGraphInFront(); };
-  ev.GraphScaleChanged = [this] { emit graphScaleChanged(); };
-  ev.GraphPositionChanged = [this] { emit graphPositionChanged(); };
-  ev.LegendPositionChanged = [this] { emit legendPositionChanged(); };
-  ev.ErrorMsg = [this](std::string& source, std::string& description) {
-    emit errorMsg(QString::fromStdString(source), QString::fromStdString(description));
-  };
-  restorePicker();
-  control_->SetClipboard(clipboard_.get());
+  reattach();
   // Only the pixels the control changed are shown again, in logical pixels rounded outwards.
   control_->OnPictureChanged([this](const PixelRect& r) {
     const qreal ratio = dpi_ / 96.0;
@@ -116,7 +107,18 @@ PlColorsDialog* PlotaraWidget::pickerDialog() {
   return picker_;
 }
 
-void PlotaraWidget::restorePicker() { control_->SetPicker(lazyPicker_.get()); }
+void PlotaraWidget::reattach() {
+  EventHandlers& ev = control_->Events();
+  ev.NewGraphInFront = [this] { emit newGraphInFront(); };
+  ev.GraphScaleChanged = [this] { emit graphScaleChanged(); };
+  ev.GraphPositionChanged = [this] { emit graphPositionChanged(); };
+  ev.LegendPositionChanged = [this] { emit legendPositionChanged(); };
+  ev.ErrorMsg = [this](std::string& source, std::string& description) {
+    emit errorMsg(QString::fromStdString(source), QString::fromStdString(description));
+  };
+  control_->SetPicker(lazyPicker_.get());
+  control_->SetClipboard(clipboard_.get());
+}
 
 // ---------------------------------------------------------------- by name
 

@@ -52,8 +52,9 @@ class PlotaraWidget : public QWidget {
   QLabel* readoutLabel() const { return label_; }
   // The gradient picker dialog, made on first use (GetGradient, GetColor).
   PlColorsDialog* pickerDialog();
-  // Gives the control this widget's picker dialog again (after a host script set its own).
-  void restorePicker();
+  // Gives the control this widget's event signals, picker dialog and clipboard again, after something
+  // else (a host script's runner) set its own handlers and services on it.
+  void reattach();
 
   // The resolution the control draws at: 96 times the device pixel ratio at creation.
   double dpi() const { return dpi_; }

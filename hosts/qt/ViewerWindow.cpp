@@ -49,7 +49,7 @@ void ViewerWindow::load() {
       ScriptRunner runner(chart->control(), opts, out, err);
       status_ = runner.Run(text.str(), path_.toStdString());
     }
-    chart->restorePicker();  // the script's headless picker is gone: the real dialog again
+    chart->reattach();  // the runner's headless picker, clipboard and event printing went with it
   }
   std::cout << out.str() << std::flush;
   std::cerr << err.str() << std::flush;

@@ -314,6 +314,22 @@ TEST(ScriptPick, PickSetsWhatTheNextDialogReturns) {
   }
 }
 
+TEST(Script, AControlOutlivesItsRunner) {
+  Plotara control;
+  {
+    std::ostringstream out, err;
+    ScriptRunner runner(control, {}, out, err);
+    runner.Run("Pick Cancel\n", "test.plotara");
+  }
+  // The runner's streams, picker and clipboard are gone: no handler of the control may reach them.
+  const EventHandlers& ev = control.Events();
+  EXPECT_FALSE(ev.ErrorMsg || ev.NewGraphInFront || ev.GraphScaleChanged || ev.GraphPositionChanged ||
+               ev.LegendPositionChanged);
+  int32_t colour = 7;
+  control.GetColor(colour);  // no dialog any more: reported, and the argument stays
+  EXPECT_EQ(colour, 7);
+}
+
 TEST(ScriptPick, MalformedPickIsASyntaxError) {
   const char* scripts[] = {"Pick Maybe\n", "Pick\n", "Pick Cancel, 1, 2, 3, 4, 5\n", "Pick Okay, 1, 2\n"};
   for (const char* s : scripts) {

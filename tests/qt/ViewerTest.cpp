@@ -1,6 +1,9 @@
 // The viewer: a script into a window, run again when its file changes, and the program's screenshot.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
 #include <QSignalSpy>
@@ -36,6 +39,15 @@ TEST(Viewer, RunsTheScriptAndRunsItAgainWhenTheFileChanges) {
   EXPECT_EQ(GraphNames(*viewer.chart()), QStringList{"first"});
   EXPECT_EQ(viewer.chart()->control().Picture1().Width, 400);
   EXPECT_EQ(viewer.chart()->control().Picture1().Height, 300);
+
+  // The window's Copy puts the picture on the system clipboard.
+  QGuiApplication::clipboard()->clear();
+  QAction* copy = nullptr;
+  for (QAction* a : viewer.findChildren<QAction*>())
+    if (a->text() == "Copy") copy = a;
+  ASSERT_TRUE(copy);
+  copy->trigger();
+  EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(400, 300));
 
   QSignalSpy loaded(&viewer, &ViewerWindow::loaded);
   Write(script, "Size 400, 300\nNewGraph \"second\", 0, 1, 0, 1\nNewGraph \"third\"\nRefresh\n");
