@@ -15,6 +15,7 @@
 namespace plotara::qt {
 namespace {
 
+using test::DifferingPixels;
 using test::DrawChart;
 
 // Where the current graph and its plot area lie in the widget, logical pixels.
@@ -42,16 +43,6 @@ View ViewOf(PlotaraWidget& w) {
   const GraphRecord& g = Internals(w.control()).Current();
   const AxisRecord &x = g.Axes[g.CurrentXAxis], &y = g.Axes[g.CurrentYAxis];
   return {x.AxisValue1, x.AxisValue2, y.AxisValue1, y.AxisValue2};
-}
-
-int DifferingPixels(PlotaraWidget& w) {
-  const QImage shown = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
-  const PictureView pic = w.control().Picture1();
-  int differing = 0;
-  for (int y = 0; y < pic.Height; ++y)
-    for (int x = 0; x < pic.Width; ++x)
-      differing += (shown.pixel(x, y) & 0xFFFFFF) != (pic.Pixels[y * pic.StridePixels + x] & 0xFFFFFF);
-  return differing;
 }
 
 // Moves the pointer to p with no button held, and waits until the widget has seen it there. QTest moves
@@ -272,14 +263,10 @@ TEST(Interaction, CopyToClipboardPutsThePictureThere) {
   DrawChart(w, {420, 310});
   QGuiApplication::clipboard()->clear();
   w.invoke("CopyToClipboard");
-  const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+  const QImage copied = QGuiApplication::clipboard()->image();
   const PictureView pic = w.control().Picture1();
   ASSERT_EQ(copied.size(), QSize(pic.Width, pic.Height));
-  int differing = 0;
-  for (int y = 0; y < pic.Height; ++y)
-    for (int x = 0; x < pic.Width; ++x)
-      differing += (copied.pixel(x, y) & 0xFFFFFF) != (pic.Pixels[y * pic.StridePixels + x] & 0xFFFFFF);
-  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(DifferingPixels(copied, pic), 0);
 }
 
 }  // namespace

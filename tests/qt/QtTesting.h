@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -46,6 +47,23 @@ inline void DrawChart(PlotaraWidget& w, QSize size = {600, 450}) {
   for (int i = 0; i <= 10; ++i) w.invoke("AddDataPoint", {i, i * i});
   w.invoke("Refresh");
   QApplication::processEvents();
+}
+
+// The pixels of image (RGB, at least the picture's size) that differ from the control's picture.
+inline int DifferingPixels(const QImage& image, const PictureView& pic) {
+  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+  int differing = 0;
+  for (int y = 0; y < pic.Height; ++y)
+    for (int x = 0; x < pic.Width; ++x)
+      differing += (rgb.pixel(x, y) & 0xFFFFFF) != (pic.Pixels[y * pic.StridePixels + x] & 0xFFFFFF);
+  return differing;
+}
+
+// What the window shows on the X server against the control's picture, in device pixels: read back from
+// the server, so that a rectangle left unrepainted shows.
+inline int DifferingPixels(PlotaraWidget& w) {
+  QApplication::processEvents();
+  return DifferingPixels(w.screen()->grabWindow(w.winId()).toImage(), w.control().Picture1());
 }
 
 }  // namespace plotara::qt::test

@@ -12,20 +12,8 @@
 namespace plotara::qt {
 namespace {
 
+using test::DifferingPixels;
 using test::DrawChart;
-
-// Compares what the window shows with the control's picture, pixel by pixel, over the whole picture.
-int DifferingPixels(PlotaraWidget& w) {
-  const QImage shown = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
-  const PictureView pic = w.control().Picture1();
-  const QImage picture(reinterpret_cast<const uchar*>(pic.Pixels), pic.Width, pic.Height, pic.StridePixels * 4,
-                       QImage::Format_RGB32);
-  int differing = 0;
-  for (int y = 0; y < pic.Height; ++y)
-    for (int x = 0; x < pic.Width; ++x)
-      differing += (shown.pixel(x, y) & 0xFFFFFF) != (picture.pixel(x, y) & 0xFFFFFF);
-  return differing;
-}
 
 TEST(Widget, ShowsThePictureOfTheControl) {
   PlotaraWidget w;
@@ -143,14 +131,9 @@ TEST(HiDpi, ControlDrawsAtTheScreensResolution) {
   EXPECT_EQ(pic.Width, 2 * (400 - qRound(w.control().VScroll1().Width / 15)));
   EXPECT_EQ(pic.Height, 2 * (300 - qRound(w.control().HScroll1().Height / 15)));
   // The window shows every device pixel of the picture: a grab at ratio 2 equals the picture.
-  const QImage shown = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage shown = w.grab().toImage();
   ASSERT_EQ(shown.devicePixelRatio(), 2);
-  const QImage picture(reinterpret_cast<const uchar*>(pic.Pixels), pic.Width, pic.Height, pic.StridePixels * 4,
-                       QImage::Format_RGB32);
-  int differing = 0;
-  for (int y = 0; y < pic.Height; ++y)
-    for (int x = 0; x < pic.Width; ++x) differing += (shown.pixel(x, y) & 0xFFFFFF) != (picture.pixel(x, y) & 0xFFFFFF);
-  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(DifferingPixels(shown, pic), 0);
 
   // The mouse still speaks in twips of logical pixels: a rubber band from a quarter to three quarters of
   // the plot area zooms the X axis to the middle half of its range.
