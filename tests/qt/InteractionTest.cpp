@@ -157,9 +157,12 @@ TEST(Interaction, MovingTheScrollBarsPans) {
       {"a page down (Change)", false, [](QScrollBar* b) { b->triggerAction(QAbstractSlider::SliderPageStepAdd); }},
       {"dragging the thumb (Scroll, then Change)", true,
        [](QScrollBar* b) {
+         PlotaraWidget& w = *static_cast<PlotaraWidget*>(b->parentWidget());
+         const double start = ViewOf(w).x1;
          b->setSliderDown(true);
          b->setSliderPosition(b->value() + 150);
          QApplication::processEvents();
+         EXPECT_GT(ViewOf(w).x1, start) << "the view pans while the thumb is dragged";
          b->setSliderDown(false);
        }},
   };
