@@ -12,7 +12,7 @@ namespace {
 constexpr const char* kUsage =
     "usage:\n"
     "  plotara run SCRIPT [--size WxH] [--dpi N] [--events]       run a host script\n"
-    "  plotara render SCRIPT -o OUT.png|OUT.svg|OUT.pdf [--size WxH] [--dpi N] [--events]\n"
+    "  plotara render SCRIPT -o OUT.png|OUT.svg|OUT.pdf [--size WxH] [--dpi N] [--antialias] [--events]\n"
     "  plotara eval EXPR [--deg] [--var NAME=VALUE]... [--func \"F(a,b) = ...\"]... [--rpn]\n"
     "                                                             evaluate an expression\n"
     "  plotara members                                            list the automation interface\n";
@@ -62,6 +62,8 @@ int main(int argc, char** argv) {
         const double dpi = std::strtod(v.c_str(), &end);
         if (*end != '\0' || !(dpi >= 24 && dpi <= 1200)) return Usage("bad resolution '" + v + "' (24 to 1200)");
         options.Dpi = dpi;
+      } else if (a == "--antialias") {
+        options.Antialias = true;
       } else if (a == "--events") {
         options.PrintEvents = true;
       } else if (a == "-o" && command == "render") {

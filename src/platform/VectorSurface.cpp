@@ -1,0 +1,590 @@
+// VectorSurface sections: recording and state; shapes; surface-unit operations; device-pixel operations;
+// text; clipping, picture and files.
+//
+// Shapes are placed on the pixel grid as the raster surface places them: a one-pixel line runs through
+// pixel centres (+0.5), a box covers [x0, x1) x [y0, y1), so that the smoothed picture and the documents
+// keep the raster picture's layout.
+#include "platform/VectorSurface.h"
+
+#include <cairo-ft.h>
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "platform/AsciiCase.h"
+#include "platform/RuntimeError.h"
+#include "platform/TextEncoding.h"
+
+namespace plotara {
+
+namespace {
+
+// Coordinates farther than this outside the surface are cut first: a point mapped far off the page must
+// not reach the document as a huge number.
+constexpr double kFarOutside = 4096;
+
+bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double xmin, double ymin, double xmax,
+                 double ymax) {
+  const double dx = x2 - x1, dy = y2 - y1;
+  double t0 = 0.0, t1 = 1.0;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {x1 - xmin, xmax - x1, y1 - ymin, ymax - y1};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) {
+      if (t > t1) return false;
+      t0 = std::max(t0, t);
+    } else {
+      if (t < t0) return false;
+      t1 = std::min(t1, t);
+    }
+  }
+  const double ox = x1, oy = y1;
+  x1 = ox + t0 * dx;
+  y1 = oy + t0 * dy;
+  x2 = ox + t1 * dx;
+  y2 = oy + t1 * dy;
+  return true;
+}
+
+cairo_surface_t* NewRecording(int w, int h) {
+  const cairo_rectangle_t extents{0, 0, static_cast<double>(std::max(w, 1)), static_cast<double>(std::max(h, 1))};
+  return cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
+}
+
+void SetRgb(cairo_t* cr, uint32_t rgb) {
+  cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
+}
+
+// A copy of a recording as it is now; later drawing on the original leaves the copy as it was.
+cairo_surface_t* Snapshot(cairo_surface_t* rec, int w, int h) {
+  cairo_surface_t* copy = NewRecording(w, h);
+  cairo_t* cr = cairo_create(copy);
+  cairo_set_source_surface(cr, rec, 0, 0);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  return copy;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- recording and state
+
+VectorSurface::VectorSurface(double dpi, Use use) : Surface(dpi), use_(use) {
+  measureSurface_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+  measure_ = cairo_create(measureSurface_);
+  Restart(0, 0, false);
+}
+
+VectorSurface::~VectorSurface() {
+  for (auto& [key, face] : faces_) cairo_font_face_destroy(face);
+  cairo_destroy(cr_);
+  cairo_surface_destroy(rec_);
+  if (picture_) cairo_surface_destroy(picture_);
+  if (raster_) cairo_surface_destroy(raster_);
+  cairo_destroy(measure_);
+  cairo_surface_destroy(measureSurface_);
+}
+
+void VectorSurface::Move(float left, float top, float width, float height) {
+  const int w = std::max(0, PixelX(width));
+  const int h = std::max(0, PixelY(height));
+  if (w != w_ || h != h_) Restart(w, h, true);
+  SetPlacement(left, top, width, height);
+}
+
+void VectorSurface::Restart(int w, int h, bool keep) {
+  cairo_surface_t* rec = NewRecording(w, h);
+  cairo_t* cr = cairo_create(rec);
+  SetRgb(cr, Native(BackColor));
+  cairo_paint(cr);
+  if (keep && rec_) {
+    // The old drawing stays at the top-left, as a picture box keeps its image when it grows.
+    cairo_set_source_surface(cr, rec_, 0, 0);
+    cairo_rectangle(cr, 0, 0, std::min(w, w_), std::min(h, h_));
+    cairo_fill(cr);
+  }
+  if (cr_) cairo_destroy(cr_);
+  if (rec_) cairo_surface_destroy(rec_);
+  rec_ = rec;
+  cr_ = cr;
+  w_ = w;
+  h_ = h;
+  commands_ = 0;
+  stale_ = true;
+  SetUpContext();
+  ResetClip();
+}
+
+void VectorSurface::SetUpContext() {
+  cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
+  cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
+  // The measuring context is the raster surface's: hinted metrics, whole-pixel font sizes.
+  cairo_font_options_t* fo = cairo_font_options_create();
+  cairo_font_options_set_antialias(fo, CAIRO_ANTIALIAS_GRAY);
+  cairo_font_options_set_hint_metrics(fo, CAIRO_HINT_METRICS_ON);
+  cairo_set_font_options(measure_, fo);
+  cairo_set_font_options(cr_, fo);
+  cairo_font_options_destroy(fo);
+  appliedFont_.clear();
+}
+
+uint32_t VectorSurface::Native(OleColor c) const {
+  const OleColor r = ResolveColor(c);
+  return static_cast<uint32_t>((RedOf(r) << 16) | (GreenOf(r) << 8) | BlueOf(r));
+}
+
+VectorSurface::Box4 VectorSurface::PixelBox(float x1, float y1, float x2, float y2) const {
+  Box4 b{PixelX(x1), PixelY(y1), PixelX(x2), PixelY(y2)};
+  if (b.x0 > b.x1) std::swap(b.x0, b.x1);
+  if (b.y0 > b.y1) std::swap(b.y0, b.y1);
+  return b;
+}
+
+Pen VectorSurface::CurrentPen() const { return pen_ ? *pen_ : Pen{ForeColor, std::max(1, DrawWidth)}; }
+
+bool VectorSurface::Begin(uint32_t rgb, bool exact) {
+  if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
+    // A failed cairo call leaves its context unusable; go on drawing on the same recording.
+    cairo_destroy(cr_);
+    cr_ = cairo_create(rec_);
+    SetUpContext();
+    SyncClip();
+  }
+  cairo_new_path(cr_);
+  cairo_set_dash(cr_, nullptr, 0, 0);
+  if (DrawMode == PenMode::Invert) {
+    // Inverting marks what the mouse does; a document shows none of it.
+    if (use_ == Use::Print) return false;
+    cairo_set_operator(cr_, CAIRO_OPERATOR_DIFFERENCE);
+    cairo_set_source_rgb(cr_, 1, 1, 1);
+    cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);  // inverting twice must restore every pixel
+  } else {
+    cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
+    SetRgb(cr_, rgb);
+    cairo_set_antialias(cr_, exact ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_DEFAULT);
+  }
+  Touch();
+  return true;
+}
+
+// ---------------------------------------------------------------- shapes
+
+void VectorSurface::Fill(double x, double y, double w, double h, uint32_t rgb) {
+  if (w <= 0 || h <= 0 || !Begin(rgb)) return;
+  cairo_rectangle(cr_, x, y, w, h);
+  cairo_fill(cr_);
+}
+
+// The outline of [x0, x1) x [y0, y1) with the pen centred on the edge pixels, as the raster surface
+// draws it.
+void VectorSurface::Outline(const Box4& b, uint32_t rgb, int width) {
+  if (b.x1 <= b.x0 || b.y1 <= b.y0) return;
+  const int lo = width / 2, hi = width - lo;
+  if (b.x0 + hi >= b.x1 - 1 - lo || b.y0 + hi >= b.y1 - 1 - lo) {
+    Fill(b.x0 - lo, b.y0 - lo, b.x1 - 1 + hi - (b.x0 - lo), b.y1 - 1 + hi - (b.y0 - lo), rgb);
+    return;
+  }
+  if (!Begin(rgb)) return;
+  const double d = (hi - lo) / 2.0;
+  cairo_rectangle(cr_, b.x0 + d, b.y0 + d, b.x1 - 1 - b.x0, b.y1 - 1 - b.y0);
+  cairo_set_line_width(cr_, width);
+  cairo_stroke(cr_);
+}
+
+void VectorSurface::PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int width, bool dotted, bool exact) {
+  double phase = 0;
+  if (dotted) {
+    const double length = width > 1 ? std::hypot(x2 - x1, y2 - y1) : std::max(std::abs(x2 - x1), std::abs(y2 - y1));
+    if (x1 == dashEnd_.x && y1 == dashEnd_.y) phase = dashPhase_;
+    dashEnd_ = {x2, y2};
+    dashPhase_ = std::fmod(phase + length, 6.0 * width);
+  }
+  if (x1 == x2 && y1 == y2) return;  // the end pixel is left out, so nothing is left
+  double a = x1 + 0.5, b = y1 + 0.5, c = x2 + 0.5, d = y2 + 0.5;
+  const double m = kFarOutside;
+  if (!ClipSegment(a, b, c, d, clip_.x0 - m, clip_.y0 - m, clip_.x1 + m, clip_.y1 + m)) return;
+  if (!Begin(rgb, exact)) return;
+  // The gradient's lines lie a pixel apart; a little overlap keeps seams out of smoothed viewers.
+  cairo_set_line_width(cr_, exact && width == 1 ? 1.5 : width);
+  if (dotted) {
+    const double dash[2] = {3.0 * width, 3.0 * width};
+    cairo_set_dash(cr_, dash, 2, phase);
+    cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
+  } else {
+    // Square ends keep level and upright lines crisp and their corners closed; slanted ones get round
+    // ends, which join smoothly along a curve.
+    cairo_set_line_cap(cr_, x1 == x2 || y1 == y2 ? CAIRO_LINE_CAP_SQUARE : CAIRO_LINE_CAP_ROUND);
+  }
+  cairo_move_to(cr_, a, b);
+  cairo_line_to(cr_, c, d);
+  cairo_stroke(cr_);
+}
+
+// ---------------------------------------------------------------- operations in surface units
+
+void VectorSurface::Cls() {
+  PaintPictureIn();
+  CurrentX = 0;
+  CurrentY = 0;
+}
+
+void VectorSurface::DrawLine(float x1, float y1, float x2, float y2, OleColor color) {
+  PixelLine(PixelX(x1), PixelY(y1), PixelX(x2), PixelY(y2), Native(color), std::max(1, DrawWidth),
+            DrawStyle == LineKind::Dot, false);
+  CurrentX = x2;
+  CurrentY = y2;
+}
+
+void VectorSurface::DrawBox(float x1, float y1, float x2, float y2, OleColor color) {
+  const Box4 b = PixelBox(x1, y1, x2, y2);
+  if (FillStyle == FillKind::Solid) Fill(b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0, Native(FillColor));
+  Outline(b, Native(color), std::max(1, DrawWidth));
+  CurrentX = x2;
+  CurrentY = y2;
+}
+
+void VectorSurface::FilledBox(float x1, float y1, float x2, float y2, OleColor color) {
+  const Box4 b = PixelBox(x1, y1, x2, y2);
+  Fill(b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0, Native(color));
+  CurrentX = x2;
+  CurrentY = y2;
+}
+
+void VectorSurface::DrawCircle(float x, float y, float radius, OleColor color) {
+  const int cx = PixelX(x), cy = PixelY(y);
+  const int r = std::abs(PixelX(radius));
+  const int width = std::max(1, DrawWidth);
+  CurrentX = x;
+  CurrentY = y;
+  if (cx + r + width < clip_.x0 || cx - r - width >= clip_.x1 || cy + r + width < clip_.y0 ||
+      cy - r - width >= clip_.y1)
+    return;
+  if (r <= 0) {
+    Fill(cx, cy, 1, 1, Native(color));
+    return;
+  }
+  // The raster circle fills the pixels within r + 1/2 of the centre pixel and outlines those at r.
+  if (FillStyle == FillKind::Solid && Begin(Native(FillColor))) {
+    cairo_arc(cr_, cx + 0.5, cy + 0.5, width == 1 ? r + 0.5 : r, 0, 2 * std::numbers::pi);
+    cairo_fill(cr_);
+  }
+  if (!Begin(Native(color))) return;
+  cairo_arc(cr_, cx + 0.5, cy + 0.5, r, 0, 2 * std::numbers::pi);
+  cairo_set_line_width(cr_, width);
+  cairo_stroke(cr_);
+}
+
+void VectorSurface::PSet(float x, float y, OleColor color) {
+  const int px = PixelX(x), py = PixelY(y);
+  const int width = std::max(1, DrawWidth);
+  CurrentX = x;
+  CurrentY = y;
+  if (width == 1) {
+    Fill(px, py, 1, 1, Native(color));
+  } else if (Begin(Native(color))) {
+    cairo_arc(cr_, px + 0.5, py + 0.5, width / 2.0, 0, 2 * std::numbers::pi);
+    cairo_fill(cr_);
+  }
+}
+
+// ---------------------------------------------------------------- device-pixel operations
+
+void VectorSurface::BitBlt(int xDest, int yDest, int width, int height, const Surface& source, int xSource,
+                           int ySource) {
+  const int sw = source.PixelWidth(), sh = source.PixelHeight();
+  auto cut = [](int& s, int& d, int& n, int lo, int hi) {
+    if (s < lo) {
+      n -= lo - s;
+      d += lo - s;
+      s = lo;
+    }
+    if (s + n > hi) n = hi - s;
+  };
+  cut(xSource, xDest, width, 0, sw);
+  cut(ySource, yDest, height, 0, sh);
+  cut(xDest, xSource, width, clip_.x0, clip_.x1);
+  cut(yDest, ySource, height, clip_.y0, clip_.y1);
+  if (width <= 0 || height <= 0) return;
+
+  cairo_surface_t* src = nullptr;
+  if (const auto* vs = dynamic_cast<const VectorSurface*>(&source)) {
+    // A copy within one surface reads the drawing as it was before the copy.
+    src = vs == this ? Snapshot(rec_, w_, h_) : cairo_surface_reference(vs->rec_);
+  } else {
+    // A raster source comes in as an image of its pixels.
+    src = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(src));
+    const int stride = cairo_image_surface_get_stride(src) / 4;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        data[static_cast<size_t>(y) * stride + x] = Native(source.Pixel(xSource + x, ySource + y));
+    cairo_surface_mark_dirty(src);
+    xSource = ySource = 0;
+  }
+  // A copy over the whole surface replaces everything drawn so far: the recording starts afresh, so
+  // that repeated refreshes do not pile up hidden drawing.
+  if (xDest == 0 && yDest == 0 && width == w_ && height == h_) Restart(w_, h_, false);
+  if (Begin(0)) {
+    cairo_save(cr_);
+    cairo_rectangle(cr_, xDest, yDest, width, height);
+    cairo_clip(cr_);
+    cairo_set_source_surface(cr_, src, xDest - xSource, yDest - ySource);
+    cairo_pattern_set_filter(cairo_get_source(cr_), CAIRO_FILTER_NEAREST);
+    cairo_paint(cr_);
+    cairo_restore(cr_);
+  }
+  cairo_surface_destroy(src);
+}
+
+std::optional<Pen> VectorSurface::SelectPen(std::optional<Pen> pen) {
+  std::optional<Pen> previous = pen_;
+  pen_ = pen;
+  return previous;
+}
+
+void VectorSurface::MoveTo(int x, int y) { penPos_ = {x, y}; }
+
+void VectorSurface::LineTo(int x, int y) {
+  const Pen pen = CurrentPen();
+  // A selected pen paints gradients, which are made of lines a pixel apart.
+  PixelLine(penPos_.x, penPos_.y, x, y, Native(pen.color), pen.width, !pen_ && DrawStyle == LineKind::Dot,
+            pen_.has_value());
+  penPos_ = {x, y};
+}
+
+void VectorSurface::Polygon(std::span<const PixelPoint> points) {
+  if (points.size() < 2) return;
+  const Pen pen = CurrentPen();
+  const bool exact = pen_.has_value();
+  auto path = [&] {
+    for (const PixelPoint& p : points) cairo_line_to(cr_, p.x + 0.5, p.y + 0.5);
+    cairo_close_path(cr_);
+  };
+  if (FillStyle == FillKind::Solid && Begin(Native(FillColor), exact)) {
+    path();
+    cairo_fill(cr_);
+  }
+  if (!Begin(Native(pen.color), exact)) return;
+  path();
+  cairo_set_line_width(cr_, exact && pen.width == 1 ? 1.5 : pen.width);
+  cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
+  cairo_stroke(cr_);
+  cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
+}
+
+void VectorSurface::Rectangle(int left, int top, int right, int bottom) {
+  if (left > right) std::swap(left, right);
+  if (top > bottom) std::swap(top, bottom);
+  const Pen pen = CurrentPen();
+  if (FillStyle == FillKind::Solid) Fill(left, top, right - left, bottom - top, Native(FillColor));
+  Outline({left, top, right, bottom}, Native(pen.color), pen.width);
+}
+
+// ---------------------------------------------------------------- text
+
+bool VectorSurface::ApplyFont() {
+  const double dpi = kTwipsPerInch / TwipsPerPixelX();
+  const double px = std::clamp(std::round(FontSize * dpi / 72.0), 1.0, 4000.0);
+  std::string key = FontName;
+  key += FontBold ? "|b" : "|r";
+  key += FontItalic ? "i|" : "n|";
+  const std::string sized = key + std::to_string(static_cast<int>(px));
+  if (sized == appliedFont_) return true;
+  cairo_font_face_t*& face = faces_[key];
+  if (!face) {
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(FontName.c_str()));
+    FcPatternAddInteger(pattern, FC_WEIGHT, FontBold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, FontItalic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    face = cairo_ft_font_face_create_for_pattern(match ? match : pattern);
+    if (match) FcPatternDestroy(match);
+    FcPatternDestroy(pattern);
+    if (cairo_font_face_status(face) != CAIRO_STATUS_SUCCESS) {
+      cairo_font_face_destroy(face);
+      faces_.erase(key);
+      return false;
+    }
+  }
+  for (cairo_t* cr : {measure_, cr_}) {
+    cairo_set_font_face(cr, face);
+    cairo_set_font_size(cr, px);
+  }
+  appliedFont_ = sized;
+  return true;
+}
+
+float VectorSurface::TextWidth(std::string_view text) {
+  if (text.empty() || !ApplyFont()) return 0;
+  const std::string utf8 = ToValidUtf8(text);
+  cairo_text_extents_t te;
+  cairo_text_extents(measure_, utf8.c_str(), &te);
+  return static_cast<float>(te.x_advance * TwipsPerPixelX());
+}
+
+float VectorSurface::TextHeight(std::string_view) {
+  if (!ApplyFont()) return 0;
+  cairo_font_extents_t fe;
+  cairo_font_extents(measure_, &fe);
+  return static_cast<float>((std::ceil(fe.ascent) + std::ceil(fe.descent)) * TwipsPerPixelY());
+}
+
+void VectorSurface::TextOut(int x, int y, std::string_view text, int escapement) {
+  if (text.empty() || !ApplyFont()) return;
+  const std::string utf8 = ToValidUtf8(text);
+  cairo_font_extents_t fe;
+  cairo_font_extents(measure_, &fe);
+  // The glyphs are placed by the raster surface's font metrics, then drawn with their text attached,
+  // so that a document's text can be selected and searched.
+  cairo_glyph_t* glyphs = nullptr;
+  int numGlyphs = 0;
+  cairo_text_cluster_t* clusters = nullptr;
+  int numClusters = 0;
+  cairo_text_cluster_flags_t flags{};
+  const cairo_status_t status = cairo_scaled_font_text_to_glyphs(
+      cairo_get_scaled_font(measure_), 0, std::ceil(fe.ascent), utf8.data(), static_cast<int>(utf8.size()), &glyphs,
+      &numGlyphs, &clusters, &numClusters, &flags);
+  if (status != CAIRO_STATUS_SUCCESS) return;
+  cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
+  cairo_set_antialias(cr_, CAIRO_ANTIALIAS_DEFAULT);
+  SetRgb(cr_, Native(ForeColor));
+  cairo_save(cr_);
+  cairo_translate(cr_, x, y);
+  if (escapement != 0) cairo_rotate(cr_, -escapement / 10.0 * std::numbers::pi / 180.0);
+  cairo_show_text_glyphs(cr_, utf8.data(), static_cast<int>(utf8.size()), glyphs, numGlyphs, clusters, numClusters,
+                         flags);
+  cairo_restore(cr_);
+  cairo_glyph_free(glyphs);
+  cairo_text_cluster_free(clusters);
+  Touch();
+}
+
+void VectorSurface::Print(std::string_view text) {
+  const float height = TextHeight(text);
+  TextOut(PixelX(CurrentX), PixelY(CurrentY), text, 0);
+  CurrentX = 0;
+  CurrentY += height;
+}
+
+// ---------------------------------------------------------------- clipping, picture and files
+
+void VectorSurface::SetClipRect(float left, float top, float right, float bottom) {
+  int x0 = PixelX(left), y0 = PixelY(top), x1 = PixelX(right), y1 = PixelY(bottom);
+  if (x0 > x1) std::swap(x0, x1);
+  if (y0 > y1) std::swap(y0, y1);
+  clip_ = {std::clamp(x0, 0, w_), std::clamp(y0, 0, h_), std::clamp(x1, 0, w_), std::clamp(y1, 0, h_)};
+  SyncClip();
+}
+
+void VectorSurface::ResetClip() {
+  clip_ = {0, 0, w_, h_};
+  SyncClip();
+}
+
+void VectorSurface::SyncClip() {
+  cairo_reset_clip(cr_);
+  cairo_new_path(cr_);
+  cairo_rectangle(cr_, clip_.x0, clip_.y0, clip_.x1 - clip_.x0, clip_.y1 - clip_.y0);
+  cairo_clip(cr_);
+}
+
+void VectorSurface::PaintPictureIn() {
+  // Everything drawn before is covered: start afresh with the back colour and the picture.
+  const Box4 clip = clip_;
+  Restart(w_, h_, false);
+  if (picture_) {
+    cairo_set_source_surface(cr_, picture_, 0, 0);
+    cairo_rectangle(cr_, 0, 0, std::min(picW_, w_), std::min(picH_, h_));
+    cairo_fill(cr_);
+    Touch();
+  }
+  clip_ = clip;
+  SyncClip();
+}
+
+void VectorSurface::SetPicture(const Surface& source) {
+  if (picture_) cairo_surface_destroy(picture_);
+  picW_ = source.PixelWidth();
+  picH_ = source.PixelHeight();
+  if (const auto* vs = dynamic_cast<const VectorSurface*>(&source)) {
+    picture_ = Snapshot(vs->rec_, picW_, picH_);
+  } else {
+    cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(picW_, 1), std::max(picH_, 1));
+    auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(image));
+    const int stride = cairo_image_surface_get_stride(image) / 4;
+    for (int y = 0; y < picH_; ++y)
+      for (int x = 0; x < picW_; ++x) data[static_cast<size_t>(y) * stride + x] = Native(source.Pixel(x, y));
+    cairo_surface_mark_dirty(image);
+    picture_ = Snapshot(image, picW_, picH_);
+    cairo_surface_destroy(image);
+  }
+  PaintPictureIn();
+}
+
+PictureView VectorSurface::Image() const {
+  if (stale_ || !raster_) {
+    if (raster_) cairo_surface_destroy(raster_);
+    raster_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(w_, 1), std::max(h_, 1));
+    cairo_t* cr = cairo_create(raster_);
+    cairo_set_source_surface(cr, rec_, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(raster_);
+    stale_ = false;
+  }
+  return {reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(raster_)), w_, h_,
+          cairo_image_surface_get_stride(raster_) / 4};
+}
+
+OleColor VectorSurface::Pixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= w_ || y >= h_) return -1;
+  const PictureView view = Image();
+  const uint32_t p = view.Pixels[static_cast<size_t>(y) * view.StridePixels + x];
+  return static_cast<OleColor>(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16));
+}
+
+void VectorSurface::SavePicture(const std::string& path) const {
+  const std::string ext = LowerCase(path.size() >= 4 ? path.substr(path.size() - 4) : "");
+  cairo_status_t status = CAIRO_STATUS_SUCCESS;
+  if (ext == ".svg" || ext == ".pdf") {
+    // One pixel is 1/dpi inch: the page has the picture's physical size.
+    const double pt = 72.0 * TwipsPerPixelX() / kTwipsPerInch;
+    cairo_surface_t* doc = nullptr;
+    if (ext == ".svg") {
+      doc = cairo_svg_surface_create(path.c_str(), w_ * pt, h_ * pt);
+      cairo_svg_surface_set_document_unit(doc, CAIRO_SVG_UNIT_PT);
+    } else {
+      doc = cairo_pdf_surface_create(path.c_str(), w_ * pt, h_ * pt);
+      cairo_pdf_surface_set_metadata(doc, CAIRO_PDF_METADATA_CREATOR, "Plotara");
+    }
+    cairo_t* cr = cairo_create(doc);
+    cairo_scale(cr, pt, pt);
+    cairo_set_source_surface(cr, rec_, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_finish(doc);
+    status = cairo_surface_status(doc);
+    cairo_surface_destroy(doc);
+  } else if (ext == ".png") {
+    Image();
+    status = cairo_surface_write_to_png(raster_, path.c_str());
+  } else {
+    Raise(err::InvalidProcedureCall);
+  }
+  if (status != CAIRO_STATUS_SUCCESS) Raise(err::PathFileAccess);
+}
+
+}  // namespace plotara
