@@ -333,15 +333,19 @@ void VectorSurface::BitBlt(int xDest, int yDest, int width, int height, const Su
   }
   // A copy over the whole surface replaces everything drawn so far: the recording starts afresh, so
   // that repeated refreshes do not pile up hidden drawing.
-  if (xDest == 0 && yDest == 0 && width == w_ && height == h_) Restart(w_, h_, false);
+  if (xDest == 0 && yDest == 0 && width == w_ && height == h_) {
+    const Box4 clip = clip_;
+    Restart(w_, h_, false);
+    clip_ = clip;
+    SyncClip();
+  }
+  // The block is filled with the source rather than painted through a clip: document writers may
+  // drop a clip they think covers the page, a filled rectangle holds in every format.
   if (Begin(0)) {
-    cairo_save(cr_);
-    cairo_rectangle(cr_, xDest, yDest, width, height);
-    cairo_clip(cr_);
     cairo_set_source_surface(cr_, src, xDest - xSource, yDest - ySource);
     cairo_pattern_set_filter(cairo_get_source(cr_), CAIRO_FILTER_NEAREST);
-    cairo_paint(cr_);
-    cairo_restore(cr_);
+    cairo_rectangle(cr_, xDest, yDest, width, height);
+    cairo_fill(cr_);
   }
   cairo_surface_destroy(src);
 }
@@ -560,14 +564,16 @@ void VectorSurface::SavePicture(const std::string& path) const {
   const std::string ext = LowerCase(path.size() >= 4 ? path.substr(path.size() - 4) : "");
   cairo_status_t status = CAIRO_STATUS_SUCCESS;
   if (ext == ".svg" || ext == ".pdf") {
-    // One pixel is 1/dpi inch: the page has the picture's physical size.
+    // One pixel is 1/dpi inch. The page is the surface's size in twips (20 to the point), which the
+    // pixels only approach at a resolution that does not divide it.
     const double pt = 72.0 * TwipsPerPixelX() / kTwipsPerInch;
+    const double pageW = Width() > 0 ? Width() / 20.0 : w_ * pt, pageH = Height() > 0 ? Height() / 20.0 : h_ * pt;
     cairo_surface_t* doc = nullptr;
     if (ext == ".svg") {
-      doc = cairo_svg_surface_create(path.c_str(), w_ * pt, h_ * pt);
+      doc = cairo_svg_surface_create(path.c_str(), pageW, pageH);
       cairo_svg_surface_set_document_unit(doc, CAIRO_SVG_UNIT_PT);
     } else {
-      doc = cairo_pdf_surface_create(path.c_str(), w_ * pt, h_ * pt);
+      doc = cairo_pdf_surface_create(path.c_str(), pageW, pageH);
       cairo_pdf_surface_set_metadata(doc, CAIRO_PDF_METADATA_CREATOR, "Plotara");
     }
     cairo_t* cr = cairo_create(doc);
