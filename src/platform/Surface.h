@@ -124,6 +124,10 @@ class Surface {
   virtual void SetClipRect(float left, float top, float right, float bottom) = 0;
   virtual void ResetClip() = 0;
 
+  // The whole image is about to be painted over: a surface that keeps its drawing as shapes forgets
+  // what lies beneath. Pixels stay as they are.
+  virtual void Discard() {}
+
   // ---- The picture.
   // Makes the source's current image this surface's persistent picture, and shows it.
   virtual void SetPicture(const Surface& source) = 0;

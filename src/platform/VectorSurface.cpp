@@ -115,6 +115,8 @@ void VectorSurface::Restart(int w, int h, bool keep) {
   }
   if (cr_) cairo_destroy(cr_);
   if (rec_) cairo_surface_destroy(rec_);
+  drawn_ = keep && rec_ ? Box4{0, 0, std::min(w, w_), std::min(h, h_)} : Box4{};
+  startBack_ = Native(BackColor);
   rec_ = rec;
   cr_ = cr;
   w_ = w;
@@ -152,7 +154,7 @@ VectorSurface::Box4 VectorSurface::PixelBox(float x1, float y1, float x2, float 
 
 Pen VectorSurface::CurrentPen() const { return pen_ ? *pen_ : Pen{ForeColor, std::max(1, DrawWidth)}; }
 
-bool VectorSurface::Begin(uint32_t rgb, bool exact) {
+bool VectorSurface::Begin(uint32_t rgb, bool exact, const Box4* extent) {
   if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
     // A failed cairo call leaves its context unusable; go on drawing on the same recording.
     cairo_destroy(cr_);
@@ -173,14 +175,46 @@ bool VectorSurface::Begin(uint32_t rgb, bool exact) {
     SetRgb(cr_, rgb);
     cairo_set_antialias(cr_, exact ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_DEFAULT);
   }
-  Touch();
+  Touch(extent);
   return true;
+}
+
+void VectorSurface::Touch(const Box4* extent) {
+  ++commands_;
+  stale_ = true;
+  // Every shape stays inside the clip rectangle.
+  Box4 e = clip_;
+  if (extent)
+    e = {std::max(e.x0, extent->x0), std::max(e.y0, extent->y0), std::min(e.x1, extent->x1),
+         std::min(e.y1, extent->y1)};
+  if (e.x0 >= e.x1 || e.y0 >= e.y1) return;
+  if (drawn_.x0 >= drawn_.x1 || drawn_.y0 >= drawn_.y1) {
+    drawn_ = e;
+  } else {
+    drawn_ = {std::min(drawn_.x0, e.x0), std::min(drawn_.y0, e.y0), std::max(drawn_.x1, e.x1),
+              std::max(drawn_.y1, e.y1)};
+  }
+}
+
+void VectorSurface::Covering(Box4 block) {
+  if (DrawMode == PenMode::Invert || Native(BackColor) != startBack_) return;
+  block = {std::max(block.x0, clip_.x0), std::max(block.y0, clip_.y0), std::min(block.x1, clip_.x1),
+           std::min(block.y1, clip_.y1)};
+  const bool nothingDrawn = drawn_.x0 >= drawn_.x1 || drawn_.y0 >= drawn_.y1;
+  if (!nothingDrawn && (block.x0 > drawn_.x0 || block.y0 > drawn_.y0 || block.x1 < drawn_.x1 || block.y1 < drawn_.y1))
+    return;
+  Discard();
 }
 
 // ---------------------------------------------------------------- shapes
 
 void VectorSurface::Fill(double x, double y, double w, double h, uint32_t rgb) {
-  if (w <= 0 || h <= 0 || !Begin(rgb)) return;
+  if (w <= 0 || h <= 0) return;
+  Covering({static_cast<int>(std::ceil(x)), static_cast<int>(std::ceil(y)), static_cast<int>(std::floor(x + w)),
+            static_cast<int>(std::floor(y + h))});
+  const Box4 extent{static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)), static_cast<int>(std::ceil(x + w)),
+                    static_cast<int>(std::ceil(y + h))};
+  if (!Begin(rgb, false, &extent)) return;
   cairo_rectangle(cr_, x, y, w, h);
   cairo_fill(cr_);
 }
@@ -333,15 +367,11 @@ void VectorSurface::BitBlt(int xDest, int yDest, int width, int height, const Su
   }
   // A copy over the whole surface replaces everything drawn so far: the recording starts afresh, so
   // that repeated refreshes do not pile up hidden drawing.
-  if (xDest == 0 && yDest == 0 && width == w_ && height == h_) {
-    const Box4 clip = clip_;
-    Restart(w_, h_, false);
-    clip_ = clip;
-    SyncClip();
-  }
+  const Box4 block{xDest, yDest, xDest + width, yDest + height};
+  Covering(block);
   // The block is filled with the source rather than painted through a clip: document writers may
   // drop a clip they think covers the page, a filled rectangle holds in every format.
-  if (Begin(0)) {
+  if (Begin(0, false, &block)) {
     cairo_set_source_surface(cr_, src, xDest - xSource, yDest - ySource);
     cairo_pattern_set_filter(cairo_get_source(cr_), CAIRO_FILTER_NEAREST);
     cairo_rectangle(cr_, xDest, yDest, width, height);
@@ -495,6 +525,13 @@ void VectorSurface::SetClipRect(float left, float top, float right, float bottom
 
 void VectorSurface::ResetClip() {
   clip_ = {0, 0, w_, h_};
+  SyncClip();
+}
+
+void VectorSurface::Discard() {
+  const Box4 clip = clip_;
+  Restart(w_, h_, false);
+  clip_ = clip;
   SyncClip();
 }
 

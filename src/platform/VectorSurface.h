@@ -46,6 +46,7 @@ class VectorSurface final : public Surface {
 
   void SetClipRect(float left, float top, float right, float bottom) override;
   void ResetClip() override;
+  void Discard() override;
 
   void SetPicture(const Surface& source) override;
   OleColor Pixel(int x, int y) const override;
@@ -74,7 +75,8 @@ class VectorSurface final : public Surface {
   void SetUpContext();
   void SyncClip();
   // Sets the operator, colour and smoothing for one shape; false when nothing is to be drawn.
-  bool Begin(uint32_t rgb, bool exact = false);
+  // A shape known to lie within extent (else within the clip rectangle) passes it.
+  bool Begin(uint32_t rgb, bool exact = false, const Box4* extent = nullptr);
   uint32_t Native(OleColor c) const;
   Box4 PixelBox(float x1, float y1, float x2, float y2) const;
   Pen CurrentPen() const;
@@ -83,7 +85,11 @@ class VectorSurface final : public Surface {
   void PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int width, bool dotted, bool exact);
   bool ApplyFont();  // the current font into both contexts; false when no font can be had
   void PaintPictureIn();
-  void Touch() { ++commands_, stale_ = true; }
+  void Touch(const Box4* extent = nullptr);
+  // Called before an opaque block covers [x0, x1) x [y0, y1) within the clip rectangle: when nothing but
+  // the back colour lies outside it, the recording starts afresh, so that drawing the same page again
+  // and again does not pile up hidden drawing.
+  void Covering(Box4 block);
 
   Use use_;
   cairo_surface_t* rec_ = nullptr;
@@ -97,6 +103,8 @@ class VectorSurface final : public Surface {
   PixelPoint dashEnd_{INT32_MIN, INT32_MIN};
   double dashPhase_ = 0;
   int64_t commands_ = 0;
+  Box4 drawn_;              // holds everything drawn since the recording started; empty when x0 >= x1
+  uint32_t startBack_ = 0;  // the back colour the recording started with
   // Text is measured and laid out on a raster context set up as the raster surface's, so that both
   // surfaces place every glyph alike.
   cairo_surface_t* measureSurface_ = nullptr;

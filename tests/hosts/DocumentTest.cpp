@@ -214,4 +214,20 @@ TEST(Documents, AntialiasSmoothsThePictureAndKeepsItsLayout) {
   }
 }
 
+TEST(Documents, RefreshingAgainAndAgainDoesNotGrowTheDocument) {
+  // Copies between surfaces refer to each other's recordings; what a refresh paints over must be
+  // dropped, or every refresh nests the one before.
+  std::string script = ReadFile(Example("complete-chart"));
+  for (int i = 0; i < 6; ++i) script += "\nRefresh";
+  const std::string path = ::testing::TempDir() + "/doc_refreshed.plotara";
+  std::ofstream(path) << script;
+  for (const char* ext : {"svg", "pdf"}) {
+    const std::string once = Render("complete-chart", ext);
+    const std::string again = ::testing::TempDir() + "/doc_refreshed." + ext;
+    const Result r = Shell(std::string(PLOTARA_CLI) + " render " + path + " -o " + again);
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_LT(ReadFile(again).size(), ReadFile(once).size() * 11 / 10) << ext;
+  }
+}
+
 }  // namespace

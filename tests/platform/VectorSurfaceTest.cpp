@@ -201,6 +201,35 @@ TEST(VectorSurface, WholeSurfaceCopiesStartTheRecordingAfresh) {
   EXPECT_EQ(b.Commands(), 2) << "a partial copy adds to the recording";
 }
 
+TEST(VectorSurface, RedrawingAPageStartsAfreshOnlyWhenNothingOutsideItIsLost) {
+  struct Case {
+    const char* name;
+    bool markOutside;  // something drawn outside the page before each redraw
+    bool invert;
+  };
+  for (const Case& c : {Case{"page inside a margin", false, false}, Case{"a mark outside the page", true, false},
+                        Case{"an inverted page", false, true}}) {
+    VectorSurface s(96, VectorSurface::Use::Screen);
+    Size(s, 50, 50);
+    for (int i = 0; i < 100; ++i) {
+      s.ResetClip();
+      if (c.markOutside) s.PSet(48 * kTwips, 48 * kTwips, kRed);
+      s.SetClipRect(0, 0, 45 * kTwips, 45 * kTwips);  // the page
+      s.DrawMode = c.invert ? PenMode::Invert : PenMode::Copy;
+      s.FilledBox(0, 0, 45 * kTwips, 45 * kTwips, kBlue);
+      s.DrawMode = PenMode::Copy;
+      s.Line(0, 10 * kTwips, 40 * kTwips, 10 * kTwips);
+    }
+    if (c.markOutside || c.invert) {
+      EXPECT_GE(s.Commands(), 200) << c.name << ": everything is kept";
+    } else {
+      EXPECT_LE(s.Commands(), 2) << c.name << ": only the last redraw is kept";
+    }
+    EXPECT_EQ(s.Pixel(48, 48), c.markOutside ? kRed : kWhite) << c.name;
+    EXPECT_EQ(s.Pixel(20, 20), c.invert ? kWhite : kBlue) << c.name << ": inverted an even number of times";
+  }
+}
+
 TEST(VectorSurface, GrowingKeepsTheDrawingAtTheTopLeft) {
   VectorSurface s;
   Size(s, 20, 20);
