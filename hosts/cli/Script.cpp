@@ -36,7 +36,8 @@ class SyntaxError : public std::runtime_error {
 std::vector<Token> Lex(std::string_view s) {
   std::vector<Token> out;
   size_t i = 0;
-  auto isIdent = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+  // A dot joins a child element and its property into one name (Label1.Caption).
+  auto isIdent = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.'; };
   while (i < s.size()) {
     const char c = s[i];
     if (c == ' ' || c == '\t' || c == '\r') {
@@ -133,8 +134,10 @@ struct Expr {
 };
 
 struct Statement {
-  enum Kind { Empty, Print, Size, Save, Data, Put, Call } kind = Empty;
+  enum Kind { Empty, Print, Size, Save, Data, Put, Call, Mouse, Scroll, SaveClipboard } kind = Empty;
   std::string name;
+  std::string word;  // Down, Move or Up of Mouse; H or V of Scroll
+  bool drag = false;  // Scroll ..., Drag
   std::vector<Arg> args;
 };
 
@@ -158,6 +161,26 @@ class Parser {
       st.kind = EqualsNoCase(st.name, "Save") ? Statement::Save : Statement::Data;
       st.args = ParseValueList();
       if (st.args.size() != 1) throw SyntaxError(st.name + " takes one file name");
+    } else if (EqualsNoCase(st.name, "Mouse")) {
+      st.kind = Statement::Mouse;
+      st.word = TakeWord({"Down", "Move", "Up"}, "Mouse takes Down, Move or Up");
+      Expect(Tok::Comma, "','");
+      st.args = ParseValueList();
+      if (st.args.size() != 4) throw SyntaxError("Mouse takes Button, Shift, X, Y");
+    } else if (EqualsNoCase(st.name, "Scroll")) {
+      st.kind = Statement::Scroll;
+      st.word = TakeWord({"H", "V"}, "Scroll takes H or V");
+      Expect(Tok::Comma, "','");
+      st.args.push_back({"", ParseValue()});
+      if (Peek().kind == Tok::Comma) {
+        Take();
+        TakeWord({"Drag"}, "Scroll ends with a value or with Drag");
+        st.drag = true;
+      }
+    } else if (EqualsNoCase(st.name, "SaveClipboard")) {
+      st.kind = Statement::SaveClipboard;
+      st.args = ParseValueList();
+      if (st.args.size() != 1) throw SyntaxError("SaveClipboard takes one file name");
     } else if (Peek().kind == Tok::Equals) {
       Take();
       st.kind = Statement::Put;
@@ -177,6 +200,19 @@ class Parser {
   }
 
  private:
+  // One of a few keywords, as it is spelt in the list.
+  std::string TakeWord(std::initializer_list<const char*> words, const char* message) {
+    if (Peek().kind == Tok::Ident) {
+      for (const char* w : words) {
+        if (EqualsNoCase(Peek().text, w)) {
+          Take();
+          return w;
+        }
+      }
+    }
+    throw SyntaxError(message);
+  }
+
   const Token& Peek(size_t ahead = 0) const { return t_[std::min(i_ + ahead, t_.size() - 1)]; }
   Token Take() { return t_[std::min(i_++, t_.size() - 1)]; }
   void Expect(Tok k, const char* what) {
@@ -271,7 +307,11 @@ class Evaluator {
     switch (e.kind) {
       case Expr::Literal: return e.literal;
       case Expr::Negate: return Variant(-Value(*e.operand).ToDouble());
-      case Expr::Name: return Get(control_, e.name);
+      case Expr::Name: {
+        Variant v;
+        if (HostValue(e.name, v)) return v;
+        return Get(control_, e.name);
+      }
       case Expr::Call: {
         std::vector<Variant> positional;
         std::vector<NamedArg> named;
@@ -292,6 +332,39 @@ class Evaluator {
         positional.push_back(a.value ? Value(*a.value) : Variant::Missing());
       }
     }
+  }
+
+  // The state of a child element or the pointer shape, which the host shows: Label1.Caption,
+  // HScroll1.Value, MousePointer and the like. False for any other name.
+  bool HostValue(const std::string& name, Variant& out) const {
+    if (EqualsNoCase(name, "MousePointer")) {
+      out = Variant(control_.MousePointer());
+      return true;
+    }
+    const auto dot = name.find('.');
+    if (dot == std::string::npos) return false;
+    const std::string element = name.substr(0, dot), field = name.substr(dot + 1);
+    const ChildElement* child = nullptr;
+    const ScrollBarElement* bar = nullptr;
+    if (EqualsNoCase(element, "Label1")) {
+      child = &control_.Label1();
+      if (EqualsNoCase(field, "Caption")) return out = Variant(control_.Label1().Caption), true;
+    } else if (EqualsNoCase(element, "HScroll1") || EqualsNoCase(element, "VScroll1")) {
+      bar = EqualsNoCase(element, "HScroll1") ? &control_.HScroll1() : &control_.VScroll1();
+      child = bar;
+      if (EqualsNoCase(field, "Value")) return out = Variant(bar->Value), true;
+      if (EqualsNoCase(field, "Max")) return out = Variant(bar->Max), true;
+      if (EqualsNoCase(field, "LargeChange")) return out = Variant(bar->LargeChange), true;
+      if (EqualsNoCase(field, "SmallChange")) return out = Variant(bar->SmallChange), true;
+    } else {
+      return false;
+    }
+    if (EqualsNoCase(field, "Visible")) return out = Variant(child->Visible), true;
+    if (EqualsNoCase(field, "Left")) return out = Variant(child->Left), true;
+    if (EqualsNoCase(field, "Top")) return out = Variant(child->Top), true;
+    if (EqualsNoCase(field, "Width")) return out = Variant(child->Width), true;
+    if (EqualsNoCase(field, "Height")) return out = Variant(child->Height), true;
+    throw SyntaxError(element + " has no " + field);
   }
 
   // The texts Print shows for one value: a method with out-parameters shows its result (if any), then
@@ -382,7 +455,10 @@ ScriptRunner::ScriptRunner(Plotara& control, const ScriptOptions& options, std::
     // Failures always show; on the error stream unless events are asked for.
     (options_.PrintEvents ? out_ : err_) << "Event ErrorMsg " << Quote(source) << " " << Quote(description) << "\n";
   };
+  control_.SetClipboard(&clipboard_);
 }
+
+ScriptRunner::~ScriptRunner() { control_.SetClipboard(nullptr); }
 
 void ScriptRunner::SizeControl(Plotara& control, int width, int height) {
   const ScrollBarElement& h = control.HScroll1();
@@ -445,6 +521,36 @@ int ScriptRunner::Run(const std::string& text, const std::string& name) {
           const std::string problem = ReadData(control_, path);
           if (!problem.empty()) {
             err_ << name << ":" << lineNo << ": " << problem << "\n";
+            return kScriptFailed;
+          }
+          break;
+        }
+        case Statement::Mouse: {
+          const int16_t button = eval.Value(*st.args[0].value).ToInteger();
+          const int16_t shift = eval.Value(*st.args[1].value).ToInteger();
+          const float x = eval.Value(*st.args[2].value).ToSingle(), y = eval.Value(*st.args[3].value).ToSingle();
+          if (st.word == "Down") control_.Picture1_MouseDown(button, shift, x, y);
+          if (st.word == "Move") control_.Picture1_MouseMove(button, shift, x, y);
+          if (st.word == "Up") control_.Picture1_MouseUp(button, shift, x, y);
+          break;
+        }
+        case Statement::Scroll: {
+          const int32_t value = eval.Value(*st.args[0].value).ToLong();
+          if (st.word == "H") {
+            st.drag ? control_.HScroll1_Scroll(value) : control_.HScroll1_Change(value);
+          } else {
+            st.drag ? control_.VScroll1_Scroll(value) : control_.VScroll1_Change(value);
+          }
+          break;
+        }
+        case Statement::SaveClipboard: {
+          const std::string path = eval.Value(*st.args[0].value).ToString();
+          if (clipboard_.Empty()) {
+            err_ << name << ":" << lineNo << ": the clipboard holds no picture (CopyToClipboard puts one there)\n";
+            return kScriptFailed;
+          }
+          if (!clipboard_.Save(path)) {
+            err_ << name << ":" << lineNo << ": cannot write '" << path << "'\n";
             return kScriptFailed;
           }
           break;

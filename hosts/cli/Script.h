@@ -8,12 +8,18 @@
 //   Print AxisValue1, GraphIndex      prints values, tab-separated
 //   Data "points.csv"                 AddDataPoint for every row x,y[,e] (path relative to the script)
 //   Save "sales.png"                  writes the picture of Picture1
+//   Mouse Down, 1, 0, 4500, 3000      Picture1_MouseDown(Button, Shift, X, Y), X and Y in twips (also Move, Up)
+//   Scroll H, 250                     HScroll1.Value = 250, then HScroll1_Change ("Scroll V, 250, Drag": the
+//                                     thumb is dragged, VScroll1_Scroll)
+//   Print Label1.Caption, MousePointer   the child elements' state and the pointer shape
+//   SaveClipboard "copy.png"          writes what CopyToClipboard last put on this host's clipboard
 //   ' or # starts a comment
 #pragma once
 
 #include <iosfwd>
 #include <string>
 
+#include "hosts/cli/HeadlessClipboard.h"
 #include "plotara/Plotara.h"
 
 namespace plotara {
@@ -33,6 +39,9 @@ enum ScriptStatus { kScriptOk = 0, kScriptFailed = 1, kScriptSyntaxError = 2 };
 class ScriptRunner {
  public:
   ScriptRunner(Plotara& control, const ScriptOptions& options, std::ostream& out, std::ostream& err);
+  ~ScriptRunner();
+  ScriptRunner(const ScriptRunner&) = delete;
+  ScriptRunner& operator=(const ScriptRunner&) = delete;
 
   // Runs the script text; name is used in messages. Returns a ScriptStatus.
   int Run(const std::string& text, const std::string& name);
@@ -45,6 +54,7 @@ class ScriptRunner {
   ScriptOptions options_;
   std::ostream& out_;
   std::ostream& err_;
+  HeadlessClipboard clipboard_;
 };
 
 // Runs a script file on a new control; for `plotara run` and `plotara render` (saved to saveTo when

@@ -151,3 +151,46 @@ TEST(Script, DataReadsRowsIntoTheLastDataSet) {
 
 }  // namespace
 }  // namespace plotara
+
+namespace plotara {
+namespace {
+
+TEST(Script, MouseScrollAndChildElementsDriveTheControlHeadless) {
+  const std::string dir = ::testing::TempDir();
+  const ScriptResult r = RunText(
+      "Size 400, 300\n"
+      "NewGraph \"G\", 0, 100, 0, 100\n"
+      "Refresh\n"
+      "Mouse Move, 0, 0, 3000, 2000\n"
+      "Print MousePointer, Label1.Visible, HScroll1.Visible\n"
+      "Mouse Down, 1, 1, 3000, 2000\n"
+      "Print HScroll1.Visible, HScroll1.LargeChange, HScroll1.SmallChange, VScroll1.Value\n"
+      "Scroll H, 0\n"
+      "Scroll V, 1000, Drag\n"
+      "Print HScroll1.Value, VScroll1.Value, HScroll1.Left\n"
+      "CopyToClipboard\n"
+      "SaveClipboard \"" + dir + "/copy.png\"\n");
+  EXPECT_EQ(r.status, kScriptOk) << r.err;
+  std::istringstream lines(r.out);
+  std::string first, second, third;
+  std::getline(lines, first);
+  std::getline(lines, second);
+  std::getline(lines, third);
+  EXPECT_EQ(first, "2\tTrue\tFalse") << "a cross hair over the plot";
+  EXPECT_EQ(second.substr(0, 12), "True\t500\t10\t") << second;
+  EXPECT_EQ(third.substr(0, 7), "0\t1000\t");
+  EXPECT_TRUE(std::ifstream(dir + "/copy.png").good());
+}
+
+TEST(Script, SavingAnEmptyClipboardIsAClearError) {
+  const ScriptResult r = RunText("SaveClipboard \"x.png\"\nMouse Sideways, 1, 0, 1, 1\n");
+  EXPECT_EQ(r.status, kScriptFailed);
+  EXPECT_EQ(r.err, "test.plotara:1: the clipboard holds no picture (CopyToClipboard puts one there)\n");
+  const ScriptResult bad = RunText("Mouse Sideways, 1, 0, 1, 1\n");
+  EXPECT_EQ(bad.status, kScriptSyntaxError);
+  EXPECT_EQ(bad.err, "test.plotara:1: syntax error: Mouse takes Down, Move or Up\n");
+  EXPECT_EQ(RunText("Print Label1.Colour\n").status, kScriptSyntaxError);
+}
+
+}  // namespace
+}  // namespace plotara
