@@ -230,4 +230,16 @@ TEST(Documents, RefreshingAgainAndAgainDoesNotGrowTheDocument) {
   }
 }
 
+TEST(Documents, StandardOutputGetsTheVectorDocumentToo) {
+  for (const char* format : {"svg", "pdf"}) {
+    const std::string out = ::testing::TempDir() + "/doc_stdout." + format;
+    const Result r = Shell(std::string(PLOTARA_CLI) + " render " + Example("complete-chart") + " -o - --format " +
+                           format + " > " + out);
+    ASSERT_EQ(r.status, 0) << r.output;
+    const std::string doc = ReadFile(out);
+    EXPECT_EQ(Count(doc, "<image") + Count(doc, "/Subtype /Image"), 0) << format << ": no raster picture";
+    EXPECT_GT(Count(doc, "<path") + Count(doc, "/FontFile2"), 0) << format;
+  }
+}
+
 }  // namespace
