@@ -2,10 +2,8 @@
 // device-pixel operations; text; clipping, picture and files.
 #include "platform/CairoSurface.h"
 
-#include <cairo-ft.h>
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
-#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +11,7 @@
 #include <numbers>
 
 #include "platform/AsciiCase.h"
+#include "platform/CairoHelpers.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextEncoding.h"
 
@@ -24,35 +23,6 @@ constexpr uint32_t kRgbMask = 0x00FFFFFF;
 // Lines whose ends lie farther than this outside the clip rectangle are cut first, so that a point
 // mapped far off the page costs no more than one on it.
 constexpr int kFarOutside = 4096;
-
-// Liang-Barsky: cuts the segment to the box; false when none of it lies inside.
-bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double xmin, double ymin, double xmax,
-                 double ymax) {
-  const double dx = x2 - x1, dy = y2 - y1;
-  double t0 = 0.0, t1 = 1.0;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {x1 - xmin, xmax - x1, y1 - ymin, ymax - y1};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0) {
-      if (t > t1) return false;
-      t0 = std::max(t0, t);
-    } else {
-      if (t < t0) return false;
-      t1 = std::min(t1, t);
-    }
-  }
-  const double ox = x1, oy = y1;
-  x1 = ox + t0 * dx;
-  y1 = oy + t0 * dy;
-  x2 = ox + t1 * dx;
-  y2 = oy + t1 * dy;
-  return true;
-}
 
 }  // namespace
 
@@ -534,19 +504,8 @@ bool CairoSurface::ApplyFont() {
   if (sized == appliedFont_) return true;
   cairo_font_face_t*& face = faces_[key];
   if (!face) {
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(FontName.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, FontBold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, FontItalic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    face = cairo_ft_font_face_create_for_pattern(match ? match : pattern);
-    if (match) FcPatternDestroy(match);
-    FcPatternDestroy(pattern);
-    if (cairo_font_face_status(face) != CAIRO_STATUS_SUCCESS) {
-      cairo_font_face_destroy(face);
+    face = MatchFontFace(FontName, FontBold, FontItalic);
+    if (!face) {
       faces_.erase(key);
       return false;
     }
