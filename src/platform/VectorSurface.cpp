@@ -74,6 +74,7 @@ void VectorSurface::Move(float left, float top, float width, float height) {
 }
 
 void VectorSurface::Restart(int w, int h, bool keep) {
+  Flush();
   cairo_surface_t* rec = NewRecording(w, h);
   cairo_t* cr = cairo_create(rec);
   SetRgb(cr, Native(BackColor));
@@ -125,7 +126,19 @@ VectorSurface::Box4 VectorSurface::PixelBox(float x1, float y1, float x2, float 
 
 Pen VectorSurface::CurrentPen() const { return pen_ ? *pen_ : Pen{ForeColor, std::max(1, DrawWidth)}; }
 
+void VectorSurface::Flush() const {
+  if (!pending_) return;
+  pending_ = false;
+  // Square ends keep a single level or upright line crisp and its corners closed; a polyline or a
+  // slanted line gets round ends and joins, which follow a curve smoothly.
+  cairo_set_line_cap(cr_, pendingSegments_ == 1 && pendingStraight_ ? CAIRO_LINE_CAP_SQUARE : CAIRO_LINE_CAP_ROUND);
+  cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
+  cairo_stroke(cr_);
+  cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
+}
+
 bool VectorSurface::Begin(uint32_t rgb, bool exact, const Box4* extent) {
+  Flush();
   if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
     // A failed cairo call leaves its context unusable; go on drawing on the same recording.
     cairo_destroy(cr_);
@@ -218,20 +231,37 @@ void VectorSurface::PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int 
   double a = x1 + 0.5, b = y1 + 0.5, c = x2 + 0.5, d = y2 + 0.5;
   const double m = kFarOutside;
   if (!ClipSegment(a, b, c, d, clip_.x0 - m, clip_.y0 - m, clip_.x1 + m, clip_.y1 + m)) return;
+  const bool joinable = !dotted && !exact && DrawMode != PenMode::Invert;
+  const bool whole = a == x1 + 0.5 && b == y1 + 0.5 && c == x2 + 0.5 && d == y2 + 0.5;
+  if (joinable && whole && pending_ && x1 == pendingEnd_.x && y1 == pendingEnd_.y && rgb == pendingRgb_ &&
+      width == pendingWidth_) {
+    cairo_line_to(cr_, c, d);
+    pendingEnd_ = {x2, y2};
+    ++pendingSegments_;
+    stale_ = true;
+    return;
+  }
   if (!Begin(rgb, exact)) return;
   // The gradient's lines lie a pixel apart; a little overlap keeps seams out of smoothed viewers.
   cairo_set_line_width(cr_, exact && width == 1 ? 1.5 : width);
+  cairo_move_to(cr_, a, b);
+  cairo_line_to(cr_, c, d);
+  if (joinable && whole) {
+    pending_ = true;
+    pendingEnd_ = {x2, y2};
+    pendingRgb_ = rgb;
+    pendingWidth_ = width;
+    pendingSegments_ = 1;
+    pendingStraight_ = x1 == x2 || y1 == y2;
+    return;
+  }
   if (dotted) {
     const double dash[2] = {3.0 * width, 3.0 * width};
     cairo_set_dash(cr_, dash, 2, phase);
     cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
   } else {
-    // Square ends keep level and upright lines crisp and their corners closed; slanted ones get round
-    // ends, which join smoothly along a curve.
     cairo_set_line_cap(cr_, x1 == x2 || y1 == y2 ? CAIRO_LINE_CAP_SQUARE : CAIRO_LINE_CAP_ROUND);
   }
-  cairo_move_to(cr_, a, b);
-  cairo_line_to(cr_, c, d);
   cairo_stroke(cr_);
 }
 
@@ -323,6 +353,7 @@ void VectorSurface::BitBlt(int xDest, int yDest, int width, int height, const Su
 
   cairo_surface_t* src = nullptr;
   if (const auto* vs = dynamic_cast<const VectorSurface*>(&source)) {
+    vs->Flush();
     // A copy within one surface reads the drawing as it was before the copy.
     src = vs == this ? Snapshot(rec_, w_, h_) : cairo_surface_reference(vs->rec_);
   } else {
@@ -452,6 +483,7 @@ void VectorSurface::TextOut(int x, int y, std::string_view text, int escapement)
       cairo_get_scaled_font(measure_), 0, std::ceil(fe.ascent), utf8.data(), static_cast<int>(utf8.size()), &glyphs,
       &numGlyphs, &clusters, &numClusters, &flags);
   if (status != CAIRO_STATUS_SUCCESS) return;
+  Flush();
   cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
   cairo_set_antialias(cr_, CAIRO_ANTIALIAS_DEFAULT);
   SetRgb(cr_, Native(ForeColor));
@@ -496,6 +528,7 @@ void VectorSurface::Discard() {
 }
 
 void VectorSurface::SyncClip() {
+  Flush();
   cairo_reset_clip(cr_);
   cairo_new_path(cr_);
   cairo_rectangle(cr_, clip_.x0, clip_.y0, clip_.x1 - clip_.x0, clip_.y1 - clip_.y0);
@@ -521,6 +554,7 @@ void VectorSurface::SetPicture(const Surface& source) {
   picW_ = source.PixelWidth();
   picH_ = source.PixelHeight();
   if (const auto* vs = dynamic_cast<const VectorSurface*>(&source)) {
+    vs->Flush();
     picture_ = Snapshot(vs->rec_, picW_, picH_);
   } else {
     cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(picW_, 1), std::max(picH_, 1));
@@ -536,6 +570,7 @@ void VectorSurface::SetPicture(const Surface& source) {
 }
 
 PictureView VectorSurface::Image() const {
+  Flush();
   if (stale_ || !raster_) {
     if (raster_) cairo_surface_destroy(raster_);
     raster_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(w_, 1), std::max(h_, 1));
@@ -558,6 +593,7 @@ OleColor VectorSurface::Pixel(int x, int y) const {
 }
 
 void VectorSurface::SavePicture(const std::string& path) const {
+  Flush();
   const std::string ext = LowerCase(path.size() >= 4 ? path.substr(path.size() - 4) : "");
   cairo_status_t status = CAIRO_STATUS_SUCCESS;
   if (ext == ".svg" || ext == ".pdf") {

@@ -85,6 +85,9 @@ class VectorSurface final : public Surface {
   void PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int width, bool dotted, bool exact);
   bool ApplyFont();  // the current font into both contexts; false when no font can be had
   void PaintPictureIn();
+  // Strokes the line path being gathered, if any; everything that draws, clips or reads the recording
+  // does this first.
+  void Flush() const;
   void Touch(const Box4* extent = nullptr);
   // Called before an opaque block covers [x0, x1) x [y0, y1) within the clip rectangle: when nothing but
   // the back colour lies outside it, the recording starts afresh, so that drawing the same page again
@@ -103,6 +106,14 @@ class VectorSurface final : public Surface {
   PixelPoint dashEnd_{INT32_MIN, INT32_MIN};
   double dashPhase_ = 0;
   int64_t commands_ = 0;
+  // Solid lines that go on where the previous one ended, in the same colour and width, are gathered
+  // into one path: a curve of many segments becomes one polyline with round joins.
+  mutable bool pending_ = false;
+  PixelPoint pendingEnd_;
+  uint32_t pendingRgb_ = 0;
+  int pendingWidth_ = 0;
+  int pendingSegments_ = 0;
+  bool pendingStraight_ = false;  // the first segment is level or upright
   Box4 drawn_;              // holds everything drawn since the recording started; empty when x0 >= x1
   uint32_t startBack_ = 0;  // the back colour the recording started with
   // Text is measured and laid out on a raster context set up as the raster surface's, so that both

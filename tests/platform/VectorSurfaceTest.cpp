@@ -230,6 +230,33 @@ TEST(VectorSurface, RedrawingAPageStartsAfreshOnlyWhenNothingOutsideItIsLost) {
   }
 }
 
+TEST(VectorSurface, ConnectedSegmentsOfOneStyleBecomeOnePath) {
+  struct Case {
+    const char* name;
+    std::function<void(VectorSurface&, int)> before;  // called before segment i
+    int64_t paths;
+  };
+  const Case cases[] = {
+      {"a curve", [](VectorSurface&, int) {}, 1},
+      {"a new colour halfway", [](VectorSurface& s, int i) { s.ForeColor = i < 25 ? kBlack : kRed; }, 2},
+      {"a wider pen halfway", [](VectorSurface& s, int i) { s.DrawWidth = i < 25 ? 1 : 2; }, 2},
+      {"dotted", [](VectorSurface& s, int) { s.DrawStyle = LineKind::Dot; }, 50},
+      {"a box between", [](VectorSurface& s, int i) { if (i == 25) s.FilledBox(0, 0, kTwips, kTwips, kRed); }, 3},
+  };
+  for (const Case& c : cases) {
+    VectorSurface s;
+    Size(s, 120, 80);
+    for (int i = 0; i < 50; ++i) {
+      c.before(s, i);
+      s.Line(i * 2 * kTwips, (40 + (i % 2) * 10) * kTwips, (i + 1) * 2 * kTwips, (40 + ((i + 1) % 2) * 10) * kTwips);
+    }
+    EXPECT_EQ(s.Commands(), c.paths) << c.name;
+    const Extent ink = InkOf(s);
+    EXPECT_LE(ink.x0, 1) << c.name << ": the path is drawn when the picture is read";
+    EXPECT_GE(ink.x1, 99) << c.name;
+  }
+}
+
 TEST(VectorSurface, GrowingKeepsTheDrawingAtTheTopLeft) {
   VectorSurface s;
   Size(s, 20, 20);
