@@ -165,7 +165,9 @@ TEST_P(RasterisedDocument, HasThePngsLayout) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, RasterisedDocument,
-                         ::testing::Values("complete-chart", "gradients", "symbols-and-lines", "texts-and-legends"),
+                         ::testing::Values("complete-chart", "gradients", "symbols-and-lines", "texts-and-legends",
+                                           "errors-and-curves", "interaction", "axes", "bars", "fonts-and-titles",
+                                           "default-axes"),
                          [](const ::testing::TestParamInfo<const char*>& info) {
                            std::string n = info.param;
                            for (char& ch : n)
