@@ -244,4 +244,13 @@ TEST(Documents, StandardOutputGetsTheVectorDocumentToo) {
   }
 }
 
+TEST(Documents, AnUnwritableDocumentIsAOneLineError) {
+  for (const char* ext : {"svg", "pdf"}) {
+    const std::string out = "/nonexistent-folder/chart." + std::string(ext);
+    const Result r = Shell(std::string(PLOTARA_CLI) + " render " + Example("axes") + " -o " + out);
+    EXPECT_EQ(r.status, 1) << ext;
+    EXPECT_EQ(r.output, "plotara: cannot write '" + out + "': Path/File access error\n") << ext;
+  }
+}
+
 }  // namespace
