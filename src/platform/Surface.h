@@ -124,6 +124,11 @@ class Surface {
   virtual void SetClipRect(float left, float top, float right, float bottom) = 0;
   virtual void ResetClip() = 0;
 
+  // Fills the whole surface with the colours spread evenly from pixel (x0, y0) to (x1, y1), the first and
+  // last held beyond the ends. False when the surface leaves a gradient to lines of pixels, which paint
+  // the same colours exactly.
+  virtual bool FillRamp(double, double, double, double, std::span<const OleColor>) { return false; }
+
   // The whole image is about to be painted over: a surface that keeps its drawing as shapes forgets
   // what lies beneath. Pixels stay as they are.
   virtual void Discard() {}

@@ -527,6 +527,45 @@ void VectorSurface::Discard() {
   SyncClip();
 }
 
+bool VectorSurface::FillRamp(double x0, double y0, double x1, double y1, std::span<const OleColor> colours) {
+  if (colours.size() < 2 || DrawMode == PenMode::Invert) return false;
+  const Box4 all{0, 0, w_, h_};
+  Covering(all);
+  if (!Begin(0, false, &all)) return false;
+  cairo_pattern_t* ramp = cairo_pattern_create_linear(x0, y0, x1, y1);
+  const double last = static_cast<double>(colours.size() - 1);
+  auto stop = [&](size_t k) {
+    const uint32_t rgb = Native(colours[k]);
+    cairo_pattern_add_color_stop_rgb(ramp, static_cast<double>(k) / last, ((rgb >> 16) & 0xFF) / 255.0,
+                                     ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
+  };
+  // A stop is kept only where the colours leave the straight blend between the stops around it by more
+  // than a level: a plain ramp of a thousand lines needs two stops, a bent one a few dozen.
+  auto channel = [&](size_t k, int shift) { return static_cast<double>((Native(colours[k]) >> shift) & 0xFF); };
+  auto straight = [&](size_t from, size_t to) {
+    for (size_t m = from + 1; m < to; ++m)
+      for (int shift : {0, 8, 16}) {
+        const double t = static_cast<double>(m - from) / static_cast<double>(to - from);
+        if (std::abs(channel(m, shift) - (channel(from, shift) * (1 - t) + channel(to, shift) * t)) > 1.0) return false;
+      }
+    return true;
+  };
+  size_t kept = 0;
+  stop(0);
+  for (size_t k = 2; k < colours.size(); ++k) {
+    if (straight(kept, k)) continue;
+    kept = k - 1;
+    stop(kept);
+  }
+  stop(colours.size() - 1);
+  cairo_pattern_set_extend(ramp, CAIRO_EXTEND_PAD);
+  cairo_set_source(cr_, ramp);
+  cairo_rectangle(cr_, 0, 0, w_, h_);
+  cairo_fill(cr_);
+  cairo_pattern_destroy(ramp);
+  return true;
+}
+
 void VectorSurface::SyncClip() {
   Flush();
   cairo_reset_clip(cr_);

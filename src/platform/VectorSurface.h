@@ -47,6 +47,8 @@ class VectorSurface final : public Surface {
   void SetClipRect(float left, float top, float right, float bottom) override;
   void ResetClip() override;
   void Discard() override;
+  // A smooth cairo gradient: documents print it without bands or seams.
+  bool FillRamp(double x0, double y0, double x1, double y1, std::span<const OleColor> colours) override;
 
   void SetPicture(const Surface& source) override;
   OleColor Pixel(int x, int y) const override;
