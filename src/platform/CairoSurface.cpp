@@ -424,6 +424,11 @@ void CairoSurface::PSet(float x, float y, OleColor color) {
 
 // ---------------------------------------------------------------- device-pixel operations
 
+void CairoSurface::PaintRuns(int x, int y, std::span<const PixelRun> runs) {
+  BeginWrite();
+  for (const PixelRun& r : runs) Span(y + r.dy, x + r.dx, x + r.dx + r.length, Native(r.color));
+}
+
 void CairoSurface::BitBlt(int xDest, int yDest, int width, int height, const Surface& source, int xSource,
                           int ySource) {
   // Cut the block to the source's pixels, then to this surface's clip rectangle.

@@ -10,6 +10,7 @@
 #include "model/Lookup.h"
 #include "platform/Conversions.h"
 #include "render/Bars.h"
+#include "render/LinePath.h"
 #include "render/Pipeline.h"
 #include "render/Symbols.h"
 #include "render/Text.h"
@@ -82,24 +83,22 @@ void PlotDataSets(Control& c, Surface& s) {
           s.DrawStyle = d.DataLineStyle == kLineSolid ? LineKind::Solid : LineKind::Dot;
           s.DrawWidth = std::max<int>(1, d.DataLineThickness);
           s.ForeColor = d.DataLineColor;
-          bool havePrevious = false, previousInside = false;
-          float px0 = 0, py0 = 0;
-          for (int32_t j = 0; j < n; ++j) {
-            const Point& pt = points[start + static_cast<size_t>(j)];
-            if (!Finite(pt)) continue;
-            const double x = pt.X, y = pt.Y;
-            const bool inside = x >= ax.AxisValue1 && x <= ax.AxisValue2 && y >= ay.AxisValue1 && y <= ay.AxisValue2;
-            const float px = PosX(c, x), py = PosY(c, y);
-            if (havePrevious && (inside || previousInside)) s.Line(px0, py0, px, py);
-            havePrevious = true;
-            previousInside = inside;
-            px0 = px;
-            py0 = py;
-          }
+          LineData line;
+          line.points = points + start;
+          line.count = static_cast<size_t>(n);
+          line.mapX = AxisMapping(g, ax, false);
+          line.mapY = AxisMapping(g, ay, true);
+          line.x1 = ax.AxisValue1;
+          line.x2 = ax.AxisValue2;
+          line.y1 = ay.AxisValue1;
+          line.y2 = ay.AxisValue2;
+          line.xNonDecreasing = d.Index.NonDecreasing() && d.Index.Count() == line.count;
+          DrawDataLine(s, line);
           s.DrawStyle = LineKind::Solid;
         }
-        // Symbols or bars, over the lines.
-        for (int32_t j = 1; j <= n; ++j) {
+        // Symbols or bars, over the lines; nothing to do for points that are only joined by the line.
+        const bool marks = d.DataSymbol != kSymbolNone || d.ShowErrorBar;
+        for (int32_t j = 1; marks && j <= n; ++j) {
           const Point& pt = points[start + static_cast<size_t>(j - 1)];
           if (!Finite(pt)) continue;
           double x = pt.X, y = pt.Y;
