@@ -30,6 +30,7 @@ class BlockIndex {
     // step over it.
     if (!(finite && (count_ == 0 || x >= lastX_))) nonDecreasing_ = false;
     lastX_ = x;
+    if (e != 0) errors_ = true;
     if ((count_ & (kBlockSize - 1)) == 0) {
       blocks_.push_back(finite ? Block{x, x, y, y} : Block{x, x, NAN, NAN});
     } else {
@@ -49,11 +50,14 @@ class BlockIndex {
     blocks_.clear();
     count_ = 0;
     nonDecreasing_ = true;
+    errors_ = false;
   }
 
   size_t Count() const noexcept { return count_; }
   // True when every point so far is finite and no X is smaller than the one before it.
   bool NonDecreasing() const noexcept { return nonDecreasing_; }
+  // True when a point has an error value other than 0, so that it may need an error bar.
+  bool AnyError() const noexcept { return errors_; }
   const std::vector<Block>& Blocks() const noexcept { return blocks_; }
 
  private:
@@ -61,6 +65,7 @@ class BlockIndex {
   size_t count_ = 0;
   float lastX_ = 0;
   bool nonDecreasing_ = true;
+  bool errors_ = false;
 };
 
 }  // namespace plotara
