@@ -97,6 +97,7 @@ void PlotDataSets(Control& c, Surface& s) {
           line.y1 = ay.AxisValue1;
           line.y2 = ay.AxisValue2;
           line.xNonDecreasing = d.Index.NonDecreasing() && d.Index.Count() == line.count;
+          if (line.xNonDecreasing) line.index = &d.Index;
           DrawDataLine(s, line);
           s.DrawStyle = LineKind::Solid;
         }

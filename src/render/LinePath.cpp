@@ -93,6 +93,9 @@ class ColumnFolder {
     if (Foldable(b)) Start(b);
   }
 
+  // True for a point whose runs may be folded.
+  bool Foldable(const Pt& p) const { return p.ix >= xLo_ && p.ix <= hi_ && p.iy >= yLo_ && p.iy <= hi_; }
+
   void Flush() {
     if (active_ && grown_) {
       if (lastBeyond_) {
@@ -113,7 +116,6 @@ class ColumnFolder {
   }
 
  private:
-  bool Foldable(const Pt& p) const { return p.ix >= xLo_ && p.ix <= hi_ && p.iy >= yLo_ && p.iy <= hi_; }
   void Start(const Pt& p) {
     active_ = true;
     grown_ = false;
@@ -139,33 +141,112 @@ class ColumnFolder {
   Pt first_{}, last_{}, lo_pt_{}, hi_pt_{};
 };
 
-void Folded(Surface& s, const LineData& d, size_t begin, size_t end) {
-  const double t = s.TwipsPerPixelX();
-  ColumnFolder folder(s);
-  bool havePrevious = false, previousInside = false, drew = false;
-  ColumnFolder::Pt prev{}, lastEnd{};
-  for (size_t j = begin; j < end; ++j) {
-    const Point& pt = d.points[j];
-    if (!Finite(pt)) continue;
-    const double x = pt.X, y = pt.Y;
-    const bool inside = x >= d.x1 && x <= d.x2 && y >= d.y1 && y <= d.y2;
-    const float px = d.mapX.Map(x), py = d.mapY.Map(y);
-    const ColumnFolder::Pt cur{px, py, PixelOf(px, t), PixelOf(py, t)};
-    if (havePrevious && (inside || previousInside)) {
-      folder.Segment(prev, cur);
-      lastEnd = cur;
-      drew = true;
+// The line through the points in order, each segment handed to the column folder.
+class FoldedLine {
+ public:
+  FoldedLine(Surface& s, const LineData& d) : s_(s), d_(d), t_(s.TwipsPerPixelX()), folder_(s) {}
+
+  bool Inside(const Point& p) const {
+    const double x = p.X, y = p.Y;
+    return x >= d_.x1 && x <= d_.x2 && y >= d_.y1 && y <= d_.y2;
+  }
+  ColumnFolder::Pt At(const Point& p) const {
+    const float px = d_.mapX.Map(p.X), py = d_.mapY.Map(p.Y);
+    return {px, py, PixelOf(px, t_), PixelOf(py, t_)};
+  }
+  int32_t Column(const Point& p) const { return PixelOf(d_.mapX.Map(p.X), t_); }
+
+  void Visit(const ColumnFolder::Pt& cur, bool inside) {
+    if (havePrevious_ && (inside || previousInside_)) {
+      folder_.Segment(prev_, cur);
+      lastEnd_ = cur;
+      drew_ = true;
     }
-    havePrevious = true;
-    previousInside = inside;
-    prev = cur;
+    havePrevious_ = true;
+    previousInside_ = inside;
+    prev_ = cur;
   }
-  folder.Flush();
-  if (drew) {
-    // Where the last segment ends, as drawing every segment leaves the text position.
-    s.CurrentX = lastEnd.x;
-    s.CurrentY = lastEnd.y;
+  void Visit(const Point& p) {
+    if (Finite(p)) Visit(At(p), Inside(p));
   }
+
+  // Points [i, j), all in one pixel column and within the limits, every one finite: the segments into
+  // and through the column are those of the first point, the lowest and highest Y of all but the last
+  // (found from the blocks), and the last point. False, visiting nothing, where that does not hold.
+  bool VisitColumn(size_t i, size_t j) {
+    const Point* p = d_.points;
+    if (j - i < 4 || !(p[i].X >= d_.x1 && p[j - 1].X <= d_.x2)) return false;
+    float lo, hi;
+    d_.index->RangeY(p, i, j - 1, lo, hi);
+    const float yLast = p[j - 1].Y;
+    if (!(std::fmin(lo, yLast) >= d_.y1 && std::fmax(hi, yLast) <= d_.y2)) return false;
+    const ColumnFolder::Pt first = At(p[i]), last = At(p[j - 1]);
+    const float pyLo = d_.mapY.Map(lo), pyHi = d_.mapY.Map(hi);
+    const ColumnFolder::Pt low{first.x, pyLo, first.ix, PixelOf(pyLo, t_)}, high{first.x, pyHi, first.ix, PixelOf(pyHi, t_)};
+    if (!folder_.Foldable(low) || !folder_.Foldable(high) || !folder_.Foldable(first)) return false;
+    Visit(first, true);
+    Visit(low, true);
+    Visit(high, true);
+    Visit(last, true);
+    return true;
+  }
+
+  void Finish() {
+    folder_.Flush();
+    if (drew_) {
+      // Where the last segment ends, as drawing every segment leaves the text position.
+      s_.CurrentX = lastEnd_.x;
+      s_.CurrentY = lastEnd_.y;
+    }
+  }
+
+ private:
+  Surface& s_;
+  const LineData& d_;
+  const double t_;
+  ColumnFolder folder_;
+  bool havePrevious_ = false, previousInside_ = false, drew_ = false;
+  ColumnFolder::Pt prev_{}, lastEnd_{};
+};
+
+void Folded(Surface& s, const LineData& d, size_t begin, size_t end) {
+  FoldedLine line(s, d);
+  if (d.index == nullptr || !d.xNonDecreasing) {
+    for (size_t j = begin; j < end; ++j) line.Visit(d.points[j]);
+    line.Finish();
+    return;
+  }
+  // X never decreases, so the points of a pixel column follow one another: each column's end is found by
+  // galloping and binary search, and its extremes from the blocks. The cost grows with the columns and
+  // the logarithm of the points.
+  const Point* p = d.points;
+  size_t i = begin;
+  while (i < end) {
+    const int32_t c = line.Column(p[i]);
+    size_t known = i, step = 1, hi = end;
+    while (known + step < end) {
+      if (line.Column(p[known + step]) != c) {
+        hi = known + step;
+        break;
+      }
+      known += step;
+      step *= 2;
+    }
+    size_t lo = known + 1;
+    while (lo < hi) {
+      const size_t mid = lo + (hi - lo) / 2;
+      if (line.Column(p[mid]) == c) {
+        lo = mid + 1;
+      } else {
+        hi = mid;
+      }
+    }
+    const size_t j = lo;
+    if (!line.VisitColumn(i, j))
+      for (size_t k = i; k < j; ++k) line.Visit(p[k]);
+    i = j;
+  }
+  line.Finish();
 }
 
 }  // namespace

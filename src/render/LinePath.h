@@ -5,6 +5,7 @@
 
 #include <cstddef>
 
+#include "model/BlockIndex.h"
 #include "model/PointList.h"
 #include "platform/Surface.h"
 #include "scale/Mapping.h"
@@ -20,6 +21,9 @@ struct LineData {
   // Every point finite and no X smaller than the one before it: the points a view can touch are found by
   // binary search.
   bool xNonDecreasing = false;
+  // The summary of exactly these points, or nullptr: with it, a pixel column's extremes come from whole
+  // blocks of points.
+  const BlockIndex* index = nullptr;
 };
 
 enum class LineDrawing {

@@ -27,7 +27,7 @@ struct Axes {
   bool logX = false, logY = false, reverseX = false, reverseY = false;
 };
 
-LineData Line(const std::vector<Point>& pts, const Axes& a, GraphRecord& g) {
+LineData Line(const std::vector<Point>& pts, const Axes& a, GraphRecord& g, BlockIndex& index) {
   g.RectLeft = 20 * 15;
   g.RectTop = 15 * 15;
   g.Axes.resize(2);
@@ -43,7 +43,7 @@ LineData Line(const std::vector<Point>& pts, const Axes& a, GraphRecord& g) {
   ay.AxisLength = 170 * 15;
   ay.AxisLog = a.logY;
   ay.AxisReverse = a.reverseY;
-  BlockIndex index;
+  index.Clear();
   for (const Point& p : pts) index.Add(p.X, p.Y, p.E);
   LineData d;
   d.points = pts.data();
@@ -55,6 +55,7 @@ LineData Line(const std::vector<Point>& pts, const Axes& a, GraphRecord& g) {
   d.y1 = a.y1;
   d.y2 = a.y2;
   d.xNonDecreasing = index.NonDecreasing();
+  if (d.xNonDecreasing) d.index = &index;
   return d;
 }
 
@@ -168,13 +169,20 @@ TEST(DataLine, FoldedColumnsGiveThePictureOfEverySegment) {
     SCOPED_TRACE(shape.name);
     for (const bool clipped : {true, false}) {
       GraphRecord g;
-      const LineData d = Line(shape.points, shape.axes, g);
+      BlockIndex index;
+      const LineData d = Line(shape.points, shape.axes, g, index);
       Picture every(1, LineKind::Solid, clipped), folded(1, LineKind::Solid, clipped);
       DrawDataLine(every.s, d, LineDrawing::EverySegment);
       DrawDataLine(folded.s, d, LineDrawing::Folded);
       const Comparison c = Compare(every.s, folded.s);
       EXPECT_GT(c.inked, 50);
       EXPECT_EQ(c.differing, 0) << (clipped ? "clipped" : "unclipped") << ", first at " << c.first;
+      // Folded point by point, without the blocks' extremes.
+      LineData pointwise = d;
+      pointwise.index = nullptr;
+      Picture byPoint(1, LineKind::Solid, clipped);
+      DrawDataLine(byPoint.s, pointwise, LineDrawing::Folded);
+      EXPECT_EQ(Compare(every.s, byPoint.s).differing, 0) << (clipped ? "clipped" : "unclipped") << ", point by point";
       EXPECT_EQ(every.s.CurrentX, folded.s.CurrentX);
       EXPECT_EQ(every.s.CurrentY, folded.s.CurrentY);
     }
@@ -192,7 +200,8 @@ TEST(DataLine, LinesEndingWithinAColumnKeepTheirLastPixel) {
     std::vector<Point> pts;
     for (int j = length(rng); j > 0; --j) pts.push_back({static_cast<float>(x), static_cast<float>(row(rng) / 40.0), 0});
     GraphRecord g;
-    const LineData d = Line(pts, Axes{}, g);
+    BlockIndex index;
+    const LineData d = Line(pts, Axes{}, g, index);
     DrawDataLine(every.s, d, LineDrawing::EverySegment);
     DrawDataLine(folded.s, d, LineDrawing::Folded);
   }
@@ -206,7 +215,8 @@ TEST(DataLine, ThePointsFoundByBinarySearchDrawTheWholeLine) {
   for (const Shape& shape : Shapes()) {
     SCOPED_TRACE(shape.name);
     GraphRecord g;
-    LineData d = Line(shape.points, shape.axes, g);
+    BlockIndex index;
+    LineData d = Line(shape.points, shape.axes, g, index);
     Picture found, all;
     DrawDataLine(found.s, d, LineDrawing::EverySegment);
     d.xNonDecreasing = false;
@@ -224,7 +234,8 @@ TEST(DataLine, DottedAndWidePensDrawEverySegment) {
   const Shape shape = Shapes()[1];
   for (const auto& pen : pens) {
     GraphRecord g;
-    const LineData d = Line(shape.points, shape.axes, g);
+    BlockIndex index;
+    const LineData d = Line(shape.points, shape.axes, g, index);
     Picture every(pen.width, pen.style), folded(pen.width, pen.style);
     DrawDataLine(every.s, d, LineDrawing::EverySegment);
     DrawDataLine(folded.s, d, LineDrawing::Folded);

@@ -113,7 +113,9 @@ TEST(SymbolStamp, OnlyMarkersDrawnFromTheirCentrePixelAreStamped) {
     k.p.DataSymbolEdgeThickness(r.edge);
     const SymbolStamp stamp(k.c(), *k.c().Picture1, 0, 0, r.symbol, 90);
     EXPECT_EQ(stamp.Ready(), r.ready);
-    if (r.ready) EXPECT_EQ(stamp.OneColour(), r.oneColour);
+    if (r.ready) {
+      EXPECT_EQ(stamp.OneColour(), r.oneColour);
+    }
   }
 }
 
