@@ -5,7 +5,8 @@ BUILD    ?= build
 OUT      ?= out
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := g++ make cmake pkg-config libcairo2-dev libfontconfig-dev libfreetype-dev \
-            fonts-liberation2 python3 libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
+            fonts-liberation2 python3 libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev \
+            libqcustomplot-dev libqcustomplot2.1-qt6 qt6-base-dev
 
 PLOTARA  := $(BUILD)/hosts/cli/plotara
 
