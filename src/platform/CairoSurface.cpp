@@ -627,6 +627,16 @@ void CairoSurface::SetPicture(const Surface& source) {
   picture_.resize(static_cast<size_t>(picW_) * picH_);
   if (const auto* cs = dynamic_cast<const CairoSurface*>(&source)) {
     cs->BeginDirect();
+    if (cs != this && picW_ == w_ && picH_ == h_) {
+      // The usual case, a picture as large as this surface: one pass writes both copies.
+      BeginWrite();
+      for (int y = 0; y < picH_; ++y) {
+        const uint32_t* from = cs->data_ + static_cast<size_t>(y) * cs->stride_;
+        std::memcpy(picture_.data() + static_cast<size_t>(y) * picW_, from, static_cast<size_t>(picW_) * 4);
+        std::memcpy(data_ + static_cast<size_t>(y) * stride_, from, static_cast<size_t>(picW_) * 4);
+      }
+      return;
+    }
     for (int y = 0; y < picH_; ++y)
       std::memcpy(picture_.data() + static_cast<size_t>(y) * picW_, cs->data_ + static_cast<size_t>(y) * cs->stride_,
                   static_cast<size_t>(picW_) * 4);
