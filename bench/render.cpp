@@ -4,29 +4,13 @@
 
 #include <cmath>
 
+#include "Pages.h"
 #include "plotara/Plotara.h"
 
 namespace {
 
-// A 1920 x 1080 picture at 96 dpi.
-void SizeFullHd(plotara::Plotara& p) { p.Resize(1920 * 15 + 255, 1080 * 15 + 255); }
-
-// Four graphs with gradient fills, two axes each and grid lines.
-void FourGradientGraphs(plotara::Plotara& p) {
-  SizeFullHd(p);
-  const float pos[4][2] = {{0, 0}, {50, 0}, {0, 50}, {50, 50}};
-  for (int i = 0; i < 4; ++i) {
-    p.NewGraph("graph " + std::to_string(i), 0, 100, -1, 1);
-    if (i == 0) p.PageColors(0xFFF0E0, 0x804000, 45, 0, 1);
-    p.GraphPosition(pos[i][0], pos[i][1], 50, 50);
-    p.BorderStyle(0xFFFFFF, 0xC08040, static_cast<int16_t>(45 * i), 0, static_cast<int16_t>(1 + i));
-    p.PlotAreaColors(0xFFFFFF, 0x40C0FF, 90, 0, 1);
-    p.SetSelectedAxis(0);
-    p.AxisGridStyle(0xD0D0D0, 0xE8E8E8);
-    p.SetSelectedAxis(1);
-    p.AxisGridStyle(0xD0D0D0, 0xE8E8E8);
-  }
-}
+using bench::FourGradientGraphs;
+using bench::SizeFullHd;
 
 void BM_FullRefreshFourGraphs(benchmark::State& state) {
   plotara::Plotara p;

@@ -1,13 +1,17 @@
 // Script sections: tokens; syntax tree and parser; evaluation; statements; files.
 #include "hosts/cli/Script.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
+#include <stdlib.h>
 
 #include "platform/RuntimeError.h"
 #include "plotara/Automation.h"
@@ -33,10 +37,21 @@ class SyntaxError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// TextToNumber that reports a number too large or too small for a Double as false (v infinite).
+bool ReadNumber(std::string_view text, double& v) {
+  try {
+    return TextToNumber(text, v);
+  } catch (const RuntimeError&) {
+    v = HUGE_VAL;
+    return false;
+  }
+}
+
 std::vector<Token> Lex(std::string_view s) {
   std::vector<Token> out;
   size_t i = 0;
-  auto isIdent = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+  // A dot joins a child element and its property into one name (Label1.Caption).
+  auto isIdent = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.'; };
   while (i < s.size()) {
     const char c = s[i];
     if (c == ' ' || c == '\t' || c == '\r') {
@@ -66,7 +81,7 @@ std::vector<Token> Lex(std::string_view s) {
       if (j < s.size() && s[j] == '&') ++j;  // a trailing type mark is allowed
       double v = 0;
       if (!TextToNumber(s.substr(i, j - i - (s[j - 1] == '&' ? 1 : 0)), v))
-        throw SyntaxError("bad hexadecimal number");
+        throw SyntaxError("bad hexadecimal number '" + std::string(s.substr(i, j - i)) + "'");
       out.push_back({Tok::Literal, "", Variant(static_cast<int32_t>(v))});
       i = j;
     } else if (std::isdigit(static_cast<unsigned char>(c)) || (c == '.' && i + 1 < s.size() &&
@@ -75,7 +90,10 @@ std::vector<Token> Lex(std::string_view s) {
       const size_t j = i + number.Length;
       const bool real = number.HasFraction;
       double v = 0;
-      if (!TextToNumber(s.substr(i, j - i), v)) throw SyntaxError("bad number");
+      if (!ReadNumber(s.substr(i, j - i), v)) {
+        throw SyntaxError("number '" + std::string(s.substr(i, j - i)) + "' is " +
+                          (std::isfinite(v) ? "not a number" : "out of range"));
+      }
       if (!real && v >= -2147483648.0 && v <= 2147483647.0) {
         out.push_back({Tok::Literal, "", Variant(static_cast<int32_t>(v))});
       } else {
@@ -133,8 +151,10 @@ struct Expr {
 };
 
 struct Statement {
-  enum Kind { Empty, Print, Size, Save, Data, Put, Call } kind = Empty;
+  enum Kind { Empty, Print, Size, Save, Data, Put, Call, Mouse, Scroll, SaveClipboard } kind = Empty;
   std::string name;
+  std::string word;  // Down, Move or Up of Mouse; H or V of Scroll
+  bool drag = false;  // Scroll ..., Drag
   std::vector<Arg> args;
 };
 
@@ -154,10 +174,35 @@ class Parser {
       st.kind = Statement::Size;
       st.args = ParseValueList();
       if (st.args.size() != 2) throw SyntaxError("Size takes a width and a height");
-    } else if (EqualsNoCase(st.name, "Save") || EqualsNoCase(st.name, "Data")) {
-      st.kind = EqualsNoCase(st.name, "Save") ? Statement::Save : Statement::Data;
+    } else if (EqualsNoCase(st.name, "Save")) {
+      st.kind = Statement::Save;
       st.args = ParseValueList();
       if (st.args.size() != 1) throw SyntaxError(st.name + " takes one file name");
+    } else if (EqualsNoCase(st.name, "Data")) {
+      st.kind = Statement::Data;
+      st.args = ParseValueList();
+      if (st.args.size() != 1 && st.args.size() != 3 && st.args.size() != 4)
+        throw SyntaxError("Data takes a file name and optionally the X, Y and E columns");
+    } else if (EqualsNoCase(st.name, "Mouse")) {
+      st.kind = Statement::Mouse;
+      st.word = TakeWord({"Down", "Move", "Up"}, "Mouse takes Down, Move or Up");
+      Expect(Tok::Comma, "','");
+      st.args = ParseValueList();
+      if (st.args.size() != 4) throw SyntaxError("Mouse takes Button, Shift, X, Y");
+    } else if (EqualsNoCase(st.name, "Scroll")) {
+      st.kind = Statement::Scroll;
+      st.word = TakeWord({"H", "V"}, "Scroll takes H or V");
+      Expect(Tok::Comma, "','");
+      st.args.push_back({"", ParseValue()});
+      if (Peek().kind == Tok::Comma) {
+        Take();
+        TakeWord({"Drag"}, "Scroll ends with a value or with Drag");
+        st.drag = true;
+      }
+    } else if (EqualsNoCase(st.name, "SaveClipboard")) {
+      st.kind = Statement::SaveClipboard;
+      st.args = ParseValueList();
+      if (st.args.size() != 1) throw SyntaxError("SaveClipboard takes one file name");
     } else if (Peek().kind == Tok::Equals) {
       Take();
       st.kind = Statement::Put;
@@ -177,6 +222,19 @@ class Parser {
   }
 
  private:
+  // One of a few keywords, as it is spelt in the list.
+  std::string TakeWord(std::initializer_list<const char*> words, const char* message) {
+    if (Peek().kind == Tok::Ident) {
+      for (const char* w : words) {
+        if (EqualsNoCase(Peek().text, w)) {
+          Take();
+          return w;
+        }
+      }
+    }
+    throw SyntaxError(message);
+  }
+
   const Token& Peek(size_t ahead = 0) const { return t_[std::min(i_ + ahead, t_.size() - 1)]; }
   Token Take() { return t_[std::min(i_++, t_.size() - 1)]; }
   void Expect(Tok k, const char* what) {
@@ -265,21 +323,36 @@ class Parser {
 
 class Evaluator {
  public:
-  explicit Evaluator(Plotara& control) : control_(control) {}
+  // member: where the name of the member being reached is kept, for messages; refreshed: set when the
+  // script draws.
+  Evaluator(Plotara& control, std::string& member, bool& refreshed)
+      : control_(control), member_(member), refreshed_(refreshed) {}
 
   Variant Value(const Expr& e) {
     switch (e.kind) {
       case Expr::Literal: return e.literal;
       case Expr::Negate: return Variant(-Value(*e.operand).ToDouble());
-      case Expr::Name: return Get(control_, e.name);
+      case Expr::Name: {
+        member_ = e.name;
+        Variant v;
+        if (HostValue(e.name, v)) return v;
+        return Get(control_, e.name);
+      }
       case Expr::Call: {
         std::vector<Variant> positional;
         std::vector<NamedArg> named;
         Collect(e.args, positional, named);
-        return Invoke(control_, e.name, positional, named);
+        if (EqualsNoCase(e.name, "RGB") && !Members().Find(e.name)) return Rgb(positional, named);
+        return Call(e.name, positional, named);
       }
     }
     return {};
+  }
+
+  Variant Call(const std::string& name, std::vector<Variant>& positional, std::vector<NamedArg>& named) {
+    member_ = name;
+    if (StartsWithNoCase(name, "Refresh")) refreshed_ = true;
+    return Invoke(control_, name, positional, named);
   }
 
   void Collect(const std::vector<Arg>& args, std::vector<Variant>& positional, std::vector<NamedArg>& named) {
@@ -294,6 +367,39 @@ class Evaluator {
     }
   }
 
+  // The state of a child element or the pointer shape, which the host shows: Label1.Caption,
+  // HScroll1.Value, MousePointer and the like. False for any other name.
+  bool HostValue(const std::string& name, Variant& out) const {
+    if (EqualsNoCase(name, "MousePointer")) {
+      out = Variant(control_.MousePointer());
+      return true;
+    }
+    const auto dot = name.find('.');
+    if (dot == std::string::npos) return false;
+    const std::string element = name.substr(0, dot), field = name.substr(dot + 1);
+    const ChildElement* child = nullptr;
+    const ScrollBarElement* bar = nullptr;
+    if (EqualsNoCase(element, "Label1")) {
+      child = &control_.Label1();
+      if (EqualsNoCase(field, "Caption")) return out = Variant(control_.Label1().Caption), true;
+    } else if (EqualsNoCase(element, "HScroll1") || EqualsNoCase(element, "VScroll1")) {
+      bar = EqualsNoCase(element, "HScroll1") ? &control_.HScroll1() : &control_.VScroll1();
+      child = bar;
+      if (EqualsNoCase(field, "Value")) return out = Variant(bar->Value), true;
+      if (EqualsNoCase(field, "Max")) return out = Variant(bar->Max), true;
+      if (EqualsNoCase(field, "LargeChange")) return out = Variant(bar->LargeChange), true;
+      if (EqualsNoCase(field, "SmallChange")) return out = Variant(bar->SmallChange), true;
+    } else {
+      return false;
+    }
+    if (EqualsNoCase(field, "Visible")) return out = Variant(child->Visible), true;
+    if (EqualsNoCase(field, "Left")) return out = Variant(child->Left), true;
+    if (EqualsNoCase(field, "Top")) return out = Variant(child->Top), true;
+    if (EqualsNoCase(field, "Width")) return out = Variant(child->Width), true;
+    if (EqualsNoCase(field, "Height")) return out = Variant(child->Height), true;
+    throw SyntaxError(element + " has no " + field);
+  }
+
   // The texts Print shows for one value: a method with out-parameters shows its result (if any), then
   // its counts, then the entries of its arrays.
   std::vector<std::string> PrintFields(const Expr& e) {
@@ -305,7 +411,7 @@ class Evaluator {
         Collect(e.args, positional, named);
         // Room for the out-arguments the script leaves out; too many arguments stay too many.
         if (positional.size() < m->Params.size()) positional.resize(m->Params.size(), Variant::Missing());
-        const Variant result = Invoke(control_, e.name, positional, named);
+        const Variant result = Call(e.name, positional, named);
         std::vector<std::string> fields;
         if (m->Type != VarType::Empty) fields.push_back(result.ToString());
         for (size_t i = 0; i < m->Params.size(); ++i)
@@ -320,7 +426,22 @@ class Evaluator {
   }
 
  private:
+  // RGB(red, green, blue), each 0 to 255: the control's colour value 0x00BBGGRR.
+  Variant Rgb(const std::vector<Variant>& positional, const std::vector<NamedArg>& named) {
+    member_ = "RGB";
+    if (positional.size() != 3 || !named.empty()) throw AutomationError(450);
+    int32_t colour = 0;
+    for (int i = 0; i < 3; ++i) {
+      const int32_t v = positional[static_cast<size_t>(i)].ToLong();
+      if (v < 0 || v > 255) throw AutomationError(5);
+      colour |= v << (8 * i);
+    }
+    return Variant(colour);
+  }
+
   Plotara& control_;
+  std::string& member_;
+  bool& refreshed_;
 };
 
 std::string Quote(const std::string& s) {
@@ -329,35 +450,130 @@ std::string Quote(const std::string& s) {
   return q + "\"";
 }
 
-// Reads x,y[,e] rows. Returns an error message, or "" when every row was read.
-std::string ReadData(Plotara& control, const std::string& path) {
-  std::ifstream in(path);
-  if (!in) return "cannot open data file '" + path + "'";
+// ---------------------------------------------------------------- data files
+
+// The columns Data takes (0-based); e < 0: none. Chosen: given by the script, so every row must have
+// them; otherwise each row is x,y or x,y,e.
+struct Columns {
+  std::vector<Variant> Given;  // numbers (1-based) or header names, as the script wrote them
+  int X = 0, Y = 1, E = -1;
+  bool Chosen = false;
+};
+
+// Splits a row at sep (' ' for runs of blanks); fields lose surrounding blanks and double quotes.
+std::vector<std::string> SplitRow(const std::string& row, char sep) {
+  std::vector<std::string> fields;
+  auto clean = [](std::string f) {
+    const size_t b = f.find_first_not_of(" \t"), e = f.find_last_not_of(" \t");
+    f = b == std::string::npos ? "" : f.substr(b, e - b + 1);
+    if (f.size() >= 2 && f.front() == '"' && f.back() == '"') f = f.substr(1, f.size() - 2);
+    return f;
+  };
+  if (sep == ' ') {
+    std::istringstream in(row);
+    std::string f;
+    while (in >> f) fields.push_back(clean(f));
+  } else {
+    size_t start = 0;
+    for (;;) {
+      const size_t at = row.find(sep, start);
+      fields.push_back(clean(row.substr(start, at == std::string::npos ? std::string::npos : at - start)));
+      if (at == std::string::npos) break;
+      start = at + 1;
+    }
+  }
+  return fields;
+}
+
+// The separator of a file, from its first row: a tab, else a semicolon, else a comma, else blanks.
+char SeparatorOf(const std::string& row) {
+  for (char c : {'\t', ';', ','})
+    if (row.find(c) != std::string::npos) return c;
+  return ' ';
+}
+
+// Resolves the script's column choice against the header (names) or as 1-based numbers.
+std::string ResolveColumns(Columns& cols, const std::vector<std::string>& header) {
+  if (cols.Given.empty()) return "";
+  int* slots[] = {&cols.X, &cols.Y, &cols.E};
+  for (size_t i = 0; i < cols.Given.size(); ++i) {
+    const Variant& g = cols.Given[i];
+    if (g.Type() == VarType::String) {
+      int found = -1;
+      for (size_t k = 0; k < header.size(); ++k)
+        if (EqualsNoCase(header[k], g.ToString())) found = static_cast<int>(k);
+      if (found < 0) return "no column named '" + g.ToString() + "' in the header";
+      *slots[i] = found;
+    } else {
+      const int32_t n = g.ToLong();
+      if (n < 1) return "column numbers start at 1";
+      *slots[i] = n - 1;
+    }
+  }
+  cols.Chosen = true;
+  return "";
+}
+
+// Reads the points of a data file (or of in) into the last data set: one point per row, '#' comments,
+// blank rows and one header row allowed. Returns "" or the one-line problem, naming the file and row.
+std::string ReadData(Plotara& control, std::istream& in, const std::string& name, Columns cols) {
   std::string line;
   int lineNo = 0;
+  char sep = 0;
+  bool sawRow = false;
+  const bool namedColumns = !cols.Given.empty() && cols.Given[0].Type() == VarType::String;
+  if (!namedColumns) {
+    if (std::string p = ResolveColumns(cols, {}); !p.empty()) return name + ": " + p;
+  }
   while (std::getline(in, line)) {
     ++lineNo;
-    for (char& ch : line)
-      if (ch == ',' || ch == ';' || ch == '\t' || ch == '\r') ch = ' ';
-    std::istringstream fields(line);
-    std::vector<double> v;
-    std::string field;
-    bool numeric = true;
-    while (fields >> field) {
-      double d = 0;
-      if (!TextToNumber(field, d)) {
-        numeric = false;
-        break;
+    const std::string where = name + ":" + std::to_string(lineNo) + ": ";
+    if (const size_t hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.find_first_not_of(" \t") == std::string::npos) continue;
+    if (sep == 0) sep = SeparatorOf(line);
+    const std::vector<std::string> fields = SplitRow(line, sep);
+    if (!sawRow) {
+      sawRow = true;
+      // A header names the columns: none of its fields is a number, so that a first row with one bad
+      // field is reported rather than skipped.
+      bool header = true;
+      for (const std::string& f : fields) {
+        double d = 0;
+        if (ReadNumber(f, d) || !std::isfinite(d)) header = false;
       }
-      v.push_back(d);
+      if (header) {  // the names of the columns
+        if (namedColumns) {
+          if (std::string p = ResolveColumns(cols, fields); !p.empty()) return where + p;
+        }
+        continue;
+      }
+      if (namedColumns) return where + "no header row to find the columns '" + cols.Given[0].ToString() + "' in";
     }
-    if (v.empty() && numeric) continue;  // blank line
-    if (!numeric && lineNo == 1) continue;  // a header
-    if (!numeric || v.size() < 2 || v.size() > 3)
-      return path + ":" + std::to_string(lineNo) + ": expected x,y or x,y,e";
-    std::vector<Variant> args{Variant(v[0]), Variant(v[1])};
-    if (v.size() == 3) args.emplace_back(v[2]);
-    Invoke(control, "AddDataPoint", std::move(args));
+    std::vector<int> read;
+    if (cols.Chosen) {
+      read = {cols.X, cols.Y};
+      if (cols.E >= 0) read.push_back(cols.E);
+      const int need = *std::max_element(read.begin(), read.end()) + 1;
+      if (static_cast<int>(fields.size()) < need)
+        return where + std::to_string(fields.size()) + " field" + (fields.size() == 1 ? "" : "s") + ", but column " +
+               std::to_string(need) + " is read";
+    } else {
+      if (fields.size() < 2 || fields.size() > 3)
+        return where + std::to_string(fields.size()) + " field" + (fields.size() == 1 ? "" : "s") +
+               "; expected x,y or x,y,e (or choose the columns: Data \"file\", X, Y[, E])";
+      read = {0, 1};
+      if (fields.size() == 3) read.push_back(2);
+    }
+    double xye[3] = {0, 0, 0};
+    for (size_t k = 0; k < read.size(); ++k) {
+      const std::string& f = fields[static_cast<size_t>(read[k])];
+      if (!ReadNumber(f, xye[k]))
+        return where + "field " + std::to_string(read[k] + 1) + " '" + f + "' is " +
+               (std::isfinite(xye[k]) ? "not a number" : "out of range");
+    }
+    const double x = xye[0], y = xye[1], e = xye[2];
+    control.AddDataPoint(x, y, e);
   }
   return "";
 }
@@ -379,10 +595,14 @@ ScriptRunner::ScriptRunner(Plotara& control, const ScriptOptions& options, std::
   ev.GraphPositionChanged = simple("GraphPositionChanged");
   ev.LegendPositionChanged = simple("LegendPositionChanged");
   ev.ErrorMsg = [this](std::string& source, std::string& description) {
-    // Failures always show; on the error stream unless events are asked for.
-    (options_.PrintEvents ? out_ : err_) << "Event ErrorMsg " << Quote(source) << " " << Quote(description) << "\n";
+    if (options_.PrintEvents) out_ << "Event ErrorMsg " << Quote(source) << " " << Quote(description) << "\n";
+    // A failure always shows, on the error stream, with where the script was.
+    Fail(source + ": " + description);
   };
+  control_.SetClipboard(&clipboard_);
 }
+
+ScriptRunner::~ScriptRunner() { control_.SetClipboard(nullptr); }
 
 void ScriptRunner::SizeControl(Plotara& control, int width, int height) {
   const ScrollBarElement& h = control.HScroll1();
@@ -390,20 +610,40 @@ void ScriptRunner::SizeControl(Plotara& control, int width, int height) {
   control.Resize(static_cast<float>(width) * 15 + v.Width, static_cast<float>(height) * 15 + h.Height);
 }
 
+void ScriptRunner::Fail(const std::string& message) {
+  failed_ = true;
+  err_ << name_ << ":" << lineNo_ << ": " << (member_.empty() ? "" : member_ + ": ") << message << "\n";
+}
+
+std::string UnsupportedFormat(const std::string& path) {
+  const size_t dot = path.rfind('.');
+  const size_t slash = path.rfind('/');
+  const std::string ext = dot == std::string::npos || (slash != std::string::npos && dot < slash)
+                              ? std::string()
+                              : LowerCase(path.substr(dot));
+  if (ext == ".png" || ext == ".svg" || ext == ".pdf") return "";
+  return (ext.empty() ? std::string("no format in the file name") : "unsupported format '" + ext + "'") +
+         " (supported: .png, .svg, .pdf)";
+}
+
 int ScriptRunner::Run(const std::string& text, const std::string& name) {
   std::istringstream lines(text);
   std::string line;
-  int lineNo = 0;
-  Evaluator eval(control_);
+  name_ = name;
+  lineNo_ = 0;
+  failed_ = false;
+  Evaluator eval(control_, member_, refreshed_);
   while (std::getline(lines, line)) {
-    ++lineNo;
+    ++lineNo_;
+    member_.clear();
     Statement st;
     try {
       st = Parser(Lex(line)).ParseStatement();
     } catch (const SyntaxError& e) {
-      err_ << name << ":" << lineNo << ": syntax error: " << e.what() << "\n";
+      err_ << name << ":" << lineNo_ << ": syntax error: " << e.what() << "\n";
       return kScriptSyntaxError;
     }
+    if (st.kind == Statement::Put || st.kind == Statement::Call) member_ = st.name;
     try {
       switch (st.kind) {
         case Statement::Empty: break;
@@ -421,8 +661,9 @@ int ScriptRunner::Run(const std::string& text, const std::string& name) {
         case Statement::Size: {
           const int32_t w = eval.Value(*st.args[0].value).ToLong();
           const int32_t h = eval.Value(*st.args[1].value).ToLong();
+          member_ = "Size";
           if (w < 1 || h < 1 || w > 20000 || h > 20000) {
-            err_ << name << ":" << lineNo << ": Size needs a width and height between 1 and 20000 pixels\n";
+            Fail("needs a width and height between 1 and 20000 pixels");
             return kScriptFailed;
           }
           if (!options_.SizeGiven) SizeControl(control_, w, h);
@@ -430,47 +671,129 @@ int ScriptRunner::Run(const std::string& text, const std::string& name) {
         }
         case Statement::Save: {
           const std::string path = eval.Value(*st.args[0].value).ToString();
+          member_ = "Save";
+          if (const std::string problem = UnsupportedFormat(path); !problem.empty()) {
+            Fail("cannot write '" + path + "': " + problem);
+            return kScriptFailed;
+          }
           try {
             control_.SavePicture(path);
           } catch (const AutomationError& e) {
-            err_ << name << ":" << lineNo << ": cannot write '" << path << "': " << e.Description() << "\n";
+            Fail("cannot write '" + path + "': " + e.Description());
             return kScriptFailed;
           }
           break;
         }
         case Statement::Data: {
           std::string path = eval.Value(*st.args[0].value).ToString();
-          if (std::filesystem::path(path).is_relative() && !options_.BaseDir.empty())
-            path = (std::filesystem::path(options_.BaseDir) / path).string();
-          const std::string problem = ReadData(control_, path);
+          Columns cols;
+          for (size_t i = 1; i < st.args.size(); ++i) cols.Given.push_back(eval.Value(*st.args[i].value));
+          member_ = "Data";
+          std::string problem;
+          if (path == "-") {
+            problem = ReadData(control_, options_.Stdin ? *options_.Stdin : std::cin, "<stdin>", cols);
+          } else {
+            if (std::filesystem::path(path).is_relative() && !options_.BaseDir.empty())
+              path = (std::filesystem::path(options_.BaseDir) / path).string();
+            std::ifstream in(path);
+            problem = in ? ReadData(control_, in, path, cols) : "cannot open data file '" + path + "'";
+          }
           if (!problem.empty()) {
-            err_ << name << ":" << lineNo << ": " << problem << "\n";
+            Fail(problem);
             return kScriptFailed;
           }
           break;
         }
-        case Statement::Put: Put(control_, st.name, eval.Value(*st.args[0].value)); break;
+        case Statement::Mouse: {
+          member_ = "Picture1_Mouse" + st.word;
+          const int16_t button = eval.Value(*st.args[0].value).ToInteger();
+          const int16_t shift = eval.Value(*st.args[1].value).ToInteger();
+          const float x = eval.Value(*st.args[2].value).ToSingle(), y = eval.Value(*st.args[3].value).ToSingle();
+          if (st.word == "Down") control_.Picture1_MouseDown(button, shift, x, y);
+          if (st.word == "Move") control_.Picture1_MouseMove(button, shift, x, y);
+          if (st.word == "Up") control_.Picture1_MouseUp(button, shift, x, y);
+          break;
+        }
+        case Statement::Scroll: {
+          member_ = st.word + "Scroll1_" + (st.drag ? "Scroll" : "Change");
+          const int32_t value = eval.Value(*st.args[0].value).ToLong();
+          if (st.word == "H") {
+            st.drag ? control_.HScroll1_Scroll(value) : control_.HScroll1_Change(value);
+          } else {
+            st.drag ? control_.VScroll1_Scroll(value) : control_.VScroll1_Change(value);
+          }
+          break;
+        }
+        case Statement::SaveClipboard: {
+          const std::string path = eval.Value(*st.args[0].value).ToString();
+          member_ = "SaveClipboard";
+          if (clipboard_.Empty()) {
+            Fail("the clipboard holds no picture (CopyToClipboard puts one there)");
+            return kScriptFailed;
+          }
+          if (!clipboard_.Save(path)) {
+            Fail("cannot write '" + path + "'");
+            return kScriptFailed;
+          }
+          break;
+        }
+        case Statement::Put:
+          Put(control_, st.name, eval.Value(*st.args[0].value));
+          member_ = st.name;
+          break;
         case Statement::Call: {
           std::vector<Variant> positional;
           std::vector<NamedArg> named;
           eval.Collect(st.args, positional, named);
-          Invoke(control_, st.name, positional, named);
+          eval.Call(st.name, positional, named);
           break;
         }
       }
     } catch (const AutomationError& e) {
-      out_ << "Automation error " << e.Number() << ": " << e.Description() << "\n";
+      Fail("Automation error " + std::to_string(e.Number()) + ": " + e.Description());
     } catch (const RuntimeError& e) {
-      out_ << "Automation error " << e.Number() << ": " << e.what() << "\n";
+      Fail("Automation error " + std::to_string(e.Number()) + ": " + e.what());
     } catch (const SyntaxError& e) {
-      err_ << name << ":" << lineNo << ": syntax error: " << e.what() << "\n";
+      err_ << name << ":" << lineNo_ << ": syntax error: " << e.what() << "\n";
       return kScriptSyntaxError;
     }
   }
-  return kScriptOk;
+  member_.clear();
+  return failed_ ? kScriptFailed : kScriptOk;
 }
 
 // ---------------------------------------------------------------- files
+
+namespace {
+
+// Writes the picture to out through a scratch file of the format's extension.
+bool SaveToStream(const Plotara& control, const std::string& format, std::ostream& out, std::string& problem) {
+  char dir[] = "/tmp/plotara-XXXXXX";
+  if (!mkdtemp(dir)) {
+    problem = "cannot make a scratch folder";
+    return false;
+  }
+  const std::string path = std::string(dir) + "/picture." + format;
+  bool ok = true;
+  try {
+    control.SavePicture(path);
+    std::ifstream in(path, std::ios::binary);
+    out << in.rdbuf();
+    out.flush();
+    if (!out) {
+      problem = "cannot write to standard output";
+      ok = false;
+    }
+  } catch (const AutomationError& e) {
+    problem = e.Description();
+    ok = false;
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(dir, ignored);
+  return ok;
+}
+
+}  // namespace
 
 int RunScriptFile(const std::string& path, const ScriptOptions& options, const std::string& saveTo,
                   std::ostream& out, std::ostream& err) {
@@ -485,16 +808,28 @@ int RunScriptFile(const std::string& path, const ScriptOptions& options, const s
   if (opts.BaseDir.empty()) opts.BaseDir = std::filesystem::path(path).parent_path().string();
   Plotara control(opts.Dpi);
   ScriptRunner::SizeControl(control, opts.Width, opts.Height);
-  ScriptRunner runner(control, opts, out, err);
+  // With the picture on standard output, what the script prints goes to the error stream.
+  const bool pictureToOut = saveTo == "-";
+  ScriptRunner runner(control, opts, pictureToOut ? err : out, err);
   const int status = runner.Run(text.str(), path);
-  if (status != kScriptOk || saveTo.empty()) return status;
+  if (status == kScriptSyntaxError || saveTo.empty()) return status;
+  // A script that never draws is drawn before its picture is saved.
+  if (!runner.Refreshed()) control.Refresh();
+  if (pictureToOut) {
+    std::string problem;
+    if (!SaveToStream(control, opts.Format.empty() ? "png" : opts.Format, out, problem)) {
+      err << "plotara: cannot write the picture to standard output: " << problem << "\n";
+      return kScriptFailed;
+    }
+    return status;
+  }
   try {
     control.SavePicture(saveTo);
   } catch (const AutomationError& e) {
     err << "plotara: cannot write '" << saveTo << "': " << e.Description() << "\n";
     return kScriptFailed;
   }
-  return kScriptOk;
+  return status;  // the picture is written even when a statement failed; the status says so
 }
 
 }  // namespace plotara

@@ -6,14 +6,26 @@
 //   SymbolStyle Symbol:=5             named arguments
 //   AxisColor = &H0000FF              property put (&H hexadecimal, "text" with "" inside, True/False)
 //   Print AxisValue1, GraphIndex      prints values, tab-separated
-//   Data "points.csv"                 AddDataPoint for every row x,y[,e] (path relative to the script)
+//   Data "points.csv"                 AddDataPoint for every row x,y[,e] (path relative to the script;
+//   Data "t.csv", "time", "temp"      "-" reads standard input); columns by header name or number
+//   AxisColor = RGB(255, 0, 0)        RGB(r, g, b): the control's colour value 0x00BBGGRR
 //   Save "sales.png"                  writes the picture of Picture1
+//   Mouse Down, 1, 0, 4500, 3000      Picture1_MouseDown(Button, Shift, X, Y), X and Y in twips (also Move, Up)
+//   Scroll H, 250                     HScroll1.Value = 250, then HScroll1_Change ("Scroll V, 250, Drag": the
+//                                     thumb is dragged, VScroll1_Scroll)
+//   Print Label1.Caption, MousePointer   the child elements' state and the pointer shape
+//   SaveClipboard "copy.png"          writes what CopyToClipboard last put on this host's clipboard
 //   ' or # starts a comment
+//
+// Every failure (an automation error, an ErrorMsg event, a host statement that fails) is written to the
+// error stream as "FILE:LINE: MEMBER: message" and makes the run's status kScriptFailed; a line that
+// cannot be parsed stops the script with kScriptSyntaxError.
 #pragma once
 
 #include <iosfwd>
 #include <string>
 
+#include "hosts/cli/HeadlessClipboard.h"
 #include "plotara/Plotara.h"
 
 namespace plotara {
@@ -25,13 +37,22 @@ struct ScriptOptions {
   double Dpi = 96;
   bool PrintEvents = false;  // print every event to the output as it is raised
   std::string BaseDir;       // where Data finds its files
+  std::istream* Stdin = nullptr;  // what Data "-" reads; nullptr: standard input
+  std::string Format;        // format of a picture written to standard output: png (default), svg, pdf
 };
+
+// "" when the file name's extension is a picture format the control writes; else the problem, naming
+// the formats that are ("unsupported format '.bmp' (supported: .png, .svg, .pdf)").
+std::string UnsupportedFormat(const std::string& path);
 
 enum ScriptStatus { kScriptOk = 0, kScriptFailed = 1, kScriptSyntaxError = 2 };
 
 class ScriptRunner {
  public:
   ScriptRunner(Plotara& control, const ScriptOptions& options, std::ostream& out, std::ostream& err);
+  ~ScriptRunner();
+  ScriptRunner(const ScriptRunner&) = delete;
+  ScriptRunner& operator=(const ScriptRunner&) = delete;
 
   // Runs the script text; name is used in messages. Returns a ScriptStatus.
   int Run(const std::string& text, const std::string& name);
@@ -39,11 +60,22 @@ class ScriptRunner {
   // Gives the control the client area for a picture of width x height pixels at 96 dpi.
   static void SizeControl(Plotara& control, int width, int height);
 
+  // True once the script has called Refresh, RefreshCurrentGraph or RefreshGraphs.
+  bool Refreshed() const { return refreshed_; }
+
  private:
+  void Fail(const std::string& message);  // reports a failure of the current statement
+
   Plotara& control_;
   ScriptOptions options_;
   std::ostream& out_;
   std::ostream& err_;
+  std::string name_;    // the script, its line and the member being reached, for messages
+  int lineNo_ = 0;
+  std::string member_;
+  bool failed_ = false;
+  bool refreshed_ = false;
+  HeadlessClipboard clipboard_;
 };
 
 // Runs a script file on a new control; for `plotara run` and `plotara render` (saved to saveTo when

@@ -24,6 +24,22 @@ struct ScrollBarElement : ChildElement {
   int32_t SmallChange = 1;
 };
 
+// A rectangle of a picture's pixels.
+struct PixelRect {
+  int Left = 0, Top = 0, Width = 0, Height = 0;
+  bool operator==(const PixelRect&) const = default;
+};
+
+// The pointer shapes Picture1 asks a host to show (MousePointer).
+namespace pointer {
+inline constexpr int16_t Default = 0;
+inline constexpr int16_t CrossHair = 2;
+inline constexpr int16_t FourArrows = 5;
+inline constexpr int16_t NorthSouth = 7;
+inline constexpr int16_t WestEast = 9;
+inline constexpr int16_t UpArrow = 10;
+}  // namespace pointer
+
 // The pixels of a picture: Height rows of Width pixels 0x00RRGGBB, StridePixels apart. Valid until the
 // control next draws or changes size.
 struct PictureView {

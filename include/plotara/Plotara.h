@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "plotara/AutomationError.h"
 #include "plotara/ChildElements.h"
 #include "plotara/Events.h"
+#include "plotara/HostServices.h"
 #include "plotara/HostTypes.h"
 #include "plotara/Properties.h"
 #include "plotara/Variant.h"
@@ -123,6 +125,29 @@ class Plotara {
 
   // ---- Events.
   EventHandlers& Events();
+
+  // ---- Interaction. The mouse over Picture1 and the scroll bars, as a window reports them: X and Y are
+  // twips of Picture1; Button 1 left, 2 right, 0 none; Shift 0 none, 1 Shift, 2 Ctrl.
+  void Picture1_MouseDown(int16_t Button, int16_t Shift, float X, float Y);
+  void Picture1_MouseMove(int16_t Button, int16_t Shift, float X, float Y);
+  void Picture1_MouseUp(int16_t Button, int16_t Shift, float X, float Y);
+  // The user moved a bar's thumb to Value (0..Max): while dragging it (Scroll) or when it settled
+  // (Change).
+  void HScroll1_Scroll(int32_t Value);
+  void HScroll1_Change(int32_t Value);
+  void VScroll1_Scroll(int32_t Value);
+  void VScroll1_Change(int32_t Value);
+  // The pointer shape Picture1 asks for (plotara::pointer in plotara/ChildElements.h).
+  int16_t MousePointer() const;
+  // Called with the pixels of Picture1 that changed, after each drawing step, so that a window repaints
+  // only those.
+  void OnPictureChanged(std::function<void(const PixelRect&)> handler);
+  // The clipboard CopyToClipboard uses; not owned, null for none.
+  void SetClipboard(ClipboardService* clipboard);
+  // Shows or hides the coordinate read-out Label1 for the current graph.
+  void SetShowXYcoords(bool TF);
+  // Puts the picture of Picture1, as last drawn, on the clipboard.
+  void CopyToClipboard();
 
   // ---- What a host shows and lays out.
   PictureView Picture1() const;  // the visible picture, as the last drawing left it

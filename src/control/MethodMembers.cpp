@@ -90,6 +90,14 @@ void AddGraphMembers(MemberTable& t) {
     p.RefreshCurrentGraph();
     return Variant();
   });
+  t.AddMethod("SetShowXYcoords", VarType::Empty, {Req("TF", kBool)}, [](Plotara& p, Args& a) {
+    p.SetShowXYcoords(a[0].ToBoolean());
+    return Variant();
+  });
+  t.AddMethod("CopyToClipboard", VarType::Empty, {}, [](Plotara& p, Args&) {
+    p.CopyToClipboard();
+    return Variant();
+  });
   t.AddMethod("RefreshGraphs", VarType::Empty, {Req("WhichIndex", kInt), Req("LegndOnPic1", kBool)},
               [](Plotara& p, Args& a) {
                 p.RefreshGraphs(a[0].ToInteger(), a[1].ToBoolean());

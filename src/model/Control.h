@@ -15,6 +15,7 @@
 #include "platform/Surface.h"
 #include "plotara/ChildElements.h"
 #include "plotara/Events.h"
+#include "plotara/HostServices.h"
 
 namespace plotara {
 
@@ -48,6 +49,7 @@ class Control : public ControlState, public ErrorReporter {
   double Dpi;
 
   EventHandlers Events;
+  ClipboardService* Clipboard = nullptr;  // the host's, not owned; null: the host has none
 
   // The gradient painter and the expression evaluator of function curves (render/Painters.h).
   OwnedLater<clsGradient> GradientPainterStore{nullptr, nullptr};

@@ -262,6 +262,8 @@ void CairoSurface::WideLine(double x1, double y1, double x2, double y2, uint32_t
 }
 
 void CairoSurface::PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int width, bool dotted) {
+  Touch(static_cast<int64_t>(std::min(x1, x2)) - width, static_cast<int64_t>(std::min(y1, y2)) - width,
+        static_cast<int64_t>(std::max(x1, x2)) + width + 1, static_cast<int64_t>(std::max(y1, y2)) + width + 1);
   double phase = 0;
   if (dotted) {
     // Thin lines count the pattern in pixel steps, wide ones along their length.
@@ -291,6 +293,8 @@ void CairoSurface::PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int w
 // Midpoint circle of radius r about (cx, cy): filled row by row, then outlined, each outline pixel once.
 void CairoSurface::RasterCircle(int cx, int cy, int r, uint32_t rgb, bool fill, uint32_t fillRgb) {
   BeginWrite();
+  Touch(static_cast<int64_t>(cx) - r, static_cast<int64_t>(cy) - r, static_cast<int64_t>(cx) + r + 1,
+        static_cast<int64_t>(cy) + r + 1);
   if (cx + r < clip_.x0 || cx - r >= clip_.x1 || cy + r < clip_.y0 || cy - r >= clip_.y1) return;
   if (r <= 0) {
     Plot(cx, cy, rgb);
@@ -366,8 +370,11 @@ CairoSurface::Box4 CairoSurface::PixelBox(float x1, float y1, float x2, float y2
 void CairoSurface::DrawBox(float x1, float y1, float x2, float y2, OleColor color) {
   const Box4 b = PixelBox(x1, y1, x2, y2);
   BeginWrite();
+  const int w = std::max(1, DrawWidth);
+  Touch(static_cast<int64_t>(b.x0) - w, static_cast<int64_t>(b.y0) - w, static_cast<int64_t>(b.x1) + w,
+        static_cast<int64_t>(b.y1) + w);
   if (FillStyle == FillKind::Solid) FillRect(b.x0, b.y0, b.x1, b.y1, Native(FillColor));
-  OutlineRect(b.x0, b.y0, b.x1, b.y1, Native(color), std::max(1, DrawWidth));
+  OutlineRect(b.x0, b.y0, b.x1, b.y1, Native(color), w);
   CurrentX = x2;
   CurrentY = y2;
 }
@@ -375,6 +382,7 @@ void CairoSurface::DrawBox(float x1, float y1, float x2, float y2, OleColor colo
 void CairoSurface::FilledBox(float x1, float y1, float x2, float y2, OleColor color) {
   const Box4 b = PixelBox(x1, y1, x2, y2);
   BeginWrite();
+  Touch(b.x0, b.y0, b.x1, b.y1);
   FillRect(b.x0, b.y0, b.x1, b.y1, Native(color));
   CurrentX = x2;
   CurrentY = y2;
@@ -388,6 +396,8 @@ void CairoSurface::DrawCircle(float x, float y, float radius, OleColor color) {
     RasterCircle(cx, cy, r, Native(color), FillStyle == FillKind::Solid, Native(FillColor));
   } else if (cx + r + width >= clip_.x0 && cx - r - width < clip_.x1 && cy + r + width >= clip_.y0 &&
              cy - r - width < clip_.y1) {
+    Touch(static_cast<int64_t>(cx) - r - width, static_cast<int64_t>(cy) - r - width,
+          static_cast<int64_t>(cx) + r + width + 1, static_cast<int64_t>(cy) + r + width + 1);
     BeginCairo();
     cairo_new_path(cr_);
     cairo_arc(cr_, cx + 0.5, cy + 0.5, r, 0, 2 * std::numbers::pi);
@@ -407,6 +417,8 @@ void CairoSurface::DrawCircle(float x, float y, float radius, OleColor color) {
 void CairoSurface::PSet(float x, float y, OleColor color) {
   const int px = PixelX(x), py = PixelY(y);
   const int width = std::max(1, DrawWidth);
+  Touch(static_cast<int64_t>(px) - width, static_cast<int64_t>(py) - width, static_cast<int64_t>(px) + width + 1,
+        static_cast<int64_t>(py) + width + 1);
   if (width == 1) {
     BeginWrite();
     Plot(px, py, Native(color));
@@ -426,7 +438,11 @@ void CairoSurface::PSet(float x, float y, OleColor color) {
 
 void CairoSurface::PaintRuns(int x, int y, std::span<const PixelRun> runs) {
   BeginWrite();
-  for (const PixelRun& r : runs) Span(y + r.dy, x + r.dx, x + r.dx + r.length, Native(r.color));
+  for (const PixelRun& r : runs) {
+    const int64_t x0 = static_cast<int64_t>(x) + r.dx, y0 = static_cast<int64_t>(y) + r.dy;
+    Touch(x0, y0, x0 + r.length, y0 + 1);
+    Span(y + r.dy, x + r.dx, x + r.dx + r.length, Native(r.color));
+  }
 }
 
 void CairoSurface::BitBlt(int xDest, int yDest, int width, int height, const Surface& source, int xSource,
@@ -447,6 +463,7 @@ void CairoSurface::BitBlt(int xDest, int yDest, int width, int height, const Sur
   cut(yDest, ySource, height, clip_.y0, clip_.y1);
   if (width <= 0 || height <= 0) return;
   BeginWrite();
+  Touch(xDest, yDest, static_cast<int64_t>(xDest) + width, static_cast<int64_t>(yDest) + height);
   if (const auto* cs = dynamic_cast<const CairoSurface*>(&source)) {
     cs->BeginDirect();
     const bool upward = cs == this && yDest > ySource;  // overlapping copy within one surface
@@ -483,6 +500,9 @@ void CairoSurface::Polygon(std::span<const PixelPoint> points) {
   if (points.size() < 2) return;
   const Pen pen = CurrentPen();
   if (FillStyle == FillKind::Solid) {
+    for (const PixelPoint& p : points)
+      Touch(static_cast<int64_t>(p.x) - 1, static_cast<int64_t>(p.y) - 1, static_cast<int64_t>(p.x) + 2,
+            static_cast<int64_t>(p.y) + 2);
     BeginCairo();
     cairo_new_path(cr_);
     for (const PixelPoint& p : points) cairo_line_to(cr_, p.x + 0.5, p.y + 0.5);
@@ -503,6 +523,8 @@ void CairoSurface::Rectangle(int left, int top, int right, int bottom) {
   if (top > bottom) std::swap(top, bottom);
   const Pen pen = CurrentPen();
   BeginWrite();
+  Touch(static_cast<int64_t>(left) - pen.width, static_cast<int64_t>(top) - pen.width,
+        static_cast<int64_t>(right) + pen.width, static_cast<int64_t>(bottom) + pen.width);
   if (FillStyle == FillKind::Solid) FillRect(left, top, right, bottom, Native(FillColor));
   OutlineRect(left, top, right, bottom, Native(pen.color), pen.width);
 }
@@ -564,6 +586,8 @@ void CairoSurface::TextOut(int x, int y, std::string_view text, int escapement) 
   const std::string utf8 = ToValidUtf8(text);
   cairo_font_extents_t fe;
   cairo_font_extents(cr_, &fe);
+  // The text may reach anywhere the clip lets it.
+  Touch(clip_.x0, clip_.y0, clip_.x1, clip_.y1);
   cairo_save(cr_);
   cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
   const uint32_t rgb = Native(ForeColor);
@@ -609,6 +633,7 @@ void CairoSurface::SyncCairoClip() {
 
 void CairoSurface::CopyPictureIn() {
   BeginWrite();
+  TouchAll();
   const uint32_t back = Native(BackColor);
   for (int y = 0; y < h_; ++y) {
     uint32_t* row = data_ + static_cast<size_t>(y) * stride_;
@@ -630,6 +655,7 @@ void CairoSurface::SetPicture(const Surface& source) {
     if (cs != this && picW_ == w_ && picH_ == h_) {
       // The usual case, a picture as large as this surface: one pass writes both copies.
       BeginWrite();
+      TouchAll();
       for (int y = 0; y < picH_; ++y) {
         const uint32_t* from = cs->data_ + static_cast<size_t>(y) * cs->stride_;
         std::memcpy(picture_.data() + static_cast<size_t>(y) * picW_, from, static_cast<size_t>(picW_) * 4);

@@ -31,6 +31,7 @@ std::string_view ErrorText(int number) noexcept {
     case 449: return "Argument not optional";
     case 450: return "Wrong number of arguments or invalid property assignment";
     case 481: return "Invalid picture";
+    case 521: return "Can't open Clipboard";
     default: return "Application-defined or object-defined error";
   }
 }

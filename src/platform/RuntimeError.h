@@ -24,6 +24,7 @@ inline constexpr int NotSupported = 438;
 inline constexpr int ArgumentNotOptional = 449;
 inline constexpr int WrongArgumentCount = 450;
 inline constexpr int NamedArgumentNotFound = 448;
+inline constexpr int CantOpenClipboard = 521;
 }  // namespace err
 
 // The standard message text of an error number.

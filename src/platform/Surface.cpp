@@ -17,6 +17,22 @@ int32_t Surface::PixelX(double twips, Rounding rounding) const {
   return static_cast<int32_t>(rounding == Rounding::Nearest ? std::nearbyint(p) : std::trunc(p));
 }
 
+void Surface::Touch(int64_t x0, int64_t y0, int64_t x1, int64_t y1) noexcept {
+  dirtyX0_ = std::min(dirtyX0_, x0);
+  dirtyY0_ = std::min(dirtyY0_, y0);
+  dirtyX1_ = std::max(dirtyX1_, x1);
+  dirtyY1_ = std::max(dirtyY1_, y1);
+}
+
+void Surface::Refresh() {
+  const int64_t x0 = std::max<int64_t>(dirtyX0_, 0), y0 = std::max<int64_t>(dirtyY0_, 0);
+  const int64_t x1 = std::min<int64_t>(dirtyX1_, PixelWidth()), y1 = std::min<int64_t>(dirtyY1_, PixelHeight());
+  dirtyX0_ = dirtyY0_ = INT64_MAX;
+  dirtyX1_ = dirtyY1_ = INT64_MIN;
+  if (x0 >= x1 || y0 >= y1 || !onRefresh_) return;
+  onRefresh_(PixelRect{static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0), static_cast<int>(y1 - y0)});
+}
+
 float Surface::Convert(float value, ScaleUnit from, ScaleUnit to) const {
   double twips = value;
   if (from == ScaleUnit::Pixels) twips = value * twipsPerPixel_;

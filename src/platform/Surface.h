@@ -141,11 +141,9 @@ class Surface {
   // ---- The picture.
   // Makes the source's current image this surface's persistent picture, and shows it.
   virtual void SetPicture(const Surface& source) = 0;
-  // Tells the host that the image changed (the host repaints what it shows).
-  void Refresh() {
-    if (onRefresh_) onRefresh_();
-  }
-  void OnRefresh(std::function<void()> f) { onRefresh_ = std::move(f); }
+  // Tells the host which pixels changed since the last Refresh (the host repaints what it shows).
+  void Refresh();
+  void OnRefresh(std::function<void(const PixelRect&)> f) { onRefresh_ = std::move(f); }
   // The current image's pixels, for a host that shows them.
   virtual PictureView Image() const = 0;
   // The colour (0x00BBGGRR) of a pixel, or -1 outside the surface.
@@ -158,6 +156,10 @@ class Surface {
   virtual void DrawLine(float x1, float y1, float x2, float y2, OleColor color) = 0;
   virtual void DrawBox(float x1, float y1, float x2, float y2, OleColor color) = 0;
   virtual void DrawCircle(float x, float y, float radius, OleColor color) = 0;
+  // Marks the pixels [x0, x1) x [y0, y1) as changed; the operations call it with the box they may have
+  // drawn in (clipped to the surface when reported).
+  void Touch(int64_t x0, int64_t y0, int64_t x1, int64_t y1) noexcept;
+  void TouchAll() noexcept { Touch(0, 0, PixelWidth(), PixelHeight()); }
   void SetPlacement(float left, float top, float width, float height) {
     left_ = left;
     top_ = top;
@@ -170,7 +172,8 @@ class Surface {
 
   double twipsPerPixel_;
   float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
-  std::function<void()> onRefresh_;
+  std::function<void(const PixelRect&)> onRefresh_;
+  int64_t dirtyX0_ = INT64_MAX, dirtyY0_ = INT64_MAX, dirtyX1_ = INT64_MIN, dirtyY1_ = INT64_MIN;
 };
 
 }  // namespace plotara

@@ -1,5 +1,5 @@
-// Axes sections: the graph's axes and title; scaling an axis before it is drawn; X axes; Y axes; grid
-// lines.
+// Axes sections: the graph's axes and title; scaling an axis before it is drawn; drawing an axis, with
+// what differs between X axes and Y axes; grid lines.
 #include "render/Axes.h"
 
 #include <algorithm>
@@ -24,7 +24,7 @@ namespace {
 class CurrentAxisScope {
  public:
   CurrentAxisScope(GraphRecord& g, int16_t xy, int16_t index)
-      : slot_(xy == 0 ? g.CurrentXAxis : g.CurrentYAxis), saved_(slot_) {
+      : slot_(xy == kXAxis ? g.CurrentXAxis : g.CurrentYAxis), saved_(slot_) {
     slot_ = index;
   }
   ~CurrentAxisScope() { slot_ = saved_; }
@@ -41,7 +41,7 @@ void ScaleAxis(Control& c, AxisRecord& a, float& x1, float& x2) {
   x1 = CSng(a.AxisValue1);
   x2 = CSng(a.AxisValue2);
   const bool log = a.AxisLog;
-  if (a.AxisScale == 0) {
+  if (a.AxisScale == kScaleAutomatic) {
     if (a.AxisLog && (x1 <= 0 || x2 <= 0)) a.RescalePending = true;
     if (a.RescalePending) {
       x1 = CSng(a.DataMin);
@@ -74,12 +74,14 @@ double MinorValue(const AxisRecord& a, float x1, float x2, double v, int k) {
 }
 
 std::string TickLabel(Control& c, const AxisRecord& a, double v, const std::string& token) {
-  if (a.AxisScale == 2) return token;
+  if (a.AxisScale == kScaleTextLabels) return token;
   int16_t digits = 6, style = 2;
   return Format_Real(c, v, 0, digits, style, 1);
 }
 
-int16_t HeightOfA(Surface& s) { return CInt(s.TextHeight("A")); }
+int16_t HeightOfA(Surface& s) {
+  return CInt(s.TextHeight("A"));
+}
 
 }  // namespace
 
@@ -95,9 +97,9 @@ void GraphAxes(Control& c, Surface& s) {
       bool first = true;
       for (int16_t i = 0; i < g.NumAxes(); ++i) {
         if (g.Axes[static_cast<size_t>(i)].XY != xy) continue;
-        const int16_t current = xy == 0 ? g.CurrentXAxis : g.CurrentYAxis;
+        const int16_t current = xy == kXAxis ? g.CurrentXAxis : g.CurrentYAxis;
         g.Axes[static_cast<size_t>(i)].AxisLength = AxisAt(g, current).AxisLength;
-        if (xy == 0) {
+        if (xy == kXAxis) {
           DrawXAxis(c, s, i, first);
         } else {
           DrawYAxis(c, s, i, first);
@@ -109,213 +111,236 @@ void GraphAxes(Control& c, Surface& s) {
       const PlotBox p = PlotOf(g);
       const float x = Max(0.0f, p.L + p.XL / 2 + (g.GraphTitleHShift + 1) * c.UnitsPerMmX);
       const float y = Max(0.0f, p.T - g.AxisSpaceAbove - (g.GraphTitleVShift + 1) * c.UnitsPerMmY);
-      PrintText(c, s, c.GraphNames[static_cast<size_t>(c.CurrentGraph)], x, y, 1, 2, g.GraphTitleColor,
-                g.GraphTitleFont, 0);
+      PrintText(c, s, c.GraphNames[static_cast<size_t>(c.CurrentGraph)], x, y, kAlignCentre, kAlignBottom,
+                g.GraphTitleColor, g.GraphTitleFont, 0);
     }
   });
 }
 
+// ---------------------------------------------------------------- drawing an axis
+
+namespace {
+
+struct PagePoint {
+  float x, y;
+};
+
+// One axis: its line, then a pass of ticks at the line and, with ticks at both ends, a second at the
+// opposite edge of the plot; grid lines, labels and the title come with the first pass, and last the
+// axis takes its space on its side. Rules (XAxisRules, YAxisRules below) says what differs between X and
+// Y axes. Positions are "along" the axis, where values map, and "across" it.
+template <class Rules>
+void DrawAxis(Control& c, Surface& s, int16_t index, bool first) {
+  GraphRecord& g = c.Current();
+  CurrentAxisScope current(g, Rules::kXY, index);
+  if (first) Rules::Taken(c, false) = Rules::Taken(c, true) = 0;
+  AxisRecord& a = AxisAt(g, index);
+  if (a.AxisHide) return;
+  float v1, v2;
+  ScaleAxis(c, a, v1, v2);
+  const PlotBox p = PlotOf(g);
+  const bool far = a.AxisFarSide;
+  int16_t& taken = Rules::Taken(c, far);  // by the axes of this kind drawn before on the same side
+  const float low = Rules::Low(p), high = Rules::High(p);
+  const auto line = [&](float along1, float across1, float along2, float across2) {
+    const PagePoint from = Rules::Page(along1, across1), to = Rules::Page(along2, across2);
+    s.Line(from.x, from.y, to.x, to.y, a.AxisColor);
+  };
+
+  const float lineAt = Rules::LinePosition(p, taken, far);
+  s.DrawWidth = std::max<int>(a.AxisThickness, 1);
+  line(low, lineAt, high, lineAt);
+
+  // The labels' offset from the axis line, outwards: past outside ticks, moved by the label shift.
+  float o = 0;
+  if (a.AxisTicksOutside) o += std::fabs(Rules::kOutsideTicksOffset * a.AxisTickLength);
+  o -= a.AxisLabelShift * Rules::MmAcross(c);
+  if (far) o = -o;
+
+  float extent = 0;  // the space the labels take across the axis
+  const auto label = [&](float along, double v, const std::string& token) {
+    const std::string text = TickLabel(c, a, v, token);
+    SetGraphFont(c, s, a.AxisLabelFont);  // measure in the font the label is printed in
+    const int16_t angle = a.AxisLabelsHoriz;
+    // A label running along the axis is centred on its tick, a turned one ends there.
+    const bool parallel = angle == Rules::kParallelLabelAngle;
+    if (parallel) {
+      extent = HeightOfA(s);
+    } else {
+      extent = std::max(extent, Rules::TurnedLabelExtent(s.TextWidth(text), angle));
+    }
+    const PagePoint at = Rules::Page(along, Rules::LabelPosition(lineAt, o, far ? extent : 0));
+    PrintText(c, s, text, at.x, at.y, parallel ? kAlignCentre : kAlignEnd,
+              parallel ? Rules::kParallelLabelVAlign : kAlignMiddle, a.AxisLabelColor, a.AxisLabelFont,
+              angle);
+  };
+
+  int16_t M = 0;  // the block the axis takes, labels and title
+  const int passes = a.AxisTicksBothEnds ? 2 : 1;
+  for (int pass = 1; pass <= passes; ++pass) {
+    // t and m run from the ticks' base into the plot: from the axis line, or back from the opposite edge.
+    const float inward = (pass == 1 ? Rules::kInward : -Rules::kInward) * (far ? -1 : 1);
+    const float base = pass == 1 ? lineAt : Rules::OppositeEdge(p, far);
+    float t = inward * a.AxisTickLength, m = inward * (Rules::kMinorTick * a.AxisTickLength);
+    const float to = a.AxisTicksOutside ? t : 0, mo = a.AxisTicksOutside ? m : 0;
+    if (!a.AxisTicksInside) t = m = 0;
+    s.DrawWidth = std::max<int>(a.AxisTickThickness, 1);
+
+    std::string tokens = a.AxisTextLabels;
+    for (int j = 0; j <= a.AxisMajorDivs; ++j) {
+      const std::string token = a.AxisScale == kScaleTextLabels ? NextToken(c, tokens) : std::string();
+      const double v = MajorValue(a, v1, v2, j);
+      const float q = Rules::Along(c, v);
+      const bool grid = Rules::kGridOnEdges || (low < q && q < high);  // for this tick and its minor ticks
+      if (low <= q && q <= high) {
+        if (pass == 1) {
+          if (grid) GridLine(c, s, q, Rules::kVertical, true);
+          if (a.AxisShowLabels) label(q, v, token);
+        }
+        line(q, base - to, q, base + t);
+      }
+      for (int k = 2; k <= a.AxisMinorDivs; ++k) {
+        const float r = Rules::Along(c, MinorValue(a, v1, v2, v, k));
+        if (low <= r && r <= high) {
+          if (pass == 1 && grid) GridLine(c, s, r, Rules::kVertical, false);
+          line(r, base - mo, r, base + m);
+        }
+      }
+    }
+    if (pass == 1) M = Rules::TitleAndBlock(c, s, a, p, taken, extent);
+  }
+  Rules::Stack(g, c, s, a, taken, M);
+  s.ForeColor = 0;
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------- X axes
 
-void DrawXAxis(Control& c, Surface& s, int16_t index, bool first) {
-  c.Guard("DrawXAxis", [&] {
-    GraphRecord& g = c.Current();
-    CurrentAxisScope current(g, 0, index);
-    auto& space = c.AxisSpace;
-    if (first) space.Below = space.Above = 0;
-    AxisRecord& a = AxisAt(g, index);
-    if (a.AxisHide) return;
-    float x1, x2;
-    ScaleAxis(c, a, x1, x2);
-    const PlotBox p = PlotOf(g);
-    const float mmY = c.UnitsPerMmY;
+namespace {
 
-    float extent = 0;  // the space the labels take across the axis
-    float o = 0;       // label offset, kept from pass to pass
-    int16_t M = 0;     // the block the axis takes, labels and title
-    const int passes = a.AxisTicksBothEnds ? 2 : 1;
-    for (int pass = 1; pass <= passes; ++pass) {
-      float t = a.AxisTickLength, m = 0.7f * t, y;
-      if (a.AxisTicksOutside) o += std::fabs(2 * t);
-      o -= a.AxisLabelShift * mmY;
-      if (pass == 1) {
-        t = -t;  // inward is upward for an axis below the plot
-        m = -m;
-        y = a.AxisFarSide ? p.T - space.Above : p.B + space.Below;
-        s.DrawWidth = std::max<int>(a.AxisThickness, 1);
-        s.Line(p.L, y, p.R, y, a.AxisColor);
-      } else {
-        y = p.T;
-      }
-      if (a.AxisFarSide) {
-        t = -t;
-        m = -m;
-        o = -o;
-        if (pass == 2) y = p.T + p.YL;
-      }
-      const float to = a.AxisTicksOutside ? t : 0, mo = a.AxisTicksOutside ? m : 0;
-      if (!a.AxisTicksInside) t = m = 0;
-      s.DrawWidth = std::max<int>(a.AxisTickThickness, 1);
+// An X axis: values map to page x. Its line lies below the plot, or above it on the far side, and inward
+// from below is up.
+struct XAxisRules {
+  static constexpr int16_t kXY = 0;
+  static constexpr bool kVertical = true;     // ticks and grid lines
+  static constexpr bool kGridOnEdges = true;  // grid lines also at ticks on the plot's edges
+  static constexpr float kInward = -1;
+  static constexpr float kMinorTick = 0.7f;        // of the tick length
+  static constexpr float kOutsideTicksOffset = 2;  // times the tick length
+  static constexpr int16_t kParallelLabelAngle = 0;
+  static constexpr TextAlign kParallelLabelVAlign = kAlignTop;
 
-      std::string tokens = a.AxisTextLabels;
-      for (int j = 0; j <= a.AxisMajorDivs; ++j) {
-        const std::string token = a.AxisScale == 2 ? NextToken(c, tokens) : std::string();
-        const double v = MajorValue(a, x1, x2, j);
-        const float px = PosX(c, v);
-        if (p.L <= px && px <= p.R) {
-          if (pass == 1) {
-            GridLine(c, s, px, true, true);
-            if (a.AxisShowLabels) {
-              const std::string label = TickLabel(c, a, v, token);
-              SetGraphFont(c, s, a.AxisLabelFont);  // measure in the font the label is printed in
-              if (a.AxisLabelsHoriz == 0) {
-                extent = HeightOfA(s);
-                const float shift = a.AxisFarSide ? extent : 0;
-                PrintText(c, s, label, px, y + o / 2 - shift, 1, 0, a.AxisLabelColor, a.AxisLabelFont, 0);
-              } else {
-                const float rise = static_cast<float>(s.TextWidth(label) * std::sin(a.AxisLabelsHoriz * 0.01745));
-                extent = std::max(extent, rise);
-                const float shift = a.AxisFarSide ? extent : 0;
-                PrintText(c, s, label, px, y + o / 2 - shift, 2, 1, a.AxisLabelColor, a.AxisLabelFont,
-                          a.AxisLabelsHoriz);
-              }
-            }
-          }
-          s.Line(px, y - to, px, y + t, a.AxisColor);
-        }
-        for (int k = 2; k <= a.AxisMinorDivs; ++k) {
-          const float q = PosX(c, MinorValue(a, x1, x2, v, k));
-          if (p.L <= q && q <= p.R) {
-            if (pass == 1) GridLine(c, s, q, true, false);
-            s.Line(q, y - mo, q, y + m, a.AxisColor);
-          }
-        }
-      }
-      if (pass == 1) {
-        M = CInt(extent - a.AxisTitleShift * mmY);
-        if (a.AxisTicksOutside) M = AddInt16(M, a.AxisTickLength);
-        const int16_t h = HeightOfA(s);
-        const float titleY = a.AxisFarSide ? p.T - space.Above - M - h : p.B + space.Below + M;
-        if (a.AxisShowTitle)
-          PrintText(c, s, a.AxisTitle, p.L + p.XL / 2, titleY, 1, 0, a.AxisTitleColor, a.AxisTitleFont, 0);
-        M = AddInt16(M, HeightOfA(s));
-      }
-    }
+  static PagePoint Page(float along, float across) { return {along, across}; }
+  static float Along(Control& c, double v) { return PosX(c, v); }
+  static float MmAcross(const Control& c) { return c.UnitsPerMmY; }
+  static float Low(const PlotBox& p) { return p.L; }
+  static float High(const PlotBox& p) { return p.R; }
+  static int16_t& Taken(Control& c, bool far) { return far ? c.AxisSpace.Above : c.AxisSpace.Below; }
+  static float LinePosition(const PlotBox& p, int16_t taken, bool far) {
+    return far ? p.T - taken : p.B + taken;
+  }
+  static float OppositeEdge(const PlotBox& p, bool far) { return far ? p.T + p.YL : p.T; }
+
+  static float TurnedLabelExtent(float width, int16_t angle) {
+    return static_cast<float>(width * std::sin(angle * 0.01745));
+  }
+  // Labels sit at half the offset.
+  static float LabelPosition(float line, float o, float farShift) { return line + o / 2 - farShift; }
+
+  // The title goes beyond the labels, centred on the plot. The block counts a height of an A after it,
+  // shown or not, measured once the title is printed: in the title font if it was.
+  static int16_t TitleAndBlock(Control& c, Surface& s, const AxisRecord& a, const PlotBox& p, int16_t taken,
+                               float extent) {
+    int16_t M = CInt(extent - a.AxisTitleShift * c.UnitsPerMmY);
+    if (a.AxisTicksOutside) M = AddInt16(M, a.AxisTickLength);
+    const int16_t h = HeightOfA(s);
+    const float titleY = a.AxisFarSide ? p.T - taken - M - h : p.B + taken + M;
+    if (a.AxisShowTitle)
+      PrintText(c, s, a.AxisTitle, p.L + p.XL / 2, titleY, kAlignCentre, kAlignTop, a.AxisTitleColor,
+                a.AxisTitleFont, 0);
+    return AddInt16(M, HeightOfA(s));
+  }
+
+  // A shown title adds another height of an A, counted after both passes. The space above is kept with the
+  // graph for its title.
+  static void Stack(GraphRecord& g, Control& c, Surface& s, const AxisRecord& a, int16_t& taken, int16_t M) {
     if (a.AxisShowTitle) M = AddInt16(M, HeightOfA(s));
-    if (a.AxisFarSide) {
-      space.Above = AddInt16(space.Above, M);
-    } else {
-      space.Below = AddInt16(space.Below, M);
-    }
-    g.AxisSpaceAbove = space.Above;
-    s.ForeColor = 0;
-  });
+    taken = AddInt16(taken, M);
+    g.AxisSpaceAbove = c.AxisSpace.Above;
+  }
+};
+
+}  // namespace
+
+void DrawXAxis(Control& c, Surface& s, int16_t index, bool first) {
+  c.Guard("DrawXAxis", [&] { DrawAxis<XAxisRules>(c, s, index, first); });
 }
 
 // ---------------------------------------------------------------- Y axes
 
+namespace {
+
+// A Y axis: values map to page y. Its line lies left of the plot, or right of it on the far side, and
+// inward from the left is to the right.
+struct YAxisRules {
+  static constexpr int16_t kXY = 1;
+  static constexpr bool kVertical = false;
+  static constexpr bool kGridOnEdges = false;  // no grid lines at a tick on an edge, nor at its minor ticks
+  static constexpr float kInward = 1;
+  static constexpr float kMinorTick = 0.75f;
+  static constexpr float kOutsideTicksOffset = 1;
+  static constexpr int16_t kParallelLabelAngle = 90;
+  static constexpr TextAlign kParallelLabelVAlign = kAlignBottom;  // turned by 90 degrees, its right
+
+  static PagePoint Page(float along, float across) { return {across, along}; }
+  static float Along(Control& c, double v) { return PosY(c, v); }
+  static float MmAcross(const Control& c) { return c.UnitsPerMmX; }
+  static float Low(const PlotBox& p) { return p.T; }
+  static float High(const PlotBox& p) { return p.B; }
+  static int16_t& Taken(Control& c, bool far) { return far ? c.AxisSpace.Right : c.AxisSpace.Left; }
+  static float LinePosition(const PlotBox& p, int16_t taken, bool far) {
+    return far ? p.R + taken : p.L - taken;
+  }
+  static float OppositeEdge(const PlotBox& p, bool far) { return far ? p.L : p.R; }
+
+  static float TurnedLabelExtent(float width, int16_t angle) {
+    return static_cast<float>(width * std::cos(angle * 0.01745));
+  }
+  static float LabelPosition(float line, float o, float farShift) { return line - o + farShift; }
+
+  // The title is turned by 90 degrees, beyond the labels, and centred on the plot by its width in the
+  // title font. The block counts a height of an A before it and, when it is shown, one in its font.
+  static int16_t TitleAndBlock(Control& c, Surface& s, const AxisRecord& a, const PlotBox& p, int16_t taken,
+                               float extent) {
+    const int16_t h = HeightOfA(s);
+    int16_t M = CInt(extent + h - a.AxisTitleShift * c.UnitsPerMmX);
+    int16_t distance = CInt(extent + CInt(0.6 * h - a.AxisTitleShift * c.UnitsPerMmX));
+    if (a.AxisTicksOutside) {
+      M = AddInt16(M, a.AxisTickLength);
+      distance = AddInt16(distance, a.AxisTickLength);
+    }
+    if (a.AxisShowTitle) {
+      SetGraphFont(c, s, a.AxisTitleFont);
+      const int32_t width = CLng(s.TextWidth(a.AxisTitle));
+      const float titleX = a.AxisFarSide ? p.R + taken + distance : p.L - taken - distance;
+      const float titleY = p.T + static_cast<int32_t>(p.YL) / 2 + width / 2;
+      PrintText(c, s, a.AxisTitle, titleX, titleY, kAlignStart, kAlignMiddle, a.AxisTitleColor,
+                a.AxisTitleFont, 90);
+      M = AddInt16(M, HeightOfA(s));
+    }
+    return M;
+  }
+
+  static void Stack(GraphRecord&, Control&, Surface&, const AxisRecord&, int16_t& taken, int16_t M) {
+    taken = AddInt16(taken, M);
+  }
+};
+
+}  // namespace
+
 void DrawYAxis(Control& c, Surface& s, int16_t index, bool first) {
-  c.Guard("DrawYAxis", [&] {
-    GraphRecord& g = c.Current();
-    CurrentAxisScope current(g, 1, index);
-    auto& space = c.AxisSpace;
-    if (first) space.Left = space.Right = 0;
-    AxisRecord& a = AxisAt(g, index);
-    if (a.AxisHide) return;
-    float y1, y2;
-    ScaleAxis(c, a, y1, y2);
-    const PlotBox p = PlotOf(g);
-    const float mmX = c.UnitsPerMmX;
-
-    const float axisX = a.AxisFarSide ? p.R + space.Right : p.L - space.Left;
-    s.DrawWidth = std::max<int>(a.AxisThickness, 1);
-    s.Line(axisX, p.T, axisX, p.B, a.AxisColor);
-
-    float extent = 0;
-    float o = 0;
-    int16_t M = 0;
-    const int passes = a.AxisTicksBothEnds ? 2 : 1;
-    for (int pass = 1; pass <= passes; ++pass) {
-      float t = a.AxisTickLength, m = 0.75f * t, x;
-      if (a.AxisTicksOutside) o += std::fabs(t);
-      o -= a.AxisLabelShift * mmX;
-      if (pass == 1) {
-        x = axisX;  // inward is to the right for an axis left of the plot
-      } else {
-        x = p.R;
-        t = -t;
-        m = -m;
-      }
-      if (a.AxisFarSide) {
-        t = -t;
-        m = -m;
-        o = -o;
-        if (pass == 2) x = p.L;
-      }
-      const float to = a.AxisTicksOutside ? t : 0, mo = a.AxisTicksOutside ? m : 0;
-      if (!a.AxisTicksInside) t = m = 0;
-      s.DrawWidth = std::max<int>(a.AxisTickThickness, 1);
-
-      std::string tokens = a.AxisTextLabels;
-      for (int j = 0; j <= a.AxisMajorDivs; ++j) {
-        const std::string token = a.AxisScale == 2 ? NextToken(c, tokens) : std::string();
-        const double v = MajorValue(a, y1, y2, j);
-        const float py = PosY(c, v);
-        const bool strictlyInside = p.T < py && py < p.B;
-        if (p.T <= py && py <= p.B) {
-          if (pass == 1) {
-            if (strictlyInside) GridLine(c, s, py, false, true);
-            if (a.AxisShowLabels) {
-              const std::string label = TickLabel(c, a, v, token);
-              SetGraphFont(c, s, a.AxisLabelFont);
-              const int16_t angle = a.AxisLabelsHoriz;
-              int16_t hAlign = 2, vAlign = 1;
-              if (angle == 90) {
-                hAlign = 1;
-                vAlign = 2;
-                extent = HeightOfA(s);
-              } else {
-                extent = std::max(extent, static_cast<float>(s.TextWidth(label) * std::cos(angle * 0.01745)));
-              }
-              const float shift = a.AxisFarSide ? extent : 0;
-              PrintText(c, s, label, x - o + shift, py, hAlign, vAlign, a.AxisLabelColor, a.AxisLabelFont, angle);
-            }
-          }
-          s.Line(x - to, py, x + t, py, a.AxisColor);
-        }
-        for (int k = 2; k <= a.AxisMinorDivs; ++k) {
-          const float q = PosY(c, MinorValue(a, y1, y2, v, k));
-          if (p.T <= q && q <= p.B) {
-            if (pass == 1 && strictlyInside) GridLine(c, s, q, false, false);
-            s.Line(x - mo, q, x + m, q, a.AxisColor);
-          }
-        }
-      }
-      if (pass == 1) {
-        const int16_t h = HeightOfA(s);
-        M = CInt(extent + h - a.AxisTitleShift * mmX);
-        int16_t distance = CInt(extent + CInt(0.6 * h - a.AxisTitleShift * mmX));
-        if (a.AxisTicksOutside) {
-          M = AddInt16(M, a.AxisTickLength);
-          distance = AddInt16(distance, a.AxisTickLength);
-        }
-        if (a.AxisShowTitle) {
-          SetGraphFont(c, s, a.AxisTitleFont);
-          const int32_t width = CLng(s.TextWidth(a.AxisTitle));
-          const float titleX = a.AxisFarSide ? p.R + space.Right + distance : p.L - space.Left - distance;
-          const float titleY = p.T + static_cast<int32_t>(p.YL) / 2 + width / 2;
-          PrintText(c, s, a.AxisTitle, titleX, titleY, 0, 1, a.AxisTitleColor, a.AxisTitleFont, 90);
-          M = AddInt16(M, HeightOfA(s));
-        }
-      }
-    }
-    if (a.AxisFarSide) {
-      space.Right = AddInt16(space.Right, M);
-    } else {
-      space.Left = AddInt16(space.Left, M);
-    }
-    s.ForeColor = 0;
-  });
+  c.Guard("DrawYAxis", [&] { DrawAxis<YAxisRules>(c, s, index, first); });
 }
 
 // ---------------------------------------------------------------- grid lines

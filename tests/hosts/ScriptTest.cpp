@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include <unistd.h>
 
 namespace plotara {
 namespace {
@@ -35,16 +39,17 @@ TEST(Script, PutsPropertiesAndCallsMethods) {
   EXPECT_EQ(r.out, "True\n0\n");
 }
 
-TEST(Script, AutomationErrorsPrintAndTheScriptGoesOn) {
+TEST(Script, AutomationErrorsGoToTheErrorStreamWithFileLineAndMemberAndTheScriptGoesOn) {
   const ScriptResult r =
       RunText("Print NoSuch\nVersion = \"2\"\nReset 1\nPrint GetSelectedGraph(1)\nPrint -&HFF, Version\n");
-  EXPECT_EQ(r.status, kScriptOk);
-  EXPECT_EQ(r.out,
-            "Automation error 438: Object doesn't support this property or method\n"
-            "Automation error 383: Property is read-only\n"
-            "Automation error 450: Wrong number of arguments or invalid property assignment\n"
-            "Automation error 450: Wrong number of arguments or invalid property assignment\n"
-            "-255\t1.02\n");
+  EXPECT_EQ(r.status, kScriptFailed);
+  EXPECT_EQ(r.out, "-255\t1.02\n");
+  EXPECT_EQ(r.err,
+            "test.plotara:1: NoSuch: Automation error 438: Object doesn't support this property or method\n"
+            "test.plotara:2: Version: Automation error 383: Property is read-only\n"
+            "test.plotara:3: Reset: Automation error 450: Wrong number of arguments or invalid property assignment\n"
+            "test.plotara:4: GetSelectedGraph: Automation error 450: Wrong number of arguments or invalid property "
+            "assignment\n");
 }
 
 TEST(Script, ALineThatCannotBeParsedStopsWithItsNumber) {
@@ -81,10 +86,13 @@ TEST(Script, SizeGivesThePictureItsPixels) {
 TEST(Script, HostStatementsFailClearly) {
   ScriptResult r = RunText("Save \"/no/such/dir/x.png\"\nPrint 1\n");
   EXPECT_EQ(r.status, kScriptFailed);
-  EXPECT_EQ(r.err, "test.plotara:1: cannot write '/no/such/dir/x.png': Path/File access error\n");
+  EXPECT_EQ(r.err, "test.plotara:1: Save: cannot write '/no/such/dir/x.png': Path/File access error\n");
   r = RunText("Data \"/no/such/points.csv\"\n");
   EXPECT_EQ(r.status, kScriptFailed);
-  EXPECT_EQ(r.err, "test.plotara:1: cannot open data file '/no/such/points.csv'\n");
+  EXPECT_EQ(r.err, "test.plotara:1: Data: cannot open data file '/no/such/points.csv'\n");
+  r = RunText("Save \"x.bmp\"\n");
+  EXPECT_EQ(r.status, kScriptFailed);
+  EXPECT_EQ(r.err, "test.plotara:1: Save: cannot write 'x.bmp': unsupported format '.bmp' (supported: .png, .svg, .pdf)\n");
 }
 
 }  // namespace
@@ -121,12 +129,16 @@ TEST(Script, ReportsEventsWhenAskedTo) {
   const ScriptResult r = RunText("SetSelectedData 1\nAxisColor = 5\nNewGraph \"G\"\n", o);
   EXPECT_EQ(r.out,
             "Event ErrorMsg \"Error 9 has occured in Plotara.ocx, SetSelectedData\" \"Subscript out of range\"\n"
-            "Automation error 9: Subscript out of range\n"
             "Event GraphScaleChanged\n"
             "Event GraphScaleChanged\n");
-  EXPECT_EQ(RunText("SetSelectedData 1\n").err,
-            "Event ErrorMsg \"Error 9 has occured in Plotara.ocx, SetSelectedData\" \"Subscript out of range\"\n")
-      << "without --events failures still show, on the error stream";
+  EXPECT_EQ(r.status, kScriptFailed);
+  const std::string failures =
+      "test.plotara:1: SetSelectedData: Error 9 has occured in Plotara.ocx, SetSelectedData: Subscript out of range\n"
+      "test.plotara:2: AxisColor: Automation error 9: Subscript out of range\n";
+  EXPECT_EQ(r.err, failures);
+  const ScriptResult quiet = RunText("SetSelectedData 1\nAxisColor = 5\nNewGraph \"G\"\n");
+  EXPECT_EQ(quiet.out, "");
+  EXPECT_EQ(quiet.err, failures) << "without --events failures still show, on the error stream";
 }
 
 TEST(Script, DataReadsRowsIntoTheLastDataSet) {
@@ -146,7 +158,169 @@ TEST(Script, DataReadsRowsIntoTheLastDataSet) {
   }
   r = RunText("NewGraph \"G\"\nNewDataSet \"d\"\nData \"points.csv\"\n", o);
   EXPECT_EQ(r.status, kScriptFailed);
-  EXPECT_NE(r.err.find("points.csv:2: expected x,y or x,y,e"), std::string::npos);
+  EXPECT_EQ(r.err.rfind("test.plotara:3: Data: ", 0), 0u) << r.err;
+  EXPECT_NE(r.err.find("points.csv:2: field 2 'four' is not a number\n"), std::string::npos) << r.err;
+}
+
+}  // namespace
+}  // namespace plotara
+
+namespace plotara {
+namespace {
+
+TEST(Script, ANumberOutOfRangeIsASyntaxErrorOfItsLine) {
+  struct Row {
+    const char* text;
+    const char* message;
+  } rows[] = {
+      {"Print 1\nPrint 1e999\n", "test.plotara:2: syntax error: number '1e999' is out of range\n"},
+      {"NewGraph \"g\", -1e400\n", "test.plotara:1: syntax error: number '1e400' is out of range\n"},
+      {"Print 2.5e-400\n", "test.plotara:1: syntax error: number '2.5e-400' is out of range\n"},
+      {"AxisColor = &H1FFFFFFFF\n", "test.plotara:1: syntax error: bad hexadecimal number '&H1FFFFFFFF'\n"},
+  };
+  for (const Row& row : rows) {
+    const ScriptResult r = RunText(row.text);
+    EXPECT_EQ(r.status, kScriptSyntaxError) << row.text;
+    EXPECT_EQ(r.err, row.message);
+  }
+  EXPECT_EQ(RunText("Print 1.5e308, 2e-300\n").out, "1.5e+308\t2e-300\n") << "large and small numbers that fit";
+}
+
+TEST(Script, RgbMakesTheControlsColourValue) {
+  const ScriptResult r = RunText(
+      "NewGraph \"g\"\n"
+      "AxisColor = RGB(255, 0, 0)\nPrint AxisColor, RGB(0, 255, 0), rgb(0, 0, 255), RGB(1, 2, 3)\n"
+      "AxisColor = RGB(256, 0, 0)\nAxisColor = RGB(1, 2)\nPrint AxisColor\n");
+  EXPECT_EQ(r.out, "255\t65280\t16711680\t197121\n255\n");
+  EXPECT_EQ(r.status, kScriptFailed);
+  EXPECT_EQ(r.err,
+            "test.plotara:4: RGB: Automation error 5: Invalid procedure call or argument\n"
+            "test.plotara:5: RGB: Automation error 450: Wrong number of arguments or invalid property assignment\n");
+}
+
+// Runs Data on the given file text and prints the axis ranges the points produced.
+// Each test process writes its own file: CTest runs the tests side by side.
+ScriptResult ReadDataText(const std::string& fileText, const std::string& args = "") {
+  const std::string dir = ::testing::TempDir() + "/data" + std::to_string(::getpid());
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir + "/data.txt") << fileText;
+  ScriptOptions o;
+  o.BaseDir = dir;
+  return RunText("NewGraph \"G\"\nNewDataSet \"d\"\nData \"data.txt\"" + args +
+                     "\nRefresh\nSelectXaxis\nPrint AxisValue1, AxisValue2\nSelectYaxis\nPrint AxisValue1, AxisValue2\n",
+                 o);
+}
+
+TEST(Script, DataReadsFilesAsUsersWriteThem) {
+  struct Row {
+    const char* what;
+    const char* text;
+    const char* args;
+  } rows[] = {
+      {"commas", "0,10\n100,20\n", ""},
+      {"semicolons with decimal points", "0;10\n100;20\n", ""},
+      {"tabs and a header", "x\ty\n0\t10\n100\t20\n", ""},
+      {"blanks, comments and empty rows", "# measured\n\n  0   10  # first\n100 20\n\n", ""},
+      {"CRLF rows and a quoted header", "\"x\",\"y\"\r\n0,10\r\n100,20\r\n", ""},
+      {"columns by number", "a,b,c\n5,0,10\n5,100,20\n", ", 2, 3"},
+      {"columns by name", "time;volts;temp\n0;7;10\n100;8;20\n", ", \"time\", \"TEMP\""},
+      {"error values", "0,10,1\n100,20,2\n", ""},
+  };
+  for (const Row& row : rows) {
+    const ScriptResult r = ReadDataText(row.text, row.args);
+    EXPECT_EQ(r.status, kScriptOk) << row.what << ": " << r.err;
+    // Points at x 0..100 and y 10..20: automatic axes round outwards around them.
+    std::istringstream in(r.out);
+    double x1, x2, y1, y2;
+    in >> x1 >> x2 >> y1 >> y2;
+    EXPECT_TRUE(x1 <= 0 && x2 >= 100 && x2 < 200) << row.what << ": " << r.out;
+    EXPECT_TRUE(y1 <= 10 && y1 > 0 && y2 >= 20 && y2 < 40) << row.what << ": " << r.out;
+  }
+}
+
+TEST(Script, DataReportsABadRowWithFileAndLineAndReadsNothingElse) {
+  struct Row {
+    const char* text;
+    const char* args;
+    const char* problem;  // after "test.plotara:3: Data: .../data.txt"
+  } rows[] = {
+      {"1,2\n3,four\n", "", ":2: field 2 'four' is not a number"},
+      {"x;y\n1;2,5\n", "", ":2: field 2 '2,5' is not a number"},  // a decimal comma is no separator here
+      {"1,2\n3,,4\n", "", ":2: field 2 '' is not a number"},
+      {"1,2\n3\n", "", ":2: 1 field; expected x,y or x,y,e (or choose the columns: Data \"file\", X, Y[, E])"},
+      {"1,2,3,4\n", "", ":1: 4 fields; expected x,y or x,y,e (or choose the columns: Data \"file\", X, Y[, E])"},
+      {"x,y\n1,2\nx,y\n", "", ":3: field 1 'x' is not a number"},  // only the first row may be a header
+      {"1,oops\n3,4\n", "", ":1: field 2 'oops' is not a number"},  // a header has no number in it
+      {"1,2\n1e999,2\n", "", ":2: field 1 '1e999' is out of range"},
+      {"a,b\n1,2\n", ", \"a\", \"c\"", ":1: no column named 'c' in the header"},
+      {"1,2\n", ", \"a\", \"b\"", ":1: no header row to find the columns 'a' in"},
+      {"1,2,3\n4,5\n", ", 1, 3", ":2: 2 fields, but column 3 is read"},
+      {"1,2\n", ", 0, 1", ": column numbers start at 1"},
+  };
+  for (const Row& row : rows) {
+    const ScriptResult r = ReadDataText(row.text, row.args);
+    EXPECT_EQ(r.status, kScriptFailed) << row.text;
+    EXPECT_EQ(r.out, "") << "the script stops at the bad row: " << row.text;
+    EXPECT_EQ(r.err.rfind("test.plotara:3: Data: ", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find(std::string("data.txt") + row.problem + "\n"), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  }
+}
+
+TEST(Script, DataDashReadsTheInputStream) {
+  std::istringstream in("# from a pipe\n0 10\n100 20\n");
+  ScriptOptions o;
+  o.Stdin = &in;
+  const ScriptResult r = RunText("NewGraph \"G\"\nNewDataSet \"d\"\nData \"-\"\nRefresh\nPrint AxisValue2\n", o);
+  EXPECT_EQ(r.status, kScriptOk) << r.err;
+  EXPECT_EQ(r.out, "100\n");
+  std::istringstream bad("1 2\n3 x\n");
+  o.Stdin = &bad;
+  EXPECT_EQ(RunText("NewGraph \"G\"\nNewDataSet \"d\"\nData \"-\"\n", o).err,
+            "test.plotara:3: Data: <stdin>:2: field 2 'x' is not a number\n");
+}
+
+}  // namespace
+}  // namespace plotara
+
+namespace plotara {
+namespace {
+
+TEST(Script, MouseScrollAndChildElementsDriveTheControlHeadless) {
+  const std::string dir = ::testing::TempDir();
+  const ScriptResult r = RunText(
+      "Size 400, 300\n"
+      "NewGraph \"G\", 0, 100, 0, 100\n"
+      "Refresh\n"
+      "Mouse Move, 0, 0, 3000, 2000\n"
+      "Print MousePointer, Label1.Visible, HScroll1.Visible\n"
+      "Mouse Down, 1, 1, 3000, 2000\n"
+      "Print HScroll1.Visible, HScroll1.LargeChange, HScroll1.SmallChange, VScroll1.Value\n"
+      "Scroll H, 0\n"
+      "Scroll V, 1000, Drag\n"
+      "Print HScroll1.Value, VScroll1.Value, HScroll1.Left\n"
+      "CopyToClipboard\n"
+      "SaveClipboard \"" + dir + "/copy.png\"\n");
+  EXPECT_EQ(r.status, kScriptOk) << r.err;
+  std::istringstream lines(r.out);
+  std::string first, second, third;
+  std::getline(lines, first);
+  std::getline(lines, second);
+  std::getline(lines, third);
+  EXPECT_EQ(first, "2\tTrue\tFalse") << "a cross hair over the plot";
+  EXPECT_EQ(second.substr(0, 12), "True\t500\t10\t") << second;
+  EXPECT_EQ(third.substr(0, 7), "0\t1000\t");
+  EXPECT_TRUE(std::ifstream(dir + "/copy.png").good());
+}
+
+TEST(Script, SavingAnEmptyClipboardIsAClearError) {
+  const ScriptResult r = RunText("SaveClipboard \"x.png\"\nMouse Sideways, 1, 0, 1, 1\n");
+  EXPECT_EQ(r.status, kScriptFailed);
+  EXPECT_EQ(r.err, "test.plotara:1: SaveClipboard: the clipboard holds no picture (CopyToClipboard puts one there)\n");
+  const ScriptResult bad = RunText("Mouse Sideways, 1, 0, 1, 1\n");
+  EXPECT_EQ(bad.status, kScriptSyntaxError);
+  EXPECT_EQ(bad.err, "test.plotara:1: syntax error: Mouse takes Down, Move or Up\n");
+  EXPECT_EQ(RunText("Print Label1.Colour\n").status, kScriptSyntaxError);
 }
 
 }  // namespace

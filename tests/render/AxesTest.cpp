@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
 #include "render/Fills.h"
 #include "support/Chart.h"
 #include "support/Events.h"
@@ -103,6 +107,106 @@ TEST(Axes, GridLinesCrossThePlotInTheGridColour) {
   int lines = 0;
   for (int x = b.L + 2; x < b.R - 1; ++x) lines += k.picture().Pixel(x, (b.T + b.B) / 2) == kRed;
   EXPECT_EQ(lines, 4);
+}
+
+// The columns (pixel x) in a row where the picture has the colour.
+std::vector<int> ColumnsWith(const Surface& s, int y, OleColor colour) {
+  std::vector<int> columns;
+  for (int x = 0; x < s.PixelWidth(); ++x)
+    if (s.Pixel(x, y) == colour) columns.push_back(x);
+  return columns;
+}
+
+TEST(Axes, MinorTicksTakeTheShareOfTheTickLengthOfTheirKindOfAxis) {
+  struct Row {
+    int16_t axis;  // 0: X, 1: Y
+    float share;
+  };
+  for (const Row& r : {Row{0, 0.7f}, Row{1, 0.75f}}) {
+    Chart k;
+    PlainGraph(k.p);
+    k.p.SetSelectedAxis(r.axis);
+    k.p.AxisColor(kRed);
+    k.p.AxisScaleStyle(0, 10, "", -1, 1, 2);       // one division: the only minor tick is at 5
+    k.p.AxisTickStyle(1, 20, true, false, false);  // long, so that the shares differ by pixels
+    k.p.AxisLabelStyle("", -1, 0, 0, false);
+    k.p.Refresh();
+    const Chart::Box b = k.Plot();
+    const GraphRecord& g = k.c().Current();
+    const float minor = r.share * g.Axes[static_cast<size_t>(r.axis)].AxisTickLength / test::kTwipsPerPixel;
+    // The minor tick runs from the axis line into the plot, at the middle of the axis.
+    const std::vector<int> ink = r.axis == 0 ? RowsWith(k.picture(), (b.L + b.R) / 2, kRed)
+                                             : ColumnsWith(k.picture(), (b.T + b.B) / 2, kRed);
+    ASSERT_FALSE(ink.empty()) << r.axis;
+    EXPECT_NEAR(ink.back() - ink.front(), minor, 1.0) << "axis " << r.axis;
+  }
+}
+
+// How far from the plot the labels of an axis of a kind on a side begin, in pixels; -1 without any. Seen
+// away from the plot's corners, where the other axis puts its end labels.
+int LabelDistance(const Surface& s, const Chart::Box& b, int16_t axis, bool far) {
+  const bool x = axis == 0;
+  const int edge = x ? (far ? b.T : b.B) : (far ? b.R : b.L);
+  const int outwards = (x ? far : !far) ? -1 : 1;
+  const int end = x ? s.PixelHeight() : s.PixelWidth();
+  for (int i = edge + 2 * outwards; 0 <= i && i < end; i += outwards)
+    for (int j = (x ? b.L : b.T) + 10; j < (x ? b.R : b.B) - 10; ++j)
+      if (s.Pixel(x ? j : i, x ? i : j) != kWhite) return std::abs(i - edge);
+  return -1;
+}
+
+TEST(Axes, LabelsMoveOutByTheLengthOfOutsideTicks) {
+  struct Row {
+    int16_t axis;  // 0: X, 1: Y
+    bool far;
+  };
+  for (const Row& r : {Row{0, false}, Row{0, true}, Row{1, false}, Row{1, true}}) {
+    int distance[2] = {};  // without and with outside ticks
+    float tick = 0;
+    for (bool outside : {false, true}) {
+      Chart k;
+      PlainGraph(k.p);
+      k.p.BorderWidths(30, 25, 30, 25);
+      k.p.SetSelectedAxis(r.axis);
+      k.p.AxisStyle(kWhite, -1, false, false, r.far);  // line and ticks out of sight, the labels alone in ink
+      k.p.AxisTitleStyle("", "", -1, 0, false);
+      k.p.AxisTickStyle(1, 8, true, outside, false);
+      k.p.Refresh();
+      tick = k.c().Current().Axes[static_cast<size_t>(r.axis)].AxisTickLength / test::kTwipsPerPixel;
+      distance[outside] = LabelDistance(k.picture(), k.Plot(), r.axis, r.far);
+      ASSERT_GE(distance[outside], 0) << "labels drawn, axis " << r.axis << " far " << r.far;
+    }
+    ASSERT_GT(tick, 5) << "long enough to tell from rounding";
+    EXPECT_NEAR(distance[1] - distance[0], tick, 1.0) << "axis " << r.axis << " far " << r.far;
+  }
+}
+
+TEST(Axes, OnlyXAxesDrawMinorGridLinesAfterATickOnThePlotsEdge) {
+  struct Row {
+    int16_t axis;  // 0: X, 1: Y
+    bool fromEdges;
+  };
+  for (const Row& r : {Row{0, true}, Row{1, false}}) {
+    Chart k;
+    PlainGraph(k.p);
+    k.p.SetSelectedAxis(r.axis);
+    k.p.AxisScaleStyle(0, 10, "", -1, 5, 2);  // major ticks every 2, a minor one between each two
+    k.p.AxisGridStyle(-1, kRed, false, true);
+    k.p.Refresh();
+    const Chart::Box b = k.Plot();
+    // The minor grid line at 1 follows the major tick at the edge, the one at 9 a tick inside the plot.
+    const auto drawnAt = [&](double fraction) {
+      const bool x = r.axis == 0;
+      const int across = x ? (b.T + b.B) / 2 : (b.L + b.R) / 2;
+      const auto along =
+          static_cast<int>(std::lround(x ? b.L + fraction * (b.R - b.L) : b.B - fraction * (b.B - b.T)));
+      for (int i = along - 1; i <= along + 1; ++i)  // a pixel either side for rounding
+        if (k.picture().Pixel(x ? i : across, x ? across : i) == kRed) return true;
+      return false;
+    };
+    EXPECT_TRUE(drawnAt(0.9)) << "axis " << r.axis;
+    EXPECT_EQ(drawnAt(0.1), r.fromEdges) << "axis " << r.axis;
+  }
 }
 
 TEST(BlendColors, RampsFromOneColourToTheOther) {

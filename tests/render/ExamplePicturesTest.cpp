@@ -35,7 +35,8 @@ TEST_P(ExamplePicture, MatchesItsReference) {
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExamplePicture,
                          ::testing::Values("default-axes", "gradients", "axes", "fonts-and-titles", "symbols-and-lines",
-                                           "bars", "errors-and-curves", "texts-and-legends", "complete-chart"),
+                                           "bars", "errors-and-curves", "texts-and-legends", "complete-chart",
+                                           "interaction"),
                          [](const ::testing::TestParamInfo<const char*>& info) {
                            std::string n = info.param;
                            for (char& ch : n)

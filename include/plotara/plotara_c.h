@@ -1,0 +1,126 @@
+/* The C interface of Plotara: the control by name, for C programs and for other languages (the Python
+ * module is built on it).
+ *
+ *   plotara_control* c;
+ *   if (plotara_create(96, &c) != PLOTARA_OK) { fprintf(stderr, "%s\n", plotara_last_error()); ... }
+ *   plotara_resize(c, 800, 600);
+ *   plotara_value name = plotara_text("Sales");
+ *   plotara_invoke(c, "NewGraph", 1, &name, NULL, NULL);
+ *   plotara_put(c, "AxisColor", plotara_long(255));
+ *   plotara_invoke(c, "Refresh", 0, NULL, NULL, NULL);
+ *   plotara_save(c, "sales.png");
+ *   plotara_destroy(c);
+ *
+ * Every call returns a status: PLOTARA_OK (0) or an error number (9 "Subscript out of range", 438 for a
+ * member that does not exist, 13 for a value that does not convert, ...). After a failure,
+ * plotara_last_error() gives its text (per thread, until the thread's next failing call). No C++
+ * exception crosses this interface.
+ *
+ * Methods of the control report their own failures through the ErrorMsg event. While the host has no
+ * ErrorMsg handler set, such a failure instead becomes the status of the call (the number of the error)
+ * and its message ("Error 9 has occured in Plotara.ocx, SetSelectedData: Subscript out of range").
+ *
+ * A control runs on the thread that uses it; two controls share nothing. Texts handed out by a control
+ * (results, the texts of events) stay valid until the next call on that control.
+ */
+#ifndef PLOTARA_C_H
+#define PLOTARA_C_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef struct plotara_control plotara_control;
+
+#define PLOTARA_OK 0 /* the status of a call that succeeded */
+
+/* The value of an argument, a property or a result. */
+typedef enum plotara_type {
+  PLOTARA_EMPTY = 0,   /* no value (a method without result) */
+  PLOTARA_MISSING = 1, /* an argument left out: the member's default applies */
+  PLOTARA_BOOLEAN = 2, /* integer: 0 or 1 */
+  PLOTARA_LONG = 3,    /* integer (Byte, Integer and Long members) */
+  PLOTARA_DOUBLE = 4,  /* number (Single and Double members) */
+  PLOTARA_TEXT = 5,    /* text, UTF-8 */
+  PLOTARA_TEXTS = 6    /* a list of texts: integer entries, each ending with '\n', in text */
+} plotara_type;
+
+typedef struct plotara_value {
+  plotara_type type;
+  int32_t integer;
+  double number;
+  const char* text;
+} plotara_value;
+
+static inline plotara_value plotara_missing(void) { plotara_value v = {PLOTARA_MISSING, 0, 0.0, NULL}; return v; }
+static inline plotara_value plotara_boolean(int b) { plotara_value v = {PLOTARA_BOOLEAN, b != 0, 0.0, NULL}; return v; }
+static inline plotara_value plotara_long(int32_t i) { plotara_value v = {PLOTARA_LONG, i, 0.0, NULL}; return v; }
+static inline plotara_value plotara_double(double d) { plotara_value v = {PLOTARA_DOUBLE, 0, d, NULL}; return v; }
+static inline plotara_value plotara_text(const char* s) { plotara_value v = {PLOTARA_TEXT, 0, 0.0, s}; return v; }
+
+/* The text of the calling thread's last failure ("" when none). */
+const char* plotara_last_error(void);
+/* "1.02" */
+const char* plotara_version(void);
+
+/* A control drawing at dpi dots per inch (96 is the screen's; 192 for print quality); NULL on failure. */
+int plotara_create(double dpi, plotara_control** control);
+void plotara_destroy(plotara_control* control);
+
+/* Sizes the control so that its picture is width x height pixels at its resolution. */
+int plotara_resize(plotara_control* control, int width, int height);
+
+/* Calls a method (or reads a property) by name, without regard to letter case. args: nargs values;
+ * names: NULL, or nargs names with NULL for a positional argument ("Symbol" for Symbol:=5). The
+ * arguments a method writes back (GetAxisNames, ...) are written into args. result may be NULL. */
+int plotara_invoke(plotara_control* control, const char* member, int nargs, plotara_value* args,
+                   const char* const* names, plotara_value* result);
+int plotara_get(plotara_control* control, const char* property, plotara_value* result);
+int plotara_put(plotara_control* control, const char* property, plotara_value value);
+
+/* Appends n points to the last data set of the current graph: AddDataPoint(x[i], y[i], e[i]); e may be
+ * NULL. Stops at the first point that fails. */
+int plotara_add_points(plotara_control* control, const double* x, const double* y, const double* e, size_t n);
+
+/* The members of the interface: their count, the name of one (NULL outside 0..count-1), and what a
+ * member is. kind: 1 method, 2 property; writable: a property that can be put; params: the number of
+ * parameters of a method; out_mask: bit i set when the method writes back parameter i. */
+int plotara_member_count(void);
+const char* plotara_member_name(int index);
+typedef struct plotara_member {
+  int kind;
+  int writable;
+  int params;
+  uint32_t out_mask;
+  plotara_type result;
+} plotara_member;
+int plotara_member_info(const char* member, plotara_member* info);
+
+/* Events: one handler per event, called synchronously inside the call that raises it. source and
+ * description are set for ERROR_MSG only (NULL otherwise). NULL removes the handler. */
+typedef enum plotara_event {
+  PLOTARA_NEW_GRAPH_IN_FRONT = 0,
+  PLOTARA_GRAPH_SCALE_CHANGED = 1,
+  PLOTARA_GRAPH_POSITION_CHANGED = 2,
+  PLOTARA_LEGEND_POSITION_CHANGED = 3,
+  PLOTARA_ERROR_MSG = 4
+} plotara_event;
+typedef void (*plotara_event_handler)(void* user, plotara_event event, const char* source, const char* description);
+int plotara_set_event_handler(plotara_control* control, plotara_event event, plotara_event_handler handler,
+                              void* user);
+
+/* The picture the control shows: height rows of width pixels 0x00RRGGBB, stride bytes apart. Valid
+ * until the control next draws or changes size. */
+int plotara_picture(const plotara_control* control, const uint32_t** pixels, int* width, int* height,
+                    int* stride);
+/* Writes the picture to a file: .png, .svg or .pdf. */
+int plotara_save(const plotara_control* control, const char* path);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* PLOTARA_C_H */

@@ -1,0 +1,61 @@
+// The host's side of interaction: the mouse and the scroll bars as a window reports them, the pointer
+// shape and repaint notice it reads back, the read-out switch and the clipboard copy.
+#include <algorithm>
+
+#include "interact/Clipboard.h"
+#include "interact/Mouse.h"
+#include "interact/ScrollBars.h"
+#include "interact/Zoom.h"
+#include "plotara/Plotara.h"
+
+namespace plotara {
+
+void Plotara::Picture1_MouseDown(int16_t Button, int16_t Shift, float X, float Y) {
+  plotara::Picture1_MouseDown(*c_, Button, Shift, X, Y);
+}
+
+void Plotara::Picture1_MouseMove(int16_t Button, int16_t Shift, float X, float Y) {
+  plotara::Picture1_MouseMove(*c_, Button, Shift, X, Y);
+}
+
+void Plotara::Picture1_MouseUp(int16_t Button, int16_t Shift, float X, float Y) {
+  plotara::Picture1_MouseUp(*c_, Button, Shift, X, Y);
+}
+
+namespace {
+void SetValue(ScrollBarElement& bar, int32_t value) { bar.Value = std::clamp(value, 0, bar.Max); }
+}  // namespace
+
+void Plotara::HScroll1_Scroll(int32_t Value) {
+  SetValue(c_->HScroll1, Value);
+  plotara::HScroll1_Scroll(*c_);
+}
+
+void Plotara::HScroll1_Change(int32_t Value) {
+  SetValue(c_->HScroll1, Value);
+  plotara::HScroll1_Change(*c_);
+}
+
+void Plotara::VScroll1_Scroll(int32_t Value) {
+  SetValue(c_->VScroll1, Value);
+  plotara::VScroll1_Scroll(*c_);
+}
+
+void Plotara::VScroll1_Change(int32_t Value) {
+  SetValue(c_->VScroll1, Value);
+  plotara::VScroll1_Change(*c_);
+}
+
+int16_t Plotara::MousePointer() const { return static_cast<int16_t>(c_->Picture1->MousePointer); }
+
+void Plotara::OnPictureChanged(std::function<void(const PixelRect&)> handler) {
+  c_->Picture1->OnRefresh(std::move(handler));
+}
+
+void Plotara::SetClipboard(ClipboardService* clipboard) { c_->Clipboard = clipboard; }
+
+void Plotara::SetShowXYcoords(bool TF) { plotara::SetShowXYcoords(*c_, TF); }
+
+void Plotara::CopyToClipboard() { plotara::CopyToClipboard(*c_); }
+
+}  // namespace plotara

@@ -1,0 +1,201 @@
+// Zoom sections: the rubber band; zooming every axis; the read-out.
+//
+// Where the plain arithmetic of a zoom cannot hold, the sound result is kept instead: a logarithmic axis
+// is zoomed in log space, so its limits stay positive; limits given high to low keep that order; and a
+// zoom that would leave a range of nothing (below the full span divided by MaxZoomFactor) is not made.
+#include "interact/Zoom.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "interact/Pointing.h"
+#include "interact/ScrollBars.h"
+#include "model/Graphs.h"
+#include "model/Lookup.h"
+#include "platform/Conversions.h"
+#include "render/Pipeline.h"
+#include "scale/Mapping.h"
+#include "scale/NumberFormat.h"
+#include "scale/NumericHelpers.h"
+
+namespace plotara {
+
+namespace {
+
+// Makes each axis of a graph in turn the current one of its kind, and puts the current axes back after.
+template <class Visit>
+void ForEveryAxis(GraphRecord& g, Visit&& visit) {
+  struct Restore {
+    GraphRecord& g;
+    int16_t x, y;
+    ~Restore() {
+      g.CurrentXAxis = x;
+      g.CurrentYAxis = y;
+    }
+  } restore{g, g.CurrentXAxis, g.CurrentYAxis};
+  for (int16_t i = 0; i < g.NumAxes(); ++i) {
+    AxisRecord& a = g.Axes[static_cast<size_t>(i)];
+    (a.XY == kXAxis ? g.CurrentXAxis : g.CurrentYAxis) = i;
+    visit(a);
+  }
+}
+
+// An axis is zoomed in log space when it is logarithmic and all its limits are positive.
+bool InLogSpace(const AxisRecord& a) {
+  return a.AxisLog && a.AxisValue1 > 0 && a.AxisValue2 > 0 && a.ScaleMin > 0 && a.ScaleMax > 0;
+}
+
+// The smallest range a zoom may leave, in the axis's own scale.
+double SmallestSpan(const Control& c, const AxisRecord& a, bool log) {
+  const double full = log ? std::log(a.ScaleMax) - std::log(a.ScaleMin) : a.ScaleMax - a.ScaleMin;
+  return std::fabs(full) / c.MaxZoomFactor;
+}
+
+// Sets the limits in use from lo <= hi, in the order the axis had them.
+void SetLimits(AxisRecord& a, double lo, double hi) {
+  const bool highToLow = a.AxisValue1 > a.AxisValue2;
+  a.AxisValue1 = highToLow ? hi : lo;
+  a.AxisValue2 = highToLow ? lo : hi;
+}
+
+// The rectangle zoom lays out the bars, then redraws; halving and doubling redraw first, and the axes
+// drawn then say whether the bars are needed.
+void Redraw(Control& c, bool barsFirst) {
+  if (barsFirst) ResizeScrollBars(c);
+  RefreshGraphs(c, c.PointedGraph, true);
+  if (!barsFirst) ResizeScrollBars(c);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- the rubber band
+
+void RubberBand(Control& c, float x, float y) {
+  c.Guard("RubberBand", [&] {
+    GraphRecord& g = c.Graph(c.PointedGraph);
+    AxisRecord& ax = AxisAt(g, g.CurrentXAxis);
+    AxisRecord& ay = AxisAt(g, g.CurrentYAxis);
+    Surface& s = *c.Picture1;
+    s.DrawMode = PenMode::Invert;
+    s.DrawWidth = 1;
+    s.FillStyle = FillKind::Transparent;
+    // Drawn a second time in invert mode, the last band gives back the pixels under it.
+    if (ax.ZoomCorner != 0 && ay.ZoomCorner != 0) s.Box(ax.ZoomAnchor, ay.ZoomAnchor, ax.ZoomCorner, ay.ZoomCorner);
+    ax.ZoomCorner = x;
+    ay.ZoomCorner = y;
+    s.Box(ax.ZoomAnchor, ay.ZoomAnchor, x, y);
+    s.DrawMode = PenMode::Copy;
+    s.Refresh();
+  });
+  ShowGraphCoords(c, 1, x, y);
+}
+
+// ---------------------------------------------------------------- zooming every axis
+
+void ZoomToRectangle(Control& c, float x, float y) {
+  c.Guard("ZoomToRectangle", [&] {
+    c.CurrentGraph = c.PointedGraph;
+    GraphRecord& g = c.Current();
+    const float anchorX = AxisAt(g, g.CurrentXAxis).ZoomAnchor, anchorY = AxisAt(g, g.CurrentYAxis).ZoomAnchor;
+    if (x == anchorX || y == anchorY) return;
+    ForEveryAxis(g, [&](AxisRecord& a) {
+      const bool isX = a.XY == kXAxis;
+      double v1 = isX ? GetXCoord(c, c.PointedGraph, anchorX) : GetYCoord(c, c.PointedGraph, anchorY);
+      double v2 = isX ? GetXCoord(c, c.PointedGraph, x) : GetYCoord(c, c.PointedGraph, y);
+      const double low = std::min(a.ScaleMin, a.ScaleMax), high = std::max(a.ScaleMin, a.ScaleMax);
+      v1 = static_cast<float>(std::clamp(v1, low, high));
+      v2 = static_cast<float>(std::clamp(v2, low, high));
+      const double lo = std::min(v1, v2), hi = std::max(v1, v2);
+      const bool log = InLogSpace(a) && lo > 0;
+      const double span = log ? std::log(hi) - std::log(lo) : hi - lo;
+      if (span > 0 && span >= SmallestSpan(c, a, log)) SetLimits(a, lo, hi);
+    });
+    c.ScrollBarsVisible = true;
+    Redraw(c, true);
+  });
+}
+
+void ZoomIn(Control& c, float x, float y) {
+  c.Guard("ZoomIn", [&] {
+    c.CurrentGraph = c.PointedGraph;
+    GraphRecord& g = c.Current();
+    ForEveryAxis(g, [&](AxisRecord& a) {
+      const bool log = InLogSpace(a);
+      const double v = static_cast<float>(a.XY == kXAxis ? GetXCoord(c, c.PointedGraph, x) : GetYCoord(c, c.PointedGraph, y));
+      if (log && v <= 0) return;
+      const double lo = std::min(a.AxisValue1, a.AxisValue2), hi = std::max(a.AxisValue1, a.AxisValue2);
+      const double quarter = log ? (std::log(hi) - std::log(lo)) / 4 : (hi - lo) / 4;
+      if (!(2 * quarter >= SmallestSpan(c, a, log) && quarter > 0)) return;
+      if (log) {
+        SetLimits(a, v * std::exp(-quarter), v * std::exp(quarter));
+      } else {
+        SetLimits(a, v - quarter, v + quarter);
+      }
+    });
+    Redraw(c, false);
+  });
+}
+
+void ZoomOut(Control& c) {
+  c.Guard("ZoomOut", [&] {
+    c.CurrentGraph = c.PointedGraph;
+    GraphRecord& g = c.Current();
+    ForEveryAxis(g, [&](AxisRecord& a) {
+      const bool log = InLogSpace(a);
+      const double low = std::min(a.ScaleMin, a.ScaleMax), high = std::max(a.ScaleMin, a.ScaleMax);
+      const double lo = std::min(a.AxisValue1, a.AxisValue2), hi = std::max(a.AxisValue1, a.AxisValue2);
+      if (log) {
+        const double half = (std::log(hi) - std::log(lo)) / 2;
+        SetLimits(a, std::clamp(lo * std::exp(-half), low, high), std::clamp(hi * std::exp(half), low, high));
+      } else {
+        const double half = (hi - lo) / 2;
+        SetLimits(a, std::clamp(lo - half, low, high), std::clamp(hi + half, low, high));
+      }
+    });
+    Redraw(c, false);
+  });
+}
+
+void UnZoom(Control& c) {
+  c.Guard("UnZoom", [&] {
+    GraphRecord& g = c.Graph(c.PointedGraph);
+    for (AxisRecord& a : g.Axes) {
+      a.AxisValue1 = a.ScaleMin;
+      a.AxisValue2 = a.ScaleMax;
+    }
+    c.CurrentGraph = c.PointedGraph;
+    SetScrollBarsVisibility(c);
+  });
+}
+
+// ---------------------------------------------------------------- the read-out
+
+void ShowGraphCoords(Control& c, int16_t button, float x, float y) {
+  c.Guard("ShowGraphCoords", [&] {
+    std::string text;
+    const int16_t index = button == 0 ? PointingAt(c, 0, x, y, false) : int16_t{-1};
+    if (index >= 0) {
+      GraphRecord& g = c.Graph(index);
+      const AxisRecord& ax = AxisAt(g, g.CurrentXAxis);
+      const AxisRecord& ay = AxisAt(g, g.CurrentYAxis);
+      const double pl = static_cast<double>(g.RectLeft) + g.BorderLeft, pt = static_cast<double>(g.RectTop) + g.BorderTop;
+      const bool overPlot = pl <= x && x <= pl + ax.AxisLength && pt <= y && y <= pt + ay.AxisLength;
+      if (g.GraphShowXY && overPlot) {
+        const int16_t dx = AxisDPx(c, ax.AxisValue1, ax.AxisValue2), dy = AxisDPx(c, ay.AxisValue1, ay.AxisValue2);
+        const double vx = GetXCoord(c, index, x), vy = GetYCoord(c, index, y);
+        text = " " + EasyFormat(c, vx, dx) + ", " + EasyFormat(c, vy, dy);
+      }
+    }
+    c.Label1.Caption = text;
+  });
+}
+
+void SetShowXYcoords(Control& c, bool show) {
+  c.Guard("SetShowXYcoords", [&] {
+    c.Current().GraphShowXY = show;
+    c.Label1.Visible = show;
+    ResizeScrollBars(c);
+  });
+}
+
+}  // namespace plotara

@@ -1,0 +1,215 @@
+#include "interact/Pointing.h"
+
+#include "InteractFixture.h"
+#include "control/Internals.h"
+#include "support/Pixels.h"
+
+namespace plotara::test {
+namespace {
+
+using PointingDrag = InteractTest;
+
+TEST_F(PointingDrag, TheHitTestNamesThePartAndThePointerShape) {
+  Graph("G");
+  p.Refresh();
+  const Twips plot = Plot(0), rect = Rect(0), legend = Legend(0);
+  const double mm = c.UnitsPerMmX;
+  struct Row {
+    double x, y;
+    bool PointingFlags::*flag;
+    int16_t shape;
+  } rows[] = {
+      {legend.CX(), legend.CY(), &PointingFlags::OverLegend, pointer::UpArrow},
+      {plot.CX(), plot.CY(), &PointingFlags::OverZoomArea, pointer::CrossHair},
+      {plot.L + mm / 2, plot.CY(), &PointingFlags::OverPlotLeftEdge, pointer::WestEast},
+      {plot.R - mm / 4, plot.CY(), &PointingFlags::OverPlotRightEdge, pointer::WestEast},
+      {plot.CX(), plot.T + mm / 2, &PointingFlags::OverPlotTopEdge, pointer::NorthSouth},
+      {plot.CX(), plot.B - mm / 4, &PointingFlags::OverPlotBottomEdge, pointer::NorthSouth},
+      {rect.L + mm / 2, plot.CY(), &PointingFlags::OverGraphLeftEdge, pointer::WestEast},
+      {rect.R - mm / 4, plot.CY(), &PointingFlags::OverGraphRightEdge, pointer::WestEast},
+      {plot.CX(), rect.T + mm / 2, &PointingFlags::OverGraphTopEdge, pointer::NorthSouth},
+      {plot.CX(), rect.B - mm / 4, &PointingFlags::OverGraphBottomEdge, pointer::NorthSouth},
+      {(rect.L + plot.L) / 2, plot.CY(), &PointingFlags::OverMoveArea, pointer::FourArrows},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(testing::Message() << r.x << ", " << r.y);
+    EXPECT_EQ(PointingAt(c, 0, static_cast<float>(r.x), static_cast<float>(r.y), true), 0);
+    EXPECT_TRUE(c.Pointing.*r.flag);
+    EXPECT_EQ(p.MousePointer(), r.shape);
+  }
+  // Without zoom the inside of the plot moves the graph; without dragging the arrows are not shown.
+  p.GraphAllowZoom(false);
+  EXPECT_EQ(PointingAt(c, 0, static_cast<float>(plot.CX()), static_cast<float>(plot.CY()), true), 0);
+  EXPECT_TRUE(c.Pointing.OverMoveArea);
+  EXPECT_EQ(p.MousePointer(), pointer::FourArrows);
+  p.GraphAllowDragging(false);
+  EXPECT_EQ(PointingAt(c, 0, static_cast<float>(plot.L + mm / 2), static_cast<float>(plot.CY()), true), 0);
+  EXPECT_TRUE(c.Pointing.OverPlotLeftEdge) << "the flag is set all the same";
+  EXPECT_EQ(p.MousePointer(), pointer::Default);
+}
+
+TEST_F(PointingDrag, AClickOnTheEmptyPageDoesNothing) {
+  Graph("G", 10, 10, 40, 40);
+  p.Refresh();
+  log.Take();
+  Down(1, 0, 5900, 4400);
+  EXPECT_EQ(c.PointedGraph, -1);
+  EXPECT_TRUE(log.events.empty());
+}
+
+TEST_F(PointingDrag, ClickingABackGraphBringsItToTheFrontOnce) {
+  Graph("A", 0, 0, 60, 60);
+  Graph("B", 40, 40, 60, 60);
+  p.Refresh();
+  log.Take();
+  // The overlap belongs to B, the front graph.
+  const double x = Rect(1).L + 100, y = Rect(1).T + 100;
+  Down(1, 0, x, y);
+  Up(1, 0, x, y);
+  EXPECT_EQ(c.PointedGraph, 1);
+  EXPECT_EQ(log.Count("NewGraphInFront"), 0u);
+  Down(1, 0, Plot(0).L + 300, Plot(0).T + 300);
+  EXPECT_EQ(c.PointedGraph, 0);
+  EXPECT_EQ(c.GraphOrder, (std::vector<int16_t>{1, 0}));
+  Down(1, 0, Plot(0).L + 300, Plot(0).T + 300);
+  EXPECT_EQ(log.Count("NewGraphInFront"), 1u);
+}
+
+TEST_F(PointingDrag, DraggingTheBorderBandMovesTheGraphAndItsPixels) {
+  Graph("G", 10, 10, 50, 50);
+  p.Refresh();
+  const Twips before = Rect(0);
+  log.Take();
+  const double x = (Rect(0).L + Plot(0).L) / 2, y = Plot(0).CY();
+  Drag(x, y, x + 1500, y + 750);
+  EXPECT_NEAR(Rect(0).L, before.L + 1500, 1);
+  EXPECT_NEAR(Rect(0).T, before.T + 750, 1);
+  EXPECT_NEAR(G(0).PosLeft, Rect(0).L / c.PageWidth, 1e-6);
+  EXPECT_EQ(log.Count("GraphPositionChanged"), 3u) << "the press and two steps that moved";
+  // The plot area's frame now runs 100 pixels further right.
+  const Surface& s = chart.picture();
+  const int frameX = Chart::Px(Plot(0).L), frameY = Chart::Px(Plot(0).CY());
+  EXPECT_EQ(s.Pixel(frameX, frameY), 0) << "the frame at its new place";
+  EXPECT_NE(s.Pixel(Chart::Px(before.L + G(0).BorderLeft), frameY), 0) << "nothing left at the old place";
+}
+
+TEST_F(PointingDrag, EdgesResizeWithinTheMarginsAndMarginsNeverGoNegative) {
+  Graph("G", 20, 20, 50, 50);
+  p.Refresh();
+  const double minWidth = (G(0).BorderLeft + G(0).BorderRight) / c.PageWidth;
+  // The right outer edge dragged far to the left stops at the two margins.
+  Drag(Rect(0).R - 5, Plot(0).CY(), Rect(0).L - 3000, Plot(0).CY());
+  EXPECT_NEAR(G(0).PosWidth, minWidth, 1e-6);
+  // A plot edge dragged out past the graph's edge leaves a margin of 0.
+  Drag(Plot(0).L + 5, Plot(0).CY(), Rect(0).L - 800, Plot(0).CY());
+  EXPECT_EQ(G(0).BorderLeft, 0);
+  Drag(Plot(0).CX(), Plot(0).B - 5, Plot(0).CX(), Rect(0).B + 900);
+  EXPECT_EQ(G(0).BorderBottom, 0);
+}
+
+TEST_F(PointingDrag, AGraphThatMayNotBeDraggedStaysWhereItIs) {
+  Graph("G", 10, 10, 50, 50);
+  p.GraphAllowDragging(false);
+  p.Refresh();
+  const Twips before = Rect(0);
+  log.Take();
+  const double x = (Rect(0).L + Plot(0).L) / 2, y = Plot(0).CY();
+  Move(0, 0, x, y);
+  EXPECT_EQ(p.MousePointer(), pointer::Default);
+  Drag(x, y, x + 1500, y + 750);
+  EXPECT_EQ(Rect(0).L, before.L);
+  EXPECT_EQ(log.Count("GraphPositionChanged"), 0u);
+}
+
+TEST_F(PointingDrag, ALegendThatMayNotBeDraggedIsNotHit) {
+  Graph("G");
+  p.LegendDragging(false);
+  p.Refresh();
+  const Twips legend = Legend(0);
+  EXPECT_EQ(PointingAt(c, 0, static_cast<float>(legend.CX()), static_cast<float>(legend.CY()), true), 0);
+  EXPECT_FALSE(c.Pointing.OverLegend);
+  EXPECT_TRUE(c.Pointing.OverGraphPart() || c.Pointing.OverZoomArea);
+}
+
+TEST_F(PointingDrag, DraggingTheLegendMovesItInPercentAndErasesItsOldPlace) {
+  Graph("G");
+  p.Refresh();
+  const Twips legend = Legend(0);
+  const Surface& s = chart.picture();
+  const int oldX = Chart::Px(legend.L) + 3, oldY = Chart::Px(legend.CY());
+  log.Take();
+  Down(1, 0, legend.CX(), legend.CY());
+  Move(1, 0, legend.CX() - 1500, legend.CY() + 1200);
+  Move(1, 0, legend.CX() - 1500, legend.CY() + 1200);  // no move: no event
+  Move(1, 0, legend.CX() - 3000, legend.CY() + 1500);
+  EXPECT_EQ(log.Count("LegendPositionChanged"), 3u) << "the press and the two steps that moved it";
+  const GraphRecord& g = G(0);
+  EXPECT_NEAR(g.LegendTableLeft, (g.LegendRectLeft - g.RectLeft) * 100.0 / g.RectWidth, 1e-3);
+  EXPECT_NEAR(g.LegendTableTop, (g.LegendRectTop - g.RectTop) * 100.0 / g.RectHeight, 1e-3);
+  EXPECT_NEAR(g.LegendRectLeft, legend.L - 3000, 2);
+  EXPECT_EQ(s.Pixel(oldX, oldY), c.GraphImage->Pixel(oldX, oldY)) << "the old place shows the page again";
+  EXPECT_NE(s.Pixel(oldX, oldY), 0) << "not the legend's text or edge";
+  Up(1, 0, legend.CX() - 3000, legend.CY() + 1500);
+  EXPECT_NEAR(G(0).LegendRectLeft, legend.L - 3000, 2) << "the refresh keeps the new place";
+}
+
+TEST_F(PointingDrag, CtrlClickPutsTheLegendCornerAtThePointerWithinTheGraph) {
+  Graph("G", 10, 10, 50, 50);
+  p.Refresh();
+  Down(1, 2, Plot(0).CX(), Plot(0).CY());
+  EXPECT_NEAR(G(0).LegendRectLeft, Plot(0).CX(), 1);
+  EXPECT_NEAR(G(0).LegendRectTop, Plot(0).CY(), 1);
+  Up(1, 2, Plot(0).CX(), Plot(0).CY());
+  Down(1, 2, Rect(0).R - 10, Rect(0).B - 10);
+  EXPECT_EQ(G(0).LegendRectLeft, G(0).RectLeft + G(0).RectWidth - G(0).LegendRectWidth);
+  EXPECT_EQ(G(0).LegendRectTop, G(0).RectTop + G(0).RectHeight - G(0).LegendRectHeight);
+}
+
+TEST_F(PointingDrag, ALaterDragStepRedrawsOnlyTheFrontGraph) {
+  Graph("Back", 0, 0, 50, 50);
+  Graph("Front", 50, 50, 50, 50);
+  p.Refresh();
+  const double x = (Rect(1).L + Plot(1).L) / 2, y = Plot(1).CY();
+  Down(1, 0, x, y);
+  // A mark in the saved background, in the corner the front graph leaves when it moves up and left: a
+  // step that draws the front graph alone over the saved background shows it.
+  const Twips old = Rect(1);
+  c.Picture2->FilledBox(static_cast<float>(old.R - 150), static_cast<float>(old.B - 150), static_cast<float>(old.R),
+                        static_cast<float>(old.B), 0x0000FF);
+  Move(1, 0, x - 300, y - 300);
+  EXPECT_EQ(chart.picture().Pixel(Chart::Px(old.R - 75), Chart::Px(old.B - 75)), 0x0000FF)
+      << "the page behind came from the saved background";
+  Up(1, 0, x - 300, y - 300);
+}
+
+TEST_F(PointingDrag, SuppressedEventsAreNotRaised) {
+  Graph("A", 0, 0, 60, 60);
+  Graph("B", 40, 40, 60, 60);
+  p.Refresh();
+  p.SuppressRaisingEvents(true);
+  log.Take();
+  Drag(Plot(0).L + 300, Plot(0).T + 300, Plot(0).L + 300, Plot(0).T + 300);
+  Drag((Rect(0).L + Plot(0).L) / 2, Plot(0).CY(), (Rect(0).L + Plot(0).L) / 2 + 500, Plot(0).CY());
+  Drag(Legend(0).CX(), Legend(0).CY(), Legend(0).CX() - 500, Legend(0).CY() + 500);
+  EXPECT_TRUE(log.events.empty());
+}
+
+TEST_F(PointingDrag, TheWindowHearsWhichPixelsChanged) {
+  Graph("G");
+  p.Refresh();
+  std::vector<PixelRect> changed;
+  p.OnPictureChanged([&](const PixelRect& r) { changed.push_back(r); });
+  const Twips plot = Plot(0);
+  Down(1, 0, plot.CX(), plot.CY());
+  Move(1, 0, plot.CX() + 300, plot.CY() + 300);
+  ASSERT_EQ(changed.size(), 1u);
+  const PixelRect band = changed.back();
+  EXPECT_LE(band.Left, Chart::Px(plot.CX()));
+  EXPECT_GE(band.Left + band.Width, Chart::Px(plot.CX() + 300));
+  EXPECT_LT(band.Width, 40) << "a rubber band step repaints the band, not the picture";
+  p.Refresh();
+  EXPECT_EQ(changed.back(), (PixelRect{0, 0, 400, 300}));
+}
+
+}  // namespace
+}  // namespace plotara::test
