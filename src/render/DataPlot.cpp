@@ -169,18 +169,6 @@ namespace {
 
 // ---------------------------------------------------------------- stamped symbols
 
-// Pixel of a page coordinate as Surface::PixelX rounds it, inline for the per-point loop.
-inline int32_t PixelOf(double twips, double twipsPerPixel) {
-  constexpr double kLimit = 1.0e9, kRound = 6755399441055744.0;  // halves to even, as nearbyint
-  double p = twips / twipsPerPixel;
-  if (!(p >= -kLimit)) {
-    p = -kLimit;
-  } else if (p > kLimit) {
-    p = kLimit;
-  }
-  return static_cast<int32_t>((p + kRound) - kRound);
-}
-
 // The symbols of a data set as copies of one rasterised marker: the points DataPointXY would draw, in its
 // order, each a copy. False, drawing nothing, where a copy could differ from drawing the marker (see
 // SymbolStamp) or where error bars come between the markers.
@@ -219,7 +207,7 @@ bool StampSymbols(Control& c, Surface& s, int16_t graph, int16_t data, const Poi
     if (!Finite(pt)) continue;
     if (!(pt.X >= xLo && pt.X <= xHi && pt.Y >= yLo && pt.Y <= yHi)) continue;
     const float px = mx.Map(pt.X), py = my.Map(pt.Y);
-    const int32_t ix = PixelOf(px, t), iy = PixelOf(py, t);
+    const int32_t ix = PixelOfPage(px, t), iy = PixelOfPage(py, t);
     pageX = px;
     pageY = py;
     drew = true;

@@ -10,19 +10,6 @@ namespace {
 
 inline bool Finite(const Point& p) { return std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.E); }
 
-// Surface::PixelX with nearest rounding, inline for the per-point loop: the same clamp, and halves to even
-// through the 1.5 * 2^52 addition, which rounds as nearbyint does in the default rounding mode.
-inline int32_t PixelOf(double twips, double twipsPerPixel) {
-  constexpr double kLimit = 1.0e9, kRound = 6755399441055744.0;
-  double p = twips / twipsPerPixel;
-  if (!(p >= -kLimit)) {
-    p = -kLimit;  // also NaN
-  } else if (p > kLimit) {
-    p = kLimit;
-  }
-  return static_cast<int32_t>((p + kRound) - kRound);
-}
-
 // The first point a view can touch and the end of those points, when X never decreases: every point
 // before the last one left of the range, and every point after the first one right of it, has only
 // neighbours outside the range, so no segment of theirs is drawn.
@@ -68,7 +55,7 @@ class ColumnFolder {
     int32_t ix, iy;  // pixel
   };
 
-  ColumnFolder(Surface& s) : s_(s) {
+  explicit ColumnFolder(Surface& s) : s_(s) {
     // The raster cuts a line whose ends lie more than 4096 pixels outside its clip rectangle before
     // drawing it, and then draws its last pixel; a run through such a point is left unfolded. The clip
     // lies within the surface, so these bounds are safe for every clip.
@@ -152,9 +139,9 @@ class FoldedLine {
   }
   ColumnFolder::Pt At(const Point& p) const {
     const float px = d_.mapX.Map(p.X), py = d_.mapY.Map(p.Y);
-    return {px, py, PixelOf(px, t_), PixelOf(py, t_)};
+    return {px, py, PixelOfPage(px, t_), PixelOfPage(py, t_)};
   }
-  int32_t Column(const Point& p) const { return PixelOf(d_.mapX.Map(p.X), t_); }
+  int32_t Column(const Point& p) const { return PixelOfPage(d_.mapX.Map(p.X), t_); }
 
   void Visit(const ColumnFolder::Pt& cur, bool inside) {
     if (havePrevious_ && (inside || previousInside_)) {
@@ -182,8 +169,9 @@ class FoldedLine {
     if (!(std::fmin(lo, yLast) >= d_.y1 && std::fmax(hi, yLast) <= d_.y2)) return false;
     const ColumnFolder::Pt first = At(p[i]), last = At(p[j - 1]);
     const float pyLo = d_.mapY.Map(lo), pyHi = d_.mapY.Map(hi);
-    const ColumnFolder::Pt low{first.x, pyLo, first.ix, PixelOf(pyLo, t_)}, high{first.x, pyHi, first.ix, PixelOf(pyHi, t_)};
-    if (!folder_.Foldable(low) || !folder_.Foldable(high) || !folder_.Foldable(first)) return false;
+    const ColumnFolder::Pt low{first.x, pyLo, first.ix, PixelOfPage(pyLo, t_)}, high{first.x, pyHi, first.ix, PixelOfPage(pyHi, t_)};
+    if (!folder_.Foldable(low) || !folder_.Foldable(high) || !folder_.Foldable(first) || !folder_.Foldable(last))
+      return false;
     Visit(first, true);
     Visit(low, true);
     Visit(high, true);

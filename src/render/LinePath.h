@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "model/BlockIndex.h"
 #include "model/PointList.h"
@@ -25,6 +26,19 @@ struct LineData {
   // blocks of points.
   const BlockIndex* index = nullptr;
 };
+
+// Surface::PixelX with nearest rounding, inline for per-point loops: the same clamp, and halves to even
+// through the 1.5 * 2^52 addition, which rounds as nearbyint does in the default rounding mode.
+inline int32_t PixelOfPage(double twips, double twipsPerPixel) {
+  constexpr double kLimit = 1.0e9, kRound = 6755399441055744.0;
+  double p = twips / twipsPerPixel;
+  if (!(p >= -kLimit)) {
+    p = -kLimit;  // also NaN
+  } else if (p > kLimit) {
+    p = kLimit;
+  }
+  return static_cast<int32_t>((p + kRound) - kRound);
+}
 
 enum class LineDrawing {
   EverySegment,  // one surface line per segment

@@ -164,6 +164,14 @@ std::vector<Shape> Shapes() {
   return v;
 }
 
+// The per-point pixel conversion rounds as the surface does, at halves, at the limits and for NaN.
+TEST(DataLine, PagePixelsRoundAsTheSurfaceDoes) {
+  const CairoSurface s(96);
+  const double values[] = {0,     7.5,    22.5,   -7.5,   -22.5, 37.5,   7.4999, 1e12, -1e12,
+                           1e300, -1e300, kNaN, std::numeric_limits<double>::infinity(), -15 * 2.5, 15 * 1e9 + 7.5};
+  for (const double v : values) EXPECT_EQ(PixelOfPage(v, s.TwipsPerPixelX()), s.PixelX(v)) << v;
+}
+
 TEST(DataLine, FoldedColumnsGiveThePictureOfEverySegment) {
   for (const Shape& shape : Shapes()) {
     SCOPED_TRACE(shape.name);
