@@ -7,7 +7,7 @@
 //   Symbols.cpp        construction, the symbol table, ReservedName, settings
 //   Compiler.cpp       the scanner and the conversion to postfix form (assigning Expression)
 //   Evaluation.cpp     Value, Evaluate, RPNExpression and the general interpreter
-//   Builtins.cpp       operators and built-in functions on values; Factorial
+//   Builtins.cpp       operators and built-in functions on values, the operation table; Factorial
 //   NumberText.cpp     NumberText, the number text of evaluation error messages
 //   FastPath.cpp       the all-numeric program that Value runs when it can
 //   UserFunctions.cpp  variables and user-defined functions
@@ -41,6 +41,7 @@
 namespace plotara {
 
 class FastProgram;
+struct BuiltinCall;
 
 class CExpression {
  public:
@@ -137,6 +138,7 @@ class CExpression {
   class Compiler;
   friend class Compiler;
   friend class FastProgram;
+  friend struct BuiltinCall;  // an operation of the general interpreter, run by Execute
 
   // Symbols.cpp
   void DefineSymbol(int code, std::string_view name, uint8_t precedence, int16_t argCount);
@@ -147,8 +149,8 @@ class CExpression {
   void FinishProgram();
   // Evaluation.cpp
   [[gnu::noinline]] ExprValue Run();  // kept out of Value, whose fast path stays small
-  // Builtins.cpp: executes one instruction other than an operand push. Returns 0, or a run-time error
-  // number, or kEvaluationError after setting error 5.
+  // Builtins.cpp: executes one instruction other than an operand push through the operation table.
+  // Returns 0, or a run-time error number, or kEvaluationError after setting error 5.
   int Execute(const Instruction& in, ExprValue& acc, ExprValue* stack, size_t& sp);
   int CallUserFunction(const Instruction& in, ExprValue& acc, ExprValue* stack, size_t& sp);
   int SetEvaluationError(std::string description);

@@ -10,6 +10,7 @@
 
 #include <cmath>
 
+#include "expr/FastOps.h"
 #include "expr/Kernels.h"
 #include "expr/Symbols.h"
 
@@ -18,6 +19,11 @@ namespace plotara {
 namespace {
 
 using Op = FastProgram::Op;
+using fastops::Binary;
+using fastops::BinaryOp;
+using fastops::Unary;
+using fastops::UnaryOp;
+using kernels::kOk;
 
 // What the general interpreter's value of a node is known to be, without running it. The fast form
 // computes every node as a double; it may do so only where that double has the same bits as the
@@ -41,131 +47,11 @@ struct Node {
 
 bool IsLeaf(const Node& n) { return n.code == sym::Operand; }
 
-// The fast operation of a two-operand symbol, or 0 when it has none.
-int BinaryOp(int code) {
-  switch (code) {
-    case sym::Add: return Op::Add;
-    case sym::Sub: return Op::Sub;
-    case sym::Mul: return Op::Mul;
-    case sym::Div: return Op::Div;
-    case sym::Pow: return Op::Pow;
-    case sym::IntDiv: return Op::IntDiv;
-    case sym::Mod:
-    case sym::Bar: return Op::Mod;
-    case sym::Eq: return Op::Eq;
-    case sym::Ne: return Op::Ne;
-    case sym::Le: return Op::Le;
-    case sym::Lt: return Op::Lt;
-    case sym::Ge: return Op::Ge;
-    case sym::Gt: return Op::Gt;
-    case sym::And: return Op::And;
-    case sym::Or: return Op::Or;
-    case sym::Xor: return Op::Xor;
-    case sym::Min: return Op::Min;
-    case sym::Max: return Op::Max;
-    case sym::Ncr: return Op::Ncr;
-    case sym::Npr: return Op::Npr;
-    default: return 0;
-  }
-}
-
-int UnaryOp(int code) {
-  switch (code) {
-    case sym::Negate: return Op::Negate;
-    case sym::Not: return Op::Not;
-    case sym::Abs: return Op::Abs;
-    case sym::Int: return Op::Int;
-    case sym::Fix: return Op::Fix;
-    case sym::Sgn: return Op::Sgn;
-    case sym::Round: return Op::Round;
-    case sym::Sqr: return Op::Sqr;
-    case sym::Log: return Op::Log;
-    case sym::Ln: return Op::Ln;
-    case sym::Exp: return Op::Exp;
-    case sym::Sin: return Op::Sin;
-    case sym::Asin: return Op::Asin;
-    case sym::Cos: return Op::Cos;
-    case sym::Acos: return Op::Acos;
-    case sym::Tan: return Op::Tan;
-    case sym::Atn:
-    case sym::Atan: return Op::Atn;
-    case sym::Sinh: return Op::Sinh;
-    case sym::Cosh: return Op::Cosh;
-    case sym::Tanh: return Op::Tanh;
-    case sym::Asinh: return Op::Asinh;
-    case sym::Acosh: return Op::Acosh;
-    case sym::Atanh: return Op::Atanh;
-    case sym::Fact: return Op::Fact;
-    default: return -1;
-  }
-}
-
-// ---- the operations on doubles, shared by folding and the run loop ----
-
-template <int kOp>
-inline bool Binary(double l, double r, double& out) noexcept {
-  using namespace kernels;
-  if constexpr (kOp == Op::Add) return kernels::Add(l, r, out) == kOk;
-  if constexpr (kOp == Op::Sub) return kernels::Sub(l, r, out) == kOk;
-  if constexpr (kOp == Op::Mul) return kernels::Mul(l, r, out) == kOk;
-  if constexpr (kOp == Op::Div) return kernels::Div(l, r, out) == kOk;
-  if constexpr (kOp == Op::Pow) return kernels::Pow(l, r, out) == kOk;
-  if constexpr (kOp == Op::IntDiv) return kernels::IntDiv(l, r, out) == kOk;
-  if constexpr (kOp == Op::Mod) return kernels::Mod(l, r, out) == kOk;
-  if constexpr (kOp == Op::Ncr) return kernels::Ncr(l, r, out) == kOk;
-  if constexpr (kOp == Op::Npr) return kernels::Npr(l, r, out) == kOk;
-  if constexpr (kOp == Op::Eq) out = Truth(l == r);
-  if constexpr (kOp == Op::Ne) out = Truth(l != r);
-  if constexpr (kOp == Op::Le) out = Truth(l <= r);
-  if constexpr (kOp == Op::Lt) out = Truth(l < r);
-  if constexpr (kOp == Op::Ge) out = Truth(l >= r);
-  if constexpr (kOp == Op::Gt) out = Truth(l > r);
-  if constexpr (kOp == Op::And) out = Truth((l > 0) && (r > 0));
-  if constexpr (kOp == Op::Or) out = Truth((l > 0) || (r > 0));
-  if constexpr (kOp == Op::Xor) out = Truth((l > 0) != (r > 0));
-  if constexpr (kOp == Op::Min) out = l < r ? l : r;
-  if constexpr (kOp == Op::Max) out = l > r ? l : r;
-  return true;
-}
-
-inline double Sign(double x) noexcept { return x > 0 ? 1.0 : (x < 0 ? -1.0 : 0.0); }
-
-template <int kOp>
-inline bool Unary(double x, double f, double& out) noexcept {
-  using namespace kernels;
-  if constexpr (kOp == Op::Negate) out = -x;
-  if constexpr (kOp == Op::NegateInteger) out = 0.0 - x;  // -(0) is +0, as for an integer
-  if constexpr (kOp == Op::Not) out = Truth(x <= 0);
-  if constexpr (kOp == Op::Abs) out = std::fabs(x);
-  if constexpr (kOp == Op::Int) out = std::floor(x);
-  if constexpr (kOp == Op::Fix) out = std::trunc(x);
-  if constexpr (kOp == Op::Sgn) out = Sign(x);
-  if constexpr (kOp == Op::Round) out = std::nearbyint(x);
-  if constexpr (kOp == Op::Sqr) return kernels::Sqr(x, out) == kOk;
-  if constexpr (kOp == Op::Log) return kernels::Log(x, out) == kOk;
-  if constexpr (kOp == Op::Ln) return kernels::Ln(x, out) == kOk;
-  if constexpr (kOp == Op::Exp) return kernels::Exp(x, out) == kOk;
-  if constexpr (kOp == Op::Sin) return kernels::Sin(x, f, out) == kOk;
-  if constexpr (kOp == Op::Asin) return kernels::Asin(x, f, out) == kOk;
-  if constexpr (kOp == Op::Cos) return kernels::Cos(x, f, out) == kOk;
-  if constexpr (kOp == Op::Acos) return kernels::Acos(x, f, out) == kOk;
-  if constexpr (kOp == Op::Tan) return kernels::Tan(x, f, out) == kOk;
-  if constexpr (kOp == Op::Atn) return kernels::Atn(x, f, out) == kOk;
-  if constexpr (kOp == Op::Sinh) return kernels::Sinh(x, out) == kOk;
-  if constexpr (kOp == Op::Cosh) return kernels::Cosh(x, out) == kOk;
-  if constexpr (kOp == Op::Tanh) return kernels::Tanh(x, out) == kOk;
-  if constexpr (kOp == Op::Asinh) return kernels::Asinh(x, out) == kOk;
-  if constexpr (kOp == Op::Acosh) return kernels::Acosh(x, out) == kOk;
-  if constexpr (kOp == Op::Atanh) return kernels::Atanh(x, out) == kOk;
-  if constexpr (kOp == Op::Fact) return kernels::Fact(x, out) == kOk;
-  if constexpr (kOp == Op::Square) return Finite(out = x * x) == kOk;  // x^2, as kernels::Pow computes it
-  return true;
-}
-
+// A fast operation chosen at run time, for folding; true when it succeeds.
 bool UnaryAny(int op, double x, double f, double& out) noexcept {
   switch (op) {
 #define PLOTARA_X(name) \
-  case Op::name: return Unary<Op::name>(x, f, out);
+  case Op::name: return Unary<Op::name>(x, f, out) == kOk;
     PLOTARA_FAST_UNARY_OPS(PLOTARA_X)
 #undef PLOTARA_X
     default: return false;
@@ -175,7 +61,7 @@ bool UnaryAny(int op, double x, double f, double& out) noexcept {
 bool BinaryAny(int op, double l, double r, double& out) noexcept {
   switch (op) {
 #define PLOTARA_X(name) \
-  case Op::name: return Binary<Op::name>(l, r, out);
+  case Op::name: return Binary<Op::name>(l, r, out) == kOk;
     PLOTARA_FAST_BINARY_OPS(PLOTARA_X)
 #undef PLOTARA_X
     default: return false;
@@ -425,45 +311,45 @@ bool FastProgram::Run(double f, double& result) const noexcept {
         st[sp++] = acc;
         acc = *s.p;
         break;
-#define PLOTARA_X(name)                                   \
-  case name: {                                            \
-    const double l = st[--sp], r = acc;                   \
-    if (!Binary<name>(l, r, acc)) return false;           \
-    break;                                                \
-  }                                                       \
-  case name##K:                                           \
-    if (!Binary<name>(acc, s.k, acc)) return false;       \
-    break;                                                \
-  case name##V:                                           \
-    if (!Binary<name>(acc, *s.p, acc)) return false;      \
-    break;                                                \
-  case name##KL:                                          \
-    if (!Binary<name>(s.k, acc, acc)) return false;       \
-    break;                                                \
-  case name##VL:                                          \
-    if (!Binary<name>(*s.p, acc, acc)) return false;      \
-    break;                                                \
-  case name##VK:                                          \
-    st[sp++] = acc;                                       \
-    if (!Binary<name>(*s.p, s.k, acc)) return false;      \
-    break;                                                \
-  case name##KV:                                          \
-    st[sp++] = acc;                                       \
-    if (!Binary<name>(s.k, *s.p, acc)) return false;      \
-    break;                                                \
-  case name##VV:                                          \
-    st[sp++] = acc;                                       \
-    if (!Binary<name>(*s.p, *s.q, acc)) return false;     \
+#define PLOTARA_X(name)                                     \
+  case name: {                                              \
+    const double l = st[--sp], r = acc;                     \
+    if (Binary<name>(l, r, acc) != kOk) return false;       \
+    break;                                                  \
+  }                                                         \
+  case name##K:                                             \
+    if (Binary<name>(acc, s.k, acc) != kOk) return false;   \
+    break;                                                  \
+  case name##V:                                             \
+    if (Binary<name>(acc, *s.p, acc) != kOk) return false;  \
+    break;                                                  \
+  case name##KL:                                            \
+    if (Binary<name>(s.k, acc, acc) != kOk) return false;   \
+    break;                                                  \
+  case name##VL:                                            \
+    if (Binary<name>(*s.p, acc, acc) != kOk) return false;  \
+    break;                                                  \
+  case name##VK:                                            \
+    st[sp++] = acc;                                         \
+    if (Binary<name>(*s.p, s.k, acc) != kOk) return false;  \
+    break;                                                  \
+  case name##KV:                                            \
+    st[sp++] = acc;                                         \
+    if (Binary<name>(s.k, *s.p, acc) != kOk) return false;  \
+    break;                                                  \
+  case name##VV:                                            \
+    st[sp++] = acc;                                         \
+    if (Binary<name>(*s.p, *s.q, acc) != kOk) return false; \
     break;
         PLOTARA_FAST_BINARY_OPS(PLOTARA_X)
 #undef PLOTARA_X
-#define PLOTARA_X(name)                               \
-  case name:                                          \
-    if (!Unary<name>(acc, f, acc)) return false;      \
-    break;                                            \
-  case name##OnVar:                                   \
-    st[sp++] = acc;                                   \
-    if (!Unary<name>(*s.p, f, acc)) return false;     \
+#define PLOTARA_X(name)                                 \
+  case name:                                            \
+    if (Unary<name>(acc, f, acc) != kOk) return false;  \
+    break;                                              \
+  case name##OnVar:                                     \
+    st[sp++] = acc;                                     \
+    if (Unary<name>(*s.p, f, acc) != kOk) return false; \
     break;
         PLOTARA_FAST_UNARY_OPS(PLOTARA_X)
 #undef PLOTARA_X
