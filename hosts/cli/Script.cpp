@@ -151,7 +151,7 @@ struct Expr {
 };
 
 struct Statement {
-  enum Kind { Empty, Print, Size, Save, Data, Put, Call, Mouse, Scroll, SaveClipboard } kind = Empty;
+  enum Kind { Empty, Print, Size, Save, Data, Put, Call, Mouse, Scroll, SaveClipboard, Pick } kind = Empty;
   std::string name;
   std::string word;  // Down, Move or Up of Mouse; H or V of Scroll
   bool drag = false;  // Scroll ..., Drag
@@ -178,6 +178,16 @@ class Parser {
       st.kind = Statement::Save;
       st.args = ParseValueList();
       if (st.args.size() != 1) throw SyntaxError(st.name + " takes one file name");
+    } else if (EqualsNoCase(st.name, "Pick")) {
+      // Pick Okay[, Color1, Color2, Shift, Angle, Style] or Pick Cancel.
+      st.kind = Statement::Pick;
+      st.word = TakeWord({"Okay", "Cancel"}, "Pick takes Okay or Cancel");
+      while (Peek().kind == Tok::Comma) {
+        Take();
+        st.args.push_back({"", ParseValue()});
+      }
+      if (!st.args.empty() && (st.word != "Okay" || st.args.size() != 5))
+        throw SyntaxError("Pick Okay takes no values or five: Color1, Color2, Shift, Angle, Style");
     } else if (EqualsNoCase(st.name, "Data")) {
       st.kind = Statement::Data;
       st.args = ParseValueList();
@@ -600,9 +610,15 @@ ScriptRunner::ScriptRunner(Plotara& control, const ScriptOptions& options, std::
     Fail(source + ": " + description);
   };
   control_.SetClipboard(&clipboard_);
+  control_.SetPicker(&picker_);
 }
 
-ScriptRunner::~ScriptRunner() { control_.SetClipboard(nullptr); }
+ScriptRunner::~ScriptRunner() {
+  // The control may outlive the runner (a window keeps it): leave nothing of the runner behind.
+  control_.Events() = {};
+  control_.SetClipboard(nullptr);
+  control_.SetPicker(nullptr);
+}
 
 void ScriptRunner::SizeControl(Plotara& control, int width, int height) {
   const ScrollBarElement& h = control.HScroll1();
@@ -702,6 +718,19 @@ int ScriptRunner::Run(const std::string& text, const std::string& name) {
             Fail(problem);
             return kScriptFailed;
           }
+          break;
+        }
+        case Statement::Pick: {
+          HeadlessPicker::Choice choice;
+          choice.Button = st.word == "Okay" ? PickerButton::Okay : PickerButton::Cancel;
+          if (st.args.size() == 5) {
+            choice.Color1 = eval.Value(*st.args[0].value).ToLong();
+            choice.Color2 = eval.Value(*st.args[1].value).ToLong();
+            choice.Shift = eval.Value(*st.args[2].value).ToSingle();
+            choice.Angle = eval.Value(*st.args[3].value).ToSingle();
+            choice.Style = eval.Value(*st.args[4].value).ToInteger();
+          }
+          picker_.Queue(choice);
           break;
         }
         case Statement::Mouse: {

@@ -15,6 +15,7 @@
 //                                     thumb is dragged, VScroll1_Scroll)
 //   Print Label1.Caption, MousePointer   the child elements' state and the pointer shape
 //   SaveClipboard "copy.png"          writes what CopyToClipboard last put on this host's clipboard
+//   Pick Okay, &HFF, &HFF00, 0, 45, 1  what the next picker dialog returns (or Pick Cancel)
 //   ' or # starts a comment
 //
 // Every failure (an automation error, an ErrorMsg event, a host statement that fails) is written to the
@@ -26,6 +27,7 @@
 #include <string>
 
 #include "hosts/cli/HeadlessClipboard.h"
+#include "hosts/cli/HeadlessPicker.h"
 #include "plotara/Plotara.h"
 
 namespace plotara {
@@ -75,6 +77,7 @@ class ScriptRunner {
   std::string member_;
   bool failed_ = false;
   bool refreshed_ = false;
+  HeadlessPicker picker_;  // the control's picker dialog while this runner lives
   HeadlessClipboard clipboard_;
 };
 

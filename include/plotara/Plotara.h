@@ -24,6 +24,7 @@
 namespace plotara {
 
 class Control;  // the control's state, behind a pointer
+class PickerService;
 
 class Plotara {
  public:
@@ -107,6 +108,13 @@ class Plotara {
                    int16_t EdgeThickness = -1, bool Bar3D = false, float BarOffset = 0, bool BarShadow = false,
                    bool Stacked = false, bool BarBase = false, double BarBaseValue = 0, bool ShowErrorBar = true);
   void DataLine(int32_t Color = -1, int16_t Thickness = 1, int16_t Style = 1);
+
+  // ---- The gradient picker dialog, shown modally through the host's picker service; the arguments are
+  // only written. After "Cancel" the colours are -1, angle and shift 0 and the style 1.
+  void GetGradient(int32_t& PlColor1, int32_t& PlColor2, float& gAngle, float& gShift, int16_t& gStyle);
+  void GetColor(int32_t& PlColor1);  // shows the picker with style 0 (a single colour)
+  // The host's dialog (not owned); without one both methods report error 91 through ErrorMsg.
+  void SetPicker(PickerService* picker);
 
   // ---- Properties of graphs, axes, the legend, the page and data sets (plotara/Properties.h).
 #define PLOTARA_DECLARE_ACCESSORS(Name, Type, Family, Field, Conversion) \

@@ -9,6 +9,7 @@ void AddShellMembers(MemberTable& t);     // Version, GraphIndex, SuppressRaisin
 void AddGraphMembers(MemberTable& t);     // graphs, axes, selection, name lists, drawing
 void AddDataMembers(MemberTable& t);      // data sets, points, functions, texts
 void AddStyleMembers(MemberTable& t);     // the style methods
+void AddPickerMembers(MemberTable& t);    // GetGradient, GetColor
 void AddPropertyMembers(MemberTable& t);  // the properties of graphs, axes, legend, page and data sets
 
 }  // namespace plotara

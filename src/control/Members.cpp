@@ -11,6 +11,7 @@ const MemberTable& Members() {
     AddGraphMembers(t);
     AddDataMembers(t);
     AddStyleMembers(t);
+    AddPickerMembers(t);
     AddPropertyMembers(t);
     return t;
   }();

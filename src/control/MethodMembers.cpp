@@ -250,4 +250,28 @@ void AddStyleMembers(MemberTable& t) {
               });
 }
 
+void AddPickerMembers(MemberTable& t) {
+  t.AddMethod("GetGradient", VarType::Empty,
+              {Out("PlColor1", kLong), Out("PlColor2", kLong), Out("gAngle", kSng), Out("gShift", kSng),
+               Out("gStyle", kInt)},
+              [](Plotara& p, Args& a) {
+                int32_t c1 = 0, c2 = 0;
+                float angle = 0, shift = 0;
+                int16_t style = 0;
+                p.GetGradient(c1, c2, angle, shift, style);
+                a[0] = Variant(c1);
+                a[1] = Variant(c2);
+                a[2] = Variant(angle);
+                a[3] = Variant(shift);
+                a[4] = Variant(style);
+                return Variant();
+              });
+  t.AddMethod("GetColor", VarType::Empty, {Out("PlColor1", kLong)}, [](Plotara& p, Args& a) {
+    int32_t c1 = 0;
+    p.GetColor(c1);
+    a[0] = Variant(c1);
+    return Variant();
+  });
+}
+
 }  // namespace plotara

@@ -21,6 +21,8 @@ namespace plotara {
 
 class clsGradient;
 class CExpression;
+class PlColors;
+class PickerService;
 
 // Makes the drawing surfaces of a control; the default makes cairo raster surfaces.
 using SurfaceFactory = std::function<std::unique_ptr<Surface>(double dpi)>;
@@ -54,6 +56,9 @@ class Control : public ControlState, public ErrorReporter {
   // The gradient painter and the expression evaluator of function curves (render/Painters.h).
   OwnedLater<clsGradient> GradientPainterStore{nullptr, nullptr};
   OwnedLater<CExpression> EvaluatorStore{nullptr, nullptr};
+  // The gradient picker form (picker/PlColors.h) and the host service that shows it (not owned).
+  OwnedLater<PlColors> PlColorsStore{nullptr, nullptr};
+  PickerService* Picker = nullptr;
 
   // Space already taken by axes on each side of the plot area of the graph being drawn, surface units.
   // The first axis of each kind resets its two sides.

@@ -286,6 +286,59 @@ TEST(Script, DataDashReadsTheInputStream) {
 namespace plotara {
 namespace {
 
+TEST(ScriptPick, PickSetsWhatTheNextDialogReturns) {
+  struct Row {
+    const char* script;
+    const char* out;
+  };
+  const Row rows[] = {
+      {"Pick Cancel\nPrint GetGradient\n", "-1\t-1\t0\t0\t1\n"},
+      // Shift comes before Angle in Pick, as the picker offers them; Print follows the parameters.
+      {"Pick Okay, &HFF, &HFF00, 0.5, 45, -2\nPrint GetGradient\n", "255\t65280\t45\t0.5\t-2\n"},
+      {"Pick Okay, &HFF, &HFF00, 0.5, 45, 3\nPrint GetColor\n", "255\n"},
+      // Without a Pick the dialog is closed another way: the form's values stay.
+      {"Pick Cancel\nPrint GetGradient\nPrint GetGradient\n", "-1\t-1\t0\t0\t1\n-1\t-1\t0\t0\t1\n"},
+      // GetColor leaves the picker at style 0; Okay alone takes the picker's state as it is (here the
+      // painter's defaults: pale cyan, dark blue, 315 degrees).
+      {"Pick Cancel\nPrint GetColor\nPick Okay\nPrint GetGradient\n", "-1\n16777168\t4194304\t315\t0\t0\n"},
+      {"Pick Okay, 1, 2, 0, 90, 5\nPrint GetGradient\nPick Okay\nPrint GetGradient\n",
+       "1\t2\t90\t0\t5\n1\t2\t90\t0\t5\n"},
+      {"pick okay, 1, 2, 0, 90, 5\nPrint GetGradient(, , , , )\n", "1\t2\t90\t0\t5\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.script);
+    const ScriptResult r = RunText(row.script);
+    EXPECT_EQ(r.status, kScriptOk);
+    EXPECT_EQ(r.out, row.out);
+    EXPECT_EQ(r.err, "");
+  }
+}
+
+TEST(Script, AControlOutlivesItsRunner) {
+  Plotara control;
+  {
+    std::ostringstream out, err;
+    ScriptRunner runner(control, {}, out, err);
+    runner.Run("Pick Cancel\n", "test.plotara");
+  }
+  // The runner's streams, picker and clipboard are gone: no handler of the control may reach them.
+  const EventHandlers& ev = control.Events();
+  EXPECT_FALSE(ev.ErrorMsg || ev.NewGraphInFront || ev.GraphScaleChanged || ev.GraphPositionChanged ||
+               ev.LegendPositionChanged);
+  int32_t colour = 7;
+  control.GetColor(colour);  // no dialog any more: reported, and the argument stays
+  EXPECT_EQ(colour, 7);
+}
+
+TEST(ScriptPick, MalformedPickIsASyntaxError) {
+  const char* scripts[] = {"Pick Maybe\n", "Pick\n", "Pick Cancel, 1, 2, 3, 4, 5\n", "Pick Okay, 1, 2\n"};
+  for (const char* s : scripts) {
+    const ScriptResult r = RunText(s);
+    EXPECT_EQ(r.status, kScriptSyntaxError) << s;
+    EXPECT_NE(r.err.find("test.plotara:1: syntax error: Pick"), std::string::npos) << r.err;
+  }
+}
+
 TEST(Script, MouseScrollAndChildElementsDriveTheControlHeadless) {
   const std::string dir = ::testing::TempDir();
   const ScriptResult r = RunText(

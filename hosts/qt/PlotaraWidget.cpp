@@ -1,0 +1,320 @@
+#include "PlotaraWidget.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <cmath>
+
+#include "PlColorsDialog.h"
+#include "plotara/Automation.h"
+#include "plotara/PickerService.h"
+
+namespace plotara::qt {
+
+namespace {
+
+constexpr double kTwipsPerPixel = 15;  // of a logical pixel
+
+int Px(float twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+
+QRect PxRect(const ChildElement& e) { return QRect(Px(e.Left), Px(e.Top), Px(e.Width), Px(e.Height)); }
+
+}  // namespace
+
+// The control's picker service: makes the widget's dialog only when it is first needed.
+class PlotaraWidget::LazyPicker final : public PickerService {
+ public:
+  explicit LazyPicker(PlotaraWidget& w) : w_(w) {}
+  int32_t Color1() override { return w_.pickerDialog()->Color1(); }
+  int32_t Color2() override { return w_.pickerDialog()->Color2(); }
+  float Shift() override { return w_.pickerDialog()->Shift(); }
+  float Angle() override { return w_.pickerDialog()->Angle(); }
+  int16_t Style() override { return w_.pickerDialog()->Style(); }
+  void SetStyle(int16_t style) override { w_.pickerDialog()->SetStyle(style); }
+  PickerButton ShowModal() override { return w_.pickerDialog()->ShowModal(); }
+
+ private:
+  PlotaraWidget& w_;
+};
+
+// CopyToClipboard puts the picture on the system clipboard as an image.
+class PlotaraWidget::SystemClipboard final : public ClipboardService {
+ public:
+  bool Clear() override {
+    QGuiApplication::clipboard()->clear();
+    return true;
+  }
+  bool PutPicture(const PictureView& pic) override {
+    if (!pic.Pixels || pic.Width <= 0 || pic.Height <= 0) return false;
+    // A copy: the clipboard keeps the image after the control draws again.
+    const QImage image(reinterpret_cast<const uchar*>(pic.Pixels), pic.Width, pic.Height,
+                       static_cast<qsizetype>(pic.StridePixels) * 4, QImage::Format_RGB32);
+    QGuiApplication::clipboard()->setImage(image.copy());
+    return true;
+  }
+};
+
+PlotaraWidget::PlotaraWidget(QWidget* parent)
+    : QWidget(parent),
+      dpi_(96.0 * devicePixelRatioF()),
+      control_(std::make_unique<Plotara>(dpi_)),
+      lazyPicker_(std::make_unique<LazyPicker>(*this)),
+      clipboard_(std::make_unique<SystemClipboard>()) {
+  setAttribute(Qt::WA_OpaquePaintEvent);  // the picture covers every pixel it has
+  setMouseTracking(true);                 // the read-out and the pointer shape follow a free mouse
+  hbar_ = new QScrollBar(Qt::Horizontal, this);
+  vbar_ = new QScrollBar(Qt::Vertical, this);
+  label_ = new QLabel(this);
+  hbar_->setObjectName(QStringLiteral("HScroll1"));
+  vbar_->setObjectName(QStringLiteral("VScroll1"));
+  label_->setObjectName(QStringLiteral("Label1"));
+  label_->setAutoFillBackground(true);
+  for (QScrollBar* bar : {hbar_, vbar_}) {
+    // Dragging the thumb is a Scroll; a value that settles (released thumb, arrows, page clicks) a Change.
+    connect(bar, &QScrollBar::sliderMoved, this, [this, bar](int v) { barMoved(bar, true, v); });
+    connect(bar, &QScrollBar::valueChanged, this, [this, bar](int v) {
+      if (!bar->isSliderDown()) barMoved(bar, false, v);
+    });
+    connect(bar, &QScrollBar::sliderReleased, this, [this, bar] { barMoved(bar, false, bar->value()); });
+  }
+
+  reattach();
+  // Only the pixels the control changed are shown again, in logical pixels rounded outwards.
+  control_->OnPictureChanged([this](const PixelRect& r) {
+    const qreal ratio = dpi_ / 96.0;
+    const QRectF changed(r.Left / ratio, r.Top / ratio, r.Width / ratio, r.Height / ratio);
+    update(changed.toAlignedRect());
+  });
+  mirrorChildren();
+}
+
+PlotaraWidget::~PlotaraWidget() {
+  // The child widgets outlive the control by a moment; nothing of theirs may reach it any more.
+  hbar_->disconnect(this);
+  vbar_->disconnect(this);
+  control_->SetPicker(nullptr);
+  control_->SetClipboard(nullptr);
+  control_->OnPictureChanged({});
+}
+
+PlColorsDialog* PlotaraWidget::pickerDialog() {
+  if (!picker_) picker_ = new PlColorsDialog(this);
+  return picker_;
+}
+
+void PlotaraWidget::reattach() {
+  EventHandlers& ev = control_->Events();
+  ev.NewGraphInFront = [this] { emit newGraphInFront(); };
+  ev.GraphScaleChanged = [this] { emit graphScaleChanged(); };
+  ev.GraphPositionChanged = [this] { emit graphPositionChanged(); };
+  ev.LegendPositionChanged = [this] { emit legendPositionChanged(); };
+  ev.ErrorMsg = [this](std::string& source, std::string& description) {
+    emit errorMsg(QString::fromStdString(source), QString::fromStdString(description));
+  };
+  control_->SetPicker(lazyPicker_.get());
+  control_->SetClipboard(clipboard_.get());
+}
+
+// ---------------------------------------------------------------- by name
+
+QVariant PlotaraWidget::toQVariant(const Variant& v) {
+  switch (v.Type()) {
+    case VarType::Boolean: return v.ToBoolean();
+    case VarType::Byte:
+    case VarType::Integer:
+    case VarType::Long: return v.ToLong();
+    case VarType::Single: return v.ToSingle();
+    case VarType::Double: return v.ToDouble();
+    case VarType::String: return QString::fromStdString(v.ToString());
+    case VarType::StringArray: {
+      QStringList list;
+      for (const std::string& s : v.ToStringArray()) list << QString::fromStdString(s);
+      return list;
+    }
+    default: return {};
+  }
+}
+
+Variant PlotaraWidget::toVariant(const QVariant& v) {
+  if (!v.isValid()) return Variant::Missing();  // an argument left out
+  switch (v.typeId()) {
+    case QMetaType::Bool: return Variant(v.toBool());
+    case QMetaType::Int:
+    case QMetaType::Short:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong: {
+      const qlonglong n = v.toLongLong();
+      if (n >= INT16_MIN && n <= INT16_MAX) return Variant(static_cast<int16_t>(n));
+      if (n >= INT32_MIN && n <= INT32_MAX) return Variant(static_cast<int32_t>(n));
+      return Variant(static_cast<double>(n));
+    }
+    case QMetaType::Float: return Variant(v.toFloat());
+    case QMetaType::Double: return Variant(v.toDouble());
+    case QMetaType::QStringList: {
+      std::vector<std::string> list;
+      for (const QString& s : v.toStringList()) list.push_back(s.toStdString());
+      return Variant(std::move(list));
+    }
+    default: return Variant(v.toString().toStdString());
+  }
+}
+
+QVariant PlotaraWidget::invoke(const QString& name, const QVariantList& args) {
+  QVariantList copy = args;
+  return invoke(name, copy);
+}
+
+QVariant PlotaraWidget::invoke(const QString& name, QVariantList& args) {
+  std::vector<Variant> positional;
+  for (const QVariant& a : args) positional.push_back(toVariant(a));
+  // Room for out-arguments the caller left out.
+  if (const MemberInfo* m = Members().Find(name.toStdString()); m && m->Kind == MemberKind::Method)
+    while (positional.size() < m->Params.size() && m->Params[positional.size()].Out)
+      positional.push_back(Variant::Missing());
+  std::vector<NamedArg> named;
+  QVariant result;
+  try {
+    result = toQVariant(Invoke(*control_, name.toStdString(), positional, named));
+    args.clear();
+    for (const Variant& v : positional) args << toQVariant(v);
+  } catch (const AutomationError& e) {
+    emit automationError(e.Number(), QString::fromStdString(e.Description()));
+  }
+  sync();
+  return result;
+}
+
+QVariant PlotaraWidget::property(const QString& name) {
+  try {
+    return toQVariant(Get(*control_, name.toStdString()));
+  } catch (const AutomationError& e) {
+    emit automationError(e.Number(), QString::fromStdString(e.Description()));
+    return {};
+  }
+}
+
+bool PlotaraWidget::setProperty(const QString& name, const QVariant& value) {
+  try {
+    Put(*control_, name.toStdString(), toVariant(value));
+    return true;
+  } catch (const AutomationError& e) {
+    emit automationError(e.Number(), QString::fromStdString(e.Description()));
+    return false;
+  }
+}
+
+// ---------------------------------------------------------------- showing
+
+QSize PlotaraWidget::sizeHint() const {
+  const PictureView pic = control_->Picture1();
+  if (pic.Width <= 0 || pic.Height <= 0) return {640, 480};
+  const qreal ratio = dpi_ / 96.0;
+  return {static_cast<int>(std::lround(pic.Width / ratio)) + Px(control_->VScroll1().Width),
+          static_cast<int>(std::lround(pic.Height / ratio)) + Px(control_->HScroll1().Height)};
+}
+
+void PlotaraWidget::sync() {
+  mirrorChildren();
+  showPointer();
+}
+
+void PlotaraWidget::mirrorChildren() {
+  mirroring_ = true;
+  auto mirrorBar = [](QScrollBar* bar, const ScrollBarElement& e) {
+    bar->setGeometry(PxRect(e));
+    bar->setRange(0, e.Max);
+    bar->setPageStep(e.LargeChange);
+    bar->setSingleStep(e.SmallChange);
+    if (!bar->isSliderDown()) bar->setValue(e.Value);  // never pull the thumb from under the user
+    bar->setVisible(e.Visible);
+  };
+  mirrorBar(hbar_, control_->HScroll1());
+  mirrorBar(vbar_, control_->VScroll1());
+  const LabelElement& l = control_->Label1();
+  label_->setGeometry(PxRect(l));
+  label_->setText(QString::fromStdString(l.Caption));
+  label_->setVisible(l.Visible);
+  mirroring_ = false;
+}
+
+void PlotaraWidget::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  const PictureView pic = control_->Picture1();
+  const qreal ratio = dpi_ / 96.0;
+  QRect covered;
+  if (pic.Pixels && pic.Width > 0 && pic.Height > 0) {
+    // The control's own pixels, wrapped, not copied: 0x00RRGGBB is Qt's RGB32.
+    QImage image(reinterpret_cast<const uchar*>(pic.Pixels), pic.Width, pic.Height,
+                 static_cast<qsizetype>(pic.StridePixels) * 4, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    // The painter is clipped to the changed rectangle: only that part is copied to the screen.
+    painter.drawImage(QPointF(0, 0), image);
+    covered = QRect(0, 0, static_cast<int>(std::ceil(pic.Width / ratio)), static_cast<int>(std::ceil(pic.Height / ratio)));
+  }
+  // What the picture does not cover (the corner between the bars, before the first drawing).
+  const QRegion rest = QRegion(event->rect()) - QRegion(covered);
+  for (const QRect& r : rest) painter.fillRect(r, palette().color(QPalette::Window));
+}
+
+void PlotaraWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  control_->Resize(static_cast<float>(width() * kTwipsPerPixel), static_cast<float>(height() * kTwipsPerPixel));
+  sync();
+  update();  // a new picture, and the strips beside it
+}
+
+void PlotaraWidget::barMoved(QScrollBar* bar, bool dragging, int value) {
+  if (mirroring_) return;
+  const int32_t v = value;
+  if (bar == hbar_) dragging ? control_->HScroll1_Scroll(v) : control_->HScroll1_Change(v);
+  else dragging ? control_->VScroll1_Scroll(v) : control_->VScroll1_Change(v);
+  sync();
+}
+
+// ---------------------------------------------------------------- mouse
+
+void PlotaraWidget::forwardMouse(MouseStep step, QMouseEvent* event) {
+  // Button 1 left, 2 right; while moving, the buttons held. Shift 1, Ctrl 2.
+  auto code = [](Qt::MouseButtons b) -> int16_t {
+    return static_cast<int16_t>((b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) |
+                                (b & Qt::MiddleButton ? 4 : 0));
+  };
+  const int16_t button = code(step == MouseStep::Move ? event->buttons() : Qt::MouseButtons(event->button()));
+  const Qt::KeyboardModifiers m = event->modifiers();
+  const int16_t shift =
+      static_cast<int16_t>((m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0));
+  const QPointF p = event->position();
+  const float x = static_cast<float>(p.x() * kTwipsPerPixel), y = static_cast<float>(p.y() * kTwipsPerPixel);
+  switch (step) {
+    case MouseStep::Down: control_->Picture1_MouseDown(button, shift, x, y); break;
+    case MouseStep::Move: control_->Picture1_MouseMove(button, shift, x, y); break;
+    case MouseStep::Up: control_->Picture1_MouseUp(button, shift, x, y); break;
+  }
+  sync();
+  event->accept();
+}
+
+void PlotaraWidget::mousePressEvent(QMouseEvent* event) { forwardMouse(MouseStep::Down, event); }
+void PlotaraWidget::mouseMoveEvent(QMouseEvent* event) { forwardMouse(MouseStep::Move, event); }
+void PlotaraWidget::mouseReleaseEvent(QMouseEvent* event) { forwardMouse(MouseStep::Up, event); }
+
+void PlotaraWidget::showPointer() {
+  Qt::CursorShape shape = Qt::ArrowCursor;
+  switch (control_->MousePointer()) {
+    case pointer::CrossHair: shape = Qt::CrossCursor; break;
+    case pointer::FourArrows: shape = Qt::SizeAllCursor; break;
+    case pointer::NorthSouth: shape = Qt::SizeVerCursor; break;
+    case pointer::WestEast: shape = Qt::SizeHorCursor; break;
+    case pointer::UpArrow: shape = Qt::UpArrowCursor; break;
+    default: unsetCursor(); return;  // the default pointer: the form's own
+  }
+  setCursor(shape);
+}
+
+}  // namespace plotara::qt

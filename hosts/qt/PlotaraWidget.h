@@ -1,0 +1,104 @@
+// PlotaraWidget: the control on a Qt form. It shows Picture1, lays the read-out label and the two scroll
+// bars out where the control puts them, passes the mouse and the bars to the control, shows the pointer
+// shape it asks for, copies to the system clipboard and shows the gradient picker as a modal dialog.
+//
+//   auto* chart = new PlotaraWidget(form);
+//   chart->invoke("NewGraph", {"Sales", 0, 10, 0, 100});
+//   chart->control().AddDataPoint(1, 20);        // or the typed C++ interface
+//   chart->invoke("Refresh");
+//   connect(chart, &PlotaraWidget::graphScaleChanged, form, [] { ... });
+//
+// Sizes are logical pixels; the control works in twips (15 a logical pixel). On a screen with a device
+// pixel ratio above 1 the control draws at that many times 96 dots per inch, so the picture stays sharp.
+#pragma once
+
+#include <QVariant>
+#include <QWidget>
+#include <memory>
+
+#include "plotara/HostServices.h"
+#include "plotara/Plotara.h"
+
+class QLabel;
+class QScrollBar;
+
+namespace plotara::qt {
+
+class PlColorsDialog;
+
+class PlotaraWidget : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PlotaraWidget(QWidget* parent = nullptr);
+  ~PlotaraWidget() override;
+
+  // The control itself, for the typed interface. The picture repaints itself; after a call that may
+  // change the label or the scroll bars (a resize, a zoom, SetShowXYcoords), call sync().
+  Plotara& control() { return *control_; }
+  // The by-name interface with Qt types. A failure emits automationError and returns an invalid value.
+  // The second form writes out-arguments back into args.
+  QVariant invoke(const QString& name, const QVariantList& args = {});
+  QVariant invoke(const QString& name, QVariantList& args);
+  QVariant property(const QString& name);
+  bool setProperty(const QString& name, const QVariant& value);
+
+  // Mirrors the label, the scroll bars and the pointer shape from the control.
+  void sync();
+
+  // The real child widgets the control's elements are shown on.
+  QScrollBar* horizontalScrollBar() const { return hbar_; }
+  QScrollBar* verticalScrollBar() const { return vbar_; }
+  QLabel* readoutLabel() const { return label_; }
+  // The gradient picker dialog, made on first use (GetGradient, GetColor).
+  PlColorsDialog* pickerDialog();
+  // Gives the control this widget's event signals, picker dialog and clipboard again, after something
+  // else (a host script's runner) set its own handlers and services on it.
+  void reattach();
+
+  // The resolution the control draws at: 96 times the device pixel ratio at creation.
+  double dpi() const { return dpi_; }
+
+  // The size the control was last given (its picture and the bars), or 640 x 480 before that.
+  QSize sizeHint() const override;
+
+  static QVariant toQVariant(const Variant& v);
+  static Variant toVariant(const QVariant& v);
+
+ signals:
+  void newGraphInFront();
+  void graphScaleChanged();
+  void graphPositionChanged();
+  void legendPositionChanged();
+  void errorMsg(const QString& source, const QString& description);
+  // A by-name call or property access failed (number and description of the automation error).
+  void automationError(int number, const QString& description);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void mirrorChildren();
+  void barMoved(QScrollBar* bar, bool dragging, int value);
+
+  class LazyPicker;
+  class SystemClipboard;
+  enum class MouseStep { Down, Move, Up };
+  void forwardMouse(MouseStep step, QMouseEvent* event);
+  void showPointer();
+  double dpi_;
+  std::unique_ptr<Plotara> control_;
+  std::unique_ptr<LazyPicker> lazyPicker_;
+  std::unique_ptr<SystemClipboard> clipboard_;
+  QScrollBar* hbar_;
+  QScrollBar* vbar_;
+  QLabel* label_;
+  PlColorsDialog* picker_ = nullptr;  // a child, made on first use
+  bool mirroring_ = false;            // the bars are being set from the control: not the user
+};
+
+}  // namespace plotara::qt
