@@ -406,6 +406,15 @@ void CairoSurface::PSet(float x, float y, OleColor color) {
 
 // ---------------------------------------------------------------- device-pixel operations
 
+void CairoSurface::PaintRuns(int x, int y, std::span<const PixelRun> runs) {
+  BeginWrite();
+  for (const PixelRun& r : runs) {
+    const int64_t x0 = static_cast<int64_t>(x) + r.dx, y0 = static_cast<int64_t>(y) + r.dy;
+    Touch(x0, y0, x0 + r.length, y0 + 1);
+    Span(y + r.dy, x + r.dx, x + r.dx + r.length, Native(r.color));
+  }
+}
+
 void CairoSurface::BitBlt(int xDest, int yDest, int width, int height, const Surface& source, int xSource,
                           int ySource) {
   // Cut the block to the source's pixels, then to this surface's clip rectangle.
@@ -602,6 +611,17 @@ void CairoSurface::SetPicture(const Surface& source) {
   picture_.resize(static_cast<size_t>(picW_) * picH_);
   if (const auto* cs = dynamic_cast<const CairoSurface*>(&source)) {
     cs->BeginDirect();
+    if (cs != this && picW_ == w_ && picH_ == h_) {
+      // The usual case, a picture as large as this surface: one pass writes both copies.
+      BeginWrite();
+      TouchAll();
+      for (int y = 0; y < picH_; ++y) {
+        const uint32_t* from = cs->data_ + static_cast<size_t>(y) * cs->stride_;
+        std::memcpy(picture_.data() + static_cast<size_t>(y) * picW_, from, static_cast<size_t>(picW_) * 4);
+        std::memcpy(data_ + static_cast<size_t>(y) * stride_, from, static_cast<size_t>(picW_) * 4);
+      }
+      return;
+    }
     for (int y = 0; y < picH_; ++y)
       std::memcpy(picture_.data() + static_cast<size_t>(y) * picW_, cs->data_ + static_cast<size_t>(y) * cs->stride_,
                   static_cast<size_t>(picW_) * 4);

@@ -32,6 +32,12 @@ struct PixelPoint {
   int32_t y = 0;
 };
 
+// A horizontal run of pixels of one colour, placed relative to an anchor pixel.
+struct PixelRun {
+  int16_t dx = 0, dy = 0, length = 0;
+  OleColor color = 0;
+};
+
 // A pen for the device-pixel operations (MoveTo/LineTo, Polygon, Rectangle).
 struct Pen {
   OleColor color = 0;
@@ -118,6 +124,14 @@ class Surface {
   // Text in the current font and ForeColor, its top-left corner at pixel (x, y), rotated counter-clockwise
   // by escapement tenths of a degree about that corner.
   virtual void TextOut(int x, int y, std::string_view text, int escapement) = 0;
+
+  // ---- Raster shortcuts.
+  // True when lines as wide as one pixel, boxes and circles land on whole pixels by the rules above and
+  // nothing is blended, so that pixel-space shortcuts (fewer line segments, copied markers) leave every
+  // pixel as drawing it all would. A surface that blends or keeps shapes (vectors) says false.
+  virtual bool ExactPixels() const { return false; }
+  // Paints runs of pixels relative to pixel (x, y), within the clip rectangle.
+  virtual void PaintRuns(int x, int y, std::span<const PixelRun> runs);
 
   // ---- Clipping: every operation draws only inside the clip rectangle (surface units; the right and
   // bottom edges are left out).
