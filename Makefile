@@ -7,7 +7,7 @@ JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 # What the library and the command need; the tests and benchmarks need the rest.
 RUNTIME  := g++ make cmake pkg-config libcairo2-dev libfontconfig-dev libfreetype-dev fonts-liberation2
 PACKAGES := $(RUNTIME) python3 python3-numpy libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev \
-            qt6-base-dev xvfb
+            qt6-base-dev xvfb poppler-utils librsvg2-bin libqcustomplot-dev libqcustomplot2.1-qt6
 
 PLOTARA  := $(BUILD)/hosts/cli/plotara
 

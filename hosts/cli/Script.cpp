@@ -850,7 +850,11 @@ int RunScriptFile(const std::string& path, const ScriptOptions& options, const s
   text << in.rdbuf();
   ScriptOptions opts = options;
   if (opts.BaseDir.empty()) opts.BaseDir = std::filesystem::path(path).parent_path().string();
-  Plotara control(opts.Dpi);
+  // A document gets the drawing as shapes and text; any other file gets the picture's pixels.
+  std::string ext = saveTo == "-" ? "." + opts.Format : saveTo.size() >= 4 ? saveTo.substr(saveTo.size() - 4) : "";
+  for (char& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  const bool vector = ext == ".svg" || ext == ".pdf";
+  Plotara control(PlotaraOptions{opts.Dpi, opts.Antialias, vector});
   ScriptRunner::SizeControl(control, opts.Width, opts.Height);
   // With the picture on standard output, what the script prints goes to the error stream.
   const bool pictureToOut = saveTo == "-";

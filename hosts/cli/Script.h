@@ -37,6 +37,7 @@ struct ScriptOptions {
   int Height = 600;
   bool SizeGiven = false;  // the size came from the command line: Size statements keep it
   double Dpi = 96;
+  bool Antialias = false;  // smooth lines, curves, circles and symbols
   bool PrintEvents = false;  // print every event to the output as it is raised
   std::string BaseDir;       // where Data finds its files
   std::istream* Stdin = nullptr;  // what Data "-" reads; nullptr: standard input

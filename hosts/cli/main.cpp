@@ -18,8 +18,10 @@ constexpr const char* kRunUsage =
     "  Runs a host script. --size gives the picture in pixels at 96 dpi (it wins over the script's Size),\n"
     "  --dpi scales it, --events prints every event as it is raised.\n";
 constexpr const char* kRenderUsage =
-    "usage: plotara render SCRIPT -o OUT.png|OUT.svg|OUT.pdf|- [--format png|svg|pdf] [--size WxH] [--dpi N] [--events]\n"
+    "usage: plotara render SCRIPT -o OUT.png|OUT.svg|OUT.pdf|- [--format png|svg|pdf] [--size WxH] [--dpi N]\n"
+    "                      [--antialias] [--events]\n"
     "  Runs a host script and saves its picture (refreshed first when the script never calls Refresh).\n"
+    "  SVG and PDF are vector documents; --antialias smooths lines, curves and symbols of a PNG.\n"
     "  -o - writes the picture to standard output (PNG unless --format says otherwise); what the script\n"
     "  prints then goes to standard error.\n";
 constexpr const char* kEvalUsage =
@@ -34,7 +36,7 @@ constexpr const char* kHelpUsage = "usage: plotara help [COMMAND]\n  Prints the 
 constexpr const char* kUsage =
     "usage:\n"
     "  plotara run SCRIPT [--size WxH] [--dpi N] [--events]       run a host script\n"
-    "  plotara render SCRIPT -o OUT.png|OUT.svg|OUT.pdf|- [--format F] [--size WxH] [--dpi N] [--events]\n"
+    "  plotara render SCRIPT -o OUT.png|OUT.svg|OUT.pdf|- [--format F] [--size WxH] [--dpi N] [--antialias] [--events]\n"
     "  plotara eval EXPR [--deg] [--var NAME=VALUE]... [--func \"F(a,b) = ...\"]... [--rpn]\n"
     "                                                             evaluate an expression\n"
     "  plotara members [--long]                                   list the automation interface\n"
@@ -136,6 +138,8 @@ int main(int argc, char** argv) {
         const double dpi = std::strtod(v.c_str(), &end);
         if (*end != '\0' || !(dpi >= 24 && dpi <= 1200)) return Usage("bad resolution '" + v + "' (24 to 1200)", usage);
         options.Dpi = dpi;
+      } else if (a == "--antialias") {
+        options.Antialias = true;
       } else if (a == "--events") {
         options.PrintEvents = true;
       } else if (a == "-o" && command == "render") {

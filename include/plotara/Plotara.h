@@ -26,10 +26,20 @@ namespace plotara {
 class Control;  // the control's state, behind a pointer
 class PickerService;
 
+// How a control draws its picture.
+struct PlotaraOptions {
+  double Dpi = 96.0;  // dots per inch; twips per pixel = 1440 / dpi
+  // Smooth lines, curves, circles and symbols; every position stays that of the aliased picture.
+  bool Antialias = false;
+  // Keeps the drawing as shapes and text, so that SavePicture writes true vector .svg and .pdf files.
+  bool Vector = false;
+};
+
 class Plotara {
  public:
   // A control drawing at the given resolution (dots per inch; twips per pixel = 1440 / dpi).
   explicit Plotara(double dpi = 96.0);
+  explicit Plotara(const PlotaraOptions& options);
   ~Plotara();
   Plotara(const Plotara&) = delete;
   Plotara& operator=(const Plotara&) = delete;

@@ -4,10 +4,23 @@
 #include "control/Lifecycle.h"
 #include "model/Control.h"
 #include "platform/AutomationError.h"
+#include "platform/VectorSurface.h"
 
 namespace plotara {
 
 Plotara::Plotara(double dpi) : c_(std::make_unique<Control>(dpi)) {}
+
+namespace {
+// Surfaces that record shapes, for documents and for the smoothed picture; none for the plain raster.
+SurfaceFactory SurfacesFor(const PlotaraOptions& options) {
+  if (!options.Vector && !options.Antialias) return {};
+  const auto use = options.Vector ? VectorSurface::Use::Print : VectorSurface::Use::Screen;
+  return [use](double dpi) { return std::make_unique<VectorSurface>(dpi, use); };
+}
+}  // namespace
+
+Plotara::Plotara(const PlotaraOptions& options)
+    : c_(std::make_unique<Control>(options.Dpi, SurfacesFor(options))) {}
 
 Plotara::~Plotara() = default;
 

@@ -221,6 +221,19 @@ int32_t clsGradient::PaintLinear(Surface& s, int w, int h, std::vector<OleColor>
 
   const auto lines = static_cast<int32_t>(points.size() / 2);
   GradientColours(color1_, color2_, lines, ramp);
+  // Line k holds colour k, and across the lines the index grows by one a pixel along the step axis: a
+  // surface that draws smooth gradients gets the same ramp along the lines' normal.
+  if (lines > 1) {
+    // Along the lines the step coordinate changes by slope per pixel of the other one.
+    const double run = static_cast<double>(b2 - b1);
+    const double slope = (alongY ? points[1].y - points[0].y : points[1].x - points[0].x) / run;
+    const double gx = alongY ? -slope * sign : sign, gy = alongY ? sign : -slope * sign;
+    const double g2 = gx * gx + gy * gy, last = lines - 1;
+    const double x0 = points[0].x + 0.5, y0 = points[0].y + 0.5;
+    if (s.FillRamp(x0, y0, x0 + gx * last / g2, y0 + gy * last / g2,
+                   std::span<const OleColor>(ramp.data(), static_cast<size_t>(lines))))
+      return lines;
+  }
   PenScope pen(s);
   for (int32_t k = 0; k < lines; ++k) {
     pen.Use(ramp[k]);

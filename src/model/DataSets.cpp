@@ -73,6 +73,7 @@ void AddDataSet(Control& c, const std::string& legend, bool inLegendTable) {
   d.DataInLegendTable = inLegendTable;
   AutoDataStyle(c, c.CurrentGraph, k);
   d.PointCount = 0;
+  d.Index.Clear();
   d.DataLegend = legend;
   d.DataXAxis = g.CurrentXAxis;
   d.DataYAxis = g.CurrentYAxis;
@@ -112,7 +113,9 @@ void AddPoint(Control& c, double X, double Y, double E) {
   if (ax.AxisScale == kScaleAutomatic && ax.LimitsPending && std::isfinite(X)) InitAxisLimits(c, ax, X);
   if (ay.AxisScale == kScaleAutomatic && ay.LimitsPending && std::isfinite(Y)) InitAxisLimits(c, ay, Y);
   g.Points.Append(x, y, e);
-  ++g.DataSets.back().PointCount;
+  DataSetRecord& d = g.DataSets.back();
+  ++d.PointCount;
+  d.Index.Add(x, y, e);
   const bool wx = Widen(ax, X);
   const bool wy = Widen(ay, Y);
   if (wx || wy) c.RaiseGraphScaleChanged();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/BlockIndex.h"
 #include "model/PointList.h"
 #include "platform/SysColors.h"
 
@@ -104,6 +105,7 @@ struct DataSetRecord {
   OleColor DataLineColor = 0;
   int16_t DataLineThickness = 0;
   int32_t PointCount = 0;
+  BlockIndex Index;  // summary of the points, for drawing many of them
   int16_t DataXAxis = 0, DataYAxis = 0;
   std::string DataLegend;
   int16_t DataSymbol = kSymbolNone;  // a SymbolKind, or a character code

@@ -2,10 +2,8 @@
 // device-pixel operations; text; clipping, picture and files.
 #include "platform/CairoSurface.h"
 
-#include <cairo-ft.h>
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
-#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +11,7 @@
 #include <numbers>
 
 #include "platform/AsciiCase.h"
+#include "platform/CairoHelpers.h"
 #include "platform/FileReplace.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextEncoding.h"
@@ -25,35 +24,6 @@ constexpr uint32_t kRgbMask = 0x00FFFFFF;
 // Lines whose ends lie farther than this outside the clip rectangle are cut first, so that a point
 // mapped far off the page costs no more than one on it.
 constexpr int kFarOutside = 4096;
-
-// Liang-Barsky: cuts the segment to the box; false when none of it lies inside.
-bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double xmin, double ymin, double xmax,
-                 double ymax) {
-  const double dx = x2 - x1, dy = y2 - y1;
-  double t0 = 0.0, t1 = 1.0;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {x1 - xmin, xmax - x1, y1 - ymin, ymax - y1};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0) {
-      if (t > t1) return false;
-      t0 = std::max(t0, t);
-    } else {
-      if (t < t0) return false;
-      t1 = std::min(t1, t);
-    }
-  }
-  const double ox = x1, oy = y1;
-  x1 = ox + t0 * dx;
-  y1 = oy + t0 * dy;
-  x2 = ox + t1 * dx;
-  y2 = oy + t1 * dy;
-  return true;
-}
 
 }  // namespace
 
@@ -442,6 +412,15 @@ void CairoSurface::PSet(float x, float y, OleColor color) {
 
 // ---------------------------------------------------------------- device-pixel operations
 
+void CairoSurface::PaintRuns(int x, int y, std::span<const PixelRun> runs) {
+  BeginWrite();
+  for (const PixelRun& r : runs) {
+    const int64_t x0 = static_cast<int64_t>(x) + r.dx, y0 = static_cast<int64_t>(y) + r.dy;
+    Touch(x0, y0, x0 + r.length, y0 + 1);
+    Span(y + r.dy, x + r.dx, x + r.dx + r.length, Native(r.color));
+  }
+}
+
 void CairoSurface::BitBlt(int xDest, int yDest, int width, int height, const Surface& source, int xSource,
                           int ySource) {
   // Cut the block to the source's pixels, then to this surface's clip rectangle.
@@ -540,19 +519,8 @@ bool CairoSurface::ApplyFont() {
   if (sized == appliedFont_) return true;
   cairo_font_face_t*& face = faces_[key];
   if (!face) {
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(FontName.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, FontBold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, FontItalic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    face = cairo_ft_font_face_create_for_pattern(match ? match : pattern);
-    if (match) FcPatternDestroy(match);
-    FcPatternDestroy(pattern);
-    if (cairo_font_face_status(face) != CAIRO_STATUS_SUCCESS) {
-      cairo_font_face_destroy(face);
+    face = MatchFontFace(FontName, FontBold, FontItalic);
+    if (!face) {
       faces_.erase(key);
       return false;
     }
@@ -649,6 +617,17 @@ void CairoSurface::SetPicture(const Surface& source) {
   picture_.resize(static_cast<size_t>(picW_) * picH_);
   if (const auto* cs = dynamic_cast<const CairoSurface*>(&source)) {
     cs->BeginDirect();
+    if (cs != this && picW_ == w_ && picH_ == h_) {
+      // The usual case, a picture as large as this surface: one pass writes both copies.
+      BeginWrite();
+      TouchAll();
+      for (int y = 0; y < picH_; ++y) {
+        const uint32_t* from = cs->data_ + static_cast<size_t>(y) * cs->stride_;
+        std::memcpy(picture_.data() + static_cast<size_t>(y) * picW_, from, static_cast<size_t>(picW_) * 4);
+        std::memcpy(data_ + static_cast<size_t>(y) * stride_, from, static_cast<size_t>(picW_) * 4);
+      }
+      return;
+    }
     for (int y = 0; y < picH_; ++y)
       std::memcpy(picture_.data() + static_cast<size_t>(y) * picW_, cs->data_ + static_cast<size_t>(y) * cs->stride_,
                   static_cast<size_t>(picW_) * 4);

@@ -49,6 +49,9 @@ class CairoSurface final : public Surface {
 
   PictureView Image() const override;
 
+  bool ExactPixels() const override { return true; }
+  void PaintRuns(int x, int y, std::span<const PixelRun> runs) override;
+
  protected:
   void DrawLine(float x1, float y1, float x2, float y2, OleColor color) override;
   void DrawBox(float x1, float y1, float x2, float y2, OleColor color) override;

@@ -32,6 +32,12 @@ struct PixelPoint {
   int32_t y = 0;
 };
 
+// A horizontal run of pixels of one colour, placed relative to an anchor pixel.
+struct PixelRun {
+  int16_t dx = 0, dy = 0, length = 0;
+  OleColor color = 0;
+};
+
 // A pen for the device-pixel operations (MoveTo/LineTo, Polygon, Rectangle).
 struct Pen {
   OleColor color = 0;
@@ -119,10 +125,27 @@ class Surface {
   // by escapement tenths of a degree about that corner.
   virtual void TextOut(int x, int y, std::string_view text, int escapement) = 0;
 
+  // ---- Raster shortcuts.
+  // True when lines as wide as one pixel, boxes and circles land on whole pixels by the rules above and
+  // nothing is blended, so that pixel-space shortcuts (fewer line segments, copied markers) leave every
+  // pixel as drawing it all would. A surface that blends or keeps shapes (vectors) says false.
+  virtual bool ExactPixels() const { return false; }
+  // Paints runs of pixels relative to pixel (x, y), within the clip rectangle.
+  virtual void PaintRuns(int x, int y, std::span<const PixelRun> runs);
+
   // ---- Clipping: every operation draws only inside the clip rectangle (surface units; the right and
   // bottom edges are left out).
   virtual void SetClipRect(float left, float top, float right, float bottom) = 0;
   virtual void ResetClip() = 0;
+
+  // Fills the whole surface with the colours spread evenly from pixel (x0, y0) to (x1, y1), the first and
+  // last held beyond the ends. False when the surface leaves a gradient to lines of pixels, which paint
+  // the same colours exactly.
+  virtual bool FillRamp(double, double, double, double, std::span<const OleColor>) { return false; }
+
+  // The whole image is about to be painted over: a surface that keeps its drawing as shapes forgets
+  // what lies beneath. Pixels stay as they are.
+  virtual void Discard() {}
 
   // ---- The picture.
   // Makes the source's current image this surface's persistent picture, and shows it.

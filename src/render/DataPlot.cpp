@@ -2,6 +2,8 @@
 #include "render/DataPlot.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <optional>
 #include <cmath>
 #include <vector>
 
@@ -10,7 +12,9 @@
 #include "model/Lookup.h"
 #include "platform/Conversions.h"
 #include "render/Bars.h"
+#include "render/LinePath.h"
 #include "render/Pipeline.h"
+#include "render/SymbolStamp.h"
 #include "render/Symbols.h"
 #include "render/Text.h"
 #include "scale/Mapping.h"
@@ -42,6 +46,7 @@ class DataSetAxes {
   int16_t x_, y_;
 };
 
+bool StampSymbols(Control& c, Surface& s, int16_t graph, int16_t data, const Point* points);
 void DrawCurve(Control& c, Surface& s, GraphRecord& g, const DataSetRecord& d);
 void DrawDataText(Control& c, Surface& s, GraphRecord& g, const DataSetRecord& d);
 
@@ -82,24 +87,26 @@ void PlotDataSets(Control& c, Surface& s) {
           s.DrawStyle = d.DataLineStyle == kLineSolid ? LineKind::Solid : LineKind::Dot;
           s.DrawWidth = std::max<int>(1, d.DataLineThickness);
           s.ForeColor = d.DataLineColor;
-          bool havePrevious = false, previousInside = false;
-          float px0 = 0, py0 = 0;
-          for (int32_t j = 0; j < n; ++j) {
-            const Point& pt = points[start + static_cast<size_t>(j)];
-            if (!Finite(pt)) continue;
-            const double x = pt.X, y = pt.Y;
-            const bool inside = x >= ax.AxisValue1 && x <= ax.AxisValue2 && y >= ay.AxisValue1 && y <= ay.AxisValue2;
-            const float px = PosX(c, x), py = PosY(c, y);
-            if (havePrevious && (inside || previousInside)) s.Line(px0, py0, px, py);
-            havePrevious = true;
-            previousInside = inside;
-            px0 = px;
-            py0 = py;
-          }
+          LineData line;
+          line.points = points + start;
+          line.count = static_cast<size_t>(n);
+          line.mapX = AxisMapping(g, ax, false);
+          line.mapY = AxisMapping(g, ay, true);
+          line.x1 = ax.AxisValue1;
+          line.x2 = ax.AxisValue2;
+          line.y1 = ay.AxisValue1;
+          line.y2 = ay.AxisValue2;
+          line.xNonDecreasing = d.Index.NonDecreasing() && d.Index.Count() == line.count;
+          if (line.xNonDecreasing) line.index = &d.Index;
+          DrawDataLine(s, line);
           s.DrawStyle = LineKind::Solid;
         }
-        // Symbols or bars, over the lines.
-        for (int32_t j = 1; j <= n; ++j) {
+        // Symbols or bars, over the lines. Points that are only joined by the line need no pass; the pen is
+        // left as the pass would leave it.
+        const bool marks = d.DataSymbol != kSymbolNone || (d.ShowErrorBar && d.Index.AnyError());
+        if (!marks) SymbolPen(s, d.DataFill);
+        const bool stamped = marks && StampSymbols(c, s, graph, i, points + start);
+        for (int32_t j = 1; marks && !stamped && j <= n; ++j) {
           const Point& pt = points[start + static_cast<size_t>(j - 1)];
           if (!Finite(pt)) continue;
           double x = pt.X, y = pt.Y;
@@ -159,6 +166,73 @@ void DataPointXY(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, 
 }
 
 namespace {
+
+// ---------------------------------------------------------------- stamped symbols
+
+// The symbols of a data set as copies of one rasterised marker: the points DataPointXY would draw, in its
+// order, each a copy. False, drawing nothing, where a copy could differ from drawing the marker (see
+// SymbolStamp) or where error bars come between the markers.
+bool StampSymbols(Control& c, Surface& s, int16_t graph, int16_t data, const Point* points) {
+  GraphRecord& g = c.Graph(graph);
+  const DataSetRecord& d = g.DataSets[static_cast<size_t>(data)];
+  if ((d.ShowErrorBar && d.Index.AnyError()) || s.DrawMode != PenMode::Copy || !SymbolStamp::Stampable(d.DataSymbol))
+    return false;
+  const std::optional<Pen> pen = s.SelectPen(std::nullopt);
+  s.SelectPen(pen);
+  if (pen) return false;  // a selected pen would outline the rectangles
+  const AxisRecord& ax = AxisAt(g, d.DataXAxis);
+  const AxisRecord& ay = AxisAt(g, d.DataYAxis);
+  for (const double v : {ax.AxisValue1, ax.AxisValue2, ay.AxisValue1, ay.AxisValue2})
+    if (!(std::fabs(v) <= FLT_MAX)) return false;  // single limits that overflow fail point by point
+  const SymbolStamp stamp(c, s, graph, data, d.DataSymbol, d.DataSymbolSize);
+  if (!stamp.Ready()) return false;
+  // As in DataPointXY: a symbol just outside the range (by a thousandth of it) is still drawn.
+  const float xa = CSng(ax.AxisValue1), xb = CSng(ax.AxisValue2), ya = CSng(ay.AxisValue1), yb = CSng(ay.AxisValue2);
+  const float tolX = (ax.AxisLog ? xa : std::fabs(xb - xa)) / 1000, tolY = (ay.AxisLog ? ya : std::fabs(yb - ya)) / 1000;
+  const float xLo = xa - tolX, xHi = xb + tolX, yLo = ya - tolY, yHi = yb + tolY;
+  const AxisMapping mx(g, ax, false), my(g, ay, true);
+  const double t = s.TwipsPerPixelX();
+  // A marker of one colour stamped again where it already is changes nothing; one of several colours
+  // may have been partly covered by a neighbour since, so only a repeat of the one just stamped is left
+  // out.
+  const int w = s.PixelWidth(), h = s.PixelHeight();
+  std::vector<uint64_t> stampedAt;
+  if (stamp.OneColour()) stampedAt.assign((static_cast<size_t>(w) * h + 63) / 64, 0);
+  int32_t lastX = INT32_MIN, lastY = INT32_MIN;
+  float pageX = 0, pageY = 0;
+  bool drew = false;
+  const int32_t n = d.PointCount;
+  for (int32_t j = 0; j < n; ++j) {
+    const Point& pt = points[j];
+    if (!Finite(pt)) continue;
+    if (!(pt.X >= xLo && pt.X <= xHi && pt.Y >= yLo && pt.Y <= yHi)) continue;
+    const float px = mx.Map(pt.X), py = my.Map(pt.Y);
+    const int32_t ix = PixelOfPage(px, t), iy = PixelOfPage(py, t);
+    pageX = px;
+    pageY = py;
+    drew = true;
+    if (ix == lastX && iy == lastY) continue;
+    lastX = ix;
+    lastY = iy;
+    if (!stampedAt.empty() && ix >= 0 && ix < w && iy >= 0 && iy < h) {
+      const size_t bit = static_cast<size_t>(iy) * w + ix;
+      uint64_t& word = stampedAt[bit >> 6];
+      const uint64_t mask = uint64_t{1} << (bit & 63);
+      if (word & mask) continue;
+      word |= mask;
+    }
+    stamp.Paint(s, ix, iy);
+  }
+  // The state drawing each marker leaves: its pen and brush, a hollow fill, and for circles the text
+  // position at the last one.
+  SymbolPen(s, d.DataFill);
+  s.FillStyle = FillKind::Transparent;
+  if (drew && d.DataSymbol == kSymbolCircle) {
+    s.CurrentX = pageX;
+    s.CurrentY = pageY;
+  }
+  return true;
+}
 
 // ---------------------------------------------------------------- function curves
 

@@ -72,6 +72,7 @@ void DrawGradient(Control& c, Surface& s, int16_t areaCode, const GradientSpec& 
       scratch.BackColor = fill.Color1;
       scratch.Cls();
     } else {
+      scratch.Discard();  // the gradient covers the scratch surface
       painter.Draw(scratch);
     }
     s.BitBlt(s.PixelX(left), s.PixelY(top), s.PixelX(scratch.Width()), s.PixelY(scratch.Height()) + 2, scratch, 0, 0);

@@ -60,16 +60,20 @@ void xRectangle(Control& c, Surface& s, float PageX, float PageY, int16_t HalfWi
   });
 }
 
+void SymbolPen(Surface& s, const GradientSpec& fill) {
+  s.FillColor = fill.Color1;
+  s.ForeColor = fill.EdgeThickness != 0 ? fill.EdgeColor : fill.Color1;
+  s.FillStyle = fill.Transparent ? FillKind::Transparent : FillKind::Solid;
+  s.DrawWidth = std::max<int>(1, fill.EdgeThickness);
+  s.DrawStyle = LineKind::Solid;
+}
+
 void DataPoint(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, int16_t Symbol, float PageX, float PageY,
                int16_t Size, bool LegendSample, double StackBaseX, double StackBaseY) {
   c.Guard("DataPoint", [&] {
     GraphRecord& g = c.Graph(GraphIndex);
     const GradientSpec fill = DataSetAt(g, DataIndex).DataFill;
-    s.FillColor = fill.Color1;
-    s.ForeColor = fill.EdgeThickness != 0 ? fill.EdgeColor : fill.Color1;
-    s.FillStyle = fill.Transparent ? FillKind::Transparent : FillKind::Solid;
-    s.DrawWidth = std::max<int>(1, fill.EdgeThickness);
-    s.DrawStyle = LineKind::Solid;
+    SymbolPen(s, fill);
     // Rectangles with an edge get the edge drawn again over their fill.
     auto rectangle = [&](int16_t hw, int16_t hh) {
       xRectangle(c, s, PageX, PageY, hw, hh);

@@ -12,6 +12,8 @@ namespace plotara {
 // |Symbol|. Size is the half-extent in surface units. Leaves the fill style hollow.
 void DataPoint(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, int16_t Symbol, float PageX, float PageY,
                int16_t Size, bool LegendSample, double StackBaseX, double StackBaseY);
+// Pen and brush of a data set's symbols: fill, edge colour and width from its symbol colours.
+void SymbolPen(Surface& s, const GradientSpec& fill);
 // The polygon and rectangle markers, drawn in device pixels with the surface's current pen and brush.
 void Triangle(Control& c, Surface& s, bool PointUp, float PageX, float PageY, int16_t Size);
 void Diamond(Control& c, Surface& s, float PageX, float PageY, int16_t Size);

@@ -12,25 +12,6 @@ namespace plotara {
 
 namespace {
 
-// The fraction of the way from the lower to the upper limit, held in single precision; false when the
-// value cannot be mapped. A fraction that is not a finite single (NaN, infinite values, limits so close
-// that the quotient overflows) cannot be drawn either, so it counts as unmappable.
-inline bool AxisFraction(const AxisRecord& a, double value, float& f) noexcept {
-  const double lo = a.AxisValue1;
-  const double hi = a.AxisValue2;
-  double r;
-  if (a.AxisLog) {
-    if (!(value > 0 && lo > 0 && hi > 0)) return false;
-    const double lnLo = std::log(lo);
-    r = (std::log(value) - lnLo) / (std::log(hi) - lnLo);
-  } else {
-    if (hi == lo) return false;
-    r = (value - lo) / (hi - lo);
-  }
-  f = static_cast<float>(r);
-  return std::isfinite(f);
-}
-
 // The axis that PosX/PosY map through, or nullptr when the current graph or axis does not exist.
 inline const AxisRecord* CurrentAxis(Control& c, bool y, const GraphRecord*& graph) noexcept {
   if (c.CurrentGraph < 0 || static_cast<size_t>(c.CurrentGraph) >= c.Graphs.size()) return nullptr;
@@ -46,13 +27,6 @@ inline const AxisRecord* CurrentAxis(Control& c, bool y, const GraphRecord*& gra
   return 0;
 }
 
-// origin + AxisLength * f; the product is taken in single precision, as the position is a single.
-inline double Place(double origin, int16_t length, float f) noexcept {
-  return origin + static_cast<double>(static_cast<float>(length) * f);
-}
-
-inline bool FitsSingle(double v) noexcept { return std::fabs(v) <= FLT_MAX; }
-
 // The value at fraction f of the way from the lower to the upper limit.
 double ValueAt(const AxisRecord& a, double f) {
   const double lo = a.AxisValue1;
@@ -63,34 +37,41 @@ double ValueAt(const AxisRecord& a, double f) {
 
 }  // namespace
 
+AxisMapping::AxisMapping(const GraphRecord& g, const AxisRecord& a, bool vertical) noexcept
+    : origin_(vertical ? static_cast<double>(g.RectTop) + static_cast<double>(g.BorderTop)
+                       : static_cast<double>(g.RectLeft) + static_cast<double>(g.BorderLeft)),
+      lo_(a.AxisValue1),
+      span_(a.AxisValue2 - a.AxisValue1),
+      length_(static_cast<float>(a.AxisLength)),
+      log_(a.AxisLog),
+      positive_(a.AxisValue1 > 0 && a.AxisValue2 > 0),
+      spanned_(a.AxisValue2 != a.AxisValue1),
+      // y grows downwards on the page, so an unreversed Y axis is the mirrored one.
+      flip_(vertical ? !a.AxisReverse : a.AxisReverse) {
+  if (log_ && positive_) {
+    lnLo_ = std::log(a.AxisValue1);
+    lnSpan_ = std::log(a.AxisValue2) - lnLo_;
+  }
+  // A value that cannot be mapped gets the fraction -1 (2 on an unreversed Y axis: the mark keeps its
+  // side of the plot area), whether or not it is mirrored.
+  const float mark = vertical && !a.AxisReverse ? 2.0f : -1.0f;
+  unmappable_ = static_cast<float>(origin_ + static_cast<double>(length_ * mark));
+}
+
 float PosX(Control& c, double value) noexcept {
   const GraphRecord* g = nullptr;
   const AxisRecord* a = CurrentAxis(c, false, g);
   if (a == nullptr) return ReportNoAxis(c, "PosX");
-  const double origin = static_cast<double>(g->RectLeft) + static_cast<double>(g->BorderLeft);
-  float f;
-  if (AxisFraction(*a, value, f)) {
-    // Mirrored for every mappable value, also below the lower limit, so that a line to a point outside
-    // the limits still leaves the plot on the correct side of a reversed axis.
-    if (a->AxisReverse) f = 1 - f;
-    const double p = Place(origin, a->AxisLength, f);
-    if (FitsSingle(p)) return static_cast<float>(p);
-  }
-  return static_cast<float>(Place(origin, a->AxisLength, -1.0f));
+  // Mirrored for every mappable value, also below the lower limit, so that a line to a point outside
+  // the limits still leaves the plot on the correct side of a reversed axis.
+  return AxisMapping(*g, *a, false).Map(value);
 }
 
 float PosY(Control& c, double value) noexcept {
   const GraphRecord* g = nullptr;
   const AxisRecord* a = CurrentAxis(c, true, g);
   if (a == nullptr) return ReportNoAxis(c, "PosY");
-  const double origin = static_cast<double>(g->RectTop) + static_cast<double>(g->BorderTop);
-  float f;
-  if (AxisFraction(*a, value, f)) {
-    if (!a->AxisReverse) f = 1 - f;
-    const double p = Place(origin, a->AxisLength, f);
-    if (FitsSingle(p)) return static_cast<float>(p);
-  }
-  return static_cast<float>(Place(origin, a->AxisLength, a->AxisReverse ? -1.0f : 2.0f));
+  return AxisMapping(*g, *a, true).Map(value);
 }
 
 double GetXCoord(Control& c, int16_t graph, float x) noexcept {

@@ -15,22 +15,33 @@ namespace {
 
 class ExamplePicture : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(ExamplePicture, MatchesItsReference) {
-  const std::string name = GetParam();
+// Runs an example on a control made with the options; its picture is compared with the reference.
+void ExpectMatchesReference(const std::string& name, const PlotaraOptions& options, const std::string& reference) {
   const std::string path = std::string(PLOTARA_SOURCE_DIR) + "/examples/" + name + ".plotara";
   std::ifstream in(path);
   ASSERT_TRUE(in) << path;
   std::stringstream text;
   text << in.rdbuf();
-  Plotara control;
-  ScriptOptions options;
-  options.BaseDir = std::string(PLOTARA_SOURCE_DIR) + "/examples";
-  ScriptRunner::SizeControl(control, options.Width, options.Height);
+  Plotara control(options);
+  ScriptOptions script;
+  script.BaseDir = std::string(PLOTARA_SOURCE_DIR) + "/examples";
+  ScriptRunner::SizeControl(control, script.Width, script.Height);
   std::ostringstream out, err;
-  ScriptRunner runner(control, options, out, err);
+  ScriptRunner runner(control, script, out, err);
   ASSERT_EQ(runner.Run(text.str(), name), kScriptOk) << err.str();
   EXPECT_EQ(err.str(), "") << "no failure while the example runs";
-  EXPECT_TRUE(test::MatchesReference(*Internals(control).Picture1, "example_" + name, {16, 0.002}));
+  EXPECT_TRUE(test::MatchesReference(*Internals(control).Picture1, reference, {16, 0.002}));
+}
+
+TEST_P(ExamplePicture, MatchesItsReference) {
+  ExpectMatchesReference(GetParam(), PlotaraOptions{}, std::string("example_") + GetParam());
+}
+
+// The smoothed pictures have references of their own.
+TEST_P(ExamplePicture, AntialiasedMatchesItsReference) {
+  PlotaraOptions options;
+  options.Antialias = true;
+  ExpectMatchesReference(GetParam(), options, std::string("example_") + GetParam() + "_antialiased");
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExamplePicture,

@@ -188,26 +188,33 @@ int FilesIn(const std::filesystem::path& dir) {
   return static_cast<int>(std::distance(std::filesystem::directory_iterator(dir), {}));
 }
 
-TEST(NothingLost, AFileThatCannotBeWrittenWholeLeavesTheOldOneAndNoFragment) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("plotara-nothing-lost-" + std::to_string(getpid()));
+class NothingLost : public testing::TestWithParam<bool> {};
+
+// The raster picture and the vector one (PlotaraOptions::Vector) write their files the same way.
+TEST_P(NothingLost, AFileThatCannotBeWrittenWholeLeavesTheOldOneAndNoFragment) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("plotara-nothing-lost-" + std::to_string(getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
-  Chart k(400, 300);
+  PlotaraOptions options;
+  options.Vector = GetParam();
+  Plotara p(options);
+  ScriptRunner::SizeControl(p, 400, 300);
   HeadlessClipboard clipboard;
-  k.p.SetClipboard(&clipboard);
-  k.p.NewGraph("noisy", 0, 10, 0, 10);
-  k.p.NewDataSet("d");
-  for (int i = 0; i < 40; ++i) k.p.AddDataPoint(i % 10, (i * 7) % 10);
-  k.p.Refresh();
-  k.p.CopyToClipboard();
+  p.SetClipboard(&clipboard);
+  p.NewGraph("noisy", 0, 10, 0, 10);
+  p.NewDataSet("d");
+  for (int i = 0; i < 40; ++i) p.AddDataPoint(i % 10, (i * 7) % 10);
+  p.Refresh();
+  p.CopyToClipboard();
   struct Target {
     const char* name;
     std::function<bool(const std::string&)> save;
   };
   const Target targets[] = {
-      {"picture.png", [&](const std::string& p) { return ErrorNumberOf([&] { k.p.SavePicture(p); }) == 0; }},
-      {"picture.svg", [&](const std::string& p) { return ErrorNumberOf([&] { k.p.SavePicture(p); }) == 0; }},
-      {"clipboard.png", [&](const std::string& p) { return clipboard.Save(p); }},
+      {"picture.png", [&](const std::string& file) { return ErrorNumberOf([&] { p.SavePicture(file); }) == 0; }},
+      {"picture.svg", [&](const std::string& file) { return ErrorNumberOf([&] { p.SavePicture(file); }) == 0; }},
+      {"clipboard.png", [&](const std::string& file) { return clipboard.Save(file); }},
   };
   for (const Target& t : targets) {
     SCOPED_TRACE(t.name);
@@ -226,12 +233,14 @@ TEST(NothingLost, AFileThatCannotBeWrittenWholeLeavesTheOldOneAndNoFragment) {
   }
   // A target that is a folder: the picture cannot take its place, and no fragment stays beside it.
   std::filesystem::create_directory(dir / "folder.png");
-  EXPECT_EQ(ErrorNumberOf([&] { k.p.SavePicture((dir / "folder.png").string()); }), 75);
+  EXPECT_EQ(ErrorNumberOf([&] { p.SavePicture((dir / "folder.png").string()); }), 75);
   EXPECT_FALSE(clipboard.Save((dir / "folder.png").string()));
   EXPECT_EQ(FilesIn(dir), 1);
-  k.p.SetClipboard(nullptr);
+  p.SetClipboard(nullptr);
   std::filesystem::remove_all(dir);
 }
+
+INSTANTIATE_TEST_SUITE_P(RasterAndVector, NothingLost, testing::Bool());
 
 }  // namespace
 }  // namespace plotara

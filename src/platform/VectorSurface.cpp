@@ -1,0 +1,674 @@
+// VectorSurface sections: recording and state; shapes; surface-unit operations; device-pixel operations;
+// text; clipping, picture and files.
+//
+// Shapes are placed on the pixel grid as the raster surface places them: a one-pixel line runs through
+// pixel centres (+0.5), a box covers [x0, x1) x [y0, y1), so that the smoothed picture and the documents
+// keep the raster picture's layout.
+#include "platform/VectorSurface.h"
+
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "platform/AsciiCase.h"
+#include "platform/CairoHelpers.h"
+#include "platform/FileReplace.h"
+#include "platform/RuntimeError.h"
+#include "platform/TextEncoding.h"
+
+namespace plotara {
+
+namespace {
+
+// Coordinates farther than this outside the surface are cut first: a point mapped far off the page must
+// not reach the document as a huge number.
+constexpr double kFarOutside = 4096;
+
+cairo_surface_t* NewRecording(int w, int h) {
+  const cairo_rectangle_t extents{0, 0, static_cast<double>(std::max(w, 1)), static_cast<double>(std::max(h, 1))};
+  return cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
+}
+
+void SetRgb(cairo_t* cr, uint32_t rgb) {
+  cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
+}
+
+// A copy of a recording as it is now; later drawing on the original leaves the copy as it was.
+cairo_surface_t* Snapshot(cairo_surface_t* rec, int w, int h) {
+  cairo_surface_t* copy = NewRecording(w, h);
+  cairo_t* cr = cairo_create(copy);
+  cairo_set_source_surface(cr, rec, 0, 0);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  return copy;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- recording and state
+
+VectorSurface::VectorSurface(double dpi, Use use) : Surface(dpi), use_(use) {
+  measureSurface_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+  measure_ = cairo_create(measureSurface_);
+  Restart(0, 0, false);
+}
+
+VectorSurface::~VectorSurface() {
+  for (auto& [key, face] : faces_) cairo_font_face_destroy(face);
+  cairo_destroy(cr_);
+  cairo_surface_destroy(rec_);
+  if (picture_) cairo_surface_destroy(picture_);
+  if (raster_) cairo_surface_destroy(raster_);
+  cairo_destroy(measure_);
+  cairo_surface_destroy(measureSurface_);
+}
+
+void VectorSurface::Move(float left, float top, float width, float height) {
+  const int w = std::max(0, PixelX(width));
+  const int h = std::max(0, PixelY(height));
+  if (w != w_ || h != h_) Restart(w, h, true);
+  SetPlacement(left, top, width, height);
+}
+
+void VectorSurface::Restart(int w, int h, bool keep) {
+  Flush();
+  cairo_surface_t* rec = NewRecording(w, h);
+  cairo_t* cr = cairo_create(rec);
+  SetRgb(cr, Native(BackColor));
+  cairo_paint(cr);
+  if (keep && rec_) {
+    // The old drawing stays at the top-left, as a picture box keeps its image when it grows.
+    cairo_set_source_surface(cr, rec_, 0, 0);
+    cairo_rectangle(cr, 0, 0, std::min(w, w_), std::min(h, h_));
+    cairo_fill(cr);
+  }
+  if (cr_) cairo_destroy(cr_);
+  if (rec_) cairo_surface_destroy(rec_);
+  drawn_ = keep && rec_ ? Box4{0, 0, std::min(w, w_), std::min(h, h_)} : Box4{};
+  startBack_ = Native(BackColor);
+  rec_ = rec;
+  cr_ = cr;
+  w_ = w;
+  h_ = h;
+  commands_ = 0;
+  stale_ = true;
+  SetUpContext();
+  ResetClip();
+}
+
+void VectorSurface::SetUpContext() {
+  cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
+  cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
+  // The measuring context is the raster surface's: hinted metrics, whole-pixel font sizes.
+  cairo_font_options_t* fo = cairo_font_options_create();
+  cairo_font_options_set_antialias(fo, CAIRO_ANTIALIAS_GRAY);
+  cairo_font_options_set_hint_metrics(fo, CAIRO_HINT_METRICS_ON);
+  cairo_set_font_options(measure_, fo);
+  cairo_set_font_options(cr_, fo);
+  cairo_font_options_destroy(fo);
+  appliedFont_.clear();
+}
+
+uint32_t VectorSurface::Native(OleColor c) const {
+  const OleColor r = ResolveColor(c);
+  return static_cast<uint32_t>((RedOf(r) << 16) | (GreenOf(r) << 8) | BlueOf(r));
+}
+
+VectorSurface::Box4 VectorSurface::PixelBox(float x1, float y1, float x2, float y2) const {
+  Box4 b{PixelX(x1), PixelY(y1), PixelX(x2), PixelY(y2)};
+  if (b.x0 > b.x1) std::swap(b.x0, b.x1);
+  if (b.y0 > b.y1) std::swap(b.y0, b.y1);
+  return b;
+}
+
+Pen VectorSurface::CurrentPen() const { return pen_ ? *pen_ : Pen{ForeColor, std::max(1, DrawWidth)}; }
+
+void VectorSurface::Flush() const {
+  if (!pending_) return;
+  pending_ = false;
+  // Square ends keep a single level or upright line crisp and its corners closed; a polyline or a
+  // slanted line gets round ends and joins, which follow a curve smoothly.
+  cairo_set_line_cap(cr_, pendingSegments_ == 1 && pendingStraight_ ? CAIRO_LINE_CAP_SQUARE : CAIRO_LINE_CAP_ROUND);
+  cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
+  cairo_stroke(cr_);
+  cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
+}
+
+bool VectorSurface::Begin(uint32_t rgb, bool exact, const Box4* extent) {
+  Flush();
+  if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
+    // A failed cairo call leaves its context unusable; go on drawing on the same recording.
+    cairo_destroy(cr_);
+    cr_ = cairo_create(rec_);
+    SetUpContext();
+    SyncClip();
+  }
+  cairo_new_path(cr_);
+  cairo_set_dash(cr_, nullptr, 0, 0);
+  if (DrawMode == PenMode::Invert) {
+    // Inverting marks what the mouse does; a document shows none of it.
+    if (use_ == Use::Print) return false;
+    cairo_set_operator(cr_, CAIRO_OPERATOR_DIFFERENCE);
+    cairo_set_source_rgb(cr_, 1, 1, 1);
+    cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);  // inverting twice must restore every pixel
+  } else {
+    cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
+    SetRgb(cr_, rgb);
+    cairo_set_antialias(cr_, exact ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_DEFAULT);
+  }
+  Touch(extent);
+  return true;
+}
+
+void VectorSurface::Touch(const Box4* extent) {
+  ++commands_;
+  stale_ = true;
+  // Every shape stays inside the clip rectangle.
+  Box4 e = clip_;
+  if (extent)
+    e = {std::max(e.x0, extent->x0), std::max(e.y0, extent->y0), std::min(e.x1, extent->x1),
+         std::min(e.y1, extent->y1)};
+  if (e.x0 >= e.x1 || e.y0 >= e.y1) return;
+  if (drawn_.x0 >= drawn_.x1 || drawn_.y0 >= drawn_.y1) {
+    drawn_ = e;
+  } else {
+    drawn_ = {std::min(drawn_.x0, e.x0), std::min(drawn_.y0, e.y0), std::max(drawn_.x1, e.x1),
+              std::max(drawn_.y1, e.y1)};
+  }
+}
+
+void VectorSurface::Covering(Box4 block) {
+  if (DrawMode == PenMode::Invert || Native(BackColor) != startBack_) return;
+  block = {std::max(block.x0, clip_.x0), std::max(block.y0, clip_.y0), std::min(block.x1, clip_.x1),
+           std::min(block.y1, clip_.y1)};
+  const bool nothingDrawn = drawn_.x0 >= drawn_.x1 || drawn_.y0 >= drawn_.y1;
+  if (!nothingDrawn && (block.x0 > drawn_.x0 || block.y0 > drawn_.y0 || block.x1 < drawn_.x1 || block.y1 < drawn_.y1))
+    return;
+  Discard();
+}
+
+// ---------------------------------------------------------------- shapes
+
+void VectorSurface::Fill(double x, double y, double w, double h, uint32_t rgb) {
+  if (w <= 0 || h <= 0) return;
+  Covering({static_cast<int>(std::ceil(x)), static_cast<int>(std::ceil(y)), static_cast<int>(std::floor(x + w)),
+            static_cast<int>(std::floor(y + h))});
+  const Box4 extent{static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)), static_cast<int>(std::ceil(x + w)),
+                    static_cast<int>(std::ceil(y + h))};
+  if (!Begin(rgb, false, &extent)) return;
+  cairo_rectangle(cr_, x, y, w, h);
+  cairo_fill(cr_);
+}
+
+// The outline of [x0, x1) x [y0, y1) with the pen centred on the edge pixels, as the raster surface
+// draws it.
+void VectorSurface::Outline(const Box4& b, uint32_t rgb, int width) {
+  if (b.x1 <= b.x0 || b.y1 <= b.y0) return;
+  const int lo = width / 2, hi = width - lo;
+  if (b.x0 + hi >= b.x1 - 1 - lo || b.y0 + hi >= b.y1 - 1 - lo) {
+    Fill(b.x0 - lo, b.y0 - lo, b.x1 - 1 + hi - (b.x0 - lo), b.y1 - 1 + hi - (b.y0 - lo), rgb);
+    return;
+  }
+  if (!Begin(rgb)) return;
+  const double d = (hi - lo) / 2.0;
+  cairo_rectangle(cr_, b.x0 + d, b.y0 + d, b.x1 - 1 - b.x0, b.y1 - 1 - b.y0);
+  cairo_set_line_width(cr_, width);
+  cairo_stroke(cr_);
+}
+
+void VectorSurface::PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int width, bool dotted, bool exact) {
+  double phase = 0;
+  if (dotted) {
+    const double length = width > 1 ? std::hypot(x2 - x1, y2 - y1) : std::max(std::abs(x2 - x1), std::abs(y2 - y1));
+    if (x1 == dashEnd_.x && y1 == dashEnd_.y) phase = dashPhase_;
+    dashEnd_ = {x2, y2};
+    dashPhase_ = std::fmod(phase + length, 6.0 * width);
+  }
+  if (x1 == x2 && y1 == y2) return;  // the end pixel is left out, so nothing is left
+  double a = x1 + 0.5, b = y1 + 0.5, c = x2 + 0.5, d = y2 + 0.5;
+  const double m = kFarOutside;
+  if (!ClipSegment(a, b, c, d, clip_.x0 - m, clip_.y0 - m, clip_.x1 + m, clip_.y1 + m)) return;
+  const bool joinable = !dotted && !exact && DrawMode != PenMode::Invert;
+  const bool whole = a == x1 + 0.5 && b == y1 + 0.5 && c == x2 + 0.5 && d == y2 + 0.5;
+  if (joinable && whole && pending_ && x1 == pendingEnd_.x && y1 == pendingEnd_.y && rgb == pendingRgb_ &&
+      width == pendingWidth_) {
+    cairo_line_to(cr_, c, d);
+    pendingEnd_ = {x2, y2};
+    ++pendingSegments_;
+    stale_ = true;
+    return;
+  }
+  if (!Begin(rgb, exact)) return;
+  // The gradient's lines lie a pixel apart; a little overlap keeps seams out of smoothed viewers.
+  cairo_set_line_width(cr_, exact && width == 1 ? 1.5 : width);
+  cairo_move_to(cr_, a, b);
+  cairo_line_to(cr_, c, d);
+  if (joinable && whole) {
+    pending_ = true;
+    pendingEnd_ = {x2, y2};
+    pendingRgb_ = rgb;
+    pendingWidth_ = width;
+    pendingSegments_ = 1;
+    pendingStraight_ = x1 == x2 || y1 == y2;
+    return;
+  }
+  if (dotted) {
+    const double dash[2] = {3.0 * width, 3.0 * width};
+    cairo_set_dash(cr_, dash, 2, phase);
+    cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
+  } else {
+    cairo_set_line_cap(cr_, x1 == x2 || y1 == y2 ? CAIRO_LINE_CAP_SQUARE : CAIRO_LINE_CAP_ROUND);
+  }
+  cairo_stroke(cr_);
+}
+
+// ---------------------------------------------------------------- operations in surface units
+
+void VectorSurface::Cls() {
+  PaintPictureIn();
+  CurrentX = 0;
+  CurrentY = 0;
+}
+
+void VectorSurface::DrawLine(float x1, float y1, float x2, float y2, OleColor color) {
+  PixelLine(PixelX(x1), PixelY(y1), PixelX(x2), PixelY(y2), Native(color), std::max(1, DrawWidth),
+            DrawStyle == LineKind::Dot, false);
+  CurrentX = x2;
+  CurrentY = y2;
+}
+
+void VectorSurface::DrawBox(float x1, float y1, float x2, float y2, OleColor color) {
+  const Box4 b = PixelBox(x1, y1, x2, y2);
+  if (FillStyle == FillKind::Solid) Fill(b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0, Native(FillColor));
+  Outline(b, Native(color), std::max(1, DrawWidth));
+  CurrentX = x2;
+  CurrentY = y2;
+}
+
+void VectorSurface::FilledBox(float x1, float y1, float x2, float y2, OleColor color) {
+  const Box4 b = PixelBox(x1, y1, x2, y2);
+  Fill(b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0, Native(color));
+  CurrentX = x2;
+  CurrentY = y2;
+}
+
+void VectorSurface::DrawCircle(float x, float y, float radius, OleColor color) {
+  const int cx = PixelX(x), cy = PixelY(y);
+  const int r = std::abs(PixelX(radius));
+  const int width = std::max(1, DrawWidth);
+  CurrentX = x;
+  CurrentY = y;
+  if (cx + r + width < clip_.x0 || cx - r - width >= clip_.x1 || cy + r + width < clip_.y0 ||
+      cy - r - width >= clip_.y1)
+    return;
+  if (r <= 0) {
+    Fill(cx, cy, 1, 1, Native(color));
+    return;
+  }
+  // The raster circle fills the pixels within r + 1/2 of the centre pixel and outlines those at r.
+  if (FillStyle == FillKind::Solid && Begin(Native(FillColor))) {
+    cairo_arc(cr_, cx + 0.5, cy + 0.5, width == 1 ? r + 0.5 : r, 0, 2 * std::numbers::pi);
+    cairo_fill(cr_);
+  }
+  if (!Begin(Native(color))) return;
+  cairo_arc(cr_, cx + 0.5, cy + 0.5, r, 0, 2 * std::numbers::pi);
+  cairo_set_line_width(cr_, width);
+  cairo_stroke(cr_);
+}
+
+void VectorSurface::PSet(float x, float y, OleColor color) {
+  const int px = PixelX(x), py = PixelY(y);
+  const int width = std::max(1, DrawWidth);
+  CurrentX = x;
+  CurrentY = y;
+  if (width == 1) {
+    Fill(px, py, 1, 1, Native(color));
+  } else if (Begin(Native(color))) {
+    cairo_arc(cr_, px + 0.5, py + 0.5, width / 2.0, 0, 2 * std::numbers::pi);
+    cairo_fill(cr_);
+  }
+}
+
+// ---------------------------------------------------------------- device-pixel operations
+
+void VectorSurface::BitBlt(int xDest, int yDest, int width, int height, const Surface& source, int xSource,
+                           int ySource) {
+  const int sw = source.PixelWidth(), sh = source.PixelHeight();
+  auto cut = [](int& s, int& d, int& n, int lo, int hi) {
+    if (s < lo) {
+      n -= lo - s;
+      d += lo - s;
+      s = lo;
+    }
+    if (s + n > hi) n = hi - s;
+  };
+  cut(xSource, xDest, width, 0, sw);
+  cut(ySource, yDest, height, 0, sh);
+  cut(xDest, xSource, width, clip_.x0, clip_.x1);
+  cut(yDest, ySource, height, clip_.y0, clip_.y1);
+  if (width <= 0 || height <= 0) return;
+
+  cairo_surface_t* src = nullptr;
+  if (const auto* vs = dynamic_cast<const VectorSurface*>(&source)) {
+    vs->Flush();
+    // A copy within one surface reads the drawing as it was before the copy.
+    src = vs == this ? Snapshot(rec_, w_, h_) : cairo_surface_reference(vs->rec_);
+  } else {
+    // A raster source comes in as an image of its pixels.
+    src = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(src));
+    const int stride = cairo_image_surface_get_stride(src) / 4;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        data[static_cast<size_t>(y) * stride + x] = Native(source.Pixel(xSource + x, ySource + y));
+    cairo_surface_mark_dirty(src);
+    xSource = ySource = 0;
+  }
+  // A copy over the whole surface replaces everything drawn so far: the recording starts afresh, so
+  // that repeated refreshes do not pile up hidden drawing.
+  const Box4 block{xDest, yDest, xDest + width, yDest + height};
+  Covering(block);
+  // The block is filled with the source rather than painted through a clip: document writers may
+  // drop a clip they think covers the page, a filled rectangle holds in every format.
+  if (Begin(0, false, &block)) {
+    cairo_set_source_surface(cr_, src, xDest - xSource, yDest - ySource);
+    cairo_pattern_set_filter(cairo_get_source(cr_), CAIRO_FILTER_NEAREST);
+    cairo_rectangle(cr_, xDest, yDest, width, height);
+    cairo_fill(cr_);
+  }
+  cairo_surface_destroy(src);
+}
+
+std::optional<Pen> VectorSurface::SelectPen(std::optional<Pen> pen) {
+  std::optional<Pen> previous = pen_;
+  pen_ = pen;
+  return previous;
+}
+
+void VectorSurface::MoveTo(int x, int y) { penPos_ = {x, y}; }
+
+void VectorSurface::LineTo(int x, int y) {
+  const Pen pen = CurrentPen();
+  // A selected pen paints gradients, which are made of lines a pixel apart.
+  PixelLine(penPos_.x, penPos_.y, x, y, Native(pen.color), pen.width, !pen_ && DrawStyle == LineKind::Dot,
+            pen_.has_value());
+  penPos_ = {x, y};
+}
+
+void VectorSurface::Polygon(std::span<const PixelPoint> points) {
+  if (points.size() < 2) return;
+  const Pen pen = CurrentPen();
+  const bool exact = pen_.has_value();
+  auto path = [&] {
+    for (const PixelPoint& p : points) cairo_line_to(cr_, p.x + 0.5, p.y + 0.5);
+    cairo_close_path(cr_);
+  };
+  if (FillStyle == FillKind::Solid && Begin(Native(FillColor), exact)) {
+    path();
+    cairo_fill(cr_);
+  }
+  if (!Begin(Native(pen.color), exact)) return;
+  path();
+  cairo_set_line_width(cr_, exact && pen.width == 1 ? 1.5 : pen.width);
+  cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
+  cairo_stroke(cr_);
+  cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
+}
+
+void VectorSurface::Rectangle(int left, int top, int right, int bottom) {
+  if (left > right) std::swap(left, right);
+  if (top > bottom) std::swap(top, bottom);
+  const Pen pen = CurrentPen();
+  if (FillStyle == FillKind::Solid) Fill(left, top, right - left, bottom - top, Native(FillColor));
+  Outline({left, top, right, bottom}, Native(pen.color), pen.width);
+}
+
+// ---------------------------------------------------------------- text
+
+bool VectorSurface::ApplyFont() {
+  const double dpi = kTwipsPerInch / TwipsPerPixelX();
+  const double px = std::clamp(std::round(FontSize * dpi / 72.0), 1.0, 4000.0);
+  std::string key = FontName;
+  key += FontBold ? "|b" : "|r";
+  key += FontItalic ? "i|" : "n|";
+  const std::string sized = key + std::to_string(static_cast<int>(px));
+  if (sized == appliedFont_) return true;
+  cairo_font_face_t*& face = faces_[key];
+  if (!face) {
+    face = MatchFontFace(FontName, FontBold, FontItalic);
+    if (!face) {
+      faces_.erase(key);
+      return false;
+    }
+  }
+  for (cairo_t* cr : {measure_, cr_}) {
+    cairo_set_font_face(cr, face);
+    cairo_set_font_size(cr, px);
+  }
+  appliedFont_ = sized;
+  return true;
+}
+
+float VectorSurface::TextWidth(std::string_view text) {
+  if (text.empty() || !ApplyFont()) return 0;
+  const std::string utf8 = ToValidUtf8(text);
+  cairo_text_extents_t te;
+  cairo_text_extents(measure_, utf8.c_str(), &te);
+  return static_cast<float>(te.x_advance * TwipsPerPixelX());
+}
+
+float VectorSurface::TextHeight(std::string_view) {
+  if (!ApplyFont()) return 0;
+  cairo_font_extents_t fe;
+  cairo_font_extents(measure_, &fe);
+  return static_cast<float>((std::ceil(fe.ascent) + std::ceil(fe.descent)) * TwipsPerPixelY());
+}
+
+void VectorSurface::TextOut(int x, int y, std::string_view text, int escapement) {
+  if (text.empty() || !ApplyFont()) return;
+  const std::string utf8 = ToValidUtf8(text);
+  cairo_font_extents_t fe;
+  cairo_font_extents(measure_, &fe);
+  // The glyphs are placed by the raster surface's font metrics, then drawn with their text attached,
+  // so that a document's text can be selected and searched.
+  cairo_glyph_t* glyphs = nullptr;
+  int numGlyphs = 0;
+  cairo_text_cluster_t* clusters = nullptr;
+  int numClusters = 0;
+  cairo_text_cluster_flags_t flags{};
+  const cairo_status_t status = cairo_scaled_font_text_to_glyphs(
+      cairo_get_scaled_font(measure_), 0, std::ceil(fe.ascent), utf8.data(), static_cast<int>(utf8.size()), &glyphs,
+      &numGlyphs, &clusters, &numClusters, &flags);
+  if (status != CAIRO_STATUS_SUCCESS) return;
+  Flush();
+  cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
+  cairo_set_antialias(cr_, CAIRO_ANTIALIAS_DEFAULT);
+  SetRgb(cr_, Native(ForeColor));
+  cairo_save(cr_);
+  cairo_translate(cr_, x, y);
+  if (escapement != 0) cairo_rotate(cr_, -escapement / 10.0 * std::numbers::pi / 180.0);
+  cairo_show_text_glyphs(cr_, utf8.data(), static_cast<int>(utf8.size()), glyphs, numGlyphs, clusters, numClusters,
+                         flags);
+  cairo_restore(cr_);
+  cairo_glyph_free(glyphs);
+  cairo_text_cluster_free(clusters);
+  Touch();
+}
+
+void VectorSurface::Print(std::string_view text) {
+  const float height = TextHeight(text);
+  TextOut(PixelX(CurrentX), PixelY(CurrentY), text, 0);
+  CurrentX = 0;
+  CurrentY += height;
+}
+
+// ---------------------------------------------------------------- clipping, picture and files
+
+void VectorSurface::SetClipRect(float left, float top, float right, float bottom) {
+  int x0 = PixelX(left), y0 = PixelY(top), x1 = PixelX(right), y1 = PixelY(bottom);
+  if (x0 > x1) std::swap(x0, x1);
+  if (y0 > y1) std::swap(y0, y1);
+  clip_ = {std::clamp(x0, 0, w_), std::clamp(y0, 0, h_), std::clamp(x1, 0, w_), std::clamp(y1, 0, h_)};
+  SyncClip();
+}
+
+void VectorSurface::ResetClip() {
+  clip_ = {0, 0, w_, h_};
+  SyncClip();
+}
+
+void VectorSurface::Discard() {
+  const Box4 clip = clip_;
+  Restart(w_, h_, false);
+  clip_ = clip;
+  SyncClip();
+}
+
+bool VectorSurface::FillRamp(double x0, double y0, double x1, double y1, std::span<const OleColor> colours) {
+  if (colours.size() < 2 || DrawMode == PenMode::Invert) return false;
+  const Box4 all{0, 0, w_, h_};
+  Covering(all);
+  if (!Begin(0, false, &all)) return false;
+  cairo_pattern_t* ramp = cairo_pattern_create_linear(x0, y0, x1, y1);
+  const double last = static_cast<double>(colours.size() - 1);
+  auto stop = [&](size_t k) {
+    const uint32_t rgb = Native(colours[k]);
+    cairo_pattern_add_color_stop_rgb(ramp, static_cast<double>(k) / last, ((rgb >> 16) & 0xFF) / 255.0,
+                                     ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
+  };
+  // A stop is kept only where the colours leave the straight blend between the stops around it by more
+  // than a level: a plain ramp of a thousand lines needs two stops, a bent one a few dozen.
+  auto channel = [&](size_t k, int shift) { return static_cast<double>((Native(colours[k]) >> shift) & 0xFF); };
+  auto straight = [&](size_t from, size_t to) {
+    for (size_t m = from + 1; m < to; ++m)
+      for (int shift : {0, 8, 16}) {
+        const double t = static_cast<double>(m - from) / static_cast<double>(to - from);
+        if (std::abs(channel(m, shift) - (channel(from, shift) * (1 - t) + channel(to, shift) * t)) > 1.0) return false;
+      }
+    return true;
+  };
+  size_t kept = 0;
+  stop(0);
+  for (size_t k = 2; k < colours.size(); ++k) {
+    if (straight(kept, k)) continue;
+    kept = k - 1;
+    stop(kept);
+  }
+  stop(colours.size() - 1);
+  cairo_pattern_set_extend(ramp, CAIRO_EXTEND_PAD);
+  cairo_set_source(cr_, ramp);
+  cairo_rectangle(cr_, 0, 0, w_, h_);
+  cairo_fill(cr_);
+  cairo_pattern_destroy(ramp);
+  return true;
+}
+
+void VectorSurface::SyncClip() {
+  Flush();
+  cairo_reset_clip(cr_);
+  cairo_new_path(cr_);
+  cairo_rectangle(cr_, clip_.x0, clip_.y0, clip_.x1 - clip_.x0, clip_.y1 - clip_.y0);
+  cairo_clip(cr_);
+}
+
+void VectorSurface::PaintPictureIn() {
+  // Everything drawn before is covered: start afresh with the back colour and the picture.
+  const Box4 clip = clip_;
+  Restart(w_, h_, false);
+  if (picture_) {
+    cairo_set_source_surface(cr_, picture_, 0, 0);
+    cairo_rectangle(cr_, 0, 0, std::min(picW_, w_), std::min(picH_, h_));
+    cairo_fill(cr_);
+    Touch();
+  }
+  clip_ = clip;
+  SyncClip();
+}
+
+void VectorSurface::SetPicture(const Surface& source) {
+  if (picture_) cairo_surface_destroy(picture_);
+  picW_ = source.PixelWidth();
+  picH_ = source.PixelHeight();
+  if (const auto* vs = dynamic_cast<const VectorSurface*>(&source)) {
+    vs->Flush();
+    picture_ = Snapshot(vs->rec_, picW_, picH_);
+  } else {
+    cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(picW_, 1), std::max(picH_, 1));
+    auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(image));
+    const int stride = cairo_image_surface_get_stride(image) / 4;
+    for (int y = 0; y < picH_; ++y)
+      for (int x = 0; x < picW_; ++x) data[static_cast<size_t>(y) * stride + x] = Native(source.Pixel(x, y));
+    cairo_surface_mark_dirty(image);
+    picture_ = Snapshot(image, picW_, picH_);
+    cairo_surface_destroy(image);
+  }
+  PaintPictureIn();
+}
+
+PictureView VectorSurface::Image() const {
+  Flush();
+  if (stale_ || !raster_) {
+    if (raster_) cairo_surface_destroy(raster_);
+    raster_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(w_, 1), std::max(h_, 1));
+    cairo_t* cr = cairo_create(raster_);
+    cairo_set_source_surface(cr, rec_, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(raster_);
+    stale_ = false;
+  }
+  return {reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(raster_)), w_, h_,
+          cairo_image_surface_get_stride(raster_) / 4};
+}
+
+OleColor VectorSurface::Pixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= w_ || y >= h_) return -1;
+  const PictureView view = Image();
+  const uint32_t p = view.Pixels[static_cast<size_t>(y) * view.StridePixels + x];
+  return static_cast<OleColor>(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16));
+}
+
+void VectorSurface::SavePicture(const std::string& path) const {
+  Flush();
+  const std::string ext = LowerCase(path.size() >= 4 ? path.substr(path.size() - 4) : "");
+  cairo_status_t status = CAIRO_STATUS_SUCCESS;
+  const std::string temp = SiblingTempPath(path);  // replaces path once written whole
+  if (ext == ".svg" || ext == ".pdf") {
+    // One pixel is 1/dpi inch. The page is the surface's size in twips (20 to the point), which the
+    // pixels only approach at a resolution that does not divide it.
+    const double pt = 72.0 * TwipsPerPixelX() / kTwipsPerInch;
+    const double pageW = Width() > 0 ? Width() / 20.0 : w_ * pt, pageH = Height() > 0 ? Height() / 20.0 : h_ * pt;
+    cairo_surface_t* doc = nullptr;
+    if (ext == ".svg") {
+      doc = cairo_svg_surface_create(temp.c_str(), pageW, pageH);
+      cairo_svg_surface_set_document_unit(doc, CAIRO_SVG_UNIT_PT);
+    } else {
+      doc = cairo_pdf_surface_create(temp.c_str(), pageW, pageH);
+      cairo_pdf_surface_set_metadata(doc, CAIRO_PDF_METADATA_CREATOR, "Plotara");
+    }
+    cairo_t* cr = cairo_create(doc);
+    cairo_scale(cr, pt, pt);
+    cairo_set_source_surface(cr, rec_, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_finish(doc);
+    status = cairo_surface_status(doc);
+    cairo_surface_destroy(doc);
+  } else if (ext == ".png") {
+    Image();
+    status = cairo_surface_write_to_png(raster_, temp.c_str());
+  } else {
+    Raise(err::InvalidProcedureCall);
+  }
+  if (status != CAIRO_STATUS_SUCCESS) {
+    DiscardTemp(temp);
+    Raise(err::PathFileAccess);
+  }
+  if (!ReplaceWithTemp(temp, path)) Raise(err::PathFileAccess);
+}
+
+}  // namespace plotara

@@ -1,0 +1,132 @@
+// A drawing surface that keeps its drawing as shapes: a cairo recording surface measured in the device
+// pixels of its resolution, so that every rendering step lays out exactly as on the raster surface.
+// Lines, boxes, circles, polygons and points become paths, text becomes glyphs of an embedded font, and
+// a block copy paints the source's recording clipped to the block. Written to .svg or .pdf the picture
+// stays vector; rasterised (Image, Pixel, .png) it comes out smoothed.
+//
+// Two uses: Print, for documents, where the inverting draw mode (an interactive aid) draws nothing; and
+// Screen, the smoothed on-screen picture, where it inverts as on the raster surface.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "platform/Surface.h"
+
+namespace plotara {
+
+class VectorSurface final : public Surface {
+ public:
+  enum class Use { Print, Screen };
+  explicit VectorSurface(double dpi = 96.0, Use use = Use::Print);
+  ~VectorSurface() override;
+
+  void Move(float left, float top, float width, float height) override;
+  int PixelWidth() const override { return w_; }
+  int PixelHeight() const override { return h_; }
+
+  void Cls() override;
+  void FilledBox(float x1, float y1, float x2, float y2, OleColor color) override;
+  void PSet(float x, float y, OleColor color) override;
+  void Print(std::string_view text) override;
+  float TextWidth(std::string_view text) override;
+  float TextHeight(std::string_view text) override;
+
+  void BitBlt(int xDest, int yDest, int width, int height, const Surface& source, int xSource,
+              int ySource) override;
+  std::optional<Pen> SelectPen(std::optional<Pen> pen) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void Polygon(std::span<const PixelPoint> points) override;
+  void Rectangle(int left, int top, int right, int bottom) override;
+  void TextOut(int x, int y, std::string_view text, int escapement) override;
+
+  void SetClipRect(float left, float top, float right, float bottom) override;
+  void ResetClip() override;
+  void Discard() override;
+  // A smooth cairo gradient: documents print it without bands or seams.
+  bool FillRamp(double x0, double y0, double x1, double y1, std::span<const OleColor> colours) override;
+
+  void SetPicture(const Surface& source) override;
+  OleColor Pixel(int x, int y) const override;
+  // .svg and .pdf as vector documents of the picture's physical size, .png rasterised.
+  void SavePicture(const std::string& path) const override;
+  PictureView Image() const override;
+
+  // The recording, in device pixels; owned by the surface and replaced by Cls, Move and whole copies.
+  cairo_surface_t* Recording() const { return rec_; }
+  // Number of drawing commands recorded since the recording was last started afresh.
+  int64_t Commands() const { return commands_; }
+
+ protected:
+  void DrawLine(float x1, float y1, float x2, float y2, OleColor color) override;
+  void DrawBox(float x1, float y1, float x2, float y2, OleColor color) override;
+  void DrawCircle(float x, float y, float radius, OleColor color) override;
+
+ private:
+  struct Box4 {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // [x0, x1) x [y0, y1)
+  };
+
+  // Starts a new recording of w x h pixels filled with BackColor, with the old one painted at its
+  // top-left when keep.
+  void Restart(int w, int h, bool keep);
+  void SetUpContext();
+  void SyncClip();
+  // Sets the operator, colour and smoothing for one shape; false when nothing is to be drawn.
+  // A shape known to lie within extent (else within the clip rectangle) passes it.
+  bool Begin(uint32_t rgb, bool exact = false, const Box4* extent = nullptr);
+  uint32_t Native(OleColor c) const;
+  Box4 PixelBox(float x1, float y1, float x2, float y2) const;
+  Pen CurrentPen() const;
+  void Fill(double x, double y, double w, double h, uint32_t rgb);
+  void Outline(const Box4& b, uint32_t rgb, int width);
+  void PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int width, bool dotted, bool exact);
+  bool ApplyFont();  // the current font into both contexts; false when no font can be had
+  void PaintPictureIn();
+  // Strokes the line path being gathered, if any; everything that draws, clips or reads the recording
+  // does this first.
+  void Flush() const;
+  void Touch(const Box4* extent = nullptr);
+  // Called before an opaque block covers [x0, x1) x [y0, y1) within the clip rectangle: when nothing but
+  // the back colour lies outside it, the recording starts afresh, so that drawing the same page again
+  // and again does not pile up hidden drawing.
+  void Covering(Box4 block);
+
+  Use use_;
+  cairo_surface_t* rec_ = nullptr;
+  cairo_t* cr_ = nullptr;
+  int w_ = 0, h_ = 0;
+  Box4 clip_;
+  cairo_surface_t* picture_ = nullptr;  // recording of the persistent picture
+  int picW_ = 0, picH_ = 0;
+  std::optional<Pen> pen_;
+  PixelPoint penPos_;
+  PixelPoint dashEnd_{INT32_MIN, INT32_MIN};
+  double dashPhase_ = 0;
+  int64_t commands_ = 0;
+  // Solid lines that go on where the previous one ended, in the same colour and width, are gathered
+  // into one path: a curve of many segments becomes one polyline with round joins.
+  mutable bool pending_ = false;
+  PixelPoint pendingEnd_;
+  uint32_t pendingRgb_ = 0;
+  int pendingWidth_ = 0;
+  int pendingSegments_ = 0;
+  bool pendingStraight_ = false;  // the first segment is level or upright
+  Box4 drawn_;              // holds everything drawn since the recording started; empty when x0 >= x1
+  uint32_t startBack_ = 0;  // the back colour the recording started with
+  // Text is measured and laid out on a raster context set up as the raster surface's, so that both
+  // surfaces place every glyph alike.
+  cairo_surface_t* measureSurface_ = nullptr;
+  cairo_t* measure_ = nullptr;
+  std::map<std::string, cairo_font_face_t*> faces_;
+  std::string appliedFont_;
+  // The rasterised recording, made when first asked for after a change.
+  mutable cairo_surface_t* raster_ = nullptr;
+  mutable bool stale_ = true;
+};
+
+}  // namespace plotara

@@ -1,0 +1,257 @@
+#include "render/LinePath.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace plotara {
+
+namespace {
+
+inline bool Finite(const Point& p) { return std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.E); }
+
+// The first point a view can touch and the end of those points, when X never decreases: every point
+// before the last one left of the range, and every point after the first one right of it, has only
+// neighbours outside the range, so no segment of theirs is drawn.
+void VisibleRange(const LineData& d, size_t& begin, size_t& end) {
+  begin = 0;
+  end = d.count;
+  if (!d.xNonDecreasing) return;
+  const Point* p = d.points;
+  const size_t lo = static_cast<size_t>(
+      std::partition_point(p, p + d.count, [&](const Point& q) { return static_cast<double>(q.X) < d.x1; }) - p);
+  const size_t hi = static_cast<size_t>(
+      std::partition_point(p, p + d.count, [&](const Point& q) { return static_cast<double>(q.X) <= d.x2; }) - p);
+  begin = lo > 0 ? lo - 1 : 0;
+  end = std::min(std::max(hi, lo) + 1, d.count);
+}
+
+void EverySegment(Surface& s, const LineData& d, size_t begin, size_t end) {
+  bool havePrevious = false, previousInside = false;
+  float px0 = 0, py0 = 0;
+  for (size_t j = begin; j < end; ++j) {
+    const Point& pt = d.points[j];
+    if (!Finite(pt)) continue;
+    const double x = pt.X, y = pt.Y;
+    const bool inside = x >= d.x1 && x <= d.x2 && y >= d.y1 && y <= d.y2;
+    const float px = d.mapX.Map(x), py = d.mapY.Map(y);
+    if (havePrevious && (inside || previousInside)) s.Line(px0, py0, px, py);
+    havePrevious = true;
+    previousInside = inside;
+    px0 = px;
+    py0 = py;
+  }
+}
+
+// A one-pixel line covers its pixels from the start up to, not including, the end. A run of segments
+// that stays within one pixel column, p0 .. pk, therefore covers every row from its lowest to its highest
+// point, except pk when pk lies strictly beyond all the points before it. Four points draw the same rows:
+// the first, the two extremes and the last, in an order that keeps that one exception. Colour and order
+// do not matter, as every segment is drawn in one colour over the others.
+class ColumnFolder {
+ public:
+  struct Pt {
+    float x, y;    // page
+    int32_t ix, iy;  // pixel
+  };
+
+  explicit ColumnFolder(Surface& s) : s_(s) {
+    // The raster cuts a line whose ends lie more than 4096 pixels outside its clip rectangle before
+    // drawing it, and then draws its last pixel; a run through such a point is left unfolded. The clip
+    // lies within the surface, so these bounds are safe for every clip.
+    constexpr int32_t kReach = 4096;
+    xLo_ = s.PixelWidth() - kReach;
+    yLo_ = s.PixelHeight() - kReach;
+    hi_ = kReach;
+  }
+
+  void Segment(const Pt& a, const Pt& b) {
+    if (active_ && b.ix == col_ && a.ix == col_ && a.iy == last_.iy && Foldable(b)) {
+      if (b.iy != last_.iy) Add(b);
+      return;
+    }
+    Flush();
+    if (a.ix == b.ix && Foldable(a) && Foldable(b)) {
+      Start(a);
+      if (b.iy != a.iy) Add(b);
+      return;
+    }
+    s_.Line(a.x, a.y, b.x, b.y);
+    if (Foldable(b)) Start(b);
+  }
+
+  // True for a point whose runs may be folded.
+  bool Foldable(const Pt& p) const { return p.ix >= xLo_ && p.ix <= hi_ && p.iy >= yLo_ && p.iy <= hi_; }
+
+  void Flush() {
+    if (active_ && grown_) {
+      if (lastBeyond_) {
+        const Pt& other = last_.iy == hi_pt_.iy ? lo_pt_ : hi_pt_;
+        Draw(first_, other);
+        Draw(other, last_);
+      } else if (last_.iy == hi_pt_.iy) {
+        Draw(first_, hi_pt_);
+        Draw(hi_pt_, lo_pt_);
+        Draw(lo_pt_, last_);
+      } else {
+        Draw(first_, lo_pt_);
+        Draw(lo_pt_, hi_pt_);
+        Draw(hi_pt_, last_);
+      }
+    }
+    active_ = false;
+  }
+
+ private:
+  void Start(const Pt& p) {
+    active_ = true;
+    grown_ = false;
+    lastBeyond_ = false;
+    col_ = p.ix;
+    first_ = last_ = lo_pt_ = hi_pt_ = p;
+  }
+  void Add(const Pt& p) {
+    lastBeyond_ = p.iy < lo_pt_.iy || p.iy > hi_pt_.iy;
+    if (p.iy < lo_pt_.iy) lo_pt_ = p;
+    if (p.iy > hi_pt_.iy) hi_pt_ = p;
+    last_ = p;
+    grown_ = true;
+  }
+  void Draw(const Pt& u, const Pt& v) {
+    if (u.iy != v.iy) s_.Line(u.x, u.y, v.x, v.y);
+  }
+
+  Surface& s_;
+  int32_t xLo_, yLo_, hi_;
+  bool active_ = false, grown_ = false, lastBeyond_ = false;
+  int32_t col_ = 0;
+  Pt first_{}, last_{}, lo_pt_{}, hi_pt_{};
+};
+
+// The line through the points in order, each segment handed to the column folder.
+class FoldedLine {
+ public:
+  FoldedLine(Surface& s, const LineData& d) : s_(s), d_(d), t_(s.TwipsPerPixelX()), folder_(s) {}
+
+  bool Inside(const Point& p) const {
+    const double x = p.X, y = p.Y;
+    return x >= d_.x1 && x <= d_.x2 && y >= d_.y1 && y <= d_.y2;
+  }
+  ColumnFolder::Pt At(const Point& p) const {
+    const float px = d_.mapX.Map(p.X), py = d_.mapY.Map(p.Y);
+    return {px, py, PixelOfPage(px, t_), PixelOfPage(py, t_)};
+  }
+  int32_t Column(const Point& p) const { return PixelOfPage(d_.mapX.Map(p.X), t_); }
+
+  void Visit(const ColumnFolder::Pt& cur, bool inside) {
+    if (havePrevious_ && (inside || previousInside_)) {
+      folder_.Segment(prev_, cur);
+      lastEnd_ = cur;
+      drew_ = true;
+    }
+    havePrevious_ = true;
+    previousInside_ = inside;
+    prev_ = cur;
+  }
+  void Visit(const Point& p) {
+    if (Finite(p)) Visit(At(p), Inside(p));
+  }
+
+  // Points [i, j), all in one pixel column and within the limits, every one finite: the segments into
+  // and through the column are those of the first point, the lowest and highest Y of all but the last
+  // (found from the blocks), and the last point. False, visiting nothing, where that does not hold.
+  bool VisitColumn(size_t i, size_t j) {
+    const Point* p = d_.points;
+    if (j - i < 4 || !(p[i].X >= d_.x1 && p[j - 1].X <= d_.x2)) return false;
+    float lo, hi;
+    d_.index->RangeY(p, i, j - 1, lo, hi);
+    const float yLast = p[j - 1].Y;
+    if (!(std::fmin(lo, yLast) >= d_.y1 && std::fmax(hi, yLast) <= d_.y2)) return false;
+    const ColumnFolder::Pt first = At(p[i]), last = At(p[j - 1]);
+    const float pyLo = d_.mapY.Map(lo), pyHi = d_.mapY.Map(hi);
+    const ColumnFolder::Pt low{first.x, pyLo, first.ix, PixelOfPage(pyLo, t_)}, high{first.x, pyHi, first.ix, PixelOfPage(pyHi, t_)};
+    if (!folder_.Foldable(low) || !folder_.Foldable(high) || !folder_.Foldable(first) || !folder_.Foldable(last))
+      return false;
+    Visit(first, true);
+    Visit(low, true);
+    Visit(high, true);
+    Visit(last, true);
+    return true;
+  }
+
+  void Finish() {
+    folder_.Flush();
+    if (drew_) {
+      // Where the last segment ends, as drawing every segment leaves the text position.
+      s_.CurrentX = lastEnd_.x;
+      s_.CurrentY = lastEnd_.y;
+    }
+  }
+
+ private:
+  Surface& s_;
+  const LineData& d_;
+  const double t_;
+  ColumnFolder folder_;
+  bool havePrevious_ = false, previousInside_ = false, drew_ = false;
+  ColumnFolder::Pt prev_{}, lastEnd_{};
+};
+
+void Folded(Surface& s, const LineData& d, size_t begin, size_t end) {
+  FoldedLine line(s, d);
+  if (d.index == nullptr || !d.xNonDecreasing) {
+    for (size_t j = begin; j < end; ++j) line.Visit(d.points[j]);
+    line.Finish();
+    return;
+  }
+  // X never decreases, so the points of a pixel column follow one another: each column's end is found by
+  // galloping and binary search, and its extremes from the blocks. The cost grows with the columns and
+  // the logarithm of the points.
+  const Point* p = d.points;
+  size_t i = begin;
+  while (i < end) {
+    const int32_t c = line.Column(p[i]);
+    size_t known = i, step = 1, hi = end;
+    while (known + step < end) {
+      if (line.Column(p[known + step]) != c) {
+        hi = known + step;
+        break;
+      }
+      known += step;
+      step *= 2;
+    }
+    size_t lo = known + 1;
+    while (lo < hi) {
+      const size_t mid = lo + (hi - lo) / 2;
+      if (line.Column(p[mid]) == c) {
+        lo = mid + 1;
+      } else {
+        hi = mid;
+      }
+    }
+    const size_t j = lo;
+    if (!line.VisitColumn(i, j))
+      for (size_t k = i; k < j; ++k) line.Visit(p[k]);
+    i = j;
+  }
+  line.Finish();
+}
+
+}  // namespace
+
+void DrawDataLine(Surface& s, const LineData& d, LineDrawing drawing) {
+  size_t begin, end;
+  VisibleRange(d, begin, end);
+  // Folding needs the exact one-pixel rules: a dotted line's pattern runs along every segment, a wide pen
+  // and a blending surface paint beyond the pixels of the centre line, and an inverting pen depends on
+  // how often a pixel is drawn. Those draw every segment.
+  const bool fold = drawing == LineDrawing::Folded && s.ExactPixels() && s.DrawStyle == LineKind::Solid &&
+                    s.DrawWidth <= 1 && s.DrawMode == PenMode::Copy;
+  if (fold) {
+    Folded(s, d, begin, end);
+  } else {
+    EverySegment(s, d, begin, end);
+  }
+}
+
+}  // namespace plotara

@@ -1,0 +1,67 @@
+// A linear gradient on a recording surface is one smooth ramp; it must give every pixel the colour the
+// raster surface's lines give it, at every angle, reflected and bent.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "gradient/clsGradient.h"
+#include "platform/CairoSurface.h"
+#include "platform/VectorSurface.h"
+
+namespace plotara {
+namespace {
+
+constexpr OleColor kMarker = 0x00FF00FF;
+
+template <class S>
+void Prepare(S& s, int w, int h) {
+  s.BackColor = kMarker;
+  s.Move(0, 0, w * 15.0f, h * 15.0f);
+  s.Cls();
+}
+
+struct RampCase {
+  int style;
+  float angle;
+  float shift;
+};
+
+class SmoothRamp : public ::testing::TestWithParam<RampCase> {};
+
+TEST_P(SmoothRamp, GivesEachPixelTheColourOfItsLine) {
+  const RampCase c = GetParam();
+  CairoSurface raster;
+  VectorSurface smooth(96, VectorSurface::Use::Screen);
+  Prepare(raster, 160, 90);
+  Prepare(smooth, 160, 90);
+  for (Surface* s : {static_cast<Surface*>(&raster), static_cast<Surface*>(&smooth)}) {
+    clsGradient g;
+    g.Style(static_cast<int16_t>(c.style));
+    g.Angle(c.angle);
+    g.Shift(c.shift);
+    g.Color1(0x00102040);
+    g.Color2(0x00F0E0C0);
+    ASSERT_TRUE(g.Draw(*s));
+  }
+  ASSERT_GT(smooth.Commands(), 0);
+  EXPECT_LE(smooth.Commands(), 2) << "one fill, not a line per colour";
+  int worst = 0;
+  for (int y = 0; y < 90; ++y)
+    for (int x = 0; x < 160; ++x) {
+      const OleColor a = raster.Pixel(x, y), b = smooth.Pixel(x, y);
+      ASSERT_NE(b, kMarker) << x << "," << y << " left unpainted";
+      worst = std::max({worst, std::abs(RedOf(a) - RedOf(b)), std::abs(GreenOf(a) - GreenOf(b)),
+                        std::abs(BlueOf(a) - BlueOf(b))});
+    }
+  // Two ramp steps of 224 levels over about 90 to 180 lines, and the blend between them.
+  EXPECT_LE(worst, 6);
+}
+
+INSTANTIATE_TEST_SUITE_P(Angles, SmoothRamp,
+                         ::testing::Values(RampCase{1, 0, 0}, RampCase{1, 30, 0}, RampCase{1, 90, 0},
+                                           RampCase{1, 135, 0}, RampCase{1, 200, 0}, RampCase{1, 315, 0},
+                                           RampCase{-1, 45, 0}, RampCase{1, 60, 0.6f}, RampCase{-1, 270, -0.4f}));
+
+}  // namespace
+}  // namespace plotara

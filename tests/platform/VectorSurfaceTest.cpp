@@ -1,0 +1,271 @@
+// The recording surface: copies keep what the source showed at the time, every shape lands where the
+// raster surface puts it, the inverting mode stays out of documents, and refreshes do not pile up.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/CairoSurface.h"
+#include "platform/VectorSurface.h"
+
+namespace plotara {
+namespace {
+
+constexpr OleColor kRed = 0x0000FF, kBlue = 0xFF0000, kWhite = 0xFFFFFF, kBlack = 0;
+constexpr float kTwips = 15;  // one pixel at 96 dpi
+
+template <class S>
+void Size(S& s, int w, int h) {
+  s.BackColor = kWhite;
+  s.Move(0, 0, w * kTwips, h * kTwips);
+  s.Cls();
+}
+
+TEST(VectorSurface, CopiesKeepWhatTheSourceShowedWhenTheyWereMade) {
+  VectorSurface source, picture, copy;
+  for (VectorSurface* s : {&source, &picture, &copy}) Size(*s, 40, 30);
+  source.FilledBox(0, 0, 20 * kTwips, 30 * kTwips, kRed);
+  picture.SetPicture(source);
+  copy.BitBlt(5, 0, 20, 30, source, 0, 0);
+  // Drawing on the source afterwards (cairo must have taken a snapshot) and clearing it.
+  source.FilledBox(0, 0, 40 * kTwips, 30 * kTwips, kBlue);
+  EXPECT_EQ(source.Pixel(10, 10), kBlue);
+  EXPECT_EQ(picture.Pixel(10, 10), kRed);
+  EXPECT_EQ(picture.Pixel(30, 10), kWhite);
+  EXPECT_EQ(copy.Pixel(10, 10), kRed);
+  EXPECT_EQ(copy.Pixel(2, 10), kWhite) << "left of the block";
+  EXPECT_EQ(copy.Pixel(26, 10), kWhite) << "right of the block";
+  // Cls brings the picture back over whatever was drawn since.
+  picture.FilledBox(0, 0, 40 * kTwips, 30 * kTwips, kBlue);
+  picture.Cls();
+  EXPECT_EQ(picture.Pixel(10, 10), kRed);
+}
+
+TEST(VectorSurface, ACopyWithinOneSurfaceReadsTheDrawingBeforeTheCopy) {
+  VectorSurface s;
+  Size(s, 40, 20);
+  s.FilledBox(0, 0, 10 * kTwips, 20 * kTwips, kRed);
+  s.BitBlt(5, 0, 20, 20, s, 0, 0);  // overlapping: red 5..15, then the white it read from 10..20
+  EXPECT_EQ(s.Pixel(12, 5), kRed);
+  EXPECT_EQ(s.Pixel(17, 5), kWhite);
+}
+
+TEST(VectorSurface, CopiesStayInsideTheClipRectangle) {
+  VectorSurface source, target;
+  Size(source, 30, 30);
+  Size(target, 30, 30);
+  source.FilledBox(0, 0, 30 * kTwips, 30 * kTwips, kRed);
+  target.SetClipRect(10 * kTwips, 10 * kTwips, 20 * kTwips, 20 * kTwips);
+  target.BitBlt(0, 0, 30, 30, source, 0, 0);
+  EXPECT_EQ(target.Pixel(15, 15), kRed);
+  EXPECT_EQ(target.Pixel(5, 15), kWhite);
+  EXPECT_EQ(target.Pixel(20, 15), kWhite) << "the right edge is left out";
+}
+
+// The smallest box holding every pixel that is not the back colour.
+struct Extent {
+  int x0 = 1 << 30, y0 = 1 << 30, x1 = -1, y1 = -1;
+};
+Extent InkOf(const Surface& s) {
+  Extent e;
+  for (int y = 0; y < s.PixelHeight(); ++y)
+    for (int x = 0; x < s.PixelWidth(); ++x) {
+      const OleColor c = s.Pixel(x, y);
+      // Faint smoothing at a shape's edge does not count as ink.
+      if (RedOf(c) > 0xC0 && GreenOf(c) > 0xC0 && BlueOf(c) > 0xC0) continue;
+      e = {std::min(e.x0, x), std::min(e.y0, y), std::max(e.x1, x), std::max(e.y1, y)};
+    }
+  return e;
+}
+
+struct ShapeCase {
+  const char* name;
+  std::function<void(Surface&)> draw;
+};
+
+class SameLayout : public ::testing::TestWithParam<ShapeCase> {};
+
+TEST_P(SameLayout, AsTheRasterSurface) {
+  CairoSurface raster;
+  VectorSurface vector(96, VectorSurface::Use::Screen);
+  Size(raster, 120, 80);
+  Size(vector, 120, 80);
+  for (Surface* s : {static_cast<Surface*>(&raster), static_cast<Surface*>(&vector)}) {
+    s->ForeColor = kBlack;
+    GetParam().draw(*s);
+  }
+  const Extent a = InkOf(raster), b = InkOf(vector);
+  ASSERT_GE(a.x1, 0) << "the raster surface drew something";
+  EXPECT_NEAR(b.x0, a.x0, 1);
+  EXPECT_NEAR(b.y0, a.y0, 1);
+  EXPECT_NEAR(b.x1, a.x1, 1);
+  EXPECT_NEAR(b.y1, a.y1, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, SameLayout,
+    ::testing::Values(
+        ShapeCase{"level_line", [](Surface& s) { s.Line(10 * kTwips, 20 * kTwips, 90 * kTwips, 20 * kTwips); }},
+        ShapeCase{"slanted_line", [](Surface& s) { s.Line(10 * kTwips, 10 * kTwips, 90 * kTwips, 60 * kTwips); }},
+        ShapeCase{"wide_line",
+                  [](Surface& s) {
+                    s.DrawWidth = 3;
+                    s.Line(10 * kTwips, 10 * kTwips, 90 * kTwips, 60 * kTwips);
+                  }},
+        ShapeCase{"dotted_line",
+                  [](Surface& s) {
+                    s.DrawStyle = LineKind::Dot;
+                    s.Line(10 * kTwips, 30 * kTwips, 100 * kTwips, 30 * kTwips);
+                  }},
+        ShapeCase{"box", [](Surface& s) { s.Box(10 * kTwips, 15 * kTwips, 50 * kTwips, 45 * kTwips); }},
+        ShapeCase{"wide_box",
+                  [](Surface& s) {
+                    s.DrawWidth = 4;
+                    s.Box(10 * kTwips, 15 * kTwips, 50 * kTwips, 45 * kTwips);
+                  }},
+        ShapeCase{"filled_box", [](Surface& s) { s.FilledBox(7 * kTwips, 9 * kTwips, 33 * kTwips, 71 * kTwips, kBlue); }},
+        ShapeCase{"circle", [](Surface& s) { s.Circle(60 * kTwips, 40 * kTwips, 25 * kTwips); }},
+        ShapeCase{"filled_circle",
+                  [](Surface& s) {
+                    s.FillStyle = FillKind::Solid;
+                    s.FillColor = kRed;
+                    s.Circle(60 * kTwips, 40 * kTwips, 6 * kTwips);
+                  }},
+        ShapeCase{"point", [](Surface& s) { s.PSet(33 * kTwips, 44 * kTwips, kBlack); }},
+        ShapeCase{"polygon",
+                  [](Surface& s) {
+                    const PixelPoint p[] = {{20, 60}, {60, 10}, {100, 60}};
+                    s.FillStyle = FillKind::Solid;
+                    s.FillColor = kRed;
+                    s.Polygon(p);
+                  }},
+        ShapeCase{"rectangle", [](Surface& s) { s.Rectangle(30, 20, 70, 50); }},
+        ShapeCase{"text",
+                  [](Surface& s) {
+                    s.CurrentX = 12 * kTwips;
+                    s.CurrentY = 18 * kTwips;
+                    s.Print("Axis 1.5");
+                  }},
+        ShapeCase{"upright_text", [](Surface& s) { s.TextOut(30, 75, "signal (V)", 900); }},
+        ShapeCase{"clipped_line",
+                  [](Surface& s) {
+                    s.SetClipRect(0, 0, 50 * kTwips, 80 * kTwips);
+                    s.Line(10 * kTwips, 40 * kTwips, 110 * kTwips, 40 * kTwips);
+                  }}),
+    [](const ::testing::TestParamInfo<ShapeCase>& info) { return std::string(info.param.name); });
+
+TEST(VectorSurface, MeasuresTextAsTheRasterSurface) {
+  CairoSurface raster;
+  VectorSurface vector;
+  for (const char* font : {"Arial", "Times New Roman", "Courier New"})
+    for (float size : {8.0f, 9.0f, 14.5f, 24.0f}) {
+      raster.FontName = vector.FontName = font;
+      raster.FontSize = vector.FontSize = size;
+      EXPECT_EQ(vector.TextWidth("Plotara 0.25"), raster.TextWidth("Plotara 0.25")) << font << " " << size;
+      EXPECT_EQ(vector.TextHeight("Ag"), raster.TextHeight("Ag")) << font << " " << size;
+    }
+}
+
+TEST(VectorSurface, InvertingDrawsNothingInADocumentAndUndoesItselfOnScreen) {
+  struct Case {
+    VectorSurface::Use use;
+    OleColor afterOnce;
+  };
+  for (const Case& c : {Case{VectorSurface::Use::Print, kWhite}, Case{VectorSurface::Use::Screen, kBlack}}) {
+    VectorSurface s(96, c.use);
+    Size(s, 40, 40);
+    s.FilledBox(0, 0, 20 * kTwips, 40 * kTwips, kRed);
+    s.DrawMode = PenMode::Invert;
+    s.FillStyle = FillKind::Solid;
+    s.Box(10 * kTwips, 10 * kTwips, 30 * kTwips, 30 * kTwips);
+    EXPECT_EQ(s.Pixel(25, 20), c.afterOnce);
+    s.Box(10 * kTwips, 10 * kTwips, 30 * kTwips, 30 * kTwips);
+    EXPECT_EQ(s.Pixel(25, 20), kWhite);
+    EXPECT_EQ(s.Pixel(15, 20), kRed);
+    EXPECT_EQ(s.Pixel(10, 10), kRed) << "the outline is restored pixel for pixel";
+  }
+}
+
+TEST(VectorSurface, WholeSurfaceCopiesStartTheRecordingAfresh) {
+  VectorSurface a, b;
+  Size(a, 50, 50);
+  Size(b, 50, 50);
+  for (int i = 0; i < 200; ++i) {
+    a.Line(0, i * 3.0f, 50 * kTwips, i * 3.0f);
+    b.BitBlt(0, 0, 50, 50, a, 0, 0);
+  }
+  EXPECT_EQ(b.Commands(), 1) << "only the last copy is kept";
+  EXPECT_GE(a.Commands(), 200);
+  b.BitBlt(0, 0, 25, 50, a, 0, 0);
+  EXPECT_EQ(b.Commands(), 2) << "a partial copy adds to the recording";
+}
+
+TEST(VectorSurface, RedrawingAPageStartsAfreshOnlyWhenNothingOutsideItIsLost) {
+  struct Case {
+    const char* name;
+    bool markOutside;  // something drawn outside the page before each redraw
+    bool invert;
+  };
+  for (const Case& c : {Case{"page inside a margin", false, false}, Case{"a mark outside the page", true, false},
+                        Case{"an inverted page", false, true}}) {
+    VectorSurface s(96, VectorSurface::Use::Screen);
+    Size(s, 50, 50);
+    for (int i = 0; i < 100; ++i) {
+      s.ResetClip();
+      if (c.markOutside) s.PSet(48 * kTwips, 48 * kTwips, kRed);
+      s.SetClipRect(0, 0, 45 * kTwips, 45 * kTwips);  // the page
+      s.DrawMode = c.invert ? PenMode::Invert : PenMode::Copy;
+      s.FilledBox(0, 0, 45 * kTwips, 45 * kTwips, kBlue);
+      s.DrawMode = PenMode::Copy;
+      s.Line(0, 10 * kTwips, 40 * kTwips, 10 * kTwips);
+    }
+    if (c.markOutside || c.invert) {
+      EXPECT_GE(s.Commands(), 200) << c.name << ": everything is kept";
+    } else {
+      EXPECT_LE(s.Commands(), 2) << c.name << ": only the last redraw is kept";
+    }
+    EXPECT_EQ(s.Pixel(48, 48), c.markOutside ? kRed : kWhite) << c.name;
+    EXPECT_EQ(s.Pixel(20, 20), c.invert ? kWhite : kBlue) << c.name << ": inverted an even number of times";
+  }
+}
+
+TEST(VectorSurface, ConnectedSegmentsOfOneStyleBecomeOnePath) {
+  struct Case {
+    const char* name;
+    std::function<void(VectorSurface&, int)> before;  // called before segment i
+    int64_t paths;
+  };
+  const Case cases[] = {
+      {"a curve", [](VectorSurface&, int) {}, 1},
+      {"a new colour halfway", [](VectorSurface& s, int i) { s.ForeColor = i < 25 ? kBlack : kRed; }, 2},
+      {"a wider pen halfway", [](VectorSurface& s, int i) { s.DrawWidth = i < 25 ? 1 : 2; }, 2},
+      {"dotted", [](VectorSurface& s, int) { s.DrawStyle = LineKind::Dot; }, 50},
+      {"a box between", [](VectorSurface& s, int i) { if (i == 25) s.FilledBox(0, 0, kTwips, kTwips, kRed); }, 3},
+  };
+  for (const Case& c : cases) {
+    VectorSurface s;
+    Size(s, 120, 80);
+    for (int i = 0; i < 50; ++i) {
+      c.before(s, i);
+      s.Line(i * 2 * kTwips, (40 + (i % 2) * 10) * kTwips, (i + 1) * 2 * kTwips, (40 + ((i + 1) % 2) * 10) * kTwips);
+    }
+    EXPECT_EQ(s.Commands(), c.paths) << c.name;
+    const Extent ink = InkOf(s);
+    EXPECT_LE(ink.x0, 1) << c.name << ": the path is drawn when the picture is read";
+    EXPECT_GE(ink.x1, 99) << c.name;
+  }
+}
+
+TEST(VectorSurface, GrowingKeepsTheDrawingAtTheTopLeft) {
+  VectorSurface s;
+  Size(s, 20, 20);
+  s.FilledBox(0, 0, 20 * kTwips, 20 * kTwips, kRed);
+  s.Move(0, 0, 40 * kTwips, 30 * kTwips);
+  EXPECT_EQ(s.PixelWidth(), 40);
+  EXPECT_EQ(s.Pixel(19, 19), kRed);
+  EXPECT_EQ(s.Pixel(30, 25), kWhite);
+}
+
+}  // namespace
+}  // namespace plotara

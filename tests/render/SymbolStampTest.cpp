@@ -1,0 +1,123 @@
+#include "render/SymbolStamp.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <random>
+#include <string>
+
+#include "platform/CairoSurface.h"
+#include "render/DataPlot.h"
+#include "render/Pipeline.h"
+#include "support/Chart.h"
+#include "support/Pixels.h"
+
+namespace plotara {
+namespace {
+
+using test::Chart;
+
+constexpr OleColor kRed = 0x000000FF, kBlue = 0x00FF0000;
+
+struct Style {
+  int16_t symbol, size;  // size in twips
+  OleColor edgeColour;
+  uint8_t edge;
+  bool transparent;
+};
+
+// A graph 0..10 with one data set of symbols at points that crowd, repeat, lie just outside the limits
+// and are not finite, drawn by PlotDataSets and, for reference, point by point through DataPointXY.
+struct Pictures {
+  CairoSurface plotted{96}, reference{96};
+  int inked = 0, differing = 0;
+  std::string first;
+
+  explicit Pictures(const Style& st) {
+    Chart k;
+    k.p.NewGraph("G", 0, 10, 0, 10);
+    k.p.NewDataSet("d");
+    k.p.DataSymbolColor(kRed);
+    k.p.DataSymbolEdgeColor(st.edgeColour);
+    k.p.DataSymbolEdgeThickness(st.edge);
+    k.p.DataTransparent(st.transparent);
+    Control& c = k.c();
+    DataSetRecord& d = c.Current().DataSets[0];
+    d.DataSymbol = st.symbol;
+    d.DataSymbolSize = st.size;
+    d.ShowErrorBar = true;  // no error values: no bars
+    std::mt19937 rng(st.symbol * 100 + st.size + st.edge);
+    std::uniform_real_distribution<double> u(-0.05, 10.05);
+    std::vector<std::pair<double, double>> pts;
+    for (int i = 0; i < 3000; ++i) pts.emplace_back(u(rng), u(rng));
+    for (int i = 0; i < 300; ++i) pts.push_back(pts[static_cast<size_t>(i) * 7]);  // the same pixels again
+    for (int i = 0; i < 200; ++i) pts.emplace_back(5 + 0.01 * (i % 9), 5 + 0.01 * (i / 9));  // crowded
+    pts.emplace_back(std::numeric_limits<double>::quiet_NaN(), 3);
+    for (const auto& [x, y] : pts) k.p.AddDataPoint(x, y, 0);
+    k.p.Refresh();  // lays the graph out
+    for (CairoSurface* s : {&plotted, &reference}) {
+      s->Move(0, 0, 400 * 15, 300 * 15);
+      s->Cls();
+    }
+    PlotDataSets(c, plotted);
+    ClipGraphArea(c, reference, kAreaPlot);
+    for (size_t j = 0; j < c.Current().Points.Count(); ++j) {
+      const Point& p = c.Current().Points[j];
+      if (std::isfinite(p.X) && std::isfinite(p.Y))
+        DataPointXY(c, reference, c.CurrentGraph, 0, st.symbol, p.X, p.Y, p.E, st.size, 0, 0);
+    }
+    for (int y = 0; y < 300; ++y)
+      for (int x = 0; x < 400; ++x) {
+        const OleColor a = plotted.Pixel(x, y), b = reference.Pixel(x, y);
+        inked += a != test::kWhite;
+        if (a != b && differing++ == 0) first = std::to_string(x) + "," + std::to_string(y);
+      }
+  }
+};
+
+TEST(SymbolStamp, CopiesGiveThePictureOfDrawingEachSymbol) {
+  const Style styles[] = {
+      {kSymbolCircle, 60, kRed, 0, false},  {kSymbolCircle, 150, kBlue, 1, false},
+      {kSymbolCircle, 150, kBlue, 1, true}, {kSymbolCircle, 90, kBlue, 3, false},
+      {kSymbolSquare, 60, kBlue, 1, false}, {kSymbolSquare, 120, kBlue, 2, true},
+      {kSymbolDiamond, 90, kBlue, 1, false}, {kSymbolDiamond, 150, kRed, 0, true},
+      {kSymbolWideRectangle, 100, kBlue, 1, false}, {kSymbolTallRectangle, 100, kBlue, 3, false},
+      {kSymbolTriangleUp, 90, kBlue, 1, false},  // drawn one by one
+  };
+  for (const Style& st : styles) {
+    SCOPED_TRACE("symbol " + std::to_string(st.symbol) + " size " + std::to_string(st.size) + " edge " +
+                 std::to_string(st.edge) + (st.transparent ? " hollow" : ""));
+    const Pictures p(st);
+    EXPECT_GT(p.inked, 2000);
+    EXPECT_EQ(p.differing, 0) << "first at " << p.first;
+  }
+}
+
+TEST(SymbolStamp, OnlyMarkersDrawnFromTheirCentrePixelAreStamped) {
+  Chart k;
+  k.p.NewGraph("G", 0, 10, 0, 10);
+  k.p.NewDataSet("d");
+  k.p.DataSymbolColor(kRed);
+  k.p.DataSymbolEdgeColor(kBlue);
+  const struct {
+    int16_t symbol;
+    uint8_t edge;
+    bool ready, oneColour;
+  } rows[] = {
+      {kSymbolCircle, 0, true, true},       {kSymbolCircle, 1, true, false},  {kSymbolSquare, 0, true, true},
+      {kSymbolTallRectangle, 2, true, false}, {kSymbolTriangleUp, 1, false, false}, {kSymbolPlus, 0, false, false},
+      {kSymbolCross, 0, false, false},       {65, 0, false, false},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.symbol);
+    k.p.DataSymbolEdgeThickness(r.edge);
+    const SymbolStamp stamp(k.c(), *k.c().Picture1, 0, 0, r.symbol, 90);
+    EXPECT_EQ(stamp.Ready(), r.ready);
+    if (r.ready) {
+      EXPECT_EQ(stamp.OneColour(), r.oneColour);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace plotara
