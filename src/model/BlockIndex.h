@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -21,7 +22,22 @@ class BlockIndex {
     float xMin, xMax, yMin, yMax;
   };
 
-  void Add(float x, float y, float e);
+  // Takes in the next point: one block update, inline, as it runs for every point added.
+  void Add(float x, float y, float e) {
+    // A point that is not finite is never drawn, but it breaks the order: a binary search cannot step
+    // over it, and the blocks would not describe the points drawn. The blocks are read only while the
+    // order holds, so plain comparisons serve for their ranges.
+    if (!(std::isfinite(x) && std::isfinite(y) && std::isfinite(e) && (count_ == 0 || x >= lastX_)))
+      nonDecreasing_ = false;
+    lastX_ = x;
+    errors_ |= e != 0;
+    if ((count_ & (BlockSize(0) - 1)) == 0) {
+      StartBlock(x, y);
+    } else {
+      Widen(levels_[0].back(), {x, x, y, y});
+    }
+    if ((++count_ & (BlockSize(0) - 1)) == 0) Complete();
+  }
   void Clear();
 
   size_t Count() const noexcept { return count_; }
@@ -30,7 +46,9 @@ class BlockIndex {
   bool NonDecreasing() const noexcept { return nonDecreasing_; }
   // True when a point has an error value other than 0, so that it may need an error bar.
   bool AnyError() const noexcept { return errors_; }
-  // The blocks of a level and the number of points each covers.
+  // The blocks of a level and the number of points each covers. The first level takes in every point; a
+  // level above it takes in the blocks below only once they are complete, which is all a range ever
+  // reads there.
   const std::vector<Block>& Level(int level) const noexcept { return levels_[static_cast<size_t>(level)]; }
   static constexpr size_t BlockSize(int level) { return size_t{1} << (kFirstShift + kLevelShift * level); }
 
@@ -40,6 +58,16 @@ class BlockIndex {
   void RangeY(const PointT* points, size_t begin, size_t end, float& lo, float& hi) const;
 
  private:
+  // b takes in the ranges of `with`.
+  static void Widen(Block& b, const Block& with) noexcept {
+    if (with.xMin < b.xMin) b.xMin = with.xMin;
+    if (with.xMax > b.xMax) b.xMax = with.xMax;
+    if (with.yMin < b.yMin) b.yMin = with.yMin;
+    if (with.yMax > b.yMax) b.yMax = with.yMax;
+  }
+  void StartBlock(float x, float y);
+  void Complete();  // a block of the first level is full: the levels above take it in
+
   std::array<std::vector<Block>, kLevels> levels_;
   size_t count_ = 0;
   float lastX_ = 0;
