@@ -539,6 +539,24 @@ std::string ResolveColumns(Columns& cols, const std::vector<std::string>& header
   return "";
 }
 
+// The next row of a data file, at most kMaxRow characters; false at the end, or when the row is longer
+// (tooLong set), so that a file without line breaks cannot take all memory.
+constexpr size_t kMaxRow = 1 << 20;
+
+bool ReadRow(std::istream& in, std::string& line, bool& tooLong) {
+  line.clear();
+  tooLong = false;
+  for (int ch; (ch = in.get()) != std::char_traits<char>::eof();) {
+    if (ch == '\n') return true;
+    if (line.size() == kMaxRow) {
+      tooLong = true;
+      return false;
+    }
+    line += static_cast<char>(ch);
+  }
+  return !line.empty();
+}
+
 // Reads the points of a data file (or of in) into the last data set: one point per row, '#' comments,
 // blank rows and one header row allowed. Returns "" or the one-line problem, naming the file and row.
 std::string ReadData(Plotara& control, std::istream& in, const std::string& name, Columns cols) {
@@ -550,9 +568,12 @@ std::string ReadData(Plotara& control, std::istream& in, const std::string& name
   if (!namedColumns) {
     if (std::string p = ResolveColumns(cols, {}); !p.empty()) return name + ": " + p;
   }
-  while (std::getline(in, line)) {
+  for (bool tooLong = false;;) {
+    const bool more = ReadRow(in, line, tooLong);
     ++lineNo;
     const std::string where = name + ":" + std::to_string(lineNo) + ": ";
+    if (tooLong) return where + "a row longer than " + std::to_string(kMaxRow) + " characters";
+    if (!more) break;
     if (const size_t hash = line.find('#'); hash != std::string::npos) line.erase(hash);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.find_first_not_of(" \t") == std::string::npos) continue;
@@ -726,8 +747,13 @@ int ScriptRunner::Run(const std::string& text, const std::string& name) {
           } else {
             if (std::filesystem::path(path).is_relative() && !options_.BaseDir.empty())
               path = (std::filesystem::path(options_.BaseDir) / path).string();
+            std::error_code ec;
             std::ifstream in(path);
-            problem = in ? ReadData(control_, in, path, cols) : "cannot open data file '" + path + "'";
+            if (std::filesystem::is_directory(path, ec)) {
+              problem = "'" + path + "' is a folder, not a data file";
+            } else {
+              problem = in ? ReadData(control_, in, path, cols) : "cannot open data file '" + path + "'";
+            }
           }
           if (!problem.empty()) {
             Fail(problem);

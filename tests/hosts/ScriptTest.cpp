@@ -378,3 +378,36 @@ TEST(Script, SavingAnEmptyClipboardIsAClearError) {
 
 }  // namespace
 }  // namespace plotara
+
+namespace plotara {
+namespace {
+
+TEST(Script, DataRefusesAFolderAndARowWithoutEnd) {
+  const std::string dir = ::testing::TempDir() + "/plotara-data";
+  std::filesystem::create_directories(dir + "/folder");
+  std::ofstream(dir + "/endless.csv") << std::string((1 << 20) + 10, '1');
+  std::ofstream(dir + "/last.csv") << "1,2\n3,4";  // the last row has no line break
+  ScriptOptions options;
+  options.BaseDir = dir;
+  const struct {
+    const char* file;
+    int status;
+    const char* message;
+  } rows[] = {
+      {"folder", kScriptFailed, "is a folder, not a data file"},
+      {"endless.csv", kScriptFailed, "endless.csv:1: a row longer than 1048576 characters"},
+      {"last.csv", kScriptOk, ""},
+  };
+  for (const auto& r : rows) {
+    const ScriptResult result = RunText(
+        std::string("NewGraph \"g\"\nNewDataSet \"d\"\nData \"") + r.file + "\"\nPrint AxisValue2\n", options);
+    EXPECT_EQ(result.status, r.status) << r.file;
+    EXPECT_NE(result.err.find(r.message), std::string::npos) << r.file << ": " << result.err;
+    if (r.status == kScriptOk) {
+      EXPECT_EQ(result.out, "3\n") << "both rows read";
+    }
+  }
+}
+
+}  // namespace
+}  // namespace plotara
