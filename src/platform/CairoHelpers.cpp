@@ -4,6 +4,9 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <cmath>
+
+#include "platform/TextEncoding.h"
 
 namespace plotara {
 
@@ -24,6 +27,37 @@ cairo_font_face_t* MatchFontFace(const std::string& family, bool bold, bool ital
     return nullptr;
   }
   return face;
+}
+
+FontFaces::~FontFaces() {
+  for (auto& [key, face] : faces_) cairo_font_face_destroy(face);
+}
+
+cairo_font_face_t* FontFaces::Face(const std::string& family, bool bold, bool italic) {
+  const std::string key = family + (bold ? "|b" : "|r") + (italic ? "i" : "n");
+  cairo_font_face_t*& face = faces_[key];
+  if (!face) face = MatchFontFace(family, bold, italic);
+  if (!face) faces_.erase(key);
+  return face;
+}
+
+double FontPixels(float points, double dpi) { return std::clamp(std::round(points * dpi / 72.0), 1.0, 4000.0); }
+
+std::string FontKey(const std::string& family, bool bold, bool italic, double pixels) {
+  return family + (bold ? "|b" : "|r") + (italic ? "i|" : "n|") + std::to_string(static_cast<int>(pixels));
+}
+
+double TextAdvance(cairo_t* cr, std::string_view text) {
+  const std::string utf8 = ToValidUtf8(text);
+  cairo_text_extents_t te;
+  cairo_text_extents(cr, utf8.c_str(), &te);
+  return te.x_advance;
+}
+
+double LineHeight(cairo_t* cr) {
+  cairo_font_extents_t fe;
+  cairo_font_extents(cr, &fe);
+  return std::ceil(fe.ascent) + std::ceil(fe.descent);
 }
 
 bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double xmin, double ymin, double xmax,

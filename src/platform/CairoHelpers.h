@@ -1,15 +1,41 @@
-// Helpers both cairo surfaces share: the font face of a family and style, and cutting a segment to a box.
+// Helpers both cairo surfaces share: font faces and text measures, and cutting a segment to a box.
 #pragma once
 
 #include <cairo.h>
 
+#include <map>
 #include <string>
+#include <string_view>
 
 namespace plotara {
 
 // The best font fontconfig has for the family, bold and italic, as a cairo face the caller owns; null
 // when none can be had.
 cairo_font_face_t* MatchFontFace(const std::string& family, bool bold, bool italic);
+
+// The faces a surface has used, each made once and kept for the surface's life.
+class FontFaces {
+ public:
+  FontFaces() = default;
+  ~FontFaces();
+  FontFaces(const FontFaces&) = delete;
+  FontFaces& operator=(const FontFaces&) = delete;
+  // The face of a family and style; null when none can be had.
+  cairo_font_face_t* Face(const std::string& family, bool bold, bool italic);
+
+ private:
+  std::map<std::string, cairo_font_face_t*> faces_;
+};
+
+// The size in device pixels of a font of `points` at dpi: whole pixels, as the device interface gives
+// them, which keeps hinted text crisp.
+double FontPixels(float points, double dpi);
+// A font's family, style and pixel size in one text: a surface selects a font again only when it changes.
+std::string FontKey(const std::string& family, bool bold, bool italic, double pixels);
+// Measures in the font selected into cr, in pixels: the advance of a text, and the height of a line
+// (ascent and descent, each rounded up).
+double TextAdvance(cairo_t* cr, std::string_view text);
+double LineHeight(cairo_t* cr);
 
 // Liang-Barsky: cuts the segment to the box; false when none of it lies inside.
 bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double xmin, double ymin, double xmax,

@@ -32,7 +32,6 @@ constexpr int kFarOutside = 4096;
 CairoSurface::CairoSurface(double dpi) : Surface(dpi) { Reallocate(0, 0); }
 
 CairoSurface::~CairoSurface() {
-  for (auto& [key, face] : faces_) cairo_font_face_destroy(face);
   if (cr_) cairo_destroy(cr_);
   if (img_) cairo_surface_destroy(img_);
 }
@@ -508,42 +507,26 @@ void CairoSurface::Rectangle(int left, int top, int right, int bottom) {
 // ---------------------------------------------------------------- text
 
 bool CairoSurface::ApplyFont() {
-  const double dpi = kTwipsPerInch / TwipsPerPixelX();
-  // Whole pixel sizes, as the device interface gives them, keep hinted text crisp.
-  const double px = std::clamp(std::round(FontSize * dpi / 72.0), 1.0, 4000.0);
-  std::string key = FontName;
-  key += FontBold ? "|b" : "|r";
-  key += FontItalic ? "i|" : "n|";
-  const std::string sized = key + std::to_string(static_cast<int>(px));
+  const double px = FontPixels(FontSize, kTwipsPerInch / TwipsPerPixelX());
+  const std::string key = FontKey(FontName, FontBold, FontItalic, px);
   BeginCairo();
-  if (sized == appliedFont_) return true;
-  cairo_font_face_t*& face = faces_[key];
-  if (!face) {
-    face = MatchFontFace(FontName, FontBold, FontItalic);
-    if (!face) {
-      faces_.erase(key);
-      return false;
-    }
-  }
+  if (key == appliedFont_) return true;
+  cairo_font_face_t* face = faces_.Face(FontName, FontBold, FontItalic);
+  if (!face) return false;
   cairo_set_font_face(cr_, face);
   cairo_set_font_size(cr_, px);
-  appliedFont_ = sized;
+  appliedFont_ = key;
   return true;
 }
 
 float CairoSurface::TextWidth(std::string_view text) {
   if (text.empty() || !ApplyFont()) return 0;
-  const std::string utf8 = ToValidUtf8(text);
-  cairo_text_extents_t te;
-  cairo_text_extents(cr_, utf8.c_str(), &te);
-  return static_cast<float>(te.x_advance * TwipsPerPixelX());
+  return static_cast<float>(TextAdvance(cr_, text) * TwipsPerPixelX());
 }
 
 float CairoSurface::TextHeight(std::string_view) {
   if (!ApplyFont()) return 0;
-  cairo_font_extents_t fe;
-  cairo_font_extents(cr_, &fe);
-  return static_cast<float>((std::ceil(fe.ascent) + std::ceil(fe.descent)) * TwipsPerPixelY());
+  return static_cast<float>(LineHeight(cr_) * TwipsPerPixelY());
 }
 
 void CairoSurface::TextOut(int x, int y, std::string_view text, int escapement) {

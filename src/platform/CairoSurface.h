@@ -7,10 +7,10 @@
 #include <cairo.h>
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "platform/CairoHelpers.h"
 #include "platform/Surface.h"
 
 namespace plotara {
@@ -100,7 +100,7 @@ class CairoSurface final : public Surface {
   // short segments still looks dotted.
   PixelPoint dashEnd_{INT32_MIN, INT32_MIN};
   double dashPhase_ = 0;
-  std::map<std::string, cairo_font_face_t*> faces_;
+  FontFaces faces_;
   std::string appliedFont_;
   mutable bool cairoPending_ = false;  // cairo drew since the last flush
   bool directPending_ = false;         // pixels were written directly since cairo last looked

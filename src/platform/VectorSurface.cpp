@@ -58,7 +58,6 @@ VectorSurface::VectorSurface(double dpi, Use use) : Surface(dpi), use_(use) {
 }
 
 VectorSurface::~VectorSurface() {
-  for (auto& [key, face] : faces_) cairo_font_face_destroy(face);
   cairo_destroy(cr_);
   cairo_surface_destroy(rec_);
   if (picture_) cairo_surface_destroy(picture_);
@@ -430,42 +429,27 @@ void VectorSurface::Rectangle(int left, int top, int right, int bottom) {
 // ---------------------------------------------------------------- text
 
 bool VectorSurface::ApplyFont() {
-  const double dpi = kTwipsPerInch / TwipsPerPixelX();
-  const double px = std::clamp(std::round(FontSize * dpi / 72.0), 1.0, 4000.0);
-  std::string key = FontName;
-  key += FontBold ? "|b" : "|r";
-  key += FontItalic ? "i|" : "n|";
-  const std::string sized = key + std::to_string(static_cast<int>(px));
-  if (sized == appliedFont_) return true;
-  cairo_font_face_t*& face = faces_[key];
-  if (!face) {
-    face = MatchFontFace(FontName, FontBold, FontItalic);
-    if (!face) {
-      faces_.erase(key);
-      return false;
-    }
-  }
+  const double px = FontPixels(FontSize, kTwipsPerInch / TwipsPerPixelX());
+  const std::string key = FontKey(FontName, FontBold, FontItalic, px);
+  if (key == appliedFont_) return true;
+  cairo_font_face_t* face = faces_.Face(FontName, FontBold, FontItalic);
+  if (!face) return false;
   for (cairo_t* cr : {measure_, cr_}) {
     cairo_set_font_face(cr, face);
     cairo_set_font_size(cr, px);
   }
-  appliedFont_ = sized;
+  appliedFont_ = key;
   return true;
 }
 
 float VectorSurface::TextWidth(std::string_view text) {
   if (text.empty() || !ApplyFont()) return 0;
-  const std::string utf8 = ToValidUtf8(text);
-  cairo_text_extents_t te;
-  cairo_text_extents(measure_, utf8.c_str(), &te);
-  return static_cast<float>(te.x_advance * TwipsPerPixelX());
+  return static_cast<float>(TextAdvance(measure_, text) * TwipsPerPixelX());
 }
 
 float VectorSurface::TextHeight(std::string_view) {
   if (!ApplyFont()) return 0;
-  cairo_font_extents_t fe;
-  cairo_font_extents(measure_, &fe);
-  return static_cast<float>((std::ceil(fe.ascent) + std::ceil(fe.descent)) * TwipsPerPixelY());
+  return static_cast<float>(LineHeight(measure_) * TwipsPerPixelY());
 }
 
 void VectorSurface::TextOut(int x, int y, std::string_view text, int escapement) {

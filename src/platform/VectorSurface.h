@@ -11,9 +11,9 @@
 #include <cairo.h>
 
 #include <cstdint>
-#include <map>
 #include <string>
 
+#include "platform/CairoHelpers.h"
 #include "platform/Surface.h"
 
 namespace plotara {
@@ -122,7 +122,7 @@ class VectorSurface final : public Surface {
   // surfaces place every glyph alike.
   cairo_surface_t* measureSurface_ = nullptr;
   cairo_t* measure_ = nullptr;
-  std::map<std::string, cairo_font_face_t*> faces_;
+  FontFaces faces_;
   std::string appliedFont_;
   // The rasterised recording, made when first asked for after a change.
   mutable cairo_surface_t* raster_ = nullptr;
