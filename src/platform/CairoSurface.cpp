@@ -44,6 +44,7 @@ void CairoSurface::Move(float left, float top, float width, float height) {
 }
 
 void CairoSurface::Reallocate(int w, int h) {
+  KeepPictureRows(0, picH_);
   // A picture takes several buffers of its size (the surface, its kept picture, the drawing's own); past
   // what the largest screens and prints need (an A3 page at 600 dpi), refuse it rather than take
   // gigabytes.
@@ -237,7 +238,7 @@ void CairoSurface::WideLine(double x1, double y1, double x2, double y2, uint32_t
 }
 
 void CairoSurface::PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int width, bool dotted) {
-  Touch(static_cast<int64_t>(std::min(x1, x2)) - width, static_cast<int64_t>(std::min(y1, y2)) - width,
+  Reach(static_cast<int64_t>(std::min(x1, x2)) - width, static_cast<int64_t>(std::min(y1, y2)) - width,
         static_cast<int64_t>(std::max(x1, x2)) + width + 1, static_cast<int64_t>(std::max(y1, y2)) + width + 1);
   double phase = 0;
   if (dotted) {
@@ -268,7 +269,7 @@ void CairoSurface::PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int w
 // Midpoint circle of radius r about (cx, cy): filled row by row, then outlined, each outline pixel once.
 void CairoSurface::RasterCircle(int cx, int cy, int r, uint32_t rgb, bool fill, uint32_t fillRgb) {
   BeginWrite();
-  Touch(static_cast<int64_t>(cx) - r, static_cast<int64_t>(cy) - r, static_cast<int64_t>(cx) + r + 1,
+  Reach(static_cast<int64_t>(cx) - r, static_cast<int64_t>(cy) - r, static_cast<int64_t>(cx) + r + 1,
         static_cast<int64_t>(cy) + r + 1);
   if (cx + r < clip_.x0 || cx - r >= clip_.x1 || cy + r < clip_.y0 || cy - r >= clip_.y1) return;
   if (r <= 0) {
@@ -323,7 +324,13 @@ void CairoSurface::RasterCircle(int cx, int cy, int r, uint32_t rgb, bool fill, 
 // ---------------------------------------------------------------- operations in surface units
 
 void CairoSurface::Cls() {
-  CopyPictureIn();
+  CopyPictureIn({});
+  CurrentX = 0;
+  CurrentY = 0;
+}
+
+void CairoSurface::ClsAround(int x0, int y0, int x1, int y1) {
+  CopyPictureIn({std::clamp(x0, 0, w_), std::clamp(y0, 0, h_), std::clamp(x1, 0, w_), std::clamp(y1, 0, h_)});
   CurrentX = 0;
   CurrentY = 0;
 }
@@ -346,7 +353,7 @@ void CairoSurface::DrawBox(float x1, float y1, float x2, float y2, OleColor colo
   const Box4 b = PixelBox(x1, y1, x2, y2);
   BeginWrite();
   const int w = std::max(1, DrawWidth);
-  Touch(static_cast<int64_t>(b.x0) - w, static_cast<int64_t>(b.y0) - w, static_cast<int64_t>(b.x1) + w,
+  Reach(static_cast<int64_t>(b.x0) - w, static_cast<int64_t>(b.y0) - w, static_cast<int64_t>(b.x1) + w,
         static_cast<int64_t>(b.y1) + w);
   if (FillStyle == FillKind::Solid) FillRect(b.x0, b.y0, b.x1, b.y1, Native(FillColor));
   OutlineRect(b.x0, b.y0, b.x1, b.y1, Native(color), w);
@@ -357,7 +364,7 @@ void CairoSurface::DrawBox(float x1, float y1, float x2, float y2, OleColor colo
 void CairoSurface::FilledBox(float x1, float y1, float x2, float y2, OleColor color) {
   const Box4 b = PixelBox(x1, y1, x2, y2);
   BeginWrite();
-  Touch(b.x0, b.y0, b.x1, b.y1);
+  Reach(b.x0, b.y0, b.x1, b.y1);
   FillRect(b.x0, b.y0, b.x1, b.y1, Native(color));
   CurrentX = x2;
   CurrentY = y2;
@@ -371,7 +378,7 @@ void CairoSurface::DrawCircle(float x, float y, float radius, OleColor color) {
     RasterCircle(cx, cy, r, Native(color), FillStyle == FillKind::Solid, Native(FillColor));
   } else if (cx + r + width >= clip_.x0 && cx - r - width < clip_.x1 && cy + r + width >= clip_.y0 &&
              cy - r - width < clip_.y1) {
-    Touch(static_cast<int64_t>(cx) - r - width, static_cast<int64_t>(cy) - r - width,
+    Reach(static_cast<int64_t>(cx) - r - width, static_cast<int64_t>(cy) - r - width,
           static_cast<int64_t>(cx) + r + width + 1, static_cast<int64_t>(cy) + r + width + 1);
     BeginCairo();
     cairo_new_path(cr_);
@@ -392,7 +399,7 @@ void CairoSurface::DrawCircle(float x, float y, float radius, OleColor color) {
 void CairoSurface::PSet(float x, float y, OleColor color) {
   const int px = PixelX(x), py = PixelY(y);
   const int width = std::max(1, DrawWidth);
-  Touch(static_cast<int64_t>(px) - width, static_cast<int64_t>(py) - width, static_cast<int64_t>(px) + width + 1,
+  Reach(static_cast<int64_t>(px) - width, static_cast<int64_t>(py) - width, static_cast<int64_t>(px) + width + 1,
         static_cast<int64_t>(py) + width + 1);
   if (width == 1) {
     BeginWrite();
@@ -415,7 +422,7 @@ void CairoSurface::PaintRuns(int x, int y, std::span<const PixelRun> runs) {
   BeginWrite();
   for (const PixelRun& r : runs) {
     const int64_t x0 = static_cast<int64_t>(x) + r.dx, y0 = static_cast<int64_t>(y) + r.dy;
-    Touch(x0, y0, x0 + r.length, y0 + 1);
+    Reach(x0, y0, x0 + r.length, y0 + 1);
     Span(y + r.dy, x + r.dx, x + r.dx + r.length, Native(r.color));
   }
 }
@@ -438,7 +445,7 @@ void CairoSurface::BitBlt(int xDest, int yDest, int width, int height, const Sur
   cut(yDest, ySource, height, clip_.y0, clip_.y1);
   if (width <= 0 || height <= 0) return;
   BeginWrite();
-  Touch(xDest, yDest, static_cast<int64_t>(xDest) + width, static_cast<int64_t>(yDest) + height);
+  Reach(xDest, yDest, static_cast<int64_t>(xDest) + width, static_cast<int64_t>(yDest) + height);
   if (const auto* cs = dynamic_cast<const CairoSurface*>(&source)) {
     cs->BeginDirect();
     const bool upward = cs == this && yDest > ySource;  // overlapping copy within one surface
@@ -475,9 +482,15 @@ void CairoSurface::Polygon(std::span<const PixelPoint> points) {
   if (points.size() < 2) return;
   const Pen pen = CurrentPen();
   if (FillStyle == FillKind::Solid) {
-    for (const PixelPoint& p : points)
-      Touch(static_cast<int64_t>(p.x) - 1, static_cast<int64_t>(p.y) - 1, static_cast<int64_t>(p.x) + 2,
-            static_cast<int64_t>(p.y) + 2);
+    // The fill lies within the points' box.
+    int64_t x0 = INT64_MAX, y0 = INT64_MAX, x1 = INT64_MIN, y1 = INT64_MIN;
+    for (const PixelPoint& p : points) {
+      x0 = std::min<int64_t>(x0, p.x);
+      y0 = std::min<int64_t>(y0, p.y);
+      x1 = std::max<int64_t>(x1, p.x);
+      y1 = std::max<int64_t>(y1, p.y);
+    }
+    Reach(x0 - 1, y0 - 1, x1 + 2, y1 + 2);
     BeginCairo();
     cairo_new_path(cr_);
     for (const PixelPoint& p : points) cairo_line_to(cr_, p.x + 0.5, p.y + 0.5);
@@ -498,7 +511,7 @@ void CairoSurface::Rectangle(int left, int top, int right, int bottom) {
   if (top > bottom) std::swap(top, bottom);
   const Pen pen = CurrentPen();
   BeginWrite();
-  Touch(static_cast<int64_t>(left) - pen.width, static_cast<int64_t>(top) - pen.width,
+  Reach(static_cast<int64_t>(left) - pen.width, static_cast<int64_t>(top) - pen.width,
         static_cast<int64_t>(right) + pen.width, static_cast<int64_t>(bottom) + pen.width);
   if (FillStyle == FillKind::Solid) FillRect(left, top, right, bottom, Native(FillColor));
   OutlineRect(left, top, right, bottom, Native(pen.color), pen.width);
@@ -534,15 +547,28 @@ void CairoSurface::TextOut(int x, int y, std::string_view text, int escapement) 
   const std::string utf8 = ToValidUtf8(text);
   cairo_font_extents_t fe;
   cairo_font_extents(cr_, &fe);
-  // The text may reach anywhere the clip lets it.
-  Touch(clip_.x0, clip_.y0, clip_.x1, clip_.y1);
+  const double baseline = std::ceil(fe.ascent);
+  // The ink box about (x, y), with two pixels to spare for the grey edges of the glyphs; turned text stays
+  // within the circle about (x, y) that holds the box's corners.
+  cairo_text_extents_t te;
+  cairo_text_extents(cr_, utf8.c_str(), &te);
+  const double bx0 = te.x_bearing - 2, by0 = baseline + te.y_bearing - 2;
+  const double bx1 = te.x_bearing + te.width + 2, by1 = baseline + te.y_bearing + te.height + 2;
+  if (escapement == 0) {
+    Reach(static_cast<int64_t>(x + std::floor(bx0)), static_cast<int64_t>(y + std::floor(by0)),
+          static_cast<int64_t>(x + std::ceil(bx1)), static_cast<int64_t>(y + std::ceil(by1)));
+  } else {
+    const double r = std::ceil(std::max(std::hypot(std::max(-bx0, bx1), std::max(-by0, by1)), 1.0));
+    Reach(static_cast<int64_t>(x - r), static_cast<int64_t>(y - r), static_cast<int64_t>(x + r + 1),
+          static_cast<int64_t>(y + r + 1));
+  }
   cairo_save(cr_);
   cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
   const uint32_t rgb = Native(ForeColor);
   cairo_set_source_rgb(cr_, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
   cairo_translate(cr_, x, y);
   if (escapement != 0) cairo_rotate(cr_, -escapement / 10.0 * std::numbers::pi / 180.0);
-  cairo_move_to(cr_, 0, std::ceil(fe.ascent));
+  cairo_move_to(cr_, 0, baseline);
   cairo_show_text(cr_, utf8.c_str());
   cairo_restore(cr_);
 }
@@ -579,36 +605,78 @@ void CairoSurface::SyncCairoClip() {
   cairo_clip(cr_);
 }
 
-void CairoSurface::CopyPictureIn() {
+void CairoSurface::Reach(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+  Touch(x0, y0, x1, y1);
+  if (rowsInPixels_ == 0) return;
+  // Only rows within the clip rectangle can change. Most operations fall within the band of rows that was
+  // last copied out, which settles them without a look at the rows.
+  const int r0 = static_cast<int>(std::clamp<int64_t>(y0, clip_.y0, clip_.y1));
+  const int r1 = static_cast<int>(std::clamp<int64_t>(y1, clip_.y0, clip_.y1));
+  if (r0 >= r1 || (r0 >= keptY0_ && r1 <= keptY1_)) return;
+  KeepPictureRows(r0, r1);
+  if (r0 <= keptY1_ && r1 >= keptY0_) {
+    keptY0_ = std::min(keptY0_, r0);
+    keptY1_ = std::max(keptY1_, r1);
+  } else if (r1 - r0 > keptY1_ - keptY0_) {
+    keptY0_ = r0;
+    keptY1_ = r1;
+  }
+}
+
+void CairoSurface::KeepPictureRows(int y0, int y1) {
+  if (rowsInPixels_ == 0) return;
+  BeginDirect();
+  for (int y = std::max(y0, 0); y < std::min(y1, picH_); ++y) {
+    if (!rowInPixels_[static_cast<size_t>(y)]) continue;
+    std::memcpy(picture_.data() + static_cast<size_t>(y) * picW_, data_ + static_cast<size_t>(y) * stride_,
+                static_cast<size_t>(picW_) * 4);
+    rowInPixels_[static_cast<size_t>(y)] = 0;
+    --rowsInPixels_;
+  }
+}
+
+void CairoSurface::CopyPictureIn(Box4 keep) {
   BeginWrite();
   TouchAll();
   const uint32_t back = Native(BackColor);
-  for (int y = 0; y < h_; ++y) {
+  // Columns [from, to) of row y: the picture where it reaches, BackColor beyond.
+  auto copyRow = [&](int y, int from, int to) {
     uint32_t* row = data_ + static_cast<size_t>(y) * stride_;
-    int from = 0;
-    if (y < picH_) {
-      from = std::min(picW_, w_);
-      std::memcpy(row, picture_.data() + static_cast<size_t>(y) * picW_, static_cast<size_t>(from) * 4);
+    const int pictured = y < picH_ ? std::clamp(picW_, from, to) : from;
+    if (pictured > from)
+      std::memcpy(row + from, picture_.data() + static_cast<size_t>(y) * picW_ + from,
+                  static_cast<size_t>(pictured - from) * 4);
+    std::fill(row + pictured, row + to, back);
+  };
+  for (int y = 0; y < h_; ++y) {
+    if (rowsInPixels_ > 0 && y < picH_ && rowInPixels_[static_cast<size_t>(y)]) continue;  // the picture already
+    if (y >= keep.y0 && y < keep.y1 && keep.x0 < keep.x1) {
+      copyRow(y, 0, keep.x0);
+      copyRow(y, keep.x1, w_);
+    } else {
+      copyRow(y, 0, w_);
     }
-    std::fill(row + from, row + w_, back);
   }
 }
 
 void CairoSurface::SetPicture(const Surface& source) {
+  rowsInPixels_ = 0;  // the old picture is replaced, so never copied out
   picW_ = source.PixelWidth();
   picH_ = source.PixelHeight();
   picture_.resize(static_cast<size_t>(picW_) * picH_);
   if (const auto* cs = dynamic_cast<const CairoSurface*>(&source)) {
     cs->BeginDirect();
     if (cs != this && picW_ == w_ && picH_ == h_) {
-      // The usual case, a picture as large as this surface: one pass writes both copies.
+      // The usual case, a picture as large as this surface: it is shown, and kept in the pixels until they
+      // change.
       BeginWrite();
       TouchAll();
-      for (int y = 0; y < picH_; ++y) {
-        const uint32_t* from = cs->data_ + static_cast<size_t>(y) * cs->stride_;
-        std::memcpy(picture_.data() + static_cast<size_t>(y) * picW_, from, static_cast<size_t>(picW_) * 4);
-        std::memcpy(data_ + static_cast<size_t>(y) * stride_, from, static_cast<size_t>(picW_) * 4);
-      }
+      for (int y = 0; y < picH_; ++y)
+        std::memcpy(data_ + static_cast<size_t>(y) * stride_,
+                    cs->data_ + static_cast<size_t>(y) * cs->stride_, static_cast<size_t>(picW_) * 4);
+      rowInPixels_.assign(static_cast<size_t>(picH_), 1);
+      rowsInPixels_ = picH_;
+      keptY0_ = keptY1_ = 0;
       return;
     }
     for (int y = 0; y < picH_; ++y)
@@ -618,7 +686,7 @@ void CairoSurface::SetPicture(const Surface& source) {
     for (int y = 0; y < picH_; ++y)
       for (int x = 0; x < picW_; ++x) picture_[static_cast<size_t>(y) * picW_ + x] = Native(source.Pixel(x, y));
   }
-  CopyPictureIn();
+  CopyPictureIn({});
 }
 
 OleColor CairoSurface::Pixel(int x, int y) const {

@@ -25,6 +25,7 @@ class CairoSurface final : public Surface {
   int PixelHeight() const override { return h_; }
 
   void Cls() override;
+  void ClsAround(int x0, int y0, int x1, int y1) override;
   void FilledBox(float x1, float y1, float x2, float y2, OleColor color) override;
   void PSet(float x, float y, OleColor color) override;
   void Print(std::string_view text) override;
@@ -85,7 +86,12 @@ class CairoSurface final : public Surface {
   void SetSource(uint32_t rgb);
   Pen CurrentPen() const;
   bool ApplyFont();  // selects the current font into cairo; false when no font can be had
-  void CopyPictureIn();
+  // Copies the persistent picture into the pixels, leaving the box [x0, x1) x [y0, y1) as it is.
+  void CopyPictureIn(Box4 keep);
+  // Every operation names the box it may draw in before it draws: the box is marked as changed, and the
+  // rows of the persistent picture there that are still held only by the pixels are copied out.
+  void Reach(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
+  void KeepPictureRows(int y0, int y1);
 
   cairo_surface_t* img_ = nullptr;
   cairo_t* cr_ = nullptr;
@@ -94,6 +100,12 @@ class CairoSurface final : public Surface {
   Box4 clip_;
   std::vector<uint32_t> picture_;
   int picW_ = 0, picH_ = 0;
+  // Rows of the persistent picture that are still the current pixels, not yet copied out: a row is copied
+  // when something is about to draw on it, and never when the next picture replaces this one first (a
+  // legend drawn on a shown picture copies only its own rows).
+  std::vector<uint8_t> rowInPixels_;
+  int rowsInPixels_ = 0;
+  int keptY0_ = 0, keptY1_ = 0;  // a band of rows known to be copied out
   std::optional<Pen> pen_;
   PixelPoint penPos_;
   // A dotted line that starts where the previous one ended goes on with its pattern, so that a curve of

@@ -17,6 +17,15 @@ int32_t Surface::PixelX(double twips, Rounding rounding) const {
   return static_cast<int32_t>(rounding == Rounding::Nearest ? std::nearbyint(p) : std::trunc(p));
 }
 
+void Surface::ClsAround(int x0, int y0, int x1, int y1) {
+  if (x0 <= 0 && y0 <= 0 && x1 >= PixelWidth() && y1 >= PixelHeight()) {
+    CurrentX = 0;  // nothing of the cleared picture would show
+    CurrentY = 0;
+  } else {
+    Cls();
+  }
+}
+
 void Surface::Touch(int64_t x0, int64_t y0, int64_t x1, int64_t y1) noexcept {
   dirtyX0_ = std::min(dirtyX0_, x0);
   dirtyY0_ = std::min(dirtyY0_, y0);

@@ -88,6 +88,9 @@ class Surface {
 
   // ---- Operations in surface units.
   virtual void Cls() = 0;  // clear to BackColor (or to the persistent picture), text position to 0, 0
+  // Cls for a caller that paints the pixel box [x0, x1) x [y0, y1) over next: the pixels inside it may be
+  // left as they are.
+  virtual void ClsAround(int x0, int y0, int x1, int y1);
   // A line in ForeColor (or the given colour) with DrawWidth and DrawStyle; the text position moves to
   // its end.
   void Line(float x1, float y1, float x2, float y2) { DrawLine(x1, y1, x2, y2, ForeColor); }

@@ -162,20 +162,13 @@ void DrawPageBackground(Control& c) {
   c.Guard("DrawPageBackground", [&] {
     Surface& s = *c.GraphImage;
     const GradientSpec& fill = c.PageFill;
-    // A plain fill over every pixel leaves nothing of the cleared picture to see: clearing it would only
-    // cost a pass over the pixels.
-    const bool covers = fill.Color1 == fill.Color2 && s.PixelX(static_cast<float>(c.PageWidth)) >= s.PixelWidth() &&
-                        s.PixelY(static_cast<float>(c.PageHeight)) >= s.PixelHeight();
-    if (covers) {
-      s.CurrentX = 0;
-      s.CurrentY = 0;
-    } else {
-      s.Cls();
-    }
     if (fill.Color1 == fill.Color2) {
+      // The plain fill paints every pixel of the page next: only what lies beyond it needs clearing.
+      s.ClsAround(0, 0, s.PixelX(static_cast<float>(c.PageWidth)), s.PixelY(static_cast<float>(c.PageHeight)));
       ClipGraphArea(c, s, kAreaPage);
       s.FilledBox(0, 0, static_cast<float>(c.PageWidth), static_cast<float>(c.PageHeight), fill.Color1);
     } else {
+      s.Cls();
       DrawGradient(c, s, kAreaPage, fill);
     }
     if (fill.EdgeThickness == 0) return;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 
 #include "platform/RuntimeError.h"
 #include "support/Pixels.h"
@@ -213,6 +214,90 @@ TEST(CairoSurface, ClsShowsThePersistentPictureAgain) {
   shown.s.Cls();
   EXPECT_EQ(shown.s.Pixel(55, 55), kWhite);
   EXPECT_EQ(shown.s.Pixel(5, 5), kBlue);
+}
+
+// However the shown picture is drawn over (in one clip or several, with the pixel rules or with cairo),
+// Cls brings back exactly the picture; ClsAround leaves its box as drawn.
+TEST(CairoSurface, ClsBringsBackThePictureWhateverWasDrawnOverIt) {
+  Canvas page, other;
+  for (int y = 0; y < 80; ++y)  // a different colour on every row, so that a row copied wrongly shows
+    page.s.FilledBox(0, y * kTw, 100 * kTw, (y + 1) * kTw, static_cast<OleColor>(0x010203 * y));
+  other.s.FilledBox(10 * kTw, 10 * kTw, 90 * kTw, 70 * kTw, kBlue);
+  auto differences = [](const Surface& a, const Surface& expected, int x0, int y0, int x1, int y1) {
+    int n = 0;
+    for (int y = 0; y < a.PixelHeight(); ++y)
+      for (int x = 0; x < a.PixelWidth(); ++x)
+        if (!(x >= x0 && x < x1 && y >= y0 && y < y1) && a.Pixel(x, y) != expected.Pixel(x, y)) ++n;
+    return n;
+  };
+  struct Case {
+    const char* name;
+    std::function<void(CairoSurface&)> draw;
+  };
+  const Case cases[] = {
+      {"nothing drawn", [](CairoSurface&) {}},
+      {"a box in a band of rows",
+       [](CairoSurface& s) {
+         s.SetClipRect(0, 30 * kTw, 100 * kTw, 40 * kTw);
+         s.FilledBox(0, 0, 100 * kTw, 80 * kTw, kRed);
+       }},
+      {"text, then a box in another clip",
+       [](CairoSurface& s) {
+         s.SetClipRect(0, 0, 100 * kTw, 20 * kTw);
+         s.CurrentX = 0;
+         s.CurrentY = 0;
+         s.Print("Legend");
+         s.SetClipRect(0, 60 * kTw, 50 * kTw, 80 * kTw);
+         s.FilledBox(0, 0, 100 * kTw, 80 * kTw, kRed);
+       }},
+      {"text level and turned, anywhere on the surface",
+       [](CairoSurface& s) {
+         s.ResetClip();
+         s.FontSize = 14;
+         s.CurrentX = 5 * kTw;
+         s.CurrentY = 30 * kTw;
+         s.Print("Wide level text");
+         s.TextOut(60, 75, "Turned", 900);
+         s.TextOut(30, 10, "Down", -450);
+       }},
+      {"a block copied in, then lines everywhere",
+       [&](CairoSurface& s) {
+         s.BitBlt(0, 0, 100, 80, other.s, 0, 0);
+         s.ResetClip();
+         for (int y = 0; y < 80; y += 7) s.Line(0, y * kTw, 100 * kTw, (79 - y) * kTw, kRed);
+       }},
+      {"a second picture shown in between, then drawn over",
+       [&](CairoSurface& s) {
+         s.FilledBox(0, 0, 100 * kTw, 80 * kTw, kRed);
+         s.SetPicture(page.s);
+         s.FilledBox(0, 0, 30 * kTw, 30 * kTw, kBlue);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Canvas shown;
+    shown.s.SetPicture(other.s);  // replaced before anything clears back to it
+    shown.s.SetPicture(page.s);
+    c.draw(shown.s);
+    shown.s.Cls();
+    EXPECT_EQ(differences(shown.s, page.s, 0, 0, 0, 0), 0);
+  }
+  // ClsAround: the box keeps what was drawn, the rest shows the picture.
+  Canvas shown;
+  shown.s.SetPicture(page.s);
+  shown.s.FilledBox(0, 0, 100 * kTw, 80 * kTw, kRed);
+  shown.s.ClsAround(20, 20, 60, 50);
+  EXPECT_EQ(differences(shown.s, page.s, 20, 20, 60, 50), 0);
+  EXPECT_EQ(CountColor(shown.s, 20, 20, 60, 50, kRed), 40 * 30);
+  // Growing keeps the picture at its size; what lies beyond is BackColor.
+  Canvas grown;
+  grown.s.SetPicture(page.s);
+  grown.s.Move(0, 0, 120 * kTw, 90 * kTw);
+  grown.s.FilledBox(0, 0, 120 * kTw, 90 * kTw, kRed);
+  grown.s.Cls();
+  EXPECT_EQ(grown.s.Pixel(50, 79), page.s.Pixel(50, 79));
+  EXPECT_EQ(grown.s.Pixel(110, 85), kWhite);
+  EXPECT_EQ(CountColor(grown.s, 0, 0, 120, 90, kRed), 0);
 }
 
 TEST(CairoSurface, GrowingKeepsTheImage) {
