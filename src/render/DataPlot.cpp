@@ -102,9 +102,12 @@ void PlotDataSets(Control& c, Surface& s) {
           s.DrawStyle = LineKind::Solid;
         }
         // Symbols or bars, over the lines. Points that are only joined by the line need no pass; the pen is
-        // left as the pass would leave it.
+        // left as the pass would leave it, hollow.
         const bool marks = d.DataSymbol != kSymbolNone || (d.ShowErrorBar && d.Index.AnyError());
-        if (!marks) SymbolPen(s, d.DataFill);
+        if (!marks) {
+          SymbolPen(s, d.DataFill);
+          s.FillStyle = FillKind::Transparent;
+        }
         const bool stamped = marks && StampSymbols(c, s, graph, i, points + start);
         for (int32_t j = 1; marks && !stamped && j <= n; ++j) {
           const Point& pt = points[start + static_cast<size_t>(j - 1)];

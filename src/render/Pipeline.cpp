@@ -213,6 +213,7 @@ void DrawPlotArea(Control& c, Surface& s) {
     }
     if (border.EdgeThickness != 0) {
       s.DrawWidth = border.EdgeThickness;
+      s.FillStyle = FillKind::Transparent;  // an outline only
       s.Box(L, T, L + W, T + H, border.EdgeColor);
       s.DrawWidth = 1;
     }

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "hosts/cli/Script.h"
 #include "support/ReferenceImage.h"
@@ -15,14 +16,13 @@ namespace {
 
 class ExamplePicture : public ::testing::TestWithParam<const char*> {};
 
-// Runs an example on a control made with the options; its picture is compared with the reference.
-void ExpectMatchesReference(const std::string& name, const PlotaraOptions& options, const std::string& reference) {
+// Runs an example on a control made with the options.
+void RunExample(Plotara& control, const std::string& name) {
   const std::string path = std::string(PLOTARA_SOURCE_DIR) + "/examples/" + name + ".plotara";
   std::ifstream in(path);
   ASSERT_TRUE(in) << path;
   std::stringstream text;
   text << in.rdbuf();
-  Plotara control(options);
   ScriptOptions script;
   script.BaseDir = std::string(PLOTARA_SOURCE_DIR) + "/examples";
   ScriptRunner::SizeControl(control, script.Width, script.Height);
@@ -30,6 +30,12 @@ void ExpectMatchesReference(const std::string& name, const PlotaraOptions& optio
   ScriptRunner runner(control, script, out, err);
   ASSERT_EQ(runner.Run(text.str(), name), kScriptOk) << err.str();
   EXPECT_EQ(err.str(), "") << "no failure while the example runs";
+}
+
+// Its picture is compared with the reference.
+void ExpectMatchesReference(const std::string& name, const PlotaraOptions& options, const std::string& reference) {
+  Plotara control(options);
+  RunExample(control, name);
   EXPECT_TRUE(test::MatchesReference(*Internals(control).Picture1, reference, {16, 0.002}));
 }
 
@@ -42,6 +48,39 @@ TEST_P(ExamplePicture, AntialiasedMatchesItsReference) {
   PlotaraOptions options;
   options.Antialias = true;
   ExpectMatchesReference(GetParam(), options, std::string("example_") + GetParam() + "_antialiased");
+}
+
+std::vector<OleColor> PixelsOf(const Surface& s) {
+  std::vector<OleColor> pixels;
+  for (int y = 0; y < s.PixelHeight(); ++y)
+    for (int x = 0; x < s.PixelWidth(); ++x) pixels.push_back(s.Pixel(x, y));
+  return pixels;
+}
+
+// Drawing leaves no state behind that changes the next drawing.
+TEST_P(ExamplePicture, ASecondRefreshDrawsTheSamePicture) {
+  Plotara control;
+  RunExample(control, GetParam());
+  control.Refresh();
+  const std::vector<OleColor> first = PixelsOf(*Internals(control).Picture1);
+  control.Refresh();
+  EXPECT_TRUE(PixelsOf(*Internals(control).Picture1) == first);
+}
+
+// A line without symbols last on the page once left the fill style solid, and the next refresh painted the
+// graph's whole border band in the data set's fill colour.
+TEST(RefreshAgain, ALineWithoutSymbolsLeavesTheBorderBandAsItWas) {
+  Plotara control;
+  control.Resize(400 * 15, 300 * 15);
+  control.NewGraph("twice");
+  control.NewDataSet("line");
+  control.SymbolStyle(0, 1);
+  control.DataLine(0xC00000, 1, 1);
+  for (int i = 1; i <= 3; ++i) control.AddDataPoint(i, i % 2, 0);
+  control.Refresh();
+  const std::vector<OleColor> first = PixelsOf(*Internals(control).Picture1);
+  control.Refresh();
+  EXPECT_TRUE(PixelsOf(*Internals(control).Picture1) == first);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExamplePicture,
