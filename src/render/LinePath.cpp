@@ -215,6 +215,8 @@ void Folded(Surface& s, const LineData& d, size_t begin, size_t end) {
     const int32_t c = line.Column(p[i]);
     size_t known = i, hi = end;
     const size_t guess = i + previousCount;
+    // The next column's end is likely one count further: ask for it while this column is worked out.
+    if (guess + previousCount < end) __builtin_prefetch(p + guess + previousCount);
     if (guess < end) {
       if (line.Column(p[guess]) != c) {
         hi = guess;
