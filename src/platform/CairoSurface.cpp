@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <cwchar>
 #include <numbers>
 #include <utility>
 
@@ -43,6 +44,19 @@ void ReleasePixels(void* p) {
 }
 
 const cairo_user_data_key_t kPixelsKey{};
+
+// n pixels of one colour. For a long run wmemset writes the 32-bit units with the C library's widest
+// stores, well ahead of a plain loop; a short run is not worth the call.
+void FillPixels(uint32_t* to, size_t n, uint32_t rgb) {
+  constexpr size_t kLongRun = 256;
+  if constexpr (sizeof(wchar_t) == sizeof(uint32_t)) {
+    if (n >= kLongRun) {
+      wmemset(reinterpret_cast<wchar_t*>(to), static_cast<wchar_t>(rgb), n);
+      return;
+    }
+  }
+  std::fill_n(to, n, rgb);
+}
 
 // An image surface over pixels of its own. A large picture asks for huge pages: a vertical line touches
 // one page per row, and with 4 KB pages most of its time goes in address translation.
@@ -103,7 +117,7 @@ void CairoSurface::Reallocate(int w, int h) {
   auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(img));
   const int stride = cairo_image_surface_get_stride(img) / 4;
   const uint32_t back = Native(BackColor);
-  for (int y = 0; y < h; ++y) std::fill_n(data + static_cast<size_t>(y) * stride, w, back);
+  for (int y = 0; y < h; ++y) FillPixels(data + static_cast<size_t>(y) * stride, static_cast<size_t>(w), back);
   if (img_) {
     // Keep the old pixels at the top-left, as a picture box keeps its image when it grows.
     BeginDirect();
@@ -199,7 +213,7 @@ void CairoSurface::Span(int y, int x0, int x1, uint32_t rgb) {
   if (Inverting()) {
     for (int x = x0; x < x1; ++x) row[x] ^= kRgbMask;
   } else {
-    std::fill(row + x0, row + x1, rgb);
+    FillPixels(row + x0, static_cast<size_t>(x1 - x0), rgb);
   }
 }
 
@@ -690,7 +704,7 @@ void CairoSurface::CopyPictureIn(Box4 keep) {
     if (pictured > from)
       std::memcpy(row + from, picture_.data() + static_cast<size_t>(y) * picW_ + from,
                   static_cast<size_t>(pictured - from) * 4);
-    std::fill(row + pictured, row + to, back);
+    if (to > pictured) FillPixels(row + pictured, static_cast<size_t>(to - pictured), back);
   };
   for (int y = 0; y < h_; ++y) {
     if (rowsInPixels_ > 0 && y < picH_ && rowInPixels_[static_cast<size_t>(y)]) continue;  // the picture already
