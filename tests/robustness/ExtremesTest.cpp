@@ -7,6 +7,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -162,6 +163,54 @@ TEST(Extremes, ValuesAtTheEdgesDrawWhatTheyCan) {
     k.p.Refresh();
     const Chart::Box b = k.Plot();
     EXPECT_EQ(k.picture().Pixel((b.L + b.R) / 2, (b.T + b.B) / 2), kRed) << out.str() << err.str();
+  }
+}
+
+// The most graphs, axes on a graph and data sets on a graph that the 16-bit indices allow: the page draws
+// in bounded time (what lies beyond 16-bit page lengths, the far axes and a legend of 32,767 rows, is
+// reported as error 6), and one more fails with error 6 and leaves what was there.
+TEST(Extremes, TheMostGraphsAxesAndDataSetsDrawAndOneMoreOverflows) {
+  struct Case {
+    const char* what;
+    std::function<void(Plotara&)> addOne;
+    std::function<size_t(Control&)> count;
+  };
+  const Case cases[] = {
+      {"graphs", [](Plotara& p) { p.NewGraph("g"); }, [](Control& c) { return c.Graphs.size(); }},
+      {"X axes", [](Plotara& p) { p.NewXAxis("x"); }, [](Control& c) { return c.Current().Axes.size(); }},
+      {"data sets",
+       [](Plotara& p) {
+         p.NewDataSet("d");
+         p.AddDataPoint(1, 1, 0);
+       },
+       [](Control& c) { return c.Current().DataSets.size(); }},
+  };
+  constexpr size_t kMost = 32767;
+  auto overflows = [](const std::vector<std::string>& failures) {
+    for (const std::string& f : failures)
+      if (f.find("Error 6 ") != 0) return false;
+    return true;
+  };
+  Chart plain(200, 150);
+  plain.p.NewGraph("one", 0, 10, 0, 10);
+  plain.p.Refresh();
+  const OleColor plotColour = plain.picture().Pixel(100, 75);
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.what);
+    Chart chart(200, 150);
+    EventLog log(chart.p);
+    chart.p.SuppressRaisingEvents(true);
+    if (std::string(k.what) != "graphs") chart.p.NewGraph("one", 0, 10, 0, 10);
+    while (k.count(chart.c()) < kMost && Failures(log).empty()) k.addOne(chart.p);
+    ASSERT_EQ(k.count(chart.c()), kMost) << testing::PrintToString(Failures(log));
+    chart.p.Refresh();
+    EXPECT_TRUE(overflows(log.Take())) << "only what lies beyond 16 bits fails";
+    EXPECT_EQ(chart.picture().Pixel(100, 75), plotColour) << "the front graph is drawn";
+    k.addOne(chart.p);
+    EXPECT_EQ(k.count(chart.c()), kMost);
+    const std::vector<std::string> failures = Failures(log);
+    ASSERT_FALSE(failures.empty());
+    EXPECT_TRUE(overflows(failures)) << failures.front();
   }
 }
 
