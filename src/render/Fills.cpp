@@ -1,5 +1,7 @@
 #include "render/Fills.h"
 
+#include <algorithm>
+
 #include "render/Painters.h"
 #include "model/Graphs.h"
 #include "model/Lookup.h"
@@ -68,14 +70,30 @@ void DrawGradient(Control& c, Surface& s, int16_t areaCode, const GradientSpec& 
     Surface& scratch = *c.ScratchPic1;
     scratch.Move(0, 0, static_cast<float>(width + c.UnitsPerMmX + kScratchMargin),
                 static_cast<float>(height + c.UnitsPerMmY + kScratchMargin));
+    const int px = s.PixelX(left), py = s.PixelY(top);
     if (fill.Color1 == fill.Color2) {
       scratch.BackColor = fill.Color1;
       scratch.Cls();
     } else {
       scratch.Discard();  // the gradient covers the scratch surface
+      // Only the part of the area that lands on the picture is painted: a graph placed many pages wide
+      // would otherwise cost its whole size. (Lines reaching thousands of pixels beyond that part are cut
+      // before they are drawn, as on any surface, which may move their pixels by one.)
+      const int x0 = std::max(0, -px), y0 = std::max(0, -py);
+      const int x1 = std::min(scratch.PixelWidth(), s.PixelWidth() - px);
+      const int y1 = std::min(scratch.PixelHeight(), s.PixelHeight() - py);
+      const bool part = x0 > 0 || y0 > 0 || x1 < scratch.PixelWidth() || y1 < scratch.PixelHeight();
+      if (part) {
+        constexpr int kMargin = 2;
+        const double tx = scratch.TwipsPerPixelX(), ty = scratch.TwipsPerPixelY();
+        scratch.SetClipRect(static_cast<float>((x0 - kMargin) * tx), static_cast<float>((y0 - kMargin) * ty),
+                            static_cast<float>((std::max(x1, x0) + kMargin) * tx),
+                            static_cast<float>((std::max(y1, y0) + kMargin) * ty));
+      }
       painter.Draw(scratch);
+      if (part) scratch.ResetClip();
     }
-    s.BitBlt(s.PixelX(left), s.PixelY(top), s.PixelX(scratch.Width()), s.PixelY(scratch.Height()) + 2, scratch, 0, 0);
+    s.BitBlt(px, py, s.PixelX(scratch.Width()), s.PixelY(scratch.Height()) + 2, scratch, 0, 0);
     ClipGraphArea(c, s, kAreaGraph);
   });
 }

@@ -256,5 +256,32 @@ TEST(DrawGradient, ATransparentFillLeavesTheAreaAndItsClipAlone) {
   EXPECT_EQ(CountColor(s, 0, 0, 400, 300, kWhite), 100) << "the 10 x 10 clip is still in force";
 }
 
+// An area reaching past the picture is painted only where it lands on the picture, and there exactly as a
+// whole one: every style, compared with the same area drawn whole on a picture that holds it.
+TEST(DrawGradient, AnAreaPastThePicturePaintsItsVisiblePartAsAWholeOne) {
+  constexpr int kShiftX = 250, kShiftY = 180;  // pixels of the area left of and above the small picture
+  for (int16_t style = 1; style <= 6; ++style) {
+    SCOPED_TRACE(style);
+    const GradientSpec fill{0, 0, kRed, 0x00FF0000, 30, 0.2f, style, false};
+    auto paint = [&](Chart& k, int left, int top) {
+      PlainGraph(k.p);
+      GraphRecord& g = k.c().Current();
+      g.RectLeft = left * 15;
+      g.RectTop = top * 15;
+      g.RectWidth = 700 * 15;
+      g.RectHeight = 500 * 15;
+      DrawGradient(k.c(), *k.c().Picture1, 1, fill);
+    };
+    Chart whole(760, 560), part(400, 300);
+    paint(whole, 0, 0);
+    paint(part, -kShiftX, -kShiftY);
+    int differ = 0;
+    for (int y = 0; y < 300; ++y)
+      for (int x = 0; x < 400; ++x)
+        differ += part.picture().Pixel(x, y) != whole.picture().Pixel(x + kShiftX, y + kShiftY);
+    EXPECT_EQ(differ, 0);
+  }
+}
+
 }  // namespace
 }  // namespace plotara
