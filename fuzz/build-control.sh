@@ -19,7 +19,7 @@ for t in $targets; do
     -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
     -I"$root" -I"$root/src" -I"$root/include" \
     "$root/fuzz/$t.cpp" \
-    "$libs/hosts/cli/libplotara_host.a" "$libs/src/libplotara_control.a" "$libs/src/libplotara_interact.a" \
+    "$libs/hosts/cli/libplotara_host.a" "$libs/src/libplotara_control.a" "$libs/src/libplotara_picker.a" "$libs/src/libplotara_interact.a" \
     "$libs/src/libplotara_render.a" "$libs/src/libplotara_scale.a" "$libs/src/libplotara_model.a" \
     "$libs/src/libplotara_gradient.a" "$libs/src/libplotara_expr.a" "$libs/src/libplotara_platform.a" \
     $(pkg-config --libs cairo cairo-ft fontconfig freetype2) \
