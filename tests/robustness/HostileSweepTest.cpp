@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -139,11 +140,35 @@ std::string Read(Plotara& control, const MemberInfo& m) {
   }
 }
 
+std::string FirstDifference(const std::string& a, const std::string& b) {
+  std::istringstream x(a), y(b);
+  std::string l, r;
+  while (std::getline(x, l) && std::getline(y, r))
+    if (l != r) return l + "  ->  " + r;
+  return "(lengths differ)";
+}
+
+bool AppliesRowsInOrder(const std::string& method) {
+  static const std::set<std::string> styleMethods{
+      "AxisStyle",   "AxisScaleStyle", "AxisTitleStyle", "AxisLabelStyle", "AxisGridStyle",
+      "AxisTickStyle", "GraphPosition", "BorderWidths",  "PageColors",     "PlotAreaColors",
+      "BorderStyle", "GraphTitleStyle", "LegendTableStyle", "SymbolStyle", "DataLine"};
+  return styleMethods.count(method) > 0;
+}
+
+// Every readable property as text: what the host can see of the model.
+std::string Readings(Plotara& control) {
+  std::string all;
+  for (const MemberInfo& m : Members().All())
+    if (m.Kind == MemberKind::Property && m.Get) all += m.Name + "=" + Read(control, m) + "\n";
+  return all;
+}
+
 // Members whose whole purpose is to change the page out from under the sweep are swept like the rest;
 // only the property check needs a readable property.
 TEST(HostileSweep, EveryMemberTakesEveryHostileValue) {
   const std::vector<Variant> values = HostileValues();
-  int calls = 0, refused = 0;
+  int calls = 0, refused = 0, unchangedChecks = 0;
   for (const MemberInfo& m : Members().All()) {
     SCOPED_TRACE(m.Name);
     Page page;
@@ -170,8 +195,17 @@ TEST(HostileSweep, EveryMemberTakesEveryHostileValue) {
           for (size_t k = 0; k < m.Params.size(); ++k)
             args.push_back(k == i ? value : m.Params[k].Optional ? Variant::Missing() : Plain(m.Params[k]));
           std::vector<NamedArg> named;
+          const std::string before = Readings(page.control);
+          const int reported = page.errorMsgs;
           try {
             Invoke(page.control, m.Name, args, named);
+            // A method that fails leaves what the host can see as it was, except a style method: it
+            // applies its rows in order, and those applied before the failing one stay applied.
+            if (page.errorMsgs > reported && !AppliesRowsInOrder(m.Name)) {
+              ++unchangedChecks;
+              const std::string after = Readings(page.control);
+              if (after != before) ADD_FAILURE() << "changed by a failing call:\n" << FirstDifference(before, after);
+            }
           } catch (const AutomationError& e) {
             ++refused;  // an argument that does not convert to the parameter's type
             EXPECT_TRUE(e.Number() == 13 || e.Number() == 6 || e.Number() == 5) << e.Number();
@@ -198,6 +232,7 @@ TEST(HostileSweep, EveryMemberTakesEveryHostileValue) {
   }
   EXPECT_GT(calls, 1000);
   EXPECT_GT(refused, 0);
+  EXPECT_GT(unchangedChecks, 5) << "failing methods whose readings were compared";
 }
 
 }  // namespace
