@@ -257,6 +257,14 @@ void CairoSurface::ThinLine(int x1, int y1, int x2, int y2, uint32_t rgb, bool d
     }
     return;
   }
+  if (!dotted && dx == 0) {  // vertical, as the columns of a folded data line are
+    if (x1 < clip_.x0 || x1 >= clip_.x1) return;
+    const int from = std::max(y2 >= y1 ? y1 : y1 - steps + 1, clip_.y0);
+    const int to = std::min(y2 >= y1 ? y1 + steps : y1 + 1, clip_.y1);
+    uint32_t* p = data_ + static_cast<size_t>(from) * stride_ + x1;
+    for (int y = from; y < to; ++y, p += stride_) *p = Inverting() ? (*p ^ kRgbMask) : rgb;
+    return;
+  }
   const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
   int err = dx + dy, x = x1, y = y1;
   for (int i = 0; i < steps; ++i) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <utility>
 
 #include "platform/RuntimeError.h"
 #include "support/Pixels.h"
@@ -44,13 +45,24 @@ TEST(CairoSurface, OnePixelLineLeavesOutItsLastPixel) {
   struct Case {
     int x1, y1, x2, y2;
   };
-  for (const Case& c : {Case{10, 10, 20, 10}, Case{10, 10, 10, 30}, Case{20, 20, 10, 20}, Case{5, 5, 15, 15}}) {
+  for (const Case& c : {Case{10, 10, 20, 10}, Case{10, 10, 10, 30}, Case{10, 30, 10, 10}, Case{20, 20, 10, 20},
+                        Case{5, 5, 15, 15}}) {
     Canvas k;
     k.s.Line(c.x1 * kTw, c.y1 * kTw, c.x2 * kTw, c.y2 * kTw, kRed);
     EXPECT_EQ(k.s.Pixel(c.x1, c.y1), kRed) << "first pixel drawn";
     EXPECT_EQ(k.s.Pixel(c.x2, c.y2), kWhite) << "last pixel left out";
     const int len = std::max(std::abs(c.x2 - c.x1), std::abs(c.y2 - c.y1));
     EXPECT_EQ(CountColor(k.s, 0, 0, 100, 80, kRed), len);
+  }
+}
+
+TEST(CairoSurface, ALineInAColumnStopsAtTheClip) {
+  for (const auto& [from, to] : {std::pair{5, 40}, std::pair{40, 5}, std::pair{0, 80}}) {
+    Canvas k;
+    k.s.SetClipRect(0, 15 * kTw, 100 * kTw, 25 * kTw);
+    k.s.Line(10 * kTw, from * kTw, 10 * kTw, to * kTw, kRed);
+    EXPECT_EQ(CountColor(k.s, 0, 0, 100, 80, kRed), 10) << from << " to " << to;
+    EXPECT_EQ(CountColor(k.s, 10, 15, 11, 25, kRed), 10);
   }
 }
 
