@@ -10,6 +10,6 @@ CXX="${CXX:-clang++}"
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -I"$root/src" -I"$root/include" \
   "$root/fuzz/expr_fuzz.cpp" "$root"/src/expr/*.cpp \
-  "$root/src/platform/RuntimeError.cpp" "$root/src/platform/Conversions.cpp" \
+  "$root/src/platform/RuntimeError.cpp" "$root/src/platform/Conversions.cpp" "$root/src/platform/NumberScan.cpp" \
   -o "$out"
 echo "built $out"
