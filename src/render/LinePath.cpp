@@ -207,8 +207,8 @@ void Folded(Surface& s, const LineData& d, size_t begin, size_t end) {
   // X never decreases, so the points of a pixel column follow one another: each column's end is found by
   // galloping and binary search, and its extremes from the blocks. The cost grows with the columns and
   // the logarithm of the points. Neighbouring columns tend to hold as many points as each other, so the
-  // search first tries the previous column's count: on evenly spaced data two probes, close together in
-  // memory, settle a column.
+  // search first tries the previous column's count: on evenly spaced data a few probes, close together
+  // in memory, settle a column.
   const Point* p = d.points;
   size_t i = begin, previousCount = 1;
   while (i < end) {
@@ -219,8 +219,16 @@ void Folded(Surface& s, const LineData& d, size_t begin, size_t end) {
     if (guess + previousCount < end) __builtin_prefetch(p + guess + previousCount);
     if (guess < end) {
       if (line.Column(p[guess]) != c) {
+        // Back a few points, which share the guess's cache lines: counts differ by one or two.
+        constexpr size_t kNear = 3;
         hi = guess;
-        if (guess - 1 > i && line.Column(p[guess - 1]) == c) known = guess - 1;
+        for (size_t k = guess - 1; k > i && k + kNear >= guess; --k) {
+          if (line.Column(p[k]) == c) {
+            known = k;
+            break;
+          }
+          hi = k;
+        }
       } else {
         known = guess;
       }
