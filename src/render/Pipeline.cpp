@@ -46,10 +46,19 @@ void RefreshGraphs(Control& c, int16_t WhichIndex, bool LegndOnPic1) {
     Surface& saved = *c.Picture2;
     int16_t w;
     if (WhichIndex < 0) {
-      DrawPageBackground(c);
+      DrawPageBackground(c, image);
       for (int i = 0; i < c.NumGraphs() - 1; ++i) DrawGraph(c, image, c.GraphOrder[static_cast<size_t>(i)]);
       w = c.GraphOrder[static_cast<size_t>(c.NumGraphs() - 1)];
-      saved.BitBlt(0, 0, saved.PixelX(saved.Width()), saved.PixelY(saved.Height()), image, 0, 0);
+      // With no graph behind the front one, the saved picture is the page alone; a plain page is painted
+      // there again, which costs half of copying it.
+      const bool pageAlone = c.NumGraphs() == 1 && c.PageFill.Color1 == c.PageFill.Color2 &&
+                             saved.PixelWidth() == image.PixelWidth() && saved.PixelHeight() == image.PixelHeight() &&
+                             saved.BackColor == image.BackColor;
+      if (pageAlone) {
+        DrawPageBackground(c, saved);
+      } else {
+        saved.BitBlt(0, 0, saved.PixelX(saved.Width()), saved.PixelY(saved.Height()), image, 0, 0);
+      }
     } else {
       w = WhichIndex;
       image.BitBlt(0, 0, saved.PixelX(saved.Width()), saved.PixelY(c.PageHeight), saved, 0, 0);
@@ -158,9 +167,8 @@ void ClipGraphArea(Control& c, Surface& s, int16_t code) {
 
 // ---------------------------------------------------------------- page and plot-area backgrounds
 
-void DrawPageBackground(Control& c) {
+void DrawPageBackground(Control& c, Surface& s) {
   c.Guard("DrawPageBackground", [&] {
-    Surface& s = *c.GraphImage;
     const GradientSpec& fill = c.PageFill;
     if (fill.Color1 == fill.Color2) {
       // The plain fill paints every pixel of the page next: only what lies beyond it needs clearing.

@@ -39,6 +39,40 @@ TEST(Refresh, SkipsAGraphThatIsNotIncluded) {
   }
 }
 
+// With one graph, the page is painted on Picture2 rather than copied there; a drag step restores from it,
+// so it must hold what the copy would: compared with a page whose graph behind draws nothing.
+TEST(Refresh, AOneGraphPageKeepsThePageAsTheCopyWould) {
+  struct Page {
+    OleColor colour;
+    int16_t edge;
+  };
+  for (const Page& page : {Page{kWhite, 0}, Page{0x0080C0FF, 0}, Page{0x0080C0FF, 3}}) {
+    SCOPED_TRACE(page.edge);
+    auto build = [&](Chart& k, bool hiddenGraphBehind) {
+      if (hiddenGraphBehind) {
+        PlainGraph(k.p, "behind");
+        k.p.GraphInclude(false);
+      }
+      PlainGraph(k.p, "front");
+      k.p.GraphPosition(20, 20, 50, 50);
+      k.p.PageColors(page.colour);
+      k.p.PageEdgeColor(kRed);
+      k.p.PageEdgeThickness(page.edge);
+      k.p.Refresh();
+    };
+    Chart one, two;
+    build(one, false);
+    build(two, true);
+    const Surface& a = *one.c().Picture2;
+    const Surface& b = *two.c().Picture2;
+    int differ = 0;
+    for (int y = 0; y < a.PixelHeight(); ++y)
+      for (int x = 0; x < a.PixelWidth(); ++x) differ += a.Pixel(x, y) != b.Pixel(x, y);
+    EXPECT_EQ(differ, 0);
+    EXPECT_EQ(a.Pixel(200, 150), page.colour) << "the page, without the graph";
+  }
+}
+
 TEST(Refresh, LeavesTheFrontGraphCurrentAndDrawnOnce) {
   Chart k;
   PlainGraph(k.p, "A");
