@@ -58,8 +58,9 @@ void FillPixels(uint32_t* to, size_t n, uint32_t rgb) {
   std::fill_n(to, n, rgb);
 }
 
-// An image surface over pixels of its own. A large picture asks for huge pages: a vertical line touches
-// one page per row, and with 4 KB pages most of its time goes in address translation.
+// An image surface over pixels of its own. A large picture asks for huge pages: a vertical line touches a
+// page per row and a full copy crosses thousands of them, and with 2 MB pages their addresses are
+// translated from a few entries.
 cairo_surface_t* CreatePixels(int w, int h) {
   const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, w);
   const size_t bytes = static_cast<size_t>(stride) * static_cast<size_t>(h);

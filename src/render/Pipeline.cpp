@@ -50,10 +50,11 @@ void RefreshGraphs(Control& c, int16_t WhichIndex, bool LegndOnPic1) {
       for (int i = 0; i < c.NumGraphs() - 1; ++i) DrawGraph(c, image, c.GraphOrder[static_cast<size_t>(i)]);
       w = c.GraphOrder[static_cast<size_t>(c.NumGraphs() - 1)];
       // With no graph behind the front one, the saved picture is the page alone; a plain page is painted
-      // there again, which costs half of copying it.
+      // there again, which costs half of copying it. (Not with an outline: that takes its pen from the
+      // surface it is drawn on.)
       const bool pageAlone = c.NumGraphs() == 1 && c.PageFill.Color1 == c.PageFill.Color2 &&
-                             saved.PixelWidth() == image.PixelWidth() && saved.PixelHeight() == image.PixelHeight() &&
-                             saved.BackColor == image.BackColor;
+                             c.PageFill.EdgeThickness == 0 && saved.PixelWidth() == image.PixelWidth() &&
+                             saved.PixelHeight() == image.PixelHeight() && saved.BackColor == image.BackColor;
       if (pageAlone) {
         DrawPageBackground(c, saved);
       } else {

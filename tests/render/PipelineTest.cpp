@@ -39,8 +39,9 @@ TEST(Refresh, SkipsAGraphThatIsNotIncluded) {
   }
 }
 
-// With one graph, the page is painted on Picture2 rather than copied there; a drag step restores from it,
-// so it must hold what the copy would: compared with a page whose graph behind draws nothing.
+// With one graph on a plain page without outline, the page is painted on Picture2 rather than copied there.
+// A drag step restores from Picture2, so it must hold what the copy would: compared with a page whose graph
+// behind draws nothing, which is copied.
 TEST(Refresh, AOneGraphPageKeepsThePageAsTheCopyWould) {
   struct Page {
     OleColor colour;
