@@ -183,13 +183,15 @@ std::vector<Workload> Workloads() {
   return w;
 }
 
-// The console table, and each run's time kept for the ratios.
+// The console table, and each run's time kept for the ratios: with repetitions, their median.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs)
-      if (r.run_type == Run::RT_Iteration && !r.error_occurred)
-        times_[r.benchmark_name()] = {r.GetAdjustedRealTime(), r.GetAdjustedCPUTime()};
+    for (const Run& r : runs) {
+      const bool median = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
+      if ((r.run_type == Run::RT_Iteration || median) && !r.error_occurred)
+        times_[r.run_name.str()] = {r.GetAdjustedRealTime(), r.GetAdjustedCPUTime()};
+    }
     ConsoleReporter::ReportRuns(runs);
   }
   struct Times {
