@@ -5,13 +5,12 @@
 
 #include <utility>
 
+#include "platform/HugePages.h"
 #include "platform/RuntimeError.h"
 
 namespace plotara {
 
 namespace {
-constexpr size_t kHugePageBytes = size_t{2} << 20;
-
 size_t PageSize() {
   static const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
   return page;
@@ -56,9 +55,7 @@ void PointList::Grow() {
   void* p = data_ ? mremap(data_, mappedBytes_, bytes, MREMAP_MAYMOVE)
                   : mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (p == MAP_FAILED) Raise(err::OutOfMemory);
-  // A long list asks for huge pages: drawing reads a few points per pixel column, far apart, and with
-  // 4 KB pages each of those reads would first walk the page tables.
-  if (bytes >= kHugePageBytes) madvise(p, bytes, MADV_HUGEPAGE);
+  AskForHugePages(p, bytes);
   data_ = static_cast<Point*>(p);
   mappedBytes_ = bytes;
   capacity_ = bytes / sizeof(Point);

@@ -9,14 +9,13 @@
 #include <cmath>
 #include <cstring>
 #include <cwchar>
+#include <cstdlib>
 #include <numbers>
-#include <utility>
-
-#include <sys/mman.h>
 
 #include "platform/AsciiCase.h"
 #include "platform/CairoHelpers.h"
 #include "platform/FileReplace.h"
+#include "platform/HugePages.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextEncoding.h"
 
@@ -28,20 +27,6 @@ constexpr uint32_t kRgbMask = 0x00FFFFFF;
 // Lines whose ends lie farther than this outside the clip rectangle are cut first, so that a point
 // mapped far off the page costs no more than one on it.
 constexpr int kFarOutside = 4096;
-
-}  // namespace
-
-// ---------------------------------------------------------------- allocation and state plumbing
-
-namespace {
-
-constexpr size_t kHugePage = size_t{2} << 20;
-
-void ReleasePixels(void* p) {
-  auto* block = static_cast<std::pair<void*, size_t>*>(p);
-  munmap(block->first, block->second);
-  delete block;
-}
 
 const cairo_user_data_key_t kPixelsKey{};
 
@@ -58,35 +43,28 @@ void FillPixels(uint32_t* to, size_t n, uint32_t rgb) {
   std::fill_n(to, n, rgb);
 }
 
-// An image surface over pixels of its own. A large picture asks for huge pages: a vertical line touches a
-// page per row and a full copy crosses thousands of them, and with 2 MB pages their addresses are
-// translated from a few entries.
+// An image surface over pixels of its own, which a large picture takes in huge pages.
 cairo_surface_t* CreatePixels(int w, int h) {
   const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, w);
   const size_t bytes = static_cast<size_t>(stride) * static_cast<size_t>(h);
-  if (bytes < kHugePage) return cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
-  const size_t size = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-  void* mem = mmap(nullptr, size + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (mem == MAP_FAILED) return cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
-  // Align to a huge page, giving back what lies before and after.
-  auto* base = static_cast<unsigned char*>(mem);
-  const uintptr_t addr = reinterpret_cast<uintptr_t>(base);
-  auto* aligned = reinterpret_cast<unsigned char*>((addr + kHugePage - 1) / kHugePage * kHugePage);
-  if (aligned > base) munmap(base, static_cast<size_t>(aligned - base));
-  const size_t after = static_cast<size_t>(base + size + kHugePage - (aligned + size));
-  if (after > 0) munmap(aligned + size, after);
-  madvise(aligned, size, MADV_HUGEPAGE);
-  cairo_surface_t* img = cairo_image_surface_create_for_data(aligned, CAIRO_FORMAT_RGB24, w, h, stride);
-  auto* block = new std::pair<void*, size_t>(aligned, size);
-  if (cairo_surface_set_user_data(img, &kPixelsKey, block, ReleasePixels) != CAIRO_STATUS_SUCCESS) {
+  const size_t size = (bytes + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
+  void* pixels = nullptr;
+  if (bytes < kHugePageBytes || posix_memalign(&pixels, kHugePageBytes, size) != 0)
+    return cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+  AskForHugePages(pixels, size);
+  cairo_surface_t* img =
+      cairo_image_surface_create_for_data(static_cast<unsigned char*>(pixels), CAIRO_FORMAT_RGB24, w, h, stride);
+  if (cairo_surface_set_user_data(img, &kPixelsKey, pixels, std::free) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(img);
-    ReleasePixels(block);
+    std::free(pixels);
     return cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
   }
   return img;
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------- allocation and state plumbing
 
 CairoSurface::CairoSurface(double dpi) : Surface(dpi) { Reallocate(0, 0); }
 
