@@ -13,6 +13,7 @@ namespace plotara {
 namespace {
 
 using test::CountColor;
+using test::CountDifferences;
 using test::FindInk;
 using test::kWhite;
 
@@ -235,13 +236,6 @@ TEST(CairoSurface, ClsBringsBackThePictureWhateverWasDrawnOverIt) {
   for (int y = 0; y < 80; ++y)  // a different colour on every row, so that a row copied wrongly shows
     page.s.FilledBox(0, y * kTw, 100 * kTw, (y + 1) * kTw, static_cast<OleColor>(0x010203 * y));
   other.s.FilledBox(10 * kTw, 10 * kTw, 90 * kTw, 70 * kTw, kBlue);
-  auto differences = [](const Surface& a, const Surface& expected, int x0, int y0, int x1, int y1) {
-    int n = 0;
-    for (int y = 0; y < a.PixelHeight(); ++y)
-      for (int x = 0; x < a.PixelWidth(); ++x)
-        if (!(x >= x0 && x < x1 && y >= y0 && y < y1) && a.Pixel(x, y) != expected.Pixel(x, y)) ++n;
-    return n;
-  };
   struct Case {
     const char* name;
     std::function<void(CairoSurface&)> draw;
@@ -292,14 +286,14 @@ TEST(CairoSurface, ClsBringsBackThePictureWhateverWasDrawnOverIt) {
     shown.s.SetPicture(page.s);
     c.draw(shown.s);
     shown.s.Cls();
-    EXPECT_EQ(differences(shown.s, page.s, 0, 0, 0, 0), 0);
+    EXPECT_EQ(CountDifferences(shown.s, page.s), 0);
   }
   // ClsAround: the box keeps what was drawn, the rest shows the picture.
   Canvas shown;
   shown.s.SetPicture(page.s);
   shown.s.FilledBox(0, 0, 100 * kTw, 80 * kTw, kRed);
   shown.s.ClsAround(20, 20, 60, 50);
-  EXPECT_EQ(differences(shown.s, page.s, 20, 20, 60, 50), 0);
+  EXPECT_EQ(CountDifferences(shown.s, page.s, 0, 0, {20, 20, 60, 50}), 0);
   EXPECT_EQ(CountColor(shown.s, 20, 20, 60, 50, kRed), 40 * 30);
   // Growing keeps the picture at its size; what lies beyond is BackColor.
   Canvas grown;

@@ -275,11 +275,7 @@ TEST(DrawGradient, AnAreaPastThePicturePaintsItsVisiblePartAsAWholeOne) {
     Chart whole(760, 560), part(400, 300);
     paint(whole, 0, 0);
     paint(part, -kShiftX, -kShiftY);
-    int differ = 0;
-    for (int y = 0; y < 300; ++y)
-      for (int x = 0; x < 400; ++x)
-        differ += part.picture().Pixel(x, y) != whole.picture().Pixel(x + kShiftX, y + kShiftY);
-    EXPECT_EQ(differ, 0);
+    EXPECT_EQ(test::CountDifferences(part.picture(), whole.picture(), kShiftX, kShiftY), 0);
   }
 }
 

@@ -65,11 +65,7 @@ TEST(Refresh, AOneGraphPageKeepsThePageAsTheCopyWould) {
     build(one, false);
     build(two, true);
     const Surface& a = *one.c().Picture2;
-    const Surface& b = *two.c().Picture2;
-    int differ = 0;
-    for (int y = 0; y < a.PixelHeight(); ++y)
-      for (int x = 0; x < a.PixelWidth(); ++x) differ += a.Pixel(x, y) != b.Pixel(x, y);
-    EXPECT_EQ(differ, 0);
+    EXPECT_EQ(test::CountDifferences(a, *two.c().Picture2), 0);
     EXPECT_EQ(a.Pixel(200, 150), page.colour) << "the page, without the graph";
   }
 }

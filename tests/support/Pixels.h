@@ -17,6 +17,22 @@ inline int CountColor(const Surface& s, int x0, int y0, int x1, int y1, OleColor
   return n;
 }
 
+// Counts the pixels of s that differ from expected's pixel at (x + dx, y + dy), leaving out those of s in
+// the box [skip.x0, skip.x1) x [skip.y0, skip.y1).
+struct SkipBox {
+  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+inline int CountDifferences(const Surface& s, const Surface& expected, int dx = 0, int dy = 0,
+                            SkipBox skip = {}) {
+  int n = 0;
+  for (int y = 0; y < s.PixelHeight(); ++y)
+    for (int x = 0; x < s.PixelWidth(); ++x) {
+      const bool skipped = x >= skip.x0 && x < skip.x1 && y >= skip.y0 && y < skip.y1;
+      n += !skipped && s.Pixel(x, y) != expected.Pixel(x + dx, y + dy);
+    }
+  return n;
+}
+
 // The bounding box of all pixels that are not the background colour; empty (x0 > x1) when none.
 struct InkBox {
   int x0 = 1 << 30, y0 = 1 << 30, x1 = -1, y1 = -1;
