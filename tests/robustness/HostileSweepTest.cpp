@@ -150,9 +150,9 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
 
 bool AppliesRowsInOrder(const std::string& method) {
   static const std::set<std::string> styleMethods{
-      "AxisStyle",   "AxisScaleStyle", "AxisTitleStyle", "AxisLabelStyle", "AxisGridStyle",
-      "AxisTickStyle", "GraphPosition", "BorderWidths",  "PageColors",     "PlotAreaColors",
-      "BorderStyle", "GraphTitleStyle", "LegendTableStyle", "SymbolStyle", "DataLine"};
+      "AxisStyle",     "AxisScaleStyle",  "AxisTitleStyle",   "AxisLabelStyle", "AxisGridStyle",
+      "AxisTickStyle", "GraphPosition",   "BorderWidths",     "PageColors",     "PlotAreaColors",
+      "BorderStyle",   "GraphTitleStyle", "LegendTableStyle", "SymbolStyle",    "DataLine"};
   return styleMethods.count(method) > 0;
 }
 
