@@ -23,6 +23,8 @@ Control::Control(double dpi, const SurfaceFactory& makeSurface) : Dpi(dpi) {
   Picture2 = make();
   ScratchPic1 = make();
   ScratchPic2 = make();
+  GraphImage->BackBuffer = true;
+  Picture2->BackBuffer = true;
   HScroll1.Height = kScrollBarThickness;
   HScroll1.Visible = false;
   VScroll1.Width = kScrollBarThickness;

@@ -131,11 +131,16 @@ void CairoSurface::SetUpContext() {
   appliedFont_.clear();
 }
 
-void CairoSurface::BeginDirect() const {
+void CairoSurface::FlushCairo() const {
   if (cairoPending_) {
     cairo_surface_flush(img_);
     cairoPending_ = false;
   }
+}
+
+void CairoSurface::BeginDirect() const {
+  FlushCairo();
+  PaintLateFill();
 }
 
 void CairoSurface::BeginWrite() {
@@ -143,7 +148,22 @@ void CairoSurface::BeginWrite() {
   directPending_ = true;
 }
 
+void CairoSurface::BeginWriteOutside(Box4 keep) {
+  FlushCairo();
+  directPending_ = true;
+  if (!late_) return;
+  // What lies outside keep is written over, so the late fill is left to do only the part inside it.
+  LateFill& l = *late_;
+  l.area = l.area.Meet(keep);
+  if (l.area.Empty()) {
+    late_.reset();
+    return;
+  }
+  for (int i = 0; i < l.overCount; ++i) l.over[static_cast<size_t>(i)] = l.over[static_cast<size_t>(i)].Meet(l.area);
+}
+
 void CairoSurface::BeginCairo() {
+  PaintLateFill();
   if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
     // A failed cairo call leaves its context unusable; start a fresh one on the same pixels.
     cairo_destroy(cr_);
@@ -197,9 +217,67 @@ void CairoSurface::Span(int y, int x0, int x1, uint32_t rgb) {
 }
 
 void CairoSurface::FillRect(int x0, int y0, int x1, int y1, uint32_t rgb) {
+  if (!Inverting() && FillLate({x0, y0, x1, y1}, rgb)) return;
+  BeginWrite();
   y0 = std::max(y0, clip_.y0);
   y1 = std::min(y1, clip_.y1);
   for (int y = y0; y < y1; ++y) Span(y, x0, x1, rgb);
+}
+
+void CairoSurface::PaintBox(Box4 b, uint32_t rgb) const {
+  for (int y = b.y0; y < b.y1; ++y)
+    FillPixels(data_ + static_cast<size_t>(y) * stride_ + b.x0, static_cast<size_t>(b.x1 - b.x0), rgb);
+}
+
+bool CairoSurface::FillLate(Box4 b, uint32_t rgb) {
+  // Smaller fills are painted at once: they are cheap, and they would use up the boxes kept over a page.
+  constexpr int64_t kLateArea = 128 * 128;
+  if (!BackBuffer) return false;
+  b = b.Meet(clip_);
+  if (b.Empty()) return true;
+  FlushCairo();
+  if (late_ && !b.Holds(late_->area)) {
+    LateFill& l = *late_;
+    if (l.overCount == LateFill::kMaxOver) return false;
+    directPending_ = true;
+    PaintBox(b, rgb);
+    const Box4 over = b.Meet(l.area);
+    if (!over.Empty()) l.over[static_cast<size_t>(l.overCount++)] = over;
+    return true;
+  }
+  // Either nothing is late or this fill covers all that is: it becomes the late fill.
+  if (!late_ && static_cast<int64_t>(b.x1 - b.x0) * (b.y1 - b.y0) < kLateArea) return false;
+  late_ = LateFill{rgb, b, {}, 0};
+  return true;
+}
+
+void CairoSurface::PaintLateFill() const {
+  if (!late_) return;
+  FlushCairo();
+  const LateFill l = *late_;
+  late_.reset();
+  directPending_ = true;
+  // Row by row, the gaps between the boxes painted over it.
+  std::array<std::pair<int, int>, LateFill::kMaxOver> cut;
+  for (int y = l.area.y0; y < l.area.y1; ++y) {
+    int n = 0;
+    for (int i = 0; i < l.overCount; ++i) {
+      const Box4& o = l.over[static_cast<size_t>(i)];
+      if (y < o.y0 || y >= o.y1 || o.x0 >= o.x1) continue;
+      int at = n++;  // kept in order from the left
+      for (; at > 0 && cut[static_cast<size_t>(at - 1)].first > o.x0; --at)
+        cut[static_cast<size_t>(at)] = cut[static_cast<size_t>(at - 1)];
+      cut[static_cast<size_t>(at)] = {o.x0, o.x1};
+    }
+    uint32_t* row = data_ + static_cast<size_t>(y) * stride_;
+    int x = l.area.x0;
+    for (int i = 0; i < n; ++i) {
+      const auto [c0, c1] = cut[static_cast<size_t>(i)];
+      if (c0 > x) FillPixels(row + x, static_cast<size_t>(c0 - x), l.rgb);
+      x = std::max(x, c1);
+    }
+    if (x < l.area.x1) FillPixels(row + x, static_cast<size_t>(l.area.x1 - x), l.rgb);
+  }
 }
 
 // Outline of [x0, x1) x [y0, y1), the pen centred on the edge pixels; no pixel is drawn twice, so an
@@ -396,7 +474,6 @@ CairoSurface::Box4 CairoSurface::PixelBox(float x1, float y1, float x2, float y2
 
 void CairoSurface::DrawBox(float x1, float y1, float x2, float y2, OleColor color) {
   const Box4 b = PixelBox(x1, y1, x2, y2);
-  BeginWrite();
   const int w = std::max(1, DrawWidth);
   Reach(static_cast<int64_t>(b.x0) - w, static_cast<int64_t>(b.y0) - w, static_cast<int64_t>(b.x1) + w,
         static_cast<int64_t>(b.y1) + w);
@@ -408,7 +485,6 @@ void CairoSurface::DrawBox(float x1, float y1, float x2, float y2, OleColor colo
 
 void CairoSurface::FilledBox(float x1, float y1, float x2, float y2, OleColor color) {
   const Box4 b = PixelBox(x1, y1, x2, y2);
-  BeginWrite();
   Reach(b.x0, b.y0, b.x1, b.y1);
   FillRect(b.x0, b.y0, b.x1, b.y1, Native(color));
   CurrentX = x2;
@@ -489,9 +565,21 @@ void CairoSurface::BitBlt(int xDest, int yDest, int width, int height, const Sur
   cut(xDest, xSource, width, clip_.x0, clip_.x1);
   cut(yDest, ySource, height, clip_.y0, clip_.y1);
   if (width <= 0 || height <= 0) return;
-  BeginWrite();
   Reach(xDest, yDest, static_cast<int64_t>(xDest) + width, static_cast<int64_t>(yDest) + height);
-  if (const auto* cs = dynamic_cast<const CairoSurface*>(&source)) {
+  const auto* cs = dynamic_cast<const CairoSurface*>(&source);
+  if (cs && cs != this && cs->late_ && cs->late_->overCount == 0 &&
+      cs->late_->area.Holds({xSource, ySource, xSource + width, ySource + height})) {
+    // A block of one plain fill not yet painted: fill it here instead of copying.
+    const Box4 to{xDest, yDest, xDest + width, yDest + height};
+    const uint32_t rgb = cs->late_->rgb;
+    if (!FillLate(to, rgb)) {
+      BeginWrite();
+      PaintBox(to, rgb);
+    }
+    return;
+  }
+  BeginWrite();
+  if (cs) {
     cs->BeginDirect();
     const bool upward = cs == this && yDest > ySource;  // overlapping copy within one surface
     for (int i = 0; i < height; ++i) {
@@ -555,7 +643,6 @@ void CairoSurface::Rectangle(int left, int top, int right, int bottom) {
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
   const Pen pen = CurrentPen();
-  BeginWrite();
   Reach(static_cast<int64_t>(left) - pen.width, static_cast<int64_t>(top) - pen.width,
         static_cast<int64_t>(right) + pen.width, static_cast<int64_t>(bottom) + pen.width);
   if (FillStyle == FillKind::Solid) FillRect(left, top, right, bottom, Native(FillColor));
@@ -681,7 +768,7 @@ void CairoSurface::KeepPictureRows(int y0, int y1) {
 }
 
 void CairoSurface::CopyPictureIn(Box4 keep) {
-  BeginWrite();
+  BeginWriteOutside(keep);
   TouchAll();
   const uint32_t back = Native(BackColor);
   // Columns [from, to) of row y: the picture where it reaches, BackColor beyond.

@@ -6,7 +6,10 @@
 
 #include <cairo.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,6 +64,20 @@ class CairoSurface final : public Surface {
  private:
   struct Box4 {
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // [x0, x1) x [y0, y1)
+    bool Empty() const { return x0 >= x1 || y0 >= y1; }
+    bool Holds(const Box4& b) const { return b.x0 >= x0 && b.x1 <= x1 && b.y0 >= y0 && b.y1 <= y1; }
+    Box4 Meet(const Box4& b) const {
+      return {std::max(x0, b.x0), std::max(y0, b.y0), std::min(x1, b.x1), std::min(y1, b.y1)};
+    }
+  };
+  // A plain fill of a back buffer not painted yet: its colour, its pixel box, and the boxes filled over it
+  // since, which are painted already and keep their own colours.
+  struct LateFill {
+    static constexpr int kMaxOver = 16;
+    uint32_t rgb = 0;
+    Box4 area;
+    std::array<Box4, kMaxOver> over;
+    int overCount = 0;
   };
 
   // A new image of w x h pixels that keeps the old one's pixels; raises 7, changing nothing, when no
@@ -70,7 +87,15 @@ class CairoSurface final : public Surface {
   void SyncCairoClip();
   void BeginDirect() const;  // before reading pixels directly
   void BeginWrite();         // before writing pixels directly
+  void BeginWriteOutside(Box4 keep);  // before writing pixels directly, none of them inside keep
   void BeginCairo();         // before drawing with cairo
+  void FlushCairo() const;
+  // A large plain fill of a back buffer is left unpainted until its pixels are needed: a page fill that
+  // the graph's own fills cover is then painted only where it shows, and a saved page that is never read
+  // back is never painted. False when the box must be filled now.
+  bool FillLate(Box4 b, uint32_t rgb);
+  void PaintLateFill() const;
+  void PaintBox(Box4 b, uint32_t rgb) const;  // a box within the clip rectangle, pixels replaced
   uint32_t Native(OleColor c) const;
   Box4 PixelBox(float x1, float y1, float x2, float y2) const;  // the pixels of a box, corners in order
   bool Inverting() const { return DrawMode == PenMode::Invert; }
@@ -114,8 +139,9 @@ class CairoSurface final : public Surface {
   double dashPhase_ = 0;
   FontFaces faces_;
   std::string appliedFont_;
-  mutable bool cairoPending_ = false;  // cairo drew since the last flush
-  bool directPending_ = false;         // pixels were written directly since cairo last looked
+  mutable bool cairoPending_ = false;   // cairo drew since the last flush
+  mutable bool directPending_ = false;  // pixels were written directly since cairo last looked
+  mutable std::optional<LateFill> late_;
 };
 
 }  // namespace plotara

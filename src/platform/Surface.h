@@ -129,6 +129,10 @@ class Surface {
   virtual void TextOut(int x, int y, std::string_view text, int escapement) = 0;
 
   // ---- Raster shortcuts.
+  // A back buffer, whose pixels are read only through this surface and never through a view a host
+  // keeps: a raster surface may then paint a large plain fill late, where it still shows when its pixels
+  // are next needed.
+  bool BackBuffer = false;
   // True when lines as wide as one pixel, boxes and circles land on whole pixels by the rules above and
   // nothing is blended, so that pixel-space shortcuts (fewer line segments, copied markers) leave every
   // pixel as drawing it all would. A surface that blends or keeps shapes (vectors) says false.

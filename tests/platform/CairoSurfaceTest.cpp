@@ -306,6 +306,130 @@ TEST(CairoSurface, ClsBringsBackThePictureWhateverWasDrawnOverIt) {
   EXPECT_EQ(CountColor(grown.s, 0, 0, 120, 90, kRed), 0);
 }
 
+// A back buffer may paint a large plain fill late; whatever comes after, it must end with the pixels of a
+// surface that paints at once.
+TEST(CairoSurface, ABackBufferEndsWithThePixelsOfAnyOtherSurface) {
+  constexpr int kW = 240, kH = 180;  // large enough for a late fill
+  auto box = [](CairoSurface& s, int x0, int y0, int x1, int y1, OleColor c) {
+    s.FilledBox(x0 * kTw, y0 * kTw, x1 * kTw, y1 * kTw, c);
+  };
+  struct Case {
+    const char* name;
+    std::function<void(CairoSurface& s, CairoSurface& source)> draw;
+  };
+  const Case cases[] = {
+      {"a fill read back", [&](CairoSurface& s, CairoSurface&) { box(s, 0, 0, kW, kH, kRed); }},
+      {"overlapping boxes and outlines over a fill, then a line",
+       [&](CairoSurface& s, CairoSurface&) {
+         box(s, 0, 0, kW, kH, kRed);
+         box(s, 10, 10, 200, 30, kBlue);
+         box(s, 150, 20, 230, 170, 0x00FF00);
+         s.DrawWidth = 3;
+         s.Box(5 * kTw, 5 * kTw, 100 * kTw, 100 * kTw, 0x808080);
+         s.DrawWidth = 1;
+         s.Line(0, 0, kW * kTw, kH * kTw, kBlue);
+       }},
+      {"more boxes over a fill than are kept",
+       [&](CairoSurface& s, CairoSurface&) {
+         box(s, 0, 0, kW, kH, kRed);
+         for (int i = 0; i < 40; ++i) box(s, 5 * i, 4 * i, 5 * i + 30, 4 * i + 9, static_cast<OleColor>(0x050607 * i));
+       }},
+      {"a fill, a box, then a larger fill over both, then a box",
+       [&](CairoSurface& s, CairoSurface&) {
+         box(s, 20, 20, 200, 160, kRed);
+         box(s, 30, 30, 60, 60, kBlue);
+         box(s, 10, 10, 220, 170, 0x00FF00);
+         box(s, 0, 0, 40, 40, kBlue);
+       }},
+      {"a fill in a clip rectangle, then boxes beyond it",
+       [&](CairoSurface& s, CairoSurface&) {
+         s.SetClipRect(30 * kTw, 20 * kTw, 210 * kTw, 150 * kTw);
+         box(s, 0, 0, kW, kH, kRed);
+         s.ResetClip();
+         box(s, 0, 0, 50, 50, kBlue);
+       }},
+      {"cleared around a box that cuts a fill, the box filled in part",
+       [&](CairoSurface& s, CairoSurface&) {
+         box(s, 0, 0, kW, kH, kRed);
+         box(s, 100, 100, 140, 140, kBlue);
+         s.ClsAround(60, 40, 180, 120);
+         box(s, 60, 40, 120, 120, 0x00FF00);
+       }},
+      {"a fill cleared", [&](CairoSurface& s, CairoSurface&) {
+         box(s, 0, 0, kW, kH, kRed);
+         s.Cls();
+       }},
+      {"text, a wide line and a polygon over a fill",
+       [&](CairoSurface& s, CairoSurface&) {
+         box(s, 0, 0, kW, kH, kRed);
+         s.CurrentX = 10 * kTw;
+         s.CurrentY = 10 * kTw;
+         s.Print("Over the fill");
+         s.DrawWidth = 5;
+         s.Line(0, 100 * kTw, kW * kTw, 120 * kTw, kBlue);
+         s.FillStyle = FillKind::Solid;
+         s.FillColor = 0x00FF00;
+         const PixelPoint p[] = {{150, 20}, {230, 60}, {170, 90}};
+         s.Polygon(p);
+       }},
+      {"an inverted box over a fill",
+       [&](CairoSurface& s, CairoSurface&) {
+         box(s, 0, 0, kW, kH, kRed);
+         box(s, 10, 10, 50, 50, kBlue);
+         s.DrawMode = PenMode::Invert;
+         box(s, 0, 0, 150, 100, kBlue);
+       }},
+      {"blocks copied from a fill: inside it, after a box over it, and across its edge",
+       [&](CairoSurface& s, CairoSurface& source) {
+         s.BitBlt(0, 0, 100, 80, source, 30, 30);
+         box(source, 40, 40, 80, 80, kRed);
+         s.BitBlt(0, 90, 150, 90, source, 20, 20);
+       }},
+      {"a block copied across a fill's edge",
+       [&](CairoSurface& s, CairoSurface& source) { s.BitBlt(120, 0, 100, 80, source, 0, 0); }},
+      {"a whole page copied from a fill, then boxes and a line",
+       [&](CairoSurface& s, CairoSurface& source) {
+         box(source, 0, 0, kW, kH, kBlue);
+         s.BitBlt(0, 0, kW, kH, source, 0, 0);
+         box(s, 20, 20, 200, 160, kRed);
+         s.Line(0, 0, kW * kTw, 0, 0x00FF00);
+       }},
+      {"a fill read, then drawn over again",
+       [&](CairoSurface& s, CairoSurface&) {
+         box(s, 0, 0, kW, kH, kRed);
+         EXPECT_EQ(s.Pixel(0, 0), kRed);
+         box(s, 0, 0, 100, 100, kBlue);
+       }},
+      {"a fill, then the surface grown",
+       [&](CairoSurface& s, CairoSurface&) {
+         box(s, 0, 0, kW, kH, kRed);
+         s.Move(0, 0, (kW + 20) * kTw, (kH + 10) * kTw);
+       }},
+      {"a fill shown as the picture, then cleared back to it",
+       [&](CairoSurface& s, CairoSurface& source) {
+         s.SetPicture(source);
+         box(s, 0, 0, kW, kH, kRed);
+         s.Cls();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CairoSurface plain{96}, back{96}, plainSource{96}, backSource{96};
+    back.BackBuffer = backSource.BackBuffer = true;
+    for (CairoSurface* s : {&plain, &back, &plainSource, &backSource}) {
+      s->Move(0, 0, kW * kTw, kH * kTw);
+      s->Cls();
+    }
+    box(plainSource, 10, 10, 200, 160, 0x00C0FFEE);
+    box(backSource, 10, 10, 200, 160, 0x00C0FFEE);
+    c.draw(plain, plainSource);
+    c.draw(back, backSource);
+    ASSERT_EQ(back.PixelWidth(), plain.PixelWidth());
+    EXPECT_EQ(CountDifferences(back, plain), 0);
+    EXPECT_EQ(CountDifferences(backSource, plainSource), 0);
+  }
+}
+
 TEST(CairoSurface, GrowingKeepsTheImage) {
   Canvas k;
   k.s.FilledBox(0, 0, 10 * kTw, 10 * kTw, kRed);
