@@ -567,16 +567,35 @@ void CairoSurface::BitBlt(int xDest, int yDest, int width, int height, const Sur
   if (width <= 0 || height <= 0) return;
   Reach(xDest, yDest, static_cast<int64_t>(xDest) + width, static_cast<int64_t>(yDest) + height);
   const auto* cs = dynamic_cast<const CairoSurface*>(&source);
-  if (cs && cs != this && cs->late_ && cs->late_->overCount == 0 &&
-      cs->late_->area.Holds({xSource, ySource, xSource + width, ySource + height})) {
-    // A block of one plain fill not yet painted: fill it here instead of copying.
-    const Box4 to{xDest, yDest, xDest + width, yDest + height};
-    const uint32_t rgb = cs->late_->rgb;
-    if (!FillLate(to, rgb)) {
-      BeginWrite();
-      PaintBox(to, rgb);
+  const int dx = xDest - xSource, dy = yDest - ySource;
+  auto copySpan = [&](int y, int x0, int x1) {
+    if (x1 > x0)
+      std::memcpy(data_ + static_cast<size_t>(y) * stride_ + x0,
+                  cs->data_ + static_cast<size_t>(y - dy) * cs->stride_ + (x0 - dx), static_cast<size_t>(x1 - x0) * 4);
+  };
+  const Box4 to{xDest, yDest, xDest + width, yDest + height};
+  if (cs && cs != this && cs->late_ && cs->late_->overCount == 0 && (!late_ || to.Holds(late_->area))) {
+    const Box4 in = cs->late_->area.Meet({xSource, ySource, xSource + width, ySource + height});
+    if (!in.Empty()) {
+      // The part of the block within the source's unpainted fill is filled here instead (late again, when
+      // large); only the rest is copied.
+      const Box4 plain{in.x0 + dx, in.y0 + dy, in.x1 + dx, in.y1 + dy};
+      const uint32_t rgb = cs->late_->rgb;
+      late_.reset();  // all of it lies under the block
+      FlushCairo();
+      cs->FlushCairo();
+      directPending_ = true;
+      for (int y = to.y0; y < to.y1; ++y) {
+        if (y >= plain.y0 && y < plain.y1) {
+          copySpan(y, to.x0, plain.x0);
+          copySpan(y, plain.x1, to.x1);
+        } else {
+          copySpan(y, to.x0, to.x1);
+        }
+      }
+      if (!FillLate(plain, rgb)) PaintBox(plain, rgb);
+      return;
     }
-    return;
   }
   BeginWrite();
   if (cs) {

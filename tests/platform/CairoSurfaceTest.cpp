@@ -386,7 +386,23 @@ TEST(CairoSurface, ABackBufferEndsWithThePixelsOfAnyOtherSurface) {
          s.BitBlt(0, 90, 150, 90, source, 20, 20);
        }},
       {"a block copied across a fill's edge",
-       [&](CairoSurface& s, CairoSurface& source) { s.BitBlt(120, 0, 100, 80, source, 0, 0); }},
+       [&](CairoSurface& s, CairoSurface& source) {
+         box(s, 110, 0, kW, 90, kBlue);  // under the block, to be copied over
+         s.BitBlt(120, 0, 100, 80, source, 0, 0);
+       }},
+      {"a fill, then a block copied over part of it from a fill",
+       [&](CairoSurface& s, CairoSurface& source) {
+         box(s, 0, 0, kW, kH, kRed);
+         s.BitBlt(30, 30, 150, 100, source, 0, 0);
+       }},
+      {"a fill, then a block copied over all of it from across a fill's edge, then a line",
+       [&](CairoSurface& s, CairoSurface& source) {
+         box(s, 20, 20, 230, 170, kRed);
+         s.Line(0, 0, kW * kTw, kH * kTw, kBlue);
+         box(s, 0, 0, kW, kH, 0x00FF00);  // unpainted, over red and blue pixels
+         s.BitBlt(0, 0, kW, kH, source, 0, 0);
+         s.Line(0, 90 * kTw, kW * kTw, 90 * kTw, kBlue);
+       }},
       {"a whole page copied from a fill, then boxes and a line",
        [&](CairoSurface& s, CairoSurface& source) {
          box(source, 0, 0, kW, kH, kBlue);
