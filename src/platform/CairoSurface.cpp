@@ -11,6 +11,7 @@
 #include <cwchar>
 #include <cstdlib>
 #include <numbers>
+#include <span>
 
 #include "platform/AsciiCase.h"
 #include "platform/CairoHelpers.h"
@@ -159,7 +160,7 @@ void CairoSurface::BeginWriteOutside(Box4 keep) {
     late_.reset();
     return;
   }
-  for (int i = 0; i < l.overCount; ++i) l.over[static_cast<size_t>(i)] = l.over[static_cast<size_t>(i)].Meet(l.area);
+  for (Box4& o : std::span(l.over).first(static_cast<size_t>(l.overCount))) o = o.Meet(l.area);
 }
 
 void CairoSurface::BeginCairo() {
@@ -261,8 +262,7 @@ void CairoSurface::PaintLateFill() const {
   std::array<std::pair<int, int>, LateFill::kMaxOver> cut;
   for (int y = l.area.y0; y < l.area.y1; ++y) {
     int n = 0;
-    for (int i = 0; i < l.overCount; ++i) {
-      const Box4& o = l.over[static_cast<size_t>(i)];
+    for (const Box4& o : std::span(l.over).first(static_cast<size_t>(l.overCount))) {
       if (y < o.y0 || y >= o.y1 || o.x0 >= o.x1) continue;
       int at = n++;  // kept in order from the left
       for (; at > 0 && cut[static_cast<size_t>(at - 1)].first > o.x0; --at)

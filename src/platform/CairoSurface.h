@@ -102,7 +102,7 @@ class CairoSurface final : public Surface {
 
   void Plot(int x, int y, uint32_t rgb);
   void Span(int y, int x0, int x1, uint32_t rgb);
-  void FillRect(int x0, int y0, int x1, int y1, uint32_t rgb);
+  void FillRect(int x0, int y0, int x1, int y1, uint32_t rgb);  // on a back buffer, perhaps late
   void OutlineRect(int x0, int y0, int x1, int y1, uint32_t rgb, int width);
   void PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int width, bool dotted);
   void ThinLine(int x1, int y1, int x2, int y2, uint32_t rgb, bool dotted, bool lastPixel, int phase);
