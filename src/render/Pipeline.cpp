@@ -46,20 +46,12 @@ void RefreshGraphs(Control& c, int16_t WhichIndex, bool LegndOnPic1) {
     Surface& saved = *c.Picture2;
     int16_t w;
     if (WhichIndex < 0) {
-      DrawPageBackground(c, image);
+      DrawPageBackground(c);
       for (int i = 0; i < c.NumGraphs() - 1; ++i) DrawGraph(c, image, c.GraphOrder[static_cast<size_t>(i)]);
       w = c.GraphOrder[static_cast<size_t>(c.NumGraphs() - 1)];
-      // With no graph behind the front one, the saved picture is the page alone; a plain page is painted
-      // there again, which costs half of copying it. (Not with an outline: that takes its pen from the
-      // surface it is drawn on.)
-      const bool pageAlone = c.NumGraphs() == 1 && c.PageFill.Color1 == c.PageFill.Color2 &&
-                             c.PageFill.EdgeThickness == 0 && saved.PixelWidth() == image.PixelWidth() &&
-                             saved.PixelHeight() == image.PixelHeight() && saved.BackColor == image.BackColor;
-      if (pageAlone) {
-        DrawPageBackground(c, saved);
-      } else {
-        saved.BitBlt(0, 0, saved.PixelX(saved.Width()), saved.PixelY(saved.Height()), image, 0, 0);
-      }
+      // On a one-graph page with a plain fill the page is still unpainted here: the copy takes it over
+      // unpainted and copies only the margin beyond it.
+      saved.BitBlt(0, 0, saved.PixelX(saved.Width()), saved.PixelY(saved.Height()), image, 0, 0);
     } else {
       w = WhichIndex;
       image.BitBlt(0, 0, saved.PixelX(saved.Width()), saved.PixelY(c.PageHeight), saved, 0, 0);
@@ -168,8 +160,9 @@ void ClipGraphArea(Control& c, Surface& s, int16_t code) {
 
 // ---------------------------------------------------------------- page and plot-area backgrounds
 
-void DrawPageBackground(Control& c, Surface& s) {
+void DrawPageBackground(Control& c) {
   c.Guard("DrawPageBackground", [&] {
+    Surface& s = *c.GraphImage;
     const GradientSpec& fill = c.PageFill;
     if (fill.Color1 == fill.Color2) {
       // The plain fill paints every pixel of the page next: only what lies beyond it needs clearing.

@@ -27,8 +27,8 @@ void DrawGraph(Control& c, Surface& s, int16_t index);
 void CalcBorders(Control& c);
 // Restricts drawing on the surface to an area of the current graph (or the page).
 void ClipGraphArea(Control& c, Surface& s, int16_t code);
-// Paints the page on the surface: GraphImage, or Picture2 when that is cheaper than copying it there.
-void DrawPageBackground(Control& c, Surface& s);
+// Paints the page on GraphImage.
+void DrawPageBackground(Control& c);
 // Paints the current graph's border band and plot area.
 void DrawPlotArea(Control& c, Surface& s);
 
