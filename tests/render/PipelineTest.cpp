@@ -39,9 +39,9 @@ TEST(Refresh, SkipsAGraphThatIsNotIncluded) {
   }
 }
 
-// With one graph on a plain page without outline, the page is painted on Picture2 rather than copied there.
-// A drag step restores from Picture2, so it must hold what the copy would: compared with a page whose graph
-// behind draws nothing, which is copied.
+// With one graph on a plain page, the page reaches Picture2 still unpainted. A drag step restores from
+// Picture2, so it must hold what a copy of painted pixels would: compared with a page whose graph behind
+// lies off the page, which draws nothing that shows but has the page painted before it is copied.
 TEST(Refresh, AOneGraphPageKeepsThePageAsTheCopyWould) {
   struct Page {
     OleColor colour;
@@ -49,10 +49,10 @@ TEST(Refresh, AOneGraphPageKeepsThePageAsTheCopyWould) {
   };
   for (const Page& page : {Page{kWhite, 0}, Page{0x0080C0FF, 0}, Page{0x0080C0FF, 3}}) {
     SCOPED_TRACE(page.edge);
-    auto build = [&](Chart& k, bool hiddenGraphBehind) {
-      if (hiddenGraphBehind) {
+    auto build = [&](Chart& k, bool graphBehindOffThePage) {
+      if (graphBehindOffThePage) {
         PlainGraph(k.p, "behind");
-        k.p.GraphInclude(false);
+        k.p.GraphPosition(300, 300, 10, 10);
       }
       PlainGraph(k.p, "front");
       k.p.GraphPosition(20, 20, 50, 50);
