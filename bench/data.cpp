@@ -14,9 +14,9 @@
 #include "plotara/Plotara.h"
 
 #ifdef PLOTARA_BENCH_QCUSTOMPLOT
+#include <qcustomplot.h>
 #include <QApplication>
 #include <QPixmap>
-#include <qcustomplot.h>
 #endif
 
 namespace {
@@ -25,8 +25,12 @@ constexpr int kWidth = 1920, kHeight = 1080;
 constexpr double kXRange = 100;
 
 // The signal of every workload: a sine with a fast ripple.
-double Signal(double x) { return std::sin(x) + 0.1 * std::sin(x * 37.0); }
-double XAt(int64_t i, int64_t n) { return static_cast<double>(i) / static_cast<double>(n) * kXRange; }
+double Signal(double x) {
+  return std::sin(x) + 0.1 * std::sin(x * 37.0);
+}
+double XAt(int64_t i, int64_t n) {
+  return static_cast<double>(i) / static_cast<double>(n) * kXRange;
+}
 
 double PeakBytes() {
   rusage u{};
@@ -101,7 +105,8 @@ struct PeerChart {
     g->setPen(QPen(QColor(0, 0, 0xC0)));
     if (look == Look::Circles) g->setLineStyle(QCPGraph::lsNone);
     if (look != Look::Line)
-      g->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, QColor(0, 0, 0xC0), QColor(0, 0, 0xC0), 8));
+      g->setScatterStyle(
+          QCPScatterStyle(QCPScatterStyle::ssCircle, QColor(0, 0, 0xC0), QColor(0, 0, 0xC0), 8));
     QVector<double> keys(n), values(n);
     for (int64_t i = 0; i < n; ++i) {
       keys[i] = XAt(i, n);
@@ -213,25 +218,31 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   const std::vector<Workload> workloads = Workloads();
   for (const Workload& w : workloads) {
-    benchmark::RegisterBenchmark(("Plotara/" + w.name).c_str(), w.plotara)->Unit(benchmark::kMillisecond)->UseRealTime();
+    benchmark::RegisterBenchmark(("Plotara/" + w.name).c_str(), w.plotara)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
     if (w.peer)
-      benchmark::RegisterBenchmark(("QCustomPlot/" + w.name).c_str(), w.peer)->Unit(benchmark::kMillisecond)->UseRealTime();
+      benchmark::RegisterBenchmark(("QCustomPlot/" + w.name).c_str(), w.peer)
+          ->Unit(benchmark::kMillisecond)
+          ->UseRealTime();
   }
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   // Times faster than QCustomPlot: its time over Plotara's, by wall clock (as the table above) and by
   // processor time, which a busy machine disturbs less.
   const auto& t = reporter.All();
-  std::printf("\n%-20s %12s %12s %9s %12s %12s %9s\n", "workload", "Plotara ms", "QCP ms", "faster", "Plotara cpu",
-              "QCP cpu", "faster");
+  std::printf("\n%-20s %12s %12s %9s %12s %12s %9s\n", "workload", "Plotara ms", "QCP ms", "faster",
+              "Plotara cpu", "QCP cpu", "faster");
   for (const Workload& w : workloads) {
-    const auto a = t.find("Plotara/" + w.name + "/real_time"), b = t.find("QCustomPlot/" + w.name + "/real_time");
+    const auto a = t.find("Plotara/" + w.name + "/real_time"),
+               b = t.find("QCustomPlot/" + w.name + "/real_time");
     if (a == t.end()) continue;
     if (b == t.end()) {
       std::printf("%-20s %12.3f %12s %9s %12.3f\n", w.name.c_str(), a->second.real, "-", "-", a->second.cpu);
     } else {
-      std::printf("%-20s %12.3f %12.3f %9.2f %12.3f %12.3f %9.2f\n", w.name.c_str(), a->second.real, b->second.real,
-                  b->second.real / a->second.real, a->second.cpu, b->second.cpu, b->second.cpu / a->second.cpu);
+      std::printf("%-20s %12.3f %12.3f %9.2f %12.3f %12.3f %9.2f\n", w.name.c_str(), a->second.real,
+                  b->second.real, b->second.real / a->second.real, a->second.cpu, b->second.cpu,
+                  b->second.cpu / a->second.cpu);
     }
   }
   benchmark::Shutdown();

@@ -3,13 +3,13 @@
 // time as a ratio to the PNG refresh of the same picture in the same run.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "hosts/cli/Script.h"
 #include "plotara/Plotara.h"

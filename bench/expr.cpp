@@ -121,7 +121,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
                 "plotara/muparser");
     for (int i = 0; i < kFormulaCount; ++i) {
       const std::string n = std::to_string(i);
-      const auto p = times_.find("plotara/" + n), m = times_.find("muparser/" + n), c = times_.find("native/" + n);
+      const auto p = times_.find("plotara/" + n), m = times_.find("muparser/" + n),
+                 c = times_.find("native/" + n);
       if (p == times_.end() || m == times_.end()) continue;
       const double nativeTime = c == times_.end() ? NAN : c->second / kPoints;
       ratios.push_back(p->second / m->second);

@@ -9,8 +9,8 @@
 #include <fstream>
 #include <string>
 
-#include "plotara/Plotara.h"
 #include "control/Internals.h"
+#include "plotara/Plotara.h"
 
 namespace {
 
@@ -25,7 +25,8 @@ void BM_AddDataPoint(benchmark::State& state) {
   for (auto _ : state) {
     plotara::Plotara p;
     PrepareGraph(p);
-    for (int64_t i = 0; i < n; ++i) p.AddDataPoint(static_cast<double>(i), static_cast<double>(i % 1000), 0.5);
+    for (int64_t i = 0; i < n; ++i)
+      p.AddDataPoint(static_cast<double>(i), static_cast<double>(i % 1000), 0.5);
     benchmark::DoNotOptimize(Internals(p).Current().NumPoints());
   }
   state.SetItemsProcessed(state.iterations() * n);
@@ -62,7 +63,8 @@ void BM_PointMemory(benchmark::State& state) {
       _exit(0);
     }
     close(fds[1]);
-    if (read(fds[0], &bytesPerPoint, sizeof bytesPerPoint) != sizeof bytesPerPoint) state.SkipWithError("child");
+    if (read(fds[0], &bytesPerPoint, sizeof bytesPerPoint) != sizeof bytesPerPoint)
+      state.SkipWithError("child");
     close(fds[0]);
     waitpid(pid, nullptr, 0);
   }

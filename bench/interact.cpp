@@ -48,8 +48,8 @@ void DragSteps(benchmark::State& state, Place place) {
     const float dx = (++k % 2) ? -300.0f : 0.0f;  // each step moves, inward where a legend is held
     p.Picture1_MouseMove(1, 0, x + dx, y + dx);
   }
-  const double perStep =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / static_cast<double>(state.iterations());
+  const double perStep = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
+                         static_cast<double>(state.iterations());
   p.Picture1_MouseUp(1, 0, x, y);
   state.counters["of_refresh"] = perStep / refresh;
 }

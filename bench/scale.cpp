@@ -50,16 +50,27 @@ void MapPoints(benchmark::State& state, double lower, double upper, bool log, bo
   Chart chart(lower, upper, log, reverse);
   const auto values = Values(log ? lower : lower - (upper - lower) / 10, upper, kPoints);
   for (auto _ : state) {
-    for (double v : values) benchmark::DoNotOptimize(Y ? plotara::PosY(chart.c, v) : plotara::PosX(chart.c, v));
+    for (double v : values)
+      benchmark::DoNotOptimize(Y ? plotara::PosY(chart.c, v) : plotara::PosX(chart.c, v));
   }
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * values.size()));
 }
 
-void BM_PosX_Linear(benchmark::State& s) { MapPoints<false>(s, 0, 100, false, false); }
-void BM_PosX_LinearReversed(benchmark::State& s) { MapPoints<false>(s, 0, 100, false, true); }
-void BM_PosX_Log(benchmark::State& s) { MapPoints<false>(s, 1, 1e6, true, false); }
-void BM_PosY_Linear(benchmark::State& s) { MapPoints<true>(s, 0, 100, false, false); }
-void BM_PosY_Log(benchmark::State& s) { MapPoints<true>(s, 1, 1e6, true, false); }
+void BM_PosX_Linear(benchmark::State& s) {
+  MapPoints<false>(s, 0, 100, false, false);
+}
+void BM_PosX_LinearReversed(benchmark::State& s) {
+  MapPoints<false>(s, 0, 100, false, true);
+}
+void BM_PosX_Log(benchmark::State& s) {
+  MapPoints<false>(s, 1, 1e6, true, false);
+}
+void BM_PosY_Linear(benchmark::State& s) {
+  MapPoints<true>(s, 0, 100, false, false);
+}
+void BM_PosY_Log(benchmark::State& s) {
+  MapPoints<true>(s, 1, 1e6, true, false);
+}
 
 // Baseline: the linear formula alone, with the geometry already in registers.
 void BM_Baseline_LinearFormula(benchmark::State& state) {

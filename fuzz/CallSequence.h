@@ -89,18 +89,30 @@ inline double Hostile(uint8_t k) {
 inline Variant Arg(Reader& r) {
   const uint8_t kind = r.Byte();
   switch (kind % 12) {
-    case 0: return Variant(Hostile(r.Byte()));
-    case 1: return Variant(r.Raw<double>());
-    case 2: return Variant(r.Raw<float>());
-    case 3: return Variant(r.Raw<int32_t>());
-    case 4: return Variant(r.Raw<int16_t>());
-    case 5: return Variant(r.Raw<uint8_t>());
-    case 6: return Variant((r.Byte() & 1) != 0);
-    case 7: return Variant(r.Text(r.Byte()));
-    case 8: return Variant(std::string());
-    case 9: return Variant(std::string(size_t{1} << (10 + r.Byte() % 7), static_cast<char>('0' + r.Byte() % 75)));
-    case 10: return Variant::Missing();
-    default: return Variant(static_cast<double>(static_cast<int8_t>(r.Byte())));
+    case 0:
+      return Variant(Hostile(r.Byte()));
+    case 1:
+      return Variant(r.Raw<double>());
+    case 2:
+      return Variant(r.Raw<float>());
+    case 3:
+      return Variant(r.Raw<int32_t>());
+    case 4:
+      return Variant(r.Raw<int16_t>());
+    case 5:
+      return Variant(r.Raw<uint8_t>());
+    case 6:
+      return Variant((r.Byte() & 1) != 0);
+    case 7:
+      return Variant(r.Text(r.Byte()));
+    case 8:
+      return Variant(std::string());
+    case 9:
+      return Variant(std::string(size_t{1} << (10 + r.Byte() % 7), static_cast<char>('0' + r.Byte() % 75)));
+    case 10:
+      return Variant::Missing();
+    default:
+      return Variant(static_cast<double>(static_cast<int8_t>(r.Byte())));
   }
 }
 
@@ -185,10 +197,18 @@ inline bool RunCallSequence(const uint8_t* data, size_t size) {
         const int32_t value = r.Raw<int32_t>();
         Guarded([&] {
           switch ((code >> 4) & 3) {
-            case 0: control.HScroll1_Change(value); break;
-            case 1: control.HScroll1_Scroll(value); break;
-            case 2: control.VScroll1_Change(value); break;
-            default: control.VScroll1_Scroll(value); break;
+            case 0:
+              control.HScroll1_Change(value);
+              break;
+            case 1:
+              control.HScroll1_Scroll(value);
+              break;
+            case 2:
+              control.VScroll1_Change(value);
+              break;
+            default:
+              control.VScroll1_Scroll(value);
+              break;
           }
         });
         break;

@@ -59,7 +59,8 @@ inline bool RunFuzzScript(const uint8_t* data, size_t size) {
   std::ostringstream out, err;
   plotara::ScriptRunner runner(control, options, out, err);
   const int status = runner.Run(script, "fuzz");
-  if (status != plotara::kScriptOk && status != plotara::kScriptFailed && status != plotara::kScriptSyntaxError)
+  if (status != plotara::kScriptOk && status != plotara::kScriptFailed &&
+      status != plotara::kScriptSyntaxError)
     std::abort();
   return true;
 }

@@ -74,7 +74,8 @@ int GuardCall(plotara_control* c, Body body) noexcept {
   return status;
 }
 
-void Raise(plotara_control* c, plotara_event event, const char* source = nullptr, const char* description = nullptr) {
+void Raise(plotara_control* c, plotara_event event, const char* source = nullptr,
+           const char* description = nullptr) {
   const auto& h = c->handlers[event];
   if (h.fn) h.fn(h.user, event, source, description);
 }
@@ -100,12 +101,18 @@ void WireEvents(plotara_control* c) {
 
 plotara::Variant ToVariant(const plotara_value& v) {
   switch (v.type) {
-    case PLOTARA_EMPTY: return {};
-    case PLOTARA_MISSING: return plotara::Variant::Missing();
-    case PLOTARA_BOOLEAN: return plotara::Variant(v.integer != 0);
-    case PLOTARA_LONG: return plotara::Variant(v.integer);
-    case PLOTARA_DOUBLE: return plotara::Variant(v.number);
-    case PLOTARA_TEXT: return plotara::Variant(std::string(v.text ? v.text : ""));
+    case PLOTARA_EMPTY:
+      return {};
+    case PLOTARA_MISSING:
+      return plotara::Variant::Missing();
+    case PLOTARA_BOOLEAN:
+      return plotara::Variant(v.integer != 0);
+    case PLOTARA_LONG:
+      return plotara::Variant(v.integer);
+    case PLOTARA_DOUBLE:
+      return plotara::Variant(v.number);
+    case PLOTARA_TEXT:
+      return plotara::Variant(std::string(v.text ? v.text : ""));
     case PLOTARA_TEXTS: {
       std::vector<std::string> list;
       const char* p = v.text ? v.text : "";
@@ -125,12 +132,21 @@ plotara_value FromVariant(plotara_control* c, const plotara::Variant& v) {
   using plotara::VarType;
   plotara_value out{PLOTARA_EMPTY, 0, 0.0, nullptr};
   switch (v.Type()) {
-    case VarType::Boolean: out.type = PLOTARA_BOOLEAN; out.integer = v.ToBoolean() ? 1 : 0; break;
+    case VarType::Boolean:
+      out.type = PLOTARA_BOOLEAN;
+      out.integer = v.ToBoolean() ? 1 : 0;
+      break;
     case VarType::Byte:
     case VarType::Integer:
-    case VarType::Long: out.type = PLOTARA_LONG; out.integer = v.ToLong(); break;
+    case VarType::Long:
+      out.type = PLOTARA_LONG;
+      out.integer = v.ToLong();
+      break;
     case VarType::Single:
-    case VarType::Double: out.type = PLOTARA_DOUBLE; out.number = v.ToDouble(); break;
+    case VarType::Double:
+      out.type = PLOTARA_DOUBLE;
+      out.number = v.ToDouble();
+      break;
     case VarType::String:
       out.type = PLOTARA_TEXT;
       out.text = c->texts.emplace_back(v.ToString()).c_str();
@@ -143,7 +159,8 @@ plotara_value FromVariant(plotara_control* c, const plotara::Variant& v) {
       out.text = c->texts.emplace_back(std::move(joined)).c_str();
       break;
     }
-    default: break;
+    default:
+      break;
   }
   return out;
 }
@@ -151,16 +168,22 @@ plotara_value FromVariant(plotara_control* c, const plotara::Variant& v) {
 plotara_type ResultType(plotara::VarType t) {
   using plotara::VarType;
   switch (t) {
-    case VarType::Boolean: return PLOTARA_BOOLEAN;
+    case VarType::Boolean:
+      return PLOTARA_BOOLEAN;
     case VarType::Byte:
     case VarType::Integer:
-    case VarType::Long: return PLOTARA_LONG;
+    case VarType::Long:
+      return PLOTARA_LONG;
     case VarType::Single:
-    case VarType::Double: return PLOTARA_DOUBLE;
+    case VarType::Double:
+      return PLOTARA_DOUBLE;
     case VarType::String:
-    case VarType::Variant: return PLOTARA_TEXT;
-    case VarType::StringArray: return PLOTARA_TEXTS;
-    default: return PLOTARA_EMPTY;
+    case VarType::Variant:
+      return PLOTARA_TEXT;
+    case VarType::StringArray:
+      return PLOTARA_TEXTS;
+    default:
+      return PLOTARA_EMPTY;
   }
 }
 
@@ -168,14 +191,19 @@ plotara_type ResultType(plotara::VarType t) {
 
 extern "C" {
 
-const char* plotara_last_error(void) { return lastError.c_str(); }
+const char* plotara_last_error(void) {
+  return lastError.c_str();
+}
 
-const char* plotara_version(void) { return PLOTARA_C_VERSION; }
+const char* plotara_version(void) {
+  return PLOTARA_C_VERSION;
+}
 
 int plotara_create(double dpi, plotara_control** control) {
   if (!control) return Fail(5, "Invalid procedure call or argument (no place for the control)");
   *control = nullptr;
-  if (!(dpi >= 24 && dpi <= 2400)) return Fail(5, "Invalid procedure call or argument (dpi must be 24 to 2400)");
+  if (!(dpi >= 24 && dpi <= 2400))
+    return Fail(5, "Invalid procedure call or argument (dpi must be 24 to 2400)");
   return Guard([&] {
     auto* c = new plotara_control(dpi);
     WireEvents(c);
@@ -184,7 +212,9 @@ int plotara_create(double dpi, plotara_control** control) {
   });
 }
 
-void plotara_destroy(plotara_control* control) { delete control; }
+void plotara_destroy(plotara_control* control) {
+  delete control;
+}
 
 int plotara_resize(plotara_control* c, int width, int height) {
   return GuardCall(c, [&] {
@@ -198,8 +228,8 @@ int plotara_resize(plotara_control* c, int width, int height) {
   });
 }
 
-int plotara_invoke(plotara_control* c, const char* member, int nargs, plotara_value* args, const char* const* names,
-                   plotara_value* result) {
+int plotara_invoke(plotara_control* c, const char* member, int nargs, plotara_value* args,
+                   const char* const* names, plotara_value* result) {
   return GuardCall(c, [&] {
     if (!member) return Fail(5, "Invalid procedure call or argument (no member name)");
     if (nargs < 0 || (nargs > 0 && !args)) return Fail(5, "Invalid procedure call or argument (arguments)");
@@ -211,7 +241,8 @@ int plotara_invoke(plotara_control* c, const char* member, int nargs, plotara_va
         named.push_back({names[i], ToVariant(args[i])});
         namedSlot.push_back(i);
       } else {
-        if (!named.empty()) return Fail(5, "Invalid procedure call or argument (a positional argument follows a named one)");
+        if (!named.empty())
+          return Fail(5, "Invalid procedure call or argument (a positional argument follows a named one)");
         positional.push_back(ToVariant(args[i]));
         positionalSlot.push_back(i);
       }
@@ -223,7 +254,8 @@ int plotara_invoke(plotara_control* c, const char* member, int nargs, plotara_va
       if (k < m->Params.size() && m->Params[k].Out) args[positionalSlot[k]] = FromVariant(c, positional[k]);
     for (size_t k = 0; m && k < named.size(); ++k)
       for (const plotara::ParamInfo& p : m->Params)
-        if (p.Out && plotara::EqualsNoCase(p.Name, named[k].Name)) args[namedSlot[k]] = FromVariant(c, named[k].Value);
+        if (p.Out && plotara::EqualsNoCase(p.Name, named[k].Name))
+          args[namedSlot[k]] = FromVariant(c, named[k].Value);
     if (result) *result = FromVariant(c, r);
     return PLOTARA_OK;
   });
@@ -256,7 +288,9 @@ int plotara_add_points(plotara_control* c, const double* x, const double* y, con
   });
 }
 
-int plotara_member_count(void) { return static_cast<int>(plotara::Members().All().size()); }
+int plotara_member_count(void) {
+  return static_cast<int>(plotara::Members().All().size());
+}
 
 const char* plotara_member_name(int index) {
   const auto& all = plotara::Members().All();
@@ -280,9 +314,11 @@ int plotara_member_info(const char* member, plotara_member* info) {
   });
 }
 
-int plotara_set_event_handler(plotara_control* c, plotara_event event, plotara_event_handler handler, void* user) {
+int plotara_set_event_handler(plotara_control* c, plotara_event event, plotara_event_handler handler,
+                              void* user) {
   if (!c) return Fail(91, "Object variable not set (the control is NULL)");
-  if (event < PLOTARA_NEW_GRAPH_IN_FRONT || event > PLOTARA_ERROR_MSG) return Fail(5, "Invalid procedure call or argument (event)");
+  if (event < PLOTARA_NEW_GRAPH_IN_FRONT || event > PLOTARA_ERROR_MSG)
+    return Fail(5, "Invalid procedure call or argument (event)");
   c->handlers[event] = {handler, user};
   return PLOTARA_OK;
 }

@@ -5,12 +5,12 @@
 #include <stdio.h>
 
 /* Stops the program with the message of a call that failed. */
-#define CHECK(call)                                                  \
-  do {                                                               \
-    if ((call) != PLOTARA_OK) {                                      \
-      fprintf(stderr, "%s: %s\n", #call, plotara_last_error());      \
-      return 1;                                                      \
-    }                                                                \
+#define CHECK(call)                                             \
+  do {                                                          \
+    if ((call) != PLOTARA_OK) {                                 \
+      fprintf(stderr, "%s: %s\n", #call, plotara_last_error()); \
+      return 1;                                                 \
+    }                                                           \
   } while (0)
 
 static void on_error(void* user, plotara_event event, const char* source, const char* description) {
@@ -23,9 +23,9 @@ int main(int argc, char** argv) {
   const char* out = argc > 1 ? argv[1] : "sales.png";
   plotara_control* chart;
   int errors = 0;
-  CHECK(plotara_create(96, &chart));  /* 96 dpi; 192 draws at print quality */
+  CHECK(plotara_create(96, &chart)); /* 96 dpi; 192 draws at print quality */
   CHECK(plotara_set_event_handler(chart, PLOTARA_ERROR_MSG, on_error, &errors));
-  CHECK(plotara_resize(chart, 800, 600));  /* the picture in pixels */
+  CHECK(plotara_resize(chart, 800, 600)); /* the picture in pixels */
 
   plotara_value name = plotara_text("Sales");
   CHECK(plotara_invoke(chart, "NewGraph", 1, &name, NULL, NULL));
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
   CHECK(plotara_invoke(chart, "NewDataSet", 1, &name, NULL, NULL));
   plotara_value formula = plotara_text("40 + 3 * x");
   CHECK(plotara_invoke(chart, "AddMathFunc", 1, &formula, NULL, NULL));
-  CHECK(plotara_put(chart, "AxisColor", plotara_long(0x0000FF)));  /* colours are 0x00BBGGRR: red */
+  CHECK(plotara_put(chart, "AxisColor", plotara_long(0x0000FF))); /* colours are 0x00BBGGRR: red */
   CHECK(plotara_invoke(chart, "Refresh", 0, NULL, NULL, NULL));
 
   const uint32_t* pixels;

@@ -59,7 +59,8 @@ int EvalCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
         continue;
       }
       const size_t eq = v.find('=');
-      if (eq == std::string::npos || eq == 0) return Usage(err, "bad variable '" + v + "' (expected NAME=VALUE)");
+      if (eq == std::string::npos || eq == 0)
+        return Usage(err, "bad variable '" + v + "' (expected NAME=VALUE)");
       vars.emplace_back(v.substr(0, eq), v.substr(eq + 1));
     } else if (a.size() > 2 && a[0] == '-' && a[1] == '-' && std::isalpha(static_cast<unsigned char>(a[2]))) {
       return Usage(err, "unknown option '" + a + "'");  // "--1" is a formula, "--x" an option
@@ -85,8 +86,10 @@ int EvalCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
     for (const auto& [name, text] : vars) {
       double number;
       CVariable* v = e.Variable(name, true, 0);
-      if (ParseNumber(text, number)) v->Value = number;
-      else v->Value = ExprValue(text);
+      if (ParseNumber(text, number))
+        v->Value = number;
+      else
+        v->Value = ExprValue(text);
     }
     if (rpn) {
       out << e.RPNExpression() << "\n";

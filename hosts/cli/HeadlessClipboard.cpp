@@ -32,8 +32,8 @@ bool HeadlessClipboard::Save(const std::string& path) const {
   const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width_);
   if (stride != width_ * 4) return false;  // packed rows are what cairo takes for this format
   cairo_surface_t* image = cairo_image_surface_create_for_data(
-      reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(pixels_.data())), CAIRO_FORMAT_RGB24, width_, height_,
-      stride);
+      reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(pixels_.data())), CAIRO_FORMAT_RGB24, width_,
+      height_, stride);
   const std::string temp = SiblingTempPath(path);  // a failed write leaves no truncated file at path
   const bool ok = cairo_surface_write_to_png(image, temp.c_str()) == CAIRO_STATUS_SUCCESS;
   cairo_surface_destroy(image);

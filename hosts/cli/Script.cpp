@@ -1,6 +1,7 @@
 // Script sections: tokens; syntax tree and parser; evaluation; statements; files.
 #include "hosts/cli/Script.h"
 
+#include <stdlib.h>
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -11,12 +12,11 @@
 #include <memory>
 #include <sstream>
 #include <stdexcept>
-#include <stdlib.h>
 
-#include "platform/RuntimeError.h"
-#include "plotara/Automation.h"
 #include "platform/AsciiCase.h"
 #include "platform/NumberScan.h"
+#include "platform/RuntimeError.h"
+#include "plotara/Automation.h"
 
 namespace plotara {
 
@@ -84,8 +84,8 @@ std::vector<Token> Lex(std::string_view s) {
         throw SyntaxError("bad hexadecimal number '" + std::string(s.substr(i, j - i)) + "'");
       out.push_back({Tok::Literal, "", Variant(static_cast<int32_t>(v))});
       i = j;
-    } else if (std::isdigit(static_cast<unsigned char>(c)) || (c == '.' && i + 1 < s.size() &&
-                                                                std::isdigit(static_cast<unsigned char>(s[i + 1])))) {
+    } else if (std::isdigit(static_cast<unsigned char>(c)) ||
+               (c == '.' && i + 1 < s.size() && std::isdigit(static_cast<unsigned char>(s[i + 1])))) {
       const DecimalText number = ScanDecimal(s.substr(i));
       const size_t j = i + number.Length;
       const bool real = number.HasFraction;
@@ -118,13 +118,26 @@ std::vector<Token> Lex(std::string_view s) {
     } else {
       Tok k;
       switch (c) {
-        case ',': k = Tok::Comma; break;
-        case '(': k = Tok::LParen; break;
-        case ')': k = Tok::RParen; break;
-        case '=': k = Tok::Equals; break;
-        case '-': k = Tok::Minus; break;
-        case '+': k = Tok::Plus; break;
-        default: throw SyntaxError(std::string("unexpected character '") + c + "'");
+        case ',':
+          k = Tok::Comma;
+          break;
+        case '(':
+          k = Tok::LParen;
+          break;
+        case ')':
+          k = Tok::RParen;
+          break;
+        case '=':
+          k = Tok::Equals;
+          break;
+        case '-':
+          k = Tok::Minus;
+          break;
+        case '+':
+          k = Tok::Plus;
+          break;
+        default:
+          throw SyntaxError(std::string("unexpected character '") + c + "'");
       }
       out.push_back({k, "", {}});
       ++i;
@@ -138,7 +151,7 @@ std::vector<Token> Lex(std::string_view s) {
 
 struct Expr;
 struct Arg {
-  std::string name;            // named argument when not empty
+  std::string name;             // named argument when not empty
   std::unique_ptr<Expr> value;  // null: the argument is left out
 };
 
@@ -153,7 +166,7 @@ struct Expr {
 struct Statement {
   enum Kind { Empty, Print, Size, Save, Data, Put, Call, Mouse, Scroll, SaveClipboard, Pick } kind = Empty;
   std::string name;
-  std::string word;  // Down, Move or Up of Mouse; H or V of Scroll
+  std::string word;   // Down, Move or Up of Mouse; H or V of Scroll
   bool drag = false;  // Scroll ..., Drag
   std::vector<Arg> args;
 };
@@ -335,7 +348,8 @@ class Parser {
           Expect(Tok::RParen, "')'");
         }
         return e;
-      default: throw SyntaxError("expected a value");
+      default:
+        throw SyntaxError("expected a value");
     }
   }
 
@@ -355,8 +369,10 @@ class Evaluator {
 
   Variant Value(const Expr& e) {
     switch (e.kind) {
-      case Expr::Literal: return e.literal;
-      case Expr::Negate: return Variant(-Value(*e.operand).ToDouble());
+      case Expr::Literal:
+        return e.literal;
+      case Expr::Negate:
+        return Variant(-Value(*e.operand).ToDouble());
       case Expr::Name: {
         member_ = e.name;
         Variant v;
@@ -440,7 +456,8 @@ class Evaluator {
         std::vector<std::string> fields;
         if (m->Type != VarType::Empty) fields.push_back(result.ToString());
         for (size_t i = 0; i < m->Params.size(); ++i)
-          if (m->Params[i].Out && positional[i].Type() != VarType::StringArray) fields.push_back(positional[i].ToString());
+          if (m->Params[i].Out && positional[i].Type() != VarType::StringArray)
+            fields.push_back(positional[i].ToString());
         for (size_t i = 0; i < m->Params.size(); ++i)
           if (m->Params[i].Out && positional[i].Type() == VarType::StringArray)
             for (const std::string& s : positional[i].ToStringArray()) fields.push_back(s);
@@ -594,7 +611,8 @@ std::string ReadData(Plotara& control, std::istream& in, const std::string& name
         }
         continue;
       }
-      if (namedColumns) return where + "no header row to find the columns '" + cols.Given[0].ToString() + "' in";
+      if (namedColumns)
+        return where + "no header row to find the columns '" + cols.Given[0].ToString() + "' in";
     }
     std::vector<int> read;
     if (cols.Chosen) {
@@ -602,8 +620,8 @@ std::string ReadData(Plotara& control, std::istream& in, const std::string& name
       if (cols.E >= 0) read.push_back(cols.E);
       const int need = *std::max_element(read.begin(), read.end()) + 1;
       if (static_cast<int>(fields.size()) < need)
-        return where + std::to_string(fields.size()) + " field" + (fields.size() == 1 ? "" : "s") + ", but column " +
-               std::to_string(need) + " is read";
+        return where + std::to_string(fields.size()) + " field" + (fields.size() == 1 ? "" : "s") +
+               ", but column " + std::to_string(need) + " is read";
     } else {
       if (fields.size() < 2 || fields.size() > 3)
         return where + std::to_string(fields.size()) + " field" + (fields.size() == 1 ? "" : "s") +
@@ -628,7 +646,8 @@ std::string ReadData(Plotara& control, std::istream& in, const std::string& name
 
 // ---------------------------------------------------------------- statements
 
-ScriptRunner::ScriptRunner(Plotara& control, const ScriptOptions& options, std::ostream& out, std::ostream& err)
+ScriptRunner::ScriptRunner(Plotara& control, const ScriptOptions& options, std::ostream& out,
+                           std::ostream& err)
     : control_(control), options_(options), out_(out), err_(err) {
   EventHandlers& ev = control_.Events();
   auto simple = [this](const char* name) {
@@ -698,7 +717,8 @@ int ScriptRunner::Run(const std::string& text, const std::string& name) {
     if (st.kind == Statement::Put || st.kind == Statement::Call) member_ = st.name;
     try {
       switch (st.kind) {
-        case Statement::Empty: break;
+        case Statement::Empty:
+          break;
         case Statement::Print: {
           std::string sep;
           for (const Arg& a : st.args) {
@@ -778,7 +798,8 @@ int ScriptRunner::Run(const std::string& text, const std::string& name) {
           member_ = "Picture1_Mouse" + st.word;
           const int16_t button = eval.Value(*st.args[0].value).ToInteger();
           const int16_t shift = eval.Value(*st.args[1].value).ToInteger();
-          const float x = eval.Value(*st.args[2].value).ToSingle(), y = eval.Value(*st.args[3].value).ToSingle();
+          const float x = eval.Value(*st.args[2].value).ToSingle(),
+                      y = eval.Value(*st.args[3].value).ToSingle();
           if (st.word == "Down") control_.Picture1_MouseDown(button, shift, x, y);
           if (st.word == "Move") control_.Picture1_MouseMove(button, shift, x, y);
           if (st.word == "Up") control_.Picture1_MouseUp(button, shift, x, y);
@@ -837,7 +858,8 @@ int ScriptRunner::Run(const std::string& text, const std::string& name) {
 namespace {
 
 // Writes the picture to out through a scratch file of the format's extension.
-bool SaveToStream(const Plotara& control, const std::string& format, std::ostream& out, std::string& problem) {
+bool SaveToStream(const Plotara& control, const std::string& format, std::ostream& out,
+                  std::string& problem) {
   char dir[] = "/tmp/plotara-XXXXXX";
   if (!mkdtemp(dir)) {
     problem = "cannot make a scratch folder";
@@ -877,7 +899,9 @@ int RunScriptFile(const std::string& path, const ScriptOptions& options, const s
   ScriptOptions opts = options;
   if (opts.BaseDir.empty()) opts.BaseDir = std::filesystem::path(path).parent_path().string();
   // A document gets the drawing as shapes and text; any other file gets the picture's pixels.
-  std::string ext = saveTo == "-" ? "." + opts.Format : saveTo.size() >= 4 ? saveTo.substr(saveTo.size() - 4) : "";
+  std::string ext = saveTo == "-"        ? "." + opts.Format
+                    : saveTo.size() >= 4 ? saveTo.substr(saveTo.size() - 4)
+                                         : "";
   for (char& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
   const bool vector = ext == ".svg" || ext == ".pdf";
   Plotara control(PlotaraOptions{opts.Dpi, opts.Antialias, vector});

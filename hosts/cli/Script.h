@@ -10,8 +10,9 @@
 //   Data "t.csv", "time", "temp"      "-" reads standard input); columns by header name or number
 //   AxisColor = RGB(255, 0, 0)        RGB(r, g, b): the control's colour value 0x00BBGGRR
 //   Save "sales.png"                  writes the picture of Picture1
-//   Mouse Down, 1, 0, 4500, 3000      Picture1_MouseDown(Button, Shift, X, Y), X and Y in twips (also Move, Up)
-//   Scroll H, 250                     HScroll1.Value = 250, then HScroll1_Change ("Scroll V, 250, Drag": the
+//   Mouse Down, 1, 0, 4500, 3000      Picture1_MouseDown(Button, Shift, X, Y), X and Y in twips (also Move,
+//   Up) Scroll H, 250                     HScroll1.Value = 250, then HScroll1_Change ("Scroll V, 250, Drag":
+//   the
 //                                     thumb is dragged, VScroll1_Scroll)
 //   Print Label1.Caption, MousePointer   the child elements' state and the pointer shape
 //   SaveClipboard "copy.png"          writes what CopyToClipboard last put on this host's clipboard
@@ -33,15 +34,15 @@
 namespace plotara {
 
 struct ScriptOptions {
-  int Width = 800;   // picture size in pixels at 96 dpi
+  int Width = 800;  // picture size in pixels at 96 dpi
   int Height = 600;
   bool SizeGiven = false;  // the size came from the command line: Size statements keep it
   double Dpi = 96;
-  bool Antialias = false;  // smooth lines, curves, circles and symbols
-  bool PrintEvents = false;  // print every event to the output as it is raised
-  std::string BaseDir;       // where Data finds its files
+  bool Antialias = false;         // smooth lines, curves, circles and symbols
+  bool PrintEvents = false;       // print every event to the output as it is raised
+  std::string BaseDir;            // where Data finds its files
   std::istream* Stdin = nullptr;  // what Data "-" reads; nullptr: standard input
-  std::string Format;        // format of a picture written to standard output: png (default), svg, pdf
+  std::string Format;             // format of a picture written to standard output: png (default), svg, pdf
 };
 
 // "" when the file name's extension is a picture format the control writes; else the problem, naming
@@ -73,7 +74,7 @@ class ScriptRunner {
   ScriptOptions options_;
   std::ostream& out_;
   std::ostream& err_;
-  std::string name_;    // the script, its line and the member being reached, for messages
+  std::string name_;  // the script, its line and the member being reached, for messages
   int lineNo_ = 0;
   std::string member_;
   bool failed_ = false;

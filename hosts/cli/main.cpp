@@ -18,7 +18,8 @@ constexpr const char* kRunUsage =
     "  Runs a host script. --size gives the picture in pixels at 96 dpi (it wins over the script's Size),\n"
     "  --dpi scales it, --events prints every event as it is raised.\n";
 constexpr const char* kRenderUsage =
-    "usage: plotara render SCRIPT -o OUT.png|OUT.svg|OUT.pdf|- [--format png|svg|pdf] [--size WxH] [--dpi N]\n"
+    "usage: plotara render SCRIPT -o OUT.png|OUT.svg|OUT.pdf|- [--format png|svg|pdf] [--size WxH] [--dpi "
+    "N]\n"
     "                      [--antialias] [--events]\n"
     "  Runs a host script and saves its picture (refreshed first when the script never calls Refresh).\n"
     "  SVG and PDF are vector documents; --antialias smooths lines, curves and symbols of a PNG.\n"
@@ -31,12 +32,14 @@ constexpr const char* kMembersUsage =
     "usage: plotara members [--long | --markdown]\n"
     "  Lists the automation interface; --long adds each member's meaning, unit, default and range;\n"
     "  --markdown writes the same as the page docs/members.md.\n";
-constexpr const char* kHelpUsage = "usage: plotara help [COMMAND]\n  Prints the usage of plotara or of one command.\n";
+constexpr const char* kHelpUsage =
+    "usage: plotara help [COMMAND]\n  Prints the usage of plotara or of one command.\n";
 
 constexpr const char* kUsage =
     "usage:\n"
     "  plotara run SCRIPT [--size WxH] [--dpi N] [--events]       run a host script\n"
-    "  plotara render SCRIPT -o OUT.png|OUT.svg|OUT.pdf|- [--format F] [--size WxH] [--dpi N] [--antialias] [--events]\n"
+    "  plotara render SCRIPT -o OUT.png|OUT.svg|OUT.pdf|- [--format F] [--size WxH] [--dpi N] [--antialias] "
+    "[--events]\n"
     "  plotara eval EXPR [--deg] [--var NAME=VALUE]... [--func \"F(a,b) = ...\"]... [--rpn]\n"
     "                                                             evaluate an expression\n"
     "  plotara members [--long]                                   list the automation interface\n"
@@ -53,7 +56,9 @@ const char* UsageOf(const std::string& command) {
   return nullptr;
 }
 
-bool IsHelp(const std::string& a) { return a == "--help" || a == "-h"; }
+bool IsHelp(const std::string& a) {
+  return a == "--help" || a == "-h";
+}
 
 // Wrong usage: the problem and the usage on the error stream, status 2.
 int Usage(const std::string& problem, const char* usage = kUsage) {
@@ -136,7 +141,8 @@ int main(int argc, char** argv) {
         const std::string v = value("a resolution");
         char* end = nullptr;
         const double dpi = std::strtod(v.c_str(), &end);
-        if (*end != '\0' || !(dpi >= 24 && dpi <= 1200)) return Usage("bad resolution '" + v + "' (24 to 1200)", usage);
+        if (*end != '\0' || !(dpi >= 24 && dpi <= 1200))
+          return Usage("bad resolution '" + v + "' (24 to 1200)", usage);
         options.Dpi = dpi;
       } else if (a == "--antialias") {
         options.Antialias = true;
@@ -169,7 +175,8 @@ int main(int argc, char** argv) {
         std::cerr << "plotara: cannot write '" << output << "': " << problem << "\n";
         return 2;
       }
-      if (!options.Format.empty()) return Usage("--format is for -o - (a file's format follows its name)", usage);
+      if (!options.Format.empty())
+        return Usage("--format is for -o - (a file's format follows its name)", usage);
     }
   }
   return plotara::RunScriptFile(script, options, output, std::cout, std::cerr);

@@ -18,8 +18,12 @@ namespace {
 
 constexpr float kTwipsPerPixel = 15;  // the dialog is laid out in logical pixels at 96 dpi
 
-QColor ToQColor(int32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-int32_t FromQColor(const QColor& q) { return q.red() | (q.green() << 8) | (q.blue() << 16); }
+QColor ToQColor(int32_t c) {
+  return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+int32_t FromQColor(const QColor& q) {
+  return q.red() | (q.green() << 8) | (q.blue() << 16);
+}
 
 void PaintSwatch(QPushButton* b, int32_t c) {
   QPixmap p(28, 14);
@@ -78,8 +82,9 @@ GradientPicker::GradientPicker(QWidget* parent) : QWidget(parent) {
   shiftBox_->setDecimals(2);
   shiftBox_->setSingleStep(0.1);
   styleBox_ = new QComboBox(this);
-  const char* names[] = {QT_TR_NOOP("Single colour"), QT_TR_NOOP("Linear"),       QT_TR_NOOP("Rectangles"),
-                         QT_TR_NOOP("Diamonds"),      QT_TR_NOOP("Centre fan"),   QT_TR_NOOP("Corner rectangles"),
+  const char* names[] = {QT_TR_NOOP("Single colour"), QT_TR_NOOP("Linear"),
+                         QT_TR_NOOP("Rectangles"),    QT_TR_NOOP("Diamonds"),
+                         QT_TR_NOOP("Centre fan"),    QT_TR_NOOP("Corner rectangles"),
                          QT_TR_NOOP("Corner fan")};
   for (int i = 0; i <= 6; ++i) styleBox_->addItem(tr(names[i]), i);
   reflected_ = new QCheckBox(tr("Reflected"), this);
@@ -108,8 +113,12 @@ GradientPicker::GradientPicker(QWidget* parent) : QWidget(parent) {
   refresh();
 }
 
-float GradientPicker::shift() const { return static_cast<float>(shiftBox_->value()); }
-float GradientPicker::angle() const { return static_cast<float>(angleBox_->value()); }
+float GradientPicker::shift() const {
+  return static_cast<float>(shiftBox_->value());
+}
+float GradientPicker::angle() const {
+  return static_cast<float>(angleBox_->value());
+}
 int16_t GradientPicker::style() const {
   const int s = styleBox_->currentIndex();
   return static_cast<int16_t>(reflected_->isChecked() && s != 0 ? -s : s);
@@ -123,7 +132,9 @@ void GradientPicker::setColor2(int32_t c) {
   color2_ = c;
   refresh();
 }
-void GradientPicker::setShift(float s) { shiftBox_->setValue(s); }
+void GradientPicker::setShift(float s) {
+  shiftBox_->setValue(s);
+}
 void GradientPicker::setAngle(float a) {
   // The painter reduces angles into 0 .. 360; so does the box.
   const double reduced = a - 360.0 * std::floor(a / 360.0);
@@ -141,8 +152,10 @@ void GradientPicker::pickColour(int which) {
   const QColor chosen = QColorDialog::getColor(ToQColor(which == 1 ? color1_ : color2_), this,
                                                which == 1 ? tr("First colour") : tr("Second colour"));
   if (!chosen.isValid()) return;
-  if (which == 1) setColor1(FromQColor(chosen));
-  else setColor2(FromQColor(chosen));
+  if (which == 1)
+    setColor1(FromQColor(chosen));
+  else
+    setColor2(FromQColor(chosen));
 }
 
 void GradientPicker::refresh() {

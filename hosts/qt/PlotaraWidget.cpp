@@ -4,8 +4,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <cmath>
@@ -20,9 +20,13 @@ namespace {
 
 constexpr double kTwipsPerPixel = 15;  // of a logical pixel
 
-int Px(float twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+int Px(float twips) {
+  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
 
-QRect PxRect(const ChildElement& e) { return QRect(Px(e.Left), Px(e.Top), Px(e.Width), Px(e.Height)); }
+QRect PxRect(const ChildElement& e) {
+  return QRect(Px(e.Left), Px(e.Top), Px(e.Width), Px(e.Height));
+}
 
 }  // namespace
 
@@ -124,26 +128,33 @@ void PlotaraWidget::reattach() {
 
 QVariant PlotaraWidget::toQVariant(const Variant& v) {
   switch (v.Type()) {
-    case VarType::Boolean: return v.ToBoolean();
+    case VarType::Boolean:
+      return v.ToBoolean();
     case VarType::Byte:
     case VarType::Integer:
-    case VarType::Long: return v.ToLong();
-    case VarType::Single: return v.ToSingle();
-    case VarType::Double: return v.ToDouble();
-    case VarType::String: return QString::fromStdString(v.ToString());
+    case VarType::Long:
+      return v.ToLong();
+    case VarType::Single:
+      return v.ToSingle();
+    case VarType::Double:
+      return v.ToDouble();
+    case VarType::String:
+      return QString::fromStdString(v.ToString());
     case VarType::StringArray: {
       QStringList list;
       for (const std::string& s : v.ToStringArray()) list << QString::fromStdString(s);
       return list;
     }
-    default: return {};
+    default:
+      return {};
   }
 }
 
 Variant PlotaraWidget::toVariant(const QVariant& v) {
   if (!v.isValid()) return Variant::Missing();  // an argument left out
   switch (v.typeId()) {
-    case QMetaType::Bool: return Variant(v.toBool());
+    case QMetaType::Bool:
+      return Variant(v.toBool());
     case QMetaType::Int:
     case QMetaType::Short:
     case QMetaType::UInt:
@@ -154,14 +165,17 @@ Variant PlotaraWidget::toVariant(const QVariant& v) {
       if (n >= INT32_MIN && n <= INT32_MAX) return Variant(static_cast<int32_t>(n));
       return Variant(static_cast<double>(n));
     }
-    case QMetaType::Float: return Variant(v.toFloat());
-    case QMetaType::Double: return Variant(v.toDouble());
+    case QMetaType::Float:
+      return Variant(v.toFloat());
+    case QMetaType::Double:
+      return Variant(v.toDouble());
     case QMetaType::QStringList: {
       std::vector<std::string> list;
       for (const QString& s : v.toStringList()) list.push_back(s.toStdString());
       return Variant(std::move(list));
     }
-    default: return Variant(v.toString().toStdString());
+    default:
+      return Variant(v.toString().toStdString());
   }
 }
 
@@ -255,7 +269,8 @@ void PlotaraWidget::paintEvent(QPaintEvent* event) {
     image.setDevicePixelRatio(ratio);
     // The painter is clipped to the changed rectangle: only that part is copied to the screen.
     painter.drawImage(QPointF(0, 0), image);
-    covered = QRect(0, 0, static_cast<int>(std::ceil(pic.Width / ratio)), static_cast<int>(std::ceil(pic.Height / ratio)));
+    covered = QRect(0, 0, static_cast<int>(std::ceil(pic.Width / ratio)),
+                    static_cast<int>(std::ceil(pic.Height / ratio)));
   }
   // What the picture does not cover (the corner between the bars, before the first drawing).
   const QRegion rest = QRegion(event->rect()) - QRegion(covered);
@@ -264,7 +279,8 @@ void PlotaraWidget::paintEvent(QPaintEvent* event) {
 
 void PlotaraWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  control_->Resize(static_cast<float>(width() * kTwipsPerPixel), static_cast<float>(height() * kTwipsPerPixel));
+  control_->Resize(static_cast<float>(width() * kTwipsPerPixel),
+                   static_cast<float>(height() * kTwipsPerPixel));
   sync();
   update();  // a new picture, and the strips beside it
 }
@@ -272,8 +288,10 @@ void PlotaraWidget::resizeEvent(QResizeEvent* event) {
 void PlotaraWidget::barMoved(QScrollBar* bar, bool dragging, int value) {
   if (mirroring_) return;
   const int32_t v = value;
-  if (bar == hbar_) dragging ? control_->HScroll1_Scroll(v) : control_->HScroll1_Change(v);
-  else dragging ? control_->VScroll1_Scroll(v) : control_->VScroll1_Change(v);
+  if (bar == hbar_)
+    dragging ? control_->HScroll1_Scroll(v) : control_->HScroll1_Change(v);
+  else
+    dragging ? control_->VScroll1_Scroll(v) : control_->VScroll1_Change(v);
   sync();
 }
 
@@ -287,32 +305,56 @@ void PlotaraWidget::forwardMouse(MouseStep step, QMouseEvent* event) {
   };
   const int16_t button = code(step == MouseStep::Move ? event->buttons() : Qt::MouseButtons(event->button()));
   const Qt::KeyboardModifiers m = event->modifiers();
-  const int16_t shift =
-      static_cast<int16_t>((m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0));
+  const int16_t shift = static_cast<int16_t>(
+      (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0));
   const QPointF p = event->position();
   const float x = static_cast<float>(p.x() * kTwipsPerPixel), y = static_cast<float>(p.y() * kTwipsPerPixel);
   switch (step) {
-    case MouseStep::Down: control_->Picture1_MouseDown(button, shift, x, y); break;
-    case MouseStep::Move: control_->Picture1_MouseMove(button, shift, x, y); break;
-    case MouseStep::Up: control_->Picture1_MouseUp(button, shift, x, y); break;
+    case MouseStep::Down:
+      control_->Picture1_MouseDown(button, shift, x, y);
+      break;
+    case MouseStep::Move:
+      control_->Picture1_MouseMove(button, shift, x, y);
+      break;
+    case MouseStep::Up:
+      control_->Picture1_MouseUp(button, shift, x, y);
+      break;
   }
   sync();
   event->accept();
 }
 
-void PlotaraWidget::mousePressEvent(QMouseEvent* event) { forwardMouse(MouseStep::Down, event); }
-void PlotaraWidget::mouseMoveEvent(QMouseEvent* event) { forwardMouse(MouseStep::Move, event); }
-void PlotaraWidget::mouseReleaseEvent(QMouseEvent* event) { forwardMouse(MouseStep::Up, event); }
+void PlotaraWidget::mousePressEvent(QMouseEvent* event) {
+  forwardMouse(MouseStep::Down, event);
+}
+void PlotaraWidget::mouseMoveEvent(QMouseEvent* event) {
+  forwardMouse(MouseStep::Move, event);
+}
+void PlotaraWidget::mouseReleaseEvent(QMouseEvent* event) {
+  forwardMouse(MouseStep::Up, event);
+}
 
 void PlotaraWidget::showPointer() {
   Qt::CursorShape shape = Qt::ArrowCursor;
   switch (control_->MousePointer()) {
-    case pointer::CrossHair: shape = Qt::CrossCursor; break;
-    case pointer::FourArrows: shape = Qt::SizeAllCursor; break;
-    case pointer::NorthSouth: shape = Qt::SizeVerCursor; break;
-    case pointer::WestEast: shape = Qt::SizeHorCursor; break;
-    case pointer::UpArrow: shape = Qt::UpArrowCursor; break;
-    default: unsetCursor(); return;  // the default pointer: the form's own
+    case pointer::CrossHair:
+      shape = Qt::CrossCursor;
+      break;
+    case pointer::FourArrows:
+      shape = Qt::SizeAllCursor;
+      break;
+    case pointer::NorthSouth:
+      shape = Qt::SizeVerCursor;
+      break;
+    case pointer::WestEast:
+      shape = Qt::SizeHorCursor;
+      break;
+    case pointer::UpArrow:
+      shape = Qt::UpArrowCursor;
+      break;
+    default:
+      unsetCursor();
+      return;  // the default pointer: the form's own
   }
   setCursor(shape);
 }

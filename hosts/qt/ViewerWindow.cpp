@@ -31,8 +31,9 @@ void ViewerWindow::load() {
   if (!watcher_.files().contains(path_) && QFileInfo::exists(path_)) watcher_.addPath(path_);
   // A new control each time: the script starts from the control's defaults, as on the command line.
   auto* chart = new PlotaraWidget(this);
-  connect(chart, &PlotaraWidget::errorMsg, this,
-          [this](const QString& source, const QString& text) { statusBar()->showMessage(source + ": " + text); });
+  connect(chart, &PlotaraWidget::errorMsg, this, [this](const QString& source, const QString& text) {
+    statusBar()->showMessage(source + ": " + text);
+  });
   std::ifstream in(path_.toStdString(), std::ios::binary);
   std::ostringstream out, err;
   status_ = kScriptFailed;
@@ -58,7 +59,7 @@ void ViewerWindow::load() {
   chart_ = chart;
   const QString firstError = QString::fromStdString(err.str()).section('\n', 0, 0);
   statusBar()->showMessage(status_ == kScriptOk ? tr("%1 loaded").arg(QFileInfo(path_).fileName())
-                                                        : firstError);
+                                                : firstError);
   setWindowTitle(QFileInfo(path_).fileName() + QStringLiteral(" - plotara-view"));
   resize(sizeHint());  // the whole picture, however large the screen (adjustSize keeps to two thirds)
   emit loaded(status_);

@@ -10,28 +10,60 @@ namespace plotara {
 
 template <VarType T>
 struct HostTypeOf;
-template <> struct HostTypeOf<VarType::Boolean> { using type = bool; };
-template <> struct HostTypeOf<VarType::Byte> { using type = uint8_t; };
-template <> struct HostTypeOf<VarType::Integer> { using type = int16_t; };
-template <> struct HostTypeOf<VarType::Long> { using type = int32_t; };
-template <> struct HostTypeOf<VarType::Single> { using type = float; };
-template <> struct HostTypeOf<VarType::Double> { using type = double; };
-template <> struct HostTypeOf<VarType::String> { using type = std::string; };
-template <> struct HostTypeOf<VarType::Variant> { using type = Variant; };
+template <>
+struct HostTypeOf<VarType::Boolean> {
+  using type = bool;
+};
+template <>
+struct HostTypeOf<VarType::Byte> {
+  using type = uint8_t;
+};
+template <>
+struct HostTypeOf<VarType::Integer> {
+  using type = int16_t;
+};
+template <>
+struct HostTypeOf<VarType::Long> {
+  using type = int32_t;
+};
+template <>
+struct HostTypeOf<VarType::Single> {
+  using type = float;
+};
+template <>
+struct HostTypeOf<VarType::Double> {
+  using type = double;
+};
+template <>
+struct HostTypeOf<VarType::String> {
+  using type = std::string;
+};
+template <>
+struct HostTypeOf<VarType::Variant> {
+  using type = Variant;
+};
 
 template <VarType T>
 using HostType = typename HostTypeOf<T>::type;
 
 template <VarType T>
 HostType<T> FromVariant(const Variant& v) {
-  if constexpr (T == VarType::Boolean) return v.ToBoolean();
-  else if constexpr (T == VarType::Byte) return v.ToByte();
-  else if constexpr (T == VarType::Integer) return v.ToInteger();
-  else if constexpr (T == VarType::Long) return v.ToLong();
-  else if constexpr (T == VarType::Single) return v.ToSingle();
-  else if constexpr (T == VarType::Double) return v.ToDouble();
-  else if constexpr (T == VarType::String) return v.ToString();
-  else return v;
+  if constexpr (T == VarType::Boolean)
+    return v.ToBoolean();
+  else if constexpr (T == VarType::Byte)
+    return v.ToByte();
+  else if constexpr (T == VarType::Integer)
+    return v.ToInteger();
+  else if constexpr (T == VarType::Long)
+    return v.ToLong();
+  else if constexpr (T == VarType::Single)
+    return v.ToSingle();
+  else if constexpr (T == VarType::Double)
+    return v.ToDouble();
+  else if constexpr (T == VarType::String)
+    return v.ToString();
+  else
+    return v;
 }
 
 }  // namespace plotara

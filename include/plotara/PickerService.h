@@ -19,9 +19,9 @@ class PickerService {
   // The user's current choice in the picker control, in the order the dialog reads it.
   virtual int32_t Color1() = 0;  // colours 0x00BBGGRR
   virtual int32_t Color2() = 0;
-  virtual float Shift() = 0;     // -1 .. 1
-  virtual float Angle() = 0;     // degrees
-  virtual int16_t Style() = 0;   // 1 to 6 (negative: reflected ramp); 0 when only a colour is wanted
+  virtual float Shift() = 0;    // -1 .. 1
+  virtual float Angle() = 0;    // degrees
+  virtual int16_t Style() = 0;  // 1 to 6 (negative: reflected ramp); 0 when only a colour is wanted
   // Shows the given style in the picker.
   virtual void SetStyle(int16_t style) = 0;
 

@@ -53,7 +53,7 @@ class Plotara {
   // ---- Properties of the control itself.
   bool SuppressRaisingEvents() const;
   void SuppressRaisingEvents(bool value);
-  int16_t GraphIndex() const;  // the current graph
+  int16_t GraphIndex() const;   // the current graph
   std::string Version() const;  // "1.02"
 
   // ---- Graphs and axes. Each graph-level method addresses the current graph (GraphIndex).
@@ -77,8 +77,8 @@ class Plotara {
   void NewDataSet(const std::string& Legend, bool InLegendTable = true);
   void AddDataPoint(double X, double Y, double E = 0);
   void AddMathFunc(const std::string& MathFunc, double Fromx = 0, double Tox = 0);
-  void AddText(const std::string& Text, double TextX, double TextY, uint8_t TextOri, const std::string& TextFont,
-               int32_t TextColor, int16_t TextAngle, bool TextPercent);
+  void AddText(const std::string& Text, double TextX, double TextY, uint8_t TextOri,
+               const std::string& TextFont, int32_t TextColor, int16_t TextAngle, bool TextPercent);
 
   // ---- Drawing. Setters never redraw; these do.
   void Refresh();
@@ -87,14 +87,14 @@ class Plotara {
 
   // ---- Style methods: each sets a group of fields; an argument left at its "not given" value (-1, an
   // empty text, 99 for a gradient style) leaves its field unchanged.
-  void AxisStyle(int32_t LineColor = -1, int16_t LineThickness = -1, bool LogScale = false, bool Reverse = false,
-                 bool FarSide = false);
+  void AxisStyle(int32_t LineColor = -1, int16_t LineThickness = -1, bool LogScale = false,
+                 bool Reverse = false, bool FarSide = false);
   void AxisScaleStyle(double Value1 = 0, double Value2 = 0, const std::string& TextLabels = "",
                       int16_t ScaleStyle = -1, int16_t MajorDivs = -1, int16_t MinorDivs = -1);
   void AxisTitleStyle(const std::string& Title = "", const std::string& Font = "", int32_t FontColor = -1,
                       int32_t Shift = -1, bool Show = true);
-  void AxisLabelStyle(const std::string& Font = "", int32_t FontColor = -1, int32_t Shift = 0, float LabelAngle = 0,
-                      bool Show = true);
+  void AxisLabelStyle(const std::string& Font = "", int32_t FontColor = -1, int32_t Shift = 0,
+                      float LabelAngle = 0, bool Show = true);
   void AxisGridStyle(int32_t MajorGridColor = -1, int32_t MinorGridColor = -1, bool MajorGridShow = true,
                      bool MinorGridShow = true);
   void AxisTickStyle(int16_t Thickness = -1, float Length = -1, bool Inside = true, bool Outside = false,
@@ -106,17 +106,18 @@ class Plotara {
   void PlotAreaColors(int32_t Color1 = -1, int32_t Color2 = -1, int16_t GradientAngle = -1, float gShift = -1,
                       int16_t gStyle = 1, bool Transparent = false);
   void BorderStyle(int32_t Color1 = -1, int32_t Color2 = -1, int16_t GradientAngle = -1, float gShift = -1,
-                   int16_t gStyle = 1, bool Transparent = false, float Left = -1, float Top = -1, float Right = -1,
-                   float Bottom = -1);
+                   int16_t gStyle = 1, bool Transparent = false, float Left = -1, float Top = -1,
+                   float Right = -1, float Bottom = -1);
   void GraphTitleStyle(const std::string& Title = "", const std::string& Font = "", int32_t FontColor = -1,
                        int16_t HorizShift = 0, int32_t VerticalShift = 0, bool Show = true);
   void LegendTableStyle(const std::string& Font = "", int32_t FontColor = -1, float LeftPercent = -1,
                         float TopPercent = -1, int32_t EdgeColor = -1, int16_t EdgeThickness = -1,
-                        int32_t Color1 = -1, int32_t Color2 = -1, int16_t GradientAngle = -1, float gShift = -1,
-                        int16_t gStyle = 1, bool Transparent = false, bool Show = true);
+                        int32_t Color1 = -1, int32_t Color2 = -1, int16_t GradientAngle = -1,
+                        float gShift = -1, int16_t gStyle = 1, bool Transparent = false, bool Show = true);
   void SymbolStyle(int16_t Symbol = -1, float Size = -1, int32_t Color1 = -1, int32_t Color2 = -1,
-                   int16_t EdgeThickness = -1, bool Bar3D = false, float BarOffset = 0, bool BarShadow = false,
-                   bool Stacked = false, bool BarBase = false, double BarBaseValue = 0, bool ShowErrorBar = true);
+                   int16_t EdgeThickness = -1, bool Bar3D = false, float BarOffset = 0,
+                   bool BarShadow = false, bool Stacked = false, bool BarBase = false,
+                   double BarBaseValue = 0, bool ShowErrorBar = true);
   void DataLine(int32_t Color = -1, int16_t Thickness = 1, int16_t Style = 1);
 
   // ---- The gradient picker dialog, shown modally through the host's picker service; the arguments are
@@ -128,7 +129,7 @@ class Plotara {
 
   // ---- Properties of graphs, axes, the legend, the page and data sets (plotara/Properties.h).
 #define PLOTARA_DECLARE_ACCESSORS(Name, Type, Family, Field, Conversion) \
-  HostType<VarType::Type> Name() const;                                   \
+  HostType<VarType::Type> Name() const;                                  \
   void Name(const HostType<VarType::Type>& value);
   PLOTARA_PROPERTIES(PLOTARA_DECLARE_ACCESSORS)
 #undef PLOTARA_DECLARE_ACCESSORS

@@ -11,7 +11,19 @@
 
 namespace plotara {
 
-enum class VarType { Empty, Missing, Boolean, Byte, Integer, Long, Single, Double, String, StringArray, Variant };
+enum class VarType {
+  Empty,
+  Missing,
+  Boolean,
+  Byte,
+  Integer,
+  Long,
+  Single,
+  Double,
+  String,
+  StringArray,
+  Variant
+};
 
 std::string_view VarTypeName(VarType t) noexcept;
 
@@ -45,7 +57,7 @@ class Variant {
   int16_t ToInteger() const;  // half to even, 6 outside the range
   int32_t ToLong() const;
   uint8_t ToByte() const;
-  bool ToBoolean() const;     // nonzero is true; "True"/"False" texts
+  bool ToBoolean() const;        // nonzero is true; "True"/"False" texts
   std::string ToString() const;  // numbers in their shortest round-trip text, Booleans True/False
   const std::vector<std::string>& ToStringArray() const;  // 13 unless an array
 

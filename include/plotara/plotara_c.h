@@ -55,11 +55,26 @@ typedef struct plotara_value {
   const char* text;
 } plotara_value;
 
-static inline plotara_value plotara_missing(void) { plotara_value v = {PLOTARA_MISSING, 0, 0.0, NULL}; return v; }
-static inline plotara_value plotara_boolean(int b) { plotara_value v = {PLOTARA_BOOLEAN, b != 0, 0.0, NULL}; return v; }
-static inline plotara_value plotara_long(int32_t i) { plotara_value v = {PLOTARA_LONG, i, 0.0, NULL}; return v; }
-static inline plotara_value plotara_double(double d) { plotara_value v = {PLOTARA_DOUBLE, 0, d, NULL}; return v; }
-static inline plotara_value plotara_text(const char* s) { plotara_value v = {PLOTARA_TEXT, 0, 0.0, s}; return v; }
+static inline plotara_value plotara_missing(void) {
+  plotara_value v = {PLOTARA_MISSING, 0, 0.0, NULL};
+  return v;
+}
+static inline plotara_value plotara_boolean(int b) {
+  plotara_value v = {PLOTARA_BOOLEAN, b != 0, 0.0, NULL};
+  return v;
+}
+static inline plotara_value plotara_long(int32_t i) {
+  plotara_value v = {PLOTARA_LONG, i, 0.0, NULL};
+  return v;
+}
+static inline plotara_value plotara_double(double d) {
+  plotara_value v = {PLOTARA_DOUBLE, 0, d, NULL};
+  return v;
+}
+static inline plotara_value plotara_text(const char* s) {
+  plotara_value v = {PLOTARA_TEXT, 0, 0.0, s};
+  return v;
+}
 
 /* The text of the calling thread's last failure ("" when none). */
 const char* plotara_last_error(void);
@@ -108,7 +123,8 @@ typedef enum plotara_event {
   PLOTARA_LEGEND_POSITION_CHANGED = 3,
   PLOTARA_ERROR_MSG = 4
 } plotara_event;
-typedef void (*plotara_event_handler)(void* user, plotara_event event, const char* source, const char* description);
+typedef void (*plotara_event_handler)(void* user, plotara_event event, const char* source,
+                                      const char* description);
 int plotara_set_event_handler(plotara_control* control, plotara_event event, plotara_event_handler handler,
                               void* user);
 

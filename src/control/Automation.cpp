@@ -49,7 +49,8 @@ void MemberTable::Add(MemberInfo member) {
   members_.push_back(std::move(member));
 }
 
-void MemberTable::AddMethod(std::string name, VarType result, std::vector<ParamInfo> params, MethodBody body) {
+void MemberTable::AddMethod(std::string name, VarType result, std::vector<ParamInfo> params,
+                            MethodBody body) {
   MemberInfo m;
   m.Name = std::move(name);
   m.Kind = MemberKind::Method;
@@ -74,7 +75,8 @@ const MemberInfo* MemberTable::Find(std::string_view name) const {
   return it == byUpperName_.end() ? nullptr : &members_[it->second];
 }
 
-Variant Invoke(Plotara& control, std::string_view name, std::vector<Variant>& args, std::vector<NamedArg>& named) {
+Variant Invoke(Plotara& control, std::string_view name, std::vector<Variant>& args,
+               std::vector<NamedArg>& named) {
   const MemberInfo& m = Require(name);
   if (m.Kind == MemberKind::Property) {
     if (!args.empty() || !named.empty()) throw AutomationError(err::WrongArgumentCount);

@@ -12,6 +12,8 @@ void Plotara::RefreshCurrentGraph() {
   c_->Guard("RefreshCurrentGraph", [&] { plotara::RefreshGraphs(*c_, c_->CurrentGraph, true); });
 }
 
-void Plotara::RefreshGraphs(int16_t WhichIndex, bool LegndOnPic1) { plotara::RefreshGraphs(*c_, WhichIndex, LegndOnPic1); }
+void Plotara::RefreshGraphs(int16_t WhichIndex, bool LegndOnPic1) {
+  plotara::RefreshGraphs(*c_, WhichIndex, LegndOnPic1);
+}
 
 }  // namespace plotara

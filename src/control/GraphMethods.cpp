@@ -25,7 +25,9 @@ void Plotara::SetSelectedGraph(int16_t GraphIndex) {
   });
 }
 
-int16_t Plotara::GetSelectedGraph() { return c_->CurrentGraph; }
+int16_t Plotara::GetSelectedGraph() {
+  return c_->CurrentGraph;
+}
 
 int16_t Plotara::SetSelectedAxis(int16_t AxisIndex) {
   int16_t result = -1;
@@ -46,8 +48,12 @@ int16_t SelectAxisOfKind(Plotara& p, Control& c, const char* routine, int16_t ki
 }
 }  // namespace
 
-int16_t Plotara::SelectXaxis(int16_t Index) { return SelectAxisOfKind(*this, *c_, "SelectXaxis", kXAxis, Index); }
-int16_t Plotara::SelectYaxis(int16_t Index) { return SelectAxisOfKind(*this, *c_, "SelectYaxis", kYAxis, Index); }
+int16_t Plotara::SelectXaxis(int16_t Index) {
+  return SelectAxisOfKind(*this, *c_, "SelectXaxis", kXAxis, Index);
+}
+int16_t Plotara::SelectYaxis(int16_t Index) {
+  return SelectAxisOfKind(*this, *c_, "SelectYaxis", kYAxis, Index);
+}
 
 int16_t Plotara::GetSelectedAxisIndex(int16_t XY) {
   Control& c = *c_;

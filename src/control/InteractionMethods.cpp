@@ -23,7 +23,9 @@ void Plotara::Picture1_MouseUp(int16_t Button, int16_t Shift, float X, float Y) 
 }
 
 namespace {
-void SetValue(ScrollBarElement& bar, int32_t value) { bar.Value = std::clamp(value, 0, bar.Max); }
+void SetValue(ScrollBarElement& bar, int32_t value) {
+  bar.Value = std::clamp(value, 0, bar.Max);
+}
 }  // namespace
 
 void Plotara::HScroll1_Scroll(int32_t Value) {
@@ -46,16 +48,24 @@ void Plotara::VScroll1_Change(int32_t Value) {
   plotara::VScroll1_Change(*c_);
 }
 
-int16_t Plotara::MousePointer() const { return static_cast<int16_t>(c_->Picture1->MousePointer); }
+int16_t Plotara::MousePointer() const {
+  return static_cast<int16_t>(c_->Picture1->MousePointer);
+}
 
 void Plotara::OnPictureChanged(std::function<void(const PixelRect&)> handler) {
   c_->Picture1->OnRefresh(std::move(handler));
 }
 
-void Plotara::SetClipboard(ClipboardService* clipboard) { c_->Clipboard = clipboard; }
+void Plotara::SetClipboard(ClipboardService* clipboard) {
+  c_->Clipboard = clipboard;
+}
 
-void Plotara::SetShowXYcoords(bool TF) { plotara::SetShowXYcoords(*c_, TF); }
+void Plotara::SetShowXYcoords(bool TF) {
+  plotara::SetShowXYcoords(*c_, TF);
+}
 
-void Plotara::CopyToClipboard() { plotara::CopyToClipboard(*c_); }
+void Plotara::CopyToClipboard() {
+  plotara::CopyToClipboard(*c_);
+}
 
 }  // namespace plotara

@@ -12,7 +12,11 @@ struct PlotaraAccess {
   static const Control& Of(const Plotara& p) { return *p.c_; }
 };
 
-inline Control& Internals(Plotara& p) { return PlotaraAccess::Of(p); }
-inline const Control& Internals(const Plotara& p) { return PlotaraAccess::Of(p); }
+inline Control& Internals(Plotara& p) {
+  return PlotaraAccess::Of(p);
+}
+inline const Control& Internals(const Plotara& p) {
+  return PlotaraAccess::Of(p);
+}
 
 }  // namespace plotara

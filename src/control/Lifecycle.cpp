@@ -1,9 +1,9 @@
 #include "control/Lifecycle.h"
 
 #include "interact/ScrollBars.h"
+#include "model/Layout.h"
 #include "platform/Conversions.h"
 #include "render/Pipeline.h"
-#include "model/Layout.h"
 
 namespace plotara {
 

@@ -1,6 +1,6 @@
 // The member table of Plotara: each subsystem adds the members it builds.
-#include "plotara/Automation.h"
 #include "control/MemberRows.h"
+#include "plotara/Automation.h"
 
 namespace plotara {
 

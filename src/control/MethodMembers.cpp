@@ -7,13 +7,20 @@ namespace plotara {
 namespace {
 
 using Args = std::vector<Variant>;
-constexpr VarType kBool = VarType::Boolean, kByte = VarType::Byte, kInt = VarType::Integer, kLong = VarType::Long,
-                  kSng = VarType::Single, kDbl = VarType::Double, kStr = VarType::String;
+constexpr VarType kBool = VarType::Boolean, kByte = VarType::Byte, kInt = VarType::Integer,
+                  kLong = VarType::Long, kSng = VarType::Single, kDbl = VarType::Double,
+                  kStr = VarType::String;
 
-ParamInfo Req(const char* name, VarType t) { return {name, t, false, Variant(), false}; }
-ParamInfo Opt(const char* name, VarType t, Variant def) { return {name, t, true, std::move(def), false}; }
+ParamInfo Req(const char* name, VarType t) {
+  return {name, t, false, Variant(), false};
+}
+ParamInfo Opt(const char* name, VarType t, Variant def) {
+  return {name, t, true, std::move(def), false};
+}
 // Arguments the method fills in; a host may leave them out.
-ParamInfo Out(const char* name, VarType t) { return {name, t, true, Variant(), true}; }
+ParamInfo Out(const char* name, VarType t) {
+  return {name, t, true, Variant(), true};
+}
 
 // The parameters shared by the fill methods.
 std::vector<ParamInfo> FillParams() {
@@ -39,7 +46,8 @@ void AddGraphMembers(MemberTable& t) {
               {Req("GraphName", kStr), Opt("x1", kDbl, 0.0), Opt("x2", kDbl, 0.0), Opt("y1", kDbl, 0.0),
                Opt("y2", kDbl, 0.0)},
               [](Plotara& p, Args& a) {
-                p.NewGraph(a[0].ToString(), a[1].ToDouble(), a[2].ToDouble(), a[3].ToDouble(), a[4].ToDouble());
+                p.NewGraph(a[0].ToString(), a[1].ToDouble(), a[2].ToDouble(), a[3].ToDouble(),
+                           a[4].ToDouble());
                 return Variant();
               });
   t.AddMethod("NewXAxis", VarType::Empty, {Req("AxisName", kStr), Opt("a1", kDbl, 0.0), Opt("a2", kDbl, 0.0)},
@@ -70,7 +78,8 @@ void AddGraphMembers(MemberTable& t) {
   t.AddMethod("GetDataSetNames", VarType::Empty,
               {Out("DataSetNames", VarType::StringArray), Out("NumDataSets", kInt)},
               [](Plotara& p, Args& a) { return NameList(p, a, &Plotara::GetDataSetNames); });
-  t.AddMethod("GetGraphNames", VarType::Empty, {Out("GraphTitles", VarType::StringArray), Out("NumGraphs", kInt)},
+  t.AddMethod("GetGraphNames", VarType::Empty,
+              {Out("GraphTitles", VarType::StringArray), Out("NumGraphs", kInt)},
               [](Plotara& p, Args& a) { return NameList(p, a, &Plotara::GetGraphNames); });
   t.AddMethod("SetSelectedData", VarType::Empty, {Req("DataIndex", kInt)}, [](Plotara& p, Args& a) {
     p.SetSelectedData(a[0].ToInteger());
@@ -117,18 +126,20 @@ void AddDataMembers(MemberTable& t) {
                 return Variant();
               });
   t.AddMethod("AddMathFunc", VarType::Empty,
-              {Req("MathFunc", kStr), Opt("Fromx", kDbl, 0.0), Opt("Tox", kDbl, 0.0)}, [](Plotara& p, Args& a) {
+              {Req("MathFunc", kStr), Opt("Fromx", kDbl, 0.0), Opt("Tox", kDbl, 0.0)},
+              [](Plotara& p, Args& a) {
                 p.AddMathFunc(a[0].ToString(), a[1].ToDouble(), a[2].ToDouble());
                 return Variant();
               });
-  t.AddMethod("AddText", VarType::Empty,
-              {Req("Text", kStr), Req("TextX", kDbl), Req("TextY", kDbl), Req("TextOri", kByte),
-               Req("TextFont", kStr), Req("TextColor", kLong), Req("TextAngle", kInt), Req("TextPercent", kBool)},
-              [](Plotara& p, Args& a) {
-                p.AddText(a[0].ToString(), a[1].ToDouble(), a[2].ToDouble(), a[3].ToByte(), a[4].ToString(),
-                          a[5].ToLong(), a[6].ToInteger(), a[7].ToBoolean());
-                return Variant();
-              });
+  t.AddMethod(
+      "AddText", VarType::Empty,
+      {Req("Text", kStr), Req("TextX", kDbl), Req("TextY", kDbl), Req("TextOri", kByte),
+       Req("TextFont", kStr), Req("TextColor", kLong), Req("TextAngle", kInt), Req("TextPercent", kBool)},
+      [](Plotara& p, Args& a) {
+        p.AddText(a[0].ToString(), a[1].ToDouble(), a[2].ToDouble(), a[3].ToByte(), a[4].ToString(),
+                  a[5].ToLong(), a[6].ToInteger(), a[7].ToBoolean());
+        return Variant();
+      });
 }
 
 void AddStyleMembers(MemberTable& t) {
@@ -136,7 +147,8 @@ void AddStyleMembers(MemberTable& t) {
               {Opt("LineColor", kLong, int32_t{-1}), Opt("LineThickness", kInt, int16_t{-1}),
                Opt("LogScale", kBool, false), Opt("Reverse", kBool, false), Opt("FarSide", kBool, false)},
               [](Plotara& p, Args& a) {
-                p.AxisStyle(a[0].ToLong(), a[1].ToInteger(), a[2].ToBoolean(), a[3].ToBoolean(), a[4].ToBoolean());
+                p.AxisStyle(a[0].ToLong(), a[1].ToInteger(), a[2].ToBoolean(), a[3].ToBoolean(),
+                            a[4].ToBoolean());
                 return Variant();
               });
   t.AddMethod("AxisScaleStyle", VarType::Empty,
@@ -152,14 +164,16 @@ void AddStyleMembers(MemberTable& t) {
               {Opt("Title", kStr, ""), Opt("Font", kStr, ""), Opt("FontColor", kLong, int32_t{-1}),
                Opt("Shift", kLong, int32_t{-1}), Opt("Show", kBool, true)},
               [](Plotara& p, Args& a) {
-                p.AxisTitleStyle(a[0].ToString(), a[1].ToString(), a[2].ToLong(), a[3].ToLong(), a[4].ToBoolean());
+                p.AxisTitleStyle(a[0].ToString(), a[1].ToString(), a[2].ToLong(), a[3].ToLong(),
+                                 a[4].ToBoolean());
                 return Variant();
               });
   t.AddMethod("AxisLabelStyle", VarType::Empty,
               {Opt("Font", kStr, ""), Opt("FontColor", kLong, int32_t{-1}), Opt("Shift", kLong, int32_t{0}),
                Opt("LabelAngle", kSng, 0.0f), Opt("Show", kBool, true)},
               [](Plotara& p, Args& a) {
-                p.AxisLabelStyle(a[0].ToString(), a[1].ToLong(), a[2].ToLong(), a[3].ToSingle(), a[4].ToBoolean());
+                p.AxisLabelStyle(a[0].ToString(), a[1].ToLong(), a[2].ToLong(), a[3].ToSingle(),
+                                 a[4].ToBoolean());
                 return Variant();
               });
   t.AddMethod("AxisGridStyle", VarType::Empty,
@@ -212,8 +226,8 @@ void AddStyleMembers(MemberTable& t) {
                Opt("HorizShift", kInt, int16_t{0}), Opt("VerticalShift", kLong, int32_t{0}),
                Opt("Show", kBool, true)},
               [](Plotara& p, Args& a) {
-                p.GraphTitleStyle(a[0].ToString(), a[1].ToString(), a[2].ToLong(), a[3].ToInteger(), a[4].ToLong(),
-                                  a[5].ToBoolean());
+                p.GraphTitleStyle(a[0].ToString(), a[1].ToString(), a[2].ToLong(), a[3].ToInteger(),
+                                  a[4].ToLong(), a[5].ToBoolean());
                 return Variant();
               });
   std::vector<ParamInfo> legend = {Opt("Font", kStr, ""),
@@ -230,24 +244,25 @@ void AddStyleMembers(MemberTable& t) {
                        a[10].ToInteger(), a[11].ToBoolean(), a[12].ToBoolean());
     return Variant();
   });
-  t.AddMethod("SymbolStyle", VarType::Empty,
-              {Opt("Symbol", kInt, int16_t{-1}), Opt("Size", kSng, -1.0f), Opt("Color1", kLong, int32_t{-1}),
-               Opt("Color2", kLong, int32_t{-1}), Opt("EdgeThickness", kInt, int16_t{-1}),
-               Opt("Bar3D", kBool, false), Opt("BarOffset", kSng, 0.0f), Opt("BarShadow", kBool, false),
-               Opt("Stacked", kBool, false), Opt("BarBase", kBool, false), Opt("BarBaseValue", kDbl, 0.0),
-               Opt("ShowErrorBar", kBool, true)},
-              [](Plotara& p, Args& a) {
-                p.SymbolStyle(a[0].ToInteger(), a[1].ToSingle(), a[2].ToLong(), a[3].ToLong(), a[4].ToInteger(),
-                              a[5].ToBoolean(), a[6].ToSingle(), a[7].ToBoolean(), a[8].ToBoolean(),
-                              a[9].ToBoolean(), a[10].ToDouble(), a[11].ToBoolean());
-                return Variant();
-              });
-  t.AddMethod("DataLine", VarType::Empty,
-              {Opt("Color", kLong, int32_t{-1}), Opt("Thickness", kInt, int16_t{1}), Opt("Style", kInt, int16_t{1})},
-              [](Plotara& p, Args& a) {
-                p.DataLine(a[0].ToLong(), a[1].ToInteger(), a[2].ToInteger());
-                return Variant();
-              });
+  t.AddMethod(
+      "SymbolStyle", VarType::Empty,
+      {Opt("Symbol", kInt, int16_t{-1}), Opt("Size", kSng, -1.0f), Opt("Color1", kLong, int32_t{-1}),
+       Opt("Color2", kLong, int32_t{-1}), Opt("EdgeThickness", kInt, int16_t{-1}), Opt("Bar3D", kBool, false),
+       Opt("BarOffset", kSng, 0.0f), Opt("BarShadow", kBool, false), Opt("Stacked", kBool, false),
+       Opt("BarBase", kBool, false), Opt("BarBaseValue", kDbl, 0.0), Opt("ShowErrorBar", kBool, true)},
+      [](Plotara& p, Args& a) {
+        p.SymbolStyle(a[0].ToInteger(), a[1].ToSingle(), a[2].ToLong(), a[3].ToLong(), a[4].ToInteger(),
+                      a[5].ToBoolean(), a[6].ToSingle(), a[7].ToBoolean(), a[8].ToBoolean(), a[9].ToBoolean(),
+                      a[10].ToDouble(), a[11].ToBoolean());
+        return Variant();
+      });
+  t.AddMethod(
+      "DataLine", VarType::Empty,
+      {Opt("Color", kLong, int32_t{-1}), Opt("Thickness", kInt, int16_t{1}), Opt("Style", kInt, int16_t{1})},
+      [](Plotara& p, Args& a) {
+        p.DataLine(a[0].ToLong(), a[1].ToInteger(), a[2].ToInteger());
+        return Variant();
+      });
 }
 
 void AddPickerMembers(MemberTable& t) {

@@ -5,9 +5,12 @@
 
 namespace plotara {
 
-void Plotara::SetPicker(PickerService* picker) { c_->Picker = picker; }
+void Plotara::SetPicker(PickerService* picker) {
+  c_->Picker = picker;
+}
 
-void Plotara::GetGradient(int32_t& PlColor1, int32_t& PlColor2, float& gAngle, float& gShift, int16_t& gStyle) {
+void Plotara::GetGradient(int32_t& PlColor1, int32_t& PlColor2, float& gAngle, float& gShift,
+                          int16_t& gStyle) {
   c_->Guard("GetGradient", [&] {
     PlColors& form = PlColorsForm(*c_);
     form.Show();

@@ -24,23 +24,43 @@ Plotara::Plotara(const PlotaraOptions& options)
 
 Plotara::~Plotara() = default;
 
-void Plotara::Resize(float width, float height) { UserControl_Resize(*c_, width, height); }
+void Plotara::Resize(float width, float height) {
+  UserControl_Resize(*c_, width, height);
+}
 
 void Plotara::Reset() {
   c_->Guard("Reset", [&] { ResetControl(*c_); });
 }
 
-bool Plotara::SuppressRaisingEvents() const { return c_->SuppressRaisingEvents; }
-void Plotara::SuppressRaisingEvents(bool value) { c_->SuppressRaisingEvents = value; }
-int16_t Plotara::GraphIndex() const { return c_->CurrentGraph; }
-std::string Plotara::Version() const { return "1.02"; }
+bool Plotara::SuppressRaisingEvents() const {
+  return c_->SuppressRaisingEvents;
+}
+void Plotara::SuppressRaisingEvents(bool value) {
+  c_->SuppressRaisingEvents = value;
+}
+int16_t Plotara::GraphIndex() const {
+  return c_->CurrentGraph;
+}
+std::string Plotara::Version() const {
+  return "1.02";
+}
 
-EventHandlers& Plotara::Events() { return c_->Events; }
+EventHandlers& Plotara::Events() {
+  return c_->Events;
+}
 
-PictureView Plotara::Picture1() const { return c_->Picture1->Image(); }
-const LabelElement& Plotara::Label1() const { return c_->Label1; }
-const ScrollBarElement& Plotara::HScroll1() const { return c_->HScroll1; }
-const ScrollBarElement& Plotara::VScroll1() const { return c_->VScroll1; }
+PictureView Plotara::Picture1() const {
+  return c_->Picture1->Image();
+}
+const LabelElement& Plotara::Label1() const {
+  return c_->Label1;
+}
+const ScrollBarElement& Plotara::HScroll1() const {
+  return c_->HScroll1;
+}
+const ScrollBarElement& Plotara::VScroll1() const {
+  return c_->VScroll1;
+}
 
 void Plotara::SavePicture(const std::string& path) const {
   AsAutomation([&] { c_->Picture1->SavePicture(path); });

@@ -3,11 +3,11 @@
 #include "control/Properties.h"
 
 #include "control/MemberRows.h"
-#include "plotara/Plotara.h"
 #include "control/PropertyConversions.h"
 #include "model/Graphs.h"
-#include "platform/AutomationError.h"
 #include "model/Lookup.h"
+#include "platform/AutomationError.h"
+#include "plotara/Plotara.h"
 
 namespace plotara {
 
@@ -18,8 +18,12 @@ AxisRecord& RecordOfAxis(Control& c) {
   return AxisAt(g, g.SelectedAxis);
 }
 
-GraphRecord& RecordOfGraph(Control& c) { return c.Current(); }
-GraphRecord& RecordOfLegend(Control& c) { return c.Current(); }
+GraphRecord& RecordOfGraph(Control& c) {
+  return c.Current();
+}
+GraphRecord& RecordOfLegend(Control& c) {
+  return c.Current();
+}
 
 GradientSpec& RecordOfPage(Control& c) {
   c.Current();  // the page properties, too, want a graph to exist
@@ -35,20 +39,24 @@ DataSetRecord& RecordOfData(Control& c) {
 
 namespace prop {
 
-#define PLOTARA_DEFINE_PROP(Name, Type, Family, Field, Conversion)                       \
-  HostType<VarType::Type> Name(Control& c) {                                              \
-    auto& r = RecordOf##Family(c);                                                        \
-    return conv::Conversion::Get<HostType<VarType::Type>>(c, r.Field);                    \
-  }                                                                                       \
-  void Name(Control& c, const HostType<VarType::Type>& value) {                           \
-    auto& r = RecordOf##Family(c);                                                        \
-    conv::Conversion::Set(c, r, r.Field, value);                                          \
+#define PLOTARA_DEFINE_PROP(Name, Type, Family, Field, Conversion)     \
+  HostType<VarType::Type> Name(Control& c) {                           \
+    auto& r = RecordOf##Family(c);                                     \
+    return conv::Conversion::Get<HostType<VarType::Type>>(c, r.Field); \
+  }                                                                    \
+  void Name(Control& c, const HostType<VarType::Type>& value) {        \
+    auto& r = RecordOf##Family(c);                                     \
+    conv::Conversion::Set(c, r, r.Field, value);                       \
   }
 PLOTARA_PROPERTIES(PLOTARA_DEFINE_PROP)
 #undef PLOTARA_DEFINE_PROP
 
-double AxisValue1(Control& c) { return RecordOfAxis(c).ScaleMin; }
-double AxisValue2(Control& c) { return RecordOfAxis(c).ScaleMax; }
+double AxisValue1(Control& c) {
+  return RecordOfAxis(c).ScaleMin;
+}
+double AxisValue2(Control& c) {
+  return RecordOfAxis(c).ScaleMax;
+}
 
 void AxisValue1(Control& c, const double& value) {
   AxisRecord& a = RecordOfAxis(c);
@@ -64,26 +72,32 @@ void AxisValue2(Control& c, const double& value) {
   SetAxisScale(c);
 }
 
-uint8_t AxisScale(Control& c) { return RecordOfAxis(c).AxisScale; }
+uint8_t AxisScale(Control& c) {
+  return RecordOfAxis(c).AxisScale;
+}
 
 void AxisScale(Control& c, const uint8_t& value) {
   RecordOfAxis(c).AxisScale = value;
   SetAxisScale(c);
 }
 
-Variant xAxisIndex(Control& c) { return Variant(RecordOfData(c).DataXAxis); }
-Variant yAxisIndex(Control& c) { return Variant(RecordOfData(c).DataYAxis); }
+Variant xAxisIndex(Control& c) {
+  return Variant(RecordOfData(c).DataXAxis);
+}
+Variant yAxisIndex(Control& c) {
+  return Variant(RecordOfData(c).DataYAxis);
+}
 
 }  // namespace prop
 
 // ---------------------------------------------------------------- the host's accessors
 
-#define PLOTARA_DEFINE_ACCESSORS(Name, Type, Family, Field, Conversion)              \
-  HostType<VarType::Type> Plotara::Name() const {                                     \
-    return AsAutomation([&] { return prop::Name(*c_); });                             \
-  }                                                                                   \
-  void Plotara::Name(const HostType<VarType::Type>& value) {                          \
-    AsAutomation([&] { prop::Name(*c_, value); });                                    \
+#define PLOTARA_DEFINE_ACCESSORS(Name, Type, Family, Field, Conversion) \
+  HostType<VarType::Type> Plotara::Name() const {                       \
+    return AsAutomation([&] { return prop::Name(*c_); });               \
+  }                                                                     \
+  void Plotara::Name(const HostType<VarType::Type>& value) {            \
+    AsAutomation([&] { prop::Name(*c_, value); });                      \
   }
 PLOTARA_PROPERTIES(PLOTARA_DEFINE_ACCESSORS)
 #undef PLOTARA_DEFINE_ACCESSORS
@@ -116,9 +130,9 @@ Variant Plotara::yAxisIndex() const {
 // ---------------------------------------------------------------- the member-table rows
 
 void AddPropertyMembers(MemberTable& t) {
-#define PLOTARA_PROPERTY_ROW(Name, Type, Family, Field, Conversion)                                   \
-  t.AddProperty(                                                                                      \
-      #Name, VarType::Type, [](Plotara& p) { return Variant(p.Name()); },                             \
+#define PLOTARA_PROPERTY_ROW(Name, Type, Family, Field, Conversion)       \
+  t.AddProperty(                                                          \
+      #Name, VarType::Type, [](Plotara& p) { return Variant(p.Name()); }, \
       [](Plotara& p, const Variant& v) { p.Name(FromVariant<VarType::Type>(v)); });
   PLOTARA_AXIS_PROPERTIES(PLOTARA_PROPERTY_ROW)
   t.AddProperty(

@@ -20,7 +20,7 @@ DataSetRecord& RecordOfData(Control& c);
 namespace prop {
 
 #define PLOTARA_DECLARE_PROP(Name, Type, Family, Field, Conversion) \
-  HostType<VarType::Type> Name(Control& c);                          \
+  HostType<VarType::Type> Name(Control& c);                         \
   void Name(Control& c, const HostType<VarType::Type>& value);
 PLOTARA_PROPERTIES(PLOTARA_DECLARE_PROP)
 #undef PLOTARA_DECLARE_PROP

@@ -1,10 +1,10 @@
 // Style methods: each sets a group of fields in one call, applying its rows in order through the
 // property accessors. A failing row (9 for a missing record, 6 for a value that does not fit) is
 // reported under the method's name; the rows before it stay applied.
-#include "plotara/Plotara.h"
 #include "control/Properties.h"
 #include "control/PropertyConversions.h"
 #include "model/Graphs.h"
+#include "plotara/Plotara.h"
 
 namespace plotara {
 
@@ -34,25 +34,33 @@ void ApplyFill(Control& c, const FillSetters& f, int32_t color1, int32_t color2,
   f.transparent(c, transparent ? -1 : 0);
 }
 
-constexpr FillSetters kPageFill{
-    [](Control& c, int32_t v) { prop::PageColor1(c, v); },    [](Control& c, int32_t v) { prop::PageColor2(c, v); },
-    [](Control& c, int16_t v) { prop::PageGradient(c, v); },  [](Control& c, float v) { prop::PageGShift(c, v); },
-    [](Control& c, float v) { prop::PageGStyle(c, v); },      [](Control& c, int32_t v) { prop::PageTransparent(c, v); }};
+constexpr FillSetters kPageFill{[](Control& c, int32_t v) { prop::PageColor1(c, v); },
+                                [](Control& c, int32_t v) { prop::PageColor2(c, v); },
+                                [](Control& c, int16_t v) { prop::PageGradient(c, v); },
+                                [](Control& c, float v) { prop::PageGShift(c, v); },
+                                [](Control& c, float v) { prop::PageGStyle(c, v); },
+                                [](Control& c, int32_t v) { prop::PageTransparent(c, v); }};
 
-constexpr FillSetters kPlotAreaFill{
-    [](Control& c, int32_t v) { prop::PlotAreaColor1(c, v); },   [](Control& c, int32_t v) { prop::PlotAreaColor2(c, v); },
-    [](Control& c, int16_t v) { prop::PlotAreaGradient(c, v); }, [](Control& c, float v) { prop::PlotAreaGShift(c, v); },
-    [](Control& c, float v) { prop::PlotAreaGStyle(c, v); },     [](Control& c, int32_t v) { prop::PlotAreaTransparent(c, v); }};
+constexpr FillSetters kPlotAreaFill{[](Control& c, int32_t v) { prop::PlotAreaColor1(c, v); },
+                                    [](Control& c, int32_t v) { prop::PlotAreaColor2(c, v); },
+                                    [](Control& c, int16_t v) { prop::PlotAreaGradient(c, v); },
+                                    [](Control& c, float v) { prop::PlotAreaGShift(c, v); },
+                                    [](Control& c, float v) { prop::PlotAreaGStyle(c, v); },
+                                    [](Control& c, int32_t v) { prop::PlotAreaTransparent(c, v); }};
 
-constexpr FillSetters kBorderFill{
-    [](Control& c, int32_t v) { prop::BorderColor1(c, v); },   [](Control& c, int32_t v) { prop::BorderColor2(c, v); },
-    [](Control& c, int16_t v) { prop::BorderGradient(c, v); }, [](Control& c, float v) { prop::BorderGShift(c, v); },
-    [](Control& c, float v) { prop::BorderGStyle(c, v); },     [](Control& c, int32_t v) { prop::BorderTransparent(c, v); }};
+constexpr FillSetters kBorderFill{[](Control& c, int32_t v) { prop::BorderColor1(c, v); },
+                                  [](Control& c, int32_t v) { prop::BorderColor2(c, v); },
+                                  [](Control& c, int16_t v) { prop::BorderGradient(c, v); },
+                                  [](Control& c, float v) { prop::BorderGShift(c, v); },
+                                  [](Control& c, float v) { prop::BorderGStyle(c, v); },
+                                  [](Control& c, int32_t v) { prop::BorderTransparent(c, v); }};
 
-constexpr FillSetters kLegendFill{
-    [](Control& c, int32_t v) { prop::LegendTableColor1(c, v); }, [](Control& c, int32_t v) { prop::LegendTableColor2(c, v); },
-    [](Control& c, int16_t v) { prop::LegendGradient(c, v); },    [](Control& c, float v) { prop::LegendGshift(c, v); },
-    [](Control& c, float v) { prop::LegendGStyle(c, v); },        [](Control& c, int32_t v) { prop::LegendTransparent(c, v); }};
+constexpr FillSetters kLegendFill{[](Control& c, int32_t v) { prop::LegendTableColor1(c, v); },
+                                  [](Control& c, int32_t v) { prop::LegendTableColor2(c, v); },
+                                  [](Control& c, int16_t v) { prop::LegendGradient(c, v); },
+                                  [](Control& c, float v) { prop::LegendGshift(c, v); },
+                                  [](Control& c, float v) { prop::LegendGStyle(c, v); },
+                                  [](Control& c, int32_t v) { prop::LegendTransparent(c, v); }};
 
 }  // namespace
 
@@ -80,8 +88,8 @@ void Plotara::AxisScaleStyle(double Value1, double Value2, const std::string& Te
   });
 }
 
-void Plotara::AxisTitleStyle(const std::string& Title, const std::string& Font, int32_t FontColor, int32_t Shift,
-                             bool Show) {
+void Plotara::AxisTitleStyle(const std::string& Title, const std::string& Font, int32_t FontColor,
+                             int32_t Shift, bool Show) {
   Control& c = *c_;
   c.Guard("AxisTitleStyle", [&] {
     if (!Title.empty()) prop::AxisTitle(c, Variant(Title));
@@ -92,7 +100,8 @@ void Plotara::AxisTitleStyle(const std::string& Title, const std::string& Font, 
   });
 }
 
-void Plotara::AxisLabelStyle(const std::string& Font, int32_t FontColor, int32_t Shift, float LabelAngle, bool Show) {
+void Plotara::AxisLabelStyle(const std::string& Font, int32_t FontColor, int32_t Shift, float LabelAngle,
+                             bool Show) {
   Control& c = *c_;
   c.Guard("AxisLabelStyle", [&] {
     if (!Font.empty()) prop::AxisLabelFont(c, Font);
@@ -103,7 +112,8 @@ void Plotara::AxisLabelStyle(const std::string& Font, int32_t FontColor, int32_t
   });
 }
 
-void Plotara::AxisGridStyle(int32_t MajorGridColor, int32_t MinorGridColor, bool MajorGridShow, bool MinorGridShow) {
+void Plotara::AxisGridStyle(int32_t MajorGridColor, int32_t MinorGridColor, bool MajorGridShow,
+                            bool MinorGridShow) {
   Control& c = *c_;
   c.Guard("AxisGridStyle", [&] {
     if (MajorGridColor != kNotGiven) prop::AxisMajGridColor(c, MajorGridColor);
@@ -148,19 +158,22 @@ void Plotara::BorderWidths(float Left, float Top, float Right, float Bottom) {
 
 void Plotara::PageColors(int32_t Color1, int32_t Color2, int16_t GradientAngle, float gShift, int16_t gStyle,
                          bool Transparent) {
-  c_->Guard("PageColors", [&] { ApplyFill(*c_, kPageFill, Color1, Color2, GradientAngle, gShift, gStyle, Transparent); });
+  c_->Guard("PageColors",
+            [&] { ApplyFill(*c_, kPageFill, Color1, Color2, GradientAngle, gShift, gStyle, Transparent); });
 }
 
-void Plotara::PlotAreaColors(int32_t Color1, int32_t Color2, int16_t GradientAngle, float gShift, int16_t gStyle,
-                             bool Transparent) {
-  c_->Guard("PlotAreaColors",
-            [&] { ApplyFill(*c_, kPlotAreaFill, Color1, Color2, GradientAngle, gShift, gStyle, Transparent); });
+void Plotara::PlotAreaColors(int32_t Color1, int32_t Color2, int16_t GradientAngle, float gShift,
+                             int16_t gStyle, bool Transparent) {
+  c_->Guard("PlotAreaColors", [&] {
+    ApplyFill(*c_, kPlotAreaFill, Color1, Color2, GradientAngle, gShift, gStyle, Transparent);
+  });
 }
 
 void Plotara::BorderStyle(int32_t Color1, int32_t Color2, int16_t GradientAngle, float gShift, int16_t gStyle,
                           bool Transparent, float Left, float Top, float Right, float Bottom) {
-  const bool filled = c_->Guard(
-      "BorderStyle", [&] { ApplyFill(*c_, kBorderFill, Color1, Color2, GradientAngle, gShift, gStyle, Transparent); });
+  const bool filled = c_->Guard("BorderStyle", [&] {
+    ApplyFill(*c_, kBorderFill, Color1, Color2, GradientAngle, gShift, gStyle, Transparent);
+  });
   if (filled) BorderWidths(Left, Top, Right, Bottom);
 }
 
@@ -178,9 +191,10 @@ void Plotara::GraphTitleStyle(const std::string& Title, const std::string& Font,
   });
 }
 
-void Plotara::LegendTableStyle(const std::string& Font, int32_t FontColor, float LeftPercent, float TopPercent,
-                               int32_t EdgeColor, int16_t EdgeThickness, int32_t Color1, int32_t Color2,
-                               int16_t GradientAngle, float gShift, int16_t gStyle, bool Transparent, bool Show) {
+void Plotara::LegendTableStyle(const std::string& Font, int32_t FontColor, float LeftPercent,
+                               float TopPercent, int32_t EdgeColor, int16_t EdgeThickness, int32_t Color1,
+                               int32_t Color2, int16_t GradientAngle, float gShift, int16_t gStyle,
+                               bool Transparent, bool Show) {
   Control& c = *c_;
   c.Guard("LegendTableStyle", [&] {
     if (!Font.empty()) prop::LegendFont(c, Font);

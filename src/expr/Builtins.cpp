@@ -57,7 +57,9 @@ constexpr int kOutOfStringSpace = 14;
 bool IsIntegerLike(const ExprValue& v) {
   return v.Type() == ExprType::Integer || v.Type() == ExprType::Long || v.Type() == ExprType::Empty;
 }
-bool IsShortLike(const ExprValue& v) { return v.Type() == ExprType::Integer || v.Type() == ExprType::Empty; }
+bool IsShortLike(const ExprValue& v) {
+  return v.Type() == ExprType::Integer || v.Type() == ExprType::Empty;
+}
 int64_t IntegerOf(const ExprValue& v) {
   return v.Type() == ExprType::Long ? v.LongValue() : (v.Type() == ExprType::Integer ? v.IntegerValue() : 0);
 }
@@ -113,7 +115,9 @@ Order CompareValues(const ExprValue& l, const ExprValue& r) {
 // A handler reads its operands from the call and stores its result in out. It returns kOk, a run-time
 // error number, or kEvaluationError after setting error 5; out is not used after a failure.
 
-ExprValue Flag(bool b) { return ExprValue(static_cast<int16_t>(b ? 1 : 0)); }
+ExprValue Flag(bool b) {
+  return ExprValue(static_cast<int16_t>(b ? 1 : 0));
+}
 
 // "+", "-", "*".
 template <int kCode>
@@ -169,12 +173,18 @@ int NumericOperator(BuiltinCall& c, ExprValue& out) {
 
 constexpr bool Holds(int code, Order o) {
   switch (code) {
-    case sym::Eq: return o == Order::Equal;
-    case sym::Ne: return o != Order::Equal;
-    case sym::Le: return o == Order::Less || o == Order::Equal;
-    case sym::Lt: return o == Order::Less;
-    case sym::Ge: return o == Order::Greater || o == Order::Equal;
-    default: return o == Order::Greater;
+    case sym::Eq:
+      return o == Order::Equal;
+    case sym::Ne:
+      return o != Order::Equal;
+    case sym::Le:
+      return o == Order::Less || o == Order::Equal;
+    case sym::Lt:
+      return o == Order::Less;
+    case sym::Ge:
+      return o == Order::Greater || o == Order::Equal;
+    default:
+      return o == Order::Greater;
   }
 }
 
@@ -246,7 +256,9 @@ int Choice(BuiltinCall& c, ExprValue& out) {
 
 // ---- Operations on text ----
 
-int Join(BuiltinCall& c, ExprValue& out) { return TextResult(ToText(c[0]) + ToText(c[1]), out); }
+int Join(BuiltinCall& c, ExprValue& out) {
+  return TextResult(ToText(c[0]) + ToText(c[1]), out);
+}
 
 int Length(BuiltinCall& c, ExprValue& out) {
   out = ExprValue(static_cast<int32_t>(ToText(c[0]).size()));
@@ -324,7 +336,9 @@ int Position(BuiltinCall& c, ExprValue& out) {
 }
 
 // Codes that a compiled program never holds as an operation: brackets, separators, the end marker.
-int NotAnOperation(BuiltinCall&, ExprValue&) { return kInvalidArgument; }
+int NotAnOperation(BuiltinCall&, ExprValue&) {
+  return kInvalidArgument;
+}
 
 // ---- Table ----
 

@@ -45,7 +45,7 @@ struct BuiltinCall;
 
 class CExpression {
  public:
-  static constexpr int kMaxInstructions = 300;   // program capacity
+  static constexpr int kMaxInstructions = 300;     // program capacity
   static constexpr int kMaxPendingOperators = 40;  // operator and argument-counter stacks
   static constexpr int kUserSlots = 20;
   static constexpr size_t kMaxTextLength = size_t{1} << 20;  // longest text an operation may build
@@ -127,9 +127,9 @@ class CExpression {
   };
   struct Instruction {
     int16_t Code = 0;
-    int16_t ArgCount = 0;        // arguments of a user-function call, fixed when compiled
-    ExprValue Operand;           // number, string or a reference to Var's value
-    CVariable* Var = nullptr;    // the variable of a variable operand
+    int16_t ArgCount = 0;      // arguments of a user-function call, fixed when compiled
+    ExprValue Operand;         // number, string or a reference to Var's value
+    CVariable* Var = nullptr;  // the variable of a variable operand
   };
   struct NamedVariable {
     std::string Key;  // upper case

@@ -7,18 +7,22 @@
 #include <cstdint>
 #include <limits>
 
-#include "platform/AsciiCase.h"
 #include "expr/CExpression.h"
 #include "expr/FastPath.h"
-#include "platform/RuntimeError.h"
 #include "expr/Symbols.h"
+#include "platform/AsciiCase.h"
+#include "platform/RuntimeError.h"
 
 namespace plotara {
 
 namespace {
 
-bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) noexcept { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsDigit(char c) noexcept {
+  return c >= '0' && c <= '9';
+}
+bool IsLetter(char c) noexcept {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 // Exceeding the fixed program or operator capacity fails the assignment with these run-time errors.
 constexpr int kProgramTooLong = err::Overflow;

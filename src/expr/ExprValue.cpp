@@ -10,12 +10,18 @@ namespace plotara {
 bool ExprValue::operator==(const ExprValue& o) const noexcept {
   if (type_ != o.type_) return false;
   switch (type_) {
-    case ExprType::Empty: return true;
-    case ExprType::Integer: return i_ == o.i_;
-    case ExprType::Long: return l_ == o.l_;
-    case ExprType::Double: return d_ == o.d_;
-    case ExprType::String: return s_ == o.s_;
-    case ExprType::VarRef: return ref_ == o.ref_;
+    case ExprType::Empty:
+      return true;
+    case ExprType::Integer:
+      return i_ == o.i_;
+    case ExprType::Long:
+      return l_ == o.l_;
+    case ExprType::Double:
+      return d_ == o.d_;
+    case ExprType::String:
+      return s_ == o.s_;
+    case ExprType::VarRef:
+      return ref_ == o.ref_;
   }
   return false;
 }
@@ -30,11 +36,16 @@ std::string GeneralNumberText(double v) {
 std::string ToText(const ExprValue& value) {
   const ExprValue& v = value.Deref();
   switch (v.Type()) {
-    case ExprType::String: return v.StringValue();
-    case ExprType::Integer: return std::to_string(v.IntegerValue());
-    case ExprType::Long: return std::to_string(v.LongValue());
-    case ExprType::Double: return GeneralNumberText(v.DoubleValue());
-    default: return std::string();
+    case ExprType::String:
+      return v.StringValue();
+    case ExprType::Integer:
+      return std::to_string(v.IntegerValue());
+    case ExprType::Long:
+      return std::to_string(v.LongValue());
+    case ExprType::Double:
+      return GeneralNumberText(v.DoubleValue());
+    default:
+      return std::string();
   }
 }
 

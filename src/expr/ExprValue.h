@@ -72,10 +72,14 @@ class ExprValue {
   // Any numeric type as a double; Empty is 0. Strings and references give 0 (see ToNumber for text).
   double Number() const noexcept {
     switch (type_) {
-      case ExprType::Double: return d_;
-      case ExprType::Long: return l_;
-      case ExprType::Integer: return i_;
-      default: return 0;
+      case ExprType::Double:
+        return d_;
+      case ExprType::Long:
+        return l_;
+      case ExprType::Integer:
+        return i_;
+      default:
+        return 0;
     }
   }
 
@@ -113,10 +117,18 @@ class ExprValue {
   }
   void CopyScalar(const ExprValue& o) noexcept {
     switch (o.type_) {
-      case ExprType::Long: l_ = o.l_; break;
-      case ExprType::Integer: i_ = o.i_; break;
-      case ExprType::VarRef: ref_ = o.ref_; break;
-      default: d_ = o.d_; break;
+      case ExprType::Long:
+        l_ = o.l_;
+        break;
+      case ExprType::Integer:
+        i_ = o.i_;
+        break;
+      case ExprType::VarRef:
+        ref_ = o.ref_;
+        break;
+      default:
+        d_ = o.d_;
+        break;
     }
   }
 

@@ -16,60 +16,106 @@ using Op = FastProgram::Op;
 // The fast operation of a two-operand symbol, or 0 when it has none.
 constexpr int BinaryOp(int code) noexcept {
   switch (code) {
-    case sym::Add: return Op::Add;
-    case sym::Sub: return Op::Sub;
-    case sym::Mul: return Op::Mul;
-    case sym::Div: return Op::Div;
-    case sym::Pow: return Op::Pow;
-    case sym::IntDiv: return Op::IntDiv;
+    case sym::Add:
+      return Op::Add;
+    case sym::Sub:
+      return Op::Sub;
+    case sym::Mul:
+      return Op::Mul;
+    case sym::Div:
+      return Op::Div;
+    case sym::Pow:
+      return Op::Pow;
+    case sym::IntDiv:
+      return Op::IntDiv;
     case sym::Mod:
-    case sym::Bar: return Op::Mod;
-    case sym::Eq: return Op::Eq;
-    case sym::Ne: return Op::Ne;
-    case sym::Le: return Op::Le;
-    case sym::Lt: return Op::Lt;
-    case sym::Ge: return Op::Ge;
-    case sym::Gt: return Op::Gt;
-    case sym::And: return Op::And;
-    case sym::Or: return Op::Or;
-    case sym::Xor: return Op::Xor;
-    case sym::Min: return Op::Min;
-    case sym::Max: return Op::Max;
-    case sym::Ncr: return Op::Ncr;
-    case sym::Npr: return Op::Npr;
-    default: return 0;
+    case sym::Bar:
+      return Op::Mod;
+    case sym::Eq:
+      return Op::Eq;
+    case sym::Ne:
+      return Op::Ne;
+    case sym::Le:
+      return Op::Le;
+    case sym::Lt:
+      return Op::Lt;
+    case sym::Ge:
+      return Op::Ge;
+    case sym::Gt:
+      return Op::Gt;
+    case sym::And:
+      return Op::And;
+    case sym::Or:
+      return Op::Or;
+    case sym::Xor:
+      return Op::Xor;
+    case sym::Min:
+      return Op::Min;
+    case sym::Max:
+      return Op::Max;
+    case sym::Ncr:
+      return Op::Ncr;
+    case sym::Npr:
+      return Op::Npr;
+    default:
+      return 0;
   }
 }
 
 // The fast operation of a one-operand symbol, or -1 when it has none.
 constexpr int UnaryOp(int code) noexcept {
   switch (code) {
-    case sym::Negate: return Op::Negate;
-    case sym::Not: return Op::Not;
-    case sym::Abs: return Op::Abs;
-    case sym::Int: return Op::Int;
-    case sym::Fix: return Op::Fix;
-    case sym::Sgn: return Op::Sgn;
-    case sym::Round: return Op::Round;
-    case sym::Sqr: return Op::Sqr;
-    case sym::Log: return Op::Log;
-    case sym::Ln: return Op::Ln;
-    case sym::Exp: return Op::Exp;
-    case sym::Sin: return Op::Sin;
-    case sym::Asin: return Op::Asin;
-    case sym::Cos: return Op::Cos;
-    case sym::Acos: return Op::Acos;
-    case sym::Tan: return Op::Tan;
+    case sym::Negate:
+      return Op::Negate;
+    case sym::Not:
+      return Op::Not;
+    case sym::Abs:
+      return Op::Abs;
+    case sym::Int:
+      return Op::Int;
+    case sym::Fix:
+      return Op::Fix;
+    case sym::Sgn:
+      return Op::Sgn;
+    case sym::Round:
+      return Op::Round;
+    case sym::Sqr:
+      return Op::Sqr;
+    case sym::Log:
+      return Op::Log;
+    case sym::Ln:
+      return Op::Ln;
+    case sym::Exp:
+      return Op::Exp;
+    case sym::Sin:
+      return Op::Sin;
+    case sym::Asin:
+      return Op::Asin;
+    case sym::Cos:
+      return Op::Cos;
+    case sym::Acos:
+      return Op::Acos;
+    case sym::Tan:
+      return Op::Tan;
     case sym::Atn:
-    case sym::Atan: return Op::Atn;
-    case sym::Sinh: return Op::Sinh;
-    case sym::Cosh: return Op::Cosh;
-    case sym::Tanh: return Op::Tanh;
-    case sym::Asinh: return Op::Asinh;
-    case sym::Acosh: return Op::Acosh;
-    case sym::Atanh: return Op::Atanh;
-    case sym::Fact: return Op::Fact;
-    default: return -1;
+    case sym::Atan:
+      return Op::Atn;
+    case sym::Sinh:
+      return Op::Sinh;
+    case sym::Cosh:
+      return Op::Cosh;
+    case sym::Tanh:
+      return Op::Tanh;
+    case sym::Asinh:
+      return Op::Asinh;
+    case sym::Acosh:
+      return Op::Acosh;
+    case sym::Atanh:
+      return Op::Atanh;
+    case sym::Fact:
+      return Op::Fact;
+    default:
+      return -1;
   }
 }
 
@@ -101,7 +147,9 @@ inline int Binary(double l, double r, double& out) noexcept {
   return kOk;
 }
 
-inline double Sign(double x) noexcept { return x > 0 ? 1.0 : (x < 0 ? -1.0 : 0.0); }
+inline double Sign(double x) noexcept {
+  return x > 0 ? 1.0 : (x < 0 ? -1.0 : 0.0);
+}
 
 template <int kOp>
 inline int Unary(double x, double f, double& out) noexcept {

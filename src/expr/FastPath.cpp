@@ -36,35 +36,41 @@ enum class Kind : uint8_t {
 };
 
 struct Node {
-  int16_t code = 0;         // symbol code; sym::Operand for leaves
-  bool variable = false;    // a leaf reading a variable
-  double k = 0;             // a constant leaf's value
+  int16_t code = 0;       // symbol code; sym::Operand for leaves
+  bool variable = false;  // a leaf reading a variable
+  double k = 0;           // a constant leaf's value
   const double* p = nullptr;
   int child[3] = {-1, -1, -1};
   int children = 0;
   Kind kind = Kind::Double;
 };
 
-bool IsLeaf(const Node& n) { return n.code == sym::Operand; }
+bool IsLeaf(const Node& n) {
+  return n.code == sym::Operand;
+}
 
 // A fast operation chosen at run time, for folding; true when it succeeds.
 bool UnaryAny(int op, double x, double f, double& out) noexcept {
   switch (op) {
 #define PLOTARA_X(name) \
-  case Op::name: return Unary<Op::name>(x, f, out) == kOk;
+  case Op::name:        \
+    return Unary<Op::name>(x, f, out) == kOk;
     PLOTARA_FAST_UNARY_OPS(PLOTARA_X)
 #undef PLOTARA_X
-    default: return false;
+    default:
+      return false;
   }
 }
 
 bool BinaryAny(int op, double l, double r, double& out) noexcept {
   switch (op) {
 #define PLOTARA_X(name) \
-  case Op::name: return Binary<Op::name>(l, r, out) == kOk;
+  case Op::name:        \
+    return Binary<Op::name>(l, r, out) == kOk;
     PLOTARA_FAST_BINARY_OPS(PLOTARA_X)
 #undef PLOTARA_X
-    default: return false;
+    default:
+      return false;
   }
 }
 
@@ -72,7 +78,9 @@ bool BinaryAny(int op, double l, double r, double& out) noexcept {
 constexpr int16_t kSquare = -1;
 
 // Operations whose value depends on the angle mode are left for the run, whatever their operands.
-bool DependsOnAngleMode(int code) { return code >= sym::Sin && code <= sym::Atan; }
+bool DependsOnAngleMode(int code) {
+  return code >= sym::Sin && code <= sym::Atan;
+}
 
 class Builder {
  public:
@@ -85,17 +93,20 @@ class Builder {
       if (kid(i) == Kind::Reject) return Kind::Reject;
     }
     switch (n.code) {
-      case sym::Operand: return n.kind;
+      case sym::Operand:
+        return n.kind;
       case sym::Pi:
       case sym::Deg:
-      case sym::Rad: return Kind::Double;
+      case sym::Rad:
+        return Kind::Double;
       case sym::Negate:
         // An integer negated stays an integer (so 0 stays +0); an integer-or-double may not.
         return kid(0) == Kind::Exact ? Kind::Reject : kid(0);
       case sym::Abs:
       case sym::Int:
       case sym::Fix:
-      case sym::Round: return kid(0);
+      case sym::Round:
+        return kid(0);
       case sym::Add:
       case sym::Sub:
       case sym::Mul:
@@ -104,7 +115,8 @@ class Builder {
         return kid(0) == Kind::Double || kid(1) == Kind::Double ? Kind::Double : Kind::Reject;
       case sym::IntDiv:
       case sym::Mod:
-      case sym::Bar: return Kind::Exact;  // the kernels give +0, as an integer result has
+      case sym::Bar:
+        return Kind::Exact;  // the kernels give +0, as an integer result has
       case sym::Not:
       case sym::Eq:
       case sym::Ne:
@@ -115,11 +127,15 @@ class Builder {
       case sym::And:
       case sym::Or:
       case sym::Xor:
-      case sym::Sgn: return Kind::Integer;
+      case sym::Sgn:
+        return Kind::Integer;
       case sym::Min:
-      case sym::Max: return kid(0) == kid(1) ? kid(0) : Kind::Exact;  // one operand, unchanged
-      case sym::Iif: return kid(1) == kid(2) ? kid(1) : Kind::Exact;
-      default: return Kind::Double;  // the remaining functions, "/" and "^"
+      case sym::Max:
+        return kid(0) == kid(1) ? kid(0) : Kind::Exact;  // one operand, unchanged
+      case sym::Iif:
+        return kid(1) == kid(2) ? kid(1) : Kind::Exact;
+      default:
+        return Kind::Double;  // the remaining functions, "/" and "^"
     }
   }
 

@@ -16,14 +16,16 @@
 namespace plotara {
 
 // Two-operand operations; each exists with its operands on the stack or with one of them folded in.
-#define PLOTARA_FAST_BINARY_OPS(X) \
-  X(Add) X(Sub) X(Mul) X(Div) X(Pow) X(IntDiv) X(Mod) X(Eq) X(Ne) X(Le) X(Lt) X(Ge) X(Gt) X(And) X(Or) X(Xor) \
-  X(Min) X(Max) X(Ncr) X(Npr)
+// clang-format off
+#define PLOTARA_FAST_BINARY_OPS(X)                                                                      \
+  X(Add) X(Sub) X(Mul) X(Div) X(Pow) X(IntDiv) X(Mod) X(Eq) X(Ne) X(Le) X(Lt) X(Ge) X(Gt) X(And) X(Or) \
+  X(Xor) X(Min) X(Max) X(Ncr) X(Npr)
 
-#define PLOTARA_FAST_UNARY_OPS(X)                                                                        \
-  X(Negate) X(Not) X(Abs) X(Int) X(Fix) X(Sgn) X(Round) X(Sqr) X(Log) X(Ln) X(Exp) X(Sin) X(Asin) X(Cos) \
-  X(Acos) X(Tan) X(Atn) X(Sinh) X(Cosh) X(Tanh) X(Asinh) X(Acosh) X(Atanh) X(Fact) X(Square)    \
+#define PLOTARA_FAST_UNARY_OPS(X)                                                                       \
+  X(Negate) X(Not) X(Abs) X(Int) X(Fix) X(Sgn) X(Round) X(Sqr) X(Log) X(Ln) X(Exp) X(Sin) X(Asin)       \
+  X(Cos) X(Acos) X(Tan) X(Atn) X(Sinh) X(Cosh) X(Tanh) X(Asinh) X(Acosh) X(Atanh) X(Fact) X(Square)    \
   X(NegateInteger)
+// clang-format on
 
 class FastProgram {
  public:
@@ -51,9 +53,9 @@ class FastProgram {
     PLOTARA_FAST_BINARY_OPS(PLOTARA_X)
 #undef PLOTARA_X
 #define PLOTARA_X(name) name, name##OnVar,
-    PLOTARA_FAST_UNARY_OPS(PLOTARA_X)
+        PLOTARA_FAST_UNARY_OPS(PLOTARA_X)
 #undef PLOTARA_X
-    Iif,
+            Iif,
   };
 
   struct Step {
@@ -71,9 +73,13 @@ class FastProgram {
   bool Run(double angleFactor, double& result) const noexcept;
 
   // The general interpreter would return a 16-bit integer (a comparison, a logical operator, SGN).
-  bool ResultIsInteger() const noexcept { return integerResult_; }
+  bool ResultIsInteger() const noexcept {
+    return integerResult_;
+  }
 
-  const std::vector<Step>& Steps() const noexcept { return steps_; }
+  const std::vector<Step>& Steps() const noexcept {
+    return steps_;
+  }
 
  private:
   friend class FastBuilder;

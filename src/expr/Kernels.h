@@ -29,13 +29,20 @@ inline double RadConstant() noexcept {
 }
 
 inline int Finite(double r) noexcept {
-  if (std::isfinite(r)) [[likely]] return kOk;
+  if (std::isfinite(r)) [[likely]]
+    return kOk;
   return std::isnan(r) ? 5 : 6;
 }
 
-inline int Add(double l, double r, double& out) noexcept { return Finite(out = l + r); }
-inline int Sub(double l, double r, double& out) noexcept { return Finite(out = l - r); }
-inline int Mul(double l, double r, double& out) noexcept { return Finite(out = l * r); }
+inline int Add(double l, double r, double& out) noexcept {
+  return Finite(out = l + r);
+}
+inline int Sub(double l, double r, double& out) noexcept {
+  return Finite(out = l - r);
+}
+inline int Mul(double l, double r, double& out) noexcept {
+  return Finite(out = l * r);
+}
 
 inline int Div(double l, double r, double& out) noexcept {
   if (r == 0) return kEvaluationError;
@@ -70,7 +77,9 @@ inline int Pow(double l, double r, double& out) noexcept {
   return Finite(out);
 }
 
-inline double Truth(bool b) noexcept { return b ? 1.0 : 0.0; }
+inline double Truth(bool b) noexcept {
+  return b ? 1.0 : 0.0;
+}
 
 inline int Sqr(double x, double& out) noexcept {
   if (x < 0) return 5;
@@ -84,11 +93,21 @@ inline int Ln(double x, double& out) noexcept {
   if (!(x > 0)) return kEvaluationError;
   return Finite(out = std::log(x));
 }
-inline int Exp(double x, double& out) noexcept { return Finite(out = std::exp(x)); }
-inline int Sin(double x, double f, double& out) noexcept { return Finite(out = std::sin(f * x)); }
-inline int Cos(double x, double f, double& out) noexcept { return Finite(out = std::cos(f * x)); }
-inline int Tan(double x, double f, double& out) noexcept { return Finite(out = std::tan(f * x)); }
-inline int Atn(double x, double f, double& out) noexcept { return Finite(out = std::atan(x) / f); }
+inline int Exp(double x, double& out) noexcept {
+  return Finite(out = std::exp(x));
+}
+inline int Sin(double x, double f, double& out) noexcept {
+  return Finite(out = std::sin(f * x));
+}
+inline int Cos(double x, double f, double& out) noexcept {
+  return Finite(out = std::cos(f * x));
+}
+inline int Tan(double x, double f, double& out) noexcept {
+  return Finite(out = std::tan(f * x));
+}
+inline int Atn(double x, double f, double& out) noexcept {
+  return Finite(out = std::atan(x) / f);
+}
 
 inline int Asin(double x, double f, double& out) noexcept {
   if (x == 1 || x == -1) return Finite(out = (x < 0 ? -kPi15 : kPi15) / 2 / f);
@@ -104,10 +123,18 @@ inline int Acos(double x, double f, double& out) noexcept {
 
 // The hyperbolic functions use the library's forms of the same definitions: (e^x - e^-x) / (e^x + e^-x)
 // and ln(x + sqrt(x*x + 1)) written out overflow or cancel for large or negative arguments.
-inline int Sinh(double x, double& out) noexcept { return Finite(out = std::sinh(x)); }
-inline int Cosh(double x, double& out) noexcept { return Finite(out = std::cosh(x)); }
-inline int Tanh(double x, double& out) noexcept { return Finite(out = std::tanh(x)); }
-inline int Asinh(double x, double& out) noexcept { return Finite(out = std::asinh(x)); }
+inline int Sinh(double x, double& out) noexcept {
+  return Finite(out = std::sinh(x));
+}
+inline int Cosh(double x, double& out) noexcept {
+  return Finite(out = std::cosh(x));
+}
+inline int Tanh(double x, double& out) noexcept {
+  return Finite(out = std::tanh(x));
+}
+inline int Asinh(double x, double& out) noexcept {
+  return Finite(out = std::asinh(x));
+}
 inline int Acosh(double x, double& out) noexcept {
   if (!(x >= 1)) return kEvaluationError;
   return Finite(out = std::acosh(x));

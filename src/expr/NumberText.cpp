@@ -59,7 +59,9 @@ void TrimZeros(std::string& s) {
 
 }  // namespace
 
-double CExpression::SafeLog10(double x) { return x > 0 ? std::log(x) / 2.30258509299405 : 0; }
+double CExpression::SafeLog10(double x) {
+  return x > 0 ? std::log(x) / 2.30258509299405 : 0;
+}
 
 std::string CExpression::NumberText(double x) {
   if (x == 0) return "0";

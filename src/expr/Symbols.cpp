@@ -1,11 +1,11 @@
 // Construction, the symbol table and the settings of CExpression.
 #include <algorithm>
 
-#include "platform/AsciiCase.h"
 #include "expr/CExpression.h"
 #include "expr/FastPath.h"
 #include "expr/Kernels.h"
 #include "expr/Symbols.h"
+#include "platform/AsciiCase.h"
 
 namespace plotara {
 
@@ -51,10 +51,9 @@ CExpression::CExpression() {
   DefineSymbol(Pi, "PI", 0, 0);
   DefineSymbol(Deg, "DEG", 0, 0);
   DefineSymbol(Rad, "RAD", 0, 0);
-  static constexpr const char* kOneArgument[] = {"ABS",  "INT",   "FIX",   "SGN",   "RND",  "ROUND",
-                                                 "SQR",  "LOG",   "LN",    "EXP",   "SIN",  "ASIN",
-                                                 "COS",  "ACOS",  "TAN",   "ATN",   "ATAN", "SINH",
-                                                 "COSH", "TANH",  "ASINH", "ACOSH", "ATANH", "FACT"};
+  static constexpr const char* kOneArgument[] = {
+      "ABS", "INT",  "FIX", "SGN", "RND",  "ROUND", "SQR",  "LOG",  "LN",    "EXP",   "SIN",   "ASIN",
+      "COS", "ACOS", "TAN", "ATN", "ATAN", "SINH",  "COSH", "TANH", "ASINH", "ACOSH", "ATANH", "FACT"};
   for (int i = 0; i < 24; ++i) DefineSymbol(Abs + i, kOneArgument[i], kFunctionPrecedence, 1);
   DefineSymbol(Min, "MIN", kFunctionPrecedence, 2);
   DefineSymbol(Max, "MAX", kFunctionPrecedence, 2);
@@ -101,9 +100,9 @@ bool CExpression::ReservedName(std::string_view name, std::string_view preText) 
   if (code == sym::None && upper == "NOT") code = sym::Not;
   if (code == sym::None) return false;
   errorCode_ = 9;
-  errorDescription_ = std::string(preText) + " " + LowerCase(upper) + "(...)" +
-                      (sym::IsUserFunction(code) ? " has already been reserved as a User Function."
-                                                 : " is a Reserved Name.");
+  errorDescription_ =
+      std::string(preText) + " " + LowerCase(upper) + "(...)" +
+      (sym::IsUserFunction(code) ? " has already been reserved as a User Function." : " is a Reserved Name.");
   return true;
 }
 
@@ -118,7 +117,9 @@ void CExpression::NumUserFunctions(int16_t v) noexcept {
   numUserFunctions_ = static_cast<int16_t>(std::clamp<int>(v, 0, kUserSlots));
 }
 
-void CExpression::DefaultValue(ExprValue v) { defaultValue_ = v.Deref(); }
+void CExpression::DefaultValue(ExprValue v) {
+  defaultValue_ = v.Deref();
+}
 
 void CExpression::ClearError() noexcept {
   errorCode_ = 0;
@@ -126,7 +127,9 @@ void CExpression::ClearError() noexcept {
   errorPos_ = 0;
 }
 
-void CExpression::Randomize(uint64_t seed) noexcept { rndState_ = seed; }
+void CExpression::Randomize(uint64_t seed) noexcept {
+  rndState_ = seed;
+}
 
 double CExpression::NextRandom() noexcept {
   // splitmix64: small, fast, and every seed gives a full-period sequence.

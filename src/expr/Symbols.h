@@ -67,7 +67,7 @@ enum Code : int16_t {
   Ncr = 56,
   Npr = 57,
   Iif = 58,
-  User1 = 59,   // user-function slot 1; slot k is 58 + k
+  User1 = 59,  // user-function slot 1; slot k is 58 + k
   User20 = 78,
   Len = 79,
   Asc = 80,
@@ -83,6 +83,8 @@ enum Code : int16_t {
 inline constexpr int FirstName = Pi;  // names that identifiers are looked up among: 27..86
 inline constexpr int LastName = Instr;
 
-inline bool IsUserFunction(int code) { return code >= User1 && code <= User20; }
+inline bool IsUserFunction(int code) {
+  return code >= User1 && code <= User20;
+}
 
 }  // namespace plotara::sym

@@ -5,10 +5,10 @@
 //   Calls           CallUserFunction, during Value
 #include <algorithm>
 
-#include "platform/AsciiCase.h"
 #include "expr/CExpression.h"
 #include "expr/Kernels.h"
 #include "expr/Symbols.h"
+#include "platform/AsciiCase.h"
 #include "platform/RuntimeError.h"
 
 namespace plotara {
@@ -55,7 +55,9 @@ int16_t CExpression::VariablesCount() const {
   return static_cast<int16_t>(variables_.size());
 }
 
-void CExpression::ResetVariables() { variables_.clear(); }
+void CExpression::ResetVariables() {
+  variables_.clear();
+}
 
 // ---------------------------------------------------------------------------------------------------
 // Definitions
@@ -64,8 +66,12 @@ namespace {
 
 constexpr std::string_view kUserFuncPrefix = "(User-defined Functions) ";
 
-bool IsNameStart(char c) { return c >= 'A' && c <= 'Z'; }  // the definition is upper case
-bool IsNameChar(char c) { return IsNameStart(c) || (c >= '0' && c <= '9') || c == '_'; }
+bool IsNameStart(char c) {
+  return c >= 'A' && c <= 'Z';
+}  // the definition is upper case
+bool IsNameChar(char c) {
+  return IsNameStart(c) || (c >= '0' && c <= '9') || c == '_';
+}
 
 std::string_view TrimSpaces(std::string_view s) {
   while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
@@ -109,7 +115,8 @@ void CExpression::UserFunc(std::string_view userFunction) {
     if (ReservedName(param, kUserFuncPrefix)) return;
     if (at(pos) != ',' && at(pos) != ')') return invalid();
     // Parameters are the body's variables by position: each must be a distinct identifier.
-    if (param.empty() || !IsNameStart(param[0]) || std::find(params.begin(), params.end(), param) != params.end()) {
+    if (param.empty() || !IsNameStart(param[0]) ||
+        std::find(params.begin(), params.end(), param) != params.end()) {
       return invalid();
     }
     params.push_back(std::move(param));

@@ -28,15 +28,21 @@ double ReduceDegrees(double degrees) {
   return r >= 360.0 ? 0.0 : r;
 }
 
-int Mod4(int32_t v) { return ((v % 4) + 4) % 4; }
+int Mod4(int32_t v) {
+  return ((v % 4) + 4) % 4;
+}
 
 // The corner of styles 5 and 6: 0 top-right, 1 top-left, 2 bottom-left, 3 bottom-right, each the centre
 // of its quarter (45, 135, 225, 315 degrees).
-int CornerQuadrant(float angle) { return Mod4(CLng(angle / 90.0 - 0.5)); }
+int CornerQuadrant(float angle) {
+  return Mod4(CLng(angle / 90.0 - 0.5));
+}
 
 // The side style 4 runs towards: 0 right, 1 top, 2 left, 3 bottom. Ties go to the even case, so 135
 // degrees runs right to left and 315 left to right.
-int CentreCase(float angle) { return Mod4(CLng(angle / 90.0)); }
+int CentreCase(float angle) {
+  return Mod4(CLng(angle / 90.0));
+}
 
 // Selects a one-pixel solid pen per colour and gives the surface its own pen back at the end, also when
 // drawing is abandoned by an error.
@@ -87,7 +93,9 @@ void Sweep(int from, int to, F&& f) {
   }
 }
 
-bool InArea(PixelPoint p, int w, int h) { return p.x >= 0 && p.x < w && p.y >= 0 && p.y < h; }
+bool InArea(PixelPoint p, int w, int h) {
+  return p.x >= 0 && p.x < w && p.y >= 0 && p.y < h;
+}
 
 // One line of a fan between its hub and a point on the area's edge. A line leaves out its end pixel, and
 // the edge points on the left and top edges are pixels of the area: a line ending there would leave a
@@ -156,7 +164,8 @@ void clsGradient::Fail(int number) noexcept {
   }
 }
 
-int clsGradient::GradientColours(OleColor colour1, OleColor colour2, int count, std::vector<OleColor>& colours) {
+int clsGradient::GradientColours(OleColor colour1, OleColor colour2, int count,
+                                 std::vector<OleColor>& colours) {
   // NaN has no place on the ramp; it means no bend.
   shift_ = std::isnan(shift_) ? 0.0f : std::clamp(shift_, -1.0f, 1.0f);
   return GradientRamp(colour1, colour2, count, shift_, style_ <= 0, colours);
@@ -168,12 +177,18 @@ int32_t clsGradient::PaintGradient(Surface& target, int width, int height) {
   if (width < 1 || height < 1) return 0;
   std::vector<OleColor> ramp;
   switch (std::abs(static_cast<int>(style_))) {
-    case 2: return PaintRectangles(target, width, height, ramp);
-    case 3: return PaintDiamonds(target, width, height, ramp);
-    case 4: return PaintCentreFan(target, width, height, ramp);
-    case 5: return PaintCornerRectangles(target, width, height, ramp);
-    case 6: return PaintCornerFan(target, width, height, ramp);
-    default: return PaintLinear(target, width, height, ramp);
+    case 2:
+      return PaintRectangles(target, width, height, ramp);
+    case 3:
+      return PaintDiamonds(target, width, height, ramp);
+    case 4:
+      return PaintCentreFan(target, width, height, ramp);
+    case 5:
+      return PaintCornerRectangles(target, width, height, ramp);
+    case 6:
+      return PaintCornerFan(target, width, height, ramp);
+    default:
+      return PaintLinear(target, width, height, ramp);
   }
 }
 
@@ -212,7 +227,8 @@ int32_t clsGradient::PaintLinear(Surface& s, int w, int h, std::vector<OleColor>
   std::vector<PixelPoint> points;
   points.reserve(2 * static_cast<size_t>(maxLines));
   for (int32_t k = 0; k < maxLines; ++k) {
-    const int32_t e1 = CLng(a1 + sign * static_cast<double>(k)), e2 = CLng(a2 + sign * static_cast<double>(k));
+    const int32_t e1 = CLng(a1 + sign * static_cast<double>(k)),
+                  e2 = CLng(a2 + sign * static_cast<double>(k));
     points.push_back(alongY ? PixelPoint{b1, e1} : PixelPoint{e1, b1});
     points.push_back(alongY ? PixelPoint{b2, e2} : PixelPoint{e2, b2});
     const int32_t trail = sign < 0 ? std::max(e1, e2) : std::min(e1, e2);

@@ -47,13 +47,17 @@ bool DragGraph(Control& c, float x, float y, bool firstStep) {
     } else if (f.OverGraphBottomEdge) {
       g.PosHeight = static_cast<float>(std::max(y / ph - g.PosTop, (g.BorderTop + g.BorderBottom) / ph));
     } else if (f.OverPlotLeftEdge) {
-      g.BorderLeft = static_cast<float>(std::clamp(x - g.PosLeft * pw, 0.0, std::max(0.0, g.PosWidth * pw - g.BorderRight)));
+      g.BorderLeft = static_cast<float>(
+          std::clamp(x - g.PosLeft * pw, 0.0, std::max(0.0, g.PosWidth * pw - g.BorderRight)));
     } else if (f.OverPlotRightEdge) {
-      g.BorderRight = static_cast<float>(std::max(0.0, (static_cast<double>(g.PosLeft) + g.PosWidth) * pw - x));
+      g.BorderRight =
+          static_cast<float>(std::max(0.0, (static_cast<double>(g.PosLeft) + g.PosWidth) * pw - x));
     } else if (f.OverPlotTopEdge) {
-      g.BorderTop = static_cast<float>(std::clamp(y - g.PosTop * ph, 0.0, std::max(0.0, g.PosHeight * ph - g.BorderBottom)));
+      g.BorderTop = static_cast<float>(
+          std::clamp(y - g.PosTop * ph, 0.0, std::max(0.0, g.PosHeight * ph - g.BorderBottom)));
     } else if (f.OverPlotBottomEdge) {
-      g.BorderBottom = static_cast<float>(std::max(0.0, (static_cast<double>(g.PosTop) + g.PosHeight) * ph - y));
+      g.BorderBottom =
+          static_cast<float>(std::max(0.0, (static_cast<double>(g.PosTop) + g.PosHeight) * ph - y));
     }
     RefreshGraphs(c, firstStep ? int16_t{-1} : c.PointedGraph, true);
     c.LastGraphLeft = left;
@@ -80,8 +84,10 @@ void DragLegendTable(Control& c, float x, float y, bool firstStep) {
     const int e = g.LegendFill.EdgeThickness;
 
     // Erase: the same pixels from the back buffer, which holds the page without this legend.
-    const int bl = std::max(0, pic1.PixelX(g.LegendRectLeft) - e), bt = std::max(0, pic1.PixelY(g.LegendRectTop) - e);
-    const int bw = pic1.PixelX(g.LegendRectWidth) + 1 + 2 * e, bh = pic1.PixelY(g.LegendRectHeight) + 1 + 2 * e;
+    const int bl = std::max(0, pic1.PixelX(g.LegendRectLeft) - e),
+              bt = std::max(0, pic1.PixelY(g.LegendRectTop) - e);
+    const int bw = pic1.PixelX(g.LegendRectWidth) + 1 + 2 * e,
+              bh = pic1.PixelY(g.LegendRectHeight) + 1 + 2 * e;
     pic1.BitBlt(bl, bt, bw, bh, *c.GraphImage, bl, bt);
 
     LegendPosition(c, c.PointedGraph, left, top);
@@ -89,8 +95,10 @@ void DragLegendTable(Control& c, float x, float y, bool firstStep) {
                                   std::max(g.RectLeft, g.RectLeft + g.RectWidth - g.LegendRectWidth));
     g.LegendRectTop = std::clamp(g.LegendRectTop, g.RectTop,
                                  std::max(g.RectTop, g.RectTop + g.RectHeight - g.LegendRectHeight));
-    if (g.RectWidth != 0) g.LegendTableLeft = static_cast<float>((g.LegendRectLeft - g.RectLeft) * 100.0 / g.RectWidth);
-    if (g.RectHeight != 0) g.LegendTableTop = static_cast<float>((g.LegendRectTop - g.RectTop) * 100.0 / g.RectHeight);
+    if (g.RectWidth != 0)
+      g.LegendTableLeft = static_cast<float>((g.LegendRectLeft - g.RectLeft) * 100.0 / g.RectWidth);
+    if (g.RectHeight != 0)
+      g.LegendTableTop = static_cast<float>((g.LegendRectTop - g.RectTop) * 100.0 / g.RectHeight);
 
     if (e == 0 || g.LegendFill.Transparent) {
       LegendTable(c, pic1, c.PointedGraph);

@@ -15,7 +15,9 @@ namespace {
 constexpr int16_t kLeft = 1, kRight = 2;
 constexpr int16_t kNoShift = 0, kShift = 1, kCtrl = 2;
 
-bool Moved(const Control& c, float x, float y) { return x != c.LastMouseX || y != c.LastMouseY; }
+bool Moved(const Control& c, float x, float y) {
+  return x != c.LastMouseX || y != c.LastMouseY;
+}
 
 void Remember(Control& c, float x, float y) {
   c.LastMouseX = x;

@@ -6,7 +6,9 @@ namespace plotara {
 
 namespace {
 
-bool Within(double v, double lo, double hi) { return lo <= v && v <= hi; }
+bool Within(double v, double lo, double hi) {
+  return lo <= v && v <= hi;
+}
 
 // The edges of a rectangle the pointer is near: within a millimetre of the left or top side, closer than
 // half a millimetre to the right or bottom side, tested in that order.
@@ -26,11 +28,21 @@ int16_t Mark(const GraphRecord& g, Edge edge, bool& left, bool& right, bool& top
              int16_t innerShape) {
   int16_t shape = pointer::Default;
   switch (edge) {
-    case Edge::Left: left = true, shape = pointer::WestEast; break;
-    case Edge::Right: right = true, shape = pointer::WestEast; break;
-    case Edge::Top: top = true, shape = pointer::NorthSouth; break;
-    case Edge::Bottom: bottom = true, shape = pointer::NorthSouth; break;
-    case Edge::None: inner = true, shape = innerShape; break;
+    case Edge::Left:
+      left = true, shape = pointer::WestEast;
+      break;
+    case Edge::Right:
+      right = true, shape = pointer::WestEast;
+      break;
+    case Edge::Top:
+      top = true, shape = pointer::NorthSouth;
+      break;
+    case Edge::Bottom:
+      bottom = true, shape = pointer::NorthSouth;
+      break;
+    case Edge::None:
+      inner = true, shape = innerShape;
+      break;
   }
   const bool zooming = edge == Edge::None && innerShape == pointer::CrossHair;
   return g.GraphAllowDragging || zooming ? shape : pointer::Default;
@@ -59,12 +71,15 @@ int16_t PointingAt(Control& c, int16_t, float x, float y, bool reset) {
         result = index;
         return;
       }
-      const double pl = static_cast<double>(g.RectLeft) + g.BorderLeft, pt = static_cast<double>(g.RectTop) + g.BorderTop;
-      const double pr = pl + AxisAt(g, g.CurrentXAxis).AxisLength, pb = pt + AxisAt(g, g.CurrentYAxis).AxisLength;
+      const double pl = static_cast<double>(g.RectLeft) + g.BorderLeft,
+                   pt = static_cast<double>(g.RectTop) + g.BorderTop;
+      const double pr = pl + AxisAt(g, g.CurrentXAxis).AxisLength,
+                   pb = pt + AxisAt(g, g.CurrentYAxis).AxisLength;
       if (Within(x, pl, pr) && Within(y, pt, pb)) {
         bool& inner = g.GraphAllowZoom ? f.OverZoomArea : f.OverMoveArea;
-        shape = Mark(g, NearEdge(c, x, y, pl, pt, pr, pb), f.OverPlotLeftEdge, f.OverPlotRightEdge, f.OverPlotTopEdge,
-                     f.OverPlotBottomEdge, inner, g.GraphAllowZoom ? pointer::CrossHair : pointer::FourArrows);
+        shape = Mark(g, NearEdge(c, x, y, pl, pt, pr, pb), f.OverPlotLeftEdge, f.OverPlotRightEdge,
+                     f.OverPlotTopEdge, f.OverPlotBottomEdge, inner,
+                     g.GraphAllowZoom ? pointer::CrossHair : pointer::FourArrows);
         result = index;
         return;
       }

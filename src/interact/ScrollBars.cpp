@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "model/Graphs.h"
-#include "model/Lookup.h"
 #include "model/Layout.h"
+#include "model/Lookup.h"
 #include "platform/Conversions.h"
 #include "render/Pipeline.h"
 #include "scale/NumericHelpers.h"
@@ -118,7 +118,8 @@ void ResizeScrollBars(Control& c) {
       vs.Height = std::max(kMinScrollBarExtent, h - hs.Height);
       hs.Left = c.Label1.Left + c.Label1.Width + kScrollBarLabelGap;
       hs.Top = std::max(kMinScrollBarExtent, h - hs.Height);
-      hs.Width = std::max(kMinScrollBarExtent, w - c.Label1.Left - c.Label1.Width - vs.Width - kScrollBarLabelGap);
+      hs.Width =
+          std::max(kMinScrollBarExtent, w - c.Label1.Left - c.Label1.Width - vs.Width - kScrollBarLabelGap);
     } else {
       hs.Left = 0;
       hs.Top = std::max(kMinScrollBarExtent, h - hs.Height);

@@ -80,7 +80,8 @@ void RubberBand(Control& c, float x, float y) {
     s.DrawWidth = 1;
     s.FillStyle = FillKind::Transparent;
     // Drawn a second time in invert mode, the last band gives back the pixels under it.
-    if (ax.ZoomCorner != 0 && ay.ZoomCorner != 0) s.Box(ax.ZoomAnchor, ay.ZoomAnchor, ax.ZoomCorner, ay.ZoomCorner);
+    if (ax.ZoomCorner != 0 && ay.ZoomCorner != 0)
+      s.Box(ax.ZoomAnchor, ay.ZoomAnchor, ax.ZoomCorner, ay.ZoomCorner);
     ax.ZoomCorner = x;
     ay.ZoomCorner = y;
     s.Box(ax.ZoomAnchor, ay.ZoomAnchor, x, y);
@@ -96,7 +97,8 @@ void ZoomToRectangle(Control& c, float x, float y) {
   c.Guard("ZoomToRectangle", [&] {
     c.CurrentGraph = c.PointedGraph;
     GraphRecord& g = c.Current();
-    const float anchorX = AxisAt(g, g.CurrentXAxis).ZoomAnchor, anchorY = AxisAt(g, g.CurrentYAxis).ZoomAnchor;
+    const float anchorX = AxisAt(g, g.CurrentXAxis).ZoomAnchor,
+                anchorY = AxisAt(g, g.CurrentYAxis).ZoomAnchor;
     if (x == anchorX || y == anchorY) return;
     ForEveryAxis(g, [&](AxisRecord& a) {
       const bool isX = a.XY == kXAxis;
@@ -121,7 +123,8 @@ void ZoomIn(Control& c, float x, float y) {
     GraphRecord& g = c.Current();
     ForEveryAxis(g, [&](AxisRecord& a) {
       const bool log = InLogSpace(a);
-      const double v = static_cast<float>(a.XY == kXAxis ? GetXCoord(c, c.PointedGraph, x) : GetYCoord(c, c.PointedGraph, y));
+      const double v = static_cast<float>(a.XY == kXAxis ? GetXCoord(c, c.PointedGraph, x)
+                                                         : GetYCoord(c, c.PointedGraph, y));
       if (log && v <= 0) return;
       const double lo = std::min(a.AxisValue1, a.AxisValue2), hi = std::max(a.AxisValue1, a.AxisValue2);
       const double quarter = log ? (std::log(hi) - std::log(lo)) / 4 : (hi - lo) / 4;
@@ -178,10 +181,12 @@ void ShowGraphCoords(Control& c, int16_t button, float x, float y) {
       GraphRecord& g = c.Graph(index);
       const AxisRecord& ax = AxisAt(g, g.CurrentXAxis);
       const AxisRecord& ay = AxisAt(g, g.CurrentYAxis);
-      const double pl = static_cast<double>(g.RectLeft) + g.BorderLeft, pt = static_cast<double>(g.RectTop) + g.BorderTop;
+      const double pl = static_cast<double>(g.RectLeft) + g.BorderLeft,
+                   pt = static_cast<double>(g.RectTop) + g.BorderTop;
       const bool overPlot = pl <= x && x <= pl + ax.AxisLength && pt <= y && y <= pt + ay.AxisLength;
       if (g.GraphShowXY && overPlot) {
-        const int16_t dx = AxisDPx(c, ax.AxisValue1, ax.AxisValue2), dy = AxisDPx(c, ay.AxisValue1, ay.AxisValue2);
+        const int16_t dx = AxisDPx(c, ax.AxisValue1, ax.AxisValue2),
+                      dy = AxisDPx(c, ay.AxisValue1, ay.AxisValue2);
         const double vx = GetXCoord(c, index, x), vy = GetYCoord(c, index, y);
         text = " " + EasyFormat(c, vx, dx) + ", " + EasyFormat(c, vy, dy);
       }

@@ -59,7 +59,9 @@ void Control::Fire(const std::function<void()>& handler) {
   }
 }
 
-GraphRecord& Control::Graph(int index) { return At(Graphs, index); }
+GraphRecord& Control::Graph(int index) {
+  return At(Graphs, index);
+}
 
 void ResetControl(Control& c) {
   c.CurrentGraph = 0;

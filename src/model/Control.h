@@ -11,8 +11,8 @@
 
 #include "model/Records.h"
 #include "platform/ErrorGuard.h"
-#include "platform/Units.h"
 #include "platform/Surface.h"
+#include "platform/Units.h"
 #include "plotara/ChildElements.h"
 #include "plotara/Events.h"
 #include "plotara/HostServices.h"
@@ -45,7 +45,7 @@ class Control : public ControlState, public ErrorReporter {
   std::unique_ptr<Surface> Picture2;     // the page without the front graph
   std::unique_ptr<Surface> ScratchPic1;  // scratch surfaces
   std::unique_ptr<Surface> ScratchPic2;
-  LabelElement Label1;                   // coordinate read-out
+  LabelElement Label1;  // coordinate read-out
   ScrollBarElement HScroll1, VScroll1;
   float ClientWidth = 0, ClientHeight = 0;  // the control's client area, twips
   double Dpi;

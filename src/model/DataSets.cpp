@@ -50,7 +50,8 @@ void AutoDataStyle(Control& c, int16_t g, int16_t k) {
       d.DataTextPercent = false;
     }
     d.DataHide = false;
-    static constexpr OleColor kCycle[6] = {0x00FF0000, 0x000000FF, 0x0000FF00, 0x0000FFFF, 0x00FF00FF, 0x00FFFF00};
+    static constexpr OleColor kCycle[6] = {0x00FF0000, 0x000000FF, 0x0000FF00,
+                                           0x0000FFFF, 0x00FF00FF, 0x00FFFF00};
     const OleColor colour = kCycle[k % 6];
     d.DataFill.Color1 = colour;
     d.DataFill.EdgeColor = 0;

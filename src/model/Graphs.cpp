@@ -82,8 +82,8 @@ void SetScrollBarsVisibility(Control& c) {
     GraphRecord& g = c.Current();
     const AxisRecord& x = AxisAt(g, g.CurrentXAxis);
     const AxisRecord& y = AxisAt(g, g.CurrentYAxis);
-    c.ScrollBarsVisible = x.AxisValue1 != x.ScaleMin || x.AxisValue2 != x.ScaleMax || y.AxisValue1 != y.ScaleMin ||
-                          y.AxisValue2 != y.ScaleMax;
+    c.ScrollBarsVisible = x.AxisValue1 != x.ScaleMin || x.AxisValue2 != x.ScaleMax ||
+                          y.AxisValue1 != y.ScaleMin || y.AxisValue2 != y.ScaleMax;
   });
 }
 
@@ -108,20 +108,23 @@ void SelectDataSet(Control& c, int16_t index) {
 std::vector<std::string> AxisNames(Control& c) {
   const GraphRecord& g = c.Current();
   std::vector<std::string> names(static_cast<size_t>(g.NumAxes()) + 1);
-  for (int i = 0; i < g.NumAxes(); ++i) names[static_cast<size_t>(i)] = g.Axes[static_cast<size_t>(i)].AxisTitle;
+  for (int i = 0; i < g.NumAxes(); ++i)
+    names[static_cast<size_t>(i)] = g.Axes[static_cast<size_t>(i)].AxisTitle;
   return names;
 }
 
 std::vector<std::string> DataSetNames(Control& c) {
   const GraphRecord& g = c.Current();
   std::vector<std::string> names(static_cast<size_t>(g.NumDataSets()) + 1);
-  for (int i = 0; i < g.NumDataSets(); ++i) names[static_cast<size_t>(i)] = g.DataSets[static_cast<size_t>(i)].DataLegend;
+  for (int i = 0; i < g.NumDataSets(); ++i)
+    names[static_cast<size_t>(i)] = g.DataSets[static_cast<size_t>(i)].DataLegend;
   return names;
 }
 
 std::vector<std::string> GraphNameList(const Control& c) {
   std::vector<std::string> names(static_cast<size_t>(c.NumGraphs()) + 1);
-  for (int i = 0; i < c.NumGraphs(); ++i) names[static_cast<size_t>(i) + 1] = c.GraphNames[static_cast<size_t>(i)];
+  for (int i = 0; i < c.NumGraphs(); ++i)
+    names[static_cast<size_t>(i) + 1] = c.GraphNames[static_cast<size_t>(i)];
   return names;
 }
 

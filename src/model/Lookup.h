@@ -21,8 +21,14 @@ const T& At(const std::vector<T>& list, int index) {
   return list[static_cast<size_t>(index)];
 }
 
-inline AxisRecord& AxisAt(GraphRecord& g, int index) { return At(g.Axes, index); }
-inline const AxisRecord& AxisAt(const GraphRecord& g, int index) { return At(g.Axes, index); }
-inline DataSetRecord& DataSetAt(GraphRecord& g, int index) { return At(g.DataSets, index); }
+inline AxisRecord& AxisAt(GraphRecord& g, int index) {
+  return At(g.Axes, index);
+}
+inline const AxisRecord& AxisAt(const GraphRecord& g, int index) {
+  return At(g.Axes, index);
+}
+inline DataSetRecord& DataSetAt(GraphRecord& g, int index) {
+  return At(g.DataSets, index);
+}
 
 }  // namespace plotara

@@ -109,7 +109,7 @@ struct DataSetRecord {
   int16_t DataXAxis = 0, DataYAxis = 0;
   std::string DataLegend;
   int16_t DataSymbol = kSymbolNone;  // a SymbolKind, or a character code
-  int16_t DataSymbolSize = 0;  // half the symbol size, surface units
+  int16_t DataSymbolSize = 0;        // half the symbol size, surface units
   bool DataInLegendTable = false;
   int16_t DataLineStyle = kLineNone;  // a LineStyle
   bool DataHide = false;
@@ -148,8 +148,8 @@ struct GraphRecord {
   int16_t SelectedDataSet = 0;
   std::vector<DataSetRecord> DataSets;
   bool NotYetDrawn = true;
-  GradientSpec PlotAreaFill{0, 1, static_cast<OleColor>(0x80000018), static_cast<OleColor>(0x80000018), 90, 0, 0,
-                            false};
+  GradientSpec PlotAreaFill{
+      0, 1, static_cast<OleColor>(0x80000018), static_cast<OleColor>(0x80000018), 90, 0, 0, false};
   GradientSpec BorderFill{0, 1, 0x00C0FFFF, 0x00C0FFFF, 90, 0, 0, false};
   OleColor GraphTitleColor = 0;
   std::string GraphTitleFont;
@@ -157,12 +157,12 @@ struct GraphRecord {
   bool LegendShow = true;
   bool LegendInFront = true;
   bool LegendDragging = true;
-  float LegendTableTop = 0;    // percent of the graph height
+  float LegendTableTop = 0;     // percent of the graph height
   float LegendTableLeft = 100;  // percent of the graph width
   int32_t LegendRectTop = 0, LegendRectLeft = 0;
   int16_t LegendRectWidth = 0, LegendRectHeight = 0;
-  GradientSpec LegendFill{0, 1, static_cast<OleColor>(0x80000018), static_cast<OleColor>(0x80000018), 90, 0, 0,
-                          false};
+  GradientSpec LegendFill{
+      0, 1, static_cast<OleColor>(0x80000018), static_cast<OleColor>(0x80000018), 90, 0, 0, false};
   OleColor LegendFontColor = 0;
   bool GraphInclude = true;
   bool GraphShowTitle = true;
@@ -181,12 +181,15 @@ struct PointingFlags {
   bool OverLegend = false;
   bool OverMoveArea = false;
   bool OverZoomArea = false;
-  bool OverGraphLeftEdge = false, OverGraphTopEdge = false, OverGraphRightEdge = false, OverGraphBottomEdge = false;
-  bool OverPlotLeftEdge = false, OverPlotTopEdge = false, OverPlotRightEdge = false, OverPlotBottomEdge = false;
+  bool OverGraphLeftEdge = false, OverGraphTopEdge = false, OverGraphRightEdge = false,
+       OverGraphBottomEdge = false;
+  bool OverPlotLeftEdge = false, OverPlotTopEdge = false, OverPlotRightEdge = false,
+       OverPlotBottomEdge = false;
   // The graph can be dragged by its border band, an outer edge or a plot-area edge.
   bool OverGraphPart() const {
-    return OverMoveArea || OverGraphLeftEdge || OverGraphTopEdge || OverGraphRightEdge || OverGraphBottomEdge ||
-           OverPlotLeftEdge || OverPlotTopEdge || OverPlotRightEdge || OverPlotBottomEdge;
+    return OverMoveArea || OverGraphLeftEdge || OverGraphTopEdge || OverGraphRightEdge ||
+           OverGraphBottomEdge || OverPlotLeftEdge || OverPlotTopEdge || OverPlotRightEdge ||
+           OverPlotBottomEdge;
   }
 };
 

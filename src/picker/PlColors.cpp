@@ -7,9 +7,14 @@ namespace plotara {
 
 void PlColors::Show() {
   switch (picker_.ShowModal()) {
-    case PickerButton::Okay: Command1_Click(); break;
-    case PickerButton::Cancel: Command2_Click(); break;
-    case PickerButton::None: break;
+    case PickerButton::Okay:
+      Command1_Click();
+      break;
+    case PickerButton::Cancel:
+      Command2_Click();
+      break;
+    case PickerButton::None:
+      break;
   }
 }
 

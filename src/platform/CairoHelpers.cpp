@@ -41,7 +41,9 @@ cairo_font_face_t* FontFaces::Face(const std::string& family, bool bold, bool it
   return face;
 }
 
-double FontPixels(float points, double dpi) { return std::clamp(std::round(points * dpi / 72.0), 1.0, 4000.0); }
+double FontPixels(float points, double dpi) {
+  return std::clamp(std::round(points * dpi / 72.0), 1.0, 4000.0);
+}
 
 std::string FontKey(const std::string& family, bool bold, bool italic, double pixels) {
   return family + (bold ? "|b" : "|r") + (italic ? "i|" : "n|") + std::to_string(static_cast<int>(pixels));

@@ -7,9 +7,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
-#include <cstdlib>
 #include <numbers>
 #include <span>
 
@@ -53,8 +53,8 @@ cairo_surface_t* CreatePixels(int w, int h) {
   if (bytes < kHugePageBytes || posix_memalign(&pixels, kHugePageBytes, size) != 0)
     return cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
   AskForHugePages(pixels, size);
-  cairo_surface_t* img =
-      cairo_image_surface_create_for_data(static_cast<unsigned char*>(pixels), CAIRO_FORMAT_RGB24, w, h, stride);
+  cairo_surface_t* img = cairo_image_surface_create_for_data(static_cast<unsigned char*>(pixels),
+                                                             CAIRO_FORMAT_RGB24, w, h, stride);
   if (cairo_surface_set_user_data(img, &kPixelsKey, pixels, std::free) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(img);
     std::free(pixels);
@@ -67,7 +67,9 @@ cairo_surface_t* CreatePixels(int w, int h) {
 
 // ---------------------------------------------------------------- allocation and state plumbing
 
-CairoSurface::CairoSurface(double dpi) : Surface(dpi) { Reallocate(0, 0); }
+CairoSurface::CairoSurface(double dpi) : Surface(dpi) {
+  Reallocate(0, 0);
+}
 
 CairoSurface::~CairoSurface() {
   if (cr_) cairo_destroy(cr_);
@@ -97,7 +99,8 @@ void CairoSurface::Reallocate(int w, int h) {
   auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(img));
   const int stride = cairo_image_surface_get_stride(img) / 4;
   const uint32_t back = Native(BackColor);
-  for (int y = 0; y < h; ++y) FillPixels(data + static_cast<size_t>(y) * stride, static_cast<size_t>(w), back);
+  for (int y = 0; y < h; ++y)
+    FillPixels(data + static_cast<size_t>(y) * stride, static_cast<size_t>(w), back);
   if (img_) {
     // Keep the old pixels at the top-left, as a picture box keeps its image when it grows.
     BeginDirect();
@@ -190,11 +193,14 @@ void CairoSurface::SetSource(uint32_t rgb) {
     cairo_set_source_rgb(cr_, 1, 1, 1);
   } else {
     cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
-    cairo_set_source_rgb(cr_, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
+    cairo_set_source_rgb(cr_, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0,
+                         (rgb & 0xFF) / 255.0);
   }
 }
 
-Pen CairoSurface::CurrentPen() const { return pen_ ? *pen_ : Pen{ForeColor, std::max(1, DrawWidth)}; }
+Pen CairoSurface::CurrentPen() const {
+  return pen_ ? *pen_ : Pen{ForeColor, std::max(1, DrawWidth)};
+}
 
 // ---------------------------------------------------------------- pixel primitives
 
@@ -298,7 +304,8 @@ void CairoSurface::OutlineRect(int x0, int y0, int x1, int y1, uint32_t rgb, int
 }
 
 // Bresenham; the end pixel is left out unless lastPixel. Dotted lines are three pixels on, three off.
-void CairoSurface::ThinLine(int x1, int y1, int x2, int y2, uint32_t rgb, bool dotted, bool lastPixel, int phase) {
+void CairoSurface::ThinLine(int x1, int y1, int x2, int y2, uint32_t rgb, bool dotted, bool lastPixel,
+                            int phase) {
   const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
   const int steps = std::max(dx, -dy) + (lastPixel ? 1 : 0);
   if (steps <= 0) return;
@@ -362,11 +369,13 @@ void CairoSurface::WideLine(double x1, double y1, double x2, double y2, uint32_t
 
 void CairoSurface::PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int width, bool dotted) {
   Reach(static_cast<int64_t>(std::min(x1, x2)) - width, static_cast<int64_t>(std::min(y1, y2)) - width,
-        static_cast<int64_t>(std::max(x1, x2)) + width + 1, static_cast<int64_t>(std::max(y1, y2)) + width + 1);
+        static_cast<int64_t>(std::max(x1, x2)) + width + 1,
+        static_cast<int64_t>(std::max(y1, y2)) + width + 1);
   double phase = 0;
   if (dotted) {
     // Thin lines count the pattern in pixel steps, wide ones along their length.
-    const double length = width > 1 ? std::hypot(x2 - x1, y2 - y1) : std::max(std::abs(x2 - x1), std::abs(y2 - y1));
+    const double length =
+        width > 1 ? std::hypot(x2 - x1, y2 - y1) : std::max(std::abs(x2 - x1), std::abs(y2 - y1));
     if (x1 == dashEnd_.x && y1 == dashEnd_.y) phase = dashPhase_;
     dashEnd_ = {x2, y2};
     dashPhase_ = std::fmod(phase + length, 6.0 * width);
@@ -385,8 +394,8 @@ void CairoSurface::PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int w
   double a = x1, b = y1, c = x2, d = y2;
   if (!ClipSegment(a, b, c, d, clip_.x0 - 2, clip_.y0 - 2, clip_.x1 + 2, clip_.y1 + 2)) return;
   // The cut ends lie outside the clip rectangle, so whether the last pixel is drawn does not show.
-  ThinLine(static_cast<int>(std::lround(a)), static_cast<int>(std::lround(b)), static_cast<int>(std::lround(c)),
-           static_cast<int>(std::lround(d)), rgb, dotted, true, 0);
+  ThinLine(static_cast<int>(std::lround(a)), static_cast<int>(std::lround(b)),
+           static_cast<int>(std::lround(c)), static_cast<int>(std::lround(d)), rgb, dotted, true, 0);
 }
 
 // Midpoint circle of radius r about (cx, cy): filled row by row, then outlined, each outline pixel once.
@@ -520,8 +529,8 @@ void CairoSurface::DrawCircle(float x, float y, float radius, OleColor color) {
 void CairoSurface::PSet(float x, float y, OleColor color) {
   const int px = PixelX(x), py = PixelY(y);
   const int width = std::max(1, DrawWidth);
-  Reach(static_cast<int64_t>(px) - width, static_cast<int64_t>(py) - width, static_cast<int64_t>(px) + width + 1,
-        static_cast<int64_t>(py) + width + 1);
+  Reach(static_cast<int64_t>(px) - width, static_cast<int64_t>(py) - width,
+        static_cast<int64_t>(px) + width + 1, static_cast<int64_t>(py) + width + 1);
   if (width == 1) {
     BeginWrite();
     Plot(px, py, Native(color));
@@ -571,7 +580,8 @@ void CairoSurface::BitBlt(int xDest, int yDest, int width, int height, const Sur
   auto copySpan = [&](int y, int x0, int x1) {
     if (x1 > x0)
       std::memcpy(data_ + static_cast<size_t>(y) * stride_ + x0,
-                  cs->data_ + static_cast<size_t>(y - dy) * cs->stride_ + (x0 - dx), static_cast<size_t>(x1 - x0) * 4);
+                  cs->data_ + static_cast<size_t>(y - dy) * cs->stride_ + (x0 - dx),
+                  static_cast<size_t>(x1 - x0) * 4);
   };
   const Box4 to{xDest, yDest, xDest + width, yDest + height};
   if (cs && cs != this && cs->late_ && cs->late_->overCount == 0 && (!late_ || to.Holds(late_->area))) {
@@ -611,7 +621,8 @@ void CairoSurface::BitBlt(int xDest, int yDest, int width, int height, const Sur
   }
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      data_[static_cast<size_t>(yDest + y) * stride_ + xDest + x] = Native(source.Pixel(xSource + x, ySource + y));
+      data_[static_cast<size_t>(yDest + y) * stride_ + xDest + x] =
+          Native(source.Pixel(xSource + x, ySource + y));
     }
   }
 }
@@ -622,7 +633,9 @@ std::optional<Pen> CairoSurface::SelectPen(std::optional<Pen> pen) {
   return previous;
 }
 
-void CairoSurface::MoveTo(int x, int y) { penPos_ = {x, y}; }
+void CairoSurface::MoveTo(int x, int y) {
+  penPos_ = {x, y};
+}
 
 void CairoSurface::LineTo(int x, int y) {
   const Pen pen = CurrentPen();
@@ -800,7 +813,8 @@ void CairoSurface::CopyPictureIn(Box4 keep) {
     if (to > pictured) FillPixels(row + pictured, static_cast<size_t>(to - pictured), back);
   };
   for (int y = 0; y < h_; ++y) {
-    if (rowsInPixels_ > 0 && y < picH_ && rowInPixels_[static_cast<size_t>(y)]) continue;  // the picture already
+    if (rowsInPixels_ > 0 && y < picH_ && rowInPixels_[static_cast<size_t>(y)])
+      continue;  // the picture already
     if (y >= keep.y0 && y < keep.y1 && keep.x0 < keep.x1) {
       copyRow(y, 0, keep.x0);
       copyRow(y, keep.x1, w_);
@@ -831,11 +845,12 @@ void CairoSurface::SetPicture(const Surface& source) {
       return;
     }
     for (int y = 0; y < picH_; ++y)
-      std::memcpy(picture_.data() + static_cast<size_t>(y) * picW_, cs->data_ + static_cast<size_t>(y) * cs->stride_,
-                  static_cast<size_t>(picW_) * 4);
+      std::memcpy(picture_.data() + static_cast<size_t>(y) * picW_,
+                  cs->data_ + static_cast<size_t>(y) * cs->stride_, static_cast<size_t>(picW_) * 4);
   } else {
     for (int y = 0; y < picH_; ++y)
-      for (int x = 0; x < picW_; ++x) picture_[static_cast<size_t>(y) * picW_ + x] = Native(source.Pixel(x, y));
+      for (int x = 0; x < picW_; ++x)
+        picture_[static_cast<size_t>(y) * picW_ + x] = Native(source.Pixel(x, y));
   }
   CopyPictureIn({});
 }
@@ -855,8 +870,9 @@ PictureView CairoSurface::Image() const {
 void CairoSurface::SavePicture(const std::string& path) const {
   BeginDirect();
   const std::string ext = LowerCase(path.size() >= 4 ? path.substr(path.size() - 4) : "");
-  cairo_surface_t* image = cairo_image_surface_create_for_data(
-      reinterpret_cast<unsigned char*>(data_), CAIRO_FORMAT_RGB24, std::max(w_, 1), std::max(h_, 1), stride_ * 4);
+  cairo_surface_t* image =
+      cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(data_), CAIRO_FORMAT_RGB24,
+                                          std::max(w_, 1), std::max(h_, 1), stride_ * 4);
   cairo_status_t status = CAIRO_STATUS_SUCCESS;
   const std::string temp = SiblingTempPath(path);  // replaces path once written whole
   if (ext == ".svg" || ext == ".pdf") {

@@ -85,10 +85,10 @@ class CairoSurface final : public Surface {
   void Reallocate(int w, int h);
   void SetUpContext();
   void SyncCairoClip();
-  void BeginDirect() const;  // before reading pixels directly
-  void BeginWrite();         // before writing pixels directly
+  void BeginDirect() const;           // before reading pixels directly
+  void BeginWrite();                  // before writing pixels directly
   void BeginWriteOutside(Box4 keep);  // before writing pixels directly, none of them inside keep
-  void BeginCairo();         // before drawing with cairo
+  void BeginCairo();                  // before drawing with cairo
   void FlushCairo() const;
   // A large plain fill of a back buffer is left unpainted until its pixels are needed: a page fill that
   // the graph's own fills cover is then painted only where it shows, and a saved page that is never read
@@ -106,7 +106,8 @@ class CairoSurface final : public Surface {
   void OutlineRect(int x0, int y0, int x1, int y1, uint32_t rgb, int width);
   void PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int width, bool dotted);
   void ThinLine(int x1, int y1, int x2, int y2, uint32_t rgb, bool dotted, bool lastPixel, int phase);
-  void WideLine(double x1, double y1, double x2, double y2, uint32_t rgb, int width, bool dotted, double phase);
+  void WideLine(double x1, double y1, double x2, double y2, uint32_t rgb, int width, bool dotted,
+                double phase);
   void RasterCircle(int cx, int cy, int r, uint32_t rgb, bool fill, uint32_t fillRgb);
   void SetSource(uint32_t rgb);
   Pen CurrentPen() const;

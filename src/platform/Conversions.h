@@ -10,7 +10,9 @@
 namespace plotara {
 
 // Nearest integer with ties to the even neighbour (2.5 -> 2, 3.5 -> 4).
-inline double RoundHalfEven(double v) noexcept { return std::nearbyint(v); }
+inline double RoundHalfEven(double v) noexcept {
+  return std::nearbyint(v);
+}
 
 int16_t CInt(double v);   // 16-bit, half to even, 6 outside -32768..32767
 int32_t CLng(double v);   // 32-bit, half to even, 6 outside the range
@@ -24,6 +26,8 @@ int16_t AddInt16(int32_t a, int32_t b);
 double CheckedDivide(double a, double b);
 
 // Booleans of the interface are 16-bit: -1 true, 0 false.
-inline int16_t BoolToInt16(bool b) noexcept { return b ? -1 : 0; }
+inline int16_t BoolToInt16(bool b) noexcept {
+  return b ? -1 : 0;
+}
 
 }  // namespace plotara

@@ -18,6 +18,8 @@ bool ReplaceWithTemp(const std::string& temp, const std::string& path) noexcept 
   return false;
 }
 
-void DiscardTemp(const std::string& temp) noexcept { std::remove(temp.c_str()); }
+void DiscardTemp(const std::string& temp) noexcept {
+  std::remove(temp.c_str());
+}
 
 }  // namespace plotara

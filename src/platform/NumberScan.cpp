@@ -3,7 +3,9 @@
 namespace plotara {
 
 namespace {
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 }  // namespace
 
 DecimalText ScanDecimal(std::string_view s, bool exponentD) noexcept {

@@ -35,11 +35,13 @@ void Surface::Touch(int64_t x0, int64_t y0, int64_t x1, int64_t y1) noexcept {
 
 void Surface::Refresh() {
   const int64_t x0 = std::max<int64_t>(dirtyX0_, 0), y0 = std::max<int64_t>(dirtyY0_, 0);
-  const int64_t x1 = std::min<int64_t>(dirtyX1_, PixelWidth()), y1 = std::min<int64_t>(dirtyY1_, PixelHeight());
+  const int64_t x1 = std::min<int64_t>(dirtyX1_, PixelWidth()),
+                y1 = std::min<int64_t>(dirtyY1_, PixelHeight());
   dirtyX0_ = dirtyY0_ = INT64_MAX;
   dirtyX1_ = dirtyY1_ = INT64_MIN;
   if (x0 >= x1 || y0 >= y1 || !onRefresh_) return;
-  onRefresh_(PixelRect{static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0), static_cast<int>(y1 - y0)});
+  onRefresh_(PixelRect{static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0),
+                       static_cast<int>(y1 - y0)});
 }
 
 float Surface::Convert(float value, ScaleUnit from, ScaleUnit to) const {
@@ -47,9 +49,12 @@ float Surface::Convert(float value, ScaleUnit from, ScaleUnit to) const {
   if (from == ScaleUnit::Pixels) twips = value * twipsPerPixel_;
   if (from == ScaleUnit::Millimetres) twips = value * kTwipsPerMm;
   switch (to) {
-    case ScaleUnit::Twips: return static_cast<float>(twips);
-    case ScaleUnit::Pixels: return static_cast<float>(twips / twipsPerPixel_);
-    case ScaleUnit::Millimetres: return static_cast<float>(twips / kTwipsPerMm);
+    case ScaleUnit::Twips:
+      return static_cast<float>(twips);
+    case ScaleUnit::Pixels:
+      return static_cast<float>(twips / twipsPerPixel_);
+    case ScaleUnit::Millimetres:
+      return static_cast<float>(twips / kTwipsPerMm);
   }
   return value;
 }

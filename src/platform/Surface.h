@@ -84,7 +84,9 @@ class Surface {
   // anything beyond lies off every surface.
   enum class Rounding { Nearest, TowardZero };
   int32_t PixelX(double twips, Rounding rounding = Rounding::Nearest) const;
-  int32_t PixelY(double twips, Rounding rounding = Rounding::Nearest) const { return PixelX(twips, rounding); }
+  int32_t PixelY(double twips, Rounding rounding = Rounding::Nearest) const {
+    return PixelX(twips, rounding);
+  }
 
   // ---- Operations in surface units.
   virtual void Cls() = 0;  // clear to BackColor (or to the persistent picture), text position to 0, 0

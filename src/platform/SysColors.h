@@ -21,9 +21,17 @@ bool IsSysColor(OleColor c) noexcept;
 // -1) are not colours; they resolve to black rather than to garbage.
 OleColor ResolveColor(OleColor c) noexcept;
 
-inline constexpr int RedOf(OleColor c) { return c & 0xFF; }
-inline constexpr int GreenOf(OleColor c) { return (c >> 8) & 0xFF; }
-inline constexpr int BlueOf(OleColor c) { return (c >> 16) & 0xFF; }
-inline constexpr OleColor Rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+inline constexpr int RedOf(OleColor c) {
+  return c & 0xFF;
+}
+inline constexpr int GreenOf(OleColor c) {
+  return (c >> 8) & 0xFF;
+}
+inline constexpr int BlueOf(OleColor c) {
+  return (c >> 16) & 0xFF;
+}
+inline constexpr OleColor Rgb(int r, int g, int b) {
+  return r | (g << 8) | (b << 16);
+}
 
 }  // namespace plotara

@@ -8,6 +8,8 @@ inline constexpr double kTwipsPerInch = 1440;
 inline constexpr double kDefaultDpi = 96;
 inline constexpr double kTwipsPerMm = kTwipsPerInch / 25.4;
 
-inline constexpr double TwipsPerPixel(double dpi) { return kTwipsPerInch / dpi; }
+inline constexpr double TwipsPerPixel(double dpi) {
+  return kTwipsPerInch / dpi;
+}
 
 }  // namespace plotara

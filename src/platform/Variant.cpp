@@ -4,35 +4,45 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/Conversions.h"
-#include "platform/RuntimeError.h"
 #include "platform/AsciiCase.h"
+#include "platform/Conversions.h"
 #include "platform/NumberScan.h"
+#include "platform/RuntimeError.h"
 
 namespace plotara {
 
 std::string_view VarTypeName(VarType t) noexcept {
   switch (t) {
-    case VarType::Empty: return "Empty";
-    case VarType::Missing: return "Missing";
-    case VarType::Boolean: return "Boolean";
-    case VarType::Byte: return "Byte";
-    case VarType::Integer: return "Integer";
-    case VarType::Long: return "Long";
-    case VarType::Single: return "Single";
-    case VarType::Double: return "Double";
-    case VarType::String: return "String";
-    case VarType::StringArray: return "String()";
-    case VarType::Variant: return "Variant";
+    case VarType::Empty:
+      return "Empty";
+    case VarType::Missing:
+      return "Missing";
+    case VarType::Boolean:
+      return "Boolean";
+    case VarType::Byte:
+      return "Byte";
+    case VarType::Integer:
+      return "Integer";
+    case VarType::Long:
+      return "Long";
+    case VarType::Single:
+      return "Single";
+    case VarType::Double:
+      return "Double";
+    case VarType::String:
+      return "String";
+    case VarType::StringArray:
+      return "String()";
+    case VarType::Variant:
+      return "Variant";
   }
   return "?";
 }
 
 VarType Variant::Type() const noexcept {
-  static constexpr VarType kByIndex[] = {VarType::Empty,  VarType::Missing, VarType::Boolean,
-                                         VarType::Byte,   VarType::Integer, VarType::Long,
-                                         VarType::Single, VarType::Double,  VarType::String,
-                                         VarType::StringArray};
+  static constexpr VarType kByIndex[] = {
+      VarType::Empty, VarType::Missing, VarType::Boolean, VarType::Byte,   VarType::Integer,
+      VarType::Long,  VarType::Single,  VarType::Double,  VarType::String, VarType::StringArray};
   return kByIndex[v_.index()];
 }
 
@@ -43,8 +53,10 @@ bool Variant::IsNumeric() const noexcept {
     case VarType::Integer:
     case VarType::Long:
     case VarType::Single:
-    case VarType::Double: return true;
-    default: return false;
+    case VarType::Double:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -96,27 +108,44 @@ bool TextToNumber(std::string_view text, double& out) {
 
 double Variant::ToDouble() const {
   switch (Type()) {
-    case VarType::Empty: return 0.0;
-    case VarType::Boolean: return std::get<bool>(v_) ? -1.0 : 0.0;
-    case VarType::Byte: return std::get<uint8_t>(v_);
-    case VarType::Integer: return std::get<int16_t>(v_);
-    case VarType::Long: return std::get<int32_t>(v_);
-    case VarType::Single: return std::get<float>(v_);
-    case VarType::Double: return std::get<double>(v_);
+    case VarType::Empty:
+      return 0.0;
+    case VarType::Boolean:
+      return std::get<bool>(v_) ? -1.0 : 0.0;
+    case VarType::Byte:
+      return std::get<uint8_t>(v_);
+    case VarType::Integer:
+      return std::get<int16_t>(v_);
+    case VarType::Long:
+      return std::get<int32_t>(v_);
+    case VarType::Single:
+      return std::get<float>(v_);
+    case VarType::Double:
+      return std::get<double>(v_);
     case VarType::String: {
       double v = 0;
       if (!TextToNumber(std::get<std::string>(v_), v)) Raise(err::TypeMismatch);
       return v;
     }
-    case VarType::Missing: Raise(err::ArgumentNotOptional);
-    default: Raise(err::TypeMismatch);
+    case VarType::Missing:
+      Raise(err::ArgumentNotOptional);
+    default:
+      Raise(err::TypeMismatch);
   }
 }
 
-float Variant::ToSingle() const { return CSng(ToDouble()); }
-int16_t Variant::ToInteger() const { return CInt(ToDouble()); }
-int32_t Variant::ToLong() const { return CLng(ToDouble()); }
-uint8_t Variant::ToByte() const { return CByte(ToDouble()); }
+float Variant::ToSingle() const {
+  return CSng(ToDouble());
+}
+int16_t Variant::ToInteger() const {
+  return CInt(ToDouble());
+}
+int32_t Variant::ToLong() const {
+  return CLng(ToDouble());
+}
+uint8_t Variant::ToByte() const {
+  return CByte(ToDouble());
+}
 
 bool Variant::ToBoolean() const {
   if (Type() == VarType::Boolean) return std::get<bool>(v_);
@@ -130,16 +159,26 @@ bool Variant::ToBoolean() const {
 
 std::string Variant::ToString() const {
   switch (Type()) {
-    case VarType::Empty: return "";
-    case VarType::Boolean: return std::get<bool>(v_) ? "True" : "False";
-    case VarType::Byte: return std::to_string(std::get<uint8_t>(v_));
-    case VarType::Integer: return std::to_string(std::get<int16_t>(v_));
-    case VarType::Long: return std::to_string(std::get<int32_t>(v_));
-    case VarType::Single: return NumberToText(std::get<float>(v_));
-    case VarType::Double: return NumberToText(std::get<double>(v_));
-    case VarType::String: return std::get<std::string>(v_);
-    case VarType::Missing: Raise(err::ArgumentNotOptional);
-    default: Raise(err::TypeMismatch);
+    case VarType::Empty:
+      return "";
+    case VarType::Boolean:
+      return std::get<bool>(v_) ? "True" : "False";
+    case VarType::Byte:
+      return std::to_string(std::get<uint8_t>(v_));
+    case VarType::Integer:
+      return std::to_string(std::get<int16_t>(v_));
+    case VarType::Long:
+      return std::to_string(std::get<int32_t>(v_));
+    case VarType::Single:
+      return NumberToText(std::get<float>(v_));
+    case VarType::Double:
+      return NumberToText(std::get<double>(v_));
+    case VarType::String:
+      return std::get<std::string>(v_);
+    case VarType::Missing:
+      Raise(err::ArgumentNotOptional);
+    default:
+      Raise(err::TypeMismatch);
   }
 }
 
@@ -150,19 +189,29 @@ const std::vector<std::string>& Variant::ToStringArray() const {
 
 Variant Variant::ConvertTo(VarType t) const {
   switch (t) {
-    case VarType::Empty: return Variant();
-    case VarType::Missing: return Missing();
-    case VarType::Boolean: return Variant(ToBoolean());
-    case VarType::Byte: return Variant(ToByte());
-    case VarType::Integer: return Variant(ToInteger());
-    case VarType::Long: return Variant(ToLong());
-    case VarType::Single: return Variant(ToSingle());
-    case VarType::Double: return Variant(ToDouble());
-    case VarType::String: return Variant(ToString());
+    case VarType::Empty:
+      return Variant();
+    case VarType::Missing:
+      return Missing();
+    case VarType::Boolean:
+      return Variant(ToBoolean());
+    case VarType::Byte:
+      return Variant(ToByte());
+    case VarType::Integer:
+      return Variant(ToInteger());
+    case VarType::Long:
+      return Variant(ToLong());
+    case VarType::Single:
+      return Variant(ToSingle());
+    case VarType::Double:
+      return Variant(ToDouble());
+    case VarType::String:
+      return Variant(ToString());
     case VarType::StringArray:
       // A host that passes nothing for an array receives a new one.
       return IsEmpty() ? Variant(std::vector<std::string>{}) : Variant(ToStringArray());
-    case VarType::Variant: return *this;
+    case VarType::Variant:
+      return *this;
   }
   return *this;
 }

@@ -29,7 +29,8 @@ namespace {
 constexpr double kFarOutside = 4096;
 
 cairo_surface_t* NewRecording(int w, int h) {
-  const cairo_rectangle_t extents{0, 0, static_cast<double>(std::max(w, 1)), static_cast<double>(std::max(h, 1))};
+  const cairo_rectangle_t extents{0, 0, static_cast<double>(std::max(w, 1)),
+                                  static_cast<double>(std::max(h, 1))};
   return cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
 }
 
@@ -124,14 +125,17 @@ VectorSurface::Box4 VectorSurface::PixelBox(float x1, float y1, float x2, float 
   return b;
 }
 
-Pen VectorSurface::CurrentPen() const { return pen_ ? *pen_ : Pen{ForeColor, std::max(1, DrawWidth)}; }
+Pen VectorSurface::CurrentPen() const {
+  return pen_ ? *pen_ : Pen{ForeColor, std::max(1, DrawWidth)};
+}
 
 void VectorSurface::Flush() const {
   if (!pending_) return;
   pending_ = false;
   // Square ends keep a single level or upright line crisp and its corners closed; a polyline or a
   // slanted line gets round ends and joins, which follow a curve smoothly.
-  cairo_set_line_cap(cr_, pendingSegments_ == 1 && pendingStraight_ ? CAIRO_LINE_CAP_SQUARE : CAIRO_LINE_CAP_ROUND);
+  cairo_set_line_cap(
+      cr_, pendingSegments_ == 1 && pendingStraight_ ? CAIRO_LINE_CAP_SQUARE : CAIRO_LINE_CAP_ROUND);
   cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
   cairo_stroke(cr_);
   cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
@@ -185,7 +189,8 @@ void VectorSurface::Covering(Box4 block) {
   block = {std::max(block.x0, clip_.x0), std::max(block.y0, clip_.y0), std::min(block.x1, clip_.x1),
            std::min(block.y1, clip_.y1)};
   const bool nothingDrawn = drawn_.x0 >= drawn_.x1 || drawn_.y0 >= drawn_.y1;
-  if (!nothingDrawn && (block.x0 > drawn_.x0 || block.y0 > drawn_.y0 || block.x1 < drawn_.x1 || block.y1 < drawn_.y1))
+  if (!nothingDrawn &&
+      (block.x0 > drawn_.x0 || block.y0 > drawn_.y0 || block.x1 < drawn_.x1 || block.y1 < drawn_.y1))
     return;
   Discard();
 }
@@ -194,10 +199,10 @@ void VectorSurface::Covering(Box4 block) {
 
 void VectorSurface::Fill(double x, double y, double w, double h, uint32_t rgb) {
   if (w <= 0 || h <= 0) return;
-  Covering({static_cast<int>(std::ceil(x)), static_cast<int>(std::ceil(y)), static_cast<int>(std::floor(x + w)),
-            static_cast<int>(std::floor(y + h))});
-  const Box4 extent{static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)), static_cast<int>(std::ceil(x + w)),
-                    static_cast<int>(std::ceil(y + h))};
+  Covering({static_cast<int>(std::ceil(x)), static_cast<int>(std::ceil(y)),
+            static_cast<int>(std::floor(x + w)), static_cast<int>(std::floor(y + h))});
+  const Box4 extent{static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)),
+                    static_cast<int>(std::ceil(x + w)), static_cast<int>(std::ceil(y + h))};
   if (!Begin(rgb, false, &extent)) return;
   cairo_rectangle(cr_, x, y, w, h);
   cairo_fill(cr_);
@@ -219,10 +224,12 @@ void VectorSurface::Outline(const Box4& b, uint32_t rgb, int width) {
   cairo_stroke(cr_);
 }
 
-void VectorSurface::PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int width, bool dotted, bool exact) {
+void VectorSurface::PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int width, bool dotted,
+                              bool exact) {
   double phase = 0;
   if (dotted) {
-    const double length = width > 1 ? std::hypot(x2 - x1, y2 - y1) : std::max(std::abs(x2 - x1), std::abs(y2 - y1));
+    const double length =
+        width > 1 ? std::hypot(x2 - x1, y2 - y1) : std::max(std::abs(x2 - x1), std::abs(y2 - y1));
     if (x1 == dashEnd_.x && y1 == dashEnd_.y) phase = dashPhase_;
     dashEnd_ = {x2, y2};
     dashPhase_ = std::fmod(phase + length, 6.0 * width);
@@ -388,7 +395,9 @@ std::optional<Pen> VectorSurface::SelectPen(std::optional<Pen> pen) {
   return previous;
 }
 
-void VectorSurface::MoveTo(int x, int y) { penPos_ = {x, y}; }
+void VectorSurface::MoveTo(int x, int y) {
+  penPos_ = {x, y};
+}
 
 void VectorSurface::LineTo(int x, int y) {
   const Pen pen = CurrentPen();
@@ -465,8 +474,8 @@ void VectorSurface::TextOut(int x, int y, std::string_view text, int escapement)
   int numClusters = 0;
   cairo_text_cluster_flags_t flags{};
   const cairo_status_t status = cairo_scaled_font_text_to_glyphs(
-      cairo_get_scaled_font(measure_), 0, std::ceil(fe.ascent), utf8.data(), static_cast<int>(utf8.size()), &glyphs,
-      &numGlyphs, &clusters, &numClusters, &flags);
+      cairo_get_scaled_font(measure_), 0, std::ceil(fe.ascent), utf8.data(), static_cast<int>(utf8.size()),
+      &glyphs, &numGlyphs, &clusters, &numClusters, &flags);
   if (status != CAIRO_STATUS_SUCCESS) return;
   Flush();
   cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
@@ -475,8 +484,8 @@ void VectorSurface::TextOut(int x, int y, std::string_view text, int escapement)
   cairo_save(cr_);
   cairo_translate(cr_, x, y);
   if (escapement != 0) cairo_rotate(cr_, -escapement / 10.0 * std::numbers::pi / 180.0);
-  cairo_show_text_glyphs(cr_, utf8.data(), static_cast<int>(utf8.size()), glyphs, numGlyphs, clusters, numClusters,
-                         flags);
+  cairo_show_text_glyphs(cr_, utf8.data(), static_cast<int>(utf8.size()), glyphs, numGlyphs, clusters,
+                         numClusters, flags);
   cairo_restore(cr_);
   cairo_glyph_free(glyphs);
   cairo_text_cluster_free(clusters);
@@ -526,12 +535,15 @@ bool VectorSurface::FillRamp(double x0, double y0, double x1, double y1, std::sp
   };
   // A stop is kept only where the colours leave the straight blend between the stops around it by more
   // than a level: a plain ramp of a thousand lines needs two stops, a bent one a few dozen.
-  auto channel = [&](size_t k, int shift) { return static_cast<double>((Native(colours[k]) >> shift) & 0xFF); };
+  auto channel = [&](size_t k, int shift) {
+    return static_cast<double>((Native(colours[k]) >> shift) & 0xFF);
+  };
   auto straight = [&](size_t from, size_t to) {
     for (size_t m = from + 1; m < to; ++m)
       for (int shift : {0, 8, 16}) {
         const double t = static_cast<double>(m - from) / static_cast<double>(to - from);
-        if (std::abs(channel(m, shift) - (channel(from, shift) * (1 - t) + channel(to, shift) * t)) > 1.0) return false;
+        if (std::abs(channel(m, shift) - (channel(from, shift) * (1 - t) + channel(to, shift) * t)) > 1.0)
+          return false;
       }
     return true;
   };
@@ -581,7 +593,8 @@ void VectorSurface::SetPicture(const Surface& source) {
     vs->Flush();
     picture_ = Snapshot(vs->rec_, picW_, picH_);
   } else {
-    cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(picW_, 1), std::max(picH_, 1));
+    cairo_surface_t* image =
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(picW_, 1), std::max(picH_, 1));
     auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(image));
     const int stride = cairo_image_surface_get_stride(image) / 4;
     for (int y = 0; y < picH_; ++y)
@@ -625,7 +638,8 @@ void VectorSurface::SavePicture(const std::string& path) const {
     // One pixel is 1/dpi inch. The page is the surface's size in twips (20 to the point), which the
     // pixels only approach at a resolution that does not divide it.
     const double pt = 72.0 * TwipsPerPixelX() / kTwipsPerInch;
-    const double pageW = Width() > 0 ? Width() / 20.0 : w_ * pt, pageH = Height() > 0 ? Height() / 20.0 : h_ * pt;
+    const double pageW = Width() > 0 ? Width() / 20.0 : w_ * pt,
+                 pageH = Height() > 0 ? Height() / 20.0 : h_ * pt;
     cairo_surface_t* doc = nullptr;
     if (ext == ".svg") {
       doc = cairo_svg_surface_create(temp.c_str(), pageW, pageH);

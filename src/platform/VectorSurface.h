@@ -116,8 +116,8 @@ class VectorSurface final : public Surface {
   int pendingWidth_ = 0;
   int pendingSegments_ = 0;
   bool pendingStraight_ = false;  // the first segment is level or upright
-  Box4 drawn_;              // holds everything drawn since the recording started; empty when x0 >= x1
-  uint32_t startBack_ = 0;  // the back colour the recording started with
+  Box4 drawn_;                    // holds everything drawn since the recording started; empty when x0 >= x1
+  uint32_t startBack_ = 0;        // the back colour the recording started with
   // Text is measured and laid out on a raster context set up as the raster surface's, so that both
   // surfaces place every glyph alike.
   cairo_surface_t* measureSurface_ = nullptr;

@@ -107,8 +107,10 @@ constexpr long kMaxMinorTicks = 20000;
 void GraphAxes(Control& c, Surface& s) {
   c.Guard("GraphAxes", [&] {
     GraphRecord& g = c.Current();
-    AxisAt(g, g.CurrentXAxis).AxisLength = std::max<int32_t>(100, CLng(g.RectWidth - g.BorderLeft - g.BorderRight));
-    AxisAt(g, g.CurrentYAxis).AxisLength = std::max<int32_t>(100, CLng(g.RectHeight - g.BorderTop - g.BorderBottom));
+    AxisAt(g, g.CurrentXAxis).AxisLength =
+        std::max<int32_t>(100, CLng(g.RectWidth - g.BorderLeft - g.BorderRight));
+    AxisAt(g, g.CurrentYAxis).AxisLength =
+        std::max<int32_t>(100, CLng(g.RectHeight - g.BorderTop - g.BorderBottom));
     DrawPlotArea(c, s);
     for (int xy = 0; xy <= 1; ++xy) {
       bool first = true;

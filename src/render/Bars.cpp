@@ -3,10 +3,10 @@
 #include <cmath>
 #include <vector>
 
+#include "model/Lookup.h"
 #include "platform/Conversions.h"
 #include "render/Fills.h"
 #include "scale/Mapping.h"
-#include "model/Lookup.h"
 
 namespace plotara {
 
@@ -61,8 +61,8 @@ void Bar(Control& c, Surface& s, int16_t DataIndex, float PageX, float PageY, in
   });
 }
 
-void Draw3DBar(Control& c, Surface& s, bool Horizontal, float X1, float Y1, float X2, float Y2, OleColor Colour1,
-               OleColor Colour2) {
+void Draw3DBar(Control& c, Surface& s, bool Horizontal, float X1, float Y1, float X2, float Y2,
+               OleColor Colour1, OleColor Colour2) {
   c.Guard("Draw3DBar", [&] {
     // One line per surface unit, from both long sides inwards at once.
     const int16_t n = CInt(std::fabs(Horizontal ? Y2 - Y1 : X2 - X1)) / 2;
@@ -81,7 +81,8 @@ void Draw3DBar(Control& c, Surface& s, bool Horizontal, float X1, float Y1, floa
   });
 }
 
-void ErrorBar(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, float& PageX, float Y1, float Y2) {
+void ErrorBar(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, float& PageX, float Y1,
+              float Y2) {
   c.Guard("ErrorBar", [&] {
     const double tpp = s.TwipsPerPixelX();
     PageX = static_cast<float>(RoundHalfEven(PageX / tpp) * tpp);
@@ -94,7 +95,8 @@ void ErrorBar(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, flo
   });
 }
 
-void HorizErrorBar(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, float PageY, float X1, float X2) {
+void HorizErrorBar(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, float PageY, float X1,
+                   float X2) {
   c.Guard("HorizErrorBar", [&] {
     const float mmY = c.UnitsPerMmY;
     s.ForeColor = DataSetAt(c.Graph(GraphIndex), DataIndex).DataFill.EdgeColor;

@@ -12,12 +12,14 @@ namespace plotara {
 void Bar(Control& c, Surface& s, int16_t DataIndex, float PageX, float PageY, int16_t Size, bool LegendSample,
          double StackBaseX, double StackBaseY);
 // Shades a rectangle with lines from Colour1 at its long sides to Colour2 in the middle.
-void Draw3DBar(Control& c, Surface& s, bool Horizontal, float X1, float Y1, float X2, float Y2, OleColor Colour1,
-               OleColor Colour2);
+void Draw3DBar(Control& c, Surface& s, bool Horizontal, float X1, float Y1, float X2, float Y2,
+               OleColor Colour1, OleColor Colour2);
 // A vertical error bar from Y1 to Y2 with caps one millimetre wide each side; PageX comes back snapped to
 // the pixel grid, where the point's symbol belongs.
-void ErrorBar(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, float& PageX, float Y1, float Y2);
+void ErrorBar(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, float& PageX, float Y1,
+              float Y2);
 // A horizontal error bar from X1 to X2 with caps one millimetre high each side.
-void HorizErrorBar(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, float PageY, float X1, float X2);
+void HorizErrorBar(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, float PageY, float X1,
+                   float X2);
 
 }  // namespace plotara

@@ -3,16 +3,16 @@
 
 #include <algorithm>
 #include <cfloat>
-#include <optional>
 #include <cmath>
+#include <optional>
 #include <vector>
 
-#include "render/Painters.h"
 #include "model/Graphs.h"
 #include "model/Lookup.h"
 #include "platform/Conversions.h"
 #include "render/Bars.h"
 #include "render/LinePath.h"
+#include "render/Painters.h"
 #include "render/Pipeline.h"
 #include "render/SymbolStamp.h"
 #include "render/Symbols.h"
@@ -24,7 +24,9 @@ namespace plotara {
 
 namespace {
 
-bool Finite(const Point& p) { return std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.E); }
+bool Finite(const Point& p) {
+  return std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.E);
+}
 
 // Maps through a data set's own axes for the length of a scope, and puts the graph's current axes back,
 // also when a failure ends the scope.
@@ -141,15 +143,17 @@ void PlotDataSets(Control& c, Surface& s) {
 
 // ---------------------------------------------------------------- one point
 
-void DataPointXY(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, int16_t Symbol, double X, double Y,
-                 double E, int16_t Size, double StackBaseX, double StackBaseY) {
+void DataPointXY(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, int16_t Symbol, double X,
+                 double Y, double E, int16_t Size, double StackBaseX, double StackBaseY) {
   c.Guard("DataPointXY", [&] {
     GraphRecord& g = c.Graph(GraphIndex);
     const AxisRecord& ax = AxisAt(g, g.CurrentXAxis);
     const AxisRecord& ay = AxisAt(g, g.CurrentYAxis);
-    const float xa = CSng(ax.AxisValue1), xb = CSng(ax.AxisValue2), ya = CSng(ay.AxisValue1), yb = CSng(ay.AxisValue2);
+    const float xa = CSng(ax.AxisValue1), xb = CSng(ax.AxisValue2), ya = CSng(ay.AxisValue1),
+                yb = CSng(ay.AxisValue2);
     // A symbol just outside the range (by a thousandth of it) is still drawn.
-    const float tolX = (ax.AxisLog ? xa : std::fabs(xb - xa)) / 1000, tolY = (ay.AxisLog ? ya : std::fabs(yb - ya)) / 1000;
+    const float tolX = (ax.AxisLog ? xa : std::fabs(xb - xa)) / 1000,
+                tolY = (ay.AxisLog ? ya : std::fabs(yb - ya)) / 1000;
     const float fx = static_cast<float>(X), fy = static_cast<float>(Y);
     const bool inside = fx >= xa - tolX && fx <= xb + tolX && fy >= ya - tolY && fy <= yb + tolY;
     if (Symbol != kSymbolBar && !inside) return;  // bars are always drawn; the clipping cuts them
@@ -178,7 +182,8 @@ namespace {
 bool StampSymbols(Control& c, Surface& s, int16_t graph, int16_t data, const Point* points) {
   GraphRecord& g = c.Graph(graph);
   const DataSetRecord& d = g.DataSets[static_cast<size_t>(data)];
-  if ((d.ShowErrorBar && d.Index.AnyError()) || s.DrawMode != PenMode::Copy || !SymbolStamp::Stampable(d.DataSymbol))
+  if ((d.ShowErrorBar && d.Index.AnyError()) || s.DrawMode != PenMode::Copy ||
+      !SymbolStamp::Stampable(d.DataSymbol))
     return false;
   const std::optional<Pen> pen = s.SelectPen(std::nullopt);
   s.SelectPen(pen);
@@ -190,8 +195,10 @@ bool StampSymbols(Control& c, Surface& s, int16_t graph, int16_t data, const Poi
   const SymbolStamp stamp(c, s, graph, data, d.DataSymbol, d.DataSymbolSize);
   if (!stamp.Ready()) return false;
   // As in DataPointXY: a symbol just outside the range (by a thousandth of it) is still drawn.
-  const float xa = CSng(ax.AxisValue1), xb = CSng(ax.AxisValue2), ya = CSng(ay.AxisValue1), yb = CSng(ay.AxisValue2);
-  const float tolX = (ax.AxisLog ? xa : std::fabs(xb - xa)) / 1000, tolY = (ay.AxisLog ? ya : std::fabs(yb - ya)) / 1000;
+  const float xa = CSng(ax.AxisValue1), xb = CSng(ax.AxisValue2), ya = CSng(ay.AxisValue1),
+              yb = CSng(ay.AxisValue2);
+  const float tolX = (ax.AxisLog ? xa : std::fabs(xb - xa)) / 1000,
+              tolY = (ay.AxisLog ? ya : std::fabs(yb - ya)) / 1000;
   const float xLo = xa - tolX, xHi = xb + tolX, yLo = ya - tolY, yHi = yb + tolY;
   const AxisMapping mx(g, ax, false), my(g, ay, true);
   const double t = s.TwipsPerPixelX();

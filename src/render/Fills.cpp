@@ -2,16 +2,17 @@
 
 #include <algorithm>
 
-#include "render/Painters.h"
 #include "model/Graphs.h"
+#include "model/Layout.h"
 #include "model/Lookup.h"
 #include "platform/Conversions.h"
+#include "render/Painters.h"
 #include "render/Pipeline.h"
-#include "model/Layout.h"
 
 namespace plotara {
 
-int16_t BlendColors(Control& c, OleColor colour1, OleColor colour2, int16_t steps, std::vector<OleColor>& colours) {
+int16_t BlendColors(Control& c, OleColor colour1, OleColor colour2, int16_t steps,
+                    std::vector<OleColor>& colours) {
   int16_t n = 0;
   c.Guard("BlendColors", [&] {
     n = steps < 2 ? int16_t{2} : steps;
@@ -65,11 +66,12 @@ void DrawGradient(Control& c, Surface& s, int16_t areaCode, const GradientSpec& 
         width = g.LegendRectWidth;
         height = g.LegendRectHeight;
         break;
-      default: break;
+      default:
+        break;
     }
     Surface& scratch = *c.ScratchPic1;
     scratch.Move(0, 0, static_cast<float>(width + c.UnitsPerMmX + kScratchMargin),
-                static_cast<float>(height + c.UnitsPerMmY + kScratchMargin));
+                 static_cast<float>(height + c.UnitsPerMmY + kScratchMargin));
     const int px = s.PixelX(left), py = s.PixelY(top);
     if (fill.Color1 == fill.Color2) {
       scratch.BackColor = fill.Color1;

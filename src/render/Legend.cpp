@@ -2,19 +2,21 @@
 
 #include <algorithm>
 
+#include "model/Layout.h"
 #include "platform/Conversions.h"
 #include "render/DataPlot.h"
 #include "render/Fills.h"
 #include "render/Pipeline.h"
 #include "render/Symbols.h"
 #include "render/Text.h"
-#include "model/Layout.h"
 
 namespace plotara {
 
 namespace {
 // A data set has a row when it is shown and has a legend text that it wants listed.
-bool Listed(const DataSetRecord& d) { return !d.DataHide && !d.DataLegend.empty() && d.DataInLegendTable; }
+bool Listed(const DataSetRecord& d) {
+  return !d.DataHide && !d.DataLegend.empty() && d.DataInLegendTable;
+}
 }  // namespace
 
 void LegendTable(Control& c, Surface& s, int16_t GraphIndex) {
@@ -39,8 +41,10 @@ void LegendTable(Control& c, Surface& s, int16_t GraphIndex) {
       const float rowHeight = s.TextHeight("A");
       g.LegendRectWidth = CInt(textWidth + 12 * mmX);
       g.LegendRectHeight = CInt((count + 0.8) * rowHeight);
-      g.LegendRectLeft = std::max(std::min(g.LegendRectLeft, g.RectLeft + g.RectWidth - g.LegendRectWidth), g.RectLeft);
-      g.LegendRectTop = std::max(std::min(g.LegendRectTop, g.RectTop + g.RectHeight - g.LegendRectHeight), g.RectTop);
+      g.LegendRectLeft =
+          std::max(std::min(g.LegendRectLeft, g.RectLeft + g.RectWidth - g.LegendRectWidth), g.RectLeft);
+      g.LegendRectTop =
+          std::max(std::min(g.LegendRectTop, g.RectTop + g.RectHeight - g.LegendRectHeight), g.RectTop);
       s.FillColor = g.LegendFill.Color1;
       DrawGradient(c, s, kAreaLegend, g.LegendFill);
       const float left = static_cast<float>(g.LegendRectLeft), top = static_cast<float>(g.LegendRectTop);
@@ -57,7 +61,8 @@ void LegendTable(Control& c, Surface& s, int16_t GraphIndex) {
         if (!Listed(d)) continue;
         ++r;
         const float rowY = static_cast<float>(top + (r - 0.1) * rowHeight);
-        PrintText(c, s, d.DataLegend, textX, rowY, kAlignStart, kAlignMiddle, g.LegendFontColor, g.LegendFont, 0);
+        PrintText(c, s, d.DataLegend, textX, rowY, kAlignStart, kAlignMiddle, g.LegendFontColor, g.LegendFont,
+                  0);
         if (d.DataLineStyle > kLineNone) {
           s.DrawStyle = d.DataLineStyle == kLineSolid ? LineKind::Solid : LineKind::Dot;
           s.DrawWidth = std::max<int>(1, d.DataLineThickness);

@@ -8,7 +8,9 @@ namespace plotara {
 
 namespace {
 
-inline bool Finite(const Point& p) { return std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.E); }
+inline bool Finite(const Point& p) {
+  return std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.E);
+}
 
 // The first point a view can touch and the end of those points, when X never decreases: every point
 // before the last one left of the range, and every point after the first one right of it, has only
@@ -19,9 +21,11 @@ void VisibleRange(const LineData& d, size_t& begin, size_t& end) {
   if (!d.xNonDecreasing) return;
   const Point* p = d.points;
   const size_t lo = static_cast<size_t>(
-      std::partition_point(p, p + d.count, [&](const Point& q) { return static_cast<double>(q.X) < d.x1; }) - p);
+      std::partition_point(p, p + d.count, [&](const Point& q) { return static_cast<double>(q.X) < d.x1; }) -
+      p);
   const size_t hi = static_cast<size_t>(
-      std::partition_point(p, p + d.count, [&](const Point& q) { return static_cast<double>(q.X) <= d.x2; }) - p);
+      std::partition_point(p, p + d.count, [&](const Point& q) { return static_cast<double>(q.X) <= d.x2; }) -
+      p);
   begin = lo > 0 ? lo - 1 : 0;
   end = std::min(std::max(hi, lo) + 1, d.count);
 }
@@ -51,7 +55,7 @@ void EverySegment(Surface& s, const LineData& d, size_t begin, size_t end) {
 class ColumnFolder {
  public:
   struct Pt {
-    float x, y;    // page
+    float x, y;      // page
     int32_t ix, iy;  // pixel
   };
 
@@ -169,8 +173,10 @@ class FoldedLine {
     if (!(std::fmin(lo, yLast) >= d_.y1 && std::fmax(hi, yLast) <= d_.y2)) return false;
     const ColumnFolder::Pt first = At(p[i]), last = At(p[j - 1]);
     const float pyLo = d_.mapY.Map(lo), pyHi = d_.mapY.Map(hi);
-    const ColumnFolder::Pt low{first.x, pyLo, first.ix, PixelOfPage(pyLo, t_)}, high{first.x, pyHi, first.ix, PixelOfPage(pyHi, t_)};
-    if (!folder_.Foldable(low) || !folder_.Foldable(high) || !folder_.Foldable(first) || !folder_.Foldable(last))
+    const ColumnFolder::Pt low{first.x, pyLo, first.ix, PixelOfPage(pyLo, t_)},
+        high{first.x, pyHi, first.ix, PixelOfPage(pyHi, t_)};
+    if (!folder_.Foldable(low) || !folder_.Foldable(high) || !folder_.Foldable(first) ||
+        !folder_.Foldable(last))
       return false;
     Visit(first, true);
     Visit(low, true);

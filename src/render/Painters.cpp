@@ -14,7 +14,8 @@ clsGradient& GradientPainter(Control& c) {
 }
 
 CExpression& Evaluator(Control& c) {
-  if (!c.EvaluatorStore) c.EvaluatorStore = OwnedLater<CExpression>(new CExpression, [](CExpression* p) { delete p; });
+  if (!c.EvaluatorStore)
+    c.EvaluatorStore = OwnedLater<CExpression>(new CExpression, [](CExpression* p) { delete p; });
   return *c.EvaluatorStore;
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "model/Graphs.h"
+#include "model/Layout.h"
 #include "model/Lookup.h"
 #include "platform/Conversions.h"
 #include "render/Axes.h"
@@ -12,7 +13,6 @@
 #include "render/Legend.h"
 #include "scale/Mapping.h"
 #include "scale/NumericHelpers.h"
-#include "model/Layout.h"
 
 namespace plotara {
 
@@ -25,8 +25,8 @@ PlotBox PlotOf(GraphRecord& g) {
   const double left = static_cast<double>(g.RectLeft) + g.BorderLeft;
   const double top = static_cast<double>(g.RectTop) + g.BorderTop;
   const int32_t xl = AxisAt(g, g.CurrentXAxis).AxisLength, yl = AxisAt(g, g.CurrentYAxis).AxisLength;
-  return {static_cast<float>(left), static_cast<float>(top), static_cast<float>(left + xl),
-          static_cast<float>(top + yl), static_cast<float>(xl), static_cast<float>(yl)};
+  return {static_cast<float>(left),     static_cast<float>(top), static_cast<float>(left + xl),
+          static_cast<float>(top + yl), static_cast<float>(xl),  static_cast<float>(yl)};
 }
 
 // ---------------------------------------------------------------- refresh
@@ -146,7 +146,8 @@ void ClipGraphArea(Control& c, Surface& s, int16_t code) {
       // One pixel more, so that the graph's outline on its right and bottom edge shows.
       const double px = s.TwipsPerPixelX(), py = s.TwipsPerPixelY();
       s.SetClipRect(static_cast<float>(g.RectLeft), static_cast<float>(g.RectTop),
-                    static_cast<float>(g.RectLeft + g.RectWidth + px), static_cast<float>(g.RectTop + g.RectHeight + py));
+                    static_cast<float>(g.RectLeft + g.RectWidth + px),
+                    static_cast<float>(g.RectTop + g.RectHeight + py));
     } else if (code == kAreaPlot) {
       const PlotBox p = PlotOf(g);
       s.SetClipRect(p.L, p.T, p.R, p.B);
@@ -166,7 +167,8 @@ void DrawPageBackground(Control& c) {
     const GradientSpec& fill = c.PageFill;
     if (fill.Color1 == fill.Color2) {
       // The plain fill paints every pixel of the page next: only what lies beyond it needs clearing.
-      s.ClsAround(0, 0, s.PixelX(static_cast<float>(c.PageWidth)), s.PixelY(static_cast<float>(c.PageHeight)));
+      s.ClsAround(0, 0, s.PixelX(static_cast<float>(c.PageWidth)),
+                  s.PixelY(static_cast<float>(c.PageHeight)));
       ClipGraphArea(c, s, kAreaPage);
       s.FilledBox(0, 0, static_cast<float>(c.PageWidth), static_cast<float>(c.PageHeight), fill.Color1);
     } else {

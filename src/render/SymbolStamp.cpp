@@ -16,9 +16,11 @@ bool SymbolStamp::Stampable(int16_t symbol) {
     case kSymbolSquare:
     case kSymbolDiamond:
     case kSymbolWideRectangle:
-    case kSymbolTallRectangle: return true;
+    case kSymbolTallRectangle:
+      return true;
     // Triangles, plus and cross place their ends from the page position, and text is smoothed.
-    default: return false;
+    default:
+      return false;
   }
 }
 
@@ -59,7 +61,8 @@ SymbolStamp::SymbolStamp(Control& c, const Surface& target, int16_t graph, int16
         if (x == 0 || y == 0 || x == side - 1 || y == side - 1) return;  // larger than the room
         int end = x + 1;
         while (end < side && a.Pixel(end, y) == pa && b.Pixel(end, y) == pa) ++end;
-        runs_.push_back({static_cast<int16_t>(x - half), static_cast<int16_t>(y - half), static_cast<int16_t>(end - x), pa});
+        runs_.push_back({static_cast<int16_t>(x - half), static_cast<int16_t>(y - half),
+                         static_cast<int16_t>(end - x), pa});
         if (any && pa != first) oneColour_ = false;
         first = pa;
         any = true;

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "model/Lookup.h"
 #include "platform/Conversions.h"
 #include "render/Bars.h"
-#include "model/Lookup.h"
 
 namespace plotara {
 
@@ -38,7 +38,8 @@ void Triangle(Control& c, Surface& s, bool PointUp, float PageX, float PageY, in
     const int16_t rise = CInt(3.0 * dir * Size) / 2;  // 16-bit arithmetic, truncating division
     const int16_t drop = CInt(1.0 * Size * dir) / 2;
     const int32_t cx = s.PixelX(PageX), hw = s.PixelX(Size);
-    const int32_t apexY = s.PixelY(static_cast<double>(PageY) - rise), baseY = s.PixelY(static_cast<double>(PageY) + drop);
+    const int32_t apexY = s.PixelY(static_cast<double>(PageY) - rise),
+                  baseY = s.PixelY(static_cast<double>(PageY) + drop);
     const std::array<PixelPoint, 3> points{{{cx, apexY}, {cx - hw, baseY}, {cx + hw, baseY}}};
     s.Polygon(points);
   });
@@ -54,7 +55,8 @@ void Diamond(Control& c, Surface& s, float PageX, float PageY, int16_t Size) {
 
 void xRectangle(Control& c, Surface& s, float PageX, float PageY, int16_t HalfWidth, int16_t HalfHeight) {
   c.Guard("xRectangle", [&] {
-    const int32_t cx = s.PixelX(PageX), cy = s.PixelY(PageY), hw = s.PixelX(HalfWidth), hh = s.PixelY(HalfHeight);
+    const int32_t cx = s.PixelX(PageX), cy = s.PixelY(PageY), hw = s.PixelX(HalfWidth),
+                  hh = s.PixelY(HalfHeight);
     // One more pixel, so that the right and bottom edges are part of the square.
     s.Rectangle(cx - hw, cy - hh, cx + hw + 1, cy + hh + 1);
   });
@@ -68,8 +70,8 @@ void SymbolPen(Surface& s, const GradientSpec& fill) {
   s.DrawStyle = LineKind::Solid;
 }
 
-void DataPoint(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, int16_t Symbol, float PageX, float PageY,
-               int16_t Size, bool LegendSample, double StackBaseX, double StackBaseY) {
+void DataPoint(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, int16_t Symbol, float PageX,
+               float PageY, int16_t Size, bool LegendSample, double StackBaseX, double StackBaseY) {
   c.Guard("DataPoint", [&] {
     GraphRecord& g = c.Graph(GraphIndex);
     const GradientSpec fill = DataSetAt(g, DataIndex).DataFill;
@@ -85,16 +87,35 @@ void DataPoint(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, in
     // The line operation leaves out its last pixel; half a pixel more makes the mark reach it.
     const int32_t half = CLng(s.TwipsPerPixelX()) / 2;
     switch (Symbol) {
-      case kSymbolNone: break;
-      case kSymbolBar: Bar(c, s, DataIndex, PageX, PageY, Size, LegendSample, StackBaseX, StackBaseY); break;
-      case kSymbolDot: s.PSet(PageX, PageY, s.ForeColor); break;
-      case kSymbolCircle: s.Circle(PageX, PageY, Size); break;
-      case kSymbolSquare: rectangle(Size, Size); break;
-      case kSymbolDiamond: Diamond(c, s, PageX, PageY, Size); break;
-      case kSymbolTriangleUp: Triangle(c, s, true, PageX, PageY, Size); break;
-      case kSymbolTriangleDown: Triangle(c, s, false, PageX, PageY, Size); break;
-      case kSymbolWideRectangle: rectangle(CInt(Size * 1.3), CInt(Size / 1.3)); break;
-      case kSymbolTallRectangle: rectangle(CInt(Size / 1.3), CInt(Size * 1.3)); break;
+      case kSymbolNone:
+        break;
+      case kSymbolBar:
+        Bar(c, s, DataIndex, PageX, PageY, Size, LegendSample, StackBaseX, StackBaseY);
+        break;
+      case kSymbolDot:
+        s.PSet(PageX, PageY, s.ForeColor);
+        break;
+      case kSymbolCircle:
+        s.Circle(PageX, PageY, Size);
+        break;
+      case kSymbolSquare:
+        rectangle(Size, Size);
+        break;
+      case kSymbolDiamond:
+        Diamond(c, s, PageX, PageY, Size);
+        break;
+      case kSymbolTriangleUp:
+        Triangle(c, s, true, PageX, PageY, Size);
+        break;
+      case kSymbolTriangleDown:
+        Triangle(c, s, false, PageX, PageY, Size);
+        break;
+      case kSymbolWideRectangle:
+        rectangle(CInt(Size * 1.3), CInt(Size / 1.3));
+        break;
+      case kSymbolTallRectangle:
+        rectangle(CInt(Size / 1.3), CInt(Size * 1.3));
+        break;
       case kSymbolPlus:
         s.Line(PageX - Size, PageY, PageX + Size + half, PageY);
         s.Line(PageX, PageY + Size, PageX, PageY - Size - half);

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/Conversions.h"
 #include "platform/AsciiCase.h"
+#include "platform/Conversions.h"
 #include "platform/NumberScan.h"
 
 namespace plotara {
@@ -47,7 +47,8 @@ FontDetails GetFontDetails(std::string_view spec) {
     } else {
       const double size = LeadingNumber(field);
       // A size that does not fit or rounds to nothing is a malformed field: ignored.
-      if (size > 0 && size < 32767.5 && RoundHalfEven(size) >= 1) f.Size = static_cast<int16_t>(RoundHalfEven(size));
+      if (size > 0 && size < 32767.5 && RoundHalfEven(size) >= 1)
+        f.Size = static_cast<int16_t>(RoundHalfEven(size));
     }
     from = bar + 1;
   }
@@ -65,8 +66,8 @@ void SetGraphFont(Control& c, Surface& s, std::string_view spec) {
   });
 }
 
-void PrintText(Control& c, Surface& s, std::string_view text, float x, float y, int16_t hAlign, int16_t vAlign,
-               OleColor colour, std::string_view spec, int16_t angle) {
+void PrintText(Control& c, Surface& s, std::string_view text, float x, float y, int16_t hAlign,
+               int16_t vAlign, OleColor colour, std::string_view spec, int16_t angle) {
   const OleColor saved = s.ForeColor;
   c.Guard("PrintText", [&] {
     const std::vector<std::string_view> lines = SplitLines(text);
@@ -79,12 +80,18 @@ void PrintText(Control& c, Surface& s, std::string_view text, float x, float y, 
     float lineHeight = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
       const std::string_view line = lines[i];
-      if (hAlign == kAlignStart) dx = 0;
-      else if (hAlign == kAlignCentre) dx = s.TextWidth(line) / 2;
-      else if (hAlign == kAlignEnd) dx = s.TextWidth(line);
-      if (vAlign == kAlignTop) dy = 0;
-      else if (vAlign == kAlignMiddle) dy = CInt(s.TextHeight(line) / 2);
-      else if (vAlign == kAlignBottom) dy = CInt(s.TextHeight(line));
+      if (hAlign == kAlignStart)
+        dx = 0;
+      else if (hAlign == kAlignCentre)
+        dx = s.TextWidth(line) / 2;
+      else if (hAlign == kAlignEnd)
+        dx = s.TextWidth(line);
+      if (vAlign == kAlignTop)
+        dy = 0;
+      else if (vAlign == kAlignMiddle)
+        dy = CInt(s.TextHeight(line) / 2);
+      else if (vAlign == kAlignBottom)
+        dy = CInt(s.TextHeight(line));
       if (angle == 0) {
         s.CurrentX = x - dx;
         s.CurrentY = y - dy;
@@ -95,8 +102,8 @@ void PrintText(Control& c, Surface& s, std::string_view text, float x, float y, 
         s.CurrentX = static_cast<float>(sx);
         s.CurrentY = static_cast<float>(sy);
         // Rotated text goes to the pixel its start point lies in.
-        s.TextOut(s.PixelX(sx, Surface::Rounding::TowardZero), s.PixelY(sy, Surface::Rounding::TowardZero), line,
-                  escapement);
+        s.TextOut(s.PixelX(sx, Surface::Rounding::TowardZero), s.PixelY(sy, Surface::Rounding::TowardZero),
+                  line, escapement);
       }
       if (i == 0) lineHeight = s.TextHeight(lines[0]);
       x += static_cast<float>(lineHeight * std::sin(a));

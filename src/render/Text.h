@@ -39,7 +39,7 @@ void SetGraphFont(Control& c, Surface& s, std::string_view spec);
 // (any other alignment keeps the offset of the previous line, 0 for the first).
 // colour -1 keeps the surface's text colour; angle in degrees, counter-clockwise. The surface's text
 // colour is restored afterwards; its font stays as the description set it.
-void PrintText(Control& c, Surface& s, std::string_view text, float x, float y, int16_t hAlign, int16_t vAlign,
-               OleColor colour, std::string_view spec, int16_t angle);
+void PrintText(Control& c, Surface& s, std::string_view text, float x, float y, int16_t hAlign,
+               int16_t vAlign, OleColor colour, std::string_view spec, int16_t angle);
 
 }  // namespace plotara

@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
-#include "platform/ErrorGuard.h"
 #include "platform/Conversions.h"
+#include "platform/ErrorGuard.h"
 #include "scale/NumberFormat.h"
 #include "scale/NumericHelpers.h"
 
@@ -23,7 +23,9 @@ float ReadBack(const std::string& text) {
 }
 
 // The limit rounded to 3 significant digits, the way it would be written.
-float RoundedLimit(ErrorReporter& reporter, double v) { return ReadBack(EasyFormat(reporter, v, 3)); }
+float RoundedLimit(ErrorReporter& reporter, double v) {
+  return ReadBack(EasyFormat(reporter, v, 3));
+}
 
 // Base-10 logarithm that fails, as the run-time's logarithm does, for a value that is not positive.
 double CheckedLog10(double v) {
@@ -32,9 +34,12 @@ double CheckedLog10(double v) {
 }
 
 // Evenness of a whole single: compared with twice the truncated half of its rounded 32-bit integer.
-bool IsEven(float v) { return v == 2.0 * std::trunc(CLng(v) / 2.0); }
+bool IsEven(float v) {
+  return v == 2.0 * std::trunc(CLng(v) / 2.0);
+}
 
-void ScaleLogarithmic(ErrorReporter& reporter, float& lower, float& upper, int16_t& majorDivs, int16_t& minorDivs) {
+void ScaleLogarithmic(ErrorReporter& reporter, float& lower, float& upper, int16_t& majorDivs,
+                      int16_t& minorDivs) {
   lower = RoundedLimit(reporter, 0.8 * lower);
   upper = RoundedLimit(reporter, 1.2 * upper);
   // Decades covered. Limits more than 38 decades apart overflow a single ratio; take it in double then.

@@ -18,8 +18,8 @@ class ErrorReporter;
 //
 // Failures are reported as "AutoScale" and leave the outputs as far as they were written: limits that are
 // not finite or a range beyond single range (error 6) are refused before anything is written; round
-// limits beyond single range (error 6) fail part-way, keeping what was already written. Equal limits too large for
-// +1 in single precision widen to the next single instead of collapsing to a range of 0.
+// limits beyond single range (error 6) fail part-way, keeping what was already written. Equal limits too
+// large for +1 in single precision widen to the next single instead of collapsing to a range of 0.
 void AutoScale(ErrorReporter& reporter, float& lower, float& upper, int16_t& majorDivs, int16_t& minorDivs,
                int16_t& decimals, bool& logFlag) noexcept;
 

@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "model/Control.h"
+#include "model/Lookup.h"
 #include "platform/Conversions.h"
 #include "scale/NumericHelpers.h"
-#include "model/Lookup.h"
 
 namespace plotara {
 

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "platform/ErrorGuard.h"
 #include "platform/Conversions.h"
+#include "platform/ErrorGuard.h"
 #include "scale/NumericHelpers.h"
 
 namespace plotara {
@@ -34,8 +34,8 @@ Decimal Decompose(double value) {
   std::memset(d.digits, '0', sizeof d.digits);
   if (value == 0) return d;
   char buf[40];
-  const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific,
-                                 kSignificant - 1);
+  const auto res =
+      std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, kSignificant - 1);
   // buf holds "d.dddddddddddddde[+-]xx".
   d.zero = false;
   d.digits[0] = buf[0];
@@ -168,7 +168,9 @@ void RenderFixed(const Decimal& d, int n, Text& out) {
 }
 
 // 16-bit "digits" arithmetic raises 6 on overflow, as the counts it stands for are 16-bit.
-int16_t Add16(int a, int b) { return AddInt16(a, b); }
+int16_t Add16(int a, int b) {
+  return AddInt16(a, b);
+}
 
 // A pattern length below 0 is an invalid argument to taking the first characters of a pattern.
 int PatternLength(int16_t digits, int extra, int longest) {

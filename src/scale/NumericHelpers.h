@@ -14,7 +14,9 @@ namespace plotara {
 class ErrorReporter;
 
 // Base-10 logarithm; 0 (the "empty" result) for a value that is not greater than 0. Never fails.
-inline double Log10(double value) noexcept { return value > 0 ? std::log10(value) : 0.0; }
+inline double Log10(double value) noexcept {
+  return value > 0 ? std::log10(value) : 0.0;
+}
 
 // Fractional part of the absolute value, in single precision: |v| - trunc(|v|). Working in single
 // precision matters: log10 of a step of 0.1f rounds to exactly -1 and so has no fractional part.
@@ -24,7 +26,9 @@ inline float Frac(float value) noexcept {
 }
 
 // a when b is less than a, otherwise b.
-inline int16_t MaxInt(int16_t a, int16_t b) noexcept { return b < a ? a : b; }
+inline int16_t MaxInt(int16_t a, int16_t b) noexcept {
+  return b < a ? a : b;
+}
 
 // p when p is less than q, otherwise q.
 template <class P, class Q>

@@ -82,8 +82,10 @@ TEST_F(CInterface, FailuresAreStatusesWithTheirText) {
       {"null control", plotara_get(nullptr, "AxisColor", &v), 91},
   };
   for (const Case& k : cases) {
-    if (k.expected > 0) EXPECT_EQ(k.status, k.expected) << k.what;
-    else EXPECT_NE(k.status, PLOTARA_OK) << k.what;
+    if (k.expected > 0)
+      EXPECT_EQ(k.status, k.expected) << k.what;
+    else
+      EXPECT_NE(k.status, PLOTARA_OK) << k.what;
   }
   // The message is the last failure's.
   EXPECT_EQ(plotara_get(c_, "NoSuchThing", &v), 438);
@@ -96,7 +98,8 @@ TEST_F(CInterface, FailuresAreStatusesWithTheirText) {
 TEST_F(CInterface, MethodFailureIsTheStatusUntilTheHostHandlesErrorMsg) {
   // Without a graph there is no data set to select.
   EXPECT_EQ(Call("SetSelectedData", {plotara_long(1)}), 9);
-  EXPECT_NE(std::string(plotara_last_error()).find("SetSelectedData"), std::string::npos) << plotara_last_error();
+  EXPECT_NE(std::string(plotara_last_error()).find("SetSelectedData"), std::string::npos)
+      << plotara_last_error();
   EXPECT_EQ(Call("GetSelectedGraph"), PLOTARA_OK) << "the failure does not stick to later calls";
 
   struct Seen {

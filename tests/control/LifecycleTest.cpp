@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "control/Internals.h"
 #include "plotara/Plotara.h"
 #include "support/Events.h"
 #include "support/Pixels.h"
-#include "control/Internals.h"
 
 namespace plotara {
 namespace {

@@ -29,7 +29,8 @@ void DrawSlantedLine(Plotara& p) {
 std::set<uint32_t> ColoursOf(const PictureView& v) {
   std::set<uint32_t> colours;
   for (int y = 0; y < v.Height; ++y)
-    for (int x = 0; x < v.Width; ++x) colours.insert(v.Pixels[static_cast<size_t>(y) * v.StridePixels + x] & 0xFFFFFF);
+    for (int x = 0; x < v.Width; ++x)
+      colours.insert(v.Pixels[static_cast<size_t>(y) * v.StridePixels + x] & 0xFFFFFF);
   return colours;
 }
 

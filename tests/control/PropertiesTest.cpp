@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "control/Internals.h"
 #include "plotara/Automation.h"
 #include "plotara/Plotara.h"
-#include "support/Events.h"
 #include "support/Errors.h"
-#include "control/Internals.h"
+#include "support/Events.h"
 
 namespace plotara {
 namespace {
@@ -25,10 +25,10 @@ TEST(Properties, EveryFamilyStoresWithItsConversion) {
     Variant get;  // what reads back
   };
   const Row rows[] = {
-      {"AxisTitle", Variant(12.5), Variant("12.5")},       // any value as text
+      {"AxisTitle", Variant(12.5), Variant("12.5")},  // any value as text
       {"AxisTickLength", Variant(3.0f), Variant(170 / 56.6929134f)},
       {"AxisLabelsHoriz", Variant(int16_t{45}), Variant(int16_t{45})},
-      {"LegendGStyle", Variant(2.5f), Variant(2.0f)},        // rounded half to even
+      {"LegendGStyle", Variant(2.5f), Variant(2.0f)},  // rounded half to even
       {"LegendGStyle", Variant(3.5f), Variant(4.0f)},
       {"LegendTransparent", Variant(5), Variant(-1)},
       {"LegendTransparent", Variant(0), Variant(0)},
@@ -116,8 +116,9 @@ TEST(Properties, ValuesThatDoNotFitFailWithSixAndChangeNothing) {
     Variant value;
   };
   const Row rows[] = {
-      {"LegendEdgeThickness", Variant(256)}, {"AxisThickness", Variant(300)},      {"AxisTickLength", Variant(1e6f)},
-      {"LegendGStyle", Variant(40000.0f)},  {"DataSymbolSize", Variant(2000.0f)}, {"AxisDP", Variant(40000)},
+      {"LegendEdgeThickness", Variant(256)}, {"AxisThickness", Variant(300)},
+      {"AxisTickLength", Variant(1e6f)},     {"LegendGStyle", Variant(40000.0f)},
+      {"DataSymbolSize", Variant(2000.0f)},  {"AxisDP", Variant(40000)},
       {"PageEdgeThickness", Variant(-1)},
   };
   for (const Row& r : rows) {

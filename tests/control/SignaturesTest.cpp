@@ -79,10 +79,11 @@ VarType TypeOf(std::string t, bool& out) {
   if (t.back() == '&') t.pop_back();
   t = Trim(t);
   static const std::map<std::string, VarType> types = {
-      {"bool", VarType::Boolean},   {"uint8_t", VarType::Byte},   {"int16_t", VarType::Integer},
-      {"int32_t", VarType::Long},   {"float", VarType::Single},   {"double", VarType::Double},
+      {"bool", VarType::Boolean},       {"uint8_t", VarType::Byte},
+      {"int16_t", VarType::Integer},    {"int32_t", VarType::Long},
+      {"float", VarType::Single},       {"double", VarType::Double},
       {"std::string", VarType::String}, {"std::vector<std::string>", VarType::StringArray},
-      {"Variant", VarType::Variant}, {"void", VarType::Empty}};
+      {"Variant", VarType::Variant},    {"void", VarType::Empty}};
   const auto it = types.find(t);
   return it == types.end() ? VarType::Missing : it->second;
 }
@@ -130,10 +131,19 @@ TEST(Signatures, TheTableAndTheHeaderDescribeTheSameMethods) {
     }
   }
   // Methods only a host program has, beside the automation interface.
-  const std::set<std::string> hostOnly = {"Plotara",          "Resize",           "Events",           "SavePicture",
-                                          "Picture1_MouseDown", "Picture1_MouseMove", "Picture1_MouseUp",
-                                          "HScroll1_Scroll",  "HScroll1_Change",  "VScroll1_Scroll",
-                                          "VScroll1_Change",  "OnPictureChanged", "SetClipboard",
+  const std::set<std::string> hostOnly = {"Plotara",
+                                          "Resize",
+                                          "Events",
+                                          "SavePicture",
+                                          "Picture1_MouseDown",
+                                          "Picture1_MouseMove",
+                                          "Picture1_MouseUp",
+                                          "HScroll1_Scroll",
+                                          "HScroll1_Change",
+                                          "VScroll1_Scroll",
+                                          "VScroll1_Change",
+                                          "OnPictureChanged",
+                                          "SetClipboard",
                                           "SetPicker"};
   for (const auto& [name, m] : methods) {
     EXPECT_TRUE(seen.count(name) || hostOnly.count(name)) << name << " is missing from the by-name table";
@@ -158,7 +168,8 @@ TEST(Signatures, HandWrittenPropertiesAgreeWithTheTable) {
     EXPECT_EQ(hasSetter, static_cast<bool>(m->Put));
     ++checked;
   }
-  EXPECT_EQ(checked, 8) << "Version, GraphIndex, SuppressRaisingEvents, AxisValue1/2, AxisScale, x/yAxisIndex";
+  EXPECT_EQ(checked, 8)
+      << "Version, GraphIndex, SuppressRaisingEvents, AxisValue1/2, AxisScale, x/yAxisIndex";
 }
 
 }  // namespace

@@ -24,21 +24,28 @@ TEST(StyleMethods, ArgumentsLeftOutKeepOrWriteTheirFields) {
     std::vector<std::pair<const char*, Variant>> after;
   };
   const Row rows[] = {
-      {"AxisStyle", {{"AxisColor", Variant(0)}, {"AxisThickness", Variant(uint8_t{1})}, {"AxisLog", Variant(false)}}},
+      {"AxisStyle",
+       {{"AxisColor", Variant(0)}, {"AxisThickness", Variant(uint8_t{1})}, {"AxisLog", Variant(false)}}},
       {"AxisGridStyle",
-       {{"AxisGridMajor", Variant(true)}, {"AxisGridMinor", Variant(true)}, {"AxisMajGridColor", Variant(0x00D2D2D2)}}},
+       {{"AxisGridMajor", Variant(true)},
+        {"AxisGridMinor", Variant(true)},
+        {"AxisMajGridColor", Variant(0x00D2D2D2)}}},
       {"AxisTickStyle",
-       {{"AxisTicksInside", Variant(true)}, {"AxisTicksOutside", Variant(false)}, {"AxisTicksBothEnds", Variant(true)}}},
+       {{"AxisTicksInside", Variant(true)},
+        {"AxisTicksOutside", Variant(false)},
+        {"AxisTicksBothEnds", Variant(true)}}},
       {"AxisTitleStyle", {{"AxisTitle", Variant("x-axis")}, {"AxisTitleShift", Variant(-1.0f)}}},
       {"AxisLabelStyle", {{"AxisLabelsHoriz", Variant(int16_t{0})}, {"AxisLabelShift", Variant(0.0f)}}},
       {"AxisScaleStyle", {{"AxisScale", Variant(uint8_t{1})}, {"AxisMajorDivs", Variant(int16_t{5})}}},
       {"GraphPosition", {{"GraphLeft", Variant(0.0f)}, {"GraphWidth", Variant(100.0f)}}},
       {"GraphTitleStyle", {{"GraphTitleHShift", Variant(0.0f)}, {"GraphShowTitle", Variant(true)}}},
       {"PlotAreaColors",
-       {{"PlotAreaColor1", Variant(static_cast<int32_t>(0x80000018))}, {"PlotAreaGStyle", Variant(1.0f)},
+       {{"PlotAreaColor1", Variant(static_cast<int32_t>(0x80000018))},
+        {"PlotAreaGStyle", Variant(1.0f)},
         {"PlotAreaTransparent", Variant(0)}}},
       {"DataLine", {{"DataLineThickness", Variant(uint8_t{1})}, {"DataLineStyle", Variant(int16_t{1})}}},
-      {"SymbolStyle", {{"DataSymbol", Variant(int16_t{3})}, {"ShowErrorBar", Variant(true)}, {"Bar3D", Variant(false)}}},
+      {"SymbolStyle",
+       {{"DataSymbol", Variant(int16_t{3})}, {"ShowErrorBar", Variant(true)}, {"Bar3D", Variant(false)}}},
       {"LegendTableStyle", {{"LegendShow", Variant(true)}, {"LegendGStyle", Variant(1.0f)}}},
   };
   for (const Row& r : rows) {
@@ -106,18 +113,21 @@ TEST(StyleMethods, AxisScaleStyleFixesOrFreesTheRange) {
 TEST(StyleMethods, AFailingRowIsReportedAndEarlierRowsStay) {
   Fixture f;
   f.p.AxisStyle(0x00FF00, 300, true);
-  EXPECT_EQ(f.log.Take(), std::vector<std::string>{"Error 6 has occured in Plotara.ocx, AxisStyle / Overflow"});
+  EXPECT_EQ(f.log.Take(),
+            std::vector<std::string>{"Error 6 has occured in Plotara.ocx, AxisStyle / Overflow"});
   EXPECT_EQ(f.p.AxisColor(), 0x00FF00);
   EXPECT_FALSE(f.p.AxisLog()) << "rows after the failure are skipped";
   f.p.LegendTableStyle("Font=Arial|12", 0xFF, -1, -1, -1, 256);
-  EXPECT_EQ(f.log.Take(), std::vector<std::string>{"Error 6 has occured in Plotara.ocx, LegendTableStyle / Overflow"});
+  EXPECT_EQ(f.log.Take(),
+            std::vector<std::string>{"Error 6 has occured in Plotara.ocx, LegendTableStyle / Overflow"});
   EXPECT_EQ(f.p.LegendFont(), "Font=Arial|12");
   Plotara empty;
   test::EventLog log(empty);
   empty.PageColors(0xFF);
   empty.SymbolStyle(4);
-  EXPECT_EQ(log.events, (std::vector<std::string>{"Error 9 has occured in Plotara.ocx, PageColors / Subscript out of range",
-                                                  "Error 9 has occured in Plotara.ocx, SymbolStyle / Subscript out of range"}));
+  EXPECT_EQ(log.events, (std::vector<std::string>{
+                            "Error 9 has occured in Plotara.ocx, PageColors / Subscript out of range",
+                            "Error 9 has occured in Plotara.ocx, SymbolStyle / Subscript out of range"}));
 }
 
 TEST(StyleMethods, GraphTitleStyleRenamesTheGraph) {

@@ -14,9 +14,9 @@ TEST(Compile, ProgramShapes) {
   const Row rows[] = {
       {"2+3*4", " 2 3 4 * +"},
       {"MAX(a,b)-1", " a b MAX 1 -"},
-      {"-x^2", " x 2 ^ -"},            // the sign applies to the power
-      {"-2^2", " -2 2 ^"},             // a literal takes the sign
-      {"2^3^2", " 2 3 ^ 2 ^"},         // left to right
+      {"-x^2", " x 2 ^ -"},     // the sign applies to the power
+      {"-2^2", " -2 2 ^"},      // a literal takes the sign
+      {"2^3^2", " 2 3 ^ 2 ^"},  // left to right
       {"-x*2", " x - 2 *"},
       {"2--3", " 2 -3 -"},
       {"+2", " 2"},
@@ -152,8 +152,8 @@ TEST(Compile, ANewCompileReplacesTheErrorAndTheTrigFlag) {
     const char* text;
     bool trig;
   };
-  const Row rows[] = {{"SIN(x)", true},   {"atan(1)", true}, {"2 * Acos(0)", true}, {"SINH(x)", false},
-                      {"ATANH(0)", false}, {"2 + 2", false}, {"'SIN(x)'", false}};
+  const Row rows[] = {{"SIN(x)", true},    {"atan(1)", true}, {"2 * Acos(0)", true}, {"SINH(x)", false},
+                      {"ATANH(0)", false}, {"2 + 2", false},  {"'SIN(x)'", false}};
   CExpression e;
   for (const Row& r : rows) {
     e.Expression("1 +");  // an error, to be cleared by the next compile

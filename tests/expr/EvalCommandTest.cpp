@@ -43,7 +43,8 @@ TEST(EvalCommand, PrintsTheValueOrTheError) {
       {{"--1"}, 0, "1\n"},
       {{"MIN(1)"}, 1, "Error 4: Wrong number of arguments for MIN (at 6)\n"},
       {{"1/x"}, 1, "Error 5: Div by zero (at 0)\n"},
-      {{"F(1)", "--func", "f(x) = x+"}, 1,
+      {{"F(1)", "--func", "f(x) = x+"},
+       1,
        "Error 1: Syntax Error: Unexpected end of expression in User Function (at 3)\n"},
       {{"SQR(-1)"}, 1, "Run-time error 5: Invalid procedure call or argument\n"},
       {{"2147483648"}, 1, "Run-time error 6: Overflow\n"},
@@ -57,7 +58,8 @@ TEST(EvalCommand, PrintsTheValueOrTheError) {
 }
 
 TEST(EvalCommand, WrongUsage) {
-  const std::vector<std::string> cases[] = {{}, {"1", "2"}, {"1", "--bogus"}, {"x", "--var"}, {"x", "--var", "x"}};
+  const std::vector<std::string> cases[] = {
+      {}, {"1", "2"}, {"1", "--bogus"}, {"x", "--var"}, {"x", "--var", "x"}};
   for (const auto& args : cases) {
     const CommandRun run = Eval(args);
     EXPECT_EQ(run.status, 2);

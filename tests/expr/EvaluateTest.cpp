@@ -99,7 +99,7 @@ TEST(Evaluate, ValuesAndTheirTypes) {
       {"ASIN(0.5)", 0, D(std::atan(At(0.5 / std::sqrt(0.75))))},
       {"SINH(1)", 0, D(std::sinh(At(1.0)))},
       {"COSH(1)", 0, D(std::cosh(At(1.0)))},
-      {"TANH(1000)", 0, D(1)},           // no overflow of e^x on the way
+      {"TANH(1000)", 0, D(1)},                        // no overflow of e^x on the way
       {"ASINH(-1e10)", 0, D(std::asinh(At(-1e10)))},  // no cancellation to ln(0)
       {"ACOSH(1)", 0, D(0)},
       {"ATANH(0.5)", 0, D(std::atanh(At(0.5)))},
@@ -132,7 +132,7 @@ TEST(Evaluate, Text) {
       {"'a' + 'b'", S("ab")},
       {"'10' + 5", D(15)},
       {"'abc' < 'abd'", I(1)},
-      {"'B' < 'a'", I(1)},  // character codes
+      {"'B' < 'a'", I(1)},   // character codes
       {"'b' > 1000", I(1)},  // a number is smaller than text that is not a number
       {"'2' > 10", I(0)},    // text that is a number compares as a number
       {"MID('hello', 2, 3)", S("ell")},
@@ -288,8 +288,10 @@ TEST(Evaluate, AngleMode) {
     double value;
   };
   const Row rows[] = {
-      {"SIN(90)", 1},       {"COS(180)", std::cos(At(180 * (kPi15 / 180)))},
-      {"ASIN(1)", 90},      {"ACOS(-1)", 180},
+      {"SIN(90)", 1},
+      {"COS(180)", std::cos(At(180 * (kPi15 / 180)))},
+      {"ASIN(1)", 90},
+      {"ACOS(-1)", 180},
       {"ATN(1)", std::atan(At(1.0)) / (kPi15 / 180)},
       {"TAN(45)", std::tan(At(45 * (kPi15 / 180)))},
       {"SINH(1)", std::sinh(At(1.0))},  // hyperbolic functions are not angles
@@ -322,9 +324,9 @@ TEST(Evaluate, RPNExpressionQuotesText) {
   };
   const Row rows[] = {
       {"'plain'", " \"plain\""},
-      {"'a\"b'", " 'a\"b'"},              // a double quote inside: single quotes
+      {"'a\"b'", " 'a\"b'"},  // a double quote inside: single quotes
       {"\"it's\"", " \"it's\""},
-      {"'x\"y''z'", " \"x\"\"y'z\""},    // both kinds: double quotes, doubled inside
+      {"'x\"y''z'", " \"x\"\"y'z\""},  // both kinds: double quotes, doubled inside
       {"Velocity * 2.5", " Velocity 2.5 *"},
   };
   for (const Row& r : rows) {
@@ -355,7 +357,7 @@ TEST(Evaluate, NumberText) {
       {123.456, "123.46"},
       {1234.5678, "1234.6"},
       {999999, "999999"},
-      {0.0015, "0.002"},     // halves away from zero
+      {0.0015, "0.002"},  // halves away from zero
       {0.0025, "0.003"},
       {0.00125, "0.001"},
       {-123.456, "-123.456"},  // only x >= 10 shortens the decimals

@@ -24,10 +24,18 @@ inline std::ostream& operator<<(std::ostream& os, const ExprValue& v) {
   return os << ")";
 }
 
-inline ExprValue I(int16_t v) { return ExprValue(v); }
-inline ExprValue L(int32_t v) { return ExprValue(v); }
-inline ExprValue D(double v) { return ExprValue(v); }
-inline ExprValue S(const char* v) { return ExprValue(v); }
+inline ExprValue I(int16_t v) {
+  return ExprValue(v);
+}
+inline ExprValue L(int32_t v) {
+  return ExprValue(v);
+}
+inline ExprValue D(double v) {
+  return ExprValue(v);
+}
+inline ExprValue S(const char* v) {
+  return ExprValue(v);
+}
 
 // What one evaluation gave: a value, an evaluator error (code and text) or a run-time error number.
 struct Outcome {
@@ -37,7 +45,8 @@ struct Outcome {
   int runtimeError = 0;
 
   bool SameAs(const Outcome& o) const {
-    if (errorCode != o.errorCode || description != o.description || runtimeError != o.runtimeError) return false;
+    if (errorCode != o.errorCode || description != o.description || runtimeError != o.runtimeError)
+      return false;
     if (value.Type() != o.value.Type()) return false;
     if (value.Type() != ExprType::Double) return value == o.value;
     const double a = value.DoubleValue(), b = o.value.DoubleValue();
@@ -59,7 +68,8 @@ inline Outcome Evaluate(CExpression& e) {
 }
 
 inline std::ostream& operator<<(std::ostream& os, const Outcome& o) {
-  return os << o.value << " error " << o.errorCode << " [" << o.description << "] run-time " << o.runtimeError;
+  return os << o.value << " error " << o.errorCode << " [" << o.description << "] run-time "
+            << o.runtimeError;
 }
 
 }  // namespace plotara

@@ -72,7 +72,8 @@ TEST(UserFunctions, Definitions) {
       {"f(x) = x", 9, "(User-defined Functions)  f(...) has already been reserved as a User Function.", 0},
       {"h(pi) = pi", 9, "(User-defined Functions)  pi(...) is a Reserved Name.", 0},
       {"Sin(x) = x", 9, "(User-defined Functions)  sin(...) is a Reserved Name.", 0},
-      {"user5(x) = x", 9, "(User-defined Functions)  user5(...) has already been reserved as a User Function.", 0},
+      {"user5(x) = x", 9,
+       "(User-defined Functions)  user5(...) has already been reserved as a User Function.", 0},
       {"h(x) x+1", 8, "Invalid User Function Definition: H", 0},
       {"h x = 1", 8, "Invalid User Function Definition: H", 0},
       {"h(x = 1", 8, "Invalid User Function Definition: H", 0},
@@ -107,14 +108,14 @@ TEST(UserFunctions, Calls) {
   const Row rows[] = {
       {"F(2,3)", L(7)},
       {"f(2, 3) * 2", L(14)},
-      {"D(5, 3)", L(2)},                 // arguments in declaration order
+      {"D(5, 3)", L(2)},  // arguments in declaration order
       {"T(1, 2, 3)", L(123)},
       {"F(D(9, 4), 2) + G(1)", L(13)},
       {"F(2.5, 2)", D(6)},
-      {"K + K()", L(84)},               // no parameters: a constant
-      {"AB(0)", S("AB")},               // the body was upper-cased, its literal too
+      {"K + K()", L(84)},  // no parameters: a constant
+      {"AB(0)", S("AB")},  // the body was upper-cased, its literal too
       {"CAT('x', 1)", S("x1")},
-      {"RS(90)", D(std::sin(At(90)))},   // radians inside, whatever the caller's mode
+      {"RS(90)", D(std::sin(At(90)))},  // radians inside, whatever the caller's mode
       {"x + G(x)", D(5)},
   };
   CExpression e;

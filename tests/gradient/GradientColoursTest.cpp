@@ -4,7 +4,6 @@
 
 #include <vector>
 
-
 namespace plotara {
 namespace {
 
@@ -31,7 +30,8 @@ TEST(GradientRamp, BlendsBendsAndReflects) {
   };
   for (const Case& c : cases) {
     std::vector<OleColor> got(9, 7);  // stale entries must not survive
-    EXPECT_EQ(GradientRamp(c.c1, c.c2, c.count, c.shift, c.reflected, got), static_cast<int>(c.expected.size()))
+    EXPECT_EQ(GradientRamp(c.c1, c.c2, c.count, c.shift, c.reflected, got),
+              static_cast<int>(c.expected.size()))
         << c.what;
     EXPECT_EQ(got, c.expected) << c.what;
   }

@@ -61,7 +61,8 @@ TEST_P(SmoothRamp, GivesEachPixelTheColourOfItsLine) {
 INSTANTIATE_TEST_SUITE_P(Angles, SmoothRamp,
                          ::testing::Values(RampCase{1, 0, 0}, RampCase{1, 30, 0}, RampCase{1, 90, 0},
                                            RampCase{1, 135, 0}, RampCase{1, 200, 0}, RampCase{1, 315, 0},
-                                           RampCase{-1, 45, 0}, RampCase{1, 60, 0.6f}, RampCase{-1, 270, -0.4f}));
+                                           RampCase{-1, 45, 0}, RampCase{1, 60, 0.6f},
+                                           RampCase{-1, 270, -0.4f}));
 
 }  // namespace
 }  // namespace plotara

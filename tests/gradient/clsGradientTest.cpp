@@ -43,8 +43,8 @@ clsGradient Painter(int style, float angle, OleColor c1 = kBlack, OleColor c2 = 
 
 // The largest difference of one channel between two colours.
 int Distance(OleColor a, OleColor b) {
-  return std::max({std::abs(RedOf(a) - RedOf(b)), std::abs(GreenOf(a) - GreenOf(b)),
-                   std::abs(BlueOf(a) - BlueOf(b))});
+  return std::max(
+      {std::abs(RedOf(a) - RedOf(b)), std::abs(GreenOf(a) - GreenOf(b)), std::abs(BlueOf(a) - BlueOf(b))});
 }
 
 // ---------------------------------------------------------------- properties
@@ -62,17 +62,28 @@ TEST(clsGradient, PropertiesFollowTheirSetterRules) {
     EXPECT_EQ(g.Shift(), kept) << set;
   }
   const float inf = std::numeric_limits<float>::infinity();
-  for (auto [set, stored] : {std::pair{-45.0f, 315.0f}, {720.0f, 0.0f}, {-90.0f, 270.0f}, {450.0f, 90.0f},
-                             {360.0f, 0.0f}, {-720.25f, 359.75f}, {3600000256.0f, 256.0f}, {-1e-7f, 0.0f},
-                             {NAN, 0.0f}, {inf, 0.0f}, {-inf, 0.0f}}) {
+  for (auto [set, stored] : {std::pair{-45.0f, 315.0f},
+                             {720.0f, 0.0f},
+                             {-90.0f, 270.0f},
+                             {450.0f, 90.0f},
+                             {360.0f, 0.0f},
+                             {-720.25f, 359.75f},
+                             {3600000256.0f, 256.0f},
+                             {-1e-7f, 0.0f},
+                             {NAN, 0.0f},
+                             {inf, 0.0f},
+                             {-inf, 0.0f}}) {
     g.Angle(set);
     EXPECT_EQ(g.Angle(), stored) << set;
   }
   g.Angle(-1e30f);
   EXPECT_TRUE(g.Angle() >= 0 && g.Angle() < 360) << g.Angle();
   const auto sys = [](int i) { return static_cast<OleColor>(0x80000000u | i); };
-  for (auto [set, stored] : {std::pair{sys(5), GetSysColor(5)}, {sys(24), 0x00E1FFFF}, {sys(25), sys(25)},
-                             {-1, -1}, {0x00123456, 0x00123456}}) {
+  for (auto [set, stored] : {std::pair{sys(5), GetSysColor(5)},
+                             {sys(24), 0x00E1FFFF},
+                             {sys(25), sys(25)},
+                             {-1, -1},
+                             {0x00123456, 0x00123456}}) {
     g.Color1(set);
     g.Color2(set);
     EXPECT_EQ(g.Color1(), stored) << std::hex << set;
@@ -104,15 +115,21 @@ TEST(clsGradient, EveryStyleCoversTheWholeArea) {
         auto s = Canvas(w, h);
         clsGradient g = Painter(style, angle);
         ASSERT_TRUE(g.Draw(*s));
-        ASSERT_EQ(test::CountColor(*s, 0, 0, w, h, kMarker), 0) << style << " " << angle << " " << w << "x" << h;
+        ASSERT_EQ(test::CountColor(*s, 0, 0, w, h, kMarker), 0)
+            << style << " " << angle << " " << w << "x" << h;
       }
 }
 
 // Along an axis: one line per pixel column (or row) and one just outside each edge.
 TEST(clsGradient, LinearSweepEndsForEveryAngleAndOnePixelAreas) {
   const float inf = std::numeric_limits<float>::infinity();
-  for (auto [angle, alongX] : {std::pair{0.0f, true}, {90.0f, false}, {180.0f, true}, {270.0f, false},
-                               {-270.0f, false}, {NAN, true}, {inf, true}}) {
+  for (auto [angle, alongX] : {std::pair{0.0f, true},
+                               {90.0f, false},
+                               {180.0f, true},
+                               {270.0f, false},
+                               {-270.0f, false},
+                               {NAN, true},
+                               {inf, true}}) {
     for (auto [w, h] : {std::pair{40, 25}, {1, 25}, {40, 1}, {1, 1}}) {
       auto s = Canvas(w, h);
       clsGradient g = Painter(1, angle);
@@ -126,7 +143,8 @@ TEST(clsGradient, LinearSweepEndsForEveryAngleAndOnePixelAreas) {
   ASSERT_TRUE(g.Draw(*s));
   std::vector<OleColor> ramp;
   GradientRamp(kBlack, kWhite, 42, 0, false, ramp);
-  for (int x = 0; x < 40; ++x) EXPECT_TRUE(s->Pixel(x, 0) == ramp[x + 1] && s->Pixel(x, 24) == ramp[x + 1]) << x;
+  for (int x = 0; x < 40; ++x)
+    EXPECT_TRUE(s->Pixel(x, 0) == ramp[x + 1] && s->Pixel(x, 24) == ramp[x + 1]) << x;
   g.Angle(1e30f);
   const int lines = g.PaintGradient(*Canvas(40, 25), 40, 25);
   EXPECT_TRUE(lines > 25 && lines < 40 + 40 + 25 + 4) << lines;
@@ -141,13 +159,13 @@ TEST(clsGradient, ColoursLieWhereTheAnglePointsThem) {
     int darkX, darkY, lightX, lightY;
   };
   const Case cases[] = {
-      {1, 0, 0, 20, R, 20},  {1, 90, 30, B, 30, 0}, {1, 180, R, 20, 0, 20}, {1, 270, 30, 0, 30, B},
-      {1, 45, 0, B, R, 0},   {1, 135, R, B, 0, 0},  {1, 225, R, 0, 0, B},   {1, 315, 0, 0, R, B},
-      {2, 0, 0, 0, 30, 20},  {3, 0, 0, 0, 30, 20},  // concentric: Color2 at the centre
-      {4, 0, 0, 20, R, 20},  {4, 90, 30, B, 30, 0}, {4, 180, R, 20, 0, 20}, {4, 270, 30, 0, 30, B},
+      {1, 0, 0, 20, R, 20},   {1, 90, 30, B, 30, 0}, {1, 180, R, 20, 0, 20}, {1, 270, 30, 0, 30, B},
+      {1, 45, 0, B, R, 0},    {1, 135, R, B, 0, 0},  {1, 225, R, 0, 0, B},   {1, 315, 0, 0, R, B},
+      {2, 0, 0, 0, 30, 20},   {3, 0, 0, 0, 30, 20},  // concentric: Color2 at the centre
+      {4, 0, 0, 20, R, 20},   {4, 90, 30, B, 30, 0}, {4, 180, R, 20, 0, 20}, {4, 270, 30, 0, 30, B},
       {4, 315, 0, 20, R, 20},  // a tie goes to the even case: left to right
-      {5, 45, 0, B, R, 0},   {5, 135, R, B, 0, 0},  {5, 225, R, 0, 0, B},   {5, 315, 0, 0, R, B},
-      {6, 45, 0, 0, R, B},   {6, 135, R, 0, 0, B},  {6, 225, 0, 0, R, B},   {6, 315, R, 0, 0, B},
+      {5, 45, 0, B, R, 0},    {5, 135, R, B, 0, 0},  {5, 225, R, 0, 0, B},   {5, 315, 0, 0, R, B},
+      {6, 45, 0, 0, R, B},    {6, 135, R, 0, 0, B},  {6, 225, 0, 0, R, B},   {6, 315, R, 0, 0, B},
   };
   for (const Case& c : cases) {
     auto s = Canvas(W, H);
@@ -172,7 +190,8 @@ TEST(clsGradient, DiamondsLeaveTheCornersInColour1) {
   clsGradient g = Painter(3, 0, 0x0000FF, 0xFF0000);
   ASSERT_TRUE(g.Draw(*s));
   EXPECT_EQ(s->BackColor, 0x0000FF);
-  for (auto [x, y] : {std::pair{0, 0}, {59, 0}, {0, 39}, {59, 39}, {8, 5}}) EXPECT_EQ(s->Pixel(x, y), 0x0000FF);
+  for (auto [x, y] : {std::pair{0, 0}, {59, 0}, {0, 39}, {59, 39}, {8, 5}})
+    EXPECT_EQ(s->Pixel(x, y), 0x0000FF);
 }
 
 // Style -2 draws the rectangles of style 2 with the reflected ramp.
@@ -283,10 +302,10 @@ TEST(clsGradient, AllStylesMatchTheirReferencePicture) {
     int style;
     float angle, shift;
   };
-  const Cell cells[] = {{1, 315, 0},  {1, 90, 0},   {0, 0, 0},    {1, 30, 0.5f},   {2, 315, 0},
-                        {-2, 315, 0}, {3, 315, 0},  {-3, 0, -0.5f}, {4, 0, 0},     {4, 270, 0},
-                        {-4, 90, 0},  {4, 30, -0.5f}, {5, 45, 0},   {5, 225, 0},   {-5, 315, 0},
-                        {5, 135, 1},  {6, 45, 0},   {6, 135, 0},  {6, 225, 0},     {-6, 315, 0}};
+  const Cell cells[] = {{1, 315, 0},  {1, 90, 0},     {0, 0, 0},      {1, 30, 0.5f}, {2, 315, 0},
+                        {-2, 315, 0}, {3, 315, 0},    {-3, 0, -0.5f}, {4, 0, 0},     {4, 270, 0},
+                        {-4, 90, 0},  {4, 30, -0.5f}, {5, 45, 0},     {5, 225, 0},   {-5, 315, 0},
+                        {5, 135, 1},  {6, 45, 0},     {6, 135, 0},    {6, 225, 0},   {-6, 315, 0}};
   constexpr int CW = 96, CH = 64, Gap = 4;
   CairoSurface sheet(96);
   sheet.BackColor = 0x808080;

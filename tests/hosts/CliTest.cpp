@@ -53,7 +53,8 @@ TEST(Cli, RenderWritesAPngOfTheRequestedSize) {
     const char* options;
     int w, h;
   };
-  for (const Row& row : {Row{"--size 400x300", 400, 300}, Row{"--size 400x300 --dpi 192", 800, 600}, Row{"", 800, 600}}) {
+  for (const Row& row :
+       {Row{"--size 400x300", 400, 300}, Row{"--size 400x300 --dpi 192", 800, 600}, Row{"", 800, 600}}) {
     std::remove(png.c_str());
     const Result r = RunCli("render " + script + " -o " + png + " " + row.options);
     EXPECT_EQ(r.status, 0) << r.output;
@@ -86,12 +87,14 @@ TEST(Cli, FailuresAreOneClearLine) {
       EXPECT_EQ(r.output, row.output);
     }
   }
-  EXPECT_NE(RunCli("run " + WriteScript("bad2.plotara", "Reset\nNewGraph \"x\n")).output.find(":2: syntax error"),
-            std::string::npos);
+  EXPECT_NE(
+      RunCli("run " + WriteScript("bad2.plotara", "Reset\nNewGraph \"x\n")).output.find(":2: syntax error"),
+      std::string::npos);
 }
 
 TEST(Cli, UsageMistakesExitWithTwo) {
-  for (const char* args : {"", "frobnicate", "run", "render x.plotara", "run x --size 0x5", "run x --dpi abc"}) {
+  for (const char* args :
+       {"", "frobnicate", "run", "render x.plotara", "run x --size 0x5", "run x --dpi abc"}) {
     const Result r = RunCli(args);
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_NE(r.output.find("usage:"), std::string::npos) << args;

@@ -22,8 +22,8 @@ struct ShellRun {
 // Runs the command with a shell (for pipes), standard output and error kept apart.
 ShellRun Shell(const std::string& commandLine) {
   static int runs = 0;
-  const std::string errFile =
-      ::testing::TempDir() + "/conventions." + std::to_string(::getpid()) + "." + std::to_string(++runs) + ".err";
+  const std::string errFile = ::testing::TempDir() + "/conventions." + std::to_string(::getpid()) + "." +
+                              std::to_string(++runs) + ".err";
   const std::string cmd = "( " + commandLine + " ) 2>" + errFile;
   FILE* pipe = popen(cmd.c_str(), "r");
   std::string out;
@@ -58,10 +58,14 @@ TEST(Conventions, HelpGoesToStandardOutputWithStatusZero) {
     const char* args;
     const char* expected;  // a line the help holds
   } rows[] = {
-      {"--help", "plotara run SCRIPT"},         {"-h", "plotara render SCRIPT"},
-      {"help", "plotara members"},              {"help run", "usage: plotara run SCRIPT"},
-      {"help render", "-o - writes the picture"}, {"render --help", "usage: plotara render"},
-      {"eval -h", "usage: plotara eval EXPR"},  {"members --help", "--long"},
+      {"--help", "plotara run SCRIPT"},
+      {"-h", "plotara render SCRIPT"},
+      {"help", "plotara members"},
+      {"help run", "usage: plotara run SCRIPT"},
+      {"help render", "-o - writes the picture"},
+      {"render --help", "usage: plotara render"},
+      {"eval -h", "usage: plotara eval EXPR"},
+      {"members --help", "--long"},
   };
   for (const Row& row : rows) {
     const ShellRun r = Shell(kCli + " " + row.args);
@@ -79,7 +83,9 @@ TEST(Conventions, HelpGoesToStandardOutputWithStatusZero) {
 }
 
 TEST(Conventions, PictureToStandardOutputAndPointsFromStandardInput) {
-  const std::string script = Script("conv-pipe.plotara", "Size 200, 100\nNewGraph \"g\"\nNewDataSet \"d\"\nData \"-\"\nPrint \"to stderr\"\nRefresh\n");
+  const std::string script =
+      Script("conv-pipe.plotara",
+             "Size 200, 100\nNewGraph \"g\"\nNewDataSet \"d\"\nData \"-\"\nPrint \"to stderr\"\nRefresh\n");
   const ShellRun png = Shell("printf '0 1\\n5 7\\n' | " + kCli + " render " + script + " -o -");
   EXPECT_EQ(png.status, 0) << png.err;
   ASSERT_GT(png.out.size(), 8u);
@@ -104,7 +110,8 @@ TEST(Conventions, StatusesTellFailuresApartWithOneLineEach) {
        ":2: AxisColr: Automation error 438: Object doesn't support this property or method"},
       {"ErrorMsg of a method", "SetSelectedData 1\n", 1,
        ":1: SetSelectedData: Error 9 has occured in Plotara.ocx, SetSelectedData: Subscript out of range"},
-      {"number out of range", "NewGraph \"g\"\nAxisValue1 = 1e999\n", 2, ":2: syntax error: number '1e999' is out of range"},
+      {"number out of range", "NewGraph \"g\"\nAxisValue1 = 1e999\n", 2,
+       ":2: syntax error: number '1e999' is out of range"},
       {"unparsable line", "NewGraph \"g\n", 2, ":1: syntax error: missing closing quote"},
       {"all well", "NewGraph \"g\"\n", 0, ""},
   };
@@ -119,9 +126,11 @@ TEST(Conventions, StatusesTellFailuresApartWithOneLineEach) {
 
 TEST(Conventions, RenderRefreshesAScriptThatNeverDid) {
   const std::string a = ::testing::TempDir() + "/norefresh.png", b = ::testing::TempDir() + "/refresh.png";
-  const std::string chart = "Size 240, 160\nNewGraph \"g\"\nNewDataSet \"d\"\nAddDataPoint 1, 2\nAddDataPoint 3, 5\n";
+  const std::string chart =
+      "Size 240, 160\nNewGraph \"g\"\nNewDataSet \"d\"\nAddDataPoint 1, 2\nAddDataPoint 3, 5\n";
   EXPECT_EQ(Shell(kCli + " render " + Script("conv-norefresh.plotara", chart) + " -o " + a).status, 0);
-  EXPECT_EQ(Shell(kCli + " render " + Script("conv-refresh.plotara", chart + "Refresh\n") + " -o " + b).status, 0);
+  EXPECT_EQ(
+      Shell(kCli + " render " + Script("conv-refresh.plotara", chart + "Refresh\n") + " -o " + b).status, 0);
   const std::string drawn = ReadFile(b), blank = ReadFile(a);
   ASSERT_FALSE(drawn.empty());
   EXPECT_EQ(blank, drawn);
@@ -131,22 +140,26 @@ TEST(Conventions, AnUnsupportedFormatNamesTheSupportedOnes) {
   const std::string script = Script("conv-format.plotara", "NewGraph \"g\"\n");
   const ShellRun r = Shell(kCli + " render " + script + " -o out.bmp");
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "plotara: cannot write 'out.bmp': unsupported format '.bmp' (supported: .png, .svg, .pdf)\n");
+  EXPECT_EQ(r.err,
+            "plotara: cannot write 'out.bmp': unsupported format '.bmp' (supported: .png, .svg, .pdf)\n");
   const ShellRun f = Shell(kCli + " render " + script + " -o - --format gif");
   EXPECT_EQ(f.status, 2);
   EXPECT_EQ(f.err, "plotara: unsupported format 'gif' (supported: png, svg, pdf)\n");
 }
 
 TEST(Conventions, TheReferenceDescribesEveryMemberAndIsCurrent) {
-  EXPECT_EQ(plotara::MissingMemberDocs(), std::vector<std::string>{}) << "members without a text in hosts/cli/MemberDocs.cpp";
+  EXPECT_EQ(plotara::MissingMemberDocs(), std::vector<std::string>{})
+      << "members without a text in hosts/cli/MemberDocs.cpp";
   const ShellRun r = Shell(kCli + " members --markdown");
   ASSERT_EQ(r.status, 0);
   EXPECT_EQ(ReadFile(std::string(PLOTARA_SOURCE_DIR) + "/docs/members.md"), r.out)
       << "docs/members.md is stale: run  build/hosts/cli/plotara members --markdown > docs/members.md";
   const ShellRun longForm = Shell(kCli + " members --long");
-  EXPECT_NE(longForm.out.find("Property AxisTickLength As Single\n    length of the major ticks (minor ticks are 0.7 of it)\n"
-                              "    unit: mm\n    default: 1.99"),
-            std::string::npos);
+  EXPECT_NE(
+      longForm.out.find(
+          "Property AxisTickLength As Single\n    length of the major ticks (minor ticks are 0.7 of it)\n"
+          "    unit: mm\n    default: 1.99"),
+      std::string::npos);
 }
 
 }  // namespace

@@ -30,7 +30,9 @@ Result Shell(const std::string& cmd) {
   return {WEXITSTATUS(status), out};
 }
 
-std::string Example(const std::string& name) { return std::string(PLOTARA_SOURCE_DIR) + "/examples/" + name + ".plotara"; }
+std::string Example(const std::string& name) {
+  return std::string(PLOTARA_SOURCE_DIR) + "/examples/" + name + ".plotara";
+}
 
 std::string Render(const std::string& example, const std::string& ext, const std::string& extra = "") {
   std::string tag = extra;
@@ -42,7 +44,8 @@ std::string Render(const std::string& example, const std::string& ext, const std
   for (char& ch : unique)
     if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
   const std::string out = ::testing::TempDir() + "/doc_" + unique + "_" + example + tag + "." + ext;
-  const Result r = Shell(std::string(PLOTARA_CLI) + " render " + Example(example) + " -o " + out + " " + extra);
+  const Result r =
+      Shell(std::string(PLOTARA_CLI) + " render " + Example(example) + " -o " + out + " " + extra);
   EXPECT_EQ(r.status, 0) << r.output;
   return out;
 }
@@ -88,7 +91,8 @@ TEST(Documents, APdfEmbedsItsFontsAndItsTextCanBeExtracted) {
   EXPECT_EQ(embedded, rows) << "every font embedded, as a subset, with a unicode map\n" << fonts.output;
   const Result text = Shell("pdftotext " + pdf + " -");
   ASSERT_EQ(text.status, 0) << text.output;
-  for (const char* label : {"Plotara: a complete chart", "time (s)", "signal (V)", "monthly totals", "peak", "14"})
+  for (const char* label :
+       {"Plotara: a complete chart", "time (s)", "signal (V)", "monthly totals", "peak", "14"})
     EXPECT_NE(text.output.find(label), std::string::npos) << label << " in\n" << text.output;
   EXPECT_EQ(Count(ReadFile(pdf), "/Subtype /Image"), 0) << "no raster picture in the page";
 }
@@ -124,12 +128,14 @@ double LayoutDifference(const std::string& pathA, const std::string& pathB) {
   if (cairo_surface_status(a) == CAIRO_STATUS_SUCCESS && cairo_surface_status(b) == CAIRO_STATUS_SUCCESS &&
       w == cairo_image_surface_get_width(b) && h == cairo_image_surface_get_height(b)) {
     auto pixel = [](cairo_surface_t* s, int x, int y) {
-      const auto* row = cairo_image_surface_get_data(s) + static_cast<size_t>(y) * cairo_image_surface_get_stride(s);
+      const auto* row =
+          cairo_image_surface_get_data(s) + static_cast<size_t>(y) * cairo_image_surface_get_stride(s);
       return reinterpret_cast<const uint32_t*>(row)[x];
     };
     auto close = [](uint32_t p, uint32_t q) {
       for (int shift : {0, 8, 16})
-        if (std::abs(static_cast<int>((p >> shift) & 0xFF) - static_cast<int>((q >> shift) & 0xFF)) > 60) return false;
+        if (std::abs(static_cast<int>((p >> shift) & 0xFF) - static_cast<int>((q >> shift) & 0xFF)) > 60)
+          return false;
       return true;
     };
     long misses = 0;
@@ -158,16 +164,17 @@ TEST_P(RasterisedDocument, HasThePngsLayout) {
   const std::string base = ::testing::TempDir() + "/raster_" + name;  // one test per example
   const Result pdf = Shell("pdftoppm -r 96 -singlefile -png " + Render(name, "pdf") + " " + base + "_pdf");
   ASSERT_EQ(pdf.status, 0) << pdf.output;
-  const Result svg = Shell("rsvg-convert --dpi-x 96 --dpi-y 96 -o " + base + "_svg.png " + Render(name, "svg"));
+  const Result svg =
+      Shell("rsvg-convert --dpi-x 96 --dpi-y 96 -o " + base + "_svg.png " + Render(name, "svg"));
   ASSERT_EQ(svg.status, 0) << svg.output;
   EXPECT_LT(LayoutDifference(png, base + "_pdf.png"), 0.003) << base << "_pdf.png";
   EXPECT_LT(LayoutDifference(png, base + "_svg.png"), 0.003) << base << "_svg.png";
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, RasterisedDocument,
-                         ::testing::Values("complete-chart", "gradients", "symbols-and-lines", "texts-and-legends",
-                                           "errors-and-curves", "interaction", "axes", "bars", "fonts-and-titles",
-                                           "default-axes"),
+                         ::testing::Values("complete-chart", "gradients", "symbols-and-lines",
+                                           "texts-and-legends", "errors-and-curves", "interaction", "axes",
+                                           "bars", "fonts-and-titles", "default-axes"),
                          [](const ::testing::TestParamInfo<const char*>& info) {
                            std::string n = info.param;
                            for (char& ch : n)
@@ -198,8 +205,8 @@ size_t Colours(const std::string& path) {
   cairo_surface_t* s = cairo_image_surface_create_from_png(path.c_str());
   std::set<uint32_t> seen;
   for (int y = 0; y < cairo_image_surface_get_height(s); ++y) {
-    const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(s) +
-                                                        static_cast<size_t>(y) * cairo_image_surface_get_stride(s));
+    const auto* row = reinterpret_cast<const uint32_t*>(
+        cairo_image_surface_get_data(s) + static_cast<size_t>(y) * cairo_image_surface_get_stride(s));
     for (int x = 0; x < cairo_image_surface_get_width(s); ++x) seen.insert(row[x] & 0xFFFFFF);
   }
   cairo_surface_destroy(s);
@@ -235,8 +242,8 @@ TEST(Documents, RefreshingAgainAndAgainDoesNotGrowTheDocument) {
 TEST(Documents, StandardOutputGetsTheVectorDocumentToo) {
   for (const char* format : {"svg", "pdf"}) {
     const std::string out = ::testing::TempDir() + "/doc_stdout." + format;
-    const Result r = Shell(std::string(PLOTARA_CLI) + " render " + Example("complete-chart") + " -o - --format " +
-                           format + " > " + out);
+    const Result r = Shell(std::string(PLOTARA_CLI) + " render " + Example("complete-chart") +
+                           " -o - --format " + format + " > " + out);
     ASSERT_EQ(r.status, 0) << r.output;
     const std::string doc = ReadFile(out);
     EXPECT_EQ(Count(doc, "<image") + Count(doc, "/Subtype /Image"), 0) << format << ": no raster picture";

@@ -27,14 +27,16 @@ ScriptResult RunText(const std::string& text, ScriptOptions options = {}) {
 }
 
 TEST(Script, PrintsValuesTabSeparated) {
-  const ScriptResult r = RunText("' a comment\nPrint Version, GraphIndex\n\n# another\nPrint \"a \"\"b\"\"\", -3, 0.1, &HFF, True\n");
+  const ScriptResult r = RunText(
+      "' a comment\nPrint Version, GraphIndex\n\n# another\nPrint \"a \"\"b\"\"\", -3, 0.1, &HFF, True\n");
   EXPECT_EQ(r.status, kScriptOk);
   EXPECT_EQ(r.out, "1.02\t0\na \"b\"\t-3\t0.1\t255\tTrue\n");
   EXPECT_EQ(r.err, "");
 }
 
 TEST(Script, PutsPropertiesAndCallsMethods) {
-  const ScriptResult r = RunText("SuppressRaisingEvents = True\nPrint SuppressRaisingEvents\nReset\nReset()\nPrint GraphIndex()\n");
+  const ScriptResult r = RunText(
+      "SuppressRaisingEvents = True\nPrint SuppressRaisingEvents\nReset\nReset()\nPrint GraphIndex()\n");
   EXPECT_EQ(r.status, kScriptOk);
   EXPECT_EQ(r.out, "True\n0\n");
 }
@@ -44,12 +46,14 @@ TEST(Script, AutomationErrorsGoToTheErrorStreamWithFileLineAndMemberAndTheScript
       RunText("Print NoSuch\nVersion = \"2\"\nReset 1\nPrint GetSelectedGraph(1)\nPrint -&HFF, Version\n");
   EXPECT_EQ(r.status, kScriptFailed);
   EXPECT_EQ(r.out, "-255\t1.02\n");
-  EXPECT_EQ(r.err,
-            "test.plotara:1: NoSuch: Automation error 438: Object doesn't support this property or method\n"
-            "test.plotara:2: Version: Automation error 383: Property is read-only\n"
-            "test.plotara:3: Reset: Automation error 450: Wrong number of arguments or invalid property assignment\n"
-            "test.plotara:4: GetSelectedGraph: Automation error 450: Wrong number of arguments or invalid property "
-            "assignment\n");
+  EXPECT_EQ(
+      r.err,
+      "test.plotara:1: NoSuch: Automation error 438: Object doesn't support this property or method\n"
+      "test.plotara:2: Version: Automation error 383: Property is read-only\n"
+      "test.plotara:3: Reset: Automation error 450: Wrong number of arguments or invalid property "
+      "assignment\n"
+      "test.plotara:4: GetSelectedGraph: Automation error 450: Wrong number of arguments or invalid property "
+      "assignment\n");
 }
 
 TEST(Script, ALineThatCannotBeParsedStopsWithItsNumber) {
@@ -92,7 +96,9 @@ TEST(Script, HostStatementsFailClearly) {
   EXPECT_EQ(r.err, "test.plotara:1: Data: cannot open data file '/no/such/points.csv'\n");
   r = RunText("Save \"x.bmp\"\n");
   EXPECT_EQ(r.status, kScriptFailed);
-  EXPECT_EQ(r.err, "test.plotara:1: Save: cannot write 'x.bmp': unsupported format '.bmp' (supported: .png, .svg, .pdf)\n");
+  EXPECT_EQ(r.err,
+            "test.plotara:1: Save: cannot write 'x.bmp': unsupported format '.bmp' (supported: .png, .svg, "
+            ".pdf)\n");
 }
 
 }  // namespace
@@ -127,13 +133,15 @@ TEST(Script, ReportsEventsWhenAskedTo) {
   ScriptOptions o;
   o.PrintEvents = true;
   const ScriptResult r = RunText("SetSelectedData 1\nAxisColor = 5\nNewGraph \"G\"\n", o);
-  EXPECT_EQ(r.out,
-            "Event ErrorMsg \"Error 9 has occured in Plotara.ocx, SetSelectedData\" \"Subscript out of range\"\n"
-            "Event GraphScaleChanged\n"
-            "Event GraphScaleChanged\n");
+  EXPECT_EQ(
+      r.out,
+      "Event ErrorMsg \"Error 9 has occured in Plotara.ocx, SetSelectedData\" \"Subscript out of range\"\n"
+      "Event GraphScaleChanged\n"
+      "Event GraphScaleChanged\n");
   EXPECT_EQ(r.status, kScriptFailed);
   const std::string failures =
-      "test.plotara:1: SetSelectedData: Error 9 has occured in Plotara.ocx, SetSelectedData: Subscript out of range\n"
+      "test.plotara:1: SetSelectedData: Error 9 has occured in Plotara.ocx, SetSelectedData: Subscript out "
+      "of range\n"
       "test.plotara:2: AxisColor: Automation error 9: Subscript out of range\n";
   EXPECT_EQ(r.err, failures);
   const ScriptResult quiet = RunText("SetSelectedData 1\nAxisColor = 5\nNewGraph \"G\"\n");
@@ -149,7 +157,8 @@ TEST(Script, DataReadsRowsIntoTheLastDataSet) {
   }
   ScriptOptions o;
   o.BaseDir = ::testing::TempDir();
-  ScriptResult r = RunText("NewGraph \"G\"\nNewDataSet \"d\"\nData \"points.csv\"\nPrint AxisValue1, AxisValue2\n", o);
+  ScriptResult r =
+      RunText("NewGraph \"G\"\nNewDataSet \"d\"\nData \"points.csv\"\nPrint AxisValue1, AxisValue2\n", o);
   EXPECT_EQ(r.status, kScriptOk) << r.err;
   EXPECT_EQ(r.out, "1\t3\n");
   {
@@ -183,7 +192,8 @@ TEST(Script, ANumberOutOfRangeIsASyntaxErrorOfItsLine) {
     EXPECT_EQ(r.status, kScriptSyntaxError) << row.text;
     EXPECT_EQ(r.err, row.message);
   }
-  EXPECT_EQ(RunText("Print 1.5e308, 2e-300\n").out, "1.5e+308\t2e-300\n") << "large and small numbers that fit";
+  EXPECT_EQ(RunText("Print 1.5e308, 2e-300\n").out, "1.5e+308\t2e-300\n")
+      << "large and small numbers that fit";
 }
 
 TEST(Script, RgbMakesTheControlsColourValue) {
@@ -195,7 +205,8 @@ TEST(Script, RgbMakesTheControlsColourValue) {
   EXPECT_EQ(r.status, kScriptFailed);
   EXPECT_EQ(r.err,
             "test.plotara:4: RGB: Automation error 5: Invalid procedure call or argument\n"
-            "test.plotara:5: RGB: Automation error 450: Wrong number of arguments or invalid property assignment\n");
+            "test.plotara:5: RGB: Automation error 450: Wrong number of arguments or invalid property "
+            "assignment\n");
 }
 
 // Runs Data on the given file text and prints the axis ranges the points produced.
@@ -206,9 +217,10 @@ ScriptResult ReadDataText(const std::string& fileText, const std::string& args =
   std::ofstream(dir + "/data.txt") << fileText;
   ScriptOptions o;
   o.BaseDir = dir;
-  return RunText("NewGraph \"G\"\nNewDataSet \"d\"\nData \"data.txt\"" + args +
-                     "\nRefresh\nSelectXaxis\nPrint AxisValue1, AxisValue2\nSelectYaxis\nPrint AxisValue1, AxisValue2\n",
-                 o);
+  return RunText(
+      "NewGraph \"G\"\nNewDataSet \"d\"\nData \"data.txt\"" + args +
+          "\nRefresh\nSelectXaxis\nPrint AxisValue1, AxisValue2\nSelectYaxis\nPrint AxisValue1, AxisValue2\n",
+      o);
 }
 
 TEST(Script, DataReadsFilesAsUsersWriteThem) {
@@ -247,9 +259,11 @@ TEST(Script, DataReportsABadRowWithFileAndLineAndReadsNothingElse) {
       {"1,2\n3,four\n", "", ":2: field 2 'four' is not a number"},
       {"x;y\n1;2,5\n", "", ":2: field 2 '2,5' is not a number"},  // a decimal comma is no separator here
       {"1,2\n3,,4\n", "", ":2: field 2 '' is not a number"},
-      {"1,2\n3\n", "", ":2: 1 field; expected x,y or x,y,e (or choose the columns: Data \"file\", X, Y[, E])"},
-      {"1,2,3,4\n", "", ":1: 4 fields; expected x,y or x,y,e (or choose the columns: Data \"file\", X, Y[, E])"},
-      {"x,y\n1,2\nx,y\n", "", ":3: field 1 'x' is not a number"},  // only the first row may be a header
+      {"1,2\n3\n", "",
+       ":2: 1 field; expected x,y or x,y,e (or choose the columns: Data \"file\", X, Y[, E])"},
+      {"1,2,3,4\n", "",
+       ":1: 4 fields; expected x,y or x,y,e (or choose the columns: Data \"file\", X, Y[, E])"},
+      {"x,y\n1,2\nx,y\n", "", ":3: field 1 'x' is not a number"},   // only the first row may be a header
       {"1,oops\n3,4\n", "", ":1: field 2 'oops' is not a number"},  // a header has no number in it
       {"1,2\n1e999,2\n", "", ":2: field 1 '1e999' is out of range"},
       {"a,b\n1,2\n", ", \"a\", \"c\"", ":1: no column named 'c' in the header"},
@@ -271,7 +285,8 @@ TEST(Script, DataDashReadsTheInputStream) {
   std::istringstream in("# from a pipe\n0 10\n100 20\n");
   ScriptOptions o;
   o.Stdin = &in;
-  const ScriptResult r = RunText("NewGraph \"G\"\nNewDataSet \"d\"\nData \"-\"\nRefresh\nPrint AxisValue2\n", o);
+  const ScriptResult r =
+      RunText("NewGraph \"G\"\nNewDataSet \"d\"\nData \"-\"\nRefresh\nPrint AxisValue2\n", o);
   EXPECT_EQ(r.status, kScriptOk) << r.err;
   EXPECT_EQ(r.out, "100\n");
   std::istringstream bad("1 2\n3 x\n");
@@ -353,7 +368,8 @@ TEST(Script, MouseScrollAndChildElementsDriveTheControlHeadless) {
       "Scroll V, 1000, Drag\n"
       "Print HScroll1.Value, VScroll1.Value, HScroll1.Left\n"
       "CopyToClipboard\n"
-      "SaveClipboard \"" + dir + "/copy.png\"\n");
+      "SaveClipboard \"" +
+      dir + "/copy.png\"\n");
   EXPECT_EQ(r.status, kScriptOk) << r.err;
   std::istringstream lines(r.out);
   std::string first, second, third;
@@ -369,7 +385,9 @@ TEST(Script, MouseScrollAndChildElementsDriveTheControlHeadless) {
 TEST(Script, SavingAnEmptyClipboardIsAClearError) {
   const ScriptResult r = RunText("SaveClipboard \"x.png\"\nMouse Sideways, 1, 0, 1, 1\n");
   EXPECT_EQ(r.status, kScriptFailed);
-  EXPECT_EQ(r.err, "test.plotara:1: SaveClipboard: the clipboard holds no picture (CopyToClipboard puts one there)\n");
+  EXPECT_EQ(
+      r.err,
+      "test.plotara:1: SaveClipboard: the clipboard holds no picture (CopyToClipboard puts one there)\n");
   const ScriptResult bad = RunText("Mouse Sideways, 1, 0, 1, 1\n");
   EXPECT_EQ(bad.status, kScriptSyntaxError);
   EXPECT_EQ(bad.err, "test.plotara:1: syntax error: Mouse takes Down, Move or Up\n");
@@ -399,8 +417,9 @@ TEST(Script, DataRefusesAFolderAndARowWithoutEnd) {
       {"last.csv", kScriptOk, ""},
   };
   for (const auto& r : rows) {
-    const ScriptResult result = RunText(
-        std::string("NewGraph \"g\"\nNewDataSet \"d\"\nData \"") + r.file + "\"\nPrint AxisValue2\n", options);
+    const ScriptResult result =
+        RunText(std::string("NewGraph \"g\"\nNewDataSet \"d\"\nData \"") + r.file + "\"\nPrint AxisValue2\n",
+                options);
     EXPECT_EQ(result.status, r.status) << r.file;
     EXPECT_NE(result.err.find(r.message), std::string::npos) << r.file << ": " << result.err;
     if (r.status == kScriptOk) {

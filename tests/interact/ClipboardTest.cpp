@@ -34,7 +34,8 @@ TEST_F(Clipboard, CopiesThePictureAsLastDrawn) {
   ASSERT_EQ(clip.width, 400);
   EXPECT_EQ(clip.height, 300);
   const PictureView empty = p.Picture1();
-  EXPECT_EQ(clip.pixels[150 * 400 + 200], empty.Pixels[150 * empty.StridePixels + 200]) << "the empty surface";
+  EXPECT_EQ(clip.pixels[150 * 400 + 200], empty.Pixels[150 * empty.StridePixels + 200])
+      << "the empty surface";
   Graph("G");
   p.Refresh();
   p.AxisColor(0x0000FF);  // changed since the refresh: not in the copy
@@ -42,7 +43,8 @@ TEST_F(Clipboard, CopiesThePictureAsLastDrawn) {
   const PictureView shown = p.Picture1();
   int differ = 0;
   for (int y = 0; y < shown.Height; ++y)
-    for (int x = 0; x < shown.Width; ++x) differ += clip.pixels[y * 400 + x] != shown.Pixels[y * shown.StridePixels + x];
+    for (int x = 0; x < shown.Width; ++x)
+      differ += clip.pixels[y * 400 + x] != shown.Pixels[y * shown.StridePixels + x];
   EXPECT_EQ(differ, 0);
   EXPECT_TRUE(log.events.empty() || log.Count("GraphScaleChanged") == log.events.size());
 }

@@ -40,7 +40,8 @@ class InteractTest : public ::testing::Test {
   }
   Twips Plot(int g) {
     const GraphRecord& r = G(g);
-    const double l = r.RectLeft + static_cast<double>(r.BorderLeft), t = r.RectTop + static_cast<double>(r.BorderTop);
+    const double l = r.RectLeft + static_cast<double>(r.BorderLeft),
+                 t = r.RectTop + static_cast<double>(r.BorderTop);
     return {l, t, l + AxisAt(r, r.CurrentXAxis).AxisLength, t + AxisAt(r, r.CurrentYAxis).AxisLength};
   }
   Twips Legend(int g) {
@@ -49,9 +50,15 @@ class InteractTest : public ::testing::Test {
             static_cast<double>(r.LegendRectLeft) + r.LegendRectWidth,
             static_cast<double>(r.LegendRectTop) + r.LegendRectHeight};
   }
-  void Down(int b, int s, double x, double y) { p.Picture1_MouseDown(b, s, static_cast<float>(x), static_cast<float>(y)); }
-  void Move(int b, int s, double x, double y) { p.Picture1_MouseMove(b, s, static_cast<float>(x), static_cast<float>(y)); }
-  void Up(int b, int s, double x, double y) { p.Picture1_MouseUp(b, s, static_cast<float>(x), static_cast<float>(y)); }
+  void Down(int b, int s, double x, double y) {
+    p.Picture1_MouseDown(b, s, static_cast<float>(x), static_cast<float>(y));
+  }
+  void Move(int b, int s, double x, double y) {
+    p.Picture1_MouseMove(b, s, static_cast<float>(x), static_cast<float>(y));
+  }
+  void Up(int b, int s, double x, double y) {
+    p.Picture1_MouseUp(b, s, static_cast<float>(x), static_cast<float>(y));
+  }
   void Drag(double x0, double y0, double x1, double y1, int shift = 0) {
     Down(1, shift, x0, y0);
     Move(1, shift, (x0 + x1) / 2, (y0 + y1) / 2);

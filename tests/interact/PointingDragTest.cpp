@@ -174,8 +174,8 @@ TEST_F(PointingDrag, ALaterDragStepRedrawsOnlyTheFrontGraph) {
   // A mark in the saved background, in the corner the front graph leaves when it moves up and left: a
   // step that draws the front graph alone over the saved background shows it.
   const Twips old = Rect(1);
-  c.Picture2->FilledBox(static_cast<float>(old.R - 150), static_cast<float>(old.B - 150), static_cast<float>(old.R),
-                        static_cast<float>(old.B), 0x0000FF);
+  c.Picture2->FilledBox(static_cast<float>(old.R - 150), static_cast<float>(old.B - 150),
+                        static_cast<float>(old.R), static_cast<float>(old.B), 0x0000FF);
   Move(1, 0, x - 300, y - 300);
   EXPECT_EQ(chart.picture().Pixel(Chart::Px(old.R - 75), Chart::Px(old.B - 75)), 0x0000FF)
       << "the page behind came from the saved background";

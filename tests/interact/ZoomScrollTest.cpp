@@ -79,7 +79,8 @@ TEST_F(ZoomScroll, TheRubberBandDrawnTwiceGivesBackThePixels) {
   const PictureView before = p.Picture1();
   std::vector<uint32_t> pixels;
   for (int y = 0; y < before.Height; ++y)
-    pixels.insert(pixels.end(), before.Pixels + y * before.StridePixels, before.Pixels + y * before.StridePixels + before.Width);
+    pixels.insert(pixels.end(), before.Pixels + y * before.StridePixels,
+                  before.Pixels + y * before.StridePixels + before.Width);
   const Surface& s = chart.picture();
   Down(1, 0, XAt(20), YAt(70));
   Move(1, 0, XAt(60), YAt(30));
@@ -90,7 +91,8 @@ TEST_F(ZoomScroll, TheRubberBandDrawnTwiceGivesBackThePixels) {
   int changed = 0;
   const PictureView after = p.Picture1();
   for (int y = 0; y < after.Height; ++y)
-    for (int x = 0; x < after.Width; ++x) changed += after.Pixels[y * after.StridePixels + x] != pixels[y * after.Width + x];
+    for (int x = 0; x < after.Width; ++x)
+      changed += after.Pixels[y * after.StridePixels + x] != pixels[y * after.Width + x];
   EXPECT_LE(changed, 4) << "only the tiny band differs";
 }
 
@@ -108,7 +110,8 @@ TEST_F(ZoomScroll, TheReadOutWritesAsManyDigitsAsTheAxesNeed) {
   p.NewGraph("R", 0, 3, 0, 100);
   p.Refresh();
   const GraphRecord& g = G(1);
-  const double l = g.RectLeft + static_cast<double>(g.BorderLeft), t = g.RectTop + static_cast<double>(g.BorderTop);
+  const double l = g.RectLeft + static_cast<double>(g.BorderLeft),
+               t = g.RectTop + static_cast<double>(g.BorderTop);
   const double xl = AxisAt(g, g.CurrentXAxis).AxisLength, yl = AxisAt(g, g.CurrentYAxis).AxisLength;
   Move(0, 0, l + xl * 0.5, t + yl * 0.8);
   EXPECT_EQ(p.Label1().Caption, " 1.5, 20");
@@ -189,7 +192,8 @@ TEST_F(ZoomScroll, LimitsGivenHighToLowKeepTheirOrderWhenZoomed) {
   p.NewGraph("R", 100, 0, 0, 100);
   p.Refresh();
   const GraphRecord& g = G(1);
-  const double l = g.RectLeft + static_cast<double>(g.BorderLeft), t = g.RectTop + static_cast<double>(g.BorderTop);
+  const double l = g.RectLeft + static_cast<double>(g.BorderLeft),
+               t = g.RectTop + static_cast<double>(g.BorderTop);
   const double xl = AxisAt(g, g.CurrentXAxis).AxisLength, yl = AxisAt(g, g.CurrentYAxis).AxisLength;
   Drag(l + xl * 0.2, t + yl * 0.3, l + xl * 0.6, t + yl * 0.7);
   const AxisRecord& x = AxisAt(G(1), 0);

@@ -56,8 +56,9 @@ TEST(BlockIndex, RangesOfAnyRunMatchThePoints) {
     const size_t end = std::min(pts.size(), begin + len);
     float lo, hi;
     index.RangeY(pts.data(), begin, end, lo, hi);
-    const auto [mn, mx] = std::minmax_element(pts.begin() + static_cast<long>(begin), pts.begin() + static_cast<long>(end),
-                                              [](const Point& a, const Point& b) { return a.Y < b.Y; });
+    const auto [mn, mx] =
+        std::minmax_element(pts.begin() + static_cast<long>(begin), pts.begin() + static_cast<long>(end),
+                            [](const Point& a, const Point& b) { return a.Y < b.Y; });
     ASSERT_EQ(lo, mn->Y) << begin << " " << end;
     ASSERT_EQ(hi, mx->Y) << begin << " " << end;
   }

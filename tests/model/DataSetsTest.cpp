@@ -3,17 +3,21 @@
 #include <cmath>
 #include <limits>
 
+#include "control/Internals.h"
 #include "plotara/Plotara.h"
 #include "support/Events.h"
-#include "control/Internals.h"
 
 namespace plotara {
 namespace {
 
 using test::EventLog;
 
-const DataSetRecord& DataSet(Plotara& p, int k) { return Internals(p).Current().DataSets[static_cast<size_t>(k)]; }
-const AxisRecord& Axis(Plotara& p, int i) { return Internals(p).Current().Axes[static_cast<size_t>(i)]; }
+const DataSetRecord& DataSet(Plotara& p, int k) {
+  return Internals(p).Current().DataSets[static_cast<size_t>(k)];
+}
+const AxisRecord& Axis(Plotara& p, int i) {
+  return Internals(p).Current().Axes[static_cast<size_t>(i)];
+}
 
 TEST(AutoDataStyle, TenDataSetsCycleSymbolsAndColours) {
   Plotara p;
@@ -22,8 +26,9 @@ TEST(AutoDataStyle, TenDataSetsCycleSymbolsAndColours) {
     int16_t symbol;
     OleColor colour;
   };
-  const Row rows[10] = {{3, 0x00FF0000}, {4, 0x000000FF}, {5, 0x0000FF00}, {6, 0x0000FFFF}, {7, 0x00FF00FF},
-                        {8, 0x00FFFF00}, {9, 0x00FF0000}, {10, 0x000000FF}, {11, 0x0000FF00}, {3, 0x0000FFFF}};
+  const Row rows[10] = {{3, 0x00FF0000},  {4, 0x000000FF}, {5, 0x0000FF00}, {6, 0x0000FFFF},
+                        {7, 0x00FF00FF},  {8, 0x00FFFF00}, {9, 0x00FF0000}, {10, 0x000000FF},
+                        {11, 0x0000FF00}, {3, 0x0000FFFF}};
   for (int k = 0; k < 10; ++k) {
     p.NewDataSet("set " + std::to_string(k));
     const DataSetRecord& d = DataSet(p, k);
@@ -153,7 +158,8 @@ TEST(AddDataPoint, AValueBeyondSinglePrecisionFailsAndChangesNothing) {
   p.NewDataSet("d");
   EventLog log(p);
   p.AddDataPoint(1e300, 1);
-  EXPECT_EQ(log.events, std::vector<std::string>{"Error 6 has occured in Plotara.ocx, AddDataPoint / Overflow"});
+  EXPECT_EQ(log.events,
+            std::vector<std::string>{"Error 6 has occured in Plotara.ocx, AddDataPoint / Overflow"});
   const GraphRecord& g = Internals(p).Current();
   EXPECT_EQ(g.NumPoints(), 0);
   EXPECT_EQ(g.DataSets[0].PointCount, 0);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "control/Internals.h"
 #include "plotara/Plotara.h"
 #include "support/Events.h"
-#include "control/Internals.h"
 
 namespace plotara {
 namespace {
@@ -92,13 +92,9 @@ TEST(Axes, SelectionMethodsFollowTheirRules) {
   };
   const Row rows[] = {
       {"SetSelectedAxis", 5, -1, 0, 0, 1},  // out of range: nothing changes
-      {"SetSelectedAxis", 2, 1, 2, 0, 2},
-      {"SetSelectedAxis", 0, 0, 0, 0, 1},
-      {"SelectYaxis", 2, 2, 2, 0, 2},
+      {"SetSelectedAxis", 2, 1, 2, 0, 2},  {"SetSelectedAxis", 0, 0, 0, 0, 1}, {"SelectYaxis", 2, 2, 2, 0, 2},
       {"SelectYaxis", 3, 0, 0, 0, 1},  // no third Y axis: axis 0, an X axis
-      {"SelectYaxis", 0, 0, 0, 0, 1},
-      {"SelectYaxis", -4, 0, 0, 0, 1},
-      {"SelectXaxis", 1, 0, 0, 0, 1},
+      {"SelectYaxis", 0, 0, 0, 0, 1},      {"SelectYaxis", -4, 0, 0, 0, 1},    {"SelectXaxis", 1, 0, 0, 0, 1},
       {"SelectYaxis", 1, 1, 1, 0, 1},
   };
   for (const Row& r : rows) {
@@ -131,11 +127,11 @@ TEST(Selection, BeforeTheFirstGraphTheGraphMethodsReportErrorNine) {
   p.SetSelectedAxis(0);
   p.GetAxisNames(names, n);
   p.SetSelectedGraph(0);  // an index out of range is ignored without a report
-  EXPECT_EQ(log.events,
-            (std::vector<std::string>{"Error 9 has occured in Plotara.ocx, SetSelectedData / Subscript out of range",
-                                      "Error 9 has occured in Plotara.ocx, NewXAxis / Subscript out of range",
-                                      "Error 9 has occured in Plotara.ocx, SetSelectedAxis / Subscript out of range",
-                                      "Error 9 has occured in Plotara.ocx, GetAxisNames / Subscript out of range"}));
+  EXPECT_EQ(log.events, (std::vector<std::string>{
+                            "Error 9 has occured in Plotara.ocx, SetSelectedData / Subscript out of range",
+                            "Error 9 has occured in Plotara.ocx, NewXAxis / Subscript out of range",
+                            "Error 9 has occured in Plotara.ocx, SetSelectedAxis / Subscript out of range",
+                            "Error 9 has occured in Plotara.ocx, GetAxisNames / Subscript out of range"}));
   EXPECT_EQ(names, std::vector<std::string>{"keep"});
   EXPECT_EQ(n, 7);
   p.GetGraphNames(names, n);

@@ -62,7 +62,8 @@ TEST(GradientPicker, ButtonsDecideWhatGetGradientReturns) {
       {"Cancel", {PickerButton::Cancel}, {-1, -1, 0, 0, 1}},
       // Angle and shift come from their own values although the picker offers shift first.
       {"Okay", {PickerButton::Okay}, {0x123456, 0x00ABCDEF, 30, 0.25f, -4}},
-      {"closed after Okay keeps the choice", {PickerButton::Okay, PickerButton::None},
+      {"closed after Okay keeps the choice",
+       {PickerButton::Okay, PickerButton::None},
        {0x123456, 0x00ABCDEF, 30, 0.25f, -4}},
       {"closed after Cancel keeps the cancel", {PickerButton::Cancel, PickerButton::None}, {-1, -1, 0, 0, 1}},
       {"closed at once leaves the start values", {PickerButton::None}, {0, 0, 0, 0, 0}},
@@ -76,7 +77,8 @@ TEST(GradientPicker, ButtonsDecideWhatGetGradientReturns) {
     Gradient g;
     for (size_t i = 0; i < row.buttons.size(); ++i) g = Pick(p);
     EXPECT_EQ(g, row.expected);
-    EXPECT_EQ(picker.calls, std::vector<std::string>(row.buttons.size(), "Show")) << "GetGradient keeps the style";
+    EXPECT_EQ(picker.calls, std::vector<std::string>(row.buttons.size(), "Show"))
+        << "GetGradient keeps the style";
   }
 }
 
@@ -103,9 +105,11 @@ TEST(GradientPicker, WithoutAHostDialogTheMethodsReportErrorAndLeaveTheArguments
   int32_t colour = 7;
   p.GetColor(colour);
   EXPECT_EQ(colour, 7);
-  EXPECT_EQ(log.Take(), (std::vector<std::string>{
-                            "Error 91 has occured in Plotara.ocx, GetGradient / Object variable or With block variable not set",
-                            "Error 91 has occured in Plotara.ocx, GetColor / Object variable or With block variable not set"}));
+  EXPECT_EQ(
+      log.Take(),
+      (std::vector<std::string>{
+          "Error 91 has occured in Plotara.ocx, GetGradient / Object variable or With block variable not set",
+          "Error 91 has occured in Plotara.ocx, GetColor / Object variable or With block variable not set"}));
 }
 
 TEST(GradientPicker, TheFormOutlivesAChangeOfDialog) {
@@ -129,8 +133,8 @@ TEST(GradientPicker, ReachableByNameWithOutArguments) {
   std::vector<Variant> args(5, Variant::Missing());
   std::vector<NamedArg> named;
   Invoke(p, "getgradient", args, named);
-  EXPECT_EQ(args, (std::vector<Variant>{Variant(int32_t{0x123456}), Variant(int32_t{0x00ABCDEF}), Variant(30.0f),
-                                        Variant(0.25f), Variant(int16_t{-4})}));
+  EXPECT_EQ(args, (std::vector<Variant>{Variant(int32_t{0x123456}), Variant(int32_t{0x00ABCDEF}),
+                                        Variant(30.0f), Variant(0.25f), Variant(int16_t{-4})}));
   std::vector<Variant> one{Variant::Missing()};
   Invoke(p, "GetColor", one, named);
   EXPECT_EQ(one[0], Variant(int32_t{-1}));

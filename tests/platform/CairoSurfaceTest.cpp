@@ -46,8 +46,8 @@ TEST(CairoSurface, OnePixelLineLeavesOutItsLastPixel) {
   struct Case {
     int x1, y1, x2, y2;
   };
-  for (const Case& c : {Case{10, 10, 20, 10}, Case{10, 10, 10, 30}, Case{10, 30, 10, 10}, Case{20, 20, 10, 20},
-                        Case{5, 5, 15, 15}}) {
+  for (const Case& c : {Case{10, 10, 20, 10}, Case{10, 10, 10, 30}, Case{10, 30, 10, 10},
+                        Case{20, 20, 10, 20}, Case{5, 5, 15, 15}}) {
     Canvas k;
     k.s.Line(c.x1 * kTw, c.y1 * kTw, c.x2 * kTw, c.y2 * kTw, kRed);
     EXPECT_EQ(k.s.Pixel(c.x1, c.y1), kRed) << "first pixel drawn";
@@ -332,7 +332,8 @@ TEST(CairoSurface, ABackBufferEndsWithThePixelsOfAnyOtherSurface) {
       {"more boxes over a fill than are kept",
        [&](CairoSurface& s, CairoSurface&) {
          box(s, 0, 0, kW, kH, kRed);
-         for (int i = 0; i < 40; ++i) box(s, 5 * i, 4 * i, 5 * i + 30, 4 * i + 9, static_cast<OleColor>(0x050607 * i));
+         for (int i = 0; i < 40; ++i)
+           box(s, 5 * i, 4 * i, 5 * i + 30, 4 * i + 9, static_cast<OleColor>(0x050607 * i));
        }},
       {"a fill, a box, then a larger fill over both, then a box",
        [&](CairoSurface& s, CairoSurface&) {
@@ -355,7 +356,8 @@ TEST(CairoSurface, ABackBufferEndsWithThePixelsOfAnyOtherSurface) {
          s.ClsAround(60, 40, 180, 120);
          box(s, 60, 40, 120, 120, 0x00FF00);
        }},
-      {"a fill cleared", [&](CairoSurface& s, CairoSurface&) {
+      {"a fill cleared",
+       [&](CairoSurface& s, CairoSurface&) {
          box(s, 0, 0, kW, kH, kRed);
          s.Cls();
        }},

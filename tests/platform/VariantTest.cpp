@@ -15,10 +15,9 @@ TEST(Variant, ConvertsTextAsAnAutomationHostDoes) {
     int error;
   };
   const Row rows[] = {
-      {"12", 12, 0},       {" -3.5 ", -3.5, 0}, {"1e3", 1000, 0},  {"&HFF", 255, 0},
-      {"&hFFFFFFFF", -1, 0}, {"&O17", 15, 0},   {"+4", 4, 0},      {".5", 0.5, 0},
-      {"abc", 0, 13},      {"", 0, 13},         {"12abc", 0, 13},  {"inf", 0, 13},
-      {"nan", 0, 13},      {"1e999", 0, 6},     {"&H1FFFFFFFF", 0, 13},
+      {"12", 12, 0},    {" -3.5 ", -3.5, 0}, {"1e3", 1000, 0}, {"&HFF", 255, 0}, {"&hFFFFFFFF", -1, 0},
+      {"&O17", 15, 0},  {"+4", 4, 0},        {".5", 0.5, 0},   {"abc", 0, 13},   {"", 0, 13},
+      {"12abc", 0, 13}, {"inf", 0, 13},      {"nan", 0, 13},   {"1e999", 0, 6},  {"&H1FFFFFFFF", 0, 13},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.text);
@@ -56,9 +55,15 @@ TEST(Variant, NumbersPrintInTheirShortestRoundTripText) {
     const char* text;
   };
   const Row rows[] = {
-      {Variant(0.1), "0.1"},          {Variant(1.02), "1.02"},  {Variant(-3.0), "-3"},
-      {Variant(0.1f), "0.1"},         {Variant(int16_t{-7}), "-7"}, {Variant(uint8_t{200}), "200"},
-      {Variant(1.0 / 3), "0.3333333333333333"}, {Variant(-0.0), "0"}, {Variant(1e21), "1e+21"},
+      {Variant(0.1), "0.1"},
+      {Variant(1.02), "1.02"},
+      {Variant(-3.0), "-3"},
+      {Variant(0.1f), "0.1"},
+      {Variant(int16_t{-7}), "-7"},
+      {Variant(uint8_t{200}), "200"},
+      {Variant(1.0 / 3), "0.3333333333333333"},
+      {Variant(-0.0), "0"},
+      {Variant(1e21), "1e+21"},
   };
   for (const Row& r : rows) EXPECT_EQ(r.v.ToString(), r.text);
   double back = 0;

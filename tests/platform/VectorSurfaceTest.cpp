@@ -106,8 +106,10 @@ TEST_P(SameLayout, AsTheRasterSurface) {
 INSTANTIATE_TEST_SUITE_P(
     Shapes, SameLayout,
     ::testing::Values(
-        ShapeCase{"level_line", [](Surface& s) { s.Line(10 * kTwips, 20 * kTwips, 90 * kTwips, 20 * kTwips); }},
-        ShapeCase{"slanted_line", [](Surface& s) { s.Line(10 * kTwips, 10 * kTwips, 90 * kTwips, 60 * kTwips); }},
+        ShapeCase{"level_line",
+                  [](Surface& s) { s.Line(10 * kTwips, 20 * kTwips, 90 * kTwips, 20 * kTwips); }},
+        ShapeCase{"slanted_line",
+                  [](Surface& s) { s.Line(10 * kTwips, 10 * kTwips, 90 * kTwips, 60 * kTwips); }},
         ShapeCase{"wide_line",
                   [](Surface& s) {
                     s.DrawWidth = 3;
@@ -124,7 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
                     s.DrawWidth = 4;
                     s.Box(10 * kTwips, 15 * kTwips, 50 * kTwips, 45 * kTwips);
                   }},
-        ShapeCase{"filled_box", [](Surface& s) { s.FilledBox(7 * kTwips, 9 * kTwips, 33 * kTwips, 71 * kTwips, kBlue); }},
+        ShapeCase{"filled_box",
+                  [](Surface& s) { s.FilledBox(7 * kTwips, 9 * kTwips, 33 * kTwips, 71 * kTwips, kBlue); }},
         ShapeCase{"circle", [](Surface& s) { s.Circle(60 * kTwips, 40 * kTwips, 25 * kTwips); }},
         ShapeCase{"filled_circle",
                   [](Surface& s) {
@@ -207,8 +210,9 @@ TEST(VectorSurface, RedrawingAPageStartsAfreshOnlyWhenNothingOutsideItIsLost) {
     bool markOutside;  // something drawn outside the page before each redraw
     bool invert;
   };
-  for (const Case& c : {Case{"page inside a margin", false, false}, Case{"a mark outside the page", true, false},
-                        Case{"an inverted page", false, true}}) {
+  for (const Case& c :
+       {Case{"page inside a margin", false, false}, Case{"a mark outside the page", true, false},
+        Case{"an inverted page", false, true}}) {
     VectorSurface s(96, VectorSurface::Use::Screen);
     Size(s, 50, 50);
     for (int i = 0; i < 100; ++i) {
@@ -241,14 +245,19 @@ TEST(VectorSurface, ConnectedSegmentsOfOneStyleBecomeOnePath) {
       {"a new colour halfway", [](VectorSurface& s, int i) { s.ForeColor = i < 25 ? kBlack : kRed; }, 2},
       {"a wider pen halfway", [](VectorSurface& s, int i) { s.DrawWidth = i < 25 ? 1 : 2; }, 2},
       {"dotted", [](VectorSurface& s, int) { s.DrawStyle = LineKind::Dot; }, 50},
-      {"a box between", [](VectorSurface& s, int i) { if (i == 25) s.FilledBox(0, 0, kTwips, kTwips, kRed); }, 3},
+      {"a box between",
+       [](VectorSurface& s, int i) {
+         if (i == 25) s.FilledBox(0, 0, kTwips, kTwips, kRed);
+       },
+       3},
   };
   for (const Case& c : cases) {
     VectorSurface s;
     Size(s, 120, 80);
     for (int i = 0; i < 50; ++i) {
       c.before(s, i);
-      s.Line(i * 2 * kTwips, (40 + (i % 2) * 10) * kTwips, (i + 1) * 2 * kTwips, (40 + ((i + 1) % 2) * 10) * kTwips);
+      s.Line(i * 2 * kTwips, (40 + (i % 2) * 10) * kTwips, (i + 1) * 2 * kTwips,
+             (40 + ((i + 1) % 2) * 10) * kTwips);
     }
     EXPECT_EQ(s.Commands(), c.paths) << c.name;
     const Extent ink = InkOf(s);

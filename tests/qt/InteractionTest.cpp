@@ -32,8 +32,9 @@ Geometry GeometryOf(PlotaraWidget& w) {
   const GraphRecord& g = c.Current();
   const double left = g.RectLeft + g.BorderLeft, top = g.RectTop + g.BorderTop;
   auto px = [](double twips) { return qRound(twips / 15); };
-  return {QRect(px(g.RectLeft), px(g.RectTop), px(g.RectWidth), px(g.RectHeight)),
-          QRect(px(left), px(top), px(g.Axes[g.CurrentXAxis].AxisLength), px(g.Axes[g.CurrentYAxis].AxisLength))};
+  return {
+      QRect(px(g.RectLeft), px(g.RectTop), px(g.RectWidth), px(g.RectHeight)),
+      QRect(px(left), px(top), px(g.Axes[g.CurrentXAxis].AxisLength), px(g.Axes[g.CurrentYAxis].AxisLength))};
 }
 
 struct View {
@@ -108,7 +109,8 @@ TEST(Interaction, RubberBandZoomsTheAxesAndShowsTheScrollBars) {
   for (QScrollBar* bar : {w.horizontalScrollBar(), w.verticalScrollBar()}) {
     SCOPED_TRACE(bar->objectName().toStdString());
     EXPECT_TRUE(bar->isVisible());
-    const ScrollBarElement& e = bar == w.horizontalScrollBar() ? w.control().HScroll1() : w.control().VScroll1();
+    const ScrollBarElement& e =
+        bar == w.horizontalScrollBar() ? w.control().HScroll1() : w.control().VScroll1();
     EXPECT_EQ(bar->value(), e.Value);
     EXPECT_EQ(bar->pageStep(), e.LargeChange);
     EXPECT_EQ(bar->singleStep(), e.SmallChange);
@@ -126,10 +128,11 @@ TEST(Interaction, ButtonsAndModifiersReachTheControl) {
     double span;  // of the X axis afterwards, as a share of the zoomed span before
     bool legendMoves;
   };
-  const Row rows[] = {{"Shift+left", Qt::LeftButton, Qt::ShiftModifier, 0.5, false},
-                      {"Shift+right", Qt::RightButton, Qt::ShiftModifier, 2, false},
-                      {"right", Qt::RightButton, {}, 2.5, false},
-                      {"Ctrl+left moves the legend, not the view", Qt::LeftButton, Qt::ControlModifier, 1, true}};
+  const Row rows[] = {
+      {"Shift+left", Qt::LeftButton, Qt::ShiftModifier, 0.5, false},
+      {"Shift+right", Qt::RightButton, Qt::ShiftModifier, 2, false},
+      {"right", Qt::RightButton, {}, 2.5, false},
+      {"Ctrl+left moves the legend, not the view", Qt::LeftButton, Qt::ControlModifier, 1, true}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     PlotaraWidget w;
@@ -153,8 +156,10 @@ TEST(Interaction, MovingTheScrollBarsPans) {
     std::function<void(QScrollBar*)> move;
   };
   const Row rows[] = {
-      {"a page to the right (Change)", true, [](QScrollBar* b) { b->triggerAction(QAbstractSlider::SliderPageStepAdd); }},
-      {"a page down (Change)", false, [](QScrollBar* b) { b->triggerAction(QAbstractSlider::SliderPageStepAdd); }},
+      {"a page to the right (Change)", true,
+       [](QScrollBar* b) { b->triggerAction(QAbstractSlider::SliderPageStepAdd); }},
+      {"a page down (Change)", false,
+       [](QScrollBar* b) { b->triggerAction(QAbstractSlider::SliderPageStepAdd); }},
       {"dragging the thumb (Scroll, then Change)", true,
        [](QScrollBar* b) {
          PlotaraWidget& w = *static_cast<PlotaraWidget*>(b->parentWidget());
@@ -258,7 +263,8 @@ TEST(Interaction, OnlyTheChangedRectangleIsRepainted) {
   ASSERT_FALSE(recorder.painted.isEmpty()) << "the band was shown";
   const QRect band = QRect(a, b + QPoint(5, 5)).adjusted(-2, -2, 2, 2);
   EXPECT_TRUE(band.contains(recorder.painted.boundingRect()))
-      << "repainted " << recorder.painted.boundingRect().width() << " x " << recorder.painted.boundingRect().height();
+      << "repainted " << recorder.painted.boundingRect().width() << " x "
+      << recorder.painted.boundingRect().height();
 }
 
 TEST(Interaction, CopyToClipboardPutsThePictureThere) {

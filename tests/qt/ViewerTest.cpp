@@ -7,8 +7,8 @@
 #include <QImage>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <fstream>
 
 #include "ViewerWindow.h"
@@ -52,7 +52,8 @@ TEST(Viewer, RunsTheScriptAndRunsItAgainWhenTheFileChanges) {
   QSignalSpy loaded(&viewer, &ViewerWindow::loaded);
   Write(script, "Size 400, 300\nNewGraph \"second\", 0, 1, 0, 1\nNewGraph \"third\"\nRefresh\n");
   ASSERT_TRUE(loaded.wait(5000)) << "no reload after the change";
-  EXPECT_EQ(GraphNames(*viewer.chart()), (QStringList{"second", "third"})) << "a new control, not the old one";
+  EXPECT_EQ(GraphNames(*viewer.chart()), (QStringList{"second", "third"}))
+      << "a new control, not the old one";
 
   // An editor that replaces the file instead of writing it: still watched.
   loaded.clear();

@@ -112,7 +112,10 @@ TEST(Widget, ByNameInterfaceTakesQtTypes) {
   };
   const Row rows[] = {{[&] { w.invoke("NoSuchMethod"); }, 438},
                       {[&] { w.setProperty("Version", "2"); }, 383},
-                      {[&] { w.invoke("NewGraph", {"x", "not a number"}); }, 13},
+                      {[&] {
+                         w.invoke("NewGraph", {"x", "not a number"});
+                       },
+                       13},
                       {[&] { w.setProperty("AxisColor", 1e12); }, 6}};
   for (const Row& r : rows) {
     failures.clear();

@@ -15,9 +15,9 @@ namespace plotara {
 namespace {
 
 using test::Chart;
-using test::PlainGraph;
 using test::CountColor;
 using test::kWhite;
+using test::PlainGraph;
 
 constexpr OleColor kRed = 0x000000FF;
 
@@ -46,7 +46,8 @@ TEST(Axes, ASecondXAxisLiesBelowTheFirstByItsLabelsAndTitle) {
     const std::vector<int> rows = RowsWith(k.picture(), b.L + 3, kRed);
     ASSERT_FALSE(rows.empty());
     const GraphRecord& g = k.c().Current();
-    EXPECT_EQ(rows.front(), Chart::Px(g.RectTop + g.BorderTop + g.Axes[1].AxisLength + below)) << "title " << title;
+    EXPECT_EQ(rows.front(), Chart::Px(g.RectTop + g.BorderTop + g.Axes[1].AxisLength + below))
+        << "title " << title;
   }
 }
 

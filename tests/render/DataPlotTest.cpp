@@ -13,10 +13,10 @@ namespace plotara {
 namespace {
 
 using test::Chart;
-using test::PlainGraph;
 using test::CountColor;
 using test::FindInk;
 using test::kWhite;
+using test::PlainGraph;
 
 constexpr OleColor kRed = 0x000000FF, kBlue = 0x00FF0000, kGreen = 0x0000FF00;
 
@@ -36,7 +36,9 @@ test::InkBox ReddishInk(const Surface& s) {
   return ink;
 }
 
-int Count(Chart& k, OleColor colour) { return CountColor(k.picture(), 0, 0, 400, 300, colour); }
+int Count(Chart& k, OleColor colour) {
+  return CountColor(k.picture(), 0, 0, 400, 300, colour);
+}
 
 // The pixel column and row of a data value on the current graph's axes 0..10.
 int ColumnOf(Chart& k, double x) {
@@ -185,9 +187,9 @@ TEST(DataPointXY, ErrorBarsFollowTheSignOfE) {
   k.p.SymbolStyle(0);
   k.p.BarShadowColor(kRed);
   k.p.DataSymbolEdgeColor(kBlue);
-  k.p.AddDataPoint(3, 5, 2);    // vertical, in the shadow colour
-  k.p.AddDataPoint(7, 5, -1);   // horizontal, in the edge colour
-  k.p.AddDataPoint(5, 2, 0);    // none
+  k.p.AddDataPoint(3, 5, 2);   // vertical, in the shadow colour
+  k.p.AddDataPoint(7, 5, -1);  // horizontal, in the edge colour
+  k.p.AddDataPoint(5, 2, 0);   // none
   k.p.Refresh();
   // Vertical: from y 3 to y 7 at x 3, caps one millimetre (4 pixels) each side.
   const int x3 = ColumnOf(k, 3);
@@ -196,7 +198,9 @@ TEST(DataPointXY, ErrorBarsFollowTheSignOfE) {
   EXPECT_EQ(k.picture().Pixel(x3 - 5, RowOf(k, 7)), kWhite);
   // Horizontal: from x 6 to x 8 at y 5.
   EXPECT_EQ(k.picture().Pixel(ColumnOf(k, 7.5), RowOf(k, 5)), kBlue);
-  EXPECT_GT(CountColor(k.picture(), ColumnOf(k, 6) - 1, RowOf(k, 5) - 3, ColumnOf(k, 6) + 2, RowOf(k, 5) - 2, kBlue), 0)
+  EXPECT_GT(CountColor(k.picture(), ColumnOf(k, 6) - 1, RowOf(k, 5) - 3, ColumnOf(k, 6) + 2, RowOf(k, 5) - 2,
+                       kBlue),
+            0)
       << "a cap at the end";
   k.p.SetSelectedAxis(0);
   k.p.AxisReverse(true);
@@ -231,7 +235,8 @@ TEST(FunctionCurves, GapsWhereTheFunctionHasNoValue) {
   k.p.Refresh();
   const int row = RowOf(k, 5);
   EXPECT_EQ(CountColor(k.picture(), 0, row, ColumnOf(k, 5), row + 1, kRed), 0);
-  EXPECT_NEAR(CountColor(k.picture(), ColumnOf(k, 5), row, 400, row + 1, kRed), ColumnOf(k, 10) - ColumnOf(k, 5), 5)
+  EXPECT_NEAR(CountColor(k.picture(), ColumnOf(k, 5), row, 400, row + 1, kRed),
+              ColumnOf(k, 10) - ColumnOf(k, 5), 5)
       << "the curve goes on where the function has values again";
 }
 
@@ -279,9 +284,9 @@ TEST(DataTexts, TheAlignmentCodeSplitsIntoHorizontalAndVertical) {
 TEST(SetLineColor, CodesAndColours) {
   Chart k;
   Surface& s = *k.c().Picture1;
-  const std::pair<int32_t, OleColor> rows[] = {{0, 0x000000}, {1, 0xFF0000}, {2, 0x0000FF}, {3, 0x00FF00},
-                                               {4, 0x00FFFF}, {5, 0xFF00FF}, {6, 0xFFFF00}, {7, 0xFFFFFF},
-                                               {8, 0x000008}, {0x123456, 0x123456}};
+  const std::pair<int32_t, OleColor> rows[] = {
+      {0, 0x000000}, {1, 0xFF0000}, {2, 0x0000FF}, {3, 0x00FF00}, {4, 0x00FFFF},
+      {5, 0xFF00FF}, {6, 0xFFFF00}, {7, 0xFFFFFF}, {8, 0x000008}, {0x123456, 0x123456}};
   for (const auto& [code, colour] : rows) {
     SetLineColor(k.c(), s, code);
     EXPECT_EQ(s.ForeColor, colour) << code;

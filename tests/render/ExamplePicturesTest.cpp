@@ -7,9 +7,9 @@
 #include <sstream>
 #include <vector>
 
+#include "control/Internals.h"
 #include "hosts/cli/Script.h"
 #include "support/ReferenceImage.h"
-#include "control/Internals.h"
 
 namespace plotara {
 namespace {
@@ -33,7 +33,8 @@ void RunExample(Plotara& control, const std::string& name) {
 }
 
 // Its picture is compared with the reference.
-void ExpectMatchesReference(const std::string& name, const PlotaraOptions& options, const std::string& reference) {
+void ExpectMatchesReference(const std::string& name, const PlotaraOptions& options,
+                            const std::string& reference) {
   Plotara control(options);
   RunExample(control, name);
   EXPECT_TRUE(test::MatchesReference(*Internals(control).Picture1, reference, {16, 0.002}));
@@ -84,9 +85,9 @@ TEST(RefreshAgain, ALineWithoutSymbolsLeavesTheBorderBandAsItWas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExamplePicture,
-                         ::testing::Values("default-axes", "gradients", "axes", "fonts-and-titles", "symbols-and-lines",
-                                           "bars", "errors-and-curves", "texts-and-legends", "complete-chart",
-                                           "interaction"),
+                         ::testing::Values("default-axes", "gradients", "axes", "fonts-and-titles",
+                                           "symbols-and-lines", "bars", "errors-and-curves",
+                                           "texts-and-legends", "complete-chart", "interaction"),
                          [](const ::testing::TestParamInfo<const char*>& info) {
                            std::string n = info.param;
                            for (char& ch : n)

@@ -35,7 +35,8 @@ TEST(LegendTable, ThreeRowsAndTheirSize) {
   s.FontBold = s.FontItalic = false;
   const float rowHeight = s.TextHeight("A");
   EXPECT_EQ(k.g().LegendRectHeight, CInt(3.8 * rowHeight)) << "three rows and 0.8 of a row";
-  EXPECT_EQ(k.g().LegendRectWidth, CInt(CInt(s.TextWidth("a much longer legend text")) + 12 * k.c().UnitsPerMmX));
+  EXPECT_EQ(k.g().LegendRectWidth,
+            CInt(CInt(s.TextWidth("a much longer legend text")) + 12 * k.c().UnitsPerMmX));
   // Held inside the graph: LegendTableLeft 100 puts the table at the graph's right edge.
   EXPECT_EQ(k.g().LegendRectLeft + k.g().LegendRectWidth, k.g().RectLeft + k.g().RectWidth);
   EXPECT_EQ(k.g().LegendRectTop, k.g().RectTop);
@@ -94,7 +95,8 @@ TEST(LegendTable, BehindTheDataTheSymbolsCoverIt) {
       for (double y = 3; y <= 7; y += 0.25) k.p.AddDataPoint(x, y);
     k.p.Refresh();
     const int left = Chart::Px(k.g().LegendRectLeft), top = Chart::Px(k.g().LegendRectTop);
-    const int green = CountColor(k.picture(), left + 60, top, left + k.g().LegendRectWidth / 15, top + k.g().LegendRectHeight / 15, 0x0000FF00);
+    const int green = CountColor(k.picture(), left + 60, top, left + k.g().LegendRectWidth / 15,
+                                 top + k.g().LegendRectHeight / 15, 0x0000FF00);
     EXPECT_EQ(green > 0, !inFront) << "in front " << inFront;
   }
 }

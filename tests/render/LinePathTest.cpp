@@ -107,27 +107,34 @@ std::vector<Shape> Shapes() {
   std::mt19937 rng(13);
   std::uniform_real_distribution<double> u(-1, 1);
   std::vector<Shape> v;
-  v.push_back({"noisy sine, many points per column", Sampled(50000, 0, 10, [&](double x, size_t) {
-                 return std::sin(x) * 0.8 + 0.15 * u(rng);
-               }), {}});
+  v.push_back({"noisy sine, many points per column",
+               Sampled(50000, 0, 10, [&](double x, size_t) { return std::sin(x) * 0.8 + 0.15 * u(rng); }),
+               {}});
   double walk = 0;
-  v.push_back({"random walk", Sampled(20000, 0, 10, [&](double, size_t) { return walk += 0.02 * u(rng); }), {}});
-  v.push_back({"square wave", Sampled(4000, 0, 10, [](double x, size_t) { return std::fmod(x, 1) < 0.5 ? 0.7 : -0.7; }),
+  v.push_back(
+      {"random walk", Sampled(20000, 0, 10, [&](double, size_t) { return walk += 0.02 * u(rng); }), {}});
+  v.push_back({"square wave",
+               Sampled(4000, 0, 10, [](double x, size_t) { return std::fmod(x, 1) < 0.5 ? 0.7 : -0.7; }),
                {}});
-  v.push_back({"rare spikes", Sampled(30000, 0, 10, [&](double, size_t i) { return i % 997 == 0 ? 0.95 : 0.01 * u(rng); }),
+  v.push_back({"rare spikes",
+               Sampled(30000, 0, 10, [&](double, size_t i) { return i % 997 == 0 ? 0.95 : 0.01 * u(rng); }),
                {}});
-  v.push_back({"beyond the limits both ways", Sampled(20000, -3, 13, [&](double x, size_t) {
-                 return 2.5 * std::sin(3 * x) + 0.2 * u(rng);
-               }), {}});
-  v.push_back({"far off the page", Sampled(5000, 0, 10, [&](double, size_t i) {
-                 return i % 50 == 0 ? 1e6 * u(rng) : (i % 77 == 0 ? -5e4 : 0.5 * u(rng));
-               }), {}});
+  v.push_back({"beyond the limits both ways",
+               Sampled(20000, -3, 13, [&](double x, size_t) { return 2.5 * std::sin(3 * x) + 0.2 * u(rng); }),
+               {}});
+  v.push_back({"far off the page",
+               Sampled(5000, 0, 10,
+                       [&](double, size_t i) {
+                         return i % 50 == 0 ? 1e6 * u(rng) : (i % 77 == 0 ? -5e4 : 0.5 * u(rng));
+                       }),
+               {}});
   std::vector<Point> gaps = Sampled(8000, 0, 10, [&](double x, size_t) { return std::cos(2 * x) * 0.9; });
   for (size_t i = 0; i < gaps.size(); i += 37) gaps[i].Y = kNaN;
   for (size_t i = 5; i < gaps.size(); i += 101) gaps[i].E = std::numeric_limits<float>::infinity();
   v.push_back({"gaps of points that are not finite", gaps, {}});
   std::vector<Point> scribble;
-  for (int i = 0; i < 6000; ++i) scribble.push_back({static_cast<float>(5 + 4.5 * u(rng)), static_cast<float>(u(rng)), 0});
+  for (int i = 0; i < 6000; ++i)
+    scribble.push_back({static_cast<float>(5 + 4.5 * u(rng)), static_cast<float>(u(rng)), 0});
   v.push_back({"X going back and forth", scribble, {}});
   // Short runs within a couple of pixel columns, so that every order of first, extremes and last occurs.
   std::vector<Point> runs;
@@ -135,7 +142,8 @@ std::vector<Shape> Shapes() {
     const double base = 0.05 + 9.9 * k / 3000.0;
     const int len = 1 + k % 7;
     for (int j = 0; j < len; ++j)
-      runs.push_back({static_cast<float>(base + 0.001 * j), static_cast<float>(std::round(u(rng) * 6) / 60), 0});
+      runs.push_back(
+          {static_cast<float>(base + 0.001 * j), static_cast<float>(std::round(u(rng) * 6) / 60), 0});
   }
   v.push_back({"short runs in one column", runs, {}});
   // The same, each run stepping out of the limits and back, so that the line is broken after every run.
@@ -153,13 +161,18 @@ std::vector<Shape> Shapes() {
   v.push_back({"short runs broken by steps out of the limits", broken, Axes{0, 10, -1, 1.08}});
   v.push_back({"constant", Sampled(10000, 0, 10, [](double, size_t) { return 0.25; }), {}});
   Axes logs{0.01, 100, 0.1, 1000, true, true, false, false};
-  v.push_back({"logarithmic axes with values that cannot be mapped", Sampled(30000, -1, 100, [&](double x, size_t i) {
-                 return i % 300 == 0 ? -1.0 : std::exp(std::abs(u(rng)) * 7) / 10 + x;
-               }), logs});
+  v.push_back({"logarithmic axes with values that cannot be mapped",
+               Sampled(30000, -1, 100,
+                       [&](double x, size_t i) {
+                         return i % 300 == 0 ? -1.0 : std::exp(std::abs(u(rng)) * 7) / 10 + x;
+                       }),
+               logs});
   Axes reversed{0, 10, -1, 1, false, false, true, true};
-  v.push_back({"reversed axes", Sampled(40000, 0, 10, [&](double x, size_t) { return std::sin(5 * x) + 0.3 * u(rng); }),
+  v.push_back({"reversed axes",
+               Sampled(40000, 0, 10, [&](double x, size_t) { return std::sin(5 * x) + 0.3 * u(rng); }),
                reversed});
-  v.push_back({"zoomed into a hundredth", Sampled(200000, 0, 1000, [&](double x, size_t) { return std::sin(x) + 0.1 * u(rng); }),
+  v.push_back({"zoomed into a hundredth",
+               Sampled(200000, 0, 1000, [&](double x, size_t) { return std::sin(x) + 0.1 * u(rng); }),
                Axes{500, 510, -1.2, 1.2}});
   return v;
 }
@@ -167,8 +180,21 @@ std::vector<Shape> Shapes() {
 // The per-point pixel conversion rounds as the surface does, at halves, at the limits and for NaN.
 TEST(DataLine, PagePixelsRoundAsTheSurfaceDoes) {
   const CairoSurface s(96);
-  const double values[] = {0,     7.5,    22.5,   -7.5,   -22.5, 37.5,   7.4999, 1e12, -1e12,
-                           1e300, -1e300, kNaN, std::numeric_limits<double>::infinity(), -15 * 2.5, 15 * 1e9 + 7.5};
+  const double values[] = {0,
+                           7.5,
+                           22.5,
+                           -7.5,
+                           -22.5,
+                           37.5,
+                           7.4999,
+                           1e12,
+                           -1e12,
+                           1e300,
+                           -1e300,
+                           kNaN,
+                           std::numeric_limits<double>::infinity(),
+                           -15 * 2.5,
+                           15 * 1e9 + 7.5};
   for (const double v : values) EXPECT_EQ(PixelOfPage(v, s.TwipsPerPixelX()), s.PixelX(v)) << v;
 }
 
@@ -190,7 +216,8 @@ TEST(DataLine, FoldedColumnsGiveThePictureOfEverySegment) {
       pointwise.index = nullptr;
       Picture byPoint(1, LineKind::Solid, clipped);
       DrawDataLine(byPoint.s, pointwise, LineDrawing::Folded);
-      EXPECT_EQ(Compare(every.s, byPoint.s).differing, 0) << (clipped ? "clipped" : "unclipped") << ", point by point";
+      EXPECT_EQ(Compare(every.s, byPoint.s).differing, 0)
+          << (clipped ? "clipped" : "unclipped") << ", point by point";
       EXPECT_EQ(every.s.CurrentX, folded.s.CurrentX);
       EXPECT_EQ(every.s.CurrentY, folded.s.CurrentY);
     }
@@ -206,7 +233,8 @@ TEST(DataLine, LinesEndingWithinAColumnKeepTheirLastPixel) {
   for (int k = 0; k < 3000; ++k) {
     const double x = (column(rng) + 0.5) / 26.0;
     std::vector<Point> pts;
-    for (int j = length(rng); j > 0; --j) pts.push_back({static_cast<float>(x), static_cast<float>(row(rng) / 40.0), 0});
+    for (int j = length(rng); j > 0; --j)
+      pts.push_back({static_cast<float>(x), static_cast<float>(row(rng) / 40.0), 0});
     GraphRecord g;
     BlockIndex index;
     const LineData d = Line(pts, Axes{}, g, index);

@@ -10,9 +10,9 @@ namespace plotara {
 namespace {
 
 using test::Chart;
-using test::PlainGraph;
 using test::CountColor;
 using test::kWhite;
+using test::PlainGraph;
 
 constexpr OleColor kRed = 0x000000FF, kBlue = 0x00FF0000, kGreen = 0x0000FF00;
 

@@ -77,10 +77,10 @@ struct Pictures {
 
 TEST(SymbolStamp, CopiesGiveThePictureOfDrawingEachSymbol) {
   const Style styles[] = {
-      {kSymbolCircle, 60, kRed, 0, false},  {kSymbolCircle, 150, kBlue, 1, false},
-      {kSymbolCircle, 150, kBlue, 1, true}, {kSymbolCircle, 90, kBlue, 3, false},
-      {kSymbolSquare, 60, kBlue, 1, false}, {kSymbolSquare, 120, kBlue, 2, true},
-      {kSymbolDiamond, 90, kBlue, 1, false}, {kSymbolDiamond, 150, kRed, 0, true},
+      {kSymbolCircle, 60, kRed, 0, false},          {kSymbolCircle, 150, kBlue, 1, false},
+      {kSymbolCircle, 150, kBlue, 1, true},         {kSymbolCircle, 90, kBlue, 3, false},
+      {kSymbolSquare, 60, kBlue, 1, false},         {kSymbolSquare, 120, kBlue, 2, true},
+      {kSymbolDiamond, 90, kBlue, 1, false},        {kSymbolDiamond, 150, kRed, 0, true},
       {kSymbolWideRectangle, 100, kBlue, 1, false}, {kSymbolTallRectangle, 100, kBlue, 3, false},
       {kSymbolTriangleUp, 90, kBlue, 1, false},  // drawn one by one
   };
@@ -104,9 +104,10 @@ TEST(SymbolStamp, OnlyMarkersDrawnFromTheirCentrePixelAreStamped) {
     uint8_t edge;
     bool ready, oneColour;
   } rows[] = {
-      {kSymbolCircle, 0, true, true},       {kSymbolCircle, 1, true, false},  {kSymbolSquare, 0, true, true},
-      {kSymbolTallRectangle, 2, true, false}, {kSymbolTriangleUp, 1, false, false}, {kSymbolPlus, 0, false, false},
-      {kSymbolCross, 0, false, false},       {65, 0, false, false},
+      {kSymbolCircle, 0, true, true},       {kSymbolCircle, 1, true, false},
+      {kSymbolSquare, 0, true, true},       {kSymbolTallRectangle, 2, true, false},
+      {kSymbolTriangleUp, 1, false, false}, {kSymbolPlus, 0, false, false},
+      {kSymbolCross, 0, false, false},      {65, 0, false, false},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.symbol);

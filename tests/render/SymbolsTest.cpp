@@ -46,15 +46,15 @@ TEST(DataPoint, ShapesHaveTheirSizes) {
   };
   // Size 150 twips = 10 pixels.
   const Row rows[] = {
-      {3, -10, 10, -10, 10},   // circle
-      {4, -10, 10, -10, 10},   // square, right and bottom edges included
-      {5, -10, 10, -10, 10},   // diamond
-      {6, -10, 10, -15, 5},    // triangle up: apex 1.5 sizes above, base half a size below
-      {7, -10, 10, -5, 15},    // triangle down
-      {8, -13, 13, -8, 8},     // wide rectangle: 195 and 115 twips
-      {9, -8, 8, -13, 13},     // tall rectangle
-      {10, -10, 9, -9, 10},    // plus: half a pixel more (7 twips) still rounds to the pixel left out
-      {11, -10, 9, -10, 10},   // cross
+      {3, -10, 10, -10, 10},  // circle
+      {4, -10, 10, -10, 10},  // square, right and bottom edges included
+      {5, -10, 10, -10, 10},  // diamond
+      {6, -10, 10, -15, 5},   // triangle up: apex 1.5 sizes above, base half a size below
+      {7, -10, 10, -5, 15},   // triangle down
+      {8, -13, 13, -8, 8},    // wide rectangle: 195 and 115 twips
+      {9, -8, 8, -13, 13},    // tall rectangle
+      {10, -10, 9, -9, 10},   // plus: half a pixel more (7 twips) still rounds to the pixel left out
+      {11, -10, 9, -10, 10},  // cross
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.symbol);
@@ -132,8 +132,9 @@ TEST(Bars, BaseOffsetShadowAndOutline) {
     bool base, transparent, shadow;
     float offset;
   };
-  for (const Row& r : {Row{"base 5, value 3", true, false, false, 0}, Row{"offset 2 mm", false, false, false, 2},
-                       Row{"transparent", false, true, false, 0}, Row{"shadow", false, false, true, 0}}) {
+  for (const Row& r :
+       {Row{"base 5, value 3", true, false, false, 0}, Row{"offset 2 mm", false, false, false, 2},
+        Row{"transparent", false, true, false, 0}, Row{"shadow", false, false, true, 0}}) {
     SCOPED_TRACE(r.what);
     Chart k;
     k.p.NewGraph("G", 0, 10, 0, 10);

@@ -66,7 +66,8 @@ test::InkBox InkAround(int16_t h, int16_t v, int16_t angle, const char* text = "
 }
 
 TEST(PrintText, AlignsAroundTheAnchor) {
-  const test::InkBox topLeft = InkAround(0, 0, 0), bottomRight = InkAround(2, 2, 0), centre = InkAround(1, 1, 0);
+  const test::InkBox topLeft = InkAround(0, 0, 0), bottomRight = InkAround(2, 2, 0),
+                     centre = InkAround(1, 1, 0);
   EXPECT_GE(topLeft.x0, 0);
   EXPECT_LE(topLeft.x0, 2);
   EXPECT_GE(topLeft.y0, 0);

@@ -43,7 +43,7 @@ TEST(TickValues, ATickThatIsZeroUpToRoundingIsZero) {
     int16_t divs;
     int j;
   };
-  const Case cases[] = {{-0.1f, 0.3f, 4, 1}, {-0.3f, 0.1f, 4, 3}, {-0.7f, 0.7f, 2, 1},
+  const Case cases[] = {{-0.1f, 0.3f, 4, 1},   {-0.3f, 0.1f, 4, 3}, {-0.7f, 0.7f, 2, 1},
                         {-1e-6f, 3e-6f, 4, 1}, {-2.1f, 0.7f, 4, 3}, {0.3f, -0.1f, 4, 3}};
   for (const Case& k : cases) {
     AxisRecord a;
@@ -154,8 +154,9 @@ TEST(Extremes, ValuesAtTheEdgesDrawWhatTheyCan) {
     ScriptOptions options;
     options.SizeGiven = true;
     ScriptRunner runner(k.p, options, out, err);
-    const std::string script = std::string("NewGraph \"x\", 0, 10, 0, 10\nPlotAreaColors &HFF\nNewDataSet \"d\"\n") +
-                               body + "\nRefresh\n";
+    const std::string script =
+        std::string("NewGraph \"x\", 0, 10, 0, 10\nPlotAreaColors &HFF\nNewDataSet \"d\"\n") + body +
+        "\nRefresh\n";
     EXPECT_NE(runner.Run(script, "extreme"), kScriptSyntaxError) << err.str();
     // Back to a sane page: it draws.
     k.p.GraphPosition(0, 0, 100, 100);
@@ -178,7 +179,8 @@ TEST(Extremes, TheMostGraphsAxesAndDataSetsDrawAndOneMoreOverflows) {
   };
   const Case cases[] = {
       {"graphs", false, [](Plotara& p) { p.NewGraph("g"); }, [](Control& c) { return c.Graphs.size(); }},
-      {"X axes", true, [](Plotara& p) { p.NewXAxis("x"); }, [](Control& c) { return c.Current().Axes.size(); }},
+      {"X axes", true, [](Plotara& p) { p.NewXAxis("x"); },
+       [](Control& c) { return c.Current().Axes.size(); }},
       {"data sets", true,
        [](Plotara& p) {
          p.NewDataSet("d");
@@ -263,8 +265,10 @@ TEST_P(NothingLost, AFileThatCannotBeWrittenWholeLeavesTheOldOneAndNoFragment) {
     std::function<bool(const std::string&)> save;
   };
   const Target targets[] = {
-      {"picture.png", [&](const std::string& file) { return ErrorNumberOf([&] { p.SavePicture(file); }) == 0; }},
-      {"picture.svg", [&](const std::string& file) { return ErrorNumberOf([&] { p.SavePicture(file); }) == 0; }},
+      {"picture.png",
+       [&](const std::string& file) { return ErrorNumberOf([&] { p.SavePicture(file); }) == 0; }},
+      {"picture.svg",
+       [&](const std::string& file) { return ErrorNumberOf([&] { p.SavePicture(file); }) == 0; }},
       {"clipboard.png", [&](const std::string& file) { return clipboard.Save(file); }},
   };
   for (const Target& t : targets) {

@@ -18,8 +18,8 @@ namespace {
 
 std::vector<std::filesystem::path> Kept(const std::string& target) {
   std::vector<std::filesystem::path> files;
-  for (const auto& e : std::filesystem::directory_iterator(std::filesystem::path(PLOTARA_SOURCE_DIR) / "fuzz" /
-                                                           "regressions" / target))
+  for (const auto& e : std::filesystem::directory_iterator(std::filesystem::path(PLOTARA_SOURCE_DIR) /
+                                                           "fuzz" / "regressions" / target))
     if (e.path().filename().string()[0] != '.') files.push_back(e.path());
   std::sort(files.begin(), files.end());
   return files;

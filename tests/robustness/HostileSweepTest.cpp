@@ -87,9 +87,12 @@ std::vector<Variant> HostileValues() {
 // A harmless value for a parameter that is not the one swept.
 Variant Plain(const ParamInfo& p) {
   switch (p.Type) {
-    case VarType::String: return Variant(std::string("x"));
-    case VarType::Boolean: return Variant(false);
-    default: return Variant(int16_t{1});
+    case VarType::String:
+      return Variant(std::string("x"));
+    case VarType::Boolean:
+      return Variant(false);
+    default:
+      return Variant(int16_t{1});
   }
 }
 
@@ -204,7 +207,8 @@ TEST(HostileSweep, EveryMemberTakesEveryHostileValue) {
             if (page.errorMsgs > reported && !AppliesRowsInOrder(m.Name)) {
               ++unchangedChecks;
               const std::string after = Readings(page.control);
-              if (after != before) ADD_FAILURE() << "changed by a failing call:\n" << FirstDifference(before, after);
+              if (after != before)
+                ADD_FAILURE() << "changed by a failing call:\n" << FirstDifference(before, after);
             }
           } catch (const AutomationError& e) {
             ++refused;  // an argument that does not convert to the parameter's type

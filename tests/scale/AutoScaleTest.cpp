@@ -1,8 +1,8 @@
 #include <cmath>
 #include <limits>
 
-#include "scale/AutoScale.h"
 #include "ScaleFixture.h"
+#include "scale/AutoScale.h"
 
 namespace plotara::test {
 namespace {
@@ -33,14 +33,20 @@ TEST_F(AutoScaleTest, WorkedResults) {
     int16_t major, minor, decimals;
     bool wantLog;
   } rows[] = {
-      {0, 7.3f, false, 0, 8, 8, 2, 2, false},        {0, 100, false, 0, 100, 5, 2, 2, false},
-      {0, 1, false, 0, 1, 5, 5, 2, false},           {0, 20, false, 0, 20, 4, 5, 2, false},
-      {0, 50, false, 0, 50, 5, 2, 2, false},         {-3.7f, 12.2f, false, -10, 20, 6, 5, 2, false},
-      {-1, 1, false, -1, 1, 4, 2, 2, false},         {0, 0.3f, false, 0, 0.3f, 6, 2, 2, false},
-      {10, 0, false, 0, 10, 5, 2, 2, false},         {5, 5, false, 5, 6, 5, 5, 2, false},
+      {0, 7.3f, false, 0, 8, 8, 2, 2, false},
+      {0, 100, false, 0, 100, 5, 2, 2, false},
+      {0, 1, false, 0, 1, 5, 5, 2, false},
+      {0, 20, false, 0, 20, 4, 5, 2, false},
+      {0, 50, false, 0, 50, 5, 2, 2, false},
+      {-3.7f, 12.2f, false, -10, 20, 6, 5, 2, false},
+      {-1, 1, false, -1, 1, 4, 2, 2, false},
+      {0, 0.3f, false, 0, 0.3f, 6, 2, 2, false},
+      {10, 0, false, 0, 10, 5, 2, 2, false},
+      {5, 5, false, 5, 6, 5, 5, 2, false},
       // Logarithmic: the decimal places stay untouched (-7); 0..500 starts from 500 / 100; a range of
       // less than a factor 2 comes back linear with the flag argument cleared.
-      {1, 1000, true, 0.8f, 1200, 4, 9, -7, true},   {0, 500, true, 4, 600, 3, 9, -7, true},
+      {1, 1000, true, 0.8f, 1200, 4, 9, -7, true},
+      {0, 500, true, 4, 600, 3, 9, -7, true},
       {3, 5, true, 3, 5, 4, 2, 2, false},
   };
   for (const auto& r : rows) {
@@ -58,9 +64,9 @@ TEST_F(AutoScaleTest, WorkedResults) {
 
 TEST_F(AutoScaleTest, DivisionCountsStayInRangeAndLimitsCoverTheData) {
   // Among them equal limits too large for +1 in single precision (1e9), and the smallest single.
-  const float ranges[][2] = {{0, 1e-30f},  {-1e-3f, 1e-3f}, {0.1f, 0.11f},   {1e7f, 1e7f + 1}, {-7, -6.9f},
-                             {99, 101},    {-1e30f, 1e30f}, {123, 98765},    {0, 9.99f},       {0, 10.01f},
-                             {-0.5f, 0.6f}, {1e9f, 1e9f},   {2e38f, 3e38f},  {0, 1.4e-45f}};
+  const float ranges[][2] = {{0, 1e-30f},   {-1e-3f, 1e-3f}, {0.1f, 0.11f},  {1e7f, 1e7f + 1}, {-7, -6.9f},
+                             {99, 101},     {-1e30f, 1e30f}, {123, 98765},   {0, 9.99f},       {0, 10.01f},
+                             {-0.5f, 0.6f}, {1e9f, 1e9f},    {2e38f, 3e38f}, {0, 1.4e-45f}};
   for (const auto& r : ranges) {
     SCOPED_TRACE(testing::Message() << r[0] << ", " << r[1]);
     const Scaled s = Run(r[0], r[1]);

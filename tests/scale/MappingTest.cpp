@@ -2,8 +2,8 @@
 #include <cmath>
 #include <limits>
 
-#include "scale/Mapping.h"
 #include "ScaleFixture.h"
+#include "scale/Mapping.h"
 
 namespace plotara::test {
 namespace {
@@ -31,15 +31,26 @@ TEST_F(MappingTest, PosXPlacesValuesInProportion) {
     double value;
     float fraction;  // of the X axis length from the plot's left edge
   } rows[] = {
-      {{0, 10, false, false}, 0, 0},      {{0, 10, false, false}, 10, 1},    {{0, 10, false, false}, 2.5, 0.25},
-      {{0, 10, false, false}, 15, 1.5},   {{0, 10, false, true}, 0, 1},      {{0, 10, false, true}, 2.5, 0.75},
-      {{1, 1000, true, false}, 10, 1.0f / 3}, {{1, 1000, true, true}, 10, 2.0f / 3},
+      {{0, 10, false, false}, 0, 0},
+      {{0, 10, false, false}, 10, 1},
+      {{0, 10, false, false}, 2.5, 0.25},
+      {{0, 10, false, false}, 15, 1.5},
+      {{0, 10, false, true}, 0, 1},
+      {{0, 10, false, true}, 2.5, 0.75},
+      {{1, 1000, true, false}, 10, 1.0f / 3},
+      {{1, 1000, true, true}, 10, 2.0f / 3},
       // Below the lower limit of a reversed axis: beyond the right edge, not mirrored onto the left.
-      {{0, 10, false, true}, -5, 1.5},    {{1, 1000, true, true}, 0.1, 4.0f / 3},
+      {{0, 10, false, true}, -5, 1.5},
+      {{1, 1000, true, true}, 0.1, 4.0f / 3},
       // Cannot be mapped: one axis length left of the plot area, reversed or not.
-      {{1, 1000, true, false}, 0, -1},    {{1, 1000, true, true}, -3, -1},   {{-1, 1000, true, false}, 10, -1},
-      {{5, 5, false, false}, 5, -1},      {{5, 5, true, false}, 5, -1},      {{0, 10, false, true}, kNaN, -1},
-      {{0, 10, false, false}, 1e300, -1}, {{0, 1e-300, false, false}, 1, -1},
+      {{1, 1000, true, false}, 0, -1},
+      {{1, 1000, true, true}, -3, -1},
+      {{-1, 1000, true, false}, 10, -1},
+      {{5, 5, false, false}, 5, -1},
+      {{5, 5, true, false}, 5, -1},
+      {{0, 10, false, true}, kNaN, -1},
+      {{0, 10, false, false}, 1e300, -1},
+      {{0, 1e-300, false, false}, 1, -1},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(testing::Message() << r.axis.lower << ".." << r.axis.upper << " log " << r.axis.log
@@ -57,11 +68,14 @@ TEST_F(MappingTest, PosYPutsLargerValuesHigherUnlessReversed) {
     double value;
     float y;
   } rows[] = {
-      {{0, 10, false, false}, 0, bottom},  {{0, 10, false, false}, 10, kTop},
-      {{0, 10, false, true}, 0, kTop},     {{0, 10, false, true}, 10, bottom},
+      {{0, 10, false, false}, 0, bottom},
+      {{0, 10, false, false}, 10, kTop},
+      {{0, 10, false, true}, 0, kTop},
+      {{0, 10, false, true}, 10, bottom},
       {{1, 100, true, false}, 10, kTop + kYLength / 2},
       // The mark -1 lands one axis length below the plot, or above it on a reversed axis.
-      {{1, 100, true, false}, 0, kTop + 2 * kYLength}, {{1, 100, true, true}, 0, kTop - kYLength},
+      {{1, 100, true, false}, 0, kTop + 2 * kYLength},
+      {{1, 100, true, true}, 0, kTop - kYLength},
   };
   for (const auto& r : rows) {
     Set(YAxis(), r.axis);
@@ -70,7 +84,7 @@ TEST_F(MappingTest, PosYPutsLargerValuesHigherUnlessReversed) {
 }
 
 TEST_F(MappingTest, PageCoordinatesMapBackToTheirValues) {
-  const AxisSetup axes[] = {{0, 10, false, false}, {0, 10, false, true},  {-3.5, 1e6, false, true},
+  const AxisSetup axes[] = {{0, 10, false, false},  {0, 10, false, true},   {-3.5, 1e6, false, true},
                             {1, 1000, true, false}, {1e-3, 50, true, true}, {200, 2, false, false}};
   const double values[] = {1e-4, 0.5, 1, 7.25, 9.99, 10, 12, 600};
   for (const auto& axis : axes) {
@@ -123,8 +137,10 @@ TEST_F(MappingTest, AxisLevelIndexCountsAxesOfOneKind) {
   axes[3].XY = 0;
   const struct {
     int16_t kind, level, index;
-  } rows[] = {{1, 2, 2}, {1, 3, 0}, {1, 1, 1}, {0, 1, 0}, {0, 2, 3}, {0, 3, 0}, {0, 0, 0}, {1, 0, 0}, {1, -1, 0}};
-  for (const auto& r : rows) EXPECT_EQ(AxisLevelIndex(c, r.kind, r.level), r.index) << r.kind << " " << r.level;
+  } rows[] = {{1, 2, 2}, {1, 3, 0}, {1, 1, 1}, {0, 1, 0}, {0, 2, 3},
+              {0, 3, 0}, {0, 0, 0}, {1, 0, 0}, {1, -1, 0}};
+  for (const auto& r : rows)
+    EXPECT_EQ(AxisLevelIndex(c, r.kind, r.level), r.index) << r.kind << " " << r.level;
   EXPECT_TRUE(errors.empty());
 }
 

@@ -1,8 +1,8 @@
 #include <cmath>
 #include <limits>
 
-#include "scale/NumberFormat.h"
 #include "ScaleFixture.h"
+#include "scale/NumberFormat.h"
 
 namespace plotara::test {
 namespace {
@@ -59,9 +59,9 @@ TEST_F(NumberFormatTest, WidthStyleAndTrimArguments) {
       {2.5, 0, 3, 0, 2, " 2.500"},
       {0.05, 0, 3, 1, 0, "5.000e-2"},
       {1200, 0, 3, 1, 0, "1.200e3"},
-      {0.1 * 3, 0, 16, 1, 1, "3e-1"},      // clean at every digit count
+      {0.1 * 3, 0, 16, 1, 1, "3e-1"},  // clean at every digit count
       {0.1 * 3, 0, 16, 0, 1, "0.3"},
-      {-0.4, 0, 0, 0, 1, "0"},             // rounds to zero: no sign left
+      {-0.4, 0, 0, 0, 1, "0"},  // rounds to zero: no sign left
       {1e300, 0, 6, 2, 1, "1e300"},
       {-5e-324, 0, 6, 2, 1, "-4.940656e-324"},
       {123456789, 0, 2, 0, 1, "123456789"},
@@ -80,10 +80,9 @@ TEST_F(NumberFormatTest, RoundsHalfAwayFromZeroOnTheDecimalForm) {
     int16_t digits, style;
     const char* want;
   } rows[] = {
-      {2.5, 0, 0, "3"},        {-2.5, 0, 0, "-3"},       {0.125, 2, 0, "0.13"},
-      {-0.125, 2, 0, "-0.13"}, {2.675, 2, 0, "2.68"},    {1.005, 2, 0, "1.01"},
-      {9.995, 2, 0, "10.00"},  {12345, 3, 1, "1.235e4"}, {99999.5, 0, 1, "1e5"},
-      {9.9996, 3, 1, "1.000e1"},
+      {2.5, 0, 0, "3"},       {-2.5, 0, 0, "-3"},        {0.125, 2, 0, "0.13"},  {-0.125, 2, 0, "-0.13"},
+      {2.675, 2, 0, "2.68"},  {1.005, 2, 0, "1.01"},     {9.995, 2, 0, "10.00"}, {12345, 3, 1, "1.235e4"},
+      {99999.5, 0, 1, "1e5"}, {9.9996, 3, 1, "1.000e1"},
   };
   for (const auto& r : rows) EXPECT_EQ(Fmt(c, r.value, 0, r.digits, r.style, 0), r.want) << r.value;
 }
@@ -93,11 +92,10 @@ TEST_F(NumberFormatTest, DigitsAndStyleComeBackAsUsed) {
     double value;
     int16_t digits, style, wantDigits, wantStyle;
   } rows[] = {
-      {123.456, 3, 2, 0, 0},    // reduced twice for values of 10 and above
-      {12.3456, 3, 2, 2, 0},
-      {1234567, 3, 2, 3, 2},    // automatic style outside its range stays automatic
-      {2.5e10, 6, 0, 6, 1},     // fixed style gives way to scientific from an exponent of 9
-      {0.001, 20, 0, 12, 0},    // digits + exponent held at 9
+      {123.456, 3, 2, 0, 0},                         // reduced twice for values of 10 and above
+      {12.3456, 3, 2, 2, 0}, {1234567, 3, 2, 3, 2},  // automatic style outside its range stays automatic
+      {2.5e10, 6, 0, 6, 1},   // fixed style gives way to scientific from an exponent of 9
+      {0.001, 20, 0, 12, 0},  // digits + exponent held at 9
   };
   for (const auto& r : rows) {
     int16_t digits = r.digits, style = r.style;
@@ -112,8 +110,11 @@ TEST_F(NumberFormatTest, FailuresGiveAnEmptyText) {
     double value;
     int16_t digits;
     int error;
-  } rows[] = {{1.5, 32766, 6}, {1.5, 32767, 6}, {1.5, -3, 5},
-              {std::numeric_limits<double>::quiet_NaN(), 3, 6}, {-std::numeric_limits<double>::infinity(), 3, 6}};
+  } rows[] = {{1.5, 32766, 6},
+              {1.5, 32767, 6},
+              {1.5, -3, 5},
+              {std::numeric_limits<double>::quiet_NaN(), 3, 6},
+              {-std::numeric_limits<double>::infinity(), 3, 6}};
   for (const auto& r : rows) {
     errors.clear();
     EXPECT_EQ(Fmt(c, r.value, 0, r.digits, 2, 1), "") << r.digits;
@@ -130,8 +131,8 @@ TEST_F(NumberFormatTest, AxisDPxCountsTheDigitsARangeNeeds) {
   const struct {
     double a, b;
     int16_t want;
-  } rows[] = {{0, 100, 5},      {0, 1, 3},        {0, 0.01, 5},      {1000, 1001, 6},  {0, 1e9, 9},
-              {100, 0, 5},      {-2.5, 2.5, 3},   {0, 1e-300, 9},    {-huge, huge, 9}, {1, 1 + 1e-15, 9}};
+  } rows[] = {{0, 100, 5}, {0, 1, 3},      {0, 0.01, 5},   {1000, 1001, 6},  {0, 1e9, 9},
+              {100, 0, 5}, {-2.5, 2.5, 3}, {0, 1e-300, 9}, {-huge, huge, 9}, {1, 1 + 1e-15, 9}};
   for (const auto& r : rows) EXPECT_EQ(AxisDPx(c, r.a, r.b), r.want) << r.a << " " << r.b;
   EXPECT_TRUE(errors.empty());
   EXPECT_EQ(AxisDPx(c, 7, 7), 0);

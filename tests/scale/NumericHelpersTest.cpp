@@ -1,8 +1,8 @@
 #include <cmath>
 #include <limits>
 
-#include "scale/NumericHelpers.h"
 #include "ScaleFixture.h"
+#include "scale/NumericHelpers.h"
 
 namespace plotara::test {
 namespace {
@@ -12,7 +12,10 @@ using NumericHelpersTest = ScaleFixture;
 TEST(NumericHelpers, MinMaxHoldsTheValueWithinLowAndHigh) {
   const struct {
     double value, low, high, want;
-  } rows[] = {{5, 0, 3, 3}, {-1, 0, 3, 0}, {2, 0, 3, 2}, {1, 5, 3, 5},
+  } rows[] = {{5, 0, 3, 3},
+              {-1, 0, 3, 0},
+              {2, 0, 3, 2},
+              {1, 5, 3, 5},
               {std::numeric_limits<double>::quiet_NaN(), 3, 9, 9}};
   for (const auto& r : rows) EXPECT_EQ(MinMax(r.value, r.low, r.high), r.want) << r.value;
   EXPECT_EQ(MinMax(int16_t{400}, 0, 255), 255);

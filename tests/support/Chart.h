@@ -4,9 +4,9 @@
 #include <cmath>
 #include <string>
 
-#include "plotara/Plotara.h"
-#include "hosts/cli/Script.h"
 #include "control/Internals.h"
+#include "hosts/cli/Script.h"
+#include "plotara/Plotara.h"
 
 namespace plotara::test {
 
@@ -25,7 +25,8 @@ struct Chart {
   };
   Box Plot(int g = -1) {
     GraphRecord& r = c().Graph(g < 0 ? c().CurrentGraph : g);
-    const double l = static_cast<double>(r.RectLeft) + r.BorderLeft, t = static_cast<double>(r.RectTop) + r.BorderTop;
+    const double l = static_cast<double>(r.RectLeft) + r.BorderLeft,
+                 t = static_cast<double>(r.RectTop) + r.BorderTop;
     return {Px(l), Px(t), Px(l + r.Axes[static_cast<size_t>(r.CurrentXAxis)].AxisLength),
             Px(t + r.Axes[static_cast<size_t>(r.CurrentYAxis)].AxisLength)};
   }

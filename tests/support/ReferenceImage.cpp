@@ -34,8 +34,9 @@ cairo_surface_t* ToImage(const Surface& s) {
 // face resolves to another family, every picture with text differs, and this says why in one line.
 std::string FontProblem() {
   static const std::string problem = [] {
-    const std::pair<const char*, const char*> faces[] = {
-        {"Arial", "Liberation Sans"}, {"Times New Roman", "Liberation Serif"}, {"Courier New", "Liberation Mono"}};
+    const std::pair<const char*, const char*> faces[] = {{"Arial", "Liberation Sans"},
+                                                         {"Times New Roman", "Liberation Serif"},
+                                                         {"Courier New", "Liberation Mono"}};
     for (const auto& [face, expected] : faces) {
       FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(face));
       FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
@@ -74,8 +75,8 @@ std::string FontProblem() {
   if (cairo_surface_status(ref) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(ref);
     cairo_surface_destroy(got);
-    return ::testing::AssertionFailure() << "no reference picture " << refPath
-                                         << " (run with PLOTARA_UPDATE_REFERENCES=1 to make it)";
+    return ::testing::AssertionFailure()
+           << "no reference picture " << refPath << " (run with PLOTARA_UPDATE_REFERENCES=1 to make it)";
   }
   if (const std::string fonts = FontProblem(); !fonts.empty()) {
     cairo_surface_destroy(ref);
@@ -103,7 +104,8 @@ std::string FontProblem() {
       const uint32_t a = rd[y * rs + x], b = gd[y * gs + x];
       int d = 0;
       for (int shift = 0; shift < 24; shift += 8)
-        d = std::max(d, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+        d = std::max(d,
+                     std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
       worst = std::max(worst, d);
       if (d > tolerance.channel) {
         ++bad;
@@ -119,12 +121,13 @@ std::string FontProblem() {
   ::testing::AssertionResult result = ::testing::AssertionSuccess();
   if (share > tolerance.fraction) {
     const std::string dir = ::testing::TempDir();
-    const std::string actualPath = dir + "/" + name + ".actual.png", diffPath = dir + "/" + name + ".diff.png";
+    const std::string actualPath = dir + "/" + name + ".actual.png",
+                      diffPath = dir + "/" + name + ".diff.png";
     cairo_surface_write_to_png(got, actualPath.c_str());
     cairo_surface_write_to_png(diff, diffPath.c_str());
-    result = ::testing::AssertionFailure() << name << ": " << bad << " pixels differ by more than "
-                                           << tolerance.channel << " (largest difference " << worst
-                                           << "); see " << actualPath << " and " << diffPath;
+    result = ::testing::AssertionFailure()
+             << name << ": " << bad << " pixels differ by more than " << tolerance.channel
+             << " (largest difference " << worst << "); see " << actualPath << " and " << diffPath;
   }
   cairo_surface_destroy(diff);
   cairo_surface_destroy(ref);

@@ -14,8 +14,8 @@
 namespace plotara::test {
 
 struct ImageTolerance {
-  int channel = 8;         // largest difference allowed in one channel of one pixel
-  double fraction = 0.0;   // share of pixels allowed to exceed it
+  int channel = 8;        // largest difference allowed in one channel of one pixel
+  double fraction = 0.0;  // share of pixels allowed to exceed it
 };
 
 ::testing::AssertionResult MatchesReference(const Surface& actual, const std::string& name,

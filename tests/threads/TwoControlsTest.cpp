@@ -33,8 +33,9 @@ Outcome DrawAndTouch(int variant) {
   p.SetClipboard(&clipboard);
   p.Events().ErrorMsg = [&](std::string&, std::string&) { ++o.errors; };
   ScriptRunner::SizeControl(p, 240, 180);
-  Invoke(p, "NewGraph", {Variant(std::string("thread ") + std::to_string(variant)), Variant(0.0), Variant(10.0),
-                         Variant(-2.0), Variant(2.0)});
+  Invoke(p, "NewGraph",
+         {Variant(std::string("thread ") + std::to_string(variant)), Variant(0.0), Variant(10.0),
+          Variant(-2.0), Variant(2.0)});
   Invoke(p, "NewDataSet", {Variant(std::string("curve"))});
   Invoke(p, "AddMathFunc", {Variant(std::string("SIN(x * ") + std::to_string(variant + 1) + ")")});
   Invoke(p, "NewDataSet", {Variant(std::string("bars"))});
