@@ -7,7 +7,7 @@ JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 # What the library and the command need; the tests and benchmarks need the rest.
 RUNTIME  := g++ make cmake pkg-config libcairo2-dev libfontconfig-dev libfreetype-dev fonts-liberation2
 PACKAGES := $(RUNTIME) python3 python3-numpy libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev \
-            qt6-base-dev xvfb poppler-utils librsvg2-bin libqcustomplot-dev libqcustomplot2.1-qt6
+            qt6-base-dev xvfb poppler-utils clang-format librsvg2-bin libqcustomplot-dev libqcustomplot2.1-qt6
 
 PLOTARA  := $(BUILD)/hosts/cli/plotara
 
@@ -43,7 +43,7 @@ test-sanitize: deps
 	@[ -f $(SANITIZE_BUILD)/CMakeCache.txt ] || cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" \
 	  -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)" -DCMAKE_SHARED_LINKER_FLAGS="$(SANITIZE_FLAGS)" \
-	  -DPLOTARA_BUILD_TESTS=ON -DPLOTARA_BUILD_BENCH=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON
+	  -DPLOTARA_BUILD_TESTS=ON -DPLOTARA_BUILD_BENCH=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON -DPLOTARA_WERROR=ON
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS) -E 'Python|^Install\.'
 
@@ -54,7 +54,7 @@ test-threads: deps
 	@[ -f $(THREADS_BUILD)/CMakeCache.txt ] || cmake -S . -B $(THREADS_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DCMAKE_CXX_FLAGS="-fsanitize=thread" \
 	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" -DPLOTARA_BUILD_TESTS=ON -DPLOTARA_BUILD_BENCH=OFF \
-	  -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON
+	  -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON -DPLOTARA_WERROR=ON
 	cmake --build $(THREADS_BUILD) -j $(JOBS) --target tests_threads
 	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tools/tsan.supp" \
 	  $(THREADS_BUILD)/tests/tests_threads
@@ -65,8 +65,10 @@ bench: build
 # Configures with tests and benchmarks, also over a build folder that `make demo` configured without.
 build: deps
 	@grep -qs 'PLOTARA_BUILD_TESTS:BOOL=ON' $(BUILD)/CMakeCache.txt && \
-	 grep -qs 'PLOTARA_BUILD_BENCH:BOOL=ON' $(BUILD)/CMakeCache.txt || \
-	 cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DPLOTARA_BUILD_TESTS=ON -DPLOTARA_BUILD_BENCH=ON
+	 grep -qs 'PLOTARA_BUILD_BENCH:BOOL=ON' $(BUILD)/CMakeCache.txt && \
+	 grep -qs 'PLOTARA_WERROR:BOOL=ON' $(BUILD)/CMakeCache.txt || \
+	 cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DPLOTARA_BUILD_TESTS=ON -DPLOTARA_BUILD_BENCH=ON \
+	   -DPLOTARA_WERROR=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
 deps:
