@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "gradient/clsGradient.h"
-#include "platform/CairoSurface.h"
+#include "surface/CairoSurface.h"
 
 namespace {
 

@@ -21,7 +21,8 @@ for t in $targets; do
     "$root/fuzz/$t.cpp" \
     "$libs/hosts/cli/libplotara_host.a" "$libs/src/libplotara_control.a" "$libs/src/libplotara_picker.a" "$libs/src/libplotara_interact.a" \
     "$libs/src/libplotara_render.a" "$libs/src/libplotara_scale.a" "$libs/src/libplotara_model.a" \
-    "$libs/src/libplotara_gradient.a" "$libs/src/libplotara_expr.a" "$libs/src/libplotara_platform.a" \
+    "$libs/src/libplotara_gradient.a" "$libs/src/libplotara_surface.a" "$libs/src/libplotara_expr.a" \
+    "$libs/src/libplotara_platform.a" \
     $(pkg-config --libs cairo cairo-ft fontconfig freetype2) \
     -o "$out/$t"
   echo "built $out/$t"

@@ -4,7 +4,7 @@
 #include "control/Lifecycle.h"
 #include "model/Control.h"
 #include "platform/AutomationError.h"
-#include "platform/VectorSurface.h"
+#include "surface/VectorSurface.h"
 
 namespace plotara {
 

@@ -22,8 +22,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Surface.h"
 #include "platform/SysColors.h"
+#include "surface/Surface.h"
 
 namespace plotara {
 

@@ -1,8 +1,8 @@
 #include "model/Control.h"
 
 #include "model/Lookup.h"
-#include "platform/CairoSurface.h"
 #include "platform/RuntimeError.h"
+#include "surface/CairoSurface.h"
 
 namespace plotara {
 

@@ -11,11 +11,11 @@
 
 #include "model/Records.h"
 #include "platform/ErrorGuard.h"
-#include "platform/Surface.h"
 #include "platform/Units.h"
 #include "plotara/ChildElements.h"
 #include "plotara/Events.h"
 #include "plotara/HostServices.h"
+#include "surface/Surface.h"
 
 namespace plotara {
 

@@ -2,8 +2,8 @@
 #include <algorithm>
 
 #include "gradient/clsGradient.h"
-#include "platform/CairoSurface.h"
 #include "plotara/PickerService.h"
+#include "surface/CairoSurface.h"
 
 namespace plotara {
 

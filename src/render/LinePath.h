@@ -8,8 +8,8 @@
 
 #include "model/BlockIndex.h"
 #include "model/PointList.h"
-#include "platform/Surface.h"
 #include "scale/Mapping.h"
+#include "surface/Surface.h"
 
 namespace plotara {
 

@@ -4,9 +4,9 @@
 #include <cstdlib>
 
 #include "model/Lookup.h"
-#include "platform/CairoSurface.h"
 #include "platform/RuntimeError.h"
 #include "render/Symbols.h"
+#include "surface/CairoSurface.h"
 
 namespace plotara {
 

@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "gradient/clsGradient.h"
-#include "platform/CairoSurface.h"
-#include "platform/VectorSurface.h"
+#include "surface/CairoSurface.h"
+#include "surface/VectorSurface.h"
 
 namespace plotara {
 namespace {

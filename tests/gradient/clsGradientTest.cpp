@@ -11,10 +11,10 @@
 #include <utility>
 
 #include "gradient/GradientColours.h"
-#include "platform/CairoSurface.h"
 #include "platform/RuntimeError.h"
 #include "support/Pixels.h"
 #include "support/ReferenceImage.h"
+#include "surface/CairoSurface.h"
 
 namespace plotara {
 namespace {

@@ -11,8 +11,8 @@
 
 #include "model/BlockIndex.h"
 #include "model/Records.h"
-#include "platform/CairoSurface.h"
 #include "support/Pixels.h"
+#include "surface/CairoSurface.h"
 
 namespace plotara {
 namespace {

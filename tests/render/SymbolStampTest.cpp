@@ -6,11 +6,11 @@
 #include <random>
 #include <string>
 
-#include "platform/CairoSurface.h"
 #include "render/DataPlot.h"
 #include "render/Pipeline.h"
 #include "support/Chart.h"
 #include "support/Pixels.h"
+#include "surface/CairoSurface.h"
 
 namespace plotara {
 namespace {

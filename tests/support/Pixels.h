@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/Surface.h"
+#include "surface/Surface.h"
 
 namespace plotara::test {
 

@@ -1,4 +1,4 @@
-#include "platform/Surface.h"
+#include "surface/Surface.h"
 
 #include <algorithm>
 #include <cmath>

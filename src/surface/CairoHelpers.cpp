@@ -1,4 +1,4 @@
-#include "platform/CairoHelpers.h"
+#include "surface/CairoHelpers.h"
 
 #include <cairo-ft.h>
 #include <fontconfig/fontconfig.h>

@@ -1,6 +1,6 @@
 // CairoSurface sections: allocation and state plumbing; pixel primitives; surface-unit operations;
 // device-pixel operations; text; clipping, picture and files.
-#include "platform/CairoSurface.h"
+#include "surface/CairoSurface.h"
 
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
@@ -14,11 +14,11 @@
 #include <span>
 
 #include "platform/AsciiCase.h"
-#include "platform/CairoHelpers.h"
 #include "platform/FileReplace.h"
 #include "platform/HugePages.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextEncoding.h"
+#include "surface/CairoHelpers.h"
 
 namespace plotara {
 

@@ -4,7 +4,7 @@
 // Shapes are placed on the pixel grid as the raster surface places them: a one-pixel line runs through
 // pixel centres (+0.5), a box covers [x0, x1) x [y0, y1), so that the smoothed picture and the documents
 // keep the raster picture's layout.
-#include "platform/VectorSurface.h"
+#include "surface/VectorSurface.h"
 
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "platform/AsciiCase.h"
-#include "platform/CairoHelpers.h"
 #include "platform/FileReplace.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextEncoding.h"
+#include "surface/CairoHelpers.h"
 
 namespace plotara {
 

@@ -13,8 +13,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/CairoHelpers.h"
-#include "platform/Surface.h"
+#include "surface/CairoHelpers.h"
+#include "surface/Surface.h"
 
 namespace plotara {
 

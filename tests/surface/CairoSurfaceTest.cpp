@@ -1,4 +1,4 @@
-#include "platform/CairoSurface.h"
+#include "surface/CairoSurface.h"
 
 #include <gtest/gtest.h>
 
