@@ -1,26 +1,48 @@
 // The C interface: each entry point runs its body under one guard that turns every C++ exception into a
-// status and a message, so nothing unwinds into a C caller.
+// status and a message, so nothing unwinds into a C caller. The guard also keeps a control to one thread
+// at a time, keeps the texts it handed out alive through the next call, and carries out a destruction
+// asked for by an event handler once the running call is over.
 #include "plotara/plotara_c.h"
 
-#include <cmath>
+#include <atomic>
 #include <cstdio>
 #include <deque>
 #include <new>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/AsciiCase.h"
 #include "plotara/Automation.h"
 #include "plotara/Plotara.h"
 
+namespace {
+
+// What the calls of a control handed out: texts, and the argv-like arrays of lists that point into them
+// (deques, so that earlier entries stay where they are).
+struct HandedOut {
+  std::deque<std::string> texts;
+  std::deque<std::vector<const char*>> lists;
+  void Clear() {
+    texts.clear();
+    lists.clear();
+  }
+};
+
+}  // namespace
+
 struct plotara_control {
   explicit plotara_control(double dpi) : control(dpi), dpi(dpi) {}
 
   plotara::Plotara control;
   double dpi;
-  // Texts handed out since the outermost call began (a deque, so earlier ones stay where they are).
-  std::deque<std::string> texts;
-  int depth = 0;  // calls in progress: an event handler may call back into the control
+  // The thread of the call in progress (none between calls); a handler's calls come from that thread.
+  std::atomic<std::thread::id> owner{};
+  // Handed out by the current outermost call, and by the one before it: a caller may pass a result
+  // straight into the next call, which reads it before it ends.
+  HandedOut current, previous;
+  // plotara_destroy was called from a handler: the outermost call deletes the control when it ends.
+  bool destroyed = false;
   struct Handler {
     plotara_event_handler fn = nullptr;
     void* user = nullptr;
@@ -55,29 +77,46 @@ int Guard(Body body) noexcept {
   }
 }
 
-// The same for a call on a control: its texts live until the next outermost call, and an ErrorMsg
-// nobody handles becomes the status.
+constexpr const char* kNullControl = "Object variable not set (the control is NULL)";
+constexpr const char* kDestroyed = "Object variable not set (the control was destroyed)";
+
+// The same for a call on a control: one thread at a time (the calls of its handlers come from the
+// thread of the running call), an ErrorMsg nobody handles becomes the status, and the outermost call
+// ends a destruction that a handler asked for.
 template <class Body>
 int GuardCall(plotara_control* c, Body body) noexcept {
-  if (!c) return Fail(91, "Object variable not set (the control is NULL)");
-  if (c->depth == 0) {
-    c->texts.clear();
+  if (!c) return Fail(91, kNullControl);
+  const std::thread::id self = std::this_thread::get_id();
+  std::thread::id running{};
+  const bool outermost = c->owner.compare_exchange_strong(running, self);
+  if (!outermost && running != self)
+    return Fail(5, "Invalid procedure call or argument (the control is in use by a call on another thread)");
+  if (c->destroyed) return Fail(91, kDestroyed);  // only a handler of the running call gets here
+  if (outermost) {
+    std::swap(c->previous, c->current);
+    c->current.Clear();
     c->pendingError = 0;
   }
-  ++c->depth;
   int status = Guard(body);
-  --c->depth;
-  if (status == PLOTARA_OK && c->depth == 0 && c->pendingError != 0) {
-    status = Fail(c->pendingError, c->pendingMessage);
-    c->pendingError = 0;
+  if (!outermost) return status;
+  if (status == PLOTARA_OK && c->pendingError != 0) status = Fail(c->pendingError, c->pendingMessage);
+  c->previous.Clear();
+  if (c->destroyed) {
+    delete c;
+  } else {
+    c->owner.store(std::thread::id{});
   }
   return status;
+}
+
+const char* HandOut(plotara_control* c, std::string text) {
+  return c->current.texts.emplace_back(std::move(text)).c_str();
 }
 
 void Raise(plotara_control* c, plotara_event event, const char* source = nullptr,
            const char* description = nullptr) {
   const auto& h = c->handlers[event];
-  if (h.fn) h.fn(h.user, event, source, description);
+  if (h.fn && !c->destroyed) h.fn(h.user, event, source, description);
 }
 
 void WireEvents(plotara_control* c) {
@@ -88,7 +127,7 @@ void WireEvents(plotara_control* c) {
   ev.LegendPositionChanged = [c] { Raise(c, PLOTARA_LEGEND_POSITION_CHANGED); };
   ev.ErrorMsg = [c](std::string& source, std::string& description) {
     if (c->handlers[PLOTARA_ERROR_MSG].fn) {
-      Raise(c, PLOTARA_ERROR_MSG, source.c_str(), description.c_str());
+      Raise(c, PLOTARA_ERROR_MSG, HandOut(c, source), HandOut(c, description));
     } else if (c->pendingError == 0) {
       // "Error 9 has occured in Plotara.ocx, SetSelectedData": the number is the status.
       int number = 0;
@@ -97,6 +136,26 @@ void WireEvents(plotara_control* c) {
       c->pendingMessage = source + ": " + description;
     }
   };
+}
+
+// A list as the caller passed it: the count must match the texts up to the NULL after them.
+plotara::Variant ListOf(const plotara_value& v) {
+  const int32_t count = v.integer;
+  if (count < 0 || (count > 0 && !v.texts))
+    throw plotara::AutomationError(5, "Invalid procedure call or argument (a list's count or texts)");
+  std::vector<std::string> list;
+  for (int32_t i = 0; i < count; ++i) {
+    if (!v.texts[i])
+      throw plotara::AutomationError(5, "Invalid procedure call or argument (a list of " + std::to_string(i) +
+                                            " texts given a count of " + std::to_string(count) + ")");
+    list.emplace_back(v.texts[i]);
+  }
+  if (count > 0 && v.texts[count])
+    throw plotara::AutomationError(5,
+                                   "Invalid procedure call or argument (a list has more texts than its count "
+                                   "of " +
+                                       std::to_string(count) + ", or no NULL after them)");
+  return plotara::Variant(std::move(list));
 }
 
 plotara::Variant ToVariant(const plotara_value& v) {
@@ -113,24 +172,16 @@ plotara::Variant ToVariant(const plotara_value& v) {
       return plotara::Variant(v.number);
     case PLOTARA_TEXT:
       return plotara::Variant(std::string(v.text ? v.text : ""));
-    case PLOTARA_TEXTS: {
-      std::vector<std::string> list;
-      const char* p = v.text ? v.text : "";
-      for (int i = 0; i < v.integer; ++i) {
-        const char* end = p;
-        while (*end && *end != '\n') ++end;
-        list.emplace_back(p, end);
-        p = *end ? end + 1 : end;
-      }
-      return plotara::Variant(std::move(list));
-    }
+    case PLOTARA_TEXTS:
+      return ListOf(v);
+    default:
+      throw plotara::AutomationError(13, "Type mismatch (type code " + std::to_string(v.type) + ")");
   }
-  throw plotara::AutomationError(13);
 }
 
 plotara_value FromVariant(plotara_control* c, const plotara::Variant& v) {
   using plotara::VarType;
-  plotara_value out{PLOTARA_EMPTY, 0, 0.0, nullptr};
+  plotara_value out{PLOTARA_EMPTY, 0, 0.0, {nullptr}};
   switch (v.Type()) {
     case VarType::Boolean:
       out.type = PLOTARA_BOOLEAN;
@@ -149,14 +200,15 @@ plotara_value FromVariant(plotara_control* c, const plotara::Variant& v) {
       break;
     case VarType::String:
       out.type = PLOTARA_TEXT;
-      out.text = c->texts.emplace_back(v.ToString()).c_str();
+      out.text = HandOut(c, v.ToString());
       break;
     case VarType::StringArray: {
-      std::string joined;
-      for (const std::string& s : v.ToStringArray()) joined += s + "\n";
+      std::vector<const char*>& list = c->current.lists.emplace_back();
+      for (const std::string& s : v.ToStringArray()) list.push_back(HandOut(c, s));
+      list.push_back(nullptr);
       out.type = PLOTARA_TEXTS;
-      out.integer = static_cast<int32_t>(v.ToStringArray().size());
-      out.text = c->texts.emplace_back(std::move(joined)).c_str();
+      out.integer = static_cast<int32_t>(list.size() - 1);
+      out.texts = list.data();
       break;
     }
     default:
@@ -212,8 +264,13 @@ int plotara_create(double dpi, plotara_control** control) {
   });
 }
 
-void plotara_destroy(plotara_control* control) {
-  delete control;
+void plotara_destroy(plotara_control* c) {
+  if (!c) return;
+  if (c->owner.load() == std::this_thread::get_id()) {
+    c->destroyed = true;  // from a handler: the running call finishes and then deletes it
+    return;
+  }
+  delete c;
 }
 
 int plotara_resize(plotara_control* c, int width, int height) {
@@ -233,6 +290,10 @@ int plotara_invoke(plotara_control* c, const char* member, int nargs, plotara_va
   return GuardCall(c, [&] {
     if (!member) return Fail(5, "Invalid procedure call or argument (no member name)");
     if (nargs < 0 || (nargs > 0 && !args)) return Fail(5, "Invalid procedure call or argument (arguments)");
+    // A count beyond the member's parameters fails before any argument is read.
+    const plotara::MemberInfo* m = plotara::Members().Find(member);
+    if (!m) throw plotara::AutomationError(438);
+    if (static_cast<size_t>(nargs) > m->Params.size()) throw plotara::AutomationError(450);
     std::vector<plotara::Variant> positional;
     std::vector<plotara::NamedArg> named;
     std::vector<int> positionalSlot, namedSlot;
@@ -249,10 +310,9 @@ int plotara_invoke(plotara_control* c, const char* member, int nargs, plotara_va
     }
     const plotara::Variant r = plotara::Invoke(c->control, member, positional, named);
     // Write back what the method returned through its arguments.
-    const plotara::MemberInfo* m = plotara::Members().Find(member);
-    for (size_t k = 0; m && k < positional.size(); ++k)
+    for (size_t k = 0; k < positional.size(); ++k)
       if (k < m->Params.size() && m->Params[k].Out) args[positionalSlot[k]] = FromVariant(c, positional[k]);
-    for (size_t k = 0; m && k < named.size(); ++k)
+    for (size_t k = 0; k < named.size(); ++k)
       for (const plotara::ParamInfo& p : m->Params)
         if (p.Out && plotara::EqualsNoCase(p.Name, named[k].Name))
           args[namedSlot[k]] = FromVariant(c, named[k].Value);
@@ -316,26 +376,33 @@ int plotara_member_info(const char* member, plotara_member* info) {
 
 int plotara_set_event_handler(plotara_control* c, plotara_event event, plotara_event_handler handler,
                               void* user) {
-  if (!c) return Fail(91, "Object variable not set (the control is NULL)");
-  if (event < PLOTARA_NEW_GRAPH_IN_FRONT || event > PLOTARA_ERROR_MSG)
-    return Fail(5, "Invalid procedure call or argument (event)");
-  c->handlers[event] = {handler, user};
-  return PLOTARA_OK;
+  const int index = static_cast<int>(event);
+  return GuardCall(c, [&] {
+    if (index < PLOTARA_NEW_GRAPH_IN_FRONT || index > PLOTARA_ERROR_MSG)
+      return Fail(5, "Invalid procedure call or argument (event)");
+    c->handlers[index] = {handler, user};
+    return PLOTARA_OK;
+  });
 }
 
-int plotara_picture(const plotara_control* c, const uint32_t** pixels, int* width, int* height, int* stride) {
-  if (!c) return Fail(91, "Object variable not set (the control is NULL)");
-  const plotara::PictureView v = c->control.Picture1();
-  if (pixels) *pixels = v.Pixels;
-  if (width) *width = v.Width;
-  if (height) *height = v.Height;
-  if (stride) *stride = v.StridePixels * 4;
-  return PLOTARA_OK;
+// Reading the picture is a call like any other: one thread at a time. Controls are only ever made by
+// plotara_create, never const, so the guard may keep its bookkeeping in them.
+int plotara_picture(const plotara_control* control, const uint32_t** pixels, int* width, int* height,
+                    int* stride) {
+  auto* c = const_cast<plotara_control*>(control);
+  return GuardCall(c, [&] {
+    const plotara::PictureView v = c->control.Picture1();
+    if (pixels) *pixels = v.Pixels;
+    if (width) *width = v.Width;
+    if (height) *height = v.Height;
+    if (stride) *stride = v.StridePixels * 4;
+    return PLOTARA_OK;
+  });
 }
 
-int plotara_save(const plotara_control* c, const char* path) {
-  if (!c) return Fail(91, "Object variable not set (the control is NULL)");
-  return Guard([&] {
+int plotara_save(const plotara_control* control, const char* path) {
+  auto* c = const_cast<plotara_control*>(control);
+  return GuardCall(c, [&] {
     if (!path) return Fail(5, "Invalid procedure call or argument (no path)");
     try {
       c->control.SavePicture(path);

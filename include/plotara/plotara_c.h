@@ -20,8 +20,23 @@
  * ErrorMsg handler set, such a failure instead becomes the status of the call (the number of the error)
  * and its message ("Error 9 has occured in Plotara.ocx, SetSelectedData: Subscript out of range").
  *
- * A control runs on the thread that uses it; two controls share nothing. Texts handed out by a control
- * (results, the texts of events) stay valid until the next call on that control.
+ * Threads. A control belongs to one thread at a time: any thread may use it, but only one call on it
+ * may run at once. A call made while a call on another thread runs on the same control fails with 5 and
+ * touches nothing; serialise the calls of one control yourself (the Python module holds a lock per
+ * control). Two controls share nothing and run on two threads in parallel. plotara_last_error,
+ * plotara_version and the plotara_member_* calls may be used from any thread at any time.
+ *
+ * Events and lifetime. A handler runs synchronously, on the calling thread, inside the call that raised
+ * the event, and may call back into the same control (read and change it, even draw or destroy it).
+ * plotara_destroy from a handler ends the control's use at once: its handlers are no longer called and
+ * every further call on it (from that handler or another) fails with 91; the memory is released when the
+ * outermost call returns, after it has finished its work on a live control. Elsewhere, destroy a control
+ * on the thread that used it last, when no call on it runs; never use the pointer afterwards.
+ *
+ * Texts handed out by a control (results, texts and lists written back into arguments, the texts of an
+ * ErrorMsg event) stay valid until the end of the next call on that control, so a result can be passed
+ * straight into the next call: plotara_get(c, "DataLegend", &v); plotara_invoke(c, "NewDataSet", 1, &v,
+ * NULL, NULL). Copy what you keep longer.
  */
 #ifndef PLOTARA_C_H
 #define PLOTARA_C_H
@@ -45,34 +60,45 @@ typedef enum plotara_type {
   PLOTARA_LONG = 3,    /* integer (Byte, Integer and Long members) */
   PLOTARA_DOUBLE = 4,  /* number (Single and Double members) */
   PLOTARA_TEXT = 5,    /* text, UTF-8 */
-  PLOTARA_TEXTS = 6    /* a list of texts: integer entries, each ending with '\n', in text */
+  PLOTARA_TEXTS = 6    /* a list of texts: texts[0 .. integer-1], and texts[integer] is NULL */
 } plotara_type;
 
+/* A list holds any texts, line breaks included: texts points to integer texts and a NULL after them,
+ * as argv does. A count that does not match the texts up to that NULL fails with 5. */
 typedef struct plotara_value {
-  plotara_type type;
+  int32_t type; /* a plotara_type; any other code fails with 13 */
   int32_t integer;
   double number;
-  const char* text;
+  union {
+    const char* text;
+    const char* const* texts; /* PLOTARA_TEXTS */
+  };
 } plotara_value;
 
 static inline plotara_value plotara_missing(void) {
-  plotara_value v = {PLOTARA_MISSING, 0, 0.0, NULL};
+  plotara_value v = {PLOTARA_MISSING, 0, 0.0, {NULL}};
   return v;
 }
 static inline plotara_value plotara_boolean(int b) {
-  plotara_value v = {PLOTARA_BOOLEAN, b != 0, 0.0, NULL};
+  plotara_value v = {PLOTARA_BOOLEAN, b != 0, 0.0, {NULL}};
   return v;
 }
 static inline plotara_value plotara_long(int32_t i) {
-  plotara_value v = {PLOTARA_LONG, i, 0.0, NULL};
+  plotara_value v = {PLOTARA_LONG, i, 0.0, {NULL}};
   return v;
 }
 static inline plotara_value plotara_double(double d) {
-  plotara_value v = {PLOTARA_DOUBLE, 0, d, NULL};
+  plotara_value v = {PLOTARA_DOUBLE, 0, d, {NULL}};
   return v;
 }
 static inline plotara_value plotara_text(const char* s) {
-  plotara_value v = {PLOTARA_TEXT, 0, 0.0, s};
+  plotara_value v = {PLOTARA_TEXT, 0, 0.0, {s}};
+  return v;
+}
+/* count texts followed by a NULL: const char* names[] = {"a", "b", NULL}; plotara_texts(names, 2) */
+static inline plotara_value plotara_texts(const char* const* texts, int32_t count) {
+  plotara_value v = {PLOTARA_TEXTS, count, 0.0, {NULL}};
+  v.texts = texts;
   return v;
 }
 
@@ -83,6 +109,7 @@ const char* plotara_version(void);
 
 /* A control drawing at dpi dots per inch (96 is the screen's; 192 for print quality); NULL on failure. */
 int plotara_create(double dpi, plotara_control** control);
+/* Releases the control (NULL: nothing); from one of its handlers, at the end of the running call. */
 void plotara_destroy(plotara_control* control);
 
 /* Sizes the control so that its picture is width x height pixels at its resolution. */
@@ -90,7 +117,8 @@ int plotara_resize(plotara_control* control, int width, int height);
 
 /* Calls a method (or reads a property) by name, without regard to letter case. args: nargs values;
  * names: NULL, or nargs names with NULL for a positional argument ("Symbol" for Symbol:=5). The
- * arguments a method writes back (GetAxisNames, ...) are written into args. result may be NULL. */
+ * arguments a method writes back (GetAxisNames, ...) are written into args. result may be NULL. More
+ * arguments than the member has parameters fail with 450 before any is read. */
 int plotara_invoke(plotara_control* control, const char* member, int nargs, plotara_value* args,
                    const char* const* names, plotara_value* result);
 int plotara_get(plotara_control* control, const char* property, plotara_value* result);
@@ -114,8 +142,9 @@ typedef struct plotara_member {
 } plotara_member;
 int plotara_member_info(const char* member, plotara_member* info);
 
-/* Events: one handler per event, called synchronously inside the call that raises it. source and
- * description are set for ERROR_MSG only (NULL otherwise). NULL removes the handler. */
+/* Events: one handler per event, called synchronously inside the call that raises it (see "Events and
+ * lifetime" above). source and description are set for ERROR_MSG only (NULL otherwise). NULL removes the
+ * handler. */
 typedef enum plotara_event {
   PLOTARA_NEW_GRAPH_IN_FRONT = 0,
   PLOTARA_GRAPH_SCALE_CHANGED = 1,
