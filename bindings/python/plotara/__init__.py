@@ -12,16 +12,31 @@
 
 Every member of the control's interface (``plotara members`` lists them) is a method or a property of
 Control, found by name without regard to letter case. A failure raises PlotaraError with the error's
-number and text. The module loads libplotara through ctypes: from $PLOTARA_LIBRARY when set, else next
-to where it is installed, else from the system's library path. numpy is used where it is installed
-(bulk points from arrays, the picture as an array) and is not needed otherwise.
+number and text. Nothing is converted in silence: a text holding a NUL character raises ValueError, a
+number too large for its C type OverflowError, a value of the wrong kind (a complex number, a
+two-dimensional array) TypeError or ValueError.
+
+Threads: a Control may be used from any thread; its calls are serialised by a lock of its own, so one
+thread's call waits for another's to end. Two controls run on two threads in parallel.
+
+Events: a handler runs on the thread of the call that raised the event, inside that call, holding the
+control's lock. It may call back into the control (read, change, draw, even close() it: the running
+call then finishes and the control is released after it). It must not wait for another thread that
+uses the same control: that thread waits for the lock, and neither goes on.
+
+The module loads libplotara through ctypes: from $PLOTARA_LIBRARY when set, else next to where it is
+installed, else from the system's library path. numpy is used where it is installed (bulk points from
+arrays, the picture as an array) and is not needed otherwise.
 """
 
 import array
 import ctypes
 import ctypes.util
 import glob
+import numbers
+import operator
 import os
+import threading
 
 __all__ = ["Control", "PlotaraError", "rgb", "EVENTS"]
 
@@ -48,8 +63,9 @@ def rgb(r, g, b):
 
 
 class _Value(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("integer", ctypes.c_int32), ("number", ctypes.c_double),
-                ("text", ctypes.c_char_p)]
+    # text: a NUL-terminated text, or for a list an array of them ending with a NULL pointer.
+    _fields_ = [("type", ctypes.c_int32), ("integer", ctypes.c_int32), ("number", ctypes.c_double),
+                ("text", ctypes.c_void_p)]
 
 
 class _Member(ctypes.Structure):
@@ -123,9 +139,29 @@ def _check(status):
         raise PlotaraError(status, _lib.plotara_last_error().decode("utf-8", "replace"))
 
 
+def _text(s, what):
+    """s as UTF-8 for the C interface, which ends a text at its first NUL: so a NUL is refused."""
+    if not isinstance(s, str):
+        raise TypeError(f"plotara: {what} must be a str, not {type(s).__name__}")
+    if "\0" in s:
+        raise ValueError(f"plotara: {what} holds a NUL character ({s!r})")
+    return s.encode("utf-8")
+
+
+def _c_int(v, what):
+    """v as a C int: an integer (not a float, which would be cut) that fits."""
+    try:
+        v = operator.index(v)
+    except TypeError:
+        raise TypeError(f"plotara: {what} must be an integer, not {type(v).__name__}") from None
+    if not -2**31 <= v < 2**31:
+        raise OverflowError(f"plotara: {what} {v} is out of range")
+    return v
+
+
 def _member(name):
     info = _Member()
-    if _lib.plotara_member_info(name.encode(), ctypes.byref(info)) != 0:
+    if _lib.plotara_member_info(_text(name, "a member name"), ctypes.byref(info)) != 0:
         return None
     return info
 
@@ -147,13 +183,15 @@ def _to_value(v, keep):
     elif isinstance(v, (int, float)):
         out.type, out.number = _DOUBLE, float(v)
     elif isinstance(v, str):
-        b = v.encode("utf-8")
+        b = ctypes.create_string_buffer(_text(v, "a text"))
         keep.append(b)
-        out.type, out.text = _TEXT, b
+        out.type, out.text = _TEXT, ctypes.addressof(b)
     elif isinstance(v, (list, tuple)) and all(isinstance(s, str) for s in v):
-        b = "".join(s + "\n" for s in v).encode("utf-8")
-        keep.append(b)
-        out.type, out.integer, out.text = _TEXTS, len(v), b
+        texts = (ctypes.c_char_p * (len(v) + 1))(*[_text(s, "a text in a list") for s in v], None)
+        keep.append(texts)
+        out.type, out.integer, out.text = _TEXTS, len(v), ctypes.addressof(texts)
+    elif isinstance(v, numbers.Complex) and not isinstance(v, numbers.Real):
+        raise TypeError(f"plotara: cannot pass the complex number {v!r}")
     elif hasattr(v, "__float__"):  # numpy scalars and the like
         out.type, out.number = _DOUBLE, float(v)
     else:
@@ -169,9 +207,10 @@ def _from_value(v):
     if v.type == _DOUBLE:
         return float(v.number)
     if v.type == _TEXT:
-        return (v.text or b"").decode("utf-8", "replace")
+        return ctypes.string_at(v.text).decode("utf-8", "replace") if v.text else ""
     if v.type == _TEXTS:
-        return (v.text or b"").decode("utf-8", "replace").split("\n")[:v.integer]
+        texts = ctypes.cast(v.text, ctypes.POINTER(ctypes.c_char_p))
+        return [texts[i].decode("utf-8", "replace") for i in range(v.integer)]
     return None
 
 
@@ -180,7 +219,12 @@ def _doubles(seq, n=None):
     and the object that owns it."""
     if hasattr(seq, "__array_interface__"):
         import numpy  # only reached for numpy arrays, so numpy is there
-        a = numpy.ascontiguousarray(seq, dtype=numpy.float64).ravel()
+        a = numpy.asarray(seq)
+        if a.ndim != 1:
+            raise ValueError(f"plotara: points come from one-dimensional arrays, not of shape {a.shape}")
+        if a.dtype.kind not in "biuf":
+            raise TypeError(f"plotara: points are real numbers, not {a.dtype}")
+        a = numpy.ascontiguousarray(a, dtype=numpy.float64)
         return a.ctypes.data_as(ctypes.POINTER(ctypes.c_double)), a, len(a)
     a = array.array("d", seq)
     if len(a) == 0:
@@ -192,6 +236,9 @@ class Control:
     """One Plotara control whose picture is width x height pixels at dpi dots per inch."""
 
     def __init__(self, width=800, height=600, dpi=96):
+        # One call at a time (the C interface refuses a second thread's call); re-entrant, since event
+        # handlers call back from inside a call.
+        object.__setattr__(self, "_lock", threading.RLock())
         handle = ctypes.c_void_p()
         _check(_lib.plotara_create(float(dpi), ctypes.byref(handle)))
         object.__setattr__(self, "_handle", handle)
@@ -201,10 +248,12 @@ class Control:
 
     # ---- lifetime
     def close(self):
-        """Destroys the control; it cannot be used afterwards."""
-        if self._handle:
-            _lib.plotara_destroy(self._handle)
-            object.__setattr__(self, "_handle", None)
+        """Destroys the control; it cannot be used afterwards. From one of its event handlers, the
+        running call finishes first and the control is released after it."""
+        with self._lock:
+            if self._handle:
+                _lib.plotara_destroy(self._handle)
+                object.__setattr__(self, "_handle", None)
 
     def __del__(self):
         if getattr(self, "_handle", None):
@@ -216,10 +265,12 @@ class Control:
     def __exit__(self, *exc):
         self.close()
 
-    def _h(self):
-        if not self._handle:
-            raise PlotaraError(91, "Object variable not set (the control is closed)")
-        return self._handle
+    def _call(self, function, *args):
+        """function(handle, *args) under the control's lock; its status checked."""
+        with self._lock:
+            if not self._handle:
+                raise PlotaraError(91, "Object variable not set (the control is closed)")
+            self._done(function(self._handle, *args))
 
     def _done(self, status):
         # A Python event handler that raised: its exception wins over the status.
@@ -233,7 +284,7 @@ class Control:
     def invoke(self, name, *args, **kwargs):
         """Calls a method by name with positional and named arguments (None leaves one out). A method
         that writes back arguments (GetAxisNames, ...) returns its result, if any, and then those."""
-        info = _member(name)
+        info = _member(name)  # also refuses a name with a NUL in it
         args = list(args)
         if info is not None and info.kind == 1 and info.out_mask and len(args) < info.params and not kwargs:
             args += [None] * (info.params - len(args))  # room for what the method writes back
@@ -245,14 +296,15 @@ class Control:
             values[i] = _to_value(a, keep)
         for i, (k, v) in enumerate(kwargs.items(), len(args)):
             values[i] = _to_value(v, keep)
-            names[i] = k.encode()
+            names[i] = _text(k, "an argument name")
         result = _Value()
-        self._done(_lib.plotara_invoke(self._h(), name.encode(), n, values, names if kwargs else None,
-                                       ctypes.byref(result)))
-        value = _from_value(result)
-        if info is None or info.kind != 1 or not info.out_mask:
-            return value
-        outs = [_from_value(values[i]) for i in range(min(n, info.params)) if info.out_mask >> i & 1]
+        with self._lock:  # the results live until the next call
+            self._call(_lib.plotara_invoke, name.encode(), n, values, names if kwargs else None,
+                       ctypes.byref(result))
+            value = _from_value(result)
+            if info is None or info.kind != 1 or not info.out_mask:
+                return value
+            outs = [_from_value(values[i]) for i in range(min(n, info.params)) if info.out_mask >> i & 1]
         if info.result != _EMPTY:
             return (value, *outs)
         return outs[0] if len(outs) == 1 else tuple(outs)
@@ -260,16 +312,17 @@ class Control:
     def get(self, name):
         """The value of a property by name."""
         result = _Value()
-        self._done(_lib.plotara_get(self._h(), name.encode(), ctypes.byref(result)))
-        return _from_value(result)
+        with self._lock:
+            self._call(_lib.plotara_get, _text(name, "a property name"), ctypes.byref(result))
+            return _from_value(result)
 
     def put(self, name, value):
         """Sets a property by name."""
         keep = []
-        self._done(_lib.plotara_put(self._h(), name.encode(), _to_value(value, keep)))
+        self._call(_lib.plotara_put, _text(name, "a property name"), _to_value(value, keep))
 
     def __getattr__(self, name):
-        if name.startswith("_"):
+        if name.startswith("_") or "\0" in name:
             raise AttributeError(name)
         info = _member(name)
         if info is None:
@@ -281,7 +334,7 @@ class Control:
     def __setattr__(self, name, value):
         if name.startswith("_") or hasattr(type(self), name):
             object.__setattr__(self, name, value)
-        elif _member(name) is not None:
+        elif "\0" not in name and _member(name) is not None:
             self.put(name, value)
         else:
             raise AttributeError(f"Control has no member {name!r}")
@@ -292,7 +345,7 @@ class Control:
     # ---- host services
     def resize(self, width, height):
         """Makes the picture width x height pixels."""
-        self._done(_lib.plotara_resize(self._h(), int(width), int(height)))
+        self._call(_lib.plotara_resize, _c_int(width, "width"), _c_int(height, "height"))
 
     def add_points(self, x, y, e=None):
         """Appends points to the last data set of the current graph: x, y and optionally e (error values),
@@ -302,7 +355,7 @@ class Control:
         pe, ke, ne = _doubles(e) if e is not None else (None, None, nx)
         if not nx == ny == ne:
             raise ValueError(f"x, y and e differ in length ({nx}, {ny}, {ne})")
-        self._done(_lib.plotara_add_points(self._h(), px, py, pe, nx))
+        self._call(_lib.plotara_add_points, px, py, pe, nx)
 
     def on(self, event, handler):
         """Calls handler when the event is raised: ErrorMsg with (source, description), the others with
@@ -312,8 +365,8 @@ class Control:
             raise ValueError(f"unknown event {event!r} (one of {', '.join(EVENTS)})")
         index = EVENTS.index(event)
         if handler is None:
+            self._call(_lib.plotara_set_event_handler, index, _HANDLER(), None)
             self._handlers.pop(event, None)
-            _check(_lib.plotara_set_event_handler(self._h(), index, _HANDLER(), None))
             return
 
         def trampoline(user, ev, source, description):
@@ -326,18 +379,19 @@ class Control:
                 self._raised.append(x)
 
         callback = _HANDLER(trampoline)
+        self._call(_lib.plotara_set_event_handler, index, callback, None)
         self._handlers[event] = callback  # kept alive as long as it is set
-        _check(_lib.plotara_set_event_handler(self._h(), index, callback, None))
 
     def picture(self):
         """The picture as (pixels, width, height, stride): pixels is bytes, height rows of stride bytes,
         each pixel 0x00RRGGBB in native byte order (B, G, R, 0 on little-endian machines)."""
         ptr = ctypes.POINTER(ctypes.c_uint32)()
         w, h, s = ctypes.c_int(), ctypes.c_int(), ctypes.c_int()
-        _check(_lib.plotara_picture(self._h(), ctypes.byref(ptr), ctypes.byref(w), ctypes.byref(h), ctypes.byref(s)))
-        if not ptr:
-            return b"", w.value, h.value, s.value
-        return ctypes.string_at(ptr, s.value * h.value), w.value, h.value, s.value
+        with self._lock:  # the pixels stay as they are until the next call
+            self._call(_lib.plotara_picture, ctypes.byref(ptr), ctypes.byref(w), ctypes.byref(h), ctypes.byref(s))
+            if not ptr:
+                return b"", w.value, h.value, s.value
+            return ctypes.string_at(ptr, s.value * h.value), w.value, h.value, s.value
 
     def picture_array(self):
         """The picture as a numpy array of height x width x 3 (red, green, blue); needs numpy."""
@@ -348,4 +402,7 @@ class Control:
 
     def save(self, path):
         """Writes the picture to a file: .png, .svg or .pdf."""
-        _check(_lib.plotara_save(self._h(), os.fsencode(path)))
+        path = os.fsencode(path)
+        if b"\0" in path:
+            raise ValueError(f"plotara: the path holds a NUL character ({path!r})")
+        self._call(_lib.plotara_save, path)
