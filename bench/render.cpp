@@ -62,4 +62,27 @@ void BM_RefreshHundredThousandCircles(benchmark::State& state) {
 }
 BENCHMARK(BM_RefreshHundredThousandCircles)->Unit(benchmark::kMillisecond);
 
+// Markers that are drawn one by one (triangles are not stamped), on logarithmic X and Y axes: every point
+// is mapped through both logarithms.
+void BM_RefreshHundredThousandTrianglesOnLogAxes(benchmark::State& state) {
+  constexpr int64_t n = 100'000;
+  plotara::Plotara p;
+  SizeFullHd(p);
+  p.NewGraph("log axes");
+  for (const int16_t axis : {0, 1}) {
+    p.SetSelectedAxis(axis);
+    p.AxisStyle(-1, -1, true);
+  }
+  p.NewDataSet("signal");
+  p.SymbolStyle(6, 1.0f);
+  for (int64_t i = 0; i < n; ++i) {
+    const double x = 1 + static_cast<double>(i) / static_cast<double>(n) * 999;
+    p.AddDataPoint(x, 10 + 9 * std::sin(std::log(x) * 7), 0);
+  }
+  p.Refresh();
+  for (auto _ : state) p.Refresh();
+  state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_RefreshHundredThousandTrianglesOnLogAxes)->Unit(benchmark::kMillisecond);
+
 }  // namespace
