@@ -1,16 +1,17 @@
 // The host's methods for data sets: points, functions and texts go to the last data set of the current
 // graph.
+#include "model/Control.h"
 #include "model/DataSets.h"
 #include "plotara/Plotara.h"
 
 namespace plotara {
 
 void Plotara::NewDataSet(const std::string& Legend, bool InLegendTable) {
-  c_->Guard("NewDataSet", [&] { AddDataSet(*c_, Legend, InLegendTable); });
+  c_->Guard("NewDataSet", [&] { AddDataSet(*c_, *c_, Legend, InLegendTable); });
 }
 
 void Plotara::AddDataPoint(double X, double Y, double E) {
-  c_->Guard("AddDataPoint", [&] { AddPoint(*c_, X, Y, E); });
+  c_->Guard("AddDataPoint", [&] { AddPoint(*c_, *c_, X, Y, E); });
 }
 
 void Plotara::AddMathFunc(const std::string& MathFunc, double Fromx, double Tox) {

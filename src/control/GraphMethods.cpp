@@ -1,5 +1,6 @@
 // The host's methods for graphs and axes: creating, selecting and listing them.
 #include "interact/BringToFront.h"
+#include "model/Control.h"
 #include "model/Graphs.h"
 #include "plotara/Plotara.h"
 #include "scale/Mapping.h"
@@ -7,15 +8,15 @@
 namespace plotara {
 
 void Plotara::NewGraph(const std::string& GraphName, double x1, double x2, double y1, double y2) {
-  c_->Guard("NewGraph", [&] { AddGraph(*c_, GraphName, x1, x2, y1, y2); });
+  c_->Guard("NewGraph", [&] { AddGraph(*c_, *c_, GraphName, x1, x2, y1, y2); });
 }
 
 void Plotara::NewXAxis(const std::string& AxisName, double a1, double a2) {
-  AddAxis(*c_, "NewXAxis", kXAxis, AxisName, a1, a2);
+  AddAxis(*c_, *c_, "NewXAxis", kXAxis, AxisName, a1, a2);
 }
 
 void Plotara::NewYAxis(const std::string& AxisName, double y1, double y2) {
-  AddAxis(*c_, "NewYAxis", kYAxis, AxisName, y1, y2);
+  AddAxis(*c_, *c_, "NewYAxis", kYAxis, AxisName, y1, y2);
 }
 
 void Plotara::SetSelectedGraph(int16_t GraphIndex) {

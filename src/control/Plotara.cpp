@@ -46,7 +46,7 @@ std::string Plotara::Version() const {
 }
 
 EventHandlers& Plotara::Events() {
-  return c_->Events;
+  return c_->Handlers;
 }
 
 PictureView Plotara::Picture1() const {

@@ -62,14 +62,14 @@ void AxisValue1(Control& c, const double& value) {
   AxisRecord& a = RecordOfAxis(c);
   a.AxisValue1 = value;
   a.AxisScale = 1;
-  SetAxisScale(c);
+  SetAxisScale(c, c);
 }
 
 void AxisValue2(Control& c, const double& value) {
   AxisRecord& a = RecordOfAxis(c);
   a.AxisValue2 = value;
   a.AxisScale = 1;
-  SetAxisScale(c);
+  SetAxisScale(c, c);
 }
 
 uint8_t AxisScale(Control& c) {
@@ -78,7 +78,7 @@ uint8_t AxisScale(Control& c) {
 
 void AxisScale(Control& c, const uint8_t& value) {
   RecordOfAxis(c).AxisScale = value;
-  SetAxisScale(c);
+  SetAxisScale(c, c);
 }
 
 Variant xAxisIndex(Control& c) {

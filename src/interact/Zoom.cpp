@@ -167,7 +167,7 @@ void UnZoom(Control& c) {
       a.AxisValue2 = a.ScaleMax;
     }
     c.CurrentGraph = c.PointedGraph;
-    SetScrollBarsVisibility(c);
+    SetScrollBarsVisibility(c, c);
   });
 }
 

@@ -1,7 +1,5 @@
 #include "model/Control.h"
 
-#include "model/Lookup.h"
-#include "platform/RuntimeError.h"
 #include "surface/CairoSurface.h"
 
 namespace plotara {
@@ -38,39 +36,5 @@ Control::Control(double dpi, const SurfaceFactory& makeSurface) : Dpi(dpi) {
 }
 
 Control::~Control() = default;
-
-void Control::ReportError(std::string_view routine, int number) noexcept {
-  if (number == err::InvalidUseOfNull) return;
-  try {
-    std::string source = "Error " + std::to_string(number) + " has occured in Plotara.ocx, ";
-    source += routine;
-    std::string description(ErrorText(number));
-    if (Events.ErrorMsg) Events.ErrorMsg(source, description);
-  } catch (...) {
-    // Nothing may escape the error path, not even a failing handler.
-  }
-}
-
-void Control::Fire(const std::function<void()>& handler) {
-  if (SuppressRaisingEvents || !handler) return;
-  try {
-    handler();
-  } catch (...) {
-  }
-}
-
-GraphRecord& Control::Graph(int index) {
-  return At(Graphs, index);
-}
-
-void ResetControl(Control& c) {
-  c.CurrentGraph = 0;
-  c.Graphs.clear();
-  c.GraphNames.clear();
-  c.GraphOrder.clear();
-  c.MaxZoomFactor = 1000000;
-  c.PageFill = kDefaultPageFill;
-  c.ScrollBarsVisible = false;
-}
 
 }  // namespace plotara

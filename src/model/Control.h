@@ -1,7 +1,6 @@
-// Control: everything one control instance owns and its routines share: the model records
-// (ControlState), the child surfaces and elements, the event handlers and the single error path. The
-// routines of every layer take a Control&; each layer adds its own behaviour on top of this state, and
-// the host sees only the facade (plotara/Plotara.h).
+// Control: everything one control instance owns: the records (ControlState), the way out to the host
+// (Notifier), the child surfaces and elements, and the objects higher layers make. Routines take the
+// part they work on; the host sees only the facade (plotara/Plotara.h).
 #pragma once
 
 #include <functional>
@@ -9,11 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "model/Notifier.h"
 #include "model/Records.h"
-#include "platform/ErrorGuard.h"
+#include "platform/ScopedFlag.h"
 #include "platform/Units.h"
 #include "plotara/ChildElements.h"
-#include "plotara/Events.h"
 #include "plotara/HostServices.h"
 #include "surface/Surface.h"
 
@@ -32,7 +31,7 @@ using SurfaceFactory = std::function<std::unique_ptr<Surface>(double dpi)>;
 template <class T>
 using OwnedLater = std::unique_ptr<T, void (*)(T*)>;
 
-class Control : public ControlState, public ErrorReporter {
+class Control : public ControlState, public Notifier {
  public:
   explicit Control(double dpi = kDefaultDpi, const SurfaceFactory& makeSurface = {});
   ~Control();
@@ -50,7 +49,6 @@ class Control : public ControlState, public ErrorReporter {
   float ClientWidth = 0, ClientHeight = 0;  // the control's client area, twips
   double Dpi;
 
-  EventHandlers Events;
   ClipboardService* Clipboard = nullptr;  // the host's, not owned; null: the host has none
 
   // The gradient painter and the expression evaluator of function curves (render/Painters.h).
@@ -65,46 +63,6 @@ class Control : public ControlState, public ErrorReporter {
   struct {
     int16_t Below = 0, Above = 0, Left = 0, Right = 0;
   } AxisSpace;
-
-  // ---- The error path.
-  // Raises ErrorMsg with "Error N has occured in Plotara.ocx, " + routine; error 94 is ignored.
-  void ReportError(std::string_view routine, int number) noexcept override;
-  // Runs a routine's body under the error guard; false when it failed (and was reported).
-  template <class Body>
-  bool Guard(std::string_view routine, Body&& body) noexcept {
-    return Guarded(*this, routine, std::forward<Body>(body));
-  }
-
-  // ---- Events 1 to 4; none is raised while SuppressRaisingEvents is set.
-  void RaiseNewGraphInFront() { Fire(Events.NewGraphInFront); }
-  void RaiseGraphScaleChanged() { Fire(Events.GraphScaleChanged); }
-  void RaiseGraphPositionChanged() { Fire(Events.GraphPositionChanged); }
-  void RaiseLegendPositionChanged() { Fire(Events.LegendPositionChanged); }
-
-  // ---- Checked access to the records: error 9 for an index that does not exist.
-  GraphRecord& Graph(int index);
-  GraphRecord& Current() { return Graph(CurrentGraph); }
-
- private:
-  void Fire(const std::function<void()>& handler);
 };
-
-// Sets a re-entry flag for a scope and puts back the value it found on the way out, also when a failure
-// ends the scope: a flag left set would silence drawing or the mouse for good, and a nested scope must
-// not clear the flag of the scope around it.
-class ScopedFlag {
- public:
-  explicit ScopedFlag(bool& flag) : flag_(flag), saved_(flag) { flag_ = true; }
-  ~ScopedFlag() { flag_ = saved_; }
-  ScopedFlag(const ScopedFlag&) = delete;
-  ScopedFlag& operator=(const ScopedFlag&) = delete;
-
- private:
-  bool& flag_;
-  bool saved_;
-};
-
-// Forgets all graphs and restores the control state; draws nothing.
-void ResetControl(Control& c);
 
 }  // namespace plotara

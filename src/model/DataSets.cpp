@@ -12,12 +12,12 @@ namespace plotara {
 
 // ---------------------------------------------------------------- automatic style
 
-void AutoDataStyle(Control& c, int16_t g, int16_t k) {
-  c.Guard("AutoDataStyle", [&] {
-    GraphRecord& graph = c.Graph(g);
+void AutoDataStyle(ControlState& s, ErrorReporter& r, int16_t g, int16_t k) {
+  Guarded(r, "AutoDataStyle", [&] {
+    GraphRecord& graph = s.Graph(g);
     DataSetRecord& d = DataSetAt(graph, k);
     if (k == 0) {
-      d.DataSymbolSize = CInt(0.8f * c.UnitsPerMmX);
+      d.DataSymbolSize = CInt(0.8f * s.UnitsPerMmX);
       d.DataSymbol = kSymbolCircle;
       d.DataLineStyle = kLineNone;
       d.DataLineThickness = 1;
@@ -63,16 +63,16 @@ void AutoDataStyle(Control& c, int16_t g, int16_t k) {
 
 // ---------------------------------------------------------------- creating data sets
 
-void AddDataSet(Control& c, const std::string& legend, bool inLegendTable) {
-  if (c.NumGraphs() < 1) return;
-  GraphRecord& g = c.Current();
+void AddDataSet(ControlState& s, ErrorReporter& r, const std::string& legend, bool inLegendTable) {
+  if (s.NumGraphs() < 1) return;
+  GraphRecord& g = s.Current();
   const int16_t k = g.NumDataSets();
   const int16_t count = AddInt16(k, 1);
   g.DataSets.resize(static_cast<size_t>(count));
   g.SelectedDataSet = k;
   DataSetRecord& d = g.DataSets[static_cast<size_t>(k)];
   d.DataInLegendTable = inLegendTable;
-  AutoDataStyle(c, c.CurrentGraph, k);
+  AutoDataStyle(s, r, s.CurrentGraph, k);
   d.PointCount = 0;
   d.Index.Clear();
   d.DataLegend = legend;
@@ -102,31 +102,31 @@ bool Widen(AxisRecord& a, double v) {
 
 }  // namespace
 
-void AddPoint(Control& c, double X, double Y, double E) {
-  if (c.NumGraphs() < 1) return;
-  GraphRecord& g = c.Current();
+void AddPoint(ControlState& s, Notifier& n, double X, double Y, double E) {
+  if (s.NumGraphs() < 1) return;
+  GraphRecord& g = s.Current();
   if (g.NumDataSets() < 1) return;
   // Convert first: a value a point cannot hold (error 6) must leave the graph as it was.
   const float x = CSng(X), y = CSng(Y), e = CSng(E);
   if (g.NumPoints() == std::numeric_limits<int32_t>::max()) Raise(err::Overflow);
   AxisRecord& ax = AxisAt(g, g.CurrentXAxis);
   AxisRecord& ay = AxisAt(g, g.CurrentYAxis);
-  if (ax.AxisScale == kScaleAutomatic && ax.LimitsPending && std::isfinite(X)) InitAxisLimits(c, ax, X);
-  if (ay.AxisScale == kScaleAutomatic && ay.LimitsPending && std::isfinite(Y)) InitAxisLimits(c, ay, Y);
+  if (ax.AxisScale == kScaleAutomatic && ax.LimitsPending && std::isfinite(X)) InitAxisLimits(n, ax, X);
+  if (ay.AxisScale == kScaleAutomatic && ay.LimitsPending && std::isfinite(Y)) InitAxisLimits(n, ay, Y);
   g.Points.Append(x, y, e);
   DataSetRecord& d = g.DataSets.back();
   ++d.PointCount;
   d.Index.Add(x, y, e);
   const bool wx = Widen(ax, X);
   const bool wy = Widen(ay, Y);
-  if (wx || wy) c.RaiseGraphScaleChanged();
+  if (wx || wy) n.RaiseGraphScaleChanged();
 }
 
 // ---------------------------------------------------------------- functions and texts
 
-void SetMathFunc(Control& c, const std::string& formula, double fromX, double toX) {
-  if (c.NumGraphs() < 1) return;
-  GraphRecord& g = c.Current();
+void SetMathFunc(ControlState& s, const std::string& formula, double fromX, double toX) {
+  if (s.NumGraphs() < 1) return;
+  GraphRecord& g = s.Current();
   if (g.NumDataSets() < 1) return;
   DataSetRecord& d = g.DataSets.back();
   d.MathFunc = formula;
@@ -137,9 +137,9 @@ void SetMathFunc(Control& c, const std::string& formula, double fromX, double to
   if (d.DataLineStyle == kLineNone) d.DataLineStyle = kLineSolid;  // a function is always drawn as a line
 }
 
-void SetText(Control& c, const TextAnnotation& t) {
-  if (t.Text.empty() || c.NumGraphs() < 1) return;
-  GraphRecord& g = c.Current();
+void SetText(ControlState& s, const TextAnnotation& t) {
+  if (t.Text.empty() || s.NumGraphs() < 1) return;
+  GraphRecord& g = s.Current();
   if (g.NumDataSets() < 1) return;
   DataSetRecord& d = g.DataSets.back();
   d.DataText = t.Text;

@@ -5,23 +5,24 @@
 
 #include <string>
 
-#include "model/Control.h"
+#include "model/Notifier.h"
+#include "model/Records.h"
 
 namespace plotara {
 
 // Gives data set k of graph g its initial style: the first gets fixed values, every later one the style
 // of the one before with the next symbol; colours cycle through blue, red, green, yellow, magenta, cyan.
-void AutoDataStyle(Control& c, int16_t g, int16_t k);
+void AutoDataStyle(ControlState& s, ErrorReporter& r, int16_t g, int16_t k);
 
 // Appends a data set bound to the current X and Y axes, selects it and gives it the next style.
-void AddDataSet(Control& c, const std::string& legend, bool inLegendTable);
+void AddDataSet(ControlState& s, ErrorReporter& r, const std::string& legend, bool inLegendTable);
 
 // Appends a point; the first point on an automatic axis sets its limits, later points widen them, and
 // GraphScaleChanged is raised when a range grew. A value beyond single range (error 6) changes nothing.
-void AddPoint(Control& c, double x, double y, double e);
+void AddPoint(ControlState& s, Notifier& n, double x, double y, double e);
 
 // Gives the last data set a function curve over Fromx..Tox (both 0: the whole X range), drawn as a line.
-void SetMathFunc(Control& c, const std::string& formula, double fromX, double toX);
+void SetMathFunc(ControlState& s, const std::string& formula, double fromX, double toX);
 
 // Gives the last data set a text annotation; a data set with only a text has no legend row.
 struct TextAnnotation {
@@ -33,6 +34,6 @@ struct TextAnnotation {
   int16_t Angle = 0;
   bool Percent = false;
 };
-void SetText(Control& c, const TextAnnotation& text);
+void SetText(ControlState& s, const TextAnnotation& text);
 
 }  // namespace plotara

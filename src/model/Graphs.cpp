@@ -8,23 +8,24 @@ namespace plotara {
 
 // ---------------------------------------------------------------- creating graphs and axes
 
-void AddGraph(Control& c, const std::string& name, double x1, double x2, double y1, double y2) {
-  const int16_t count = AddInt16(c.NumGraphs(), 1);
+void AddGraph(ControlState& s, Notifier& n, const std::string& name, double x1, double x2, double y1,
+              double y2) {
+  const int16_t count = AddInt16(s.NumGraphs(), 1);
   const int16_t g = static_cast<int16_t>(count - 1);
-  c.Graphs.emplace_back();
-  c.GraphOrder.push_back(g);  // drawn last, in front of all others
-  c.GraphNames.push_back(name);
-  c.CurrentGraph = g;
-  SetNewGraphDefaults(c.Graphs.back(), c.UnitsPerMmX, c.UnitsPerMmY);
-  ClearGraphData(c);
-  AddAxis(c, "NewXAxis", 0, "x-axis", x1, x2);
-  AddAxis(c, "NewYAxis", 1, "y-axis", y1, y2);
+  s.Graphs.emplace_back();
+  s.GraphOrder.push_back(g);  // drawn last, in front of all others
+  s.GraphNames.push_back(name);
+  s.CurrentGraph = g;
+  SetNewGraphDefaults(s.Graphs.back(), s.UnitsPerMmX, s.UnitsPerMmY);
+  ClearGraphData(s, n);
+  AddAxis(s, n, "NewXAxis", 0, "x-axis", x1, x2);
+  AddAxis(s, n, "NewYAxis", 1, "y-axis", y1, y2);
 }
 
-void ClearGraphData(Control& c) {
-  c.Guard("ClearGraphData", [&] {
-    if (c.NumGraphs() < 1) return;
-    GraphRecord& g = c.Current();
+void ClearGraphData(ControlState& s, ErrorReporter& r) {
+  Guarded(r, "ClearGraphData", [&] {
+    if (s.NumGraphs() < 1) return;
+    GraphRecord& g = s.Current();
     g.SelectedDataSet = 0;
     g.SelectedAxis = 0;
     g.DataSets.clear();
@@ -33,28 +34,30 @@ void ClearGraphData(Control& c) {
   });
 }
 
-void AddAxis(Control& c, const char* routine, int16_t xy, const std::string& name, double a1, double a2) {
-  c.Guard(routine, [&] {
-    GraphRecord& g = c.Current();
+void AddAxis(ControlState& s, Notifier& n, const char* routine, int16_t xy, const std::string& name,
+             double a1, double a2) {
+  n.Guard(routine, [&] {
+    GraphRecord& g = s.Current();
     const int16_t k = g.NumAxes();
     const int16_t count = AddInt16(k, 1);
     g.Axes.resize(static_cast<size_t>(count));
     (xy == kXAxis ? g.CurrentXAxis : g.CurrentYAxis) = k;
-    ResetAxis(c, g.Axes[static_cast<size_t>(k)], name, xy, a1, a2);
+    ResetAxis(s, n, g.Axes[static_cast<size_t>(k)], name, xy, a1, a2);
   });
 }
 
-void ResetAxis(Control& c, AxisRecord& axis, const std::string& name, int16_t xy, double a1, double a2) {
-  c.Guard("ResetAxis", [&] {
-    SetAxisDefaults(axis, name, xy, a1, a2, c.UnitsPerMmX);
-    c.RaiseGraphScaleChanged();
+void ResetAxis(const ControlState& s, Notifier& n, AxisRecord& axis, const std::string& name, int16_t xy,
+               double a1, double a2) {
+  n.Guard("ResetAxis", [&] {
+    SetAxisDefaults(axis, name, xy, a1, a2, s.UnitsPerMmX);
+    n.RaiseGraphScaleChanged();
   });
 }
 
 // ---------------------------------------------------------------- axis limits
 
-void InitAxisLimits(Control& c, AxisRecord& axis, double value) {
-  c.Guard("InitAxisLimits", [&] {
+void InitAxisLimits(ErrorReporter& r, AxisRecord& axis, double value) {
+  Guarded(r, "InitAxisLimits", [&] {
     axis.AxisValue1 = axis.AxisValue2 = value;
     axis.ScaleMin = axis.ScaleMax = value;
     axis.DataMin = axis.DataMax = value;
@@ -63,9 +66,9 @@ void InitAxisLimits(Control& c, AxisRecord& axis, double value) {
   });
 }
 
-void SetAxisScale(Control& c) {
-  c.Guard("SetAxisScale", [&] {
-    GraphRecord& g = c.Current();
+void SetAxisScale(ControlState& s, ErrorReporter& r) {
+  Guarded(r, "SetAxisScale", [&] {
+    GraphRecord& g = s.Current();
     AxisRecord& a = AxisAt(g, g.SelectedAxis);
     if (a.AxisScale == kScaleAutomatic) {
       a.ScaleMin = a.DataMin;
@@ -77,20 +80,20 @@ void SetAxisScale(Control& c) {
   });
 }
 
-void SetScrollBarsVisibility(Control& c) {
-  c.Guard("SetScrollBarsVisibility", [&] {
-    GraphRecord& g = c.Current();
+void SetScrollBarsVisibility(ControlState& s, ErrorReporter& r) {
+  Guarded(r, "SetScrollBarsVisibility", [&] {
+    const GraphRecord& g = s.Current();
     const AxisRecord& x = AxisAt(g, g.CurrentXAxis);
     const AxisRecord& y = AxisAt(g, g.CurrentYAxis);
-    c.ScrollBarsVisible = x.AxisValue1 != x.ScaleMin || x.AxisValue2 != x.ScaleMax ||
+    s.ScrollBarsVisible = x.AxisValue1 != x.ScaleMin || x.AxisValue2 != x.ScaleMax ||
                           y.AxisValue1 != y.ScaleMin || y.AxisValue2 != y.ScaleMax;
   });
 }
 
 // ---------------------------------------------------------------- selection
 
-int16_t SelectAxis(Control& c, int16_t index) {
-  GraphRecord& g = c.Current();
+int16_t SelectAxis(ControlState& s, int16_t index) {
+  GraphRecord& g = s.Current();
   if (index < 0 || index >= g.NumAxes()) return -1;
   g.SelectedAxis = index;
   const AxisRecord& a = g.Axes[static_cast<size_t>(index)];
@@ -98,33 +101,33 @@ int16_t SelectAxis(Control& c, int16_t index) {
   return a.XY == kXAxis ? kXAxis : kYAxis;
 }
 
-void SelectDataSet(Control& c, int16_t index) {
-  GraphRecord& g = c.Current();
+void SelectDataSet(ControlState& s, int16_t index) {
+  GraphRecord& g = s.Current();
   if (index >= 0 && index < g.NumDataSets()) g.SelectedDataSet = index;
 }
 
 // ---------------------------------------------------------------- name lists
 
-std::vector<std::string> AxisNames(Control& c) {
-  const GraphRecord& g = c.Current();
+std::vector<std::string> AxisNames(const ControlState& s) {
+  const GraphRecord& g = s.Current();
   std::vector<std::string> names(static_cast<size_t>(g.NumAxes()) + 1);
   for (int i = 0; i < g.NumAxes(); ++i)
     names[static_cast<size_t>(i)] = g.Axes[static_cast<size_t>(i)].AxisTitle;
   return names;
 }
 
-std::vector<std::string> DataSetNames(Control& c) {
-  const GraphRecord& g = c.Current();
+std::vector<std::string> DataSetNames(const ControlState& s) {
+  const GraphRecord& g = s.Current();
   std::vector<std::string> names(static_cast<size_t>(g.NumDataSets()) + 1);
   for (int i = 0; i < g.NumDataSets(); ++i)
     names[static_cast<size_t>(i)] = g.DataSets[static_cast<size_t>(i)].DataLegend;
   return names;
 }
 
-std::vector<std::string> GraphNameList(const Control& c) {
-  std::vector<std::string> names(static_cast<size_t>(c.NumGraphs()) + 1);
-  for (int i = 0; i < c.NumGraphs(); ++i)
-    names[static_cast<size_t>(i) + 1] = c.GraphNames[static_cast<size_t>(i)];
+std::vector<std::string> GraphNameList(const ControlState& s) {
+  std::vector<std::string> names(static_cast<size_t>(s.NumGraphs()) + 1);
+  for (int i = 0; i < s.NumGraphs(); ++i)
+    names[static_cast<size_t>(i) + 1] = s.GraphNames[static_cast<size_t>(i)];
   return names;
 }
 

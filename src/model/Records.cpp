@@ -1,8 +1,27 @@
 #include "model/Records.h"
 
+#include "model/Lookup.h"
 #include "platform/Conversions.h"
 
 namespace plotara {
+
+GraphRecord& ControlState::Graph(int index) {
+  return At(Graphs, index);
+}
+
+const GraphRecord& ControlState::Graph(int index) const {
+  return At(Graphs, index);
+}
+
+void ResetControl(ControlState& s) {
+  s.CurrentGraph = 0;
+  s.Graphs.clear();
+  s.GraphNames.clear();
+  s.GraphOrder.clear();
+  s.MaxZoomFactor = 1000000;
+  s.PageFill = kDefaultPageFill;
+  s.ScrollBarsVisible = false;
+}
 
 void SetNewGraphDefaults(GraphRecord& g, float unitsPerMmX, float unitsPerMmY) {
   g = GraphRecord{};

@@ -193,11 +193,15 @@ struct PointingFlags {
   }
 };
 
-// The control state of one control instance.
+// The records of one control instance.
 struct ControlState {
   int16_t NumGraphs() const { return static_cast<int16_t>(Graphs.size()); }
+  // Checked access to the graphs: error 9 for an index that does not exist.
+  GraphRecord& Graph(int index);
+  const GraphRecord& Graph(int index) const;
+  GraphRecord& Current() { return Graph(CurrentGraph); }
+  const GraphRecord& Current() const { return Graph(CurrentGraph); }
 
-  bool SuppressRaisingEvents = false;
   int32_t PageWidth = 0, PageHeight = 0;
   int16_t CurrentGraph = 0;
   std::vector<std::string> GraphNames;  // also the graphs' titles
@@ -221,6 +225,9 @@ struct ControlState {
   int32_t LastLegendLeft = 0, LastLegendTop = 0;
   int32_t LastGraphLeft = 0, LastGraphTop = 0;
 };
+
+// Forgets all graphs and restores the page fill and zoom limit; draws nothing.
+void ResetControl(ControlState& s);
 
 // Gives a graph every default of a new graph: empty lists, no axes, the border band of 14, 7, 7 and
 // 10 mm.

@@ -56,7 +56,7 @@ void ScaleAxis(Control& c, AxisRecord& a, float& x1, float& x2) {
       a.RescalePending = false;
     }
   }
-  SetScrollBarsVisibility(c);
+  SetScrollBarsVisibility(c, c);
   a.AxisLog = log;
   if (x1 <= 0 || x2 <= 0) a.AxisLog = false;
 }

@@ -16,7 +16,7 @@ class ScaleFixture : public ::testing::Test {
   static constexpr float kLeft = 1840, kTop = 920, kXLength = 6000, kYLength = 4000;
 
   ScaleFixture() {
-    c.Events.ErrorMsg = [this](std::string& source, std::string&) { errors.push_back(source); };
+    c.Handlers.ErrorMsg = [this](std::string& source, std::string&) { errors.push_back(source); };
     GraphRecord& g = c.Graphs.emplace_back();
     g.RectLeft = 1000;
     g.RectTop = 500;
