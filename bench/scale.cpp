@@ -8,19 +8,19 @@
 #include <random>
 #include <vector>
 
-#include "model/Control.h"
+#include "model/Notifier.h"
+#include "model/Records.h"
 #include "scale/Mapping.h"
 #include "scale/NumberFormat.h"
 
 namespace {
 
-using plotara::Control;
-
-// A control with one graph whose X and Y axes run over lower..upper.
+// The records of one graph whose X and Y axes run over lower..upper.
 struct Chart {
-  Control c;
+  plotara::ControlState s;
+  plotara::Notifier n;
   explicit Chart(double lower, double upper, bool log, bool reverse) {
-    plotara::GraphRecord& g = c.Graphs.emplace_back();
+    plotara::GraphRecord& g = s.Graphs.emplace_back();
     g.RectLeft = 1000;
     g.RectTop = 500;
     g.BorderLeft = 840;
@@ -51,7 +51,7 @@ void MapPoints(benchmark::State& state, double lower, double upper, bool log, bo
   const auto values = Values(log ? lower : lower - (upper - lower) / 10, upper, kPoints);
   for (auto _ : state) {
     for (double v : values)
-      benchmark::DoNotOptimize(Y ? plotara::PosY(chart.c, v) : plotara::PosX(chart.c, v));
+      benchmark::DoNotOptimize(Y ? plotara::PosY(chart.s, chart.n, v) : plotara::PosX(chart.s, chart.n, v));
   }
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * values.size()));
 }
@@ -70,6 +70,25 @@ void BM_PosY_Linear(benchmark::State& s) {
 }
 void BM_PosY_Log(benchmark::State& s) {
   MapPoints<true>(s, 1, 1e6, true, false);
+}
+
+// The same values through a mapping built once, as a data set's renderers map their points.
+void MapPointsOnce(benchmark::State& state, double lower, double upper, bool log) {
+  Chart chart(lower, upper, log, false);
+  const plotara::GraphRecord& g = chart.s.Graphs[0];
+  const plotara::AxisMapping x(g, g.Axes[0], false);
+  const auto values = Values(log ? lower : lower - (upper - lower) / 10, upper, kPoints);
+  for (auto _ : state) {
+    for (double v : values) benchmark::DoNotOptimize(x.Map(v));
+  }
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * values.size()));
+}
+
+void BM_MappingBuiltOnce_Linear(benchmark::State& s) {
+  MapPointsOnce(s, 0, 100, false);
+}
+void BM_MappingBuiltOnce_Log(benchmark::State& s) {
+  MapPointsOnce(s, 1, 1e6, true);
 }
 
 // Baseline: the linear formula alone, with the geometry already in registers.
@@ -100,7 +119,7 @@ void BM_Format_Real_AxisLabel(benchmark::State& state) {
   for (auto _ : state) {
     for (double v : values) {
       int16_t digits = 6, style = 2;
-      benchmark::DoNotOptimize(plotara::Format_Real(chart.c, v, 0, digits, style, 1));
+      benchmark::DoNotOptimize(plotara::Format_Real(chart.n, v, 0, digits, style, 1));
     }
   }
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * values.size()));
@@ -110,7 +129,7 @@ void BM_EasyFormat_ReadOut(benchmark::State& state) {
   Chart chart(0, 1, false, false);
   const auto values = Values(-1000, 1000, 64);
   for (auto _ : state) {
-    for (double v : values) benchmark::DoNotOptimize(plotara::EasyFormat(chart.c, v, 5));
+    for (double v : values) benchmark::DoNotOptimize(plotara::EasyFormat(chart.n, v, 5));
   }
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * values.size()));
 }
@@ -134,6 +153,8 @@ BENCHMARK(BM_PosX_LinearReversed);
 BENCHMARK(BM_PosX_Log);
 BENCHMARK(BM_PosY_Linear);
 BENCHMARK(BM_PosY_Log);
+BENCHMARK(BM_MappingBuiltOnce_Linear);
+BENCHMARK(BM_MappingBuiltOnce_Log);
 BENCHMARK(BM_Baseline_ToChars);
 BENCHMARK(BM_Format_Real_AxisLabel);
 BENCHMARK(BM_EasyFormat_ReadOut);

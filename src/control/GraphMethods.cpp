@@ -42,7 +42,7 @@ int16_t SelectAxisOfKind(Plotara& p, Control& c, const char* routine, int16_t ki
   int16_t result = 0;
   c.Guard(routine, [&] {
     c.Current();
-    result = AxisLevelIndex(c, kind, index);
+    result = AxisLevelIndex(c, c, kind, index);
     p.SetSelectedAxis(result);
   });
   return result;

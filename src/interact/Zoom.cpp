@@ -102,8 +102,8 @@ void ZoomToRectangle(Control& c, float x, float y) {
     if (x == anchorX || y == anchorY) return;
     ForEveryAxis(g, [&](AxisRecord& a) {
       const bool isX = a.XY == kXAxis;
-      double v1 = isX ? GetXCoord(c, c.PointedGraph, anchorX) : GetYCoord(c, c.PointedGraph, anchorY);
-      double v2 = isX ? GetXCoord(c, c.PointedGraph, x) : GetYCoord(c, c.PointedGraph, y);
+      double v1 = isX ? GetXCoord(c, c, c.PointedGraph, anchorX) : GetYCoord(c, c, c.PointedGraph, anchorY);
+      double v2 = isX ? GetXCoord(c, c, c.PointedGraph, x) : GetYCoord(c, c, c.PointedGraph, y);
       const double low = std::min(a.ScaleMin, a.ScaleMax), high = std::max(a.ScaleMin, a.ScaleMax);
       v1 = static_cast<float>(std::clamp(v1, low, high));
       v2 = static_cast<float>(std::clamp(v2, low, high));
@@ -123,8 +123,8 @@ void ZoomIn(Control& c, float x, float y) {
     GraphRecord& g = c.Current();
     ForEveryAxis(g, [&](AxisRecord& a) {
       const bool log = InLogSpace(a);
-      const double v = static_cast<float>(a.XY == kXAxis ? GetXCoord(c, c.PointedGraph, x)
-                                                         : GetYCoord(c, c.PointedGraph, y));
+      const double v = static_cast<float>(a.XY == kXAxis ? GetXCoord(c, c, c.PointedGraph, x)
+                                                         : GetYCoord(c, c, c.PointedGraph, y));
       if (log && v <= 0) return;
       const double lo = std::min(a.AxisValue1, a.AxisValue2), hi = std::max(a.AxisValue1, a.AxisValue2);
       const double quarter = log ? (std::log(hi) - std::log(lo)) / 4 : (hi - lo) / 4;
@@ -187,7 +187,7 @@ void ShowGraphCoords(Control& c, int16_t button, float x, float y) {
       if (g.GraphShowXY && overPlot) {
         const int16_t dx = AxisDPx(c, ax.AxisValue1, ax.AxisValue2),
                       dy = AxisDPx(c, ay.AxisValue1, ay.AxisValue2);
-        const double vx = GetXCoord(c, index, x), vy = GetYCoord(c, index, y);
+        const double vx = GetXCoord(c, c, index, x), vy = GetYCoord(c, c, index, y);
         text = " " + EasyFormat(c, vx, dx) + ", " + EasyFormat(c, vy, dy);
       }
     }

@@ -265,7 +265,7 @@ struct XAxisRules {
   static constexpr TextAlign kParallelLabelVAlign = kAlignTop;
 
   static PagePoint Page(float along, float across) { return {along, across}; }
-  static float Along(Control& c, double v) { return PosX(c, v); }
+  static float Along(Control& c, double v) { return PosX(c, c, v); }
   static float MmAcross(const Control& c) { return c.UnitsPerMmY; }
   static float Low(const PlotBox& p) { return p.L; }
   static float High(const PlotBox& p) { return p.R; }
@@ -327,7 +327,7 @@ struct YAxisRules {
   static constexpr TextAlign kParallelLabelVAlign = kAlignBottom;  // turned by 90 degrees, its right
 
   static PagePoint Page(float along, float across) { return {across, along}; }
-  static float Along(Control& c, double v) { return PosY(c, v); }
+  static float Along(Control& c, double v) { return PosY(c, c, v); }
   static float MmAcross(const Control& c) { return c.UnitsPerMmX; }
   static float Low(const PlotBox& p) { return p.T; }
   static float High(const PlotBox& p) { return p.B; }

@@ -33,18 +33,18 @@ void Bar(Control& c, Surface& s, int16_t DataIndex, float PageX, float PageY, in
     } else if (d.BarHoriz) {
       const float off = static_cast<float>(mmY * d.BarOffset);
       // Without a base value the bar starts left of the plot area; the clipping cuts it at its edge.
-      x1 = d.BarBase ? PosX(c, d.BarBaseValue) : g.RectLeft - half;
+      x1 = d.BarBase ? PosX(c, c, d.BarBaseValue) : g.RectLeft - half;
       x2 = PageX;
       y1 = PageY - half + off;
       y2 = PageY + half + off;
-      if (d.BarStacked && DataIndex > 0) x1 = PosX(c, StackBaseX);
+      if (d.BarStacked && DataIndex > 0) x1 = PosX(c, c, StackBaseX);
     } else {
       const float off = static_cast<float>(mmX * d.BarOffset);
       x1 = PageX - half + off;
       x2 = PageX + half + off;
-      y1 = d.BarBase ? PosY(c, d.BarBaseValue) : g.RectTop + g.RectHeight + half;
+      y1 = d.BarBase ? PosY(c, c, d.BarBaseValue) : g.RectTop + g.RectHeight + half;
       y2 = PageY;
-      if (d.BarStacked && DataIndex > 0) y1 = PosY(c, StackBaseY);
+      if (d.BarStacked && DataIndex > 0) y1 = PosY(c, c, StackBaseY);
     }
     if (d.BarShadow) s.FilledBox(x1 + mmX, y1 + mmY, x2 + mmX, y2 + mmY, d.BarShadowColor);
     if (s.FillStyle == FillKind::Transparent) {

@@ -157,15 +157,15 @@ void DataPointXY(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, 
     const float fx = static_cast<float>(X), fy = static_cast<float>(Y);
     const bool inside = fx >= xa - tolX && fx <= xb + tolX && fy >= ya - tolY && fy <= yb + tolY;
     if (Symbol != kSymbolBar && !inside) return;  // bars are always drawn; the clipping cuts them
-    float px = PosX(c, X);
-    const float py = PosY(c, Y);
+    float px = PosX(c, c, X);
+    const float py = PosY(c, c, Y);
     if (DataSetAt(g, DataIndex).ShowErrorBar) {
       if (E > 0) {
-        ErrorBar(c, s, GraphIndex, DataIndex, px, PosY(c, Y - E), PosY(c, Y + E));
+        ErrorBar(c, s, GraphIndex, DataIndex, px, PosY(c, c, Y - E), PosY(c, c, Y + E));
       } else if (E < 0) {
         // A negative error is a horizontal bar of half-length |E|, mapped through the axis as it is drawn,
         // reversed or not, so that it stays centred on its point.
-        HorizErrorBar(c, s, GraphIndex, DataIndex, py, PosX(c, X - E), PosX(c, X + E));
+        HorizErrorBar(c, s, GraphIndex, DataIndex, py, PosX(c, c, X - E), PosX(c, c, X + E));
       }
     }
     DataPoint(c, s, GraphIndex, DataIndex, Symbol, px, py, Size, false, StackBaseX, StackBaseY);
@@ -266,7 +266,7 @@ void DrawCurve(Control& c, Surface& s, GraphRecord& g, const DataSetRecord& d) {
     }
   }
   try {
-    const int16_t steps = CInt(std::fabs(PosX(c, xb) - PosX(c, xa)) / c.UnitsPerMmX);
+    const int16_t steps = CInt(std::fabs(PosX(c, c, xb) - PosX(c, c, xa)) / c.UnitsPerMmX);
     const double dx = CheckedDivide(xb - xa, steps);
     double la = 0, dl = 0;
     if (ax.AxisLog) {
@@ -299,7 +299,7 @@ void DrawCurve(Control& c, Surface& s, GraphRecord& g, const DataSetRecord& d) {
       x->Value = xk;
       double yk = 0;
       const bool haveK = valueAt(yk);
-      if (have0 && haveK) s.Line(PosX(c, x0), PosY(c, y0), PosX(c, xk), PosY(c, yk));
+      if (have0 && haveK) s.Line(PosX(c, c, x0), PosY(c, c, y0), PosX(c, c, xk), PosY(c, c, yk));
       x0 = xk;
       y0 = yk;
       have0 = haveK;
@@ -320,8 +320,8 @@ void DrawDataText(Control& c, Surface& s, GraphRecord& g, const DataSetRecord& d
     px = static_cast<float>(g.RectLeft + g.BorderLeft + p.XL * d.DataTextX / 100);
     py = static_cast<float>(g.RectTop + g.BorderTop + (100 - d.DataTextY) * p.YL / 100);
   } else {
-    px = PosX(c, d.DataTextX);
-    py = PosY(c, d.DataTextY);
+    px = PosX(c, c, d.DataTextX);
+    py = PosY(c, c, d.DataTextY);
   }
   // DataTextOri numbers the nine anchors row by row: horizontal alignment + 3 x vertical alignment.
   PrintText(c, s, d.DataText, px, py, d.DataTextOri % 3, d.DataTextOri / 3, d.DataTextColor, d.DataTextFont,

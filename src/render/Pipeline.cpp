@@ -92,8 +92,8 @@ void DrawGraph(Control& c, Surface& s, int16_t index) {
     PlotDataSets(c, s);
 
     // The plot frame, in the colours and widths of the first X and first Y axis.
-    const AxisRecord& ax = AxisAt(g, AxisLevelIndex(c, 0, 1));
-    const AxisRecord& ay = AxisAt(g, AxisLevelIndex(c, 1, 1));
+    const AxisRecord& ax = AxisAt(g, AxisLevelIndex(c, c, 0, 1));
+    const AxisRecord& ay = AxisAt(g, AxisLevelIndex(c, c, 1, 1));
     const PlotBox p = PlotOf(g);
     const float L = p.L, T = p.T;
     const float R = static_cast<float>(static_cast<double>(L) + ax.AxisLength);

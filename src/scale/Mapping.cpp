@@ -3,9 +3,9 @@
 #include <cfloat>
 #include <cmath>
 
-#include "model/Control.h"
 #include "model/Lookup.h"
 #include "platform/Conversions.h"
+#include "platform/ErrorGuard.h"
 #include "scale/NumericHelpers.h"
 
 namespace plotara {
@@ -13,17 +13,17 @@ namespace plotara {
 namespace {
 
 // The axis that PosX/PosY map through, or nullptr when the current graph or axis does not exist.
-inline const AxisRecord* CurrentAxis(Control& c, bool y, const GraphRecord*& graph) noexcept {
-  if (c.CurrentGraph < 0 || static_cast<size_t>(c.CurrentGraph) >= c.Graphs.size()) return nullptr;
-  const GraphRecord& g = c.Graphs[static_cast<size_t>(c.CurrentGraph)];
+inline const AxisRecord* CurrentAxis(const ControlState& s, bool y, const GraphRecord*& graph) noexcept {
+  if (s.CurrentGraph < 0 || static_cast<size_t>(s.CurrentGraph) >= s.Graphs.size()) return nullptr;
+  const GraphRecord& g = s.Graphs[static_cast<size_t>(s.CurrentGraph)];
   const int16_t index = y ? g.CurrentYAxis : g.CurrentXAxis;
   if (index < 0 || static_cast<size_t>(index) >= g.Axes.size()) return nullptr;
   graph = &g;
   return &g.Axes[static_cast<size_t>(index)];
 }
 
-[[gnu::cold, gnu::noinline]] float ReportNoAxis(Control& c, const char* routine) noexcept {
-  c.ReportError(routine, err::SubscriptOutOfRange);
+[[gnu::cold, gnu::noinline]] float ReportNoAxis(ErrorReporter& r, const char* routine) noexcept {
+  r.ReportError(routine, err::SubscriptOutOfRange);
   return 0;
 }
 
@@ -58,26 +58,26 @@ AxisMapping::AxisMapping(const GraphRecord& g, const AxisRecord& a, bool vertica
   unmappable_ = static_cast<float>(origin_ + static_cast<double>(length_ * mark));
 }
 
-float PosX(Control& c, double value) noexcept {
+float PosX(const ControlState& s, ErrorReporter& r, double value) noexcept {
   const GraphRecord* g = nullptr;
-  const AxisRecord* a = CurrentAxis(c, false, g);
-  if (a == nullptr) return ReportNoAxis(c, "PosX");
+  const AxisRecord* a = CurrentAxis(s, false, g);
+  if (a == nullptr) return ReportNoAxis(r, "PosX");
   // Mirrored for every mappable value, also below the lower limit, so that a line to a point outside
   // the limits still leaves the plot on the correct side of a reversed axis.
   return AxisMapping(*g, *a, false).Map(value);
 }
 
-float PosY(Control& c, double value) noexcept {
+float PosY(const ControlState& s, ErrorReporter& r, double value) noexcept {
   const GraphRecord* g = nullptr;
-  const AxisRecord* a = CurrentAxis(c, true, g);
-  if (a == nullptr) return ReportNoAxis(c, "PosY");
+  const AxisRecord* a = CurrentAxis(s, true, g);
+  if (a == nullptr) return ReportNoAxis(r, "PosY");
   return AxisMapping(*g, *a, true).Map(value);
 }
 
-double GetXCoord(Control& c, int16_t graph, float x) noexcept {
+double GetXCoord(const ControlState& s, ErrorReporter& r, int16_t graph, float x) noexcept {
   double result = 0;
-  c.Guard("GetXCoord", [&] {
-    const GraphRecord& g = c.Graph(graph);
+  Guarded(r, "GetXCoord", [&] {
+    const GraphRecord& g = s.Graph(graph);
     const AxisRecord& a = AxisAt(g, g.CurrentXAxis);
     double f = CheckedDivide(static_cast<double>(x) - g.RectLeft - g.BorderLeft, a.AxisLength);
     if (a.AxisReverse) f = 1 - f;
@@ -86,10 +86,10 @@ double GetXCoord(Control& c, int16_t graph, float x) noexcept {
   return result;
 }
 
-double GetYCoord(Control& c, int16_t graph, float y) noexcept {
+double GetYCoord(const ControlState& s, ErrorReporter& r, int16_t graph, float y) noexcept {
   double result = 0;
-  c.Guard("GetYCoord", [&] {
-    const GraphRecord& g = c.Graph(graph);
+  Guarded(r, "GetYCoord", [&] {
+    const GraphRecord& g = s.Graph(graph);
     const AxisRecord& a = AxisAt(g, g.CurrentYAxis);
     double f = CheckedDivide(static_cast<double>(y) - g.RectTop - g.BorderTop, a.AxisLength);
     if (!a.AxisReverse) f = 1 - f;
@@ -98,11 +98,11 @@ double GetYCoord(Control& c, int16_t graph, float y) noexcept {
   return result;
 }
 
-int16_t AxisLevelIndex(Control& c, int16_t kind, int16_t level) noexcept {
+int16_t AxisLevelIndex(const ControlState& s, ErrorReporter& r, int16_t kind, int16_t level) noexcept {
   int16_t result = 0;
-  c.Guard("AxisLevelIndex", [&] {
+  Guarded(r, "AxisLevelIndex", [&] {
     if (level < 0) return;
-    const GraphRecord& g = c.Current();
+    const GraphRecord& g = s.Current();
     int count = 0;
     for (size_t i = 0; i < g.Axes.size(); ++i) {
       if (g.Axes[i].XY == kind) ++count;

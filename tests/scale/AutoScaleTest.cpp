@@ -17,7 +17,7 @@ class AutoScaleTest : public ScaleFixture {
  protected:
   Scaled Run(float lower, float upper, bool log = false) {
     Scaled s{lower, upper, -7, -7, -7, log};  // -7: not written
-    AutoScale(c, s.lower, s.upper, s.major, s.minor, s.decimals, s.log);
+    AutoScale(n, s.lower, s.upper, s.major, s.minor, s.decimals, s.log);
     return s;
   }
 };

@@ -56,7 +56,7 @@ TEST_F(MappingTest, PosXPlacesValuesInProportion) {
     SCOPED_TRACE(testing::Message() << r.axis.lower << ".." << r.axis.upper << " log " << r.axis.log
                                     << " rev " << r.axis.reverse << ": " << r.value);
     Set(XAxis(), r.axis);
-    EXPECT_NEAR(PosX(c, r.value), kLeft + kXLength * r.fraction, 0.01);
+    EXPECT_NEAR(PosX(s, n, r.value), kLeft + kXLength * r.fraction, 0.01);
   }
   EXPECT_TRUE(errors.empty());
 }
@@ -79,7 +79,7 @@ TEST_F(MappingTest, PosYPutsLargerValuesHigherUnlessReversed) {
   };
   for (const auto& r : rows) {
     Set(YAxis(), r.axis);
-    EXPECT_NEAR(PosY(c, r.value), r.y, 0.01) << r.value;
+    EXPECT_NEAR(PosY(s, n, r.value), r.y, 0.01) << r.value;
   }
 }
 
@@ -99,12 +99,12 @@ TEST_F(MappingTest, PageCoordinatesMapBackToTheirValues) {
       const double f = axis.log ? std::log(v / lo) / std::log(hi / lo) : (v - lo) / (hi - lo);
       const double span = axis.log ? v * std::fabs(std::log(hi / lo)) : std::fabs(hi - lo);
       const double fractionError = 4e-7 * span * std::max(1.0, std::fabs(f));
-      const float x = PosX(c, v);
-      const float y = PosY(c, v);
-      const double xStep = std::fabs(GetXCoord(c, 0, std::nextafter(x, 1e9f)) - GetXCoord(c, 0, x));
-      const double yStep = std::fabs(GetYCoord(c, 0, std::nextafter(y, 1e9f)) - GetYCoord(c, 0, y));
-      EXPECT_NEAR(GetXCoord(c, 0, x), v, fractionError + 2 * xStep);
-      EXPECT_NEAR(GetYCoord(c, 0, y), v, fractionError + 2 * yStep);
+      const float x = PosX(s, n, v);
+      const float y = PosY(s, n, v);
+      const double xStep = std::fabs(GetXCoord(s, n, 0, std::nextafter(x, 1e9f)) - GetXCoord(s, n, 0, x));
+      const double yStep = std::fabs(GetYCoord(s, n, 0, std::nextafter(y, 1e9f)) - GetYCoord(s, n, 0, y));
+      EXPECT_NEAR(GetXCoord(s, n, 0, x), v, fractionError + 2 * xStep);
+      EXPECT_NEAR(GetYCoord(s, n, 0, y), v, fractionError + 2 * yStep);
     }
   }
   EXPECT_TRUE(errors.empty());
@@ -112,26 +112,26 @@ TEST_F(MappingTest, PageCoordinatesMapBackToTheirValues) {
 
 TEST_F(MappingTest, InverseFailuresAreReportedAndGiveZero) {
   XAxis().AxisLength = 0;
-  EXPECT_EQ(GetXCoord(c, 0, 2000), 0);
+  EXPECT_EQ(GetXCoord(s, n, 0, 2000), 0);
   Set(YAxis(), {-1, 100, true, false});
-  EXPECT_EQ(GetYCoord(c, 0, 2000), 0);
-  EXPECT_EQ(GetXCoord(c, 3, 2000), 0);
+  EXPECT_EQ(GetYCoord(s, n, 0, 2000), 0);
+  EXPECT_EQ(GetXCoord(s, n, 3, 2000), 0);
   EXPECT_EQ(errors, (std::vector<std::string>{Reported(11, "GetXCoord"), Reported(5, "GetYCoord"),
                                               Reported(9, "GetXCoord")}));
 }
 
 TEST_F(MappingTest, MissingGraphOrAxisIsReportedWithoutThrowing) {
-  c.Graphs[0].CurrentXAxis = 5;
-  EXPECT_EQ(PosX(c, 1), 0);
-  c.CurrentGraph = 2;
-  EXPECT_EQ(PosY(c, 1), 0);
-  EXPECT_EQ(AxisLevelIndex(c, 1, 1), 0);
+  s.Graphs[0].CurrentXAxis = 5;
+  EXPECT_EQ(PosX(s, n, 1), 0);
+  s.CurrentGraph = 2;
+  EXPECT_EQ(PosY(s, n, 1), 0);
+  EXPECT_EQ(AxisLevelIndex(s, n, 1, 1), 0);
   EXPECT_EQ(errors, (std::vector<std::string>{Reported(9, "PosX"), Reported(9, "PosY"),
                                               Reported(9, "AxisLevelIndex")}));
 }
 
 TEST_F(MappingTest, AxisLevelIndexCountsAxesOfOneKind) {
-  auto& axes = c.Graphs[0].Axes;
+  auto& axes = s.Graphs[0].Axes;
   axes.resize(4);
   axes[2].XY = 1;  // kinds: X, Y, Y, X
   axes[3].XY = 0;
@@ -140,7 +140,7 @@ TEST_F(MappingTest, AxisLevelIndexCountsAxesOfOneKind) {
   } rows[] = {{1, 2, 2}, {1, 3, 0}, {1, 1, 1}, {0, 1, 0}, {0, 2, 3},
               {0, 3, 0}, {0, 0, 0}, {1, 0, 0}, {1, -1, 0}};
   for (const auto& r : rows)
-    EXPECT_EQ(AxisLevelIndex(c, r.kind, r.level), r.index) << r.kind << " " << r.level;
+    EXPECT_EQ(AxisLevelIndex(s, n, r.kind, r.level), r.index) << r.kind << " " << r.level;
   EXPECT_TRUE(errors.empty());
 }
 

@@ -10,8 +10,8 @@ namespace {
 using NumberFormatTest = ScaleFixture;
 
 // Format_Real with fresh in/out arguments.
-std::string Fmt(Control& c, double v, int16_t width, int16_t digits, int16_t style, int16_t trim) {
-  return Format_Real(c, v, width, digits, style, trim);
+std::string Fmt(ErrorReporter& r, double v, int16_t width, int16_t digits, int16_t style, int16_t trim) {
+  return Format_Real(r, v, width, digits, style, trim);
 }
 
 TEST_F(NumberFormatTest, EasyFormatAndAxisLabelWorkedResults) {
@@ -36,8 +36,8 @@ TEST_F(NumberFormatTest, EasyFormatAndAxisLabelWorkedResults) {
       {0.30000000000000004, "0.3", "0.3"},
   };
   for (const auto& r : rows) {
-    EXPECT_EQ(EasyFormat(c, r.value, 3), r.easy) << r.value;
-    EXPECT_EQ(Fmt(c, r.value, 0, 6, 2, 1), r.label) << r.value;
+    EXPECT_EQ(EasyFormat(n, r.value, 3), r.easy) << r.value;
+    EXPECT_EQ(Fmt(n, r.value, 0, 6, 2, 1), r.label) << r.value;
   }
   EXPECT_TRUE(errors.empty());
 }
@@ -68,7 +68,7 @@ TEST_F(NumberFormatTest, WidthStyleAndTrimArguments) {
       {1234567890, 0, 2, 0, 1, "1.23e9"},  // fixed notation stops below an exponent of 9
   };
   for (const auto& r : rows) {
-    EXPECT_EQ(Fmt(c, r.value, r.width, r.digits, r.style, r.trim), r.want)
+    EXPECT_EQ(Fmt(n, r.value, r.width, r.digits, r.style, r.trim), r.want)
         << r.value << " " << r.width << " " << r.digits << " " << r.style << " " << r.trim;
   }
   EXPECT_TRUE(errors.empty());
@@ -84,7 +84,7 @@ TEST_F(NumberFormatTest, RoundsHalfAwayFromZeroOnTheDecimalForm) {
       {2.675, 2, 0, "2.68"},  {1.005, 2, 0, "1.01"},     {9.995, 2, 0, "10.00"}, {12345, 3, 1, "1.235e4"},
       {99999.5, 0, 1, "1e5"}, {9.9996, 3, 1, "1.000e1"},
   };
-  for (const auto& r : rows) EXPECT_EQ(Fmt(c, r.value, 0, r.digits, r.style, 0), r.want) << r.value;
+  for (const auto& r : rows) EXPECT_EQ(Fmt(n, r.value, 0, r.digits, r.style, 0), r.want) << r.value;
 }
 
 TEST_F(NumberFormatTest, DigitsAndStyleComeBackAsUsed) {
@@ -99,7 +99,7 @@ TEST_F(NumberFormatTest, DigitsAndStyleComeBackAsUsed) {
   };
   for (const auto& r : rows) {
     int16_t digits = r.digits, style = r.style;
-    Format_Real(c, r.value, 0, digits, style, 1);
+    Format_Real(n, r.value, 0, digits, style, 1);
     EXPECT_EQ(digits, r.wantDigits) << r.value;
     EXPECT_EQ(style, r.wantStyle) << r.value;
   }
@@ -117,12 +117,12 @@ TEST_F(NumberFormatTest, FailuresGiveAnEmptyText) {
               {-std::numeric_limits<double>::infinity(), 3, 6}};
   for (const auto& r : rows) {
     errors.clear();
-    EXPECT_EQ(Fmt(c, r.value, 0, r.digits, 2, 1), "") << r.digits;
+    EXPECT_EQ(Fmt(n, r.value, 0, r.digits, 2, 1), "") << r.digits;
     EXPECT_EQ(errors, std::vector<std::string>{Reported(r.error, "Format_Real")});
   }
   errors.clear();
-  EXPECT_EQ(Fmt(c, 1.5, 0, 32765, 2, 1), "1.5");
-  EXPECT_EQ(EasyFormat(c, std::numeric_limits<double>::infinity(), 3), "");
+  EXPECT_EQ(Fmt(n, 1.5, 0, 32765, 2, 1), "1.5");
+  EXPECT_EQ(EasyFormat(n, std::numeric_limits<double>::infinity(), 3), "");
   EXPECT_EQ(errors, std::vector<std::string>{Reported(6, "Format_Real")});
 }
 
@@ -133,9 +133,9 @@ TEST_F(NumberFormatTest, AxisDPxCountsTheDigitsARangeNeeds) {
     int16_t want;
   } rows[] = {{0, 100, 5}, {0, 1, 3},      {0, 0.01, 5},   {1000, 1001, 6},  {0, 1e9, 9},
               {100, 0, 5}, {-2.5, 2.5, 3}, {0, 1e-300, 9}, {-huge, huge, 9}, {1, 1 + 1e-15, 9}};
-  for (const auto& r : rows) EXPECT_EQ(AxisDPx(c, r.a, r.b), r.want) << r.a << " " << r.b;
+  for (const auto& r : rows) EXPECT_EQ(AxisDPx(n, r.a, r.b), r.want) << r.a << " " << r.b;
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(AxisDPx(c, 7, 7), 0);
+  EXPECT_EQ(AxisDPx(n, 7, 7), 0);
   EXPECT_EQ(errors, std::vector<std::string>{Reported(11, "AxisDPx")});
 }
 
@@ -151,7 +151,7 @@ TEST_F(NumberFormatTest, NextTokenReadsCommaSeparatedLabels) {
   for (const auto& r : rows) {
     std::string text = r.text;
     std::vector<std::string> got;
-    for (size_t i = 0; i < r.tokens.size(); ++i) got.push_back(NextToken(c, text));
+    for (size_t i = 0; i < r.tokens.size(); ++i) got.push_back(NextToken(n, text));
     EXPECT_EQ(got, r.tokens) << r.text;
     EXPECT_EQ(text, "");
   }

@@ -34,13 +34,13 @@ TEST(NumericHelpers, LogarithmAndFractionalPart) {
 }
 
 TEST_F(NumericHelpersTest, LogAndExpConvertOnlyWhenTheFlagIsSet) {
-  EXPECT_EQ(xxLog(c, -4, false), -4);
-  EXPECT_EQ(xxExp(c, 700, false), 700);
-  EXPECT_DOUBLE_EQ(xxLog(c, std::exp(2.5), true), 2.5);
-  EXPECT_DOUBLE_EQ(xxExp(c, xxLog(c, 1234.5, true), true), 1234.5);
+  EXPECT_EQ(xxLog(n, -4, false), -4);
+  EXPECT_EQ(xxExp(n, 700, false), 700);
+  EXPECT_DOUBLE_EQ(xxLog(n, std::exp(2.5), true), 2.5);
+  EXPECT_DOUBLE_EQ(xxExp(n, xxLog(n, 1234.5, true), true), 1234.5);
   EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(xxLog(c, 0, true), 0);
-  EXPECT_EQ(xxExp(c, 1000, true), 0);
+  EXPECT_EQ(xxLog(n, 0, true), 0);
+  EXPECT_EQ(xxExp(n, 1000, true), 0);
   EXPECT_EQ(errors, (std::vector<std::string>{Reported(5, "xxLog"), Reported(6, "xxExp")}));
 }
 

@@ -1,4 +1,4 @@
-// A control with one graph (X axis 0, Y axis 1) and a log of the errors it reports.
+// The records of one graph (X axis 0, Y axis 1) and a log of the errors reported.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "model/Control.h"
+#include "model/Notifier.h"
+#include "model/Records.h"
 
 namespace plotara::test {
 
@@ -16,28 +17,31 @@ class ScaleFixture : public ::testing::Test {
   static constexpr float kLeft = 1840, kTop = 920, kXLength = 6000, kYLength = 4000;
 
   ScaleFixture() {
-    c.Handlers.ErrorMsg = [this](std::string& source, std::string&) { errors.push_back(source); };
-    GraphRecord& g = c.Graphs.emplace_back();
+    n.Handlers.ErrorMsg = [this](std::string& source, std::string&) { errors.push_back(source); };
+    GraphRecord& g = s.Graphs.emplace_back();
     g.RectLeft = 1000;
     g.RectTop = 500;
     g.BorderLeft = 840;
     g.BorderTop = 420;
     g.Axes.resize(2);
-    SetAxisDefaults(g.Axes[0], "x-axis", 0, 0, 10, c.UnitsPerMmX);
-    SetAxisDefaults(g.Axes[1], "y-axis", 1, 0, 10, c.UnitsPerMmX);
+    SetAxisDefaults(g.Axes[0], "x-axis", 0, 0, 10, kUnitsPerMm);
+    SetAxisDefaults(g.Axes[1], "y-axis", 1, 0, 10, kUnitsPerMm);
     g.Axes[0].AxisLength = static_cast<int16_t>(kXLength);
     g.Axes[1].AxisLength = static_cast<int16_t>(kYLength);
-    c.CurrentGraph = 0;
+    s.CurrentGraph = 0;
   }
 
-  AxisRecord& XAxis() { return c.Graphs[0].Axes[0]; }
-  AxisRecord& YAxis() { return c.Graphs[0].Axes[1]; }
+  AxisRecord& XAxis() { return s.Graphs[0].Axes[0]; }
+  AxisRecord& YAxis() { return s.Graphs[0].Axes[1]; }
 
   static std::string Reported(int number, const std::string& routine) {
     return "Error " + std::to_string(number) + " has occured in Plotara.ocx, " + routine;
   }
 
-  Control c;
+  static constexpr float kUnitsPerMm = 56.7f;  // at 96 dpi
+
+  ControlState s;
+  Notifier n;
   std::vector<std::string> errors;
 };
 
