@@ -5,15 +5,15 @@
 namespace plotara {
 
 void Plotara::Refresh() {
-  c_->Guard("Refresh", [&] { plotara::RefreshGraphs(*c_, -1, true); });
+  c_->Guard("Refresh", [&] { plotara::RefreshGraphs(DrawingOf(*c_), -1, true); });
 }
 
 void Plotara::RefreshCurrentGraph() {
-  c_->Guard("RefreshCurrentGraph", [&] { plotara::RefreshGraphs(*c_, c_->CurrentGraph, true); });
+  c_->Guard("RefreshCurrentGraph", [&] { plotara::RefreshGraphs(DrawingOf(*c_), c_->CurrentGraph, true); });
 }
 
 void Plotara::RefreshGraphs(int16_t WhichIndex, bool LegndOnPic1) {
-  plotara::RefreshGraphs(*c_, WhichIndex, LegndOnPic1);
+  plotara::RefreshGraphs(DrawingOf(*c_), WhichIndex, LegndOnPic1);
 }
 
 }  // namespace plotara

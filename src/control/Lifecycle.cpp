@@ -34,7 +34,7 @@ void UserControl_Resize(Control& c, float width, float height) {
       c.ScrollUpdating = true;
       ResizeScrollBars(c);
       c.ScrollUpdating = updating;
-      RefreshGraphs(c, -1, true);
+      RefreshGraphs(DrawingOf(c), -1, true);
     }
   });
 }

@@ -12,10 +12,11 @@ void BringGraphToFront(Control& c, int16_t g) {
     if (g < 0 || g >= c.NumGraphs() || c.GraphOrder.empty() || c.GraphOrder.back() == g) return;
     auto it = std::find(c.GraphOrder.begin(), c.GraphOrder.end(), g);
     if (it == c.GraphOrder.end()) return;
-    RefreshGraphs(c, c.GraphOrder.back(), false);  // the old front graph's legend goes into the buffer
+    RefreshGraphs(DrawingOf(c), c.GraphOrder.back(),
+                  false);  // the old front graph's legend goes into the buffer
     c.GraphOrder.erase(it);
     c.GraphOrder.push_back(g);
-    RefreshGraphs(c, -1, true);
+    RefreshGraphs(DrawingOf(c), -1, true);
     SetScrollBars(c);
     c.RaiseNewGraphInFront();
   });

@@ -59,7 +59,7 @@ bool DragGraph(Control& c, float x, float y, bool firstStep) {
       g.BorderBottom =
           static_cast<float>(std::max(0.0, (static_cast<double>(g.PosTop) + g.PosHeight) * ph - y));
     }
-    RefreshGraphs(c, firstStep ? int16_t{-1} : c.PointedGraph, true);
+    RefreshGraphs(DrawingOf(c), firstStep ? int16_t{-1} : c.PointedGraph, true);
     c.LastGraphLeft = left;
     c.LastGraphTop = top;
     c.RaiseGraphPositionChanged();
@@ -90,7 +90,7 @@ void DragLegendTable(Control& c, float x, float y, bool firstStep) {
               bh = pic1.PixelY(g.LegendRectHeight) + 1 + 2 * e;
     pic1.BitBlt(bl, bt, bw, bh, *c.GraphImage, bl, bt);
 
-    LegendPosition(c, c.PointedGraph, left, top);
+    LegendPosition(c, c, c.PointedGraph, left, top);
     g.LegendRectLeft = std::clamp(g.LegendRectLeft, g.RectLeft,
                                   std::max(g.RectLeft, g.RectLeft + g.RectWidth - g.LegendRectWidth));
     g.LegendRectTop = std::clamp(g.LegendRectTop, g.RectTop,
@@ -101,7 +101,7 @@ void DragLegendTable(Control& c, float x, float y, bool firstStep) {
       g.LegendTableTop = static_cast<float>((g.LegendRectTop - g.RectTop) * 100.0 / g.RectHeight);
 
     if (e == 0 || g.LegendFill.Transparent) {
-      LegendTable(c, pic1, c.PointedGraph);
+      LegendTable(DrawingOf(c), pic1, c.PointedGraph);
     } else {
       // The table's pixels were kept when it was last drawn.
       const Surface& kept = *c.ScratchPic1;
@@ -119,7 +119,7 @@ void DragLegendTable(Control& c, float x, float y, bool firstStep) {
     c.LastLegendTop = top;
     c.RaiseLegendPositionChanged();
     // A table behind the data must not cover it: the data sets go over it again.
-    if (firstStep && !g.LegendInFront) PlotDataSets(c, pic1);
+    if (firstStep && !g.LegendInFront) PlotDataSets(DrawingOf(c), pic1);
     pic1.Refresh();
   });
 }

@@ -61,7 +61,7 @@ void Picture1_MouseDown(Control& c, int16_t button, int16_t shift, float x, floa
       DragLegendTable(c, x, y, true);
     } else if (shift == kCtrl && button == kRight) {
       g.LegendShow = !g.LegendShow;
-      RefreshGraphs(c, c.PointedGraph, true);
+      RefreshGraphs(DrawingOf(c), c.PointedGraph, true);
     }
   });
 }
@@ -95,7 +95,7 @@ void Picture1_MouseUp(Control& c, int16_t button, int16_t shift, float x, float 
     const PointingFlags& f = c.Pointing;
     if (button == kLeft && shift == kNoShift) {
       if (f.OverLegend) {
-        RefreshGraphs(c, c.PointedGraph, true);
+        RefreshGraphs(DrawingOf(c), c.PointedGraph, true);
         ShowGraphCoords(c, 0, x, y);
       } else if (f.OverZoomArea) {
         ZoomToRectangle(c, x, y);
@@ -104,7 +104,7 @@ void Picture1_MouseUp(Control& c, int16_t button, int16_t shift, float x, float 
       UnZoom(c);
       ResizeScrollBars(c);
       ShowGraphCoords(c, 0, x, y);
-      RefreshGraphs(c, c.PointedGraph, true);
+      RefreshGraphs(DrawingOf(c), c.PointedGraph, true);
     }
   });
 }

@@ -67,7 +67,7 @@ void Pan(Control& c, int16_t kind, const ScrollBarElement& bar) {
     a.AxisValue2 = xxExp(c, L + span, log);
   }
   current = saved;
-  RefreshGraphs(c, c.PointedGraph, true);
+  RefreshGraphs(DrawingOf(c), c.PointedGraph, true);
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ void SetLimits(AxisRecord& a, double lo, double hi) {
 // drawn then say whether the bars are needed.
 void Redraw(Control& c, bool barsFirst) {
   if (barsFirst) ResizeScrollBars(c);
-  RefreshGraphs(c, c.PointedGraph, true);
+  RefreshGraphs(DrawingOf(c), c.PointedGraph, true);
   if (!barsFirst) ResizeScrollBars(c);
 }
 

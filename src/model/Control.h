@@ -18,8 +18,7 @@
 
 namespace plotara {
 
-class clsGradient;
-class CExpression;
+struct DrawingParts;
 class PlColors;
 class PickerService;
 
@@ -51,18 +50,11 @@ class Control : public ControlState, public Notifier {
 
   ClipboardService* Clipboard = nullptr;  // the host's, not owned; null: the host has none
 
-  // The gradient painter and the expression evaluator of function curves (render/Painters.h).
-  OwnedLater<clsGradient> GradientPainterStore{nullptr, nullptr};
-  OwnedLater<CExpression> EvaluatorStore{nullptr, nullptr};
+  // The drawing view of this control and its painters (render/Drawing.h).
+  OwnedLater<DrawingParts> DrawingStore{nullptr, nullptr};
   // The gradient picker form (picker/PlColors.h) and the host service that shows it (not owned).
   OwnedLater<PlColors> PlColorsStore{nullptr, nullptr};
   PickerService* Picker = nullptr;
-
-  // Space already taken by axes on each side of the plot area of the graph being drawn, surface units.
-  // The first axis of each kind resets its two sides.
-  struct {
-    int16_t Below = 0, Above = 0, Left = 0, Right = 0;
-  } AxisSpace;
 };
 
 }  // namespace plotara

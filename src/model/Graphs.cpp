@@ -83,8 +83,15 @@ void SetAxisScale(ControlState& s, ErrorReporter& r) {
 void SetScrollBarsVisibility(ControlState& s, ErrorReporter& r) {
   Guarded(r, "SetScrollBarsVisibility", [&] {
     const GraphRecord& g = s.Current();
-    const AxisRecord& x = AxisAt(g, g.CurrentXAxis);
-    const AxisRecord& y = AxisAt(g, g.CurrentYAxis);
+    SetScrollBarsVisibility(s, r, g.CurrentXAxis, g.CurrentYAxis);
+  });
+}
+
+void SetScrollBarsVisibility(ControlState& s, ErrorReporter& r, int16_t xAxis, int16_t yAxis) {
+  Guarded(r, "SetScrollBarsVisibility", [&] {
+    const GraphRecord& g = s.Current();
+    const AxisRecord& x = AxisAt(g, xAxis);
+    const AxisRecord& y = AxisAt(g, yAxis);
     s.ScrollBarsVisible = x.AxisValue1 != x.ScaleMin || x.AxisValue2 != x.ScaleMax ||
                           y.AxisValue1 != y.ScaleMin || y.AxisValue2 != y.ScaleMax;
   });

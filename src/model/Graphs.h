@@ -29,6 +29,8 @@ void InitAxisLimits(ErrorReporter& r, AxisRecord& axis, double value);
 void SetAxisScale(ControlState& s, ErrorReporter& r);
 // ScrollBarsVisible: the current graph's current X or Y axis shows less than its full range.
 void SetScrollBarsVisibility(ControlState& s, ErrorReporter& r);
+// The same for the current graph's X axis xAxis and Y axis yAxis.
+void SetScrollBarsVisibility(ControlState& s, ErrorReporter& r, int16_t xAxis, int16_t yAxis);
 
 // Makes axis `index` of the current graph the selected axis and the current one of its kind; returns
 // its kind (0 X, 1 Y), or -1, changing nothing, when there is no such axis. Raises 9 without a graph.

@@ -30,5 +30,8 @@ inline const AxisRecord& AxisAt(const GraphRecord& g, int index) {
 inline DataSetRecord& DataSetAt(GraphRecord& g, int index) {
   return At(g.DataSets, index);
 }
+inline const DataSetRecord& DataSetAt(const GraphRecord& g, int index) {
+  return At(g.DataSets, index);
+}
 
 }  // namespace plotara

@@ -21,24 +21,12 @@ namespace plotara {
 
 namespace {
 
-// Makes an axis the current one of its kind for the length of a scope, and puts the previous one back.
-class CurrentAxisScope {
- public:
-  CurrentAxisScope(GraphRecord& g, int16_t xy, int16_t index)
-      : slot_(xy == kXAxis ? g.CurrentXAxis : g.CurrentYAxis), saved_(slot_) {
-    slot_ = index;
-  }
-  ~CurrentAxisScope() { slot_ = saved_; }
-
- private:
-  int16_t& slot_;
-  int16_t saved_;
-};
-
 // The limits an axis is drawn with. An automatic axis gets its divisions from AutoScale and, when due,
 // round limits from its data, which become its limits in use and its full range. A logarithmic axis
-// whose limits are not both positive loses its logarithmic setting.
-void ScaleAxis(Control& c, AxisRecord& a, float& x1, float& x2) {
+// whose limits are not both positive loses its logarithmic setting. The scroll bars are then needed when
+// the current graph's X axis xAxis or Y axis yAxis (one of them this one) shows less than its full range.
+void ScaleAxis(ControlState& state, Notifier& n, AxisRecord& a, int16_t xAxis, int16_t yAxis, float& x1,
+               float& x2) {
   x1 = CSng(a.AxisValue1);
   x2 = CSng(a.AxisValue2);
   const bool log = a.AxisLog;
@@ -48,15 +36,15 @@ void ScaleAxis(Control& c, AxisRecord& a, float& x1, float& x2) {
       x1 = CSng(a.DataMin);
       x2 = CSng(a.DataMax);
     }
-    AutoScale(c, x1, x2, a.AxisMajorDivs, a.AxisMinorDivs, a.AxisDP, a.AxisLog);
+    AutoScale(n, x1, x2, a.AxisMajorDivs, a.AxisMinorDivs, a.AxisDP, a.AxisLog);
     if (a.RescalePending) {
       a.AxisValue1 = a.ScaleMin = x1;
       a.AxisValue2 = a.ScaleMax = x2;
-      c.RaiseGraphScaleChanged();
+      n.RaiseGraphScaleChanged();
       a.RescalePending = false;
     }
   }
-  SetScrollBarsVisibility(c, c);
+  SetScrollBarsVisibility(state, n, xAxis, yAxis);
   a.AxisLog = log;
   if (x1 <= 0 || x2 <= 0) a.AxisLog = false;
 }
@@ -68,10 +56,10 @@ double MinorValue(const AxisRecord& a, float x1, float x2, double v, int k) {
   return v + (static_cast<double>(x2) - x1) * (k - 1) / divisions;
 }
 
-std::string TickLabel(Control& c, const AxisRecord& a, double v, const std::string& token) {
+std::string TickLabel(ErrorReporter& r, const AxisRecord& a, double v, const std::string& token) {
   if (a.AxisScale == kScaleTextLabels) return token;
   int16_t digits = 6, style = 2;
-  return Format_Real(c, v, 0, digits, style, 1);
+  return Format_Real(r, v, 0, digits, style, 1);
 }
 
 int16_t HeightOfA(Surface& s) {
@@ -104,14 +92,16 @@ constexpr long kMaxMinorTicks = 20000;
 
 // ---------------------------------------------------------------- the graph's axes and title
 
-void GraphAxes(Control& c, Surface& s) {
-  c.Guard("GraphAxes", [&] {
-    GraphRecord& g = c.Current();
+void GraphAxes(Drawing& d, Surface& s) {
+  const ControlState& state = d.State;
+  d.Notify.Guard("GraphAxes", [&] {
+    GraphRecord& g = d.State.Current();
     AxisAt(g, g.CurrentXAxis).AxisLength =
         std::max<int32_t>(100, CLng(g.RectWidth - g.BorderLeft - g.BorderRight));
     AxisAt(g, g.CurrentYAxis).AxisLength =
         std::max<int32_t>(100, CLng(g.RectHeight - g.BorderTop - g.BorderBottom));
-    DrawPlotArea(c, s);
+    DrawPlotArea(d, s);
+    AxisSpace space;
     for (int xy = 0; xy <= 1; ++xy) {
       bool first = true;
       for (int16_t i = 0; i < g.NumAxes(); ++i) {
@@ -119,19 +109,19 @@ void GraphAxes(Control& c, Surface& s) {
         const int16_t current = xy == kXAxis ? g.CurrentXAxis : g.CurrentYAxis;
         g.Axes[static_cast<size_t>(i)].AxisLength = AxisAt(g, current).AxisLength;
         if (xy == kXAxis) {
-          DrawXAxis(c, s, i, first);
+          DrawXAxis(d, s, space, i, first);
         } else {
-          DrawYAxis(c, s, i, first);
+          DrawYAxis(d, s, space, i, first);
         }
         first = false;
       }
     }
     if (g.GraphShowTitle) {
       const PlotBox p = PlotOf(g);
-      const float x = Max(0.0f, p.L + p.XL / 2 + (g.GraphTitleHShift + 1) * c.UnitsPerMmX);
-      const float y = Max(0.0f, p.T - g.AxisSpaceAbove - (g.GraphTitleVShift + 1) * c.UnitsPerMmY);
-      PrintText(c, s, c.GraphNames[static_cast<size_t>(c.CurrentGraph)], x, y, kAlignCentre, kAlignBottom,
-                g.GraphTitleColor, g.GraphTitleFont, 0);
+      const float x = Max(0.0f, p.L + p.XL / 2 + (g.GraphTitleHShift + 1) * state.UnitsPerMmX);
+      const float y = Max(0.0f, p.T - g.AxisSpaceAbove - (g.GraphTitleVShift + 1) * state.UnitsPerMmY);
+      PrintText(d.Notify, s, state.GraphNames[static_cast<size_t>(state.CurrentGraph)], x, y, kAlignCentre,
+                kAlignBottom, g.GraphTitleColor, g.GraphTitleFont, 0);
     }
   });
 }
@@ -147,19 +137,23 @@ struct PagePoint {
 // One axis: its line, then a pass of ticks at the line and, with ticks at both ends, a second at the
 // opposite edge of the plot; grid lines, labels and the title come with the first pass, and last the
 // axis takes its space on its side. Rules (XAxisRules, YAxisRules below) says what differs between X and
-// Y axes. Positions are "along" the axis, where values map, and "across" it.
+// Y axes. Positions are "along" the axis, where values map, and "across" it. The axis maps its values
+// itself; the plot area is that of the graph's current axes, whose lengths every axis of a kind shares.
 template <class Rules>
-void DrawAxis(Control& c, Surface& s, int16_t index, bool first) {
-  GraphRecord& g = c.Current();
-  CurrentAxisScope current(g, Rules::kXY, index);
-  if (first) Rules::Taken(c, false) = Rules::Taken(c, true) = 0;
+void DrawAxis(Drawing& d, Surface& s, AxisSpace& space, int16_t index, bool first) {
+  ControlState& state = d.State;
+  Notifier& n = d.Notify;
+  GraphRecord& g = state.Current();
+  if (first) Rules::Taken(space, false) = Rules::Taken(space, true) = 0;
   AxisRecord& a = AxisAt(g, index);
   if (a.AxisHide) return;
   float v1, v2;
-  ScaleAxis(c, a, v1, v2);
+  ScaleAxis(state, n, a, Rules::kXY == kXAxis ? index : g.CurrentXAxis,
+            Rules::kXY == kYAxis ? index : g.CurrentYAxis, v1, v2);
   const PlotBox p = PlotOf(g);
+  const AxisMapping map(g, a, Rules::kXY == kYAxis);
   const bool far = a.AxisFarSide;
-  int16_t& taken = Rules::Taken(c, far);  // by the axes of this kind drawn before on the same side
+  int16_t& taken = Rules::Taken(space, far);  // by the axes of this kind drawn before on the same side
   const float low = Rules::Low(p), high = Rules::High(p);
   const auto line = [&](float along1, float across1, float along2, float across2) {
     const PagePoint from = Rules::Page(along1, across1), to = Rules::Page(along2, across2);
@@ -173,13 +167,13 @@ void DrawAxis(Control& c, Surface& s, int16_t index, bool first) {
   // The labels' offset from the axis line, outwards: past outside ticks, moved by the label shift.
   float o = 0;
   if (a.AxisTicksOutside) o += std::fabs(Rules::kOutsideTicksOffset * a.AxisTickLength);
-  o -= a.AxisLabelShift * Rules::MmAcross(c);
+  o -= a.AxisLabelShift * Rules::MmAcross(state);
   if (far) o = -o;
 
   float extent = 0;  // the space the labels take across the axis
   const auto label = [&](float along, double v, const std::string& token) {
-    const std::string text = TickLabel(c, a, v, token);
-    SetGraphFont(c, s, a.AxisLabelFont);  // measure in the font the label is printed in
+    const std::string text = TickLabel(n, a, v, token);
+    SetGraphFont(n, s, a.AxisLabelFont);  // measure in the font the label is printed in
     const int16_t angle = a.AxisLabelsHoriz;
     // A label running along the axis is centred on its tick, a turned one ends there.
     const bool parallel = angle == Rules::kParallelLabelAngle;
@@ -189,7 +183,7 @@ void DrawAxis(Control& c, Surface& s, int16_t index, bool first) {
       extent = std::max(extent, Rules::TurnedLabelExtent(s.TextWidth(text), angle));
     }
     const PagePoint at = Rules::Page(along, Rules::LabelPosition(lineAt, o, far ? extent : 0));
-    PrintText(c, s, text, at.x, at.y, parallel ? kAlignCentre : kAlignEnd,
+    PrintText(n, s, text, at.x, at.y, parallel ? kAlignCentre : kAlignEnd,
               parallel ? Rules::kParallelLabelVAlign : kAlignMiddle, a.AxisLabelColor, a.AxisLabelFont,
               angle);
   };
@@ -223,26 +217,26 @@ void DrawAxis(Control& c, Surface& s, int16_t index, bool first) {
       const std::string token = a.AxisScale == kScaleTextLabels ? tokens.Next() : std::string();
       if (j % stride != 0) continue;
       const double v = MajorTickValue(a, v1, v2, j);
-      const float q = Rules::Along(c, v);
+      const float q = map.Map(v);
       const bool grid = Rules::kGridOnEdges || (low < q && q < high);  // for this tick and its minor ticks
       if (low <= q && q <= high) {
         if (pass == 1) {
-          if (grid) GridLine(c, s, q, Rules::kVertical, true);
+          if (grid) GridLine(n, s, p, a, q, Rules::kVertical, true);
           if (a.AxisShowLabels) label(q, v, token);
         }
         line(q, base - to, q, base + t);
       }
       for (int k = 2; k <= minorDivs; ++k) {
-        const float r = Rules::Along(c, MinorValue(a, v1, v2, v, k));
+        const float r = map.Map(MinorValue(a, v1, v2, v, k));
         if (low <= r && r <= high) {
-          if (pass == 1 && grid) GridLine(c, s, r, Rules::kVertical, false);
+          if (pass == 1 && grid) GridLine(n, s, p, a, r, Rules::kVertical, false);
           line(r, base - mo, r, base + m);
         }
       }
     }
-    if (pass == 1) M = Rules::TitleAndBlock(c, s, a, p, taken, extent);
+    if (pass == 1) M = Rules::TitleAndBlock(d, s, a, p, taken, extent);
   }
-  Rules::Stack(g, c, s, a, taken, M);
+  Rules::Stack(g, space, s, a, taken, M);
   s.ForeColor = 0;
 }
 
@@ -265,11 +259,10 @@ struct XAxisRules {
   static constexpr TextAlign kParallelLabelVAlign = kAlignTop;
 
   static PagePoint Page(float along, float across) { return {along, across}; }
-  static float Along(Control& c, double v) { return PosX(c, c, v); }
-  static float MmAcross(const Control& c) { return c.UnitsPerMmY; }
+  static float MmAcross(const ControlState& state) { return state.UnitsPerMmY; }
   static float Low(const PlotBox& p) { return p.L; }
   static float High(const PlotBox& p) { return p.R; }
-  static int16_t& Taken(Control& c, bool far) { return far ? c.AxisSpace.Above : c.AxisSpace.Below; }
+  static int16_t& Taken(AxisSpace& space, bool far) { return far ? space.Above : space.Below; }
   static float LinePosition(const PlotBox& p, int16_t taken, bool far) {
     return far ? p.T - taken : p.B + taken;
   }
@@ -283,31 +276,32 @@ struct XAxisRules {
 
   // The title goes beyond the labels, centred on the plot. The block counts a height of an A after it,
   // shown or not, measured once the title is printed: in the title font if it was.
-  static int16_t TitleAndBlock(Control& c, Surface& s, const AxisRecord& a, const PlotBox& p, int16_t taken,
+  static int16_t TitleAndBlock(Drawing& d, Surface& s, const AxisRecord& a, const PlotBox& p, int16_t taken,
                                float extent) {
-    int16_t M = CInt(extent - a.AxisTitleShift * c.UnitsPerMmY);
+    int16_t M = CInt(extent - a.AxisTitleShift * d.State.UnitsPerMmY);
     if (a.AxisTicksOutside) M = AddInt16(M, a.AxisTickLength);
     const int16_t h = HeightOfA(s);
     const float titleY = a.AxisFarSide ? p.T - taken - M - h : p.B + taken + M;
     if (a.AxisShowTitle)
-      PrintText(c, s, a.AxisTitle, p.L + p.XL / 2, titleY, kAlignCentre, kAlignTop, a.AxisTitleColor,
+      PrintText(d.Notify, s, a.AxisTitle, p.L + p.XL / 2, titleY, kAlignCentre, kAlignTop, a.AxisTitleColor,
                 a.AxisTitleFont, 0);
     return AddInt16(M, HeightOfA(s));
   }
 
   // A shown title adds another height of an A, counted after both passes. The space above is kept with the
   // graph for its title.
-  static void Stack(GraphRecord& g, Control& c, Surface& s, const AxisRecord& a, int16_t& taken, int16_t M) {
+  static void Stack(GraphRecord& g, const AxisSpace& space, Surface& s, const AxisRecord& a, int16_t& taken,
+                    int16_t M) {
     if (a.AxisShowTitle) M = AddInt16(M, HeightOfA(s));
     taken = AddInt16(taken, M);
-    g.AxisSpaceAbove = c.AxisSpace.Above;
+    g.AxisSpaceAbove = space.Above;
   }
 };
 
 }  // namespace
 
-void DrawXAxis(Control& c, Surface& s, int16_t index, bool first) {
-  c.Guard("DrawXAxis", [&] { DrawAxis<XAxisRules>(c, s, index, first); });
+void DrawXAxis(Drawing& d, Surface& s, AxisSpace& space, int16_t index, bool first) {
+  d.Notify.Guard("DrawXAxis", [&] { DrawAxis<XAxisRules>(d, s, space, index, first); });
 }
 
 // ---------------------------------------------------------------- Y axes
@@ -327,11 +321,10 @@ struct YAxisRules {
   static constexpr TextAlign kParallelLabelVAlign = kAlignBottom;  // turned by 90 degrees, its right
 
   static PagePoint Page(float along, float across) { return {across, along}; }
-  static float Along(Control& c, double v) { return PosY(c, c, v); }
-  static float MmAcross(const Control& c) { return c.UnitsPerMmX; }
+  static float MmAcross(const ControlState& state) { return state.UnitsPerMmX; }
   static float Low(const PlotBox& p) { return p.T; }
   static float High(const PlotBox& p) { return p.B; }
-  static int16_t& Taken(Control& c, bool far) { return far ? c.AxisSpace.Right : c.AxisSpace.Left; }
+  static int16_t& Taken(AxisSpace& space, bool far) { return far ? space.Right : space.Left; }
   static float LinePosition(const PlotBox& p, int16_t taken, bool far) {
     return far ? p.R + taken : p.L - taken;
   }
@@ -344,36 +337,37 @@ struct YAxisRules {
 
   // The title is turned by 90 degrees, beyond the labels, and centred on the plot by its width in the
   // title font. The block counts a height of an A before it and, when it is shown, one in its font.
-  static int16_t TitleAndBlock(Control& c, Surface& s, const AxisRecord& a, const PlotBox& p, int16_t taken,
+  static int16_t TitleAndBlock(Drawing& d, Surface& s, const AxisRecord& a, const PlotBox& p, int16_t taken,
                                float extent) {
+    const float mmX = d.State.UnitsPerMmX;
     const int16_t h = HeightOfA(s);
-    int16_t M = CInt(extent + h - a.AxisTitleShift * c.UnitsPerMmX);
-    int16_t distance = CInt(extent + CInt(0.6 * h - a.AxisTitleShift * c.UnitsPerMmX));
+    int16_t M = CInt(extent + h - a.AxisTitleShift * mmX);
+    int16_t distance = CInt(extent + CInt(0.6 * h - a.AxisTitleShift * mmX));
     if (a.AxisTicksOutside) {
       M = AddInt16(M, a.AxisTickLength);
       distance = AddInt16(distance, a.AxisTickLength);
     }
     if (a.AxisShowTitle) {
-      SetGraphFont(c, s, a.AxisTitleFont);
+      SetGraphFont(d.Notify, s, a.AxisTitleFont);
       const int32_t width = CLng(s.TextWidth(a.AxisTitle));
       const float titleX = a.AxisFarSide ? p.R + taken + distance : p.L - taken - distance;
       const float titleY = p.T + static_cast<int32_t>(p.YL) / 2 + width / 2;
-      PrintText(c, s, a.AxisTitle, titleX, titleY, kAlignStart, kAlignMiddle, a.AxisTitleColor,
+      PrintText(d.Notify, s, a.AxisTitle, titleX, titleY, kAlignStart, kAlignMiddle, a.AxisTitleColor,
                 a.AxisTitleFont, 90);
       M = AddInt16(M, HeightOfA(s));
     }
     return M;
   }
 
-  static void Stack(GraphRecord&, Control&, Surface&, const AxisRecord&, int16_t& taken, int16_t M) {
+  static void Stack(GraphRecord&, const AxisSpace&, Surface&, const AxisRecord&, int16_t& taken, int16_t M) {
     taken = AddInt16(taken, M);
   }
 };
 
 }  // namespace
 
-void DrawYAxis(Control& c, Surface& s, int16_t index, bool first) {
-  c.Guard("DrawYAxis", [&] { DrawAxis<YAxisRules>(c, s, index, first); });
+void DrawYAxis(Drawing& d, Surface& s, AxisSpace& space, int16_t index, bool first) {
+  d.Notify.Guard("DrawYAxis", [&] { DrawAxis<YAxisRules>(d, s, space, index, first); });
 }
 
 // ---------------------------------------------------------------- tick values
@@ -389,14 +383,12 @@ double MajorTickValue(const AxisRecord& a, float x1, float x2, int j) {
 
 // ---------------------------------------------------------------- grid lines
 
-void GridLine(Control& c, Surface& s, float position, bool vertical, bool major) {
+void GridLine(ErrorReporter& r, Surface& s, const PlotBox& p, const AxisRecord& a, float position,
+              bool vertical, bool major) {
   const OleColor colour = s.ForeColor;
   const int width = s.DrawWidth;
-  c.Guard("GridLine", [&] {
+  Guarded(r, "GridLine", [&] {
     s.DrawWidth = 1;
-    GraphRecord& g = c.Current();
-    const PlotBox p = PlotOf(g);
-    const AxisRecord& a = AxisAt(g, vertical ? g.CurrentXAxis : g.CurrentYAxis);
     const bool show = major ? a.AxisGridMajor : a.AxisGridMinor;
     if (!show) return;
     const OleColor grid = major ? a.AxisMajGridColor : a.AxisMinGridColor;

@@ -2,19 +2,17 @@
 
 #include <algorithm>
 
-#include "model/Graphs.h"
 #include "model/Layout.h"
 #include "model/Lookup.h"
 #include "platform/Conversions.h"
-#include "render/Painters.h"
 #include "render/Pipeline.h"
 
 namespace plotara {
 
-int16_t BlendColors(Control& c, OleColor colour1, OleColor colour2, int16_t steps,
+int16_t BlendColors(ErrorReporter& r, OleColor colour1, OleColor colour2, int16_t steps,
                     std::vector<OleColor>& colours) {
   int16_t n = 0;
-  c.Guard("BlendColors", [&] {
+  Guarded(r, "BlendColors", [&] {
     n = steps < 2 ? int16_t{2} : steps;
     const int r1 = RedOf(colour1), g1 = GreenOf(colour1), b1 = BlueOf(colour1);
     const float dr = static_cast<float>(RedOf(colour2) - r1), dg = static_cast<float>(GreenOf(colour2) - g1),
@@ -30,23 +28,24 @@ int16_t BlendColors(Control& c, OleColor colour1, OleColor colour2, int16_t step
   return n;
 }
 
-void DrawGradient(Control& c, Surface& s, int16_t areaCode, const GradientSpec& fill) {
-  c.Guard("DrawGradient", [&] {
-    if (c.NumGraphs() < 1 || fill.Transparent) return;
-    ClipGraphArea(c, s, areaCode);
-    clsGradient& painter = GradientPainter(c);
+void DrawGradient(Drawing& d, Surface& s, int16_t areaCode, const GradientSpec& fill) {
+  const ControlState& state = d.State;
+  d.Notify.Guard("DrawGradient", [&] {
+    if (state.NumGraphs() < 1 || fill.Transparent) return;
+    ClipGraphArea(state, d.Notify, s, areaCode);
+    clsGradient& painter = d.Tools.Gradient();
     painter.Color1(fill.Color1);
     painter.Color2(fill.Color2);
     painter.Angle(fill.Angle);
     painter.Shift(fill.Shift);
     painter.Style(fill.Style);
 
-    GraphRecord& g = c.Current();
+    const GraphRecord& g = state.Current();
     double left = 0, top = 0, width = 0, height = 0;
     switch (areaCode) {
       case kAreaPage:
-        width = c.PageWidth;
-        height = c.PageHeight;
+        width = state.PageWidth;
+        height = state.PageHeight;
         break;
       case kAreaGraph:
         left = g.RectLeft;
@@ -69,9 +68,9 @@ void DrawGradient(Control& c, Surface& s, int16_t areaCode, const GradientSpec& 
       default:
         break;
     }
-    Surface& scratch = *c.ScratchPic1;
-    scratch.Move(0, 0, static_cast<float>(width + c.UnitsPerMmX + kScratchMargin),
-                 static_cast<float>(height + c.UnitsPerMmY + kScratchMargin));
+    Surface& scratch = d.ScratchPic1;
+    scratch.Move(0, 0, static_cast<float>(width + state.UnitsPerMmX + kScratchMargin),
+                 static_cast<float>(height + state.UnitsPerMmY + kScratchMargin));
     const int px = s.PixelX(left), py = s.PixelY(top);
     if (fill.Color1 == fill.Color2) {
       scratch.BackColor = fill.Color1;
@@ -96,7 +95,7 @@ void DrawGradient(Control& c, Surface& s, int16_t areaCode, const GradientSpec& 
       if (part) scratch.ResetClip();
     }
     s.BitBlt(px, py, s.PixelX(scratch.Width()), s.PixelY(scratch.Height()) + 2, scratch, 0, 0);
-    ClipGraphArea(c, s, kAreaGraph);
+    ClipGraphArea(state, d.Notify, s, kAreaGraph);
   });
 }
 

@@ -19,25 +19,27 @@ bool Listed(const DataSetRecord& d) {
 }
 }  // namespace
 
-void LegendTable(Control& c, Surface& s, int16_t GraphIndex) {
-  c.Guard("LegendTable", [&] {
-    GraphRecord& g = c.Graph(GraphIndex);
+void LegendTable(Drawing& d, Surface& s, int16_t GraphIndex) {
+  const ControlState& state = d.State;
+  Notifier& n = d.Notify;
+  n.Guard("LegendTable", [&] {
+    GraphRecord& g = d.State.Graph(GraphIndex);
     if (!g.LegendShow) return;
-    SetGraphFont(c, s, g.LegendFont);
+    SetGraphFont(n, s, g.LegendFont);
     int count = 0;
     float widest = 0;
-    for (const DataSetRecord& d : g.DataSets) {
-      if (!Listed(d)) continue;
+    for (const DataSetRecord& data : g.DataSets) {
+      if (!Listed(data)) continue;
       ++count;
-      widest = std::max(widest, s.TextWidth(d.DataLegend));
+      widest = std::max(widest, s.TextWidth(data.DataLegend));
     }
     int16_t textWidth = CInt(widest);
     g.LegendRectWidth = 0;
     g.LegendRectHeight = 0;
     // Texts that leave less than 10 mm of the graph's width: no table.
-    if (g.RectWidth - textWidth < 10 * c.UnitsPerMmX) textWidth = 0;
+    if (g.RectWidth - textWidth < 10 * state.UnitsPerMmX) textWidth = 0;
     if (textWidth >= 1) {
-      const float mmX = c.UnitsPerMmX;
+      const float mmX = state.UnitsPerMmX;
       const float rowHeight = s.TextHeight("A");
       g.LegendRectWidth = CInt(textWidth + 12 * mmX);
       g.LegendRectHeight = CInt((count + 0.8) * rowHeight);
@@ -46,7 +48,7 @@ void LegendTable(Control& c, Surface& s, int16_t GraphIndex) {
       g.LegendRectTop =
           std::max(std::min(g.LegendRectTop, g.RectTop + g.RectHeight - g.LegendRectHeight), g.RectTop);
       s.FillColor = g.LegendFill.Color1;
-      DrawGradient(c, s, kAreaLegend, g.LegendFill);
+      DrawGradient(d, s, kAreaLegend, g.LegendFill);
       const float left = static_cast<float>(g.LegendRectLeft), top = static_cast<float>(g.LegendRectTop);
       if (g.LegendFill.EdgeThickness != 0) {
         s.DrawWidth = g.LegendFill.EdgeThickness;
@@ -57,36 +59,38 @@ void LegendTable(Control& c, Surface& s, int16_t GraphIndex) {
       const float sampleX = textX - kLegendSampleOffset;
       int r = 0;
       for (int16_t i = 0; i < g.NumDataSets(); ++i) {
-        const DataSetRecord& d = g.DataSets[static_cast<size_t>(i)];
-        if (!Listed(d)) continue;
+        const DataSetRecord& data = g.DataSets[static_cast<size_t>(i)];
+        if (!Listed(data)) continue;
         ++r;
         const float rowY = static_cast<float>(top + (r - 0.1) * rowHeight);
-        PrintText(c, s, d.DataLegend, textX, rowY, kAlignStart, kAlignMiddle, g.LegendFontColor, g.LegendFont,
-                  0);
-        if (d.DataLineStyle > kLineNone) {
-          s.DrawStyle = d.DataLineStyle == kLineSolid ? LineKind::Solid : LineKind::Dot;
-          s.DrawWidth = std::max<int>(1, d.DataLineThickness);
-          s.ForeColor = d.DataLineColor;
+        PrintText(n, s, data.DataLegend, textX, rowY, kAlignStart, kAlignMiddle, g.LegendFontColor,
+                  g.LegendFont, 0);
+        if (data.DataLineStyle > kLineNone) {
+          s.DrawStyle = data.DataLineStyle == kLineSolid ? LineKind::Solid : LineKind::Dot;
+          s.DrawWidth = std::max<int>(1, data.DataLineThickness);
+          s.ForeColor = data.DataLineColor;
           s.Line(sampleX - 3 * mmX, rowY, sampleX + 3 * mmX, rowY);
         }
-        if (d.PointCount >= 1)
-          DataPoint(c, s, GraphIndex, i, d.DataSymbol, sampleX, rowY, d.DataSymbolSize, true, 0, 0);
+        if (data.PointCount >= 1) {
+          const ItemView item(g, i, nullptr, state.UnitsPerMmX, state.UnitsPerMmY);
+          DataPoint(n, s, item, data.DataSymbol, sampleX, rowY, data.DataSymbolSize, true, 0, 0);
+        }
         s.DrawStyle = LineKind::Solid;
-        SetLineColor(c, s, 0);
+        SetLineColor(n, s, 0);
       }
     }
     // Keep the table's pixels for dragging; they are always taken from Picture1.
-    Surface& keep = *c.ScratchPic1;
-    const Surface& shown = *c.Picture1;
+    Surface& keep = d.ScratchPic1;
+    const Surface& shown = d.Picture1;
     keep.Move(0, 0, g.LegendRectWidth, g.LegendRectHeight);
     keep.BitBlt(0, 0, shown.PixelX(keep.Width()) + 2, shown.PixelY(keep.Height()) + 2, shown,
                 shown.PixelX(g.LegendRectLeft), shown.PixelY(g.LegendRectTop));
   });
 }
 
-void LegendPosition(Control& c, int16_t GraphIndex, int32_t Left, int32_t Top) {
-  c.Guard("LegendPosition", [&] {
-    GraphRecord& g = c.Graph(GraphIndex);
+void LegendPosition(ControlState& state, ErrorReporter& r, int16_t GraphIndex, int32_t Left, int32_t Top) {
+  Guarded(r, "LegendPosition", [&] {
+    GraphRecord& g = state.Graph(GraphIndex);
     g.LegendRectLeft = Left;
     g.LegendRectTop = Top;
   });

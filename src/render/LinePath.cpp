@@ -266,6 +266,22 @@ void Folded(Surface& s, const LineData& d, size_t begin, size_t end) {
 
 }  // namespace
 
+LineData LineOf(const ItemView& item) {
+  LineData line;
+  line.points = item.Points;
+  line.count = static_cast<size_t>(std::max<int32_t>(item.Data.PointCount, 0));
+  line.mapX = item.X;
+  line.mapY = item.Y;
+  line.x1 = item.XAxis.AxisValue1;
+  line.x2 = item.XAxis.AxisValue2;
+  line.y1 = item.YAxis.AxisValue1;
+  line.y2 = item.YAxis.AxisValue2;
+  const BlockIndex& index = item.Data.Index;
+  line.xNonDecreasing = index.NonDecreasing() && index.Count() == line.count;
+  if (line.xNonDecreasing) line.index = &index;
+  return line;
+}
+
 void DrawDataLine(Surface& s, const LineData& d, LineDrawing drawing) {
   size_t begin, end;
   VisibleRange(d, begin, end);

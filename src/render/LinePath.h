@@ -8,6 +8,7 @@
 
 #include "model/BlockIndex.h"
 #include "model/PointList.h"
+#include "render/ItemView.h"
 #include "scale/Mapping.h"
 #include "surface/Surface.h"
 
@@ -26,6 +27,10 @@ struct LineData {
   // blocks of points.
   const BlockIndex* index = nullptr;
 };
+
+// The line of a data set: its points, its mapping and its axes' ranges, and its summary where that
+// describes exactly these points.
+LineData LineOf(const ItemView& item);
 
 // Surface::PixelX with nearest rounding, inline for per-point loops: the same clamp, and halves to even
 // through the 1.5 * 2^52 addition, which rounds as nearbyint does in the default rounding mode.

@@ -2,21 +2,19 @@
 
 namespace plotara {
 
-clsGradient& GradientPainter(Control& c) {
-  if (!c.GradientPainterStore) {
-    c.GradientPainterStore = OwnedLater<clsGradient>(new clsGradient, [](clsGradient* p) { delete p; });
+clsGradient& Painters::Gradient() {
+  if (!gradient_) {
+    gradient_ = std::make_unique<clsGradient>();
     // The painter cannot tell anyone why it failed; the host hears of it through ErrorMsg.
-    clsGradient* painter = c.GradientPainterStore.get();
-    painter->SetWarningHandler(
-        [&c, painter](const std::string&) { c.ReportError("clsGradient", painter->LastErrorNumber()); });
+    gradient_->SetWarningHandler(
+        [this](const std::string&) { reporter_.ReportError("clsGradient", gradient_->LastErrorNumber()); });
   }
-  return *c.GradientPainterStore;
+  return *gradient_;
 }
 
-CExpression& Evaluator(Control& c) {
-  if (!c.EvaluatorStore)
-    c.EvaluatorStore = OwnedLater<CExpression>(new CExpression, [](CExpression* p) { delete p; });
-  return *c.EvaluatorStore;
+CExpression& Painters::Evaluator() {
+  if (!evaluator_) evaluator_ = std::make_unique<CExpression>();
+  return *evaluator_;
 }
 
 }  // namespace plotara

@@ -3,7 +3,7 @@
 // the layout of one graph on the page.
 #pragma once
 
-#include "model/Control.h"
+#include "render/Drawing.h"
 
 namespace plotara {
 
@@ -16,20 +16,20 @@ struct PlotBox {
   float L, T, R, B;  // left, top, right, bottom
   float XL, YL;      // the lengths of the current X and Y axes
 };
-PlotBox PlotOf(GraphRecord& g);
+PlotBox PlotOf(const GraphRecord& g);
 
 // Redraws everything (WhichIndex negative) or graph WhichIndex alone over the saved background. With
 // LegndOnPic1 the graph's legend table is drawn on Picture1 only, so that it can be moved cheaply.
-void RefreshGraphs(Control& c, int16_t WhichIndex, bool LegndOnPic1);
+void RefreshGraphs(Drawing& d, int16_t WhichIndex, bool LegndOnPic1);
 // Draws one graph and makes it the current graph.
-void DrawGraph(Control& c, Surface& s, int16_t index);
+void DrawGraph(Drawing& d, Surface& s, int16_t index);
 // The current graph's rectangle from its position on the page, and its legend position.
-void CalcBorders(Control& c);
+void CalcBorders(ControlState& state, ErrorReporter& r);
 // Restricts drawing on the surface to an area of the current graph (or the page).
-void ClipGraphArea(Control& c, Surface& s, int16_t code);
+void ClipGraphArea(const ControlState& state, ErrorReporter& r, Surface& s, int16_t code);
 // Paints the page on GraphImage.
-void DrawPageBackground(Control& c);
+void DrawPageBackground(Drawing& d);
 // Paints the current graph's border band and plot area.
-void DrawPlotArea(Control& c, Surface& s);
+void DrawPlotArea(Drawing& d, Surface& s);
 
 }  // namespace plotara

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "model/Lookup.h"
 #include "platform/RuntimeError.h"
 #include "render/Symbols.h"
 #include "surface/CairoSurface.h"
@@ -24,14 +23,14 @@ bool SymbolStamp::Stampable(int16_t symbol) {
   }
 }
 
-SymbolStamp::SymbolStamp(Control& c, const Surface& target, int16_t graph, int16_t data, int16_t symbol,
+SymbolStamp::SymbolStamp(ErrorReporter& r, const Surface& target, const ItemView& item, int16_t symbol,
                          int16_t size) {
   if (!Stampable(symbol) || !target.ExactPixels()) return;
   const double t = target.TwipsPerPixelX();
   CairoSurface a(1440.0 / t), b(1440.0 / t);
   if (a.TwipsPerPixelX() != t) return;
   try {
-    const GradientSpec& fill = DataSetAt(c.Graph(graph), data).DataFill;
+    const GradientSpec& fill = item.Data.DataFill;
     // Room for the widest marker (a rectangle 1.3 times the size) and its edge, with a margin that must
     // stay blank.
     const int half = std::abs(target.PixelX(size * 1.3)) + std::max<int>(1, fill.EdgeThickness) + 3;
@@ -45,7 +44,7 @@ SymbolStamp::SymbolStamp(Control& c, const Surface& target, int16_t graph, int16
       s->BackColor = s == &a ? backA : backB;
       s->Cls();
       const float centre = static_cast<float>(half * t);
-      DataPoint(c, *s, graph, data, symbol, centre, centre, size, false, 0, 0);
+      DataPoint(r, *s, item, symbol, centre, centre, size, false, 0, 0);
     }
     OleColor first = 0;
     bool any = false;

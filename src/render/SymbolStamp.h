@@ -4,17 +4,18 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/Control.h"
+#include "platform/ErrorGuard.h"
+#include "render/ItemView.h"
+#include "surface/Surface.h"
 
 namespace plotara {
 
 class SymbolStamp {
  public:
-  // Rasterises the marker `symbol` of data set `data` of graph `graph` about a centre pixel, when its
-  // pixels depend only on that pixel (circles, squares, rectangles, diamonds), the target surface
-  // rasterises exactly and every pixel of the marker is opaque; otherwise the stamp is not Ready and the
-  // points are drawn one by one.
-  SymbolStamp(Control& c, const Surface& target, int16_t graph, int16_t data, int16_t symbol, int16_t size);
+  // Rasterises a data set's marker `symbol` about a centre pixel, when its pixels depend only on that pixel
+  // (circles, squares, rectangles, diamonds), the target surface rasterises exactly and every pixel of the
+  // marker is opaque; otherwise the stamp is not Ready and the points are drawn one by one.
+  SymbolStamp(ErrorReporter& r, const Surface& target, const ItemView& item, int16_t symbol, int16_t size);
 
   bool Ready() const { return ready_; }
   // True when every pixel of the marker has one colour: then stamping it again where it already was

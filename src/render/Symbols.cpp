@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "model/Lookup.h"
 #include "platform/Conversions.h"
 #include "render/Bars.h"
 
@@ -32,8 +31,8 @@ std::string CharacterOf(int code) {
 
 }  // namespace
 
-void Triangle(Control& c, Surface& s, bool PointUp, float PageX, float PageY, int16_t Size) {
-  c.Guard("Triangle", [&] {
+void Triangle(ErrorReporter& r, Surface& s, bool PointUp, float PageX, float PageY, int16_t Size) {
+  Guarded(r, "Triangle", [&] {
     const int16_t dir = PointUp ? 1 : -1;
     const int16_t rise = CInt(3.0 * dir * Size) / 2;  // 16-bit arithmetic, truncating division
     const int16_t drop = CInt(1.0 * Size * dir) / 2;
@@ -45,16 +44,17 @@ void Triangle(Control& c, Surface& s, bool PointUp, float PageX, float PageY, in
   });
 }
 
-void Diamond(Control& c, Surface& s, float PageX, float PageY, int16_t Size) {
-  c.Guard("Diamond", [&] {
+void Diamond(ErrorReporter& r, Surface& s, float PageX, float PageY, int16_t Size) {
+  Guarded(r, "Diamond", [&] {
     const int32_t cx = s.PixelX(PageX), cy = s.PixelY(PageY), hw = s.PixelX(Size), hh = s.PixelY(Size);
     const std::array<PixelPoint, 4> points{{{cx, cy - hh}, {cx - hw, cy}, {cx, cy + hh}, {cx + hw, cy}}};
     s.Polygon(points);
   });
 }
 
-void xRectangle(Control& c, Surface& s, float PageX, float PageY, int16_t HalfWidth, int16_t HalfHeight) {
-  c.Guard("xRectangle", [&] {
+void xRectangle(ErrorReporter& r, Surface& s, float PageX, float PageY, int16_t HalfWidth,
+                int16_t HalfHeight) {
+  Guarded(r, "xRectangle", [&] {
     const int32_t cx = s.PixelX(PageX), cy = s.PixelY(PageY), hw = s.PixelX(HalfWidth),
                   hh = s.PixelY(HalfHeight);
     // One more pixel, so that the right and bottom edges are part of the square.
@@ -70,18 +70,17 @@ void SymbolPen(Surface& s, const GradientSpec& fill) {
   s.DrawStyle = LineKind::Solid;
 }
 
-void DataPoint(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, int16_t Symbol, float PageX,
-               float PageY, int16_t Size, bool LegendSample, double StackBaseX, double StackBaseY) {
-  c.Guard("DataPoint", [&] {
-    GraphRecord& g = c.Graph(GraphIndex);
-    const GradientSpec fill = DataSetAt(g, DataIndex).DataFill;
+void DataPoint(ErrorReporter& r, Surface& s, const ItemView& item, int16_t Symbol, float PageX, float PageY,
+               int16_t Size, bool LegendSample, double StackBaseX, double StackBaseY) {
+  Guarded(r, "DataPoint", [&] {
+    const GradientSpec fill = item.Data.DataFill;
     SymbolPen(s, fill);
     // Rectangles with an edge get the edge drawn again over their fill.
     auto rectangle = [&](int16_t hw, int16_t hh) {
-      xRectangle(c, s, PageX, PageY, hw, hh);
+      xRectangle(r, s, PageX, PageY, hw, hh);
       if (fill.EdgeThickness > 0) {
         s.FillStyle = FillKind::Transparent;
-        xRectangle(c, s, PageX, PageY, hw, hh);
+        xRectangle(r, s, PageX, PageY, hw, hh);
       }
     };
     // The line operation leaves out its last pixel; half a pixel more makes the mark reach it.
@@ -90,7 +89,7 @@ void DataPoint(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, in
       case kSymbolNone:
         break;
       case kSymbolBar:
-        Bar(c, s, DataIndex, PageX, PageY, Size, LegendSample, StackBaseX, StackBaseY);
+        Bar(r, s, item, PageX, PageY, Size, LegendSample, StackBaseX, StackBaseY);
         break;
       case kSymbolDot:
         s.PSet(PageX, PageY, s.ForeColor);
@@ -102,13 +101,13 @@ void DataPoint(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, in
         rectangle(Size, Size);
         break;
       case kSymbolDiamond:
-        Diamond(c, s, PageX, PageY, Size);
+        Diamond(r, s, PageX, PageY, Size);
         break;
       case kSymbolTriangleUp:
-        Triangle(c, s, true, PageX, PageY, Size);
+        Triangle(r, s, true, PageX, PageY, Size);
         break;
       case kSymbolTriangleDown:
-        Triangle(c, s, false, PageX, PageY, Size);
+        Triangle(r, s, false, PageX, PageY, Size);
         break;
       case kSymbolWideRectangle:
         rectangle(CInt(Size * 1.3), CInt(Size / 1.3));

@@ -2,7 +2,9 @@
 // to the page.
 #pragma once
 
-#include "model/Control.h"
+#include "platform/ErrorGuard.h"
+#include "render/ItemView.h"
+#include "surface/Surface.h"
 
 namespace plotara {
 
@@ -10,13 +12,14 @@ namespace plotara {
 // 0 nothing, 1 a bar, 2 a dot, 3 a circle, 4 a square, 5 a diamond, 6 and 7 triangles up and down,
 // 8 and 9 wide and tall rectangles, 10 a plus, 11 a cross, any other value the character with the code
 // |Symbol|. Size is the half-extent in surface units. Leaves the fill style hollow.
-void DataPoint(Control& c, Surface& s, int16_t GraphIndex, int16_t DataIndex, int16_t Symbol, float PageX,
-               float PageY, int16_t Size, bool LegendSample, double StackBaseX, double StackBaseY);
+void DataPoint(ErrorReporter& r, Surface& s, const ItemView& item, int16_t Symbol, float PageX, float PageY,
+               int16_t Size, bool LegendSample, double StackBaseX, double StackBaseY);
 // Pen and brush of a data set's symbols: fill, edge colour and width from its symbol colours.
 void SymbolPen(Surface& s, const GradientSpec& fill);
 // The polygon and rectangle markers, drawn in device pixels with the surface's current pen and brush.
-void Triangle(Control& c, Surface& s, bool PointUp, float PageX, float PageY, int16_t Size);
-void Diamond(Control& c, Surface& s, float PageX, float PageY, int16_t Size);
-void xRectangle(Control& c, Surface& s, float PageX, float PageY, int16_t HalfWidth, int16_t HalfHeight);
+void Triangle(ErrorReporter& r, Surface& s, bool PointUp, float PageX, float PageY, int16_t Size);
+void Diamond(ErrorReporter& r, Surface& s, float PageX, float PageY, int16_t Size);
+void xRectangle(ErrorReporter& r, Surface& s, float PageX, float PageY, int16_t HalfWidth,
+                int16_t HalfHeight);
 
 }  // namespace plotara

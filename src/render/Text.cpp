@@ -55,8 +55,8 @@ FontDetails GetFontDetails(std::string_view spec) {
   return f;
 }
 
-void SetGraphFont(Control& c, Surface& s, std::string_view spec) {
-  c.Guard("SetGraphFont", [&] {
+void SetGraphFont(ErrorReporter& r, Surface& s, std::string_view spec) {
+  Guarded(r, "SetGraphFont", [&] {
     const FontDetails f = GetFontDetails(spec);
     if (f.Face.empty()) return;
     s.FontName = f.Face;
@@ -66,12 +66,12 @@ void SetGraphFont(Control& c, Surface& s, std::string_view spec) {
   });
 }
 
-void PrintText(Control& c, Surface& s, std::string_view text, float x, float y, int16_t hAlign,
+void PrintText(ErrorReporter& r, Surface& s, std::string_view text, float x, float y, int16_t hAlign,
                int16_t vAlign, OleColor colour, std::string_view spec, int16_t angle) {
   const OleColor saved = s.ForeColor;
-  c.Guard("PrintText", [&] {
+  Guarded(r, "PrintText", [&] {
     const std::vector<std::string_view> lines = SplitLines(text);
-    SetGraphFont(c, s, spec);
+    SetGraphFont(r, s, spec);
     const double a = angle * 0.01745;
     if (colour != -1) s.ForeColor = colour;
     const int16_t escapement = CInt(static_cast<double>(angle) * 10);  // tenths of a degree, 16 bits

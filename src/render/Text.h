@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "model/Control.h"
+#include "platform/ErrorGuard.h"
+#include "surface/Surface.h"
 
 namespace plotara {
 
@@ -33,13 +34,13 @@ FontDetails GetFontDetails(std::string_view spec);
 
 // Applies a font description to the surface. A description whose "Font=" field is empty leaves the
 // surface's font as it is.
-void SetGraphFont(Control& c, Surface& s, std::string_view spec);
+void SetGraphFont(ErrorReporter& r, Surface& s, std::string_view spec);
 
 // Prints text (lines separated by "\r\n") anchored at (x, y) in surface units, aligned as TextAlign says
 // (any other alignment keeps the offset of the previous line, 0 for the first).
 // colour -1 keeps the surface's text colour; angle in degrees, counter-clockwise. The surface's text
 // colour is restored afterwards; its font stays as the description set it.
-void PrintText(Control& c, Surface& s, std::string_view text, float x, float y, int16_t hAlign,
+void PrintText(ErrorReporter& r, Surface& s, std::string_view text, float x, float y, int16_t hAlign,
                int16_t vAlign, OleColor colour, std::string_view spec, int16_t angle);
 
 }  // namespace plotara

@@ -252,7 +252,7 @@ TEST(DrawGradient, ATransparentFillLeavesTheAreaAndItsClipAlone) {
   s.FilledBox(0, 0, 6000, 4500, kRed);
   s.SetClipRect(0, 0, 150, 150);
   GradientSpec fill{0, 0, 0x00FF0000, 0x0000FF00, 0, 0, 1, true};
-  DrawGradient(k.c(), s, 0, fill);
+  DrawGradient(k.d(), s, 0, fill);
   s.FilledBox(0, 0, 6000, 4500, kWhite);
   EXPECT_EQ(CountColor(s, 0, 0, 400, 300, kWhite), 100) << "the 10 x 10 clip is still in force";
 }
@@ -271,7 +271,7 @@ TEST(DrawGradient, AnAreaPastThePicturePaintsItsVisiblePartAsAWholeOne) {
       g.RectTop = top * 15;
       g.RectWidth = 700 * 15;
       g.RectHeight = 500 * 15;
-      DrawGradient(k.c(), *k.c().Picture1, 1, fill);
+      DrawGradient(k.d(), *k.c().Picture1, 1, fill);
     };
     Chart whole(760, 560), part(400, 300);
     paint(whole, 0, 0);

@@ -105,9 +105,9 @@ TEST(LegendPosition, StoresTheCornerAndTheNextTableHoldsItInside) {
   LegendChart k;
   k.p.NewDataSet("d");
   k.p.Refresh();
-  LegendPosition(k.c(), 0, 1000000, -50);
+  LegendPosition(k.state(), k.notify(), 0, 1000000, -50);
   EXPECT_EQ(k.g().LegendRectLeft, 1000000);
-  LegendTable(k.c(), *k.c().Picture1, 0);
+  LegendTable(k.d(), k.d().Picture1, 0);
   EXPECT_EQ(k.g().LegendRectLeft + k.g().LegendRectWidth, k.g().RectLeft + k.g().RectWidth);
   EXPECT_EQ(k.g().LegendRectTop, k.g().RectTop);
 }

@@ -106,7 +106,7 @@ TEST(CalcBorders, HoldsTheLegendInsideTheGraph) {
     k.p.GraphPosition(10, 10, 50, 50);
     k.p.LegendTableLeft(r.left);
     k.p.LegendTableTop(r.top);
-    CalcBorders(k.c());
+    CalcBorders(k.state(), k.notify());
     const GraphRecord& g = k.c().Current();
     EXPECT_EQ(g.LegendRectLeft, r.atRight ? g.RectLeft + g.RectWidth : g.RectLeft);
     EXPECT_EQ(g.LegendRectTop, r.atTop ? g.RectTop : g.RectTop + g.RectHeight);

@@ -59,12 +59,13 @@ struct Pictures {
       s->Move(0, 0, 400 * 15, 300 * 15);
       s->Cls();
     }
-    PlotDataSets(c, plotted);
-    ClipGraphArea(c, reference, kAreaPlot);
+    PlotDataSets(k.d(), plotted);
+    ClipGraphArea(k.state(), k.notify(), reference, kAreaPlot);
+    const ItemView item = k.item();
     for (size_t j = 0; j < c.Current().Points.Count(); ++j) {
       const Point& p = c.Current().Points[j];
       if (std::isfinite(p.X) && std::isfinite(p.Y))
-        DataPointXY(c, reference, c.CurrentGraph, 0, st.symbol, p.X, p.Y, p.E, st.size, 0, 0);
+        DataPointXY(k.notify(), reference, item, st.symbol, p.X, p.Y, p.E, st.size, 0, 0);
     }
     for (int y = 0; y < 300; ++y)
       for (int x = 0; x < 400; ++x) {
@@ -112,7 +113,7 @@ TEST(SymbolStamp, OnlyMarkersDrawnFromTheirCentrePixelAreStamped) {
   for (const auto& r : rows) {
     SCOPED_TRACE(r.symbol);
     k.p.DataSymbolEdgeThickness(r.edge);
-    const SymbolStamp stamp(k.c(), *k.c().Picture1, 0, 0, r.symbol, 90);
+    const SymbolStamp stamp(k.notify(), k.d().Picture1, k.item(), r.symbol, 90);
     EXPECT_EQ(stamp.Ready(), r.ready);
     if (r.ready) {
       EXPECT_EQ(stamp.OneColour(), r.oneColour);

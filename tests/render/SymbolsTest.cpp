@@ -29,7 +29,7 @@ struct SymbolChart : Chart {
   }
   // Draws a symbol of half-size `size` twips at the centre of the picture.
   test::InkBox Draw(int16_t symbol, int16_t size) {
-    DataPoint(c(), *c().Picture1, 0, 0, symbol, 200 * 15, 150 * 15, size, false, 0, 0);
+    DataPoint(notify(), d().Picture1, item(), symbol, 200 * 15, 150 * 15, size, false, 0, 0);
     test::InkBox b = FindInk(picture());
     b.x0 -= 200;
     b.x1 -= 200;
@@ -120,7 +120,7 @@ TEST(Triangle, ApexAndBaseInSurfaceUnits) {
   Surface& s = *k.c().Picture1;
   s.FillStyle = FillKind::Transparent;
   s.ForeColor = kRed;
-  Triangle(k.c(), s, true, 200 * 15, 150 * 15 + 60, 150);
+  Triangle(k.notify(), s, true, 200 * 15, 150 * 15 + 60, 150);
   const test::InkBox b = FindInk(k.picture());
   EXPECT_EQ(b.y0, 150 + 4 - 15);
   EXPECT_EQ(b.y1, 150 + 4 + 5);

@@ -7,6 +7,8 @@
 #include "control/Internals.h"
 #include "hosts/cli/Script.h"
 #include "plotara/Plotara.h"
+#include "render/Drawing.h"
+#include "render/ItemView.h"
 
 namespace plotara::test {
 
@@ -16,6 +18,17 @@ struct Chart {
   Plotara p;
   explicit Chart(int width = 400, int height = 300) { ScriptRunner::SizeControl(p, width, height); }
   Control& c() { return Internals(p); }
+  Drawing& d() { return DrawingOf(c()); }
+  ControlState& state() { return c(); }
+  Notifier& notify() { return c(); }
+  // Data set `data` of the current graph as its renderers see it.
+  ItemView item(int16_t data = 0) {
+    const GraphRecord& g = state().Current();
+    size_t start = 0;
+    for (int16_t i = 0; i < data; ++i)
+      start += static_cast<size_t>(g.DataSets[static_cast<size_t>(i)].PointCount);
+    return ItemView(g, data, g.Points.Data() + start, state().UnitsPerMmX, state().UnitsPerMmY);
+  }
   const Surface& picture() const { return *Internals(p).Picture1; }
   // A surface coordinate of the page as a pixel of the picture.
   static int Px(double twips) { return static_cast<int>(std::nearbyint(twips / kTwipsPerPixel)); }

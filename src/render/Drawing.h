@@ -1,0 +1,27 @@
+// What the drawing routines work with: the records they lay out and draw, the way out for events and
+// errors, the control's five surfaces and the painters. A view of parts the control owns.
+#pragma once
+
+#include "model/Control.h"
+#include "model/Notifier.h"
+#include "model/Records.h"
+#include "render/Painters.h"
+#include "surface/Surface.h"
+
+namespace plotara {
+
+struct Drawing {
+  ControlState& State;
+  Notifier& Notify;
+  Surface& GraphImage;   // back buffer
+  Surface& Picture1;     // the visible surface
+  Surface& Picture2;     // the page without the front graph
+  Surface& ScratchPic1;  // scratch surfaces
+  Surface& ScratchPic2;
+  Painters& Tools;
+};
+
+// The drawing view of a control, made on first use with its painters.
+Drawing& DrawingOf(Control& c);
+
+}  // namespace plotara
