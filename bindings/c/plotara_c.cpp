@@ -1,126 +1,31 @@
-// The C interface: each entry point runs its body under one guard that turns every C++ exception into a
-// status and a message, so nothing unwinds into a C caller. The guard also keeps a control to one thread
-// at a time, keeps the texts it handed out alive through the next call, and carries out a destruction
-// asked for by an event handler once the running call is over.
+// The C interface's calls on a control: creation, sizing, members by name, bulk points, events and the
+// picture. Each runs under the guard of CallGuard.h.
 #include "plotara/plotara_c.h"
 
-#include <atomic>
+#include <cmath>
 #include <cstdio>
-#include <deque>
-#include <new>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
-#include <thread>
+#include <system_error>
 #include <vector>
 
+#include "bindings/c/CallGuard.h"
+#include "bindings/c/IgnoredCalls.h"
+#include "bindings/c/Values.h"
 #include "platform/AsciiCase.h"
 #include "plotara/Automation.h"
-#include "plotara/Plotara.h"
 
-namespace {
-
-// What the calls of a control handed out: texts, and the argv-like arrays of lists that point into them
-// (deques, so that earlier entries stay where they are).
-struct HandedOut {
-  std::deque<std::string> texts;
-  std::deque<std::vector<const char*>> lists;
-  void Clear() {
-    texts.clear();
-    lists.clear();
-  }
-};
-
-}  // namespace
-
-struct plotara_control {
-  explicit plotara_control(double dpi) : control(dpi), dpi(dpi) {}
-
-  plotara::Plotara control;
-  double dpi;
-  // The thread of the call in progress (none between calls); a handler's calls come from that thread.
-  std::atomic<std::thread::id> owner{};
-  // Handed out by the current outermost call, and by the one before it: a caller may pass a result
-  // straight into the next call, which reads it before it ends.
-  HandedOut current, previous;
-  // plotara_destroy was called from a handler: the outermost call deletes the control when it ends.
-  bool destroyed = false;
-  struct Handler {
-    plotara_event_handler fn = nullptr;
-    void* user = nullptr;
-  } handlers[5];
-  // An ErrorMsg raised while the host has no handler for it: it becomes the status of the call.
-  int pendingError = 0;
-  std::string pendingMessage;
-};
+namespace plotara::c_interface {
 
 namespace {
 
 thread_local std::string lastError;
 
-int Fail(int number, std::string message) {
-  lastError = std::move(message);
-  return number;
-}
-
-// Runs body (which returns a status) with every exception turned into a status and message.
-template <class Body>
-int Guard(Body body) noexcept {
-  try {
-    return body();
-  } catch (const plotara::AutomationError& e) {
-    return Fail(e.Number(), e.Description());
-  } catch (const std::bad_alloc&) {
-    return Fail(7, "Out of memory");
-  } catch (const std::exception& e) {
-    return Fail(5, e.what());
-  } catch (...) {
-    return Fail(51, "Internal error");
-  }
-}
-
-constexpr const char* kNullControl = "Object variable not set (the control is NULL)";
-constexpr const char* kDestroyed = "Object variable not set (the control was destroyed)";
-
-// The same for a call on a control: one thread at a time (the calls of its handlers come from the
-// thread of the running call), an ErrorMsg nobody handles becomes the status, and the outermost call
-// ends a destruction that a handler asked for.
-template <class Body>
-int GuardCall(plotara_control* c, Body body) noexcept {
-  if (!c) return Fail(91, kNullControl);
-  const std::thread::id self = std::this_thread::get_id();
-  std::thread::id running{};
-  const bool outermost = c->owner.compare_exchange_strong(running, self);
-  if (!outermost && running != self)
-    return Fail(5, "Invalid procedure call or argument (the control is in use by a call on another thread)");
-  if (c->destroyed) return Fail(91, kDestroyed);  // only a handler of the running call gets here
-  if (outermost) {
-    std::swap(c->previous, c->current);
-    c->current.Clear();
-    c->pendingError = 0;
-  }
-  int status = Guard(body);
-  if (!outermost) return status;
-  if (status == PLOTARA_OK && c->pendingError != 0) status = Fail(c->pendingError, c->pendingMessage);
-  c->previous.Clear();
-  if (c->destroyed) {
-    delete c;
-  } else {
-    c->owner.store(std::thread::id{});
-  }
-  return status;
-}
-
-const char* HandOut(plotara_control* c, std::string text) {
-  return c->current.texts.emplace_back(std::move(text)).c_str();
-}
-
-void Raise(plotara_control* c, plotara_event event, const char* source = nullptr,
-           const char* description = nullptr) {
-  const auto& h = c->handlers[event];
-  if (h.fn && !c->destroyed) h.fn(h.user, event, source, description);
-}
-
 void WireEvents(plotara_control* c) {
-  plotara::EventHandlers& ev = c->control.Events();
+  EventHandlers& ev = c->control.Events();
   ev.NewGraphInFront = [c] { Raise(c, PLOTARA_NEW_GRAPH_IN_FRONT); };
   ev.GraphScaleChanged = [c] { Raise(c, PLOTARA_GRAPH_SCALE_CHANGED); };
   ev.GraphPositionChanged = [c] { Raise(c, PLOTARA_GRAPH_POSITION_CHANGED); };
@@ -138,108 +43,53 @@ void WireEvents(plotara_control* c) {
   };
 }
 
-// A list as the caller passed it: the count must match the texts up to the NULL after them.
-plotara::Variant ListOf(const plotara_value& v) {
-  const int32_t count = v.integer;
-  if (count < 0 || (count > 0 && !v.texts))
-    throw plotara::AutomationError(5, "Invalid procedure call or argument (a list's count or texts)");
-  std::vector<std::string> list;
-  for (int32_t i = 0; i < count; ++i) {
-    if (!v.texts[i])
-      throw plotara::AutomationError(5, "Invalid procedure call or argument (a list of " + std::to_string(i) +
-                                            " texts given a count of " + std::to_string(count) + ")");
-    list.emplace_back(v.texts[i]);
-  }
-  if (count > 0 && v.texts[count])
-    throw plotara::AutomationError(5,
-                                   "Invalid procedure call or argument (a list has more texts than its count "
-                                   "of " +
-                                       std::to_string(count) + ", or no NULL after them)");
-  return plotara::Variant(std::move(list));
-}
-
-plotara::Variant ToVariant(const plotara_value& v) {
-  switch (v.type) {
-    case PLOTARA_EMPTY:
-      return {};
-    case PLOTARA_MISSING:
-      return plotara::Variant::Missing();
-    case PLOTARA_BOOLEAN:
-      return plotara::Variant(v.integer != 0);
-    case PLOTARA_LONG:
-      return plotara::Variant(v.integer);
-    case PLOTARA_DOUBLE:
-      return plotara::Variant(v.number);
-    case PLOTARA_TEXT:
-      return plotara::Variant(std::string(v.text ? v.text : ""));
-    case PLOTARA_TEXTS:
-      return ListOf(v);
-    default:
-      throw plotara::AutomationError(13, "Type mismatch (type code " + std::to_string(v.type) + ")");
-  }
-}
-
-plotara_value FromVariant(plotara_control* c, const plotara::Variant& v) {
-  using plotara::VarType;
-  plotara_value out{PLOTARA_EMPTY, 0, 0.0, {nullptr}};
-  switch (v.Type()) {
-    case VarType::Boolean:
-      out.type = PLOTARA_BOOLEAN;
-      out.integer = v.ToBoolean() ? 1 : 0;
-      break;
-    case VarType::Byte:
-    case VarType::Integer:
-    case VarType::Long:
-      out.type = PLOTARA_LONG;
-      out.integer = v.ToLong();
-      break;
-    case VarType::Single:
-    case VarType::Double:
-      out.type = PLOTARA_DOUBLE;
-      out.number = v.ToDouble();
-      break;
-    case VarType::String:
-      out.type = PLOTARA_TEXT;
-      out.text = HandOut(c, v.ToString());
-      break;
-    case VarType::StringArray: {
-      std::vector<const char*>& list = c->current.lists.emplace_back();
-      for (const std::string& s : v.ToStringArray()) list.push_back(HandOut(c, s));
-      list.push_back(nullptr);
-      out.type = PLOTARA_TEXTS;
-      out.integer = static_cast<int32_t>(list.size() - 1);
-      out.texts = list.data();
-      break;
+// The picture as a file of the format would hold it: written to a private temporary folder (the saving
+// code writes files only) and read back.
+std::string Encode(const Plotara& control, const std::string& format) {
+  namespace fs = std::filesystem;
+  std::string folder = (fs::temp_directory_path() / "plotara-XXXXXX").string();
+  if (!mkdtemp(folder.data())) throw AutomationError(75, "Path/File access error (no temporary folder)");
+  const fs::path file = fs::path(folder) / ("picture." + format);
+  struct Cleanup {
+    std::string folder;
+    ~Cleanup() {
+      std::error_code ignored;
+      fs::remove_all(folder, ignored);
     }
-    default:
-      break;
-  }
-  return out;
-}
-
-plotara_type ResultType(plotara::VarType t) {
-  using plotara::VarType;
-  switch (t) {
-    case VarType::Boolean:
-      return PLOTARA_BOOLEAN;
-    case VarType::Byte:
-    case VarType::Integer:
-    case VarType::Long:
-      return PLOTARA_LONG;
-    case VarType::Single:
-    case VarType::Double:
-      return PLOTARA_DOUBLE;
-    case VarType::String:
-    case VarType::Variant:
-      return PLOTARA_TEXT;
-    case VarType::StringArray:
-      return PLOTARA_TEXTS;
-    default:
-      return PLOTARA_EMPTY;
-  }
+  } cleanup{folder};
+  control.SavePicture(file.string());
+  std::ifstream in(file, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (!in.good() && !in.eof()) throw AutomationError(75);
+  return bytes;
 }
 
 }  // namespace
+
+int Fail(int number, std::string message) {
+  lastError = std::move(message);
+  return number;
+}
+
+const char* HandOut(plotara_control* c, std::string text) {
+  return c->current.texts.emplace_back(std::move(text)).c_str();
+}
+
+void Raise(plotara_control* c, plotara_event event, const char* source, const char* description) {
+  const auto& h = c->handlers[event];
+  if (h.fn && !c->destroyed) h.fn(h.user, event, source, description);
+}
+
+void ReportMethodError(plotara_control* c, const std::string& member, int number,
+                       const std::string& description) {
+  std::string source = "Error " + std::to_string(number) + " has occured in Plotara.ocx, " + member;
+  std::string text = description;
+  c->control.Events().ErrorMsg(source, text);
+}
+
+}  // namespace plotara::c_interface
+
+using namespace plotara::c_interface;
 
 extern "C" {
 
@@ -251,17 +101,25 @@ const char* plotara_version(void) {
   return PLOTARA_C_VERSION;
 }
 
-int plotara_create(double dpi, plotara_control** control) {
+int plotara_create_with_options(const plotara_options* options, plotara_control** control) {
   if (!control) return Fail(5, "Invalid procedure call or argument (no place for the control)");
   *control = nullptr;
-  if (!(dpi >= 24 && dpi <= 2400))
+  if (!options) return Fail(5, "Invalid procedure call or argument (no options)");
+  if (!(options->dpi >= 24 && options->dpi <= 2400))
     return Fail(5, "Invalid procedure call or argument (dpi must be 24 to 2400)");
   return Guard([&] {
-    auto* c = new plotara_control(dpi);
+    auto* c = new plotara_control(plotara::PlotaraOptions{
+        .Dpi = options->dpi, .Antialias = options->antialias != 0, .Vector = options->vector != 0});
     WireEvents(c);
     *control = c;
     return PLOTARA_OK;
   });
+}
+
+int plotara_create(double dpi, plotara_control** control) {
+  plotara_options options = plotara_default_options();
+  options.dpi = dpi;
+  return plotara_create_with_options(&options, control);
 }
 
 void plotara_destroy(plotara_control* c) {
@@ -308,6 +166,7 @@ int plotara_invoke(plotara_control* c, const char* member, int nargs, plotara_va
         positionalSlot.push_back(i);
       }
     }
+    if (ReportIgnoredCall(c, *m, positional, named)) return PLOTARA_OK;  // the status is the report's
     const plotara::Variant r = plotara::Invoke(c->control, member, positional, named);
     // Write back what the method returned through its arguments.
     for (size_t k = 0; k < positional.size(); ++k)
@@ -340,36 +199,13 @@ int plotara_put(plotara_control* c, const char* property, plotara_value value) {
 int plotara_add_points(plotara_control* c, const double* x, const double* y, const double* e, size_t n) {
   return GuardCall(c, [&] {
     if (n > 0 && (!x || !y)) return Fail(5, "Invalid procedure call or argument (no x or y)");
+    if (n > 0 && ReportPointsWithoutDataSet(c)) return PLOTARA_OK;
     for (size_t i = 0; i < n; ++i) {
-      c->control.AddDataPoint(x[i], y[i], e ? e[i] : 0.0);
-      if (c->pendingError != 0) break;  // the method failed (no data set, ...): the status says so
+      // A missing value (NaN) or an infinity: no point where x or y is one, no error bar where e is.
+      if (!std::isfinite(x[i]) || !std::isfinite(y[i])) continue;
+      c->control.AddDataPoint(x[i], y[i], e && std::isfinite(e[i]) ? e[i] : 0.0);
+      if (c->pendingError != 0) break;  // the method failed (a value beyond Single, ...): the status says so
     }
-    return PLOTARA_OK;
-  });
-}
-
-int plotara_member_count(void) {
-  return static_cast<int>(plotara::Members().All().size());
-}
-
-const char* plotara_member_name(int index) {
-  const auto& all = plotara::Members().All();
-  if (index < 0 || static_cast<size_t>(index) >= all.size()) return nullptr;
-  return all[static_cast<size_t>(index)].Name.c_str();
-}
-
-int plotara_member_info(const char* member, plotara_member* info) {
-  return Guard([&] {
-    if (!member || !info) return Fail(5, "Invalid procedure call or argument");
-    const plotara::MemberInfo* m = plotara::Members().Find(member);
-    if (!m) throw plotara::AutomationError(438);
-    info->kind = m->Kind == plotara::MemberKind::Method ? 1 : 2;
-    info->writable = m->Kind == plotara::MemberKind::Property && m->Put ? 1 : 0;
-    info->params = static_cast<int>(m->Params.size());
-    info->out_mask = 0;
-    for (size_t i = 0; i < m->Params.size() && i < 32; ++i)
-      if (m->Params[i].Out) info->out_mask |= 1u << i;
-    info->result = ResultType(m->Type);
     return PLOTARA_OK;
   });
 }
@@ -409,6 +245,20 @@ int plotara_save(const plotara_control* control, const char* path) {
     } catch (const plotara::AutomationError& e) {
       return Fail(e.Number(), e.Description() + " ('" + path + "')");
     }
+    return PLOTARA_OK;
+  });
+}
+
+int plotara_encode(plotara_control* c, const char* format, const void** bytes, size_t* size) {
+  return GuardCall(c, [&] {
+    if (!format || !bytes || !size) return Fail(5, "Invalid procedure call or argument");
+    const std::string f = plotara::LowerCase(format);
+    if (f != "png" && f != "svg" && f != "pdf")
+      return Fail(
+          5, std::string("Invalid procedure call or argument (format '") + format + "': png, svg or pdf)");
+    const std::string& kept = c->current.texts.emplace_back(Encode(c->control, f));
+    *bytes = kept.data();
+    *size = kept.size();
     return PLOTARA_OK;
   });
 }

@@ -19,6 +19,10 @@
  * Methods of the control report their own failures through the ErrorMsg event. While the host has no
  * ErrorMsg handler set, such a failure instead becomes the status of the call (the number of the error)
  * and its message ("Error 9 has occured in Plotara.ocx, SetSelectedData: Subscript out of range").
+ * Calls the control itself takes in silence although they do nothing asked for are reported the same
+ * way and not made: an index out of range given to SetSelectedGraph, SetSelectedAxis or SetSelectedData
+ * (9), NewDataSet without a graph and points, formulas or texts without a data set (9), a formula that
+ * does not compile given to AddMathFunc (5).
  *
  * Threads. A control belongs to one thread at a time: any thread may use it, but only one call on it
  * may run at once. A call made while a call on another thread runs on the same control fails with 5 and
@@ -109,6 +113,18 @@ const char* plotara_version(void);
 
 /* A control drawing at dpi dots per inch (96 is the screen's; 192 for print quality); NULL on failure. */
 int plotara_create(double dpi, plotara_control** control);
+
+/* How a control draws: start from plotara_default_options() and change what you need. */
+typedef struct plotara_options {
+  double dpi;    /* dots per inch, 24 to 2400 (96) */
+  int antialias; /* nonzero: smooth lines, curves, circles and symbols; positions stay the aliased ones */
+  int vector;    /* nonzero: keep the drawing as shapes and text, so .svg and .pdf are vector documents */
+} plotara_options;
+static inline plotara_options plotara_default_options(void) {
+  plotara_options o = {96.0, 0, 0};
+  return o;
+}
+int plotara_create_with_options(const plotara_options* options, plotara_control** control);
 /* Releases the control (NULL: nothing); from one of its handlers, at the end of the running call. */
 void plotara_destroy(plotara_control* control);
 
@@ -125,12 +141,15 @@ int plotara_get(plotara_control* control, const char* property, plotara_value* r
 int plotara_put(plotara_control* control, const char* property, plotara_value value);
 
 /* Appends n points to the last data set of the current graph: AddDataPoint(x[i], y[i], e[i]); e may be
- * NULL. Stops at the first point that fails. */
+ * NULL. NaN and the infinities mark missing values: a point whose x or y is one is left out (a line
+ * joins the points on either side), an e that is one gives no error bar (0). Stops at the first point
+ * that fails; with no data set to take them, fails with 9 and adds none. */
 int plotara_add_points(plotara_control* control, const double* x, const double* y, const double* e, size_t n);
 
 /* The members of the interface: their count, the name of one (NULL outside 0..count-1), and what a
  * member is. kind: 1 method, 2 property; writable: a property that can be put; params: the number of
- * parameters of a method; out_mask: bit i set when the method writes back parameter i. */
+ * parameters of a method; out_mask: bit i set when the method writes back parameter i; result: the type
+ * of a property or of a method's result (PLOTARA_EMPTY: none). */
 int plotara_member_count(void);
 const char* plotara_member_name(int index);
 typedef struct plotara_member {
@@ -141,6 +160,19 @@ typedef struct plotara_member {
   plotara_type result;
 } plotara_member;
 int plotara_member_info(const char* member, plotara_member* info);
+
+/* Parameter index (0 to params-1) of a method: its name, the type its value converts to (type, and
+ * type_name "Integer", "Single", ...), whether it may be left out and its default then (def; EMPTY for
+ * none), and whether the method writes it back. The texts live as long as the library. */
+typedef struct plotara_param {
+  const char* name;
+  int32_t type;
+  const char* type_name;
+  int optional;
+  int out;
+  plotara_value def;
+} plotara_param;
+int plotara_member_param(const char* member, int index, plotara_param* param);
 
 /* Events: one handler per event, called synchronously inside the call that raises it (see "Events and
  * lifetime" above). source and description are set for ERROR_MSG only (NULL otherwise). NULL removes the
@@ -157,12 +189,15 @@ typedef void (*plotara_event_handler)(void* user, plotara_event event, const cha
 int plotara_set_event_handler(plotara_control* control, plotara_event event, plotara_event_handler handler,
                               void* user);
 
-/* The picture the control shows: height rows of width pixels 0x00RRGGBB, stride bytes apart. Valid
- * until the control next draws or changes size. */
+/* The picture the control shows: height rows of width pixels 0xXXRRGGBB (the top byte is not used),
+ * stride bytes apart. Valid until the control next draws or changes size. */
 int plotara_picture(const plotara_control* control, const uint32_t** pixels, int* width, int* height,
                     int* stride);
 /* Writes the picture to a file: .png, .svg or .pdf. */
 int plotara_save(const plotara_control* control, const char* path);
+/* The file plotara_save would write for the format ("png", "svg" or "pdf"), in memory: size bytes at
+ * bytes, valid until the end of the next call on the control. */
+int plotara_encode(plotara_control* control, const char* format, const void** bytes, size_t* size);
 
 #ifdef __cplusplus
 }
