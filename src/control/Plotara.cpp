@@ -4,7 +4,6 @@
 #include "control/Lifecycle.h"
 #include "model/Control.h"
 #include "platform/AutomationError.h"
-#include "surface/VectorSurface.h"
 
 namespace plotara {
 
@@ -14,8 +13,8 @@ namespace {
 // Surfaces that record shapes, for documents and for the smoothed picture; none for the plain raster.
 SurfaceFactory SurfacesFor(const PlotaraOptions& options) {
   if (!options.Vector && !options.Antialias) return {};
-  const auto use = options.Vector ? VectorSurface::Use::Print : VectorSurface::Use::Screen;
-  return [use](double dpi) { return std::make_unique<VectorSurface>(dpi, use); };
+  const SurfaceKind kind = options.Vector ? SurfaceKind::Document : SurfaceKind::Smooth;
+  return [kind](double dpi) { return MakeSurface(dpi, kind); };
 }
 }  // namespace
 

@@ -104,7 +104,7 @@ void DragLegendTable(Control& c, float x, float y, bool firstStep) {
       LegendTable(DrawingOf(c), pic1, c.PointedGraph);
     } else {
       // The table's pixels were kept when it was last drawn.
-      const Surface& kept = *c.ScratchPic1;
+      Surface& kept = *c.ScratchPic1;
       pic1.BitBlt(pic1.PixelX(g.LegendRectLeft), pic1.PixelY(g.LegendRectTop), kept.PixelWidth() + 1,
                   kept.PixelHeight() + 1, kept, 0, 0);
     }

@@ -1,7 +1,5 @@
 #include "model/Control.h"
 
-#include "surface/CairoSurface.h"
-
 namespace plotara {
 
 namespace {
@@ -13,16 +11,12 @@ constexpr float kLabelHeight = 255;
 }  // namespace
 
 Control::Control(double dpi, const SurfaceFactory& makeSurface) : Dpi(dpi) {
-  auto make = [&]() -> std::unique_ptr<Surface> {
-    return makeSurface ? makeSurface(dpi) : std::make_unique<CairoSurface>(dpi);
-  };
+  auto make = [&]() -> std::unique_ptr<Surface> { return makeSurface ? makeSurface(dpi) : MakeSurface(dpi); };
   GraphImage = make();
   Picture1 = make();
   Picture2 = make();
   ScratchPic1 = make();
   ScratchPic2 = make();
-  GraphImage->BackBuffer = true;
-  Picture2->BackBuffer = true;
   HScroll1.Height = kScrollBarThickness;
   HScroll1.Visible = false;
   VScroll1.Width = kScrollBarThickness;

@@ -22,7 +22,7 @@ struct DrawingParts;
 class PlColors;
 class PickerService;
 
-// Makes the drawing surfaces of a control; the default makes cairo raster surfaces.
+// Makes the drawing surfaces of a control; the default makes raster surfaces.
 using SurfaceFactory = std::function<std::unique_ptr<Surface>(double dpi)>;
 
 // An object a higher layer makes on first use and the control owns: the deleter comes from the layer

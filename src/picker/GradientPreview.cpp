@@ -3,15 +3,17 @@
 
 #include "gradient/clsGradient.h"
 #include "plotara/PickerService.h"
-#include "surface/CairoSurface.h"
+#include "surface/Surface.h"
 
 namespace plotara {
 
 void PaintGradientPreview(uint32_t* pixels, int width, int height, int stridePixels, int32_t color1,
                           int32_t color2, float angle, float shift, int16_t style) {
   if (!pixels || width <= 0 || height <= 0) return;
-  CairoSurface surface;  // 96 dpi: 15 twips a pixel
-  surface.Move(0, 0, static_cast<float>(width) * 15, static_cast<float>(height) * 15);
+  const std::unique_ptr<Surface> made = MakeSurface(kDefaultDpi);
+  Surface& surface = *made;
+  const auto twips = static_cast<float>(surface.TwipsPerPixelX());
+  surface.Move(0, 0, static_cast<float>(width) * twips, static_cast<float>(height) * twips);
   surface.BackColor = ResolveColor(color1);
   surface.Cls();
   if (style != 0) {

@@ -81,7 +81,7 @@ void LegendTable(Drawing& d, Surface& s, int16_t GraphIndex) {
     }
     // Keep the table's pixels for dragging; they are always taken from Picture1.
     Surface& keep = d.ScratchPic1;
-    const Surface& shown = d.Picture1;
+    Surface& shown = d.Picture1;
     keep.Move(0, 0, g.LegendRectWidth, g.LegendRectHeight);
     keep.BitBlt(0, 0, shown.PixelX(keep.Width()) + 2, shown.PixelY(keep.Height()) + 2, shown,
                 shown.PixelX(g.LegendRectLeft), shown.PixelY(g.LegendRectTop));

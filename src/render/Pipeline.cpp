@@ -51,8 +51,6 @@ void RefreshGraphs(Drawing& d, int16_t WhichIndex, bool LegndOnPic1) {
       for (int i = 0; i < state.NumGraphs() - 1; ++i)
         DrawGraph(d, image, state.GraphOrder[static_cast<size_t>(i)]);
       w = state.GraphOrder[static_cast<size_t>(state.NumGraphs() - 1)];
-      // On a one-graph page with a plain fill the page is still unpainted here: the copy takes it over
-      // unpainted and copies only the margin beyond it.
       saved.BitBlt(0, 0, saved.PixelX(saved.Width()), saved.PixelY(saved.Height()), image, 0, 0);
     } else {
       w = WhichIndex;
@@ -169,15 +167,12 @@ void DrawPageBackground(Drawing& d) {
   d.Notify.Guard("DrawPageBackground", [&] {
     Surface& s = d.GraphImage;
     const GradientSpec& fill = state.PageFill;
+    s.Cls();
     if (fill.Color1 == fill.Color2) {
-      // The plain fill paints every pixel of the page next: only what lies beyond it needs clearing.
-      s.ClsAround(0, 0, s.PixelX(static_cast<float>(state.PageWidth)),
-                  s.PixelY(static_cast<float>(state.PageHeight)));
       ClipGraphArea(state, d.Notify, s, kAreaPage);
       s.FilledBox(0, 0, static_cast<float>(state.PageWidth), static_cast<float>(state.PageHeight),
                   fill.Color1);
     } else {
-      s.Cls();
       DrawGradient(d, s, kAreaPage, fill);
     }
     if (fill.EdgeThickness == 0) return;

@@ -5,7 +5,6 @@
 
 #include "platform/RuntimeError.h"
 #include "render/Symbols.h"
-#include "surface/CairoSurface.h"
 
 namespace plotara {
 
@@ -27,8 +26,8 @@ SymbolStamp::SymbolStamp(ErrorReporter& r, const Surface& target, const ItemView
                          int16_t size) {
   if (!Stampable(symbol) || !target.ExactPixels()) return;
   const double t = target.TwipsPerPixelX();
-  CairoSurface a(1440.0 / t), b(1440.0 / t);
-  if (a.TwipsPerPixelX() != t) return;
+  const std::unique_ptr<Surface> onWhite = target.MakeCompatible(), onBlack = target.MakeCompatible();
+  Surface &a = *onWhite, &b = *onBlack;
   try {
     const GradientSpec& fill = item.Data.DataFill;
     // Room for the widest marker (a rectangle 1.3 times the size) and its edge, with a margin that must
@@ -39,7 +38,7 @@ SymbolStamp::SymbolStamp(ErrorReporter& r, const Surface& target, const ItemView
     // Drawn over two backgrounds: a pixel of the marker has its colour on both, any other pixel shows the
     // background, and a pixel with neither is blended.
     const OleColor backA = 0x00FFFFFF, backB = 0x00000000;
-    for (CairoSurface* s : {&a, &b}) {
+    for (Surface* s : {&a, &b}) {
       s->Move(0, 0, static_cast<float>(side * t), static_cast<float>(side * t));
       s->BackColor = s == &a ? backA : backB;
       s->Cls();

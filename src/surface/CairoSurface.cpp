@@ -12,6 +12,7 @@
 #include <cwchar>
 #include <numbers>
 #include <span>
+#include <utility>
 
 #include "platform/AsciiCase.h"
 #include "platform/FileReplace.h"
@@ -76,6 +77,10 @@ CairoSurface::~CairoSurface() {
   if (img_) cairo_surface_destroy(img_);
 }
 
+std::unique_ptr<Surface> CairoSurface::MakeCompatible() const {
+  return std::make_unique<CairoSurface>(Dpi());
+}
+
 void CairoSurface::Move(float left, float top, float width, float height) {
   const int w = std::max(0, PixelX(width));
   const int h = std::max(0, PixelY(height));
@@ -122,6 +127,7 @@ void CairoSurface::Reallocate(int w, int h) {
   cairoPending_ = false;
   directPending_ = false;
   ResetClip();
+  TouchAll();
 }
 
 void CairoSurface::SetUpContext() {
@@ -135,16 +141,16 @@ void CairoSurface::SetUpContext() {
   appliedFont_.clear();
 }
 
-void CairoSurface::FlushCairo() const {
+void CairoSurface::FlushCairo() {
   if (cairoPending_) {
     cairo_surface_flush(img_);
     cairoPending_ = false;
   }
 }
 
-void CairoSurface::BeginDirect() const {
+void CairoSurface::BeginDirect() {
   FlushCairo();
-  PaintLateFill();
+  PaintLateFill({});
 }
 
 void CairoSurface::BeginWrite() {
@@ -152,22 +158,14 @@ void CairoSurface::BeginWrite() {
   directPending_ = true;
 }
 
-void CairoSurface::BeginWriteOutside(Box4 keep) {
+void CairoSurface::BeginWriteOver(Box4 covered) {
   FlushCairo();
+  PaintLateFill(covered);
   directPending_ = true;
-  if (!late_) return;
-  // What lies outside keep is written over, so the late fill is left to do only the part inside it.
-  LateFill& l = *late_;
-  l.area = l.area.Meet(keep);
-  if (l.area.Empty()) {
-    late_.reset();
-    return;
-  }
-  for (Box4& o : std::span(l.over).first(static_cast<size_t>(l.overCount))) o = o.Meet(l.area);
 }
 
 void CairoSurface::BeginCairo() {
-  PaintLateFill();
+  PaintLateFill({});
   if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
     // A failed cairo call leaves its context unusable; start a fresh one on the same pixels.
     cairo_destroy(cr_);
@@ -231,7 +229,7 @@ void CairoSurface::FillRect(int x0, int y0, int x1, int y1, uint32_t rgb) {
   for (int y = y0; y < y1; ++y) Span(y, x0, x1, rgb);
 }
 
-void CairoSurface::PaintBox(Box4 b, uint32_t rgb) const {
+void CairoSurface::PaintBox(Box4 b, uint32_t rgb) {
   for (int y = b.y0; y < b.y1; ++y)
     FillPixels(data_ + static_cast<size_t>(y) * stride_ + b.x0, static_cast<size_t>(b.x1 - b.x0), rgb);
 }
@@ -239,12 +237,18 @@ void CairoSurface::PaintBox(Box4 b, uint32_t rgb) const {
 bool CairoSurface::FillLate(Box4 b, uint32_t rgb) {
   // Smaller fills are painted at once: they are cheap, and they would use up the boxes kept over a page.
   constexpr int64_t kLateArea = 128 * 128;
-  if (!BackBuffer) return false;
   b = b.Meet(clip_);
   if (b.Empty()) return true;
   FlushCairo();
   if (late_ && !b.Holds(late_->area)) {
     LateFill& l = *late_;
+    if (b.Size() >= kLateArea && l.area.Size() - l.area.Meet(b).Size() < b.Size()) {
+      // This fill covers most of the late one (a page over a cleared surface): what it leaves of that is
+      // painted, and this one is painted late instead.
+      PaintLateFill(b);
+      late_ = LateFill{rgb, b, {}, 0};
+      return true;
+    }
     if (l.overCount == LateFill::kMaxOver) return false;
     directPending_ = true;
     PaintBox(b, rgb);
@@ -253,22 +257,27 @@ bool CairoSurface::FillLate(Box4 b, uint32_t rgb) {
     return true;
   }
   // Either nothing is late or this fill covers all that is: it becomes the late fill.
-  if (!late_ && static_cast<int64_t>(b.x1 - b.x0) * (b.y1 - b.y0) < kLateArea) return false;
+  if (!late_ && b.Size() < kLateArea) return false;
   late_ = LateFill{rgb, b, {}, 0};
   return true;
 }
 
-void CairoSurface::PaintLateFill() const {
+void CairoSurface::PaintLateFill(Box4 except) {
   if (!late_) return;
   FlushCairo();
   const LateFill l = *late_;
   late_.reset();
+  if (except.Holds(l.area)) return;
   directPending_ = true;
-  // Row by row, the gaps between the boxes painted over it.
-  std::array<std::pair<int, int>, LateFill::kMaxOver> cut;
+  std::array<Box4, LateFill::kMaxOver + 1> skip;
+  std::copy_n(l.over.begin(), l.overCount, skip.begin());
+  size_t skips = static_cast<size_t>(l.overCount);
+  if (!except.Meet(l.area).Empty()) skip[skips++] = except.Meet(l.area);
+  // Row by row, the gaps between the boxes painted over it and the one left out.
+  std::array<std::pair<int, int>, LateFill::kMaxOver + 1> cut;
   for (int y = l.area.y0; y < l.area.y1; ++y) {
     int n = 0;
-    for (const Box4& o : std::span(l.over).first(static_cast<size_t>(l.overCount))) {
+    for (const Box4& o : std::span(skip).first(skips)) {
       if (y < o.y0 || y >= o.y1 || o.x0 >= o.x1) continue;
       int at = n++;  // kept in order from the left
       for (; at > 0 && cut[static_cast<size_t>(at - 1)].first > o.x0; --at)
@@ -456,13 +465,22 @@ void CairoSurface::RasterCircle(int cx, int cy, int r, uint32_t rgb, bool fill, 
 // ---------------------------------------------------------------- operations in surface units
 
 void CairoSurface::Cls() {
-  CopyPictureIn({});
-  CurrentX = 0;
-  CurrentY = 0;
-}
-
-void CairoSurface::ClsAround(int x0, int y0, int x1, int y1) {
-  CopyPictureIn({std::clamp(x0, 0, w_), std::clamp(y0, 0, h_), std::clamp(x1, 0, w_), std::clamp(y1, 0, h_)});
+  const Box4 all{0, 0, w_, h_};
+  if (picW_ > 0 && picH_ > 0) {
+    CopyPictureIn();
+  } else {
+    // Nothing to bring back but BackColor: a plain fill of the whole surface, which a page filled over it
+    // next mostly covers.
+    FlushCairo();
+    late_.reset();
+    TouchAll();
+    const Box4 clip = std::exchange(clip_, all);
+    if (!FillLate(all, Native(BackColor))) {
+      directPending_ = true;
+      PaintBox(all, Native(BackColor));
+    }
+    clip_ = clip;
+  }
   CurrentX = 0;
   CurrentY = 0;
 }
@@ -557,7 +575,7 @@ void CairoSurface::PaintRuns(int x, int y, std::span<const PixelRun> runs) {
   }
 }
 
-void CairoSurface::BitBlt(int xDest, int yDest, int width, int height, const Surface& source, int xSource,
+void CairoSurface::BitBlt(int xDest, int yDest, int width, int height, Surface& source, int xSource,
                           int ySource) {
   // Cut the block to the source's pixels, then to this surface's clip rectangle.
   const int sw = source.PixelWidth(), sh = source.PixelHeight();
@@ -575,56 +593,41 @@ void CairoSurface::BitBlt(int xDest, int yDest, int width, int height, const Sur
   cut(yDest, ySource, height, clip_.y0, clip_.y1);
   if (width <= 0 || height <= 0) return;
   Reach(xDest, yDest, static_cast<int64_t>(xDest) + width, static_cast<int64_t>(yDest) + height);
-  const auto* cs = dynamic_cast<const CairoSurface*>(&source);
-  const int dx = xDest - xSource, dy = yDest - ySource;
-  auto copySpan = [&](int y, int x0, int x1) {
-    if (x1 > x0)
-      std::memcpy(data_ + static_cast<size_t>(y) * stride_ + x0,
-                  cs->data_ + static_cast<size_t>(y - dy) * cs->stride_ + (x0 - dx),
-                  static_cast<size_t>(x1 - x0) * 4);
-  };
-  const Box4 to{xDest, yDest, xDest + width, yDest + height};
-  if (cs && cs != this && cs->late_ && cs->late_->overCount == 0 && (!late_ || to.Holds(late_->area))) {
-    const Box4 in = cs->late_->area.Meet({xSource, ySource, xSource + width, ySource + height});
-    if (!in.Empty()) {
-      // The part of the block within the source's unpainted fill is filled here instead (late again, when
-      // large); only the rest is copied.
-      const Box4 plain{in.x0 + dx, in.y0 + dy, in.x1 + dx, in.y1 + dy};
-      const uint32_t rgb = cs->late_->rgb;
-      late_.reset();  // all of it lies under the block
-      FlushCairo();
-      cs->FlushCairo();
-      directPending_ = true;
-      for (int y = to.y0; y < to.y1; ++y) {
-        if (y >= plain.y0 && y < plain.y1) {
-          copySpan(y, to.x0, plain.x0);
-          copySpan(y, plain.x1, to.x1);
-        } else {
-          copySpan(y, to.x0, to.x1);
-        }
-      }
-      if (!FillLate(plain, rgb)) PaintBox(plain, rgb);
-      return;
-    }
-  }
-  BeginWrite();
-  if (cs) {
-    cs->BeginDirect();
-    const bool upward = cs == this && yDest > ySource;  // overlapping copy within one surface
+  if (&source == this) {
+    BeginWrite();
+    const bool upward = yDest > ySource;  // the rows may overlap
     for (int i = 0; i < height; ++i) {
       const int row = upward ? height - 1 - i : i;
       std::memmove(data_ + static_cast<size_t>(yDest + row) * stride_ + xDest,
-                   cs->data_ + static_cast<size_t>(ySource + row) * cs->stride_ + xSource,
+                   data_ + static_cast<size_t>(ySource + row) * stride_ + xSource,
                    static_cast<size_t>(width) * 4);
     }
     return;
   }
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      data_[static_cast<size_t>(yDest + y) * stride_ + xDest + x] =
-          Native(source.Pixel(xSource + x, ySource + y));
+  std::optional<HeldFill> held;
+  const PictureView from = CopyPixelsOf(source, &held);
+  const Box4 to{xDest, yDest, xDest + width, yDest + height};
+  BeginWriteOver(to);
+  const int dx = xDest - xSource, dy = yDest - ySource;
+  // The part of the block within a plain fill the source holds back is filled here instead (late again,
+  // when large); only the rest is copied.
+  const Box4 plain =
+      held ? Box4{held->x0 + dx, held->y0 + dy, held->x1 + dx, held->y1 + dy}.Meet(to) : Box4{};
+  auto copySpan = [&](int y, int x0, int x1) {
+    if (x1 > x0)
+      std::memcpy(data_ + static_cast<size_t>(y) * stride_ + x0,
+                  from.Pixels + static_cast<size_t>(y - dy) * from.StridePixels + (x0 - dx),
+                  static_cast<size_t>(x1 - x0) * 4);
+  };
+  for (int y = to.y0; y < to.y1; ++y) {
+    if (!plain.Empty() && y >= plain.y0 && y < plain.y1) {
+      copySpan(y, to.x0, plain.x0);
+      copySpan(y, plain.x1, to.x1);
+    } else {
+      copySpan(y, to.x0, to.x1);
     }
   }
+  if (!plain.Empty() && !FillLate(plain, held->rgb)) PaintBox(plain, held->rgb);
 }
 
 std::optional<Pen> CairoSurface::SelectPen(std::optional<Pen> pen) {
@@ -799,8 +802,12 @@ void CairoSurface::KeepPictureRows(int y0, int y1) {
   }
 }
 
-void CairoSurface::CopyPictureIn(Box4 keep) {
-  BeginWriteOutside(keep);
+void CairoSurface::CopyPictureIn() {
+  // Every pixel is written, so a late fill is not needed any more; rows still holding the picture were
+  // never drawn on, so none lies under it.
+  FlushCairo();
+  late_.reset();
+  directPending_ = true;
   TouchAll();
   const uint32_t back = Native(BackColor);
   // Columns [from, to) of row y: the picture where it reaches, BackColor beyond.
@@ -815,59 +822,65 @@ void CairoSurface::CopyPictureIn(Box4 keep) {
   for (int y = 0; y < h_; ++y) {
     if (rowsInPixels_ > 0 && y < picH_ && rowInPixels_[static_cast<size_t>(y)])
       continue;  // the picture already
-    if (y >= keep.y0 && y < keep.y1 && keep.x0 < keep.x1) {
-      copyRow(y, 0, keep.x0);
-      copyRow(y, keep.x1, w_);
-    } else {
-      copyRow(y, 0, w_);
-    }
+    copyRow(y, 0, w_);
   }
 }
 
-void CairoSurface::SetPicture(const Surface& source) {
+void CairoSurface::ShowPicture(Surface& source, const PixelRect* changed) {
+  const PictureView from = CopyPixelsOf(source, nullptr);
   rowsInPixels_ = 0;  // the old picture is replaced, so never copied out
-  picW_ = source.PixelWidth();
-  picH_ = source.PixelHeight();
+  picW_ = from.Width;
+  picH_ = from.Height;
   picture_.resize(static_cast<size_t>(picW_) * picH_);
-  if (const auto* cs = dynamic_cast<const CairoSurface*>(&source)) {
-    cs->BeginDirect();
-    if (cs != this && picW_ == w_ && picH_ == h_) {
-      // The usual case, a picture as large as this surface: it is shown, and kept in the pixels until they
-      // change.
-      BeginWrite();
-      TouchAll();
-      for (int y = 0; y < picH_; ++y)
-        std::memcpy(data_ + static_cast<size_t>(y) * stride_,
-                    cs->data_ + static_cast<size_t>(y) * cs->stride_, static_cast<size_t>(picW_) * 4);
-      rowInPixels_.assign(static_cast<size_t>(picH_), 1);
-      rowsInPixels_ = picH_;
-      keptY0_ = keptY1_ = 0;
-      return;
-    }
-    for (int y = 0; y < picH_; ++y)
-      std::memcpy(picture_.data() + static_cast<size_t>(y) * picW_,
-                  cs->data_ + static_cast<size_t>(y) * cs->stride_, static_cast<size_t>(picW_) * 4);
-  } else {
-    for (int y = 0; y < picH_; ++y)
-      for (int x = 0; x < picW_; ++x)
-        picture_[static_cast<size_t>(y) * picW_ + x] = Native(source.Pixel(x, y));
+  if (&source != this && picW_ == w_ && picH_ == h_) {
+    // The usual case, a picture as large as this surface: it is shown, and kept in the pixels until they
+    // change. Outside the part to show, the pixels are the new picture already.
+    const Area a = PartToShow(changed);
+    const Box4 part{a.x0, a.y0, a.x1, a.y1};
+    BeginWriteOver(part);
+    Touch(part.x0, part.y0, part.x1, part.y1);
+    for (int y = part.y0; y < part.y1; ++y)
+      std::memcpy(data_ + static_cast<size_t>(y) * stride_ + part.x0,
+                  from.Pixels + static_cast<size_t>(y) * from.StridePixels + part.x0,
+                  static_cast<size_t>(part.x1 - part.x0) * 4);
+    rowInPixels_.assign(static_cast<size_t>(picH_), 1);
+    rowsInPixels_ = picH_;
+    keptY0_ = keptY1_ = 0;
+    PictureShown();
+    return;
   }
-  CopyPictureIn({});
+  for (int y = 0; y < picH_; ++y)
+    std::memcpy(picture_.data() + static_cast<size_t>(y) * picW_,
+                from.Pixels + static_cast<size_t>(y) * from.StridePixels, static_cast<size_t>(picW_) * 4);
+  CopyPictureIn();
 }
 
-OleColor CairoSurface::Pixel(int x, int y) const {
-  if (x < 0 || y < 0 || x >= w_ || y >= h_) return -1;
+void CairoSurface::Flush() {
   BeginDirect();
-  const uint32_t p = data_[static_cast<size_t>(y) * stride_ + x];
-  return static_cast<OleColor>(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16));
 }
 
-PictureView CairoSurface::Image() const {
+void CairoSurface::Discard() {
+  late_.reset();
+  TouchAll();
+}
+
+PictureView CairoSurface::Image() {
   BeginDirect();
   return {data_, w_, h_, stride_};
 }
 
-void CairoSurface::SavePicture(const std::string& path) const {
+PictureView CairoSurface::CopyPixels(std::optional<HeldFill>* held) {
+  FlushCairo();
+  if (held && late_ && late_->overCount == 0) {
+    const Box4& b = late_->area;
+    *held = HeldFill{b.x0, b.y0, b.x1, b.y1, late_->rgb};
+  } else {
+    PaintLateFill({});
+  }
+  return {data_, w_, h_, stride_};
+}
+
+void CairoSurface::SavePicture(const std::string& path) {
   BeginDirect();
   const std::string ext = LowerCase(path.size() >= 4 ? path.substr(path.size() - 4) : "");
   cairo_surface_t* image =

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,19 +24,20 @@ class CairoSurface final : public Surface {
   explicit CairoSurface(double dpi = 96.0);
   ~CairoSurface() override;
 
+  std::unique_ptr<Surface> MakeCompatible() const override;
+
   void Move(float left, float top, float width, float height) override;
   int PixelWidth() const override { return w_; }
   int PixelHeight() const override { return h_; }
 
   void Cls() override;
-  void ClsAround(int x0, int y0, int x1, int y1) override;
   void FilledBox(float x1, float y1, float x2, float y2, OleColor color) override;
   void PSet(float x, float y, OleColor color) override;
   void Print(std::string_view text) override;
   float TextWidth(std::string_view text) override;
   float TextHeight(std::string_view text) override;
 
-  void BitBlt(int xDest, int yDest, int width, int height, const Surface& source, int xSource,
+  void BitBlt(int xDest, int yDest, int width, int height, Surface& source, int xSource,
               int ySource) override;
   std::optional<Pen> SelectPen(std::optional<Pen> pen) override;
   void MoveTo(int x, int y) override;
@@ -43,35 +45,37 @@ class CairoSurface final : public Surface {
   void Polygon(std::span<const PixelPoint> points) override;
   void Rectangle(int left, int top, int right, int bottom) override;
   void TextOut(int x, int y, std::string_view text, int escapement) override;
+  void PaintRuns(int x, int y, std::span<const PixelRun> runs) override;
 
   void SetClipRect(float left, float top, float right, float bottom) override;
   void ResetClip() override;
 
-  void SetPicture(const Surface& source) override;
-  OleColor Pixel(int x, int y) const override;
-  void SavePicture(const std::string& path) const override;
-
-  PictureView Image() const override;
-
   bool ExactPixels() const override { return true; }
-  void PaintRuns(int x, int y, std::span<const PixelRun> runs) override;
+  void Flush() override;
+  void Discard() override;
+
+  PictureView Image() override;
+  void SavePicture(const std::string& path) override;
 
  protected:
   void DrawLine(float x1, float y1, float x2, float y2, OleColor color) override;
   void DrawBox(float x1, float y1, float x2, float y2, OleColor color) override;
   void DrawCircle(float x, float y, float radius, OleColor color) override;
+  void ShowPicture(Surface& source, const PixelRect* changed) override;
+  PictureView CopyPixels(std::optional<HeldFill>* held) override;
 
  private:
   struct Box4 {
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // [x0, x1) x [y0, y1)
     bool Empty() const { return x0 >= x1 || y0 >= y1; }
+    int64_t Size() const { return Empty() ? 0 : static_cast<int64_t>(x1 - x0) * (y1 - y0); }
     bool Holds(const Box4& b) const { return b.x0 >= x0 && b.x1 <= x1 && b.y0 >= y0 && b.y1 <= y1; }
     Box4 Meet(const Box4& b) const {
       return {std::max(x0, b.x0), std::max(y0, b.y0), std::min(x1, b.x1), std::min(y1, b.y1)};
     }
   };
-  // A plain fill of a back buffer not painted yet: its colour, its pixel box, and the boxes filled over it
-  // since, which are painted already and keep their own colours.
+  // A plain fill not painted yet: its colour, its pixel box, and the boxes filled over it since, which are
+  // painted already and keep their own colours.
   struct LateFill {
     static constexpr int kMaxOver = 16;
     uint32_t rgb = 0;
@@ -85,17 +89,18 @@ class CairoSurface final : public Surface {
   void Reallocate(int w, int h);
   void SetUpContext();
   void SyncCairoClip();
-  void BeginDirect() const;           // before reading pixels directly
+  void BeginDirect();                 // before reading pixels directly
   void BeginWrite();                  // before writing pixels directly
-  void BeginWriteOutside(Box4 keep);  // before writing pixels directly, none of them inside keep
+  void BeginWriteOver(Box4 covered);  // before writing every pixel of covered directly
   void BeginCairo();                  // before drawing with cairo
-  void FlushCairo() const;
-  // A large plain fill of a back buffer is left unpainted until its pixels are needed: a page fill that
-  // the graph's own fills cover is then painted only where it shows, and a saved page that is never read
-  // back is never painted. False when the box must be filled now.
+  void FlushCairo();
+  // A large plain fill is left unpainted until its pixels are needed: a page fill that the graph's own
+  // fills cover is then painted only where it shows, a saved page that is never read back is never
+  // painted, and a copy from it fills rather than copies. False when the box must be filled now.
   bool FillLate(Box4 b, uint32_t rgb);
-  void PaintLateFill() const;
-  void PaintBox(Box4 b, uint32_t rgb) const;  // a box within the clip rectangle, pixels replaced
+  // Paints the late fill, but for what lies in except (about to be written over), and forgets it.
+  void PaintLateFill(Box4 except);
+  void PaintBox(Box4 b, uint32_t rgb);  // a box within the clip rectangle, pixels replaced
   uint32_t Native(OleColor c) const;
   Box4 PixelBox(float x1, float y1, float x2, float y2) const;  // the pixels of a box, corners in order
   bool Inverting() const { return DrawMode == PenMode::Invert; }
@@ -112,8 +117,8 @@ class CairoSurface final : public Surface {
   void SetSource(uint32_t rgb);
   Pen CurrentPen() const;
   bool ApplyFont();  // selects the current font into cairo; false when no font can be had
-  // Copies the persistent picture into the pixels, leaving the box [x0, x1) x [y0, y1) as it is.
-  void CopyPictureIn(Box4 keep);
+  // Copies the persistent picture into the pixels, BackColor beyond it.
+  void CopyPictureIn();
   // Every operation names the box it may draw in before it draws: the box is marked as changed, and the
   // rows of the persistent picture there that are still held only by the pixels are copied out.
   void Reach(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
@@ -140,9 +145,9 @@ class CairoSurface final : public Surface {
   double dashPhase_ = 0;
   FontFaces faces_;
   std::string appliedFont_;
-  mutable bool cairoPending_ = false;   // cairo drew since the last flush
-  mutable bool directPending_ = false;  // pixels were written directly since cairo last looked
-  mutable std::optional<LateFill> late_;
+  bool cairoPending_ = false;   // cairo drew since the last flush
+  bool directPending_ = false;  // pixels were written directly since cairo last looked
+  std::optional<LateFill> late_;
 };
 
 }  // namespace plotara

@@ -17,31 +17,65 @@ int32_t Surface::PixelX(double twips, Rounding rounding) const {
   return static_cast<int32_t>(rounding == Rounding::Nearest ? std::nearbyint(p) : std::trunc(p));
 }
 
-void Surface::ClsAround(int x0, int y0, int x1, int y1) {
-  if (x0 <= 0 && y0 <= 0 && x1 >= PixelWidth() && y1 >= PixelHeight()) {
-    CurrentX = 0;  // nothing of the cleared picture would show
-    CurrentY = 0;
-  } else {
-    Cls();
-  }
+void Surface::Box64::Add(int64_t a0, int64_t b0, int64_t a1, int64_t b1) noexcept {
+  x0 = std::min(x0, a0);
+  y0 = std::min(y0, b0);
+  x1 = std::max(x1, a1);
+  y1 = std::max(y1, b1);
+}
+
+void Surface::Box64::Add(const Box64& b) noexcept {
+  Add(b.x0, b.y0, b.x1, b.y1);
 }
 
 void Surface::Touch(int64_t x0, int64_t y0, int64_t x1, int64_t y1) noexcept {
-  dirtyX0_ = std::min(dirtyX0_, x0);
-  dirtyY0_ = std::min(dirtyY0_, y0);
-  dirtyX1_ = std::max(dirtyX1_, x1);
-  dirtyY1_ = std::max(dirtyY1_, y1);
+  touched_.Add(x0, y0, x1, y1);
+}
+
+Surface::Area Surface::PartToShow(const PixelRect* changed) const {
+  const int w = PixelWidth(), h = PixelHeight();
+  if (!changed) return {0, 0, w, h};
+  Box64 part = overPicture_;
+  part.Add(touched_);
+  if (changed->Width > 0 && changed->Height > 0)
+    part.Add(changed->Left, changed->Top, static_cast<int64_t>(changed->Left) + changed->Width,
+             static_cast<int64_t>(changed->Top) + changed->Height);
+  const Area a{static_cast<int>(std::clamp<int64_t>(part.x0, 0, w)),
+               static_cast<int>(std::clamp<int64_t>(part.y0, 0, h)),
+               static_cast<int>(std::clamp<int64_t>(part.x1, 0, w)),
+               static_cast<int>(std::clamp<int64_t>(part.y1, 0, h))};
+  return a.x0 < a.x1 && a.y0 < a.y1 ? a : Area{};
+}
+
+void Surface::PictureShown() noexcept {
+  unreported_.Add(touched_);
+  touched_ = Box64{};
+  overPicture_ = Box64{};
 }
 
 void Surface::Refresh() {
-  const int64_t x0 = std::max<int64_t>(dirtyX0_, 0), y0 = std::max<int64_t>(dirtyY0_, 0);
-  const int64_t x1 = std::min<int64_t>(dirtyX1_, PixelWidth()),
-                y1 = std::min<int64_t>(dirtyY1_, PixelHeight());
-  dirtyX0_ = dirtyY0_ = INT64_MAX;
-  dirtyX1_ = dirtyY1_ = INT64_MIN;
+  Box64 dirty = unreported_;
+  dirty.Add(touched_);
+  overPicture_.Add(touched_);
+  touched_ = unreported_ = Box64{};
+  const int64_t x0 = std::max<int64_t>(dirty.x0, 0), y0 = std::max<int64_t>(dirty.y0, 0);
+  const int64_t x1 = std::min<int64_t>(dirty.x1, PixelWidth()),
+                y1 = std::min<int64_t>(dirty.y1, PixelHeight());
   if (x0 >= x1 || y0 >= y1 || !onRefresh_) return;
   onRefresh_(PixelRect{static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0),
                        static_cast<int>(y1 - y0)});
+}
+
+OleColor Surface::Pixel(int x, int y) {
+  if (x < 0 || y < 0 || x >= PixelWidth() || y >= PixelHeight()) return -1;
+  const PictureView view = Image();
+  if (!view.Pixels || x >= view.Width || y >= view.Height) return -1;
+  const uint32_t p = view.Pixels[static_cast<size_t>(y) * view.StridePixels + x];
+  return static_cast<OleColor>(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16));
+}
+
+PictureView Surface::CopyPixels(std::optional<HeldFill>*) {
+  return Image();
 }
 
 float Surface::Convert(float value, ScaleUnit from, ScaleUnit to) const {
@@ -66,6 +100,10 @@ void Surface::PaintRuns(int x, int y, std::span<const PixelRun> runs) {
     FilledBox(static_cast<float>(left), static_cast<float>(top), static_cast<float>(left + r.length * t),
               static_cast<float>(top + t), r.color);
   }
+}
+
+bool Surface::FillRamp(double, double, double, double, std::span<const OleColor>) {
+  return false;
 }
 
 }  // namespace plotara

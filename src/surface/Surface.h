@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -19,6 +20,9 @@
 #include "platform/SysColors.h"
 #include "platform/Units.h"
 #include "plotara/ChildElements.h"
+
+// The backends draw with cairo; copies between them hand over its surfaces.
+typedef struct _cairo_surface cairo_surface_t;
 
 namespace plotara {
 
@@ -46,10 +50,14 @@ struct Pen {
 
 class Surface {
  public:
-  explicit Surface(double dpi) : twipsPerPixel_(TwipsPerPixel(dpi)) {}
+  explicit Surface(double dpi) : dpi_(dpi), twipsPerPixel_(TwipsPerPixel(dpi)) {}
   virtual ~Surface() = default;
   Surface(const Surface&) = delete;
   Surface& operator=(const Surface&) = delete;
+
+  // A new, empty surface of the same kind and resolution (as a device makes compatible surfaces): the way
+  // drawing code gets scratch surfaces without naming a backend.
+  virtual std::unique_ptr<Surface> MakeCompatible() const = 0;
 
   // ---- Drawing state, read by the operations below.
   OleColor ForeColor = 0;
@@ -75,6 +83,7 @@ class Surface {
   float Height() const { return height_; }
   virtual int PixelWidth() const = 0;
   virtual int PixelHeight() const = 0;
+  double Dpi() const { return dpi_; }
   double TwipsPerPixelX() const { return twipsPerPixel_; }
   double TwipsPerPixelY() const { return twipsPerPixel_; }
   float ScaleX(float value, ScaleUnit from, ScaleUnit to) const { return Convert(value, from, to); }
@@ -90,9 +99,6 @@ class Surface {
 
   // ---- Operations in surface units.
   virtual void Cls() = 0;  // clear to BackColor (or to the persistent picture), text position to 0, 0
-  // Cls for a caller that paints the pixel box [x0, x1) x [y0, y1) over next: the pixels inside it may be
-  // left as they are.
-  virtual void ClsAround(int x0, int y0, int x1, int y1);
   // A line in ForeColor (or the given colour) with DrawWidth and DrawStyle; the text position moves to
   // its end.
   void Line(float x1, float y1, float x2, float y2) { DrawLine(x1, y1, x2, y2, ForeColor); }
@@ -114,9 +120,9 @@ class Surface {
   virtual float TextHeight(std::string_view text) = 0;
 
   // ---- Device-pixel operations.
-  // Copies a block of pixels of source into this surface (a plain source copy), within this surface's
-  // clip rectangle.
-  virtual void BitBlt(int xDest, int yDest, int width, int height, const Surface& source, int xSource,
+  // Copies a block of pixels of source (any surface, this one too) into this surface (a plain source
+  // copy), within this surface's clip rectangle.
+  virtual void BitBlt(int xDest, int yDest, int width, int height, Surface& source, int xSource,
                       int ySource) = 0;
   // Selects a pen for MoveTo/LineTo, Polygon and Rectangle and returns the previous selection; no pen
   // selected means the surface's own pen (ForeColor, DrawWidth).
@@ -129,17 +135,7 @@ class Surface {
   // Text in the current font and ForeColor, its top-left corner at pixel (x, y), rotated counter-clockwise
   // by escapement tenths of a degree about that corner.
   virtual void TextOut(int x, int y, std::string_view text, int escapement) = 0;
-
-  // ---- Raster shortcuts.
-  // A back buffer, whose pixels are read only through this surface and never through a view a host
-  // keeps: a raster surface may then paint a large plain fill late, where it still shows when its pixels
-  // are next needed.
-  bool BackBuffer = false;
-  // True when lines as wide as one pixel, boxes and circles land on whole pixels by the rules above and
-  // nothing is blended, so that pixel-space shortcuts (fewer line segments, copied markers) leave every
-  // pixel as drawing it all would. A surface that blends or keeps shapes (vectors) says false.
-  virtual bool ExactPixels() const { return false; }
-  // Paints runs of pixels relative to pixel (x, y), within the clip rectangle.
+  // Runs of pixels placed relative to pixel (x, y), within the clip rectangle: a marker rasterised once.
   virtual void PaintRuns(int x, int y, std::span<const PixelRun> runs);
 
   // ---- Clipping: every operation draws only inside the clip rectangle (surface units; the right and
@@ -147,37 +143,82 @@ class Surface {
   virtual void SetClipRect(float left, float top, float right, float bottom) = 0;
   virtual void ResetClip() = 0;
 
-  // Fills the whole surface with the colours spread evenly from pixel (x0, y0) to (x1, y1), the first and
-  // last held beyond the ends. False when the surface leaves a gradient to lines of pixels, which paint
-  // the same colours exactly.
-  virtual bool FillRamp(double, double, double, double, std::span<const OleColor>) { return false; }
+  // ---- How the surface draws, for drawing code that takes shortcuts.
+  // True when one-pixel lines, boxes and circles land on whole pixels by the rules above and nothing is
+  // blended: shortcuts in pixel space (fewer line segments, markers copied as runs) then leave every
+  // pixel as drawing it all would. A surface that blends or keeps shapes says false and gets everything
+  // drawn.
+  virtual bool ExactPixels() const = 0;
+  // Fills the whole surface (within the clip) with the colours spread evenly from pixel (x0, y0) to
+  // (x1, y1), the first and last held beyond the ends: a smooth gradient. False, having drawn nothing,
+  // on a surface that leaves gradients to lines of pixels, which paint the same colours exactly.
+  virtual bool FillRamp(double x0, double y0, double x1, double y1, std::span<const OleColor> colours);
 
-  // The whole image is about to be painted over: a surface that keeps its drawing as shapes forgets
-  // what lies beneath. Pixels stay as they are.
-  virtual void Discard() {}
+  // ---- Work held back. A surface may put off work until its pixels are read (a large plain fill that
+  // later drawing may still cover, line segments gathered into one path). Every reader below (Image,
+  // Pixel, SavePicture, a copy from the surface) does it first, which is why none of them is const.
+  // Does all work held back.
+  virtual void Flush() = 0;
+  // The whole surface is about to be painted over: whatever it holds (work held back, shapes kept) may be
+  // dropped, and its pixels are undefined until drawn.
+  virtual void Discard() = 0;
 
   // ---- The picture.
   // Makes the source's current image this surface's persistent picture, and shows it.
-  virtual void SetPicture(const Surface& source) = 0;
+  void SetPicture(Surface& source) { ShowPicture(source, nullptr); }
+  // The same, for a source whose image differs from the picture it replaces only inside `changed`: only
+  // that part, and whatever was drawn over the old picture since it was shown, is shown again and
+  // reported changed.
+  void SetPicture(Surface& source, const PixelRect& changed) { ShowPicture(source, &changed); }
   // Tells the host which pixels changed since the last Refresh (the host repaints what it shows).
   void Refresh();
   void OnRefresh(std::function<void(const PixelRect&)> f) { onRefresh_ = std::move(f); }
-  // The current image's pixels, for a host that shows them.
-  virtual PictureView Image() const = 0;
+  // The current image's pixels, for a host that shows them; valid until the surface next draws.
+  virtual PictureView Image() = 0;
   // The colour (0x00BBGGRR) of a pixel, or -1 outside the surface.
-  virtual OleColor Pixel(int x, int y) const = 0;
+  OleColor Pixel(int x, int y);
   // Writes the current image to a file; the format follows the extension (.png, .svg, .pdf).
   // Raises run-time error 75 when the file cannot be written.
-  virtual void SavePicture(const std::string& path) const = 0;
+  virtual void SavePicture(const std::string& path) = 0;
 
  protected:
   virtual void DrawLine(float x1, float y1, float x2, float y2, OleColor color) = 0;
   virtual void DrawBox(float x1, float y1, float x2, float y2, OleColor color) = 0;
   virtual void DrawCircle(float x, float y, float radius, OleColor color) = 0;
-  // Marks the pixels [x0, x1) x [y0, y1) as changed; the operations call it with the box they may have
-  // drawn in (clipped to the surface when reported).
+  // SetPicture; changed is null when all of the picture may have changed.
+  virtual void ShowPicture(Surface& source, const PixelRect* changed) = 0;
+
+  // ---- Changed pixels. The operations call Touch with the box they may draw in, [x0, x1) x [y0, y1)
+  // (clipped to the surface when reported).
   void Touch(int64_t x0, int64_t y0, int64_t x1, int64_t y1) noexcept;
   void TouchAll() noexcept { Touch(0, 0, PixelWidth(), PixelHeight()); }
+  // For ShowPicture: the box to show again for `changed`, [x0, x1) x [y0, y1) within the surface, or
+  // the whole surface when the pixels are not known to be the last picture outside what was drawn over
+  // it. PictureShown marks that the pixels now are the picture.
+  struct Area {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  };
+  Area PartToShow(const PixelRect* changed) const;
+  void PictureShown() noexcept;
+
+  // ---- What a copy between two surfaces (BitBlt, SetPicture) reads from its source. The backends call
+  // these on each other through the static forms.
+  // A plain box of one colour (0x00RRGGBB) that a surface holds back rather than paints.
+  struct HeldFill {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    uint32_t rgb = 0;
+  };
+  // The pixels (0x00RRGGBB): all painted, or, when held is given and the surface holds back one plain box
+  // with nothing drawn over it, all but that box, which *held then describes.
+  virtual PictureView CopyPixels(std::optional<HeldFill>* held);
+  // The drawing as shapes (a cairo recording in device pixels) for a surface that keeps them; null for a
+  // surface of pixels.
+  virtual cairo_surface_t* CopyShapes() { return nullptr; }
+  static PictureView CopyPixelsOf(Surface& source, std::optional<HeldFill>* held) {
+    return source.CopyPixels(held);
+  }
+  static cairo_surface_t* CopyShapesOf(Surface& source) { return source.CopyShapes(); }
+
   void SetPlacement(float left, float top, float width, float height) {
     left_ = left;
     top_ = top;
@@ -186,12 +227,27 @@ class Surface {
   }
 
  private:
+  struct Box64 {
+    int64_t x0 = INT64_MAX, y0 = INT64_MAX, x1 = INT64_MIN, y1 = INT64_MIN;  // empty
+    void Add(int64_t a0, int64_t b0, int64_t a1, int64_t b1) noexcept;
+    void Add(const Box64& b) noexcept;
+  };
   float Convert(float value, ScaleUnit from, ScaleUnit to) const;
 
+  double dpi_;
   double twipsPerPixel_;
   float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   std::function<void(const PixelRect&)> onRefresh_;
-  int64_t dirtyX0_ = INT64_MAX, dirtyY0_ = INT64_MAX, dirtyX1_ = INT64_MIN, dirtyY1_ = INT64_MIN;
+  // Changed pixels: touched since the last Refresh or picture shown, whichever came last; changed before
+  // that picture was shown and not reported yet; drawn over the picture before the last Refresh (all of
+  // the surface until a picture is first shown).
+  Box64 touched_, unreported_;
+  Box64 overPicture_{INT64_MIN, INT64_MIN, INT64_MAX, INT64_MAX};
 };
+
+// A surface of one of the backends: Raster draws exact aliased pixels; Smooth keeps shapes and shows them
+// anti-aliased; Document keeps shapes for SVG and PDF, where the inverting draw mode draws nothing.
+enum class SurfaceKind { Raster, Smooth, Document };
+std::unique_ptr<Surface> MakeSurface(double dpi, SurfaceKind kind = SurfaceKind::Raster);
 
 }  // namespace plotara

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <vector>
 
@@ -48,6 +49,19 @@ cairo_surface_t* Snapshot(cairo_surface_t* rec, int w, int h) {
   return copy;
 }
 
+// An image of the block of pixels [x, x + w) x [y, y + h).
+cairo_surface_t* ImageOf(const PictureView& from, int x, int y, int w, int h) {
+  cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(w, 1), std::max(h, 1));
+  auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(image));
+  const int stride = cairo_image_surface_get_stride(image) / 4;
+  for (int row = 0; row < h; ++row)
+    std::memcpy(data + static_cast<size_t>(row) * stride,
+                from.Pixels + static_cast<size_t>(y + row) * from.StridePixels + x,
+                static_cast<size_t>(w) * 4);
+  cairo_surface_mark_dirty(image);
+  return image;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- recording and state
@@ -67,15 +81,22 @@ VectorSurface::~VectorSurface() {
   cairo_surface_destroy(measureSurface_);
 }
 
+std::unique_ptr<Surface> VectorSurface::MakeCompatible() const {
+  return std::make_unique<VectorSurface>(Dpi(), use_);
+}
+
 void VectorSurface::Move(float left, float top, float width, float height) {
   const int w = std::max(0, PixelX(width));
   const int h = std::max(0, PixelY(height));
-  if (w != w_ || h != h_) Restart(w, h, true);
+  if (w != w_ || h != h_) {
+    Restart(w, h, true);
+    TouchAll();
+  }
   SetPlacement(left, top, width, height);
 }
 
 void VectorSurface::Restart(int w, int h, bool keep) {
-  Flush();
+  StrokePending();
   cairo_surface_t* rec = NewRecording(w, h);
   cairo_t* cr = cairo_create(rec);
   SetRgb(cr, Native(BackColor));
@@ -129,7 +150,7 @@ Pen VectorSurface::CurrentPen() const {
   return pen_ ? *pen_ : Pen{ForeColor, std::max(1, DrawWidth)};
 }
 
-void VectorSurface::Flush() const {
+void VectorSurface::StrokePending() {
   if (!pending_) return;
   pending_ = false;
   // Square ends keep a single level or upright line crisp and its corners closed; a polyline or a
@@ -142,7 +163,7 @@ void VectorSurface::Flush() const {
 }
 
 bool VectorSurface::Begin(uint32_t rgb, bool exact, const Box4* extent) {
-  Flush();
+  StrokePending();
   if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
     // A failed cairo call leaves its context unusable; go on drawing on the same recording.
     cairo_destroy(cr_);
@@ -163,11 +184,11 @@ bool VectorSurface::Begin(uint32_t rgb, bool exact, const Box4* extent) {
     SetRgb(cr_, rgb);
     cairo_set_antialias(cr_, exact ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_DEFAULT);
   }
-  Touch(extent);
+  Record(extent);
   return true;
 }
 
-void VectorSurface::Touch(const Box4* extent) {
+void VectorSurface::Record(const Box4* extent) {
   ++commands_;
   stale_ = true;
   // Every shape stays inside the clip rectangle.
@@ -176,6 +197,7 @@ void VectorSurface::Touch(const Box4* extent) {
     e = {std::max(e.x0, extent->x0), std::max(e.y0, extent->y0), std::min(e.x1, extent->x1),
          std::min(e.y1, extent->y1)};
   if (e.x0 >= e.x1 || e.y0 >= e.y1) return;
+  Touch(e.x0, e.y0, e.x1, e.y1);
   if (drawn_.x0 >= drawn_.x1 || drawn_.y0 >= drawn_.y1) {
     drawn_ = e;
   } else {
@@ -192,7 +214,7 @@ void VectorSurface::Covering(Box4 block) {
   if (!nothingDrawn &&
       (block.x0 > drawn_.x0 || block.y0 > drawn_.y0 || block.x1 < drawn_.x1 || block.y1 < drawn_.y1))
     return;
-  Discard();
+  Forget();
 }
 
 // ---------------------------------------------------------------- shapes
@@ -276,6 +298,7 @@ void VectorSurface::PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int 
 
 void VectorSurface::Cls() {
   PaintPictureIn();
+  TouchAll();
   CurrentX = 0;
   CurrentY = 0;
 }
@@ -341,7 +364,7 @@ void VectorSurface::PSet(float x, float y, OleColor color) {
 
 // ---------------------------------------------------------------- device-pixel operations
 
-void VectorSurface::BitBlt(int xDest, int yDest, int width, int height, const Surface& source, int xSource,
+void VectorSurface::BitBlt(int xDest, int yDest, int width, int height, Surface& source, int xSource,
                            int ySource) {
   const int sw = source.PixelWidth(), sh = source.PixelHeight();
   auto cut = [](int& s, int& d, int& n, int lo, int hi) {
@@ -359,19 +382,12 @@ void VectorSurface::BitBlt(int xDest, int yDest, int width, int height, const Su
   if (width <= 0 || height <= 0) return;
 
   cairo_surface_t* src = nullptr;
-  if (const auto* vs = dynamic_cast<const VectorSurface*>(&source)) {
-    vs->Flush();
+  if (cairo_surface_t* shapes = CopyShapesOf(source)) {
     // A copy within one surface reads the drawing as it was before the copy.
-    src = vs == this ? Snapshot(rec_, w_, h_) : cairo_surface_reference(vs->rec_);
+    src = shapes == rec_ ? Snapshot(rec_, w_, h_) : cairo_surface_reference(shapes);
   } else {
-    // A raster source comes in as an image of its pixels.
-    src = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-    auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(src));
-    const int stride = cairo_image_surface_get_stride(src) / 4;
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x)
-        data[static_cast<size_t>(y) * stride + x] = Native(source.Pixel(xSource + x, ySource + y));
-    cairo_surface_mark_dirty(src);
+    // A source of pixels comes in as an image of the block.
+    src = ImageOf(CopyPixelsOf(source, nullptr), xSource, ySource, width, height);
     xSource = ySource = 0;
   }
   // A copy over the whole surface replaces everything drawn so far: the recording starts afresh, so
@@ -477,7 +493,7 @@ void VectorSurface::TextOut(int x, int y, std::string_view text, int escapement)
       cairo_get_scaled_font(measure_), 0, std::ceil(fe.ascent), utf8.data(), static_cast<int>(utf8.size()),
       &glyphs, &numGlyphs, &clusters, &numClusters, &flags);
   if (status != CAIRO_STATUS_SUCCESS) return;
-  Flush();
+  StrokePending();
   cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
   cairo_set_antialias(cr_, CAIRO_ANTIALIAS_DEFAULT);
   SetRgb(cr_, Native(ForeColor));
@@ -489,7 +505,7 @@ void VectorSurface::TextOut(int x, int y, std::string_view text, int escapement)
   cairo_restore(cr_);
   cairo_glyph_free(glyphs);
   cairo_text_cluster_free(clusters);
-  Touch();
+  Record();
 }
 
 void VectorSurface::Print(std::string_view text) {
@@ -514,11 +530,20 @@ void VectorSurface::ResetClip() {
   SyncClip();
 }
 
-void VectorSurface::Discard() {
+void VectorSurface::Forget() {
   const Box4 clip = clip_;
   Restart(w_, h_, false);
   clip_ = clip;
   SyncClip();
+}
+
+void VectorSurface::Flush() {
+  StrokePending();
+}
+
+void VectorSurface::Discard() {
+  Forget();
+  TouchAll();
 }
 
 bool VectorSurface::FillRamp(double x0, double y0, double x1, double y1, std::span<const OleColor> colours) {
@@ -564,7 +589,7 @@ bool VectorSurface::FillRamp(double x0, double y0, double x1, double y1, std::sp
 }
 
 void VectorSurface::SyncClip() {
-  Flush();
+  StrokePending();
   cairo_reset_clip(cr_);
   cairo_new_path(cr_);
   cairo_rectangle(cr_, clip_.x0, clip_.y0, clip_.x1 - clip_.x0, clip_.y1 - clip_.y0);
@@ -579,35 +604,48 @@ void VectorSurface::PaintPictureIn() {
     cairo_set_source_surface(cr_, picture_, 0, 0);
     cairo_rectangle(cr_, 0, 0, std::min(picW_, w_), std::min(picH_, h_));
     cairo_fill(cr_);
-    Touch();
+    ++commands_;
+    drawn_ = clip_;
   }
   clip_ = clip;
   SyncClip();
 }
 
-void VectorSurface::SetPicture(const Surface& source) {
-  if (picture_) cairo_surface_destroy(picture_);
-  picW_ = source.PixelWidth();
-  picH_ = source.PixelHeight();
-  if (const auto* vs = dynamic_cast<const VectorSurface*>(&source)) {
-    vs->Flush();
-    picture_ = Snapshot(vs->rec_, picW_, picH_);
+void VectorSurface::ShowPicture(Surface& source, const PixelRect* changed) {
+  cairo_surface_t* picture = nullptr;
+  int w = source.PixelWidth(), h = source.PixelHeight();
+  if (cairo_surface_t* shapes = CopyShapesOf(source)) {
+    picture = Snapshot(shapes, w, h);
   } else {
-    cairo_surface_t* image =
-        cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(picW_, 1), std::max(picH_, 1));
-    auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(image));
-    const int stride = cairo_image_surface_get_stride(image) / 4;
-    for (int y = 0; y < picH_; ++y)
-      for (int x = 0; x < picW_; ++x) data[static_cast<size_t>(y) * stride + x] = Native(source.Pixel(x, y));
-    cairo_surface_mark_dirty(image);
-    picture_ = Snapshot(image, picW_, picH_);
+    const PictureView from = CopyPixelsOf(source, nullptr);
+    w = from.Width;
+    h = from.Height;
+    cairo_surface_t* image = ImageOf(from, 0, 0, w, h);
+    picture = Snapshot(image, w, h);
     cairo_surface_destroy(image);
   }
+  if (picture_) cairo_surface_destroy(picture_);
+  picture_ = picture;
+  picW_ = w;
+  picH_ = h;
   PaintPictureIn();
+  if (picW_ == w_ && picH_ == h_) {
+    // Outside the part to show, the new recording paints what the old one did.
+    const Area part = PartToShow(changed);
+    Touch(part.x0, part.y0, part.x1, part.y1);
+    PictureShown();
+  } else {
+    TouchAll();
+  }
 }
 
-PictureView VectorSurface::Image() const {
-  Flush();
+cairo_surface_t* VectorSurface::CopyShapes() {
+  StrokePending();
+  return rec_;
+}
+
+PictureView VectorSurface::Image() {
+  StrokePending();
   if (stale_ || !raster_) {
     if (raster_) cairo_surface_destroy(raster_);
     raster_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(w_, 1), std::max(h_, 1));
@@ -622,15 +660,8 @@ PictureView VectorSurface::Image() const {
           cairo_image_surface_get_stride(raster_) / 4};
 }
 
-OleColor VectorSurface::Pixel(int x, int y) const {
-  if (x < 0 || y < 0 || x >= w_ || y >= h_) return -1;
-  const PictureView view = Image();
-  const uint32_t p = view.Pixels[static_cast<size_t>(y) * view.StridePixels + x];
-  return static_cast<OleColor>(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16));
-}
-
-void VectorSurface::SavePicture(const std::string& path) const {
-  Flush();
+void VectorSurface::SavePicture(const std::string& path) {
+  StrokePending();
   const std::string ext = LowerCase(path.size() >= 4 ? path.substr(path.size() - 4) : "");
   cairo_status_t status = CAIRO_STATUS_SUCCESS;
   const std::string temp = SiblingTempPath(path);  // replaces path once written whole

@@ -11,6 +11,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "surface/CairoHelpers.h"
@@ -24,6 +25,8 @@ class VectorSurface final : public Surface {
   explicit VectorSurface(double dpi = 96.0, Use use = Use::Print);
   ~VectorSurface() override;
 
+  std::unique_ptr<Surface> MakeCompatible() const override;
+
   void Move(float left, float top, float width, float height) override;
   int PixelWidth() const override { return w_; }
   int PixelHeight() const override { return h_; }
@@ -35,7 +38,7 @@ class VectorSurface final : public Surface {
   float TextWidth(std::string_view text) override;
   float TextHeight(std::string_view text) override;
 
-  void BitBlt(int xDest, int yDest, int width, int height, const Surface& source, int xSource,
+  void BitBlt(int xDest, int yDest, int width, int height, Surface& source, int xSource,
               int ySource) override;
   std::optional<Pen> SelectPen(std::optional<Pen> pen) override;
   void MoveTo(int x, int y) override;
@@ -46,18 +49,16 @@ class VectorSurface final : public Surface {
 
   void SetClipRect(float left, float top, float right, float bottom) override;
   void ResetClip() override;
-  void Discard() override;
+  bool ExactPixels() const override { return false; }
   // A smooth cairo gradient: documents print it without bands or seams.
   bool FillRamp(double x0, double y0, double x1, double y1, std::span<const OleColor> colours) override;
+  void Flush() override;
+  void Discard() override;
 
-  void SetPicture(const Surface& source) override;
-  OleColor Pixel(int x, int y) const override;
   // .svg and .pdf as vector documents of the picture's physical size, .png rasterised.
-  void SavePicture(const std::string& path) const override;
-  PictureView Image() const override;
+  void SavePicture(const std::string& path) override;
+  PictureView Image() override;
 
-  // The recording, in device pixels; owned by the surface and replaced by Cls, Move and whole copies.
-  cairo_surface_t* Recording() const { return rec_; }
   // Number of drawing commands recorded since the recording was last started afresh.
   int64_t Commands() const { return commands_; }
 
@@ -65,6 +66,8 @@ class VectorSurface final : public Surface {
   void DrawLine(float x1, float y1, float x2, float y2, OleColor color) override;
   void DrawBox(float x1, float y1, float x2, float y2, OleColor color) override;
   void DrawCircle(float x, float y, float radius, OleColor color) override;
+  void ShowPicture(Surface& source, const PixelRect* changed) override;
+  cairo_surface_t* CopyShapes() override;
 
  private:
   struct Box4 {
@@ -74,6 +77,8 @@ class VectorSurface final : public Surface {
   // Starts a new recording of w x h pixels filled with BackColor, with the old one painted at its
   // top-left when keep.
   void Restart(int w, int h, bool keep);
+  // Starts the recording afresh at the same size, keeping the clip rectangle.
+  void Forget();
   void SetUpContext();
   void SyncClip();
   // Sets the operator, colour and smoothing for one shape; false when nothing is to be drawn.
@@ -86,11 +91,14 @@ class VectorSurface final : public Surface {
   void Outline(const Box4& b, uint32_t rgb, int width);
   void PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int width, bool dotted, bool exact);
   bool ApplyFont();  // the current font into both contexts; false when no font can be had
+  // Starts afresh with the back colour and the persistent picture.
   void PaintPictureIn();
   // Strokes the line path being gathered, if any; everything that draws, clips or reads the recording
   // does this first.
-  void Flush() const;
-  void Touch(const Box4* extent = nullptr);
+  void StrokePending();
+  // Counts a drawing command and marks the pixels it may change: within extent when given, else within
+  // the clip rectangle.
+  void Record(const Box4* extent = nullptr);
   // Called before an opaque block covers [x0, x1) x [y0, y1) within the clip rectangle: when nothing but
   // the back colour lies outside it, the recording starts afresh, so that drawing the same page again
   // and again does not pile up hidden drawing.
@@ -110,7 +118,7 @@ class VectorSurface final : public Surface {
   int64_t commands_ = 0;
   // Solid lines that go on where the previous one ended, in the same colour and width, are gathered
   // into one path: a curve of many segments becomes one polyline with round joins.
-  mutable bool pending_ = false;
+  bool pending_ = false;
   PixelPoint pendingEnd_;
   uint32_t pendingRgb_ = 0;
   int pendingWidth_ = 0;
@@ -125,8 +133,8 @@ class VectorSurface final : public Surface {
   FontFaces faces_;
   std::string appliedFont_;
   // The rasterised recording, made when first asked for after a change.
-  mutable cairo_surface_t* raster_ = nullptr;
-  mutable bool stale_ = true;
+  cairo_surface_t* raster_ = nullptr;
+  bool stale_ = true;
 };
 
 }  // namespace plotara

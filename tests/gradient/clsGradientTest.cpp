@@ -251,20 +251,23 @@ class FailingSurface final : public Surface {
   void Print(std::string_view) override {}
   float TextWidth(std::string_view) override { return 0; }
   float TextHeight(std::string_view) override { return 0; }
-  void BitBlt(int, int, int, int, const Surface&, int, int) override {}
+  void BitBlt(int, int, int, int, Surface&, int, int) override {}
   void Polygon(std::span<const PixelPoint>) override {}
   void TextOut(int, int, std::string_view, int) override {}
   void SetClipRect(float, float, float, float) override {}
   void ResetClip() override {}
-  void SetPicture(const Surface&) override {}
-  PictureView Image() const override { return {}; }
-  OleColor Pixel(int, int) const override { return -1; }
-  void SavePicture(const std::string&) const override {}
+  std::unique_ptr<Surface> MakeCompatible() const override { return nullptr; }
+  bool ExactPixels() const override { return true; }
+  void Flush() override {}
+  void Discard() override {}
+  PictureView Image() override { return {}; }
+  void SavePicture(const std::string&) override {}
 
  protected:
   void DrawLine(float, float, float, float, OleColor) override {}
   void DrawBox(float, float, float, float, OleColor) override {}
   void DrawCircle(float, float, float, OleColor) override {}
+  void ShowPicture(Surface&, const PixelRect*) override {}
 
  private:
   void Shape() {

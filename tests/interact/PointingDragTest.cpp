@@ -87,7 +87,7 @@ TEST_F(PointingDrag, DraggingTheBorderBandMovesTheGraphAndItsPixels) {
   EXPECT_NEAR(G(0).PosLeft, Rect(0).L / c.PageWidth, 1e-6);
   EXPECT_EQ(log.Count("GraphPositionChanged"), 3u) << "the press and two steps that moved";
   // The plot area's frame now runs 100 pixels further right.
-  const Surface& s = chart.picture();
+  Surface& s = chart.picture();
   const int frameX = Chart::Px(Plot(0).L), frameY = Chart::Px(Plot(0).CY());
   EXPECT_EQ(s.Pixel(frameX, frameY), 0) << "the frame at its new place";
   EXPECT_NE(s.Pixel(Chart::Px(before.L + G(0).BorderLeft), frameY), 0) << "nothing left at the old place";
@@ -135,7 +135,7 @@ TEST_F(PointingDrag, DraggingTheLegendMovesItInPercentAndErasesItsOldPlace) {
   Graph("G");
   p.Refresh();
   const Twips legend = Legend(0);
-  const Surface& s = chart.picture();
+  Surface& s = chart.picture();
   const int oldX = Chart::Px(legend.L) + 3, oldY = Chart::Px(legend.CY());
   log.Take();
   Down(1, 0, legend.CX(), legend.CY());

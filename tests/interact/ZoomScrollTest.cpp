@@ -81,7 +81,7 @@ TEST_F(ZoomScroll, TheRubberBandDrawnTwiceGivesBackThePixels) {
   for (int y = 0; y < before.Height; ++y)
     pixels.insert(pixels.end(), before.Pixels + y * before.StridePixels,
                   before.Pixels + y * before.StridePixels + before.Width);
-  const Surface& s = chart.picture();
+  Surface& s = chart.picture();
   Down(1, 0, XAt(20), YAt(70));
   Move(1, 0, XAt(60), YAt(30));
   const int bandX = Chart::Px(XAt(40)), bandY = Chart::Px(YAt(70));

@@ -22,7 +22,7 @@ using test::PlainGraph;
 constexpr OleColor kRed = 0x000000FF;
 
 // The rows (pixel y) in a column where the picture has the colour.
-std::vector<int> RowsWith(const Surface& s, int x, OleColor colour) {
+std::vector<int> RowsWith(Surface& s, int x, OleColor colour) {
   std::vector<int> rows;
   for (int y = 0; y < s.PixelHeight(); ++y)
     if (s.Pixel(x, y) == colour) rows.push_back(y);
@@ -111,7 +111,7 @@ TEST(Axes, GridLinesCrossThePlotInTheGridColour) {
 }
 
 // The columns (pixel x) in a row where the picture has the colour.
-std::vector<int> ColumnsWith(const Surface& s, int y, OleColor colour) {
+std::vector<int> ColumnsWith(Surface& s, int y, OleColor colour) {
   std::vector<int> columns;
   for (int x = 0; x < s.PixelWidth(); ++x)
     if (s.Pixel(x, y) == colour) columns.push_back(x);
@@ -145,7 +145,7 @@ TEST(Axes, MinorTicksTakeTheShareOfTheTickLengthOfTheirKindOfAxis) {
 
 // How far from the plot the labels of an axis of a kind on a side begin, in pixels; -1 without any. Seen
 // away from the plot's corners, where the other axis puts its end labels.
-int LabelDistance(const Surface& s, const Chart::Box& b, int16_t axis, bool far) {
+int LabelDistance(Surface& s, const Chart::Box& b, int16_t axis, bool far) {
   const bool x = axis == 0;
   const int edge = x ? (far ? b.T : b.B) : (far ? b.R : b.L);
   const int outwards = (x ? far : !far) ? -1 : 1;

@@ -21,7 +21,7 @@ using test::PlainGraph;
 constexpr OleColor kRed = 0x000000FF, kBlue = 0x00FF0000, kGreen = 0x0000FF00;
 
 // The bounding box of the red ink of smoothed text.
-test::InkBox ReddishInk(const Surface& s) {
+test::InkBox ReddishInk(Surface& s) {
   test::InkBox ink;
   for (int y = 0; y < s.PixelHeight(); ++y)
     for (int x = 0; x < s.PixelWidth(); ++x) {

@@ -51,7 +51,7 @@ TEST_P(ExamplePicture, AntialiasedMatchesItsReference) {
   ExpectMatchesReference(GetParam(), options, std::string("example_") + GetParam() + "_antialiased");
 }
 
-std::vector<OleColor> PixelsOf(const Surface& s) {
+std::vector<OleColor> PixelsOf(Surface& s) {
   std::vector<OleColor> pixels;
   for (int y = 0; y < s.PixelHeight(); ++y)
     for (int x = 0; x < s.PixelWidth(); ++x) pixels.push_back(s.Pixel(x, y));

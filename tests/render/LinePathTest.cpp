@@ -77,7 +77,7 @@ struct Comparison {
   int differing = 0, inked = 0;
   std::string first;
 };
-Comparison Compare(const Surface& a, const Surface& b) {
+Comparison Compare(Surface& a, Surface& b) {
   Comparison c;
   for (int y = 0; y < kH; ++y)
     for (int x = 0; x < kW; ++x) {

@@ -29,7 +29,7 @@ struct Chart {
       start += static_cast<size_t>(g.DataSets[static_cast<size_t>(i)].PointCount);
     return ItemView(g, data, g.Points.Data() + start, state().UnitsPerMmX, state().UnitsPerMmY);
   }
-  const Surface& picture() const { return *Internals(p).Picture1; }
+  Surface& picture() const { return *Internals(p).Picture1; }
   // A surface coordinate of the page as a pixel of the picture.
   static int Px(double twips) { return static_cast<int>(std::nearbyint(twips / kTwipsPerPixel)); }
   // The plot area of graph g in pixels, as drawn.

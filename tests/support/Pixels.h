@@ -10,7 +10,7 @@ namespace plotara::test {
 inline constexpr OleColor kWhite = 0x00FFFFFF;
 
 // Counts the pixels of a rectangle [x0, x1) x [y0, y1) that have the colour.
-inline int CountColor(const Surface& s, int x0, int y0, int x1, int y1, OleColor color) {
+inline int CountColor(Surface& s, int x0, int y0, int x1, int y1, OleColor color) {
   int n = 0;
   for (int y = y0; y < y1; ++y)
     for (int x = x0; x < x1; ++x) n += s.Pixel(x, y) == color;
@@ -22,8 +22,7 @@ inline int CountColor(const Surface& s, int x0, int y0, int x1, int y1, OleColor
 struct SkipBox {
   int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
 };
-inline int CountDifferences(const Surface& s, const Surface& expected, int dx = 0, int dy = 0,
-                            SkipBox skip = {}) {
+inline int CountDifferences(Surface& s, Surface& expected, int dx = 0, int dy = 0, SkipBox skip = {}) {
   int n = 0;
   for (int y = 0; y < s.PixelHeight(); ++y)
     for (int x = 0; x < s.PixelWidth(); ++x) {
@@ -39,7 +38,7 @@ struct InkBox {
   bool Empty() const { return x1 < x0; }
 };
 
-inline InkBox FindInk(const Surface& s, OleColor background = kWhite) {
+inline InkBox FindInk(Surface& s, OleColor background = kWhite) {
   InkBox b;
   for (int y = 0; y < s.PixelHeight(); ++y)
     for (int x = 0; x < s.PixelWidth(); ++x)

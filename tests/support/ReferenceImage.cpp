@@ -16,7 +16,7 @@ std::string ReferencePath(const std::string& name) {
 }
 
 // Copies a surface into a cairo image so that it can be written or compared.
-cairo_surface_t* ToImage(const Surface& s) {
+cairo_surface_t* ToImage(Surface& s) {
   cairo_surface_t* img = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(1, s.PixelWidth()),
                                                     std::max(1, s.PixelHeight()));
   auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(img));
@@ -61,7 +61,7 @@ std::string FontProblem() {
 
 }  // namespace
 
-::testing::AssertionResult MatchesReference(const Surface& actual, const std::string& name,
+::testing::AssertionResult MatchesReference(Surface& actual, const std::string& name,
                                             ImageTolerance tolerance) {
   const std::string refPath = ReferencePath(name);
   cairo_surface_t* got = ToImage(actual);

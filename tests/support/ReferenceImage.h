@@ -18,7 +18,7 @@ struct ImageTolerance {
   double fraction = 0.0;  // share of pixels allowed to exceed it
 };
 
-::testing::AssertionResult MatchesReference(const Surface& actual, const std::string& name,
+::testing::AssertionResult MatchesReference(Surface& actual, const std::string& name,
                                             ImageTolerance tolerance = {});
 
 }  // namespace plotara::test

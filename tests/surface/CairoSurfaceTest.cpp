@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "platform/RuntimeError.h"
 #include "support/Pixels.h"
@@ -230,7 +231,7 @@ TEST(CairoSurface, ClsShowsThePersistentPictureAgain) {
 }
 
 // However the shown picture is drawn over (in one clip or several, with the pixel rules or with cairo),
-// Cls brings back exactly the picture; ClsAround leaves its box as drawn.
+// Cls brings back exactly the picture.
 TEST(CairoSurface, ClsBringsBackThePictureWhateverWasDrawnOverIt) {
   Canvas page, other;
   for (int y = 0; y < 80; ++y)  // a different colour on every row, so that a row copied wrongly shows
@@ -288,13 +289,6 @@ TEST(CairoSurface, ClsBringsBackThePictureWhateverWasDrawnOverIt) {
     shown.s.Cls();
     EXPECT_EQ(CountDifferences(shown.s, page.s), 0);
   }
-  // ClsAround: the box keeps what was drawn, the rest shows the picture.
-  Canvas shown;
-  shown.s.SetPicture(page.s);
-  shown.s.FilledBox(0, 0, 100 * kTw, 80 * kTw, kRed);
-  shown.s.ClsAround(20, 20, 60, 50);
-  EXPECT_EQ(CountDifferences(shown.s, page.s, 0, 0, {20, 20, 60, 50}), 0);
-  EXPECT_EQ(CountColor(shown.s, 20, 20, 60, 50, kRed), 40 * 30);
   // Growing keeps the picture at its size; what lies beyond is BackColor.
   Canvas grown;
   grown.s.SetPicture(page.s);
@@ -306,145 +300,135 @@ TEST(CairoSurface, ClsBringsBackThePictureWhateverWasDrawnOverIt) {
   EXPECT_EQ(CountColor(grown.s, 0, 0, 120, 90, kRed), 0);
 }
 
-// A back buffer may paint a large plain fill late; whatever comes after, it must end with the pixels of a
-// surface that paints at once.
-TEST(CairoSurface, ABackBufferEndsWithThePixelsOfAnyOtherSurface) {
+// A surface may paint a large plain fill late; whatever comes after, it must end with the pixels of the
+// same drawing done at once (flushed after every step).
+TEST(CairoSurface, FillsHeldBackEndWithThePixelsOfPaintingAtOnce) {
   constexpr int kW = 240, kH = 180;  // large enough for a late fill
-  auto box = [](CairoSurface& s, int x0, int y0, int x1, int y1, OleColor c) {
+  using Step = std::function<void(CairoSurface & s, CairoSurface & source)>;
+  auto fill = [](CairoSurface& s, int x0, int y0, int x1, int y1, OleColor c) {
     s.FilledBox(x0 * kTw, y0 * kTw, x1 * kTw, y1 * kTw, c);
   };
+  auto box = [&](int x0, int y0, int x1, int y1, OleColor c) -> Step {
+    return [=](CairoSurface& s, CairoSurface&) { fill(s, x0, y0, x1, y1, c); };
+  };
+  auto sourceBox = [&](int x0, int y0, int x1, int y1, OleColor c) -> Step {
+    return [=](CairoSurface&, CairoSurface& source) { fill(source, x0, y0, x1, y1, c); };
+  };
+  auto copy = [](int xd, int yd, int w, int h, int xs, int ys) -> Step {
+    return [=](CairoSurface& s, CairoSurface& source) { s.BitBlt(xd, yd, w, h, source, xs, ys); };
+  };
+  auto line = [](int x1, int y1, int x2, int y2, OleColor c) -> Step {
+    return [=](CairoSurface& s, CairoSurface&) { s.Line(x1 * kTw, y1 * kTw, x2 * kTw, y2 * kTw, c); };
+  };
+  const Step cls = [](CairoSurface& s, CairoSurface&) { s.Cls(); };
   struct Case {
     const char* name;
-    std::function<void(CairoSurface& s, CairoSurface& source)> draw;
+    std::vector<Step> steps;
   };
   const Case cases[] = {
-      {"a fill read back", [&](CairoSurface& s, CairoSurface&) { box(s, 0, 0, kW, kH, kRed); }},
+      {"a fill read back", {box(0, 0, kW, kH, kRed)}},
       {"overlapping boxes and outlines over a fill, then a line",
-       [&](CairoSurface& s, CairoSurface&) {
-         box(s, 0, 0, kW, kH, kRed);
-         box(s, 10, 10, 200, 30, kBlue);
-         box(s, 150, 20, 230, 170, 0x00FF00);
-         s.DrawWidth = 3;
-         s.Box(5 * kTw, 5 * kTw, 100 * kTw, 100 * kTw, 0x808080);
-         s.DrawWidth = 1;
-         s.Line(0, 0, kW * kTw, kH * kTw, kBlue);
-       }},
+       {box(0, 0, kW, kH, kRed), box(10, 10, 200, 30, kBlue), box(150, 20, 230, 170, 0x00FF00),
+        [](CairoSurface& s, CairoSurface&) {
+          s.DrawWidth = 3;
+          s.Box(5 * kTw, 5 * kTw, 100 * kTw, 100 * kTw, 0x808080);
+          s.DrawWidth = 1;
+        },
+        line(0, 0, kW, kH, kBlue)}},
       {"more boxes over a fill than are kept",
-       [&](CairoSurface& s, CairoSurface&) {
-         box(s, 0, 0, kW, kH, kRed);
-         for (int i = 0; i < 40; ++i)
-           box(s, 5 * i, 4 * i, 5 * i + 30, 4 * i + 9, static_cast<OleColor>(0x050607 * i));
-       }},
+       {box(0, 0, kW, kH, kRed),
+        [&](CairoSurface& s, CairoSurface&) {
+          for (int i = 0; i < 40; ++i)
+            fill(s, 5 * i, 4 * i, 5 * i + 30, 4 * i + 9, static_cast<OleColor>(0x050607 * i));
+        }}},
       {"a fill, a box, then a larger fill over both, then a box",
-       [&](CairoSurface& s, CairoSurface&) {
-         box(s, 20, 20, 200, 160, kRed);
-         box(s, 30, 30, 60, 60, kBlue);
-         box(s, 10, 10, 220, 170, 0x00FF00);
-         box(s, 0, 0, 40, 40, kBlue);
-       }},
+       {box(20, 20, 200, 160, kRed), box(30, 30, 60, 60, kBlue), box(10, 10, 220, 170, 0x00FF00),
+        box(0, 0, 40, 40, kBlue)}},
+      {"a fill, a box, then a fill over most of both, then a box",
+       {box(0, 0, kW, kH, kRed), box(5, 5, 60, 40, kBlue), box(20, 10, kW, kH - 5, 0x00FF00),
+        box(0, 0, 30, 30, 0x808080)}},
       {"a fill in a clip rectangle, then boxes beyond it",
-       [&](CairoSurface& s, CairoSurface&) {
-         s.SetClipRect(30 * kTw, 20 * kTw, 210 * kTw, 150 * kTw);
-         box(s, 0, 0, kW, kH, kRed);
-         s.ResetClip();
-         box(s, 0, 0, 50, 50, kBlue);
-       }},
-      {"cleared around a box that cuts a fill, the box filled in part",
-       [&](CairoSurface& s, CairoSurface&) {
-         box(s, 0, 0, kW, kH, kRed);
-         box(s, 100, 100, 140, 140, kBlue);
-         s.ClsAround(60, 40, 180, 120);
-         box(s, 60, 40, 120, 120, 0x00FF00);
-       }},
-      {"a fill cleared",
-       [&](CairoSurface& s, CairoSurface&) {
-         box(s, 0, 0, kW, kH, kRed);
-         s.Cls();
-       }},
+       {[&](CairoSurface& s, CairoSurface&) {
+          s.SetClipRect(30 * kTw, 20 * kTw, 210 * kTw, 150 * kTw);
+          fill(s, 0, 0, kW, kH, kRed);
+          s.ResetClip();
+        },
+        box(0, 0, 50, 50, kBlue)}},
+      {"cleared, then a page filled over all but its margin, then boxes and a line",
+       {line(0, 0, kW, kH, kBlue), cls, box(0, 0, kW - 12, kH - 12, kRed), box(100, 100, 140, 140, kBlue),
+        box(0, 0, 120, 120, 0x00FF00), line(0, kH - 1, kW, kH - 1, kBlue)}},
+      {"cleared in another colour, then a small box",
+       {[](CairoSurface& s, CairoSurface&) {
+          s.BackColor = 0x00FFE0C0;
+          s.Cls();
+        },
+        box(10, 10, 20, 20, kRed)}},
+      {"a fill cleared", {box(0, 0, kW, kH, kRed), cls}},
       {"text, a wide line and a polygon over a fill",
-       [&](CairoSurface& s, CairoSurface&) {
-         box(s, 0, 0, kW, kH, kRed);
-         s.CurrentX = 10 * kTw;
-         s.CurrentY = 10 * kTw;
-         s.Print("Over the fill");
-         s.DrawWidth = 5;
-         s.Line(0, 100 * kTw, kW * kTw, 120 * kTw, kBlue);
-         s.FillStyle = FillKind::Solid;
-         s.FillColor = 0x00FF00;
-         const PixelPoint p[] = {{150, 20}, {230, 60}, {170, 90}};
-         s.Polygon(p);
-       }},
+       {box(0, 0, kW, kH, kRed),
+        [](CairoSurface& s, CairoSurface&) {
+          s.CurrentX = 10 * kTw;
+          s.CurrentY = 10 * kTw;
+          s.Print("Over the fill");
+          s.DrawWidth = 5;
+          s.Line(0, 100 * kTw, kW * kTw, 120 * kTw, kBlue);
+          s.FillStyle = FillKind::Solid;
+          s.FillColor = 0x00FF00;
+          const PixelPoint p[] = {{150, 20}, {230, 60}, {170, 90}};
+          s.Polygon(p);
+        }}},
       {"an inverted box over a fill",
-       [&](CairoSurface& s, CairoSurface&) {
-         box(s, 0, 0, kW, kH, kRed);
-         box(s, 10, 10, 50, 50, kBlue);
-         s.DrawMode = PenMode::Invert;
-         box(s, 0, 0, 150, 100, kBlue);
-       }},
+       {box(0, 0, kW, kH, kRed), box(10, 10, 50, 50, kBlue),
+        [&](CairoSurface& s, CairoSurface&) {
+          s.DrawMode = PenMode::Invert;
+          fill(s, 0, 0, 150, 100, kBlue);
+        }}},
       {"blocks copied from a fill: inside it, after a box over it, and across its edge",
-       [&](CairoSurface& s, CairoSurface& source) {
-         s.BitBlt(0, 0, 100, 80, source, 30, 30);
-         box(source, 40, 40, 80, 80, kRed);
-         s.BitBlt(0, 90, 150, 90, source, 20, 20);
-       }},
+       {copy(0, 0, 100, 80, 30, 30), sourceBox(40, 40, 80, 80, kRed), copy(0, 90, 150, 90, 20, 20)}},
       {"a block copied across a fill's edge",
-       [&](CairoSurface& s, CairoSurface& source) {
-         box(s, 110, 0, kW, 90, kBlue);  // under the block, to be copied over
-         s.BitBlt(120, 0, 100, 80, source, 0, 0);
-       }},
+       {box(110, 0, kW, 90, kBlue),  // under the block, to be copied over
+        copy(120, 0, 100, 80, 0, 0)}},
       {"a fill, then a block copied over part of it from a fill",
-       [&](CairoSurface& s, CairoSurface& source) {
-         box(s, 0, 0, kW, kH, kRed);
-         s.BitBlt(30, 30, 150, 100, source, 0, 0);
-       }},
+       {box(0, 0, kW, kH, kRed), copy(30, 30, 150, 100, 0, 0)}},
+      {"a fill with a box over it, then a block copied over part of both",
+       {box(0, 0, kW, kH, kRed), box(100, 20, 200, 60, kBlue), copy(60, 40, 120, 100, 0, 0),
+        line(0, 50, kW, 50, 0x00FF00)}},
       {"a fill, then a block copied over all of it from across a fill's edge, then a line",
-       [&](CairoSurface& s, CairoSurface& source) {
-         box(s, 20, 20, 230, 170, kRed);
-         s.Line(0, 0, kW * kTw, kH * kTw, kBlue);
-         box(s, 0, 0, kW, kH, 0x00FF00);  // unpainted, over red and blue pixels
-         s.BitBlt(0, 0, kW, kH, source, 0, 0);
-         s.Line(0, 90 * kTw, kW * kTw, 90 * kTw, kBlue);
-       }},
+       {box(20, 20, 230, 170, kRed), line(0, 0, kW, kH, kBlue),
+        box(0, 0, kW, kH, 0x00FF00),  // unpainted, over red and blue pixels
+        copy(0, 0, kW, kH, 0, 0), line(0, 90, kW, 90, kBlue)}},
       {"a whole page copied from a fill, then boxes and a line",
-       [&](CairoSurface& s, CairoSurface& source) {
-         box(source, 0, 0, kW, kH, kBlue);
-         s.BitBlt(0, 0, kW, kH, source, 0, 0);
-         box(s, 20, 20, 200, 160, kRed);
-         s.Line(0, 0, kW * kTw, 0, 0x00FF00);
-       }},
+       {sourceBox(0, 0, kW, kH, kBlue), copy(0, 0, kW, kH, 0, 0), box(20, 20, 200, 160, kRed),
+        line(0, 0, kW, 0, 0x00FF00)}},
+      {"a fill, then a block copied within the surface",
+       {box(0, 0, kW, kH, kRed), box(0, 0, 30, 30, kBlue),
+        [](CairoSurface& s, CairoSurface&) { s.BitBlt(10, 10, 100, 100, s, 0, 0); }}},
       {"a fill read, then drawn over again",
-       [&](CairoSurface& s, CairoSurface&) {
-         box(s, 0, 0, kW, kH, kRed);
-         EXPECT_EQ(s.Pixel(0, 0), kRed);
-         box(s, 0, 0, 100, 100, kBlue);
-       }},
+       {box(0, 0, kW, kH, kRed), [](CairoSurface& s, CairoSurface&) { EXPECT_EQ(s.Pixel(0, 0), kRed); },
+        box(0, 0, 100, 100, kBlue)}},
       {"a fill, then the surface grown",
-       [&](CairoSurface& s, CairoSurface&) {
-         box(s, 0, 0, kW, kH, kRed);
-         s.Move(0, 0, (kW + 20) * kTw, (kH + 10) * kTw);
-       }},
+       {box(0, 0, kW, kH, kRed),
+        [](CairoSurface& s, CairoSurface&) { s.Move(0, 0, (kW + 20) * kTw, (kH + 10) * kTw); }}},
       {"a fill shown as the picture, then cleared back to it",
-       [&](CairoSurface& s, CairoSurface& source) {
-         s.SetPicture(source);
-         box(s, 0, 0, kW, kH, kRed);
-         s.Cls();
-       }},
+       {[](CairoSurface& s, CairoSurface& source) { s.SetPicture(source); }, box(0, 0, kW, kH, kRed), cls}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    CairoSurface plain{96}, back{96}, plainSource{96}, backSource{96};
-    back.BackBuffer = backSource.BackBuffer = true;
-    for (CairoSurface* s : {&plain, &back, &plainSource, &backSource}) {
+    CairoSurface late{96}, atOnce{96}, lateSource{96}, atOnceSource{96};
+    for (CairoSurface* s : {&late, &atOnce, &lateSource, &atOnceSource}) {
       s->Move(0, 0, kW * kTw, kH * kTw);
       s->Cls();
     }
-    box(plainSource, 10, 10, 200, 160, 0x00C0FFEE);
-    box(backSource, 10, 10, 200, 160, 0x00C0FFEE);
-    c.draw(plain, plainSource);
-    c.draw(back, backSource);
-    ASSERT_EQ(back.PixelWidth(), plain.PixelWidth());
-    EXPECT_EQ(CountDifferences(back, plain), 0);
-    EXPECT_EQ(CountDifferences(backSource, plainSource), 0);
+    for (CairoSurface* s : {&lateSource, &atOnceSource}) fill(*s, 10, 10, 200, 160, 0x00C0FFEE);
+    for (const Step& step : c.steps) {
+      step(late, lateSource);
+      step(atOnce, atOnceSource);
+      atOnce.Flush();
+      atOnceSource.Flush();
+    }
+    ASSERT_EQ(late.PixelWidth(), atOnce.PixelWidth());
+    EXPECT_EQ(CountDifferences(late, atOnce), 0);
+    EXPECT_EQ(CountDifferences(lateSource, atOnceSource), 0);
   }
 }
 

@@ -67,7 +67,7 @@ TEST(VectorSurface, CopiesStayInsideTheClipRectangle) {
 struct Extent {
   int x0 = 1 << 30, y0 = 1 << 30, x1 = -1, y1 = -1;
 };
-Extent InkOf(const Surface& s) {
+Extent InkOf(Surface& s) {
   Extent e;
   for (int y = 0; y < s.PixelHeight(); ++y)
     for (int x = 0; x < s.PixelWidth(); ++x) {

@@ -61,7 +61,7 @@ Outcome DrawAndTouch(int variant) {
   }
   p.CopyToClipboard();
   o.copied = !clipboard.Empty();
-  const Surface& s = *Internals(p).Picture1;
+  Surface& s = *Internals(p).Picture1;
   for (int y = 0; y < s.PixelHeight(); ++y)
     for (int x = 0; x < s.PixelWidth(); ++x) o.pixels.push_back(s.Pixel(x, y));
   p.SetClipboard(nullptr);

@@ -1,0 +1,20 @@
+// The one place that names the backends.
+#include "surface/CairoSurface.h"
+#include "surface/Surface.h"
+#include "surface/VectorSurface.h"
+
+namespace plotara {
+
+std::unique_ptr<Surface> MakeSurface(double dpi, SurfaceKind kind) {
+  switch (kind) {
+    case SurfaceKind::Smooth:
+      return std::make_unique<VectorSurface>(dpi, VectorSurface::Use::Screen);
+    case SurfaceKind::Document:
+      return std::make_unique<VectorSurface>(dpi, VectorSurface::Use::Print);
+    case SurfaceKind::Raster:
+      break;
+  }
+  return std::make_unique<CairoSurface>(dpi);
+}
+
+}  // namespace plotara
