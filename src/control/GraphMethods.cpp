@@ -22,7 +22,7 @@ void Plotara::NewYAxis(const std::string& AxisName, double y1, double y2) {
 void Plotara::SetSelectedGraph(int16_t GraphIndex) {
   Control& c = *c_;
   c.Guard("SetSelectedGraph", [&] {
-    if (GraphIndex >= 0 && GraphIndex < c.NumGraphs()) BringGraphToFront(c, GraphIndex);
+    if (GraphIndex >= 0 && GraphIndex < c.NumGraphs()) BringGraphToFront(DrawingOf(c), GraphIndex);
   });
 }
 

@@ -11,15 +11,15 @@
 namespace plotara {
 
 void Plotara::Picture1_MouseDown(int16_t Button, int16_t Shift, float X, float Y) {
-  plotara::Picture1_MouseDown(*c_, Button, Shift, X, Y);
+  plotara::Picture1_MouseDown(InteractionOf(*c_), Button, Shift, X, Y);
 }
 
 void Plotara::Picture1_MouseMove(int16_t Button, int16_t Shift, float X, float Y) {
-  plotara::Picture1_MouseMove(*c_, Button, Shift, X, Y);
+  plotara::Picture1_MouseMove(InteractionOf(*c_), Button, Shift, X, Y);
 }
 
 void Plotara::Picture1_MouseUp(int16_t Button, int16_t Shift, float X, float Y) {
-  plotara::Picture1_MouseUp(*c_, Button, Shift, X, Y);
+  plotara::Picture1_MouseUp(InteractionOf(*c_), Button, Shift, X, Y);
 }
 
 namespace {
@@ -30,22 +30,22 @@ void SetValue(ScrollBarElement& bar, int32_t value) {
 
 void Plotara::HScroll1_Scroll(int32_t Value) {
   SetValue(c_->HScroll1, Value);
-  plotara::HScroll1_Scroll(*c_);
+  plotara::HScroll1_Scroll(InteractionOf(*c_));
 }
 
 void Plotara::HScroll1_Change(int32_t Value) {
   SetValue(c_->HScroll1, Value);
-  plotara::HScroll1_Change(*c_);
+  plotara::HScroll1_Change(InteractionOf(*c_));
 }
 
 void Plotara::VScroll1_Scroll(int32_t Value) {
   SetValue(c_->VScroll1, Value);
-  plotara::VScroll1_Scroll(*c_);
+  plotara::VScroll1_Scroll(InteractionOf(*c_));
 }
 
 void Plotara::VScroll1_Change(int32_t Value) {
   SetValue(c_->VScroll1, Value);
-  plotara::VScroll1_Change(*c_);
+  plotara::VScroll1_Change(InteractionOf(*c_));
 }
 
 int16_t Plotara::MousePointer() const {
@@ -61,11 +61,11 @@ void Plotara::SetClipboard(ClipboardService* clipboard) {
 }
 
 void Plotara::SetShowXYcoords(bool TF) {
-  plotara::SetShowXYcoords(*c_, TF);
+  plotara::SetShowXYcoords(*c_, *c_, TF);
 }
 
 void Plotara::CopyToClipboard() {
-  plotara::CopyToClipboard(*c_);
+  plotara::CopyToClipboard(*c_, c_->Clipboard, *c_->Picture1);
 }
 
 }  // namespace plotara

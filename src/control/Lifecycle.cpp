@@ -32,7 +32,7 @@ void UserControl_Resize(Control& c, float width, float height) {
     if (c.NumGraphs() >= 1 && !c.Current().NotYetDrawn) {
       const bool updating = c.ScrollUpdating;
       c.ScrollUpdating = true;
-      ResizeScrollBars(c);
+      ResizeScrollBars(c, c);
       c.ScrollUpdating = updating;
       RefreshGraphs(DrawingOf(c), -1, true);
     }

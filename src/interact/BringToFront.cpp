@@ -7,18 +7,19 @@
 
 namespace plotara {
 
-void BringGraphToFront(Control& c, int16_t g) {
-  c.Guard("BringGraphToFront", [&] {
-    if (g < 0 || g >= c.NumGraphs() || c.GraphOrder.empty() || c.GraphOrder.back() == g) return;
-    auto it = std::find(c.GraphOrder.begin(), c.GraphOrder.end(), g);
-    if (it == c.GraphOrder.end()) return;
-    RefreshGraphs(DrawingOf(c), c.GraphOrder.back(),
-                  false);  // the old front graph's legend goes into the buffer
-    c.GraphOrder.erase(it);
-    c.GraphOrder.push_back(g);
-    RefreshGraphs(DrawingOf(c), -1, true);
-    SetScrollBars(c);
-    c.RaiseNewGraphInFront();
+void BringGraphToFront(Drawing& d, int16_t g) {
+  ControlState& state = d.State;
+  d.Notify.Guard("BringGraphToFront", [&] {
+    std::vector<int16_t>& order = state.GraphOrder;
+    if (g < 0 || g >= state.NumGraphs() || order.empty() || order.back() == g) return;
+    auto it = std::find(order.begin(), order.end(), g);
+    if (it == order.end()) return;
+    RefreshGraphs(d, order.back(), false);  // the old front graph's legend goes into the buffer
+    order.erase(it);
+    order.push_back(g);
+    RefreshGraphs(d, -1, true);
+    SetScrollBars(state, d.Notify);
+    d.Notify.RaiseNewGraphInFront();
   });
 }
 

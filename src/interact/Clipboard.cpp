@@ -2,10 +2,10 @@
 
 namespace plotara {
 
-void CopyToClipboard(Control& c) {
-  c.Guard("CopyToClipboard", [&] {
-    if (c.Clipboard == nullptr || !c.Clipboard->Clear()) Raise(err::CantOpenClipboard);
-    if (!c.Clipboard->PutPicture(c.Picture1->Image())) Raise(err::CantOpenClipboard);
+void CopyToClipboard(ErrorReporter& r, ClipboardService* clipboard, Surface& picture) {
+  Guarded(r, "CopyToClipboard", [&] {
+    if (clipboard == nullptr || !clipboard->Clear()) Raise(err::CantOpenClipboard);
+    if (!clipboard->PutPicture(picture.Image())) Raise(err::CantOpenClipboard);
   });
 }
 

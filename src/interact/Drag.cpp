@@ -12,17 +12,19 @@ namespace plotara {
 
 // ---------------------------------------------------------------- a graph
 
-bool DragGraph(Control& c, float x, float y, bool firstStep) {
+bool DragGraph(Interaction& ui, float x, float y, bool firstStep) {
+  ControlState& state = ui.State;
+  MouseSession& m = ui.Mouse;
   bool moved = false;
-  c.Guard("DragGraph", [&] {
-    if (c.RefreshInProgress) return;
-    GraphRecord& g = c.Graph(c.PointedGraph);
+  ui.Notify.Guard("DragGraph", [&] {
+    if (state.RefreshInProgress) return;
+    GraphRecord& g = state.Graph(m.PointedGraph);
     if (!g.GraphAllowDragging) return;
-    const int32_t left = CLng(static_cast<double>(x) - c.GraphGrabX);
-    const int32_t top = CLng(static_cast<double>(y) - c.GraphGrabY);
-    if (left == c.LastGraphLeft && top == c.LastGraphTop) return;
-    const PointingFlags& f = c.Pointing;
-    const double pw = c.PageWidth, ph = c.PageHeight;
+    const int32_t left = CLng(static_cast<double>(x) - m.GraphGrabX);
+    const int32_t top = CLng(static_cast<double>(y) - m.GraphGrabY);
+    if (left == m.LastGraphLeft && top == m.LastGraphTop) return;
+    const PointingFlags& f = m.Pointing;
+    const double pw = state.PageWidth, ph = state.PageHeight;
     // A graph that is dragged leaves the whole-page layout, which would otherwise put it back.
     g.GraphWholePage = false;
     if (f.OverMoveArea) {
@@ -31,8 +33,8 @@ bool DragGraph(Control& c, float x, float y, bool firstStep) {
       g.PosLeft = static_cast<float>(g.RectLeft / pw);
       g.PosTop = static_cast<float>(g.RectTop / ph);
       if (g.LegendShow) {
-        g.LegendRectLeft = g.RectLeft + c.LegendGrabX;
-        g.LegendRectTop = g.RectTop + c.LegendGrabY;
+        g.LegendRectLeft = g.RectLeft + m.LegendGrabX;
+        g.LegendRectTop = g.RectTop + m.LegendGrabY;
       }
     } else if (f.OverGraphLeftEdge) {
       const double right = static_cast<double>(g.PosLeft) + g.PosWidth;
@@ -59,28 +61,30 @@ bool DragGraph(Control& c, float x, float y, bool firstStep) {
       g.BorderBottom =
           static_cast<float>(std::max(0.0, (static_cast<double>(g.PosTop) + g.PosHeight) * ph - y));
     }
-    RefreshGraphs(DrawingOf(c), firstStep ? int16_t{-1} : c.PointedGraph, true);
-    c.LastGraphLeft = left;
-    c.LastGraphTop = top;
-    c.RaiseGraphPositionChanged();
+    RefreshGraphs(ui, firstStep ? int16_t{-1} : m.PointedGraph, true);
+    m.LastGraphLeft = left;
+    m.LastGraphTop = top;
+    ui.Notify.RaiseGraphPositionChanged();
     moved = true;
   });
-  c.LastDragMoved = moved;
+  m.LastDragMoved = moved;
   return moved;
 }
 
 // ---------------------------------------------------------------- its legend table
 
-void DragLegendTable(Control& c, float x, float y, bool firstStep) {
-  c.Guard("DragLegendTable", [&] {
-    if (c.RefreshInProgress) return;
-    GraphRecord& g = c.Graph(c.PointedGraph);
+void DragLegendTable(Interaction& ui, float x, float y, bool firstStep) {
+  ControlState& state = ui.State;
+  MouseSession& m = ui.Mouse;
+  ui.Notify.Guard("DragLegendTable", [&] {
+    if (state.RefreshInProgress) return;
+    GraphRecord& g = state.Graph(m.PointedGraph);
     if (!g.LegendShow) return;
     const int32_t px = std::max(CLng(x), g.RectLeft), py = std::max(CLng(y), g.RectTop);
-    const int32_t left = std::max(0, px - c.LegendGrabX), top = std::max(0, py - c.LegendGrabY);
-    if (left == c.LastLegendLeft && top == c.LastLegendTop) return;
-    c.CurrentGraph = c.PointedGraph;  // the legend's fills and texts belong to this graph
-    Surface& pic1 = *c.Picture1;
+    const int32_t left = std::max(0, px - m.LegendGrabX), top = std::max(0, py - m.LegendGrabY);
+    if (left == m.LastLegendLeft && top == m.LastLegendTop) return;
+    state.CurrentGraph = m.PointedGraph;  // the legend's fills and texts belong to this graph
+    Surface& pic1 = ui.Picture1;
     const int e = g.LegendFill.EdgeThickness;
 
     // Erase: the same pixels from the back buffer, which holds the page without this legend.
@@ -88,9 +92,9 @@ void DragLegendTable(Control& c, float x, float y, bool firstStep) {
               bt = std::max(0, pic1.PixelY(g.LegendRectTop) - e);
     const int bw = pic1.PixelX(g.LegendRectWidth) + 1 + 2 * e,
               bh = pic1.PixelY(g.LegendRectHeight) + 1 + 2 * e;
-    pic1.BitBlt(bl, bt, bw, bh, *c.GraphImage, bl, bt);
+    pic1.BitBlt(bl, bt, bw, bh, ui.GraphImage, bl, bt);
 
-    LegendPosition(c, c, c.PointedGraph, left, top);
+    LegendPosition(state, ui.Notify, m.PointedGraph, left, top);
     g.LegendRectLeft = std::clamp(g.LegendRectLeft, g.RectLeft,
                                   std::max(g.RectLeft, g.RectLeft + g.RectWidth - g.LegendRectWidth));
     g.LegendRectTop = std::clamp(g.LegendRectTop, g.RectTop,
@@ -101,10 +105,10 @@ void DragLegendTable(Control& c, float x, float y, bool firstStep) {
       g.LegendTableTop = static_cast<float>((g.LegendRectTop - g.RectTop) * 100.0 / g.RectHeight);
 
     if (e == 0 || g.LegendFill.Transparent) {
-      LegendTable(DrawingOf(c), pic1, c.PointedGraph);
+      LegendTable(ui, pic1, m.PointedGraph);
     } else {
       // The table's pixels were kept when it was last drawn.
-      Surface& kept = *c.ScratchPic1;
+      Surface& kept = ui.ScratchPic1;
       pic1.BitBlt(pic1.PixelX(g.LegendRectLeft), pic1.PixelY(g.LegendRectTop), kept.PixelWidth() + 1,
                   kept.PixelHeight() + 1, kept, 0, 0);
     }
@@ -115,11 +119,11 @@ void DragLegendTable(Control& c, float x, float y, bool firstStep) {
       pic1.Box(l, t, l + g.LegendRectWidth, t + g.LegendRectHeight, g.LegendFill.EdgeColor);
       pic1.DrawWidth = 1;
     }
-    c.LastLegendLeft = left;
-    c.LastLegendTop = top;
-    c.RaiseLegendPositionChanged();
+    m.LastLegendLeft = left;
+    m.LastLegendTop = top;
+    ui.Notify.RaiseLegendPositionChanged();
     // A table behind the data must not cover it: the data sets go over it again.
-    if (firstStep && !g.LegendInFront) PlotDataSets(DrawingOf(c), pic1);
+    if (firstStep && !g.LegendInFront) PlotDataSets(ui, pic1);
     pic1.Refresh();
   });
 }

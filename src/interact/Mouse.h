@@ -3,12 +3,12 @@
 // Other combinations (Shift with Ctrl) make no gesture.
 #pragma once
 
-#include "model/Control.h"
+#include "interact/Interaction.h"
 
 namespace plotara {
 
-void Picture1_MouseDown(Control& c, int16_t button, int16_t shift, float x, float y);
-void Picture1_MouseMove(Control& c, int16_t button, int16_t shift, float x, float y);
-void Picture1_MouseUp(Control& c, int16_t button, int16_t shift, float x, float y);
+void Picture1_MouseDown(Interaction& ui, int16_t button, int16_t shift, float x, float y);
+void Picture1_MouseMove(Interaction& ui, int16_t button, int16_t shift, float x, float y);
+void Picture1_MouseUp(Interaction& ui, int16_t button, int16_t shift, float x, float y);
 
 }  // namespace plotara

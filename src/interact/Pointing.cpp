@@ -14,11 +14,12 @@ bool Within(double v, double lo, double hi) {
 // half a millimetre to the right or bottom side, tested in that order.
 enum class Edge { None, Left, Right, Top, Bottom };
 
-Edge NearEdge(const Control& c, float x, float y, double left, double top, double right, double bottom) {
-  if (x - left <= c.UnitsPerMmX) return Edge::Left;
-  if (right - x < c.UnitsPerMmX / 2) return Edge::Right;
-  if (y - top <= c.UnitsPerMmY) return Edge::Top;
-  if (bottom - y < c.UnitsPerMmY / 2) return Edge::Bottom;
+Edge NearEdge(const ControlState& state, float x, float y, double left, double top, double right,
+              double bottom) {
+  if (x - left <= state.UnitsPerMmX) return Edge::Left;
+  if (right - x < state.UnitsPerMmX / 2) return Edge::Right;
+  if (y - top <= state.UnitsPerMmY) return Edge::Top;
+  if (bottom - y < state.UnitsPerMmY / 2) return Edge::Bottom;
   return Edge::None;
 }
 
@@ -50,16 +51,17 @@ int16_t Mark(const GraphRecord& g, Edge edge, bool& left, bool& right, bool& top
 
 }  // namespace
 
-int16_t PointingAt(Control& c, int16_t, float x, float y, bool reset) {
+int16_t PointingAt(Interaction& ui, int16_t, float x, float y, bool reset) {
+  const ControlState& state = ui.State;
   int16_t result = -1;
-  c.Guard("PointingAt", [&] {
-    if (reset) c.Pointing = {};
-    PointingFlags& f = c.Pointing;
-    int& shape = c.Picture1->MousePointer;
+  ui.Notify.Guard("PointingAt", [&] {
+    if (reset) ui.Mouse.Pointing = {};
+    PointingFlags& f = ui.Mouse.Pointing;
+    int& shape = ui.Picture1.MousePointer;
     shape = pointer::Default;
-    for (auto it = c.GraphOrder.rbegin(); it != c.GraphOrder.rend(); ++it) {
+    for (auto it = state.GraphOrder.rbegin(); it != state.GraphOrder.rend(); ++it) {
       const int16_t index = *it;
-      const GraphRecord& g = c.Graph(index);
+      const GraphRecord& g = state.Graph(index);
       shape = pointer::Default;
       // A graph that is not drawn cannot be pointed at.
       if (!g.GraphInclude) continue;
@@ -77,7 +79,7 @@ int16_t PointingAt(Control& c, int16_t, float x, float y, bool reset) {
                    pb = pt + AxisAt(g, g.CurrentYAxis).AxisLength;
       if (Within(x, pl, pr) && Within(y, pt, pb)) {
         bool& inner = g.GraphAllowZoom ? f.OverZoomArea : f.OverMoveArea;
-        shape = Mark(g, NearEdge(c, x, y, pl, pt, pr, pb), f.OverPlotLeftEdge, f.OverPlotRightEdge,
+        shape = Mark(g, NearEdge(state, x, y, pl, pt, pr, pb), f.OverPlotLeftEdge, f.OverPlotRightEdge,
                      f.OverPlotTopEdge, f.OverPlotBottomEdge, inner,
                      g.GraphAllowZoom ? pointer::CrossHair : pointer::FourArrows);
         result = index;
@@ -85,7 +87,7 @@ int16_t PointingAt(Control& c, int16_t, float x, float y, bool reset) {
       }
       const double gl = g.RectLeft, gt = g.RectTop, gr = gl + g.RectWidth, gb = gt + g.RectHeight;
       if (Within(x, gl, gr) && Within(y, gt, gb)) {
-        shape = Mark(g, NearEdge(c, x, y, gl, gt, gr, gb), f.OverGraphLeftEdge, f.OverGraphRightEdge,
+        shape = Mark(g, NearEdge(state, x, y, gl, gt, gr, gb), f.OverGraphLeftEdge, f.OverGraphRightEdge,
                      f.OverGraphTopEdge, f.OverGraphBottomEdge, f.OverMoveArea, pointer::FourArrows);
         result = index;
         return;

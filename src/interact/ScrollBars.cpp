@@ -7,6 +7,7 @@
 #include "model/Layout.h"
 #include "model/Lookup.h"
 #include "platform/Conversions.h"
+#include "platform/ScopedFlag.h"
 #include "render/Pipeline.h"
 #include "scale/NumericHelpers.h"
 
@@ -16,9 +17,9 @@ namespace {
 
 // Thumb size and position of one bar for an axis: the view lo..hi within the full range, in the axis's
 // own scale (logarithmic axes in log space).
-void PlaceThumb(Control& c, ScrollBarElement& bar, const AxisRecord& a, bool vertical) {
-  const double lo = xxLog(c, a.AxisValue1, a.AxisLog), hi = xxLog(c, a.AxisValue2, a.AxisLog);
-  const double flo = xxLog(c, a.ScaleMin, a.AxisLog), fhi = xxLog(c, a.ScaleMax, a.AxisLog);
+void PlaceThumb(ErrorReporter& reporter, ScrollBarElement& bar, const AxisRecord& a, bool vertical) {
+  const double lo = xxLog(reporter, a.AxisValue1, a.AxisLog), hi = xxLog(reporter, a.AxisValue2, a.AxisLog);
+  const double flo = xxLog(reporter, a.ScaleMin, a.AxisLog), fhi = xxLog(reporter, a.ScaleMax, a.AxisLog);
   // A full range of nothing is all there is to see: the bar shows it whole rather than failing.
   const double r = fhi == flo ? 1.0 : std::fabs(CheckedDivide(hi - lo, fhi - flo));
   if (r >= 1) {
@@ -37,18 +38,16 @@ void PlaceThumb(Control& c, ScrollBarElement& bar, const AxisRecord& a, bool ver
 // vertical bar shows the top of the range, so its value counts the other way; a reversed axis mirrors
 // again. The arithmetic runs in the axis's own scale: in log space for a logarithmic axis whose limits
 // are all positive (one that is not is drawn linearly too).
-void Pan(Control& c, int16_t kind, const ScrollBarElement& bar) {
-  if (c.PointedGraph < 0) return;
-  GraphRecord& g = c.Graph(c.PointedGraph);
-  int16_t& current = kind == kXAxis ? g.CurrentXAxis : g.CurrentYAxis;
-  const int16_t saved = current;
-  for (int16_t i = 0; i < g.NumAxes(); ++i) {
-    AxisRecord& a = g.Axes[static_cast<size_t>(i)];
+void Pan(Interaction& ui, int16_t kind, const ScrollBarElement& bar) {
+  const int16_t pointed = ui.Mouse.PointedGraph;
+  ErrorReporter& r = ui.Notify;
+  if (pointed < 0) return;
+  GraphRecord& g = ui.State.Graph(pointed);
+  for (AxisRecord& a : g.Axes) {
     if (a.XY != kind) continue;
-    current = i;
     const bool log = a.AxisLog && a.AxisValue1 > 0 && a.AxisValue2 > 0 && a.ScaleMin > 0 && a.ScaleMax > 0;
-    const double lo = xxLog(c, a.AxisValue1, log), hi = xxLog(c, a.AxisValue2, log);
-    const double flo = xxLog(c, a.ScaleMin, log), fhi = xxLog(c, a.ScaleMax, log);
+    const double lo = xxLog(r, a.AxisValue1, log), hi = xxLog(r, a.AxisValue2, log);
+    const double flo = xxLog(r, a.ScaleMin, log), fhi = xxLog(r, a.ScaleMax, log);
     const double span = hi - lo, full = fhi - flo;
     const int32_t v = bar.Value, m = bar.Max;
     // From the low end of the bar: forwards on an X axis, backwards on a Y axis, and mirrored once more
@@ -63,70 +62,69 @@ void Pan(Control& c, int16_t kind, const ScrollBarElement& bar) {
       const double f = static_cast<double>(v) / m;
       L = flo + (full - span) * (forwards ? f : 1 - f);
     }
-    a.AxisValue1 = xxExp(c, L, log);
-    a.AxisValue2 = xxExp(c, L + span, log);
+    a.AxisValue1 = xxExp(r, L, log);
+    a.AxisValue2 = xxExp(r, L + span, log);
   }
-  current = saved;
-  RefreshGraphs(DrawingOf(c), c.PointedGraph, true);
+  RefreshGraphs(ui, pointed, true);
 }
 
 }  // namespace
 
-void HScroll1_Change(Control& c) {
-  c.Guard("HScroll1_Change", [&] { Pan(c, kXAxis, c.HScroll1); });
+void HScroll1_Change(Interaction& ui) {
+  ui.Notify.Guard("HScroll1_Change", [&] { Pan(ui, kXAxis, ui.State.HScroll1); });
 }
 
-void VScroll1_Change(Control& c) {
-  c.Guard("VScroll1_Change", [&] { Pan(c, kYAxis, c.VScroll1); });
+void VScroll1_Change(Interaction& ui) {
+  ui.Notify.Guard("VScroll1_Change", [&] { Pan(ui, kYAxis, ui.State.VScroll1); });
 }
 
-void HScroll1_Scroll(Control& c) {
-  c.Guard("HScroll1_Scroll", [&] {
-    if (!c.RefreshInProgress) HScroll1_Change(c);
+void HScroll1_Scroll(Interaction& ui) {
+  ui.Notify.Guard("HScroll1_Scroll", [&] {
+    if (!ui.State.RefreshInProgress) HScroll1_Change(ui);
   });
 }
 
-void VScroll1_Scroll(Control& c) {
-  c.Guard("VScroll1_Scroll", [&] {
-    if (!c.RefreshInProgress) VScroll1_Change(c);
+void VScroll1_Scroll(Interaction& ui) {
+  ui.Notify.Guard("VScroll1_Scroll", [&] {
+    if (!ui.State.RefreshInProgress) VScroll1_Change(ui);
   });
 }
 
-void SetScrollBars(Control& c) {
-  c.Guard("SetScrollBars", [&] {
-    if (!c.ScrollBarsVisible) {
-      c.HScroll1.Visible = false;
-      c.VScroll1.Visible = false;
+void SetScrollBars(ControlState& state, ErrorReporter& r) {
+  Guarded(r, "SetScrollBars", [&] {
+    if (!state.ScrollBarsVisible) {
+      state.HScroll1.Visible = false;
+      state.VScroll1.Visible = false;
       return;
     }
-    ScopedFlag updating(c.ScrollUpdating);
-    GraphRecord& g = c.Current();
-    PlaceThumb(c, c.HScroll1, AxisAt(g, g.CurrentXAxis), false);
-    PlaceThumb(c, c.VScroll1, AxisAt(g, g.CurrentYAxis), true);
-    c.HScroll1.Visible = c.VScroll1.Visible = g.GraphAllowZoom;
+    ScopedFlag updating(state.ScrollUpdating);
+    const GraphRecord& g = state.Current();
+    PlaceThumb(r, state.HScroll1, AxisAt(g, g.CurrentXAxis), false);
+    PlaceThumb(r, state.VScroll1, AxisAt(g, g.CurrentYAxis), true);
+    state.HScroll1.Visible = state.VScroll1.Visible = g.GraphAllowZoom;
   });
 }
 
-void ResizeScrollBars(Control& c) {
-  c.Guard("ResizeScrollBars", [&] {
-    const float w = c.ClientWidth, h = c.ClientHeight;
-    ScrollBarElement& hs = c.HScroll1;
-    ScrollBarElement& vs = c.VScroll1;
-    if (c.Label1.Visible) {
+void ResizeScrollBars(ControlState& state, ErrorReporter& r) {
+  Guarded(r, "ResizeScrollBars", [&] {
+    const float w = state.ClientWidth, h = state.ClientHeight;
+    ScrollBarElement& hs = state.HScroll1;
+    ScrollBarElement& vs = state.VScroll1;
+    const LabelElement& label = state.Label1;
+    if (label.Visible) {
       vs.Left = std::max(kMinScrollBarExtent, w - vs.Width);
       vs.Top = 0;
       vs.Height = std::max(kMinScrollBarExtent, h - hs.Height);
-      hs.Left = c.Label1.Left + c.Label1.Width + kScrollBarLabelGap;
+      hs.Left = label.Left + label.Width + kScrollBarLabelGap;
       hs.Top = std::max(kMinScrollBarExtent, h - hs.Height);
-      hs.Width =
-          std::max(kMinScrollBarExtent, w - c.Label1.Left - c.Label1.Width - vs.Width - kScrollBarLabelGap);
+      hs.Width = std::max(kMinScrollBarExtent, w - label.Left - label.Width - vs.Width - kScrollBarLabelGap);
     } else {
       hs.Left = 0;
       hs.Top = std::max(kMinScrollBarExtent, h - hs.Height);
       hs.Width = std::max(kMinScrollBarExtent, w - vs.Width);
     }
-    c.Label1.Top = h - c.Label1.Height - kLabelBottomGap;
-    SetScrollBars(c);
+    state.Label1.Top = h - state.Label1.Height - kLabelBottomGap;
+    SetScrollBars(state, r);
   });
 }
 

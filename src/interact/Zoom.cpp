@@ -22,22 +22,10 @@ namespace plotara {
 
 namespace {
 
-// Makes each axis of a graph in turn the current one of its kind, and puts the current axes back after.
+// Visits every axis of a graph with its index.
 template <class Visit>
 void ForEveryAxis(GraphRecord& g, Visit&& visit) {
-  struct Restore {
-    GraphRecord& g;
-    int16_t x, y;
-    ~Restore() {
-      g.CurrentXAxis = x;
-      g.CurrentYAxis = y;
-    }
-  } restore{g, g.CurrentXAxis, g.CurrentYAxis};
-  for (int16_t i = 0; i < g.NumAxes(); ++i) {
-    AxisRecord& a = g.Axes[static_cast<size_t>(i)];
-    (a.XY == kXAxis ? g.CurrentXAxis : g.CurrentYAxis) = i;
-    visit(a);
-  }
+  for (int16_t i = 0; i < g.NumAxes(); ++i) visit(g.Axes[static_cast<size_t>(i)], i);
 }
 
 // An axis is zoomed in log space when it is logarithmic and all its limits are positive.
@@ -46,9 +34,9 @@ bool InLogSpace(const AxisRecord& a) {
 }
 
 // The smallest range a zoom may leave, in the axis's own scale.
-double SmallestSpan(const Control& c, const AxisRecord& a, bool log) {
+double SmallestSpan(const ControlState& state, const AxisRecord& a, bool log) {
   const double full = log ? std::log(a.ScaleMax) - std::log(a.ScaleMin) : a.ScaleMax - a.ScaleMin;
-  return std::fabs(full) / c.MaxZoomFactor;
+  return std::fabs(full) / state.MaxZoomFactor;
 }
 
 // Sets the limits in use from lo <= hi, in the order the axis had them.
@@ -60,22 +48,22 @@ void SetLimits(AxisRecord& a, double lo, double hi) {
 
 // The rectangle zoom lays out the bars, then redraws; halving and doubling redraw first, and the axes
 // drawn then say whether the bars are needed.
-void Redraw(Control& c, bool barsFirst) {
-  if (barsFirst) ResizeScrollBars(c);
-  RefreshGraphs(DrawingOf(c), c.PointedGraph, true);
-  if (!barsFirst) ResizeScrollBars(c);
+void Redraw(Interaction& ui, bool barsFirst) {
+  if (barsFirst) ResizeScrollBars(ui.State, ui.Notify);
+  RefreshGraphs(ui, ui.Mouse.PointedGraph, true);
+  if (!barsFirst) ResizeScrollBars(ui.State, ui.Notify);
 }
 
 }  // namespace
 
 // ---------------------------------------------------------------- the rubber band
 
-void RubberBand(Control& c, float x, float y) {
-  c.Guard("RubberBand", [&] {
-    GraphRecord& g = c.Graph(c.PointedGraph);
+void RubberBand(Interaction& ui, float x, float y) {
+  ui.Notify.Guard("RubberBand", [&] {
+    GraphRecord& g = ui.State.Graph(ui.Mouse.PointedGraph);
     AxisRecord& ax = AxisAt(g, g.CurrentXAxis);
     AxisRecord& ay = AxisAt(g, g.CurrentYAxis);
-    Surface& s = *c.Picture1;
+    Surface& s = ui.Picture1;
     s.DrawMode = PenMode::Invert;
     s.DrawWidth = 1;
     s.FillStyle = FillKind::Transparent;
@@ -88,62 +76,69 @@ void RubberBand(Control& c, float x, float y) {
     s.DrawMode = PenMode::Copy;
     s.Refresh();
   });
-  ShowGraphCoords(c, 1, x, y);
+  ShowGraphCoords(ui, 1, x, y);
 }
 
 // ---------------------------------------------------------------- zooming every axis
 
-void ZoomToRectangle(Control& c, float x, float y) {
-  c.Guard("ZoomToRectangle", [&] {
-    c.CurrentGraph = c.PointedGraph;
-    GraphRecord& g = c.Current();
+void ZoomToRectangle(Interaction& ui, float x, float y) {
+  ControlState& state = ui.State;
+  ErrorReporter& r = ui.Notify;
+  const int16_t pointed = ui.Mouse.PointedGraph;
+  Guarded(r, "ZoomToRectangle", [&] {
+    state.CurrentGraph = pointed;
+    GraphRecord& g = state.Current();
     const float anchorX = AxisAt(g, g.CurrentXAxis).ZoomAnchor,
                 anchorY = AxisAt(g, g.CurrentYAxis).ZoomAnchor;
     if (x == anchorX || y == anchorY) return;
-    ForEveryAxis(g, [&](AxisRecord& a) {
+    ForEveryAxis(g, [&](AxisRecord& a, int16_t i) {
       const bool isX = a.XY == kXAxis;
-      double v1 = isX ? GetXCoord(c, c, c.PointedGraph, anchorX) : GetYCoord(c, c, c.PointedGraph, anchorY);
-      double v2 = isX ? GetXCoord(c, c, c.PointedGraph, x) : GetYCoord(c, c, c.PointedGraph, y);
+      double v1 = isX ? GetXCoord(state, r, pointed, i, anchorX) : GetYCoord(state, r, pointed, i, anchorY);
+      double v2 = isX ? GetXCoord(state, r, pointed, i, x) : GetYCoord(state, r, pointed, i, y);
       const double low = std::min(a.ScaleMin, a.ScaleMax), high = std::max(a.ScaleMin, a.ScaleMax);
       v1 = static_cast<float>(std::clamp(v1, low, high));
       v2 = static_cast<float>(std::clamp(v2, low, high));
       const double lo = std::min(v1, v2), hi = std::max(v1, v2);
       const bool log = InLogSpace(a) && lo > 0;
       const double span = log ? std::log(hi) - std::log(lo) : hi - lo;
-      if (span > 0 && span >= SmallestSpan(c, a, log)) SetLimits(a, lo, hi);
+      if (span > 0 && span >= SmallestSpan(state, a, log)) SetLimits(a, lo, hi);
     });
-    c.ScrollBarsVisible = true;
-    Redraw(c, true);
+    state.ScrollBarsVisible = true;
+    Redraw(ui, true);
   });
 }
 
-void ZoomIn(Control& c, float x, float y) {
-  c.Guard("ZoomIn", [&] {
-    c.CurrentGraph = c.PointedGraph;
-    GraphRecord& g = c.Current();
-    ForEveryAxis(g, [&](AxisRecord& a) {
+void ZoomIn(Interaction& ui, float x, float y) {
+  ControlState& state = ui.State;
+  ErrorReporter& r = ui.Notify;
+  const int16_t pointed = ui.Mouse.PointedGraph;
+  Guarded(r, "ZoomIn", [&] {
+    state.CurrentGraph = pointed;
+    GraphRecord& g = state.Current();
+    ForEveryAxis(g, [&](AxisRecord& a, int16_t i) {
       const bool log = InLogSpace(a);
-      const double v = static_cast<float>(a.XY == kXAxis ? GetXCoord(c, c, c.PointedGraph, x)
-                                                         : GetYCoord(c, c, c.PointedGraph, y));
+      const double v = static_cast<float>(a.XY == kXAxis ? GetXCoord(state, r, pointed, i, x)
+                                                         : GetYCoord(state, r, pointed, i, y));
       if (log && v <= 0) return;
       const double lo = std::min(a.AxisValue1, a.AxisValue2), hi = std::max(a.AxisValue1, a.AxisValue2);
       const double quarter = log ? (std::log(hi) - std::log(lo)) / 4 : (hi - lo) / 4;
-      if (!(2 * quarter >= SmallestSpan(c, a, log) && quarter > 0)) return;
+      if (!(2 * quarter >= SmallestSpan(state, a, log) && quarter > 0)) return;
       if (log) {
         SetLimits(a, v * std::exp(-quarter), v * std::exp(quarter));
       } else {
         SetLimits(a, v - quarter, v + quarter);
       }
     });
-    Redraw(c, false);
+    Redraw(ui, false);
   });
 }
 
-void ZoomOut(Control& c) {
-  c.Guard("ZoomOut", [&] {
-    c.CurrentGraph = c.PointedGraph;
-    GraphRecord& g = c.Current();
-    ForEveryAxis(g, [&](AxisRecord& a) {
+void ZoomOut(Interaction& ui) {
+  ControlState& state = ui.State;
+  ui.Notify.Guard("ZoomOut", [&] {
+    state.CurrentGraph = ui.Mouse.PointedGraph;
+    GraphRecord& g = state.Current();
+    for (AxisRecord& a : g.Axes) {
       const bool log = InLogSpace(a);
       const double low = std::min(a.ScaleMin, a.ScaleMax), high = std::max(a.ScaleMin, a.ScaleMax);
       const double lo = std::min(a.AxisValue1, a.AxisValue2), hi = std::max(a.AxisValue1, a.AxisValue2);
@@ -154,52 +149,54 @@ void ZoomOut(Control& c) {
         const double half = (hi - lo) / 2;
         SetLimits(a, std::clamp(lo - half, low, high), std::clamp(hi + half, low, high));
       }
-    });
-    Redraw(c, false);
+    }
+    Redraw(ui, false);
   });
 }
 
-void UnZoom(Control& c) {
-  c.Guard("UnZoom", [&] {
-    GraphRecord& g = c.Graph(c.PointedGraph);
+void UnZoom(ControlState& state, ErrorReporter& r, int16_t graph) {
+  Guarded(r, "UnZoom", [&] {
+    GraphRecord& g = state.Graph(graph);
     for (AxisRecord& a : g.Axes) {
       a.AxisValue1 = a.ScaleMin;
       a.AxisValue2 = a.ScaleMax;
     }
-    c.CurrentGraph = c.PointedGraph;
-    SetScrollBarsVisibility(c, c);
+    state.CurrentGraph = graph;
+    SetScrollBarsVisibility(state, r);
   });
 }
 
 // ---------------------------------------------------------------- the read-out
 
-void ShowGraphCoords(Control& c, int16_t button, float x, float y) {
-  c.Guard("ShowGraphCoords", [&] {
+void ShowGraphCoords(Interaction& ui, int16_t button, float x, float y) {
+  ControlState& state = ui.State;
+  ErrorReporter& r = ui.Notify;
+  Guarded(r, "ShowGraphCoords", [&] {
     std::string text;
-    const int16_t index = button == 0 ? PointingAt(c, 0, x, y, false) : int16_t{-1};
+    const int16_t index = button == 0 ? PointingAt(ui, 0, x, y, false) : int16_t{-1};
     if (index >= 0) {
-      GraphRecord& g = c.Graph(index);
+      const GraphRecord& g = state.Graph(index);
       const AxisRecord& ax = AxisAt(g, g.CurrentXAxis);
       const AxisRecord& ay = AxisAt(g, g.CurrentYAxis);
       const double pl = static_cast<double>(g.RectLeft) + g.BorderLeft,
                    pt = static_cast<double>(g.RectTop) + g.BorderTop;
       const bool overPlot = pl <= x && x <= pl + ax.AxisLength && pt <= y && y <= pt + ay.AxisLength;
       if (g.GraphShowXY && overPlot) {
-        const int16_t dx = AxisDPx(c, ax.AxisValue1, ax.AxisValue2),
-                      dy = AxisDPx(c, ay.AxisValue1, ay.AxisValue2);
-        const double vx = GetXCoord(c, c, index, x), vy = GetYCoord(c, c, index, y);
-        text = " " + EasyFormat(c, vx, dx) + ", " + EasyFormat(c, vy, dy);
+        const int16_t dx = AxisDPx(r, ax.AxisValue1, ax.AxisValue2),
+                      dy = AxisDPx(r, ay.AxisValue1, ay.AxisValue2);
+        const double vx = GetXCoord(state, r, index, x), vy = GetYCoord(state, r, index, y);
+        text = " " + EasyFormat(r, vx, dx) + ", " + EasyFormat(r, vy, dy);
       }
     }
-    c.Label1.Caption = text;
+    state.Label1.Caption = text;
   });
 }
 
-void SetShowXYcoords(Control& c, bool show) {
-  c.Guard("SetShowXYcoords", [&] {
-    c.Current().GraphShowXY = show;
-    c.Label1.Visible = show;
-    ResizeScrollBars(c);
+void SetShowXYcoords(ControlState& state, ErrorReporter& r, bool show) {
+  Guarded(r, "SetShowXYcoords", [&] {
+    state.Current().GraphShowXY = show;
+    state.Label1.Visible = show;
+    ResizeScrollBars(state, r);
   });
 }
 

@@ -19,6 +19,7 @@
 namespace plotara {
 
 struct DrawingParts;
+struct InteractionParts;
 class PlColors;
 class PickerService;
 
@@ -43,15 +44,14 @@ class Control : public ControlState, public Notifier {
   std::unique_ptr<Surface> Picture2;     // the page without the front graph
   std::unique_ptr<Surface> ScratchPic1;  // scratch surfaces
   std::unique_ptr<Surface> ScratchPic2;
-  LabelElement Label1;  // coordinate read-out
-  ScrollBarElement HScroll1, VScroll1;
-  float ClientWidth = 0, ClientHeight = 0;  // the control's client area, twips
   double Dpi;
 
   ClipboardService* Clipboard = nullptr;  // the host's, not owned; null: the host has none
 
   // The drawing view of this control and its painters (render/Drawing.h).
   OwnedLater<DrawingParts> DrawingStore{nullptr, nullptr};
+  // The interaction view and the mouse session (interact/Interaction.h).
+  OwnedLater<InteractionParts> InteractionStore{nullptr, nullptr};
   // The gradient picker form (picker/PlColors.h) and the host service that shows it (not owned).
   OwnedLater<PlColors> PlColorsStore{nullptr, nullptr};
   PickerService* Picker = nullptr;

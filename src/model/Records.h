@@ -11,6 +11,7 @@
 #include "model/BlockIndex.h"
 #include "model/PointList.h"
 #include "platform/SysColors.h"
+#include "plotara/ChildElements.h"
 
 namespace plotara {
 
@@ -176,23 +177,6 @@ struct GraphRecord {
 // The page fill after start-up and Reset: plain white, no outline.
 inline constexpr GradientSpec kDefaultPageFill{0, 0, 0x00FFFFFF, 0x00FFFFFF, 90, 0, 0, false};
 
-// What lies under the pointer, found by the hit test; cleared together at every press.
-struct PointingFlags {
-  bool OverLegend = false;
-  bool OverMoveArea = false;
-  bool OverZoomArea = false;
-  bool OverGraphLeftEdge = false, OverGraphTopEdge = false, OverGraphRightEdge = false,
-       OverGraphBottomEdge = false;
-  bool OverPlotLeftEdge = false, OverPlotTopEdge = false, OverPlotRightEdge = false,
-       OverPlotBottomEdge = false;
-  // The graph can be dragged by its border band, an outer edge or a plot-area edge.
-  bool OverGraphPart() const {
-    return OverMoveArea || OverGraphLeftEdge || OverGraphTopEdge || OverGraphRightEdge ||
-           OverGraphBottomEdge || OverPlotLeftEdge || OverPlotTopEdge || OverPlotRightEdge ||
-           OverPlotBottomEdge;
-  }
-};
-
 // The records of one control instance.
 struct ControlState {
   int16_t NumGraphs() const { return static_cast<int16_t>(Graphs.size()); }
@@ -214,16 +198,11 @@ struct ControlState {
   bool ScrollUpdating = false;
   bool RefreshInProgress = false;
 
-  // The mouse: the graph found under the last press (-1 none), what lay under the pointer, and the
-  // values kept from one drag step to the next (surface units).
-  int16_t PointedGraph = -1;
-  PointingFlags Pointing;
-  int32_t LegendGrabX = 0, LegendGrabY = 0;
-  int32_t GraphGrabX = 0, GraphGrabY = 0;
-  float LastMouseX = 0, LastMouseY = 0;
-  bool LastDragMoved = false;
-  int32_t LastLegendLeft = 0, LastLegendTop = 0;
-  int32_t LastGraphLeft = 0, LastGraphTop = 0;
+  // The child elements a host mirrors: the coordinate read-out and the scroll bars, laid out in the
+  // control's client area (twips).
+  LabelElement Label1;
+  ScrollBarElement HScroll1, VScroll1;
+  float ClientWidth = 0, ClientHeight = 0;
 };
 
 // Forgets all graphs and restores the page fill and zoom limit; draws nothing.

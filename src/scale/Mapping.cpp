@@ -74,14 +74,37 @@ float PosY(const ControlState& s, ErrorReporter& r, double value) noexcept {
   return AxisMapping(*g, *a, true).Map(value);
 }
 
+namespace {
+
+// The value at page x on X axis a of graph g, or at page y on Y axis a.
+double XValue(const GraphRecord& g, const AxisRecord& a, float x) {
+  double f = CheckedDivide(static_cast<double>(x) - g.RectLeft - g.BorderLeft, a.AxisLength);
+  if (a.AxisReverse) f = 1 - f;
+  return ValueAt(a, f);
+}
+
+double YValue(const GraphRecord& g, const AxisRecord& a, float y) {
+  double f = CheckedDivide(static_cast<double>(y) - g.RectTop - g.BorderTop, a.AxisLength);
+  if (!a.AxisReverse) f = 1 - f;
+  return ValueAt(a, f);
+}
+
+}  // namespace
+
 double GetXCoord(const ControlState& s, ErrorReporter& r, int16_t graph, float x) noexcept {
   double result = 0;
   Guarded(r, "GetXCoord", [&] {
     const GraphRecord& g = s.Graph(graph);
-    const AxisRecord& a = AxisAt(g, g.CurrentXAxis);
-    double f = CheckedDivide(static_cast<double>(x) - g.RectLeft - g.BorderLeft, a.AxisLength);
-    if (a.AxisReverse) f = 1 - f;
-    result = ValueAt(a, f);
+    result = XValue(g, AxisAt(g, g.CurrentXAxis), x);
+  });
+  return result;
+}
+
+double GetXCoord(const ControlState& s, ErrorReporter& r, int16_t graph, int16_t axis, float x) noexcept {
+  double result = 0;
+  Guarded(r, "GetXCoord", [&] {
+    const GraphRecord& g = s.Graph(graph);
+    result = XValue(g, AxisAt(g, axis), x);
   });
   return result;
 }
@@ -90,10 +113,16 @@ double GetYCoord(const ControlState& s, ErrorReporter& r, int16_t graph, float y
   double result = 0;
   Guarded(r, "GetYCoord", [&] {
     const GraphRecord& g = s.Graph(graph);
-    const AxisRecord& a = AxisAt(g, g.CurrentYAxis);
-    double f = CheckedDivide(static_cast<double>(y) - g.RectTop - g.BorderTop, a.AxisLength);
-    if (!a.AxisReverse) f = 1 - f;
-    result = ValueAt(a, f);
+    result = YValue(g, AxisAt(g, g.CurrentYAxis), y);
+  });
+  return result;
+}
+
+double GetYCoord(const ControlState& s, ErrorReporter& r, int16_t graph, int16_t axis, float y) noexcept {
+  double result = 0;
+  Guarded(r, "GetYCoord", [&] {
+    const GraphRecord& g = s.Graph(graph);
+    result = YValue(g, AxisAt(g, axis), y);
   });
   return result;
 }

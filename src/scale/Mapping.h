@@ -66,10 +66,13 @@ float PosY(const ControlState& s, ErrorReporter& r, double value) noexcept;
 // (error 11), a logarithmic axis with a limit that is not positive (error 5), an unknown graph or axis
 // (error 9) are reported as "GetXCoord" and give 0.
 double GetXCoord(const ControlState& s, ErrorReporter& r, int16_t graph, float x) noexcept;
+// The same through axis `axis` of the graph, current or not.
+double GetXCoord(const ControlState& s, ErrorReporter& r, int16_t graph, int16_t axis, float x) noexcept;
 
 // Data value at page y on the given graph's current Y axis: the inverse of PosY. Failures as for
 // GetXCoord, reported as "GetYCoord".
 double GetYCoord(const ControlState& s, ErrorReporter& r, int16_t graph, float y) noexcept;
+double GetYCoord(const ControlState& s, ErrorReporter& r, int16_t graph, int16_t axis, float y) noexcept;
 
 // Index into the current graph's Axes of its level-th axis of the given kind (0 = X, 1 = Y), counting
 // from 1. A level of 0 or less, or beyond the axes of that kind, gives 0. Without a current graph the

@@ -20,6 +20,8 @@ class InteractTest : public ::testing::Test {
   Chart chart;
   Plotara& p = chart.p;
   Control& c = chart.c();
+  Interaction& ui = chart.ui();
+  MouseSession& mouse = ui.Mouse;
   EventLog log{p};
 
   // A graph over the given share of the page (percent), fixed axes 0..100, one data set listed in the

@@ -33,18 +33,18 @@ TEST_F(PointingDrag, TheHitTestNamesThePartAndThePointerShape) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(testing::Message() << r.x << ", " << r.y);
-    EXPECT_EQ(PointingAt(c, 0, static_cast<float>(r.x), static_cast<float>(r.y), true), 0);
-    EXPECT_TRUE(c.Pointing.*r.flag);
+    EXPECT_EQ(PointingAt(ui, 0, static_cast<float>(r.x), static_cast<float>(r.y), true), 0);
+    EXPECT_TRUE(mouse.Pointing.*r.flag);
     EXPECT_EQ(p.MousePointer(), r.shape);
   }
   // Without zoom the inside of the plot moves the graph; without dragging the arrows are not shown.
   p.GraphAllowZoom(false);
-  EXPECT_EQ(PointingAt(c, 0, static_cast<float>(plot.CX()), static_cast<float>(plot.CY()), true), 0);
-  EXPECT_TRUE(c.Pointing.OverMoveArea);
+  EXPECT_EQ(PointingAt(ui, 0, static_cast<float>(plot.CX()), static_cast<float>(plot.CY()), true), 0);
+  EXPECT_TRUE(mouse.Pointing.OverMoveArea);
   EXPECT_EQ(p.MousePointer(), pointer::FourArrows);
   p.GraphAllowDragging(false);
-  EXPECT_EQ(PointingAt(c, 0, static_cast<float>(plot.L + mm / 2), static_cast<float>(plot.CY()), true), 0);
-  EXPECT_TRUE(c.Pointing.OverPlotLeftEdge) << "the flag is set all the same";
+  EXPECT_EQ(PointingAt(ui, 0, static_cast<float>(plot.L + mm / 2), static_cast<float>(plot.CY()), true), 0);
+  EXPECT_TRUE(mouse.Pointing.OverPlotLeftEdge) << "the flag is set all the same";
   EXPECT_EQ(p.MousePointer(), pointer::Default);
 }
 
@@ -53,7 +53,7 @@ TEST_F(PointingDrag, AClickOnTheEmptyPageDoesNothing) {
   p.Refresh();
   log.Take();
   Down(1, 0, 5900, 4400);
-  EXPECT_EQ(c.PointedGraph, -1);
+  EXPECT_EQ(mouse.PointedGraph, -1);
   EXPECT_TRUE(log.events.empty());
 }
 
@@ -66,10 +66,10 @@ TEST_F(PointingDrag, ClickingABackGraphBringsItToTheFrontOnce) {
   const double x = Rect(1).L + 100, y = Rect(1).T + 100;
   Down(1, 0, x, y);
   Up(1, 0, x, y);
-  EXPECT_EQ(c.PointedGraph, 1);
+  EXPECT_EQ(mouse.PointedGraph, 1);
   EXPECT_EQ(log.Count("NewGraphInFront"), 0u);
   Down(1, 0, Plot(0).L + 300, Plot(0).T + 300);
-  EXPECT_EQ(c.PointedGraph, 0);
+  EXPECT_EQ(mouse.PointedGraph, 0);
   EXPECT_EQ(c.GraphOrder, (std::vector<int16_t>{1, 0}));
   Down(1, 0, Plot(0).L + 300, Plot(0).T + 300);
   EXPECT_EQ(log.Count("NewGraphInFront"), 1u);
@@ -126,9 +126,9 @@ TEST_F(PointingDrag, ALegendThatMayNotBeDraggedIsNotHit) {
   p.LegendDragging(false);
   p.Refresh();
   const Twips legend = Legend(0);
-  EXPECT_EQ(PointingAt(c, 0, static_cast<float>(legend.CX()), static_cast<float>(legend.CY()), true), 0);
-  EXPECT_FALSE(c.Pointing.OverLegend);
-  EXPECT_TRUE(c.Pointing.OverGraphPart() || c.Pointing.OverZoomArea);
+  EXPECT_EQ(PointingAt(ui, 0, static_cast<float>(legend.CX()), static_cast<float>(legend.CY()), true), 0);
+  EXPECT_FALSE(mouse.Pointing.OverLegend);
+  EXPECT_TRUE(mouse.Pointing.OverGraphPart() || mouse.Pointing.OverZoomArea);
 }
 
 TEST_F(PointingDrag, DraggingTheLegendMovesItInPercentAndErasesItsOldPlace) {

@@ -14,7 +14,7 @@ TEST(ScrollBars, UpdatingTheBarsKeepsTheFlagTheCallerSet) {
   c.ScrollBarsVisible = true;
   for (const bool outer : {false, true}) {
     c.ScrollUpdating = outer;
-    SetScrollBars(c);
+    SetScrollBars(chart.state(), chart.notify());
     EXPECT_EQ(c.ScrollUpdating, outer) << "a nested update must hand back the flag as it found it";
   }
 }

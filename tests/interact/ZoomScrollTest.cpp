@@ -137,7 +137,7 @@ TEST_F(ZoomScroll, TheThumbsShowWhereTheViewLies) {
     Axis(0, 2).AxisValue1 = 10 * r.lo;  // the current X axis
     Axis(0, 2).AxisValue2 = 10 * r.hi;
     c.ScrollBarsVisible = true;
-    SetScrollBars(c);
+    SetScrollBars(chart.state(), chart.notify());
     EXPECT_EQ(p.HScroll1().Value, r.value);
     EXPECT_EQ(p.VScroll1().Value, 1000 - r.value) << "the top of the bar is the top of the range";
     EXPECT_EQ(p.HScroll1().LargeChange, r.large);
@@ -173,7 +173,7 @@ TEST_F(ZoomScroll, ALogarithmicAxisPansAndZoomsInLogSpace) {
   p.Refresh();
   Axis(0, 0).AxisValue1 = 10;
   Axis(0, 0).AxisValue2 = 100;
-  c.PointedGraph = 0;
+  mouse.PointedGraph = 0;
   p.HScroll1_Change(500);
   ExpectLimits(0, std::pow(10, 1.0), std::pow(10, 2.0), 1e-6);
   // Halving and doubling keep a logarithmic axis positive: about the pointer's value in log space.
@@ -205,7 +205,7 @@ TEST_F(ZoomScroll, WithoutZoomTheBarsStayHidden) {
   p.GraphAllowZoom(false);
   Axis(0, 0).AxisValue1 = 25;
   c.ScrollBarsVisible = true;
-  SetScrollBars(c);
+  SetScrollBars(chart.state(), chart.notify());
   EXPECT_FALSE(p.HScroll1().Visible);
   EXPECT_FALSE(p.VScroll1().Visible);
 }
@@ -222,7 +222,7 @@ TEST_F(ZoomScroll, AFullRangeOfNothingShowsTheWholeBar) {
   Axis(0, 2).AxisValue1 = 250;  // the X view is zoomed, so the bars are worked out
   c.ScrollBarsVisible = true;
   log.Take();
-  SetScrollBars(c);
+  SetScrollBars(chart.state(), chart.notify());
   EXPECT_TRUE(log.events.empty());
   EXPECT_EQ(p.VScroll1().LargeChange, p.VScroll1().Max);
   EXPECT_TRUE(p.VScroll1().Visible);

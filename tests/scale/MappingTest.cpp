@@ -110,6 +110,30 @@ TEST_F(MappingTest, PageCoordinatesMapBackToTheirValues) {
   EXPECT_TRUE(errors.empty());
 }
 
+// An inverse through a named axis gives what the inverse through the current axis gives once that axis is
+// made current, and leaves the current axes alone.
+TEST_F(MappingTest, InverseThroughANamedAxisIgnoresTheCurrentOne) {
+  auto& axes = s.Graphs[0].Axes;
+  axes.resize(4);
+  Set(axes[2] = XAxis(), {1, 1000, true, false});  // a second X axis, logarithmic
+  Set(axes[3] = YAxis(), {50, -50, false, true});  // a second Y axis, high to low and reversed
+  for (const float at : {1840.0f, 2500.0f, 7839.0f, 9000.0f}) {
+    SCOPED_TRACE(at);
+    const double viaX2 = GetXCoord(s, n, 0, 2, at), viaY3 = GetYCoord(s, n, 0, 3, at);
+    EXPECT_NE(viaX2, GetXCoord(s, n, 0, at));
+    EXPECT_NE(viaY3, GetYCoord(s, n, 0, at));
+    GraphRecord& g = s.Graphs[0];
+    g.CurrentXAxis = 2;
+    g.CurrentYAxis = 3;
+    EXPECT_EQ(viaX2, GetXCoord(s, n, 0, at));
+    EXPECT_EQ(viaY3, GetYCoord(s, n, 0, at));
+    g.CurrentXAxis = 0;
+    g.CurrentYAxis = 1;
+  }
+  EXPECT_EQ(GetXCoord(s, n, 0, 4, 2000), 0);
+  EXPECT_EQ(errors, std::vector<std::string>{Reported(9, "GetXCoord")});
+}
+
 TEST_F(MappingTest, InverseFailuresAreReportedAndGiveZero) {
   XAxis().AxisLength = 0;
   EXPECT_EQ(GetXCoord(s, n, 0, 2000), 0);

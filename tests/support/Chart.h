@@ -6,6 +6,7 @@
 
 #include "control/Internals.h"
 #include "hosts/cli/Script.h"
+#include "interact/Interaction.h"
 #include "plotara/Plotara.h"
 #include "render/Drawing.h"
 #include "render/ItemView.h"
@@ -19,6 +20,7 @@ struct Chart {
   explicit Chart(int width = 400, int height = 300) { ScriptRunner::SizeControl(p, width, height); }
   Control& c() { return Internals(p); }
   Drawing& d() { return DrawingOf(c()); }
+  Interaction& ui() { return InteractionOf(c()); }
   ControlState& state() { return c(); }
   Notifier& notify() { return c(); }
   // Data set `data` of the current graph as its renderers see it.
