@@ -1,6 +1,7 @@
 // Interaction frames: one later step of dragging the front graph and one step of dragging a legend, on
 // a full-HD page of four gradient graphs, each as a ratio to a full Refresh of the same page measured in
-// the same run (counter "of_refresh"; targets: a graph step at most 1/3, a legend step at most 1/20).
+// the same run (counter "of_refresh"; targets: a graph step at most 1/3, a legend step at most 1/20), and
+// the share of the picture a window repaints after a step (counter "repainted").
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -42,6 +43,9 @@ void DragSteps(benchmark::State& state, Place place) {
   float x = 0, y = 0;
   place(plotara::Internals(p), x, y);
   p.Picture1_MouseDown(1, 0, x, y);
+  double repainted = 0;
+  p.OnPictureChanged(
+      [&](const plotara::PixelRect& r) { repainted += static_cast<double>(r.Width) * r.Height; });
   int k = 0;
   const auto start = std::chrono::steady_clock::now();
   for (auto _ : state) {
@@ -50,8 +54,12 @@ void DragSteps(benchmark::State& state, Place place) {
   }
   const double perStep = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
                          static_cast<double>(state.iterations());
+  p.OnPictureChanged({});
   p.Picture1_MouseUp(1, 0, x, y);
   state.counters["of_refresh"] = perStep / refresh;
+  const plotara::PictureView picture = p.Picture1();
+  state.counters["repainted"] = repainted / (static_cast<double>(picture.Width) * picture.Height) /
+                                static_cast<double>(state.iterations());
 }
 
 void BM_DragGraphStep(benchmark::State& state) {

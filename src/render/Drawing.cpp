@@ -4,9 +4,10 @@ namespace plotara {
 
 struct DrawingParts {
   explicit DrawingParts(Control& c)
-      : Tools(c),
-        View{c, c, *c.GraphImage, *c.Picture1, *c.Picture2, *c.ScratchPic1, *c.ScratchPic2, Tools} {}
+      : Tools(c), View{c,     c,    *c.GraphImage, *c.Picture1, *c.Picture2, *c.ScratchPic1, *c.ScratchPic2,
+                       Tools, Front} {}
   Painters Tools;
+  ShownFront Front;
   Drawing View;
 };
 

@@ -10,6 +10,13 @@
 
 namespace plotara {
 
+// What Picture1's picture holds over the page saved in Picture2: graph Graph, drawn last within Area
+// (pixels); Graph -1 when it holds something else.
+struct ShownFront {
+  int16_t Graph = -1;
+  PixelRect Area;
+};
+
 struct Drawing {
   ControlState& State;
   Notifier& Notify;
@@ -19,6 +26,7 @@ struct Drawing {
   Surface& ScratchPic1;  // scratch surfaces
   Surface& ScratchPic2;
   Painters& Tools;
+  ShownFront& Front;
 };
 
 // The drawing view of a control, made on first use with its painters.

@@ -2,6 +2,7 @@
 #include "render/Pipeline.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "model/Layout.h"
 #include "model/Lookup.h"
@@ -18,6 +19,51 @@ namespace plotara {
 
 namespace {
 constexpr OleColor kWhite = 0x00FFFFFF;
+
+// The box, in surface units, that an area of graph g clips drawing to.
+struct AreaBox {
+  float L, T, R, B;
+};
+AreaBox AreaOf(const GraphRecord& g, const Surface& s, int16_t code) {
+  if (code == kAreaPlot) {
+    const PlotBox p = PlotOf(g);
+    return {p.L, p.T, p.R, p.B};
+  }
+  if (code == kAreaLegend)
+    return {static_cast<float>(g.LegendRectLeft), static_cast<float>(g.LegendRectTop),
+            static_cast<float>(g.LegendRectLeft + g.LegendRectWidth),
+            static_cast<float>(g.LegendRectTop + g.LegendRectHeight)};
+  // One pixel more, so that the graph's outline on its right and bottom edge shows.
+  const double px = s.TwipsPerPixelX(), py = s.TwipsPerPixelY();
+  return {static_cast<float>(g.RectLeft), static_cast<float>(g.RectTop),
+          static_cast<float>(g.RectLeft + g.RectWidth + px),
+          static_cast<float>(g.RectTop + g.RectHeight + py)};
+}
+
+// The pixels DrawGraph may draw in for graph g without its legend table: its graph and plot areas, the
+// clips it draws within.
+PixelRect DrawnArea(const GraphRecord& g, const Surface& s) {
+  int x0 = INT32_MAX, y0 = INT32_MAX, x1 = INT32_MIN, y1 = INT32_MIN;
+  for (int16_t code : {kAreaGraph, kAreaPlot}) {
+    const AreaBox b = AreaOf(g, s, code);
+    for (float x : {b.L, b.R}) {
+      x0 = std::min(x0, s.PixelX(x));
+      x1 = std::max(x1, s.PixelX(x));
+    }
+    for (float y : {b.T, b.B}) {
+      y0 = std::min(y0, s.PixelY(y));
+      y1 = std::max(y1, s.PixelY(y));
+    }
+  }
+  return {x0, y0, x1 - x0, y1 - y0};
+}
+
+PixelRect Union(const PixelRect& a, const PixelRect& b) {
+  const int x0 = std::min(a.Left, b.Left), y0 = std::min(a.Top, b.Top);
+  const int x1 = std::max(a.Left + a.Width, b.Left + b.Width),
+            y1 = std::max(a.Top + a.Height, b.Top + b.Height);
+  return {x0, y0, x1 - x0, y1 - y0};
+}
 
 }  // namespace
 
@@ -65,8 +111,17 @@ void RefreshGraphs(Drawing& d, int16_t WhichIndex, bool LegndOnPic1) {
       g.LegendShow = false;
       DrawGraph(d, image, w);
       g.LegendShow = legend;
-      pic1.SetPicture(image);
+      // Graph w alone drawn again over the same saved page as the picture shown differs from it only
+      // where w was and is now drawn.
+      const PixelRect drawn = DrawnArea(g, image);
+      if (WhichIndex >= 0 && d.Front.Graph == w) {
+        pic1.SetPicture(image, Union(d.Front.Area, drawn));
+      } else {
+        pic1.SetPicture(image);
+      }
+      d.Front = {w, drawn};
     } else {
+      d.Front = {};            // the picture is not what GraphImage holds now
       state.CurrentGraph = w;  // the legend and the data sets below belong to graph w
     }
     if (g.GraphInclude) {
@@ -142,21 +197,8 @@ void ClipGraphArea(const ControlState& state, ErrorReporter& r, Surface& s, int1
       return;
     }
     if (code < kAreaGraph || code > kAreaLegend) return;  // no such area: the clip stays as it is
-    const GraphRecord& g = state.Current();
-    if (code == kAreaGraph) {
-      // One pixel more, so that the graph's outline on its right and bottom edge shows.
-      const double px = s.TwipsPerPixelX(), py = s.TwipsPerPixelY();
-      s.SetClipRect(static_cast<float>(g.RectLeft), static_cast<float>(g.RectTop),
-                    static_cast<float>(g.RectLeft + g.RectWidth + px),
-                    static_cast<float>(g.RectTop + g.RectHeight + py));
-    } else if (code == kAreaPlot) {
-      const PlotBox p = PlotOf(g);
-      s.SetClipRect(p.L, p.T, p.R, p.B);
-    } else {
-      s.SetClipRect(static_cast<float>(g.LegendRectLeft), static_cast<float>(g.LegendRectTop),
-                    static_cast<float>(g.LegendRectLeft + g.LegendRectWidth),
-                    static_cast<float>(g.LegendRectTop + g.LegendRectHeight));
-    }
+    const AreaBox b = AreaOf(state.Current(), s, code);
+    s.SetClipRect(b.L, b.T, b.R, b.B);
   });
 }
 

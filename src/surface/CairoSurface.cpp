@@ -773,13 +773,15 @@ void CairoSurface::SyncCairoClip() {
 }
 
 void CairoSurface::Reach(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
-  Touch(x0, y0, x1, y1);
-  if (rowsInPixels_ == 0) return;
-  // Only rows within the clip rectangle can change. Most operations fall within the band of rows that was
-  // last copied out, which settles them without a look at the rows.
+  // Only pixels within the clip rectangle can change. Most operations fall within the band of rows that
+  // was last copied out, which settles them without a look at the rows.
+  const int c0 = static_cast<int>(std::clamp<int64_t>(x0, clip_.x0, clip_.x1));
+  const int c1 = static_cast<int>(std::clamp<int64_t>(x1, clip_.x0, clip_.x1));
   const int r0 = static_cast<int>(std::clamp<int64_t>(y0, clip_.y0, clip_.y1));
   const int r1 = static_cast<int>(std::clamp<int64_t>(y1, clip_.y0, clip_.y1));
-  if (r0 >= r1 || (r0 >= keptY0_ && r1 <= keptY1_)) return;
+  if (c0 >= c1 || r0 >= r1) return;
+  Touch(c0, r0, c1, r1);
+  if (rowsInPixels_ == 0 || (r0 >= keptY0_ && r1 <= keptY1_)) return;
   KeepPictureRows(r0, r1);
   if (r0 <= keptY1_ && r1 >= keptY0_) {
     keptY0_ = std::min(keptY0_, r0);

@@ -211,5 +211,77 @@ TEST_F(PointingDrag, TheWindowHearsWhichPixelsChanged) {
   EXPECT_EQ(changed.back(), (PixelRect{0, 0, 400, 300}));
 }
 
+// A later step of a graph drag tells the window the graph's old and new rectangle (the outline on its
+// right and bottom edge included), and shows what a full refresh would.
+TEST_F(PointingDrag, AGraphDragStepRepaintsOnlyTheGraphsOldAndNewPlace) {
+  struct Case {
+    const char* part;
+    double x, y;    // the press, relative to the graph's rectangle (0..1 across it)
+    double dx, dy;  // each step, twips
+  };
+  const Case cases[] = {
+      {"border band", 0.05, 0.5, 450, 300},
+      {"right edge", 0.999, 0.5, 600, 0},
+      {"bottom edge", 0.5, 0.999, 0, -450},
+      {"left plot edge", -1, 0.5, 300, 0},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.part);
+    Chart fresh;
+    Plotara& q = fresh.p;
+    q.NewGraph("G", 0, 100, 0, 100);
+    q.GraphPosition(10, 10, 40, 40);
+    q.NewDataSet("data");
+    q.AddDataPoint(10, 10);
+    q.AddDataPoint(90, 90);
+    q.Refresh();
+    const GraphRecord& g = fresh.c().Graph(0);
+    auto box = [&] {  // the graph's rectangle in pixels, its right and bottom outline included
+      return PixelRect{Chart::Px(g.RectLeft), Chart::Px(g.RectTop), Chart::Px(g.RectWidth) + 1,
+                       Chart::Px(g.RectHeight) + 1};
+    };
+    const double x = k.x < 0 ? g.RectLeft + g.BorderLeft + 5 : g.RectLeft + k.x * g.RectWidth;
+    const double y = g.RectTop + k.y * g.RectHeight;
+    q.Picture1_MouseDown(1, 0, static_cast<float>(x), static_cast<float>(y));
+    q.Picture1_MouseMove(1, 0, static_cast<float>(x + k.dx), static_cast<float>(y + k.dy));
+    const PixelRect before = box();
+    std::vector<PixelRect> changed;
+    q.OnPictureChanged([&](const PixelRect& r) { changed.push_back(r); });
+    q.Picture1_MouseMove(1, 0, static_cast<float>(x + 2 * k.dx), static_cast<float>(y + 2 * k.dy));
+    const PixelRect after = box();
+    ASSERT_EQ(changed.size(), 1u);
+    const int x0 = std::min(before.Left, after.Left), y0 = std::min(before.Top, after.Top);
+    const int x1 = std::max(before.Left + before.Width, after.Left + after.Width),
+              y1 = std::max(before.Top + before.Height, after.Top + after.Height);
+    EXPECT_EQ(changed[0], (PixelRect{x0, y0, x1 - x0, y1 - y0}));
+    EXPECT_LT(changed[0].Width * changed[0].Height, 400 * 300 / 2) << "not the whole picture";
+    Surface& shown = fresh.picture();
+    std::vector<OleColor> stepped;
+    for (int py = 0; py < shown.PixelHeight(); ++py)
+      for (int px = 0; px < shown.PixelWidth(); ++px) stepped.push_back(shown.Pixel(px, py));
+    q.Refresh();
+    int differ = 0;
+    for (int py = 0, i = 0; py < shown.PixelHeight(); ++py)
+      for (int px = 0; px < shown.PixelWidth(); ++px) differ += shown.Pixel(px, py) != stepped[i++];
+    EXPECT_EQ(differ, 0) << "the step shows what a full refresh shows";
+    q.Picture1_MouseUp(1, 0, static_cast<float>(x + 2 * k.dx), static_cast<float>(y + 2 * k.dy));
+  }
+}
+
+TEST_F(PointingDrag, AGraphDragStepAfterTheBackBufferChangedRepaintsAll) {
+  Graph("G", 10, 10, 40, 40);
+  p.Refresh();
+  const double x = (Rect(0).L + Plot(0).L) / 2, y = Plot(0).CY();
+  Down(1, 0, x, y);
+  Move(1, 0, x + 300, y);
+  p.RefreshGraphs(0, false);  // the legend drawn into the back buffer, the picture left as it was
+  std::vector<PixelRect> changed;
+  p.OnPictureChanged([&](const PixelRect& r) { changed.push_back(r); });
+  Move(1, 0, x + 600, y);
+  ASSERT_EQ(changed.size(), 1u);
+  EXPECT_EQ(changed[0], (PixelRect{0, 0, 400, 300}));
+  Up(1, 0, x + 600, y);
+}
+
 }  // namespace
 }  // namespace plotara::test
