@@ -59,7 +59,6 @@ class GradientPicker : public QWidget {
   void setAngle(float a);
   void setStyle(int16_t s);  // outside -6..6 shows the linear sweep, 1
 
-  QPushButton* color1Swatch() const { return swatch1_; }
   QPushButton* color2Swatch() const { return swatch2_; }
   QComboBox* styleBox() const { return styleBox_; }
   GradientPreview* preview() const { return preview_; }

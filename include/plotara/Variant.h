@@ -50,7 +50,6 @@ class Variant {
   VarType Type() const noexcept;
   bool IsEmpty() const noexcept { return Type() == VarType::Empty; }
   bool IsMissing() const noexcept { return Type() == VarType::Missing; }
-  bool IsNumeric() const noexcept;
 
   double ToDouble() const;    // 13 for text that is not a number or for an array
   float ToSingle() const;     // as ToDouble, then 6 when it does not fit

@@ -4,7 +4,6 @@
 //   Operations      one handler per operation or group of operations that share their rules
 //   Table           each symbol code's number of operands and handler
 //   Execute         one instruction
-//   Factorial
 //
 // Rules where numbers meet text or integers: "+" joins two texts; otherwise text is read as a number
 // (13 when it is not one). Arithmetic on 16- and 32-bit integers gives an integer as wide as the result
@@ -451,18 +450,6 @@ int CExpression::Execute(const Instruction& in, ExprValue& acc, ExprValue* stack
   sp -= below;
   acc = std::move(result);
   return kOk;
-}
-
-// ---------------------------------------------------------------------------------------------------
-// Factorial
-
-double CExpression::Factorial(double x) {
-  double v = 0;
-  if (kernels::Fact(x, v) != kOk) {
-    SetEvaluationError("FACT(" + NumberText(x) + ")");
-    return 0;
-  }
-  return v;
 }
 
 }  // namespace plotara

@@ -7,7 +7,7 @@
 //   Symbols.cpp        construction, the symbol table, ReservedName, settings
 //   Compiler.cpp       the scanner and the conversion to postfix form (assigning Expression)
 //   Evaluation.cpp     Value, Evaluate, RPNExpression and the general interpreter
-//   Builtins.cpp       operators and built-in functions on values, the operation table; Factorial
+//   Builtins.cpp       operators and built-in functions on values, the operation table
 //   NumberText.cpp     NumberText, the number text of evaluation error messages
 //   FastPath.cpp       the all-numeric program that Value runs when it can
 //   UserFunctions.cpp  variables and user-defined functions
@@ -90,8 +90,6 @@ class CExpression {
   bool RaiseErrors() const noexcept { return raiseErrors_; }
   void RaiseErrors(bool v) noexcept { raiseErrors_ = v; }
 
-  // n! for the nearest whole number n to x (halves to even); error 5 "FACT(x)" and 0 outside 0..169.
-  double Factorial(double x);
   // Number text of error descriptions: 12.345, 123.46, 5, 1.235E+07.
   static std::string NumberText(double x);
   static double SafeLog10(double x);

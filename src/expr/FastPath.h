@@ -77,10 +77,6 @@ class FastProgram {
     return integerResult_;
   }
 
-  const std::vector<Step>& Steps() const noexcept {
-    return steps_;
-  }
-
  private:
   friend class FastBuilder;
   std::vector<Step> steps_;

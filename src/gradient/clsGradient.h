@@ -78,8 +78,6 @@ class clsGradient {
   static void RotatePoint(const GradientPoint& centre, GradientPoint& point, double degrees);
   static double MinOf(double a, double b) { return a < b ? a : b; }
   static double MaxOf(double a, double b) { return a > b ? a : b; }
-  // a / b, or 0 when b is 0.
-  static double SafeDivide(double a, double b) { return b == 0 ? 0.0 : a / b; }
 
  private:
   int32_t PaintLinear(Surface& s, int w, int h, std::vector<OleColor>& ramp);

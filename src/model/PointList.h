@@ -33,7 +33,6 @@ class PointList {
   void Clear();
 
   size_t Count() const noexcept { return count_; }
-  size_t Capacity() const noexcept { return capacity_; }
   const Point* Data() const noexcept { return data_; }
   const Point& operator[](size_t i) const noexcept { return data_[i]; }
   Point& operator[](size_t i) noexcept { return data_[i]; }

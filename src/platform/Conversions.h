@@ -25,9 +25,4 @@ int16_t AddInt16(int32_t a, int32_t b);
 // Division that raises 11 for a zero divisor, as the run-time does.
 double CheckedDivide(double a, double b);
 
-// Booleans of the interface are 16-bit: -1 true, 0 false.
-inline int16_t BoolToInt16(bool b) noexcept {
-  return b ? -1 : 0;
-}
-
 }  // namespace plotara

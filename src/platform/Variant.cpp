@@ -46,20 +46,6 @@ VarType Variant::Type() const noexcept {
   return kByIndex[v_.index()];
 }
 
-bool Variant::IsNumeric() const noexcept {
-  switch (Type()) {
-    case VarType::Boolean:
-    case VarType::Byte:
-    case VarType::Integer:
-    case VarType::Long:
-    case VarType::Single:
-    case VarType::Double:
-      return true;
-    default:
-      return false;
-  }
-}
-
 std::string NumberToText(double v) {
   if (v == 0) return "0";  // also for -0
   char buf[64];

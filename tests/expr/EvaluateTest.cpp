@@ -106,6 +106,10 @@ TEST(Evaluate, ValuesAndTheirTypes) {
       {"FACT(3.5)", 0, D(24)},
       {"FACT(2.5)", 0, D(2)},
       {"FACT(0)", 0, D(1)},
+      {"FACT(1)", 0, D(1)},
+      {"FACT(5)", 0, D(120)},
+      {"FACT(4.5)", 0, D(24)},          // halves to even
+      {"FACT(169) > 4E+304", 0, I(1)},  // the largest it takes
       {"NCR(5,2)", 0, D(10)},
       {"NPR(5,2)", 0, D(20)},
       {"MIN(3, 2)", 0, L(2)},
@@ -177,6 +181,7 @@ TEST(Evaluate, EvaluationErrors) {
       {"ATANH(-1)", 0, "ATANH(-1)"},
       {"ATANH(2)", 0, "ATANH(2)"},
       {"FACT(170)", 0, "FACT(170)"},
+      {"FACT(169.6)", 0, "FACT(169.6)"},  // above 169 before it is rounded
       {"FACT(-1)", 0, "FACT(-1)"},
       {"NCR(2,5)", 0, "nCr(2,5)"},
       {"NPR(x,2)", 1e7, "nPr(1.E+07,2)"},
@@ -372,19 +377,6 @@ TEST(Evaluate, NumberText) {
       {1e-300, "1.E-300"},
   };
   for (const Row& r : rows) EXPECT_EQ(CExpression::NumberText(r.x), r.text) << r.x;
-}
-
-TEST(Evaluate, Factorial) {
-  CExpression e;
-  EXPECT_EQ(e.Factorial(0), 1);
-  EXPECT_EQ(e.Factorial(1), 1);
-  EXPECT_EQ(e.Factorial(5), 120);
-  EXPECT_EQ(e.Factorial(4.5), 24);  // halves to even
-  EXPECT_GT(e.Factorial(169), 4e304);
-  EXPECT_EQ(e.ErrorCode(), 0);
-  EXPECT_EQ(e.Factorial(169.6), 0);
-  EXPECT_EQ(e.ErrorCode(), 5);
-  EXPECT_EQ(e.ErrorDescription(), "FACT(169.6)");
 }
 
 // Value takes a numeric fast form of the program when it can. Wrapping a formula as IIF(1, (formula),
