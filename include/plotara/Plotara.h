@@ -128,8 +128,8 @@ class Plotara {
   void SetPicker(PickerService* picker);
 
   // ---- Properties of graphs, axes, the legend, the page and data sets (plotara/Properties.h).
-#define PLOTARA_DECLARE_ACCESSORS(Name, Type, Family, Field, Conversion) \
-  HostType<VarType::Type> Name() const;                                  \
+#define PLOTARA_DECLARE_ACCESSORS(Name, Type) \
+  HostType<VarType::Type> Name() const;       \
   void Name(const HostType<VarType::Type>& value);
   PLOTARA_PROPERTIES(PLOTARA_DECLARE_ACCESSORS)
 #undef PLOTARA_DECLARE_ACCESSORS

@@ -4,6 +4,7 @@
 
 #include "control/MemberRows.h"
 #include "control/PropertyConversions.h"
+#include "control/PropertyFields.h"
 #include "model/Graphs.h"
 #include "model/Lookup.h"
 #include "platform/AutomationError.h"
@@ -39,16 +40,16 @@ DataSetRecord& RecordOfData(Control& c) {
 
 namespace prop {
 
-#define PLOTARA_DEFINE_PROP(Name, Type, Family, Field, Conversion)     \
-  HostType<VarType::Type> Name(Control& c) {                           \
-    auto& r = RecordOf##Family(c);                                     \
-    return conv::Conversion::Get<HostType<VarType::Type>>(c, r.Field); \
-  }                                                                    \
-  void Name(Control& c, const HostType<VarType::Type>& value) {        \
-    auto& r = RecordOf##Family(c);                                     \
-    conv::Conversion::Set(c, r, r.Field, value);                       \
+#define PLOTARA_DEFINE_PROP(Name, Family, Field, Conversion) \
+  type::Name Name(Control& c) {                              \
+    auto& r = RecordOf##Family(c);                           \
+    return conv::Conversion::Get<type::Name>(c, r.Field);    \
+  }                                                          \
+  void Name(Control& c, const type::Name& value) {           \
+    auto& r = RecordOf##Family(c);                           \
+    conv::Conversion::Set(c, r, r.Field, value);             \
   }
-PLOTARA_PROPERTIES(PLOTARA_DEFINE_PROP)
+PLOTARA_PROPERTY_FIELDS(PLOTARA_DEFINE_PROP)
 #undef PLOTARA_DEFINE_PROP
 
 double AxisValue1(Control& c) {
@@ -92,12 +93,12 @@ Variant yAxisIndex(Control& c) {
 
 // ---------------------------------------------------------------- the host's accessors
 
-#define PLOTARA_DEFINE_ACCESSORS(Name, Type, Family, Field, Conversion) \
-  HostType<VarType::Type> Plotara::Name() const {                       \
-    return AsAutomation([&] { return prop::Name(*c_); });               \
-  }                                                                     \
-  void Plotara::Name(const HostType<VarType::Type>& value) {            \
-    AsAutomation([&] { prop::Name(*c_, value); });                      \
+#define PLOTARA_DEFINE_ACCESSORS(Name, Type)                 \
+  HostType<VarType::Type> Plotara::Name() const {            \
+    return AsAutomation([&] { return prop::Name(*c_); });    \
+  }                                                          \
+  void Plotara::Name(const HostType<VarType::Type>& value) { \
+    AsAutomation([&] { prop::Name(*c_, value); });           \
   }
 PLOTARA_PROPERTIES(PLOTARA_DEFINE_ACCESSORS)
 #undef PLOTARA_DEFINE_ACCESSORS
@@ -130,7 +131,7 @@ Variant Plotara::yAxisIndex() const {
 // ---------------------------------------------------------------- the member-table rows
 
 void AddPropertyMembers(MemberTable& t) {
-#define PLOTARA_PROPERTY_ROW(Name, Type, Family, Field, Conversion)       \
+#define PLOTARA_PROPERTY_ROW(Name, Type)                                  \
   t.AddProperty(                                                          \
       #Name, VarType::Type, [](Plotara& p) { return Variant(p.Name()); }, \
       [](Plotara& p, const Variant& v) { p.Name(FromVariant<VarType::Type>(v)); });

@@ -19,9 +19,16 @@ DataSetRecord& RecordOfData(Control& c);
 
 namespace prop {
 
-#define PLOTARA_DECLARE_PROP(Name, Type, Family, Field, Conversion) \
-  HostType<VarType::Type> Name(Control& c);                         \
-  void Name(Control& c, const HostType<VarType::Type>& value);
+// The host type of each property by its name: prop::type::AxisColor is int32_t.
+namespace type {
+#define PLOTARA_PROP_TYPE(Name, Type) using Name = HostType<VarType::Type>;
+PLOTARA_PROPERTIES(PLOTARA_PROP_TYPE)
+#undef PLOTARA_PROP_TYPE
+}  // namespace type
+
+#define PLOTARA_DECLARE_PROP(Name, Type) \
+  type::Name Name(Control& c);           \
+  void Name(Control& c, const type::Name& value);
 PLOTARA_PROPERTIES(PLOTARA_DECLARE_PROP)
 #undef PLOTARA_DECLARE_PROP
 
