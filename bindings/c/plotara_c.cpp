@@ -16,6 +16,7 @@
 #include "bindings/c/IgnoredCalls.h"
 #include "bindings/c/Values.h"
 #include "platform/AsciiCase.h"
+#include "platform/PictureFormat.h"
 #include "plotara/Automation.h"
 
 namespace plotara::c_interface {
@@ -253,7 +254,7 @@ int plotara_encode(plotara_control* c, const char* format, const void** bytes, s
   return GuardCall(c, [&] {
     if (!format || !bytes || !size) return Fail(5, "Invalid procedure call or argument");
     const std::string f = plotara::LowerCase(format);
-    if (f != "png" && f != "svg" && f != "pdf")
+    if (plotara::PictureFormatNamed(f) == plotara::PictureFormat::None)
       return Fail(
           5, std::string("Invalid procedure call or argument (format '") + format + "': png, svg or pdf)");
     const std::string& kept = c->current.texts.emplace_back(Encode(c->control, f));

@@ -14,9 +14,9 @@
 #include <span>
 #include <utility>
 
-#include "platform/AsciiCase.h"
 #include "platform/FileReplace.h"
 #include "platform/HugePages.h"
+#include "platform/PictureFormat.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextEncoding.h"
 #include "surface/CairoHelpers.h"
@@ -884,17 +884,18 @@ PictureView CairoSurface::CopyPixels(std::optional<HeldFill>* held) {
 
 void CairoSurface::SavePicture(const std::string& path) {
   BeginDirect();
-  const std::string ext = LowerCase(path.size() >= 4 ? path.substr(path.size() - 4) : "");
+  const PictureFormat format = PictureFormatOf(path);
   cairo_surface_t* image =
       cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(data_), CAIRO_FORMAT_RGB24,
                                           std::max(w_, 1), std::max(h_, 1), stride_ * 4);
   cairo_status_t status = CAIRO_STATUS_SUCCESS;
   const std::string temp = SiblingTempPath(path);  // replaces path once written whole
-  if (ext == ".svg" || ext == ".pdf") {
+  if (IsDocument(format)) {
     // The picture is a raster image; the vector formats carry it at its physical size.
     const double pt = 72.0 * TwipsPerPixelX() / kTwipsPerInch;
-    cairo_surface_t* doc = ext == ".svg" ? cairo_svg_surface_create(temp.c_str(), w_ * pt, h_ * pt)
-                                         : cairo_pdf_surface_create(temp.c_str(), w_ * pt, h_ * pt);
+    cairo_surface_t* doc = format == PictureFormat::Svg
+                               ? cairo_svg_surface_create(temp.c_str(), w_ * pt, h_ * pt)
+                               : cairo_pdf_surface_create(temp.c_str(), w_ * pt, h_ * pt);
     cairo_t* cr = cairo_create(doc);
     cairo_scale(cr, pt, pt);
     cairo_set_source_surface(cr, image, 0, 0);
@@ -904,7 +905,7 @@ void CairoSurface::SavePicture(const std::string& path) {
     cairo_surface_finish(doc);
     status = cairo_surface_status(doc);
     cairo_surface_destroy(doc);
-  } else if (ext == ".png") {
+  } else if (format == PictureFormat::Png) {
     status = cairo_surface_write_to_png(image, temp.c_str());
   } else {
     cairo_surface_destroy(image);

@@ -15,8 +15,8 @@
 #include <numbers>
 #include <vector>
 
-#include "platform/AsciiCase.h"
 #include "platform/FileReplace.h"
+#include "platform/PictureFormat.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextEncoding.h"
 #include "surface/CairoHelpers.h"
@@ -662,17 +662,17 @@ PictureView VectorSurface::Image() {
 
 void VectorSurface::SavePicture(const std::string& path) {
   StrokePending();
-  const std::string ext = LowerCase(path.size() >= 4 ? path.substr(path.size() - 4) : "");
+  const PictureFormat format = PictureFormatOf(path);
   cairo_status_t status = CAIRO_STATUS_SUCCESS;
   const std::string temp = SiblingTempPath(path);  // replaces path once written whole
-  if (ext == ".svg" || ext == ".pdf") {
+  if (IsDocument(format)) {
     // One pixel is 1/dpi inch. The page is the surface's size in twips (20 to the point), which the
     // pixels only approach at a resolution that does not divide it.
     const double pt = 72.0 * TwipsPerPixelX() / kTwipsPerInch;
     const double pageW = Width() > 0 ? Width() / 20.0 : w_ * pt,
                  pageH = Height() > 0 ? Height() / 20.0 : h_ * pt;
     cairo_surface_t* doc = nullptr;
-    if (ext == ".svg") {
+    if (format == PictureFormat::Svg) {
       doc = cairo_svg_surface_create(temp.c_str(), pageW, pageH);
       cairo_svg_surface_set_document_unit(doc, CAIRO_SVG_UNIT_PT);
     } else {
@@ -687,7 +687,7 @@ void VectorSurface::SavePicture(const std::string& path) {
     cairo_surface_finish(doc);
     status = cairo_surface_status(doc);
     cairo_surface_destroy(doc);
-  } else if (ext == ".png") {
+  } else if (format == PictureFormat::Png) {
     Image();
     status = cairo_surface_write_to_png(raster_, temp.c_str());
   } else {
