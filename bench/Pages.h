@@ -9,7 +9,7 @@ namespace bench {
 
 // A 1920 x 1080 picture at 96 dpi.
 inline void SizeFullHd(plotara::Plotara& p) {
-  p.Resize(1920 * 15 + 255, 1080 * 15 + 255);
+  p.ResizePicture(1920, 1080);
 }
 
 // Four graphs with gradient fills, two axes each and grid lines; with data, each has a data set of 21

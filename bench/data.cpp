@@ -45,7 +45,7 @@ enum class Look { Line, Circles, LineWithCircles };
 struct PlotaraChart {
   plotara::Plotara p;
   PlotaraChart(int64_t n, Look look) {
-    p.Resize(kWidth * 15 + 255, kHeight * 15 + 255);  // 1920 x 1080 pixels at 96 dpi
+    p.ResizePicture(kWidth, kHeight);
     p.NewGraph("many points");
     p.NewDataSet("signal");
     p.SymbolStyle(look == Look::Line ? 0 : 3, 1.0f);

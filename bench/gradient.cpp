@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "gradient/clsGradient.h"
+#include "plotara/HostTypes.h"
 #include "surface/CairoSurface.h"
 
 namespace {
@@ -13,7 +14,8 @@ using plotara::clsGradient;
 // args: style, angle
 void BM_GradientFullHd(benchmark::State& state) {
   CairoSurface s(96);
-  s.Move(0, 0, 1920 * 15, 1080 * 15);
+  s.Move(0, 0, static_cast<float>(1920 * plotara::kTwipsPerLogicalPixel),
+         static_cast<float>(1080 * plotara::kTwipsPerLogicalPixel));
   clsGradient g;
   g.Style(static_cast<int16_t>(state.range(0)));
   g.Angle(static_cast<float>(state.range(1)));
@@ -36,7 +38,8 @@ BENCHMARK(BM_GradientFullHd)
 // The baseline: one clear of the same surface, the cost of a plain fill.
 void BM_ClearFullHd(benchmark::State& state) {
   CairoSurface s(96);
-  s.Move(0, 0, 1920 * 15, 1080 * 15);
+  s.Move(0, 0, static_cast<float>(1920 * plotara::kTwipsPerLogicalPixel),
+         static_cast<float>(1080 * plotara::kTwipsPerLogicalPixel));
   for (auto _ : state) s.Cls();
 }
 BENCHMARK(BM_ClearFullHd)->Unit(benchmark::kMillisecond);

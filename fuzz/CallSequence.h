@@ -19,7 +19,6 @@
 #include <vector>
 
 #include "hosts/cli/HeadlessClipboard.h"
-#include "hosts/cli/Script.h"
 #include "plotara/Automation.h"
 #include "plotara/AutomationError.h"
 #include "plotara/Plotara.h"
@@ -136,7 +135,7 @@ inline bool RunCallSequence(const uint8_t* data, size_t size) {
   plotara::HeadlessClipboard clipboard;
   control.SetClipboard(&clipboard);
   control.Events().ErrorMsg = [](std::string&, std::string&) {};
-  plotara::ScriptRunner::SizeControl(control, 160, 120);
+  control.ResizePicture(160, 120);
   int refreshes = 0;
   for (int op = 0; op < 96 && !r.Empty(); ++op) {
     const uint8_t code = r.Byte();

@@ -31,10 +31,9 @@ struct HandedOut {
 }  // namespace plotara::c_interface
 
 struct plotara_control {
-  explicit plotara_control(const plotara::PlotaraOptions& options) : control(options), dpi(options.Dpi) {}
+  explicit plotara_control(const plotara::PlotaraOptions& options) : control(options) {}
 
   plotara::Plotara control;
-  double dpi;
   // The thread of the call in progress (none between calls); a handler's calls come from that thread.
   std::atomic<std::thread::id> owner{};
   // Handed out by the current outermost call, and by the one before it: a caller may pass a result

@@ -136,10 +136,7 @@ int plotara_resize(plotara_control* c, int width, int height) {
   return GuardCall(c, [&] {
     if (width < 1 || height < 1 || width > 100000 || height > 100000)
       return Fail(5, "Invalid procedure call or argument (width and height must be 1 to 100000 pixels)");
-    // The client area holds the picture and the scroll bars beside it.
-    const double twipsPerPixel = 1440.0 / c->dpi;
-    c->control.Resize(static_cast<float>(width * twipsPerPixel) + c->control.VScroll1().Width,
-                      static_cast<float>(height * twipsPerPixel) + c->control.HScroll1().Height);
+    c->control.ResizePicture(width, height);
     return PLOTARA_OK;
   });
 }

@@ -10,9 +10,9 @@ int main(int argc, char** argv) {
   chart.Events().ErrorMsg = [](std::string& source, std::string& description) {
     std::cerr << source << ": " << description << "\n";
   };
-  chart.Resize(12255, 9255);  // the client area in twips (1/1440 inch): an 800 x 600 picture
-  chart.NewGraph("Sales");    // a graph with automatic X and Y axes
-  chart.NewDataSet("2026");   // blue circles, the first automatic style
+  chart.ResizePicture(800, 600);  // pixels, with room for the scroll bars and read-out beside them
+  chart.NewGraph("Sales");        // a graph with automatic X and Y axes
+  chart.NewDataSet("2026");       // blue circles, the first automatic style
   for (int month = 1; month <= 12; ++month) chart.AddDataPoint(month, 38 + 3 * month + month % 4);
   chart.DataLine(0xC00000, 2, 1);  // join them with a 2-pixel solid line
   chart.NewDataSet("trend");

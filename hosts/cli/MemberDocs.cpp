@@ -256,7 +256,7 @@ std::string DefaultOf(const MemberInfo& m, const MemberDoc* d) {
   if (m.Kind != MemberKind::Property) return "";
   static Plotara* control = [] {
     static Plotara p;
-    p.Resize(12255, 9255);
+    p.ResizePicture(800, 600);
     p.NewGraph("Graph");
     p.NewDataSet("Data");
     return &p;

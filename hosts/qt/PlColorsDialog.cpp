@@ -12,11 +12,11 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "plotara/HostTypes.h"
+
 namespace plotara::qt {
 
 namespace {
-
-constexpr float kTwipsPerPixel = 15;  // the dialog is laid out in logical pixels at 96 dpi
 
 QColor ToQColor(int32_t c) {
   return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -204,12 +204,12 @@ PickerButton PlColorsDialog::ShowModal() {
 void PlColorsDialog::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
   PickerFormLayout form;
-  form.FormWidth = static_cast<float>(width()) * kTwipsPerPixel;
-  form.FormHeight = static_cast<float>(height()) * kTwipsPerPixel;
-  form.PickerLeft = static_cast<float>(picker_->x()) * kTwipsPerPixel;
-  form.PickerTop = static_cast<float>(picker_->y()) * kTwipsPerPixel;
+  form.FormWidth = static_cast<float>(width() * kTwipsPerLogicalPixel);
+  form.FormHeight = static_cast<float>(height() * kTwipsPerLogicalPixel);
+  form.PickerLeft = static_cast<float>(picker_->x() * kTwipsPerLogicalPixel);
+  form.PickerTop = static_cast<float>(picker_->y() * kTwipsPerLogicalPixel);
   LayOutPickerForm(form);
-  auto px = [](float twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); };
+  auto px = [](float twips) { return static_cast<int>(std::lround(twips / kTwipsPerLogicalPixel)); };
   picker_->resize(px(form.PickerWidth), px(form.PickerHeight));
   const QSize button(81, 25);  // 1215 x 375 twips
   command1_->setGeometry(QRect(QPoint(picker_->x(), px(form.Command1Top)), button));

@@ -18,10 +18,8 @@ namespace plotara::qt {
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15;  // of a logical pixel
-
 int Px(float twips) {
-  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+  return static_cast<int>(std::lround(twips / kTwipsPerLogicalPixel));
 }
 
 QRect PxRect(const ChildElement& e) {
@@ -279,8 +277,8 @@ void PlotaraWidget::paintEvent(QPaintEvent* event) {
 
 void PlotaraWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  control_->Resize(static_cast<float>(width() * kTwipsPerPixel),
-                   static_cast<float>(height() * kTwipsPerPixel));
+  control_->Resize(static_cast<float>(width() * kTwipsPerLogicalPixel),
+                   static_cast<float>(height() * kTwipsPerLogicalPixel));
   sync();
   update();  // a new picture, and the strips beside it
 }
@@ -308,7 +306,8 @@ void PlotaraWidget::forwardMouse(MouseStep step, QMouseEvent* event) {
   const int16_t shift = static_cast<int16_t>(
       (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0));
   const QPointF p = event->position();
-  const float x = static_cast<float>(p.x() * kTwipsPerPixel), y = static_cast<float>(p.y() * kTwipsPerPixel);
+  const float x = static_cast<float>(p.x() * kTwipsPerLogicalPixel),
+              y = static_cast<float>(p.y() * kTwipsPerLogicalPixel);
   switch (step) {
     case MouseStep::Down:
       control_->Picture1_MouseDown(button, shift, x, y);

@@ -1,4 +1,5 @@
-// The C++ type a host value of each automation type travels in, and the conversion from a Variant.
+// What a host works in: the C++ type a host value of each automation type travels in, the conversion
+// from a Variant, and the pixel windows are laid out in.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +8,10 @@
 #include "plotara/Variant.h"
 
 namespace plotara {
+
+// Twips (1/1440 inch) in a pixel at 96 dpi: the logical pixel that windows, dialogs and host scripts
+// count in, whatever the resolution the control draws at.
+inline constexpr double kTwipsPerLogicalPixel = 15;
 
 template <VarType T>
 struct HostTypeOf;

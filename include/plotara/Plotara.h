@@ -47,6 +47,11 @@ class Plotara {
   // ---- Lifecycle.
   // The host's client area changed: width and height in twips.
   void Resize(float width, float height);
+  // Sizes the client area so that the picture (Picture1) is width x height pixels at the control's
+  // resolution: the area is larger by the scroll bar at the right and the strip at the bottom that holds
+  // the other scroll bar and the read-out. The picture takes whole pixels. A host that counts logical
+  // pixels passes width * kTwipsPerLogicalPixel / TwipsPerPixel().
+  void ResizePicture(double width, double height);
   // Forgets all graphs and restores the page fill; the picture stays until the next refresh.
   void Reset();
 
@@ -170,6 +175,7 @@ class Plotara {
 
   // ---- What a host shows and lays out.
   PictureView Picture1() const;  // the visible picture, as the last drawing left it
+  double TwipsPerPixel() const;  // of the picture: 1440 / dpi
   const LabelElement& Label1() const;
   const ScrollBarElement& HScroll1() const;
   const ScrollBarElement& VScroll1() const;

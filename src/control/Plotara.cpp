@@ -4,6 +4,7 @@
 #include "control/Lifecycle.h"
 #include "model/Control.h"
 #include "platform/AutomationError.h"
+#include "platform/Units.h"
 
 namespace plotara {
 
@@ -25,6 +26,12 @@ Plotara::~Plotara() = default;
 
 void Plotara::Resize(float width, float height) {
   UserControl_Resize(*c_, width, height);
+}
+
+void Plotara::ResizePicture(double width, double height) {
+  const double twips = TwipsPerPixel();
+  UserControl_Resize(*c_, static_cast<float>(width * twips) + c_->VScroll1.Width,
+                     static_cast<float>(height * twips) + c_->HScroll1.Height);
 }
 
 void Plotara::Reset() {
@@ -50,6 +57,9 @@ EventHandlers& Plotara::Events() {
 
 PictureView Plotara::Picture1() const {
   return c_->Picture1->Image();
+}
+double Plotara::TwipsPerPixel() const {
+  return plotara::TwipsPerPixel(c_->Dpi);
 }
 const LabelElement& Plotara::Label1() const {
   return c_->Label1;

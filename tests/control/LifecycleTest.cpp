@@ -37,6 +37,34 @@ TEST(Lifecycle, ResizeLaysOutTheChildrenAndThePage) {
   EXPECT_FLOAT_EQ(p.Label1().Top, 9255 - p.Label1().Height - 5);
 }
 
+// The picture gets the pixels asked for at any resolution; the client area is larger by the bar at the
+// right and the strip at the bottom, so the bars lie beside the picture, not over it.
+TEST(Lifecycle, ResizePictureGivesThePictureItsPixelsBesideTheBars) {
+  struct Row {
+    double dpi;
+    int width, height;
+  };
+  for (const Row r : {Row{96, 800, 600}, Row{192, 800, 600}, Row{72, 333, 222}, Row{96, 1, 1}}) {
+    SCOPED_TRACE(r.dpi);
+    Plotara p(r.dpi);
+    p.ResizePicture(r.width, r.height);
+    const Control& c = Internals(p);
+    EXPECT_EQ(c.Picture1->PixelWidth(), r.width);
+    EXPECT_EQ(c.Picture1->PixelHeight(), r.height);
+    EXPECT_EQ(c.GraphImage->PixelWidth(), r.width);
+    EXPECT_DOUBLE_EQ(p.TwipsPerPixel(), 1440 / r.dpi);
+    EXPECT_FLOAT_EQ(c.ClientWidth, static_cast<float>(r.width * p.TwipsPerPixel()) + p.VScroll1().Width);
+    EXPECT_FLOAT_EQ(c.ClientHeight, static_cast<float>(r.height * p.TwipsPerPixel()) + p.HScroll1().Height);
+  }
+  // At 96 dpi it is the client area a host would give in twips: 800 x 600 pixels and the 255-twip bars.
+  Plotara byPixels, byTwips;
+  byPixels.ResizePicture(800, 600);
+  byTwips.Resize(12255, 9255);
+  EXPECT_EQ(Internals(byPixels).ClientWidth, Internals(byTwips).ClientWidth);
+  EXPECT_EQ(Internals(byPixels).ClientHeight, Internals(byTwips).ClientHeight);
+  EXPECT_EQ(byPixels.Label1().Top, byTwips.Label1().Top);
+}
+
 TEST(Lifecycle, ResizeBeforeAnyDrawingDrawsNothing) {
   Plotara p;
   test::EventLog log(p);

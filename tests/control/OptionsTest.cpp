@@ -8,7 +8,6 @@
 #include <sstream>
 
 #include "control/Internals.h"
-#include "hosts/cli/Script.h"
 #include "plotara/Plotara.h"
 
 namespace plotara {
@@ -16,7 +15,7 @@ namespace {
 
 // A slanted data line on a white page.
 void DrawSlantedLine(Plotara& p) {
-  ScriptRunner::SizeControl(p, 300, 200);
+  p.ResizePicture(300, 200);
   p.NewGraph("slant", 0, 10, 0, 10);
   p.NewDataSet("line");
   p.SymbolStyle(0);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "hosts/cli/HeadlessClipboard.h"
+#include "hosts/cli/Script.h"
 #include "render/Axes.h"
 #include "support/Chart.h"
 #include "support/Errors.h"
@@ -86,7 +87,7 @@ TEST(BigPages, APictureBeyondThePixelBudgetIsRefusedAndTheOldSizeKept) {
     EventLog log(k.p);
     test::PlainGraph(k.p);
     k.p.Refresh();
-    ScriptRunner::SizeControl(k.p, pixels, pixels);
+    k.p.ResizePicture(pixels, pixels);
     const std::vector<std::string> failures = Failures(log);
     ASSERT_EQ(failures.size(), 1u) << pixels;
     EXPECT_NE(failures[0].find("UserControl_Resize"), std::string::npos) << failures[0];
@@ -252,7 +253,7 @@ TEST_P(NothingLost, AFileThatCannotBeWrittenWholeLeavesTheOldOneAndNoFragment) {
   PlotaraOptions options;
   options.Vector = GetParam();
   Plotara p(options);
-  ScriptRunner::SizeControl(p, 400, 300);
+  p.ResizePicture(400, 300);
   HeadlessClipboard clipboard;
   p.SetClipboard(&clipboard);
   p.NewGraph("noisy", 0, 10, 0, 10);

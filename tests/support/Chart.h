@@ -5,7 +5,6 @@
 #include <string>
 
 #include "control/Internals.h"
-#include "hosts/cli/Script.h"
 #include "interact/Interaction.h"
 #include "plotara/Plotara.h"
 #include "render/Drawing.h"
@@ -13,11 +12,11 @@
 
 namespace plotara::test {
 
-inline constexpr float kTwipsPerPixel = 15;
+inline constexpr float kTwipsPerPixel = static_cast<float>(kTwipsPerLogicalPixel);
 
 struct Chart {
   Plotara p;
-  explicit Chart(int width = 400, int height = 300) { ScriptRunner::SizeControl(p, width, height); }
+  explicit Chart(int width = 400, int height = 300) { p.ResizePicture(width, height); }
   Control& c() { return Internals(p); }
   Drawing& d() { return DrawingOf(c()); }
   Interaction& ui() { return InteractionOf(c()); }

@@ -10,7 +10,6 @@
 
 #include "control/Internals.h"
 #include "hosts/cli/HeadlessClipboard.h"
-#include "hosts/cli/Script.h"
 #include "plotara/Automation.h"
 #include "plotara/Plotara.h"
 
@@ -32,7 +31,7 @@ Outcome DrawAndTouch(int variant) {
   HeadlessClipboard clipboard;
   p.SetClipboard(&clipboard);
   p.Events().ErrorMsg = [&](std::string&, std::string&) { ++o.errors; };
-  ScriptRunner::SizeControl(p, 240, 180);
+  p.ResizePicture(240, 180);
   Invoke(p, "NewGraph",
          {Variant(std::string("thread ") + std::to_string(variant)), Variant(0.0), Variant(10.0),
           Variant(-2.0), Variant(2.0)});
