@@ -38,14 +38,14 @@ void CompleteChart(plotara::Plotara& p) {
   text << in.rdbuf();
   plotara::ScriptOptions options;
   options.BaseDir = std::string(PLOTARA_SOURCE_DIR) + "/examples";
-  plotara::ScriptRunner::SizeControl(p, options.Width, options.Height);
+  plotara::SizePicture(p, options.Width, options.Height);
   std::ostringstream out, err;
   plotara::ScriptRunner runner(p, options, out, err);
   if (runner.Run(text.str(), path) != 0) std::fprintf(stderr, "%s", err.str().c_str());
 }
 
 void HundredThousandPoints(plotara::Plotara& p) {
-  plotara::ScriptRunner::SizeControl(p, 1920, 1080);
+  plotara::SizePicture(p, 1920, 1080);
   p.NewGraph("100,000 points");
   p.NewDataSet("signal");
   p.SymbolStyle(0);

@@ -55,7 +55,7 @@ inline bool RunFuzzScript(const uint8_t* data, size_t size) {
   options.Height = 120;
   options.SizeGiven = true;
   plotara::Plotara control(options.Dpi);
-  plotara::ScriptRunner::SizeControl(control, options.Width, options.Height);
+  plotara::SizePicture(control, options.Width, options.Height);
   std::ostringstream out, err;
   plotara::ScriptRunner runner(control, options, out, err);
   const int status = runner.Run(script, "fuzz");

@@ -10,10 +10,10 @@
 //   Data "t.csv", "time", "temp"      "-" reads standard input); columns by header name or number
 //   AxisColor = RGB(255, 0, 0)        RGB(r, g, b): the control's colour value 0x00BBGGRR
 //   Save "sales.png"                  writes the picture of Picture1
-//   Mouse Down, 1, 0, 4500, 3000      Picture1_MouseDown(Button, Shift, X, Y), X and Y in twips (also Move,
-//   Up) Scroll H, 250                     HScroll1.Value = 250, then HScroll1_Change ("Scroll V, 250, Drag":
-//   the
-//                                     thumb is dragged, VScroll1_Scroll)
+//   Mouse Down, 1, 0, 4500, 3000      Picture1_MouseDown(Button, Shift, X, Y), X and Y in twips (also
+//                                     Move and Up)
+//   Scroll H, 250                     HScroll1.Value = 250, then HScroll1_Change ("Scroll V, 250, Drag":
+//                                     the thumb is dragged, VScroll1_Scroll)
 //   Print Label1.Caption, MousePointer   the child elements' state and the pointer shape
 //   SaveClipboard "copy.png"          writes what CopyToClipboard last put on this host's clipboard
 //   Pick Okay, &HFF, &HFF00, 0, 45, 1  what the next picker dialog returns (or Pick Cancel)
@@ -29,6 +29,7 @@
 
 #include "hosts/cli/HeadlessClipboard.h"
 #include "hosts/cli/HeadlessPicker.h"
+#include "hosts/cli/ScriptEvaluator.h"
 #include "plotara/Plotara.h"
 
 namespace plotara {
@@ -45,11 +46,11 @@ struct ScriptOptions {
   std::string Format;             // format of a picture written to standard output: png (default), svg, pdf
 };
 
-// "" when the file name's extension is a picture format the control writes; else the problem, naming
-// the formats that are ("unsupported format '.bmp' (supported: .png, .svg, .pdf)").
-std::string UnsupportedFormat(const std::string& path);
-
 enum ScriptStatus { kScriptOk = 0, kScriptFailed = 1, kScriptSyntaxError = 2 };
+
+// Sizes the control so that its picture is width x height pixels at 96 dpi, scaled by the control's
+// resolution: 400 x 300 is an 800 x 600 picture at 192 dpi, with the same layout.
+void SizePicture(Plotara& control, int width, int height);
 
 class ScriptRunner {
  public:
@@ -61,13 +62,24 @@ class ScriptRunner {
   // Runs the script text; name is used in messages. Returns a ScriptStatus.
   int Run(const std::string& text, const std::string& name);
 
-  // Gives the control the client area for a picture of width x height pixels at 96 dpi.
-  static void SizeControl(Plotara& control, int width, int height);
-
   // True once the script has called Refresh, RefreshCurrentGraph or RefreshGraphs.
   bool Refreshed() const { return refreshed_; }
 
  private:
+  // One function per statement. Each returns false when its failure stops the script (the failure is
+  // reported); an automation error it throws is reported by Run, and the script goes on.
+  bool RunStatement(const Statement& st);
+  bool RunPrint(const Statement& st);
+  bool RunSize(const Statement& st);
+  bool RunSave(const Statement& st);
+  bool RunData(const Statement& st);
+  bool RunPick(const Statement& st);
+  bool RunMouse(const Statement& st);
+  bool RunScroll(const Statement& st);
+  bool RunSaveClipboard(const Statement& st);
+  bool RunPut(const Statement& st);
+  bool RunCall(const Statement& st);
+
   void Fail(const std::string& message);  // reports a failure of the current statement
 
   Plotara& control_;
@@ -79,13 +91,9 @@ class ScriptRunner {
   std::string member_;
   bool failed_ = false;
   bool refreshed_ = false;
+  Evaluator eval_{control_, member_, refreshed_};
   HeadlessPicker picker_;  // the control's picker dialog while this runner lives
   HeadlessClipboard clipboard_;
 };
-
-// Runs a script file on a new control; for `plotara run` and `plotara render` (saved to saveTo when
-// not empty). Messages go to out and err; returns the exit status.
-int RunScriptFile(const std::string& path, const ScriptOptions& options, const std::string& saveTo,
-                  std::ostream& out, std::ostream& err);
 
 }  // namespace plotara

@@ -7,7 +7,8 @@
 
 #include "hosts/cli/EvalCommand.h"
 #include "hosts/cli/MemberDocs.h"
-#include "hosts/cli/Script.h"
+#include "hosts/cli/PictureOutput.h"
+#include "hosts/cli/ScriptFile.h"
 #include "plotara/Automation.h"
 #include "plotara/Plotara.h"
 

@@ -45,7 +45,7 @@ void ViewerWindow::load() {
     ScriptOptions opts = options_;
     opts.BaseDir = QFileInfo(path_).absolutePath().toStdString();
     opts.Dpi = chart->dpi();
-    ScriptRunner::SizeControl(chart->control(), opts.Width, opts.Height);
+    SizePicture(chart->control(), opts.Width, opts.Height);
     {
       ScriptRunner runner(chart->control(), opts, out, err);
       status_ = runner.Run(text.str(), path_.toStdString());

@@ -9,6 +9,8 @@
 
 #include <unistd.h>
 
+#include "control/Internals.h"
+
 namespace plotara {
 namespace {
 
@@ -19,7 +21,7 @@ struct ScriptResult {
 
 ScriptResult RunText(const std::string& text, ScriptOptions options = {}) {
   Plotara control(options.Dpi);
-  ScriptRunner::SizeControl(control, options.Width, options.Height);
+  SizePicture(control, options.Width, options.Height);
   std::ostringstream out, err;
   ScriptRunner runner(control, options, out, err);
   const int status = runner.Run(text, "test.plotara");
@@ -85,6 +87,27 @@ TEST(Script, SizeGivesThePictureItsPixels) {
   EXPECT_EQ(control.Picture1().Width, 800);
   EXPECT_EQ(control.Picture1().Height, 600);
   EXPECT_EQ(runner.Run("Size 0, 300\n", "s"), kScriptFailed);
+}
+
+// Pixels at 96 dpi: at any resolution the client area is the same in twips, so the page keeps its
+// layout, and the picture has as many more pixels as the resolution is finer.
+TEST(Script, SizePictureKeepsTheLayoutAtAnyResolution) {
+  struct Row {
+    double dpi;
+    int pixelsWide;  // of a 400 x 300 picture at 96 dpi; 0: not a whole number
+  };
+  for (const Row r : {Row{96, 400}, Row{192, 800}, Row{144, 600}, Row{72, 300}, Row{100, 0}}) {
+    SCOPED_TRACE(r.dpi);
+    Plotara control(r.dpi);
+    SizePicture(control, 400, 300);
+    const Control& c = Internals(control);
+    EXPECT_EQ(c.ClientWidth, 400 * 15 + control.VScroll1().Width);
+    EXPECT_EQ(c.ClientHeight, 300 * 15 + control.HScroll1().Height);
+    EXPECT_EQ(c.PageWidth, 400 * 15 - 70);
+    if (r.pixelsWide) {
+      EXPECT_EQ(control.Picture1().Width, r.pixelsWide);
+    }
+  }
 }
 
 TEST(Script, HostStatementsFailClearly) {

@@ -25,7 +25,7 @@ void RunExample(Plotara& control, const std::string& name) {
   text << in.rdbuf();
   ScriptOptions script;
   script.BaseDir = std::string(PLOTARA_SOURCE_DIR) + "/examples";
-  ScriptRunner::SizeControl(control, script.Width, script.Height);
+  SizePicture(control, script.Width, script.Height);
   std::ostringstream out, err;
   ScriptRunner runner(control, script, out, err);
   ASSERT_EQ(runner.Run(text.str(), name), kScriptOk) << err.str();

@@ -43,7 +43,7 @@ TEST(FuzzRegressions, KeptScriptsRunToAStatus) {
     options.Width = 160;
     options.Height = 120;
     options.SizeGiven = true;
-    ScriptRunner::SizeControl(control, 160, 120);
+    SizePicture(control, 160, 120);
     ScriptRunner runner(control, options, out, err);
     const int status = runner.Run(input, "kept");
     EXPECT_TRUE(status == kScriptOk || status == kScriptFailed || status == kScriptSyntaxError) << status;

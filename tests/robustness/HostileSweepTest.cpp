@@ -111,7 +111,7 @@ struct Page {
   ScriptRunner runner{control, SmallPicture(), out, err};  // its event handlers outlive the build-up
   int errorMsgs = 0;
   Page() {
-    ScriptRunner::SizeControl(control, 200, 150);
+    SizePicture(control, 200, 150);
     EXPECT_EQ(runner.Run(kBusyPage, "page"), kScriptOk) << err.str();
     EXPECT_EQ(err.str(), "");
     control.SetClipboard(&clipboard);

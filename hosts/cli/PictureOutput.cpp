@@ -1,0 +1,46 @@
+#include "hosts/cli/PictureOutput.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/PictureFormat.h"
+
+namespace plotara {
+
+std::string UnsupportedFormat(const std::string& path) {
+  if (PictureFormatOf(path) != PictureFormat::None) return "";
+  const std::string ext = FileExtension(path);
+  return (ext.empty() ? std::string("no format in the file name") : "unsupported format '" + ext + "'") +
+         " (supported: .png, .svg, .pdf)";
+}
+
+bool SaveToStream(const Plotara& control, const std::string& format, std::ostream& out,
+                  std::string& problem) {
+  char dir[] = "/tmp/plotara-XXXXXX";
+  if (!mkdtemp(dir)) {
+    problem = "cannot make a scratch folder";
+    return false;
+  }
+  const std::string path = std::string(dir) + "/picture." + format;
+  bool ok = true;
+  try {
+    control.SavePicture(path);
+    std::ifstream in(path, std::ios::binary);
+    out << in.rdbuf();
+    out.flush();
+    if (!out) {
+      problem = "cannot write to standard output";
+      ok = false;
+    }
+  } catch (const AutomationError& e) {
+    problem = e.Description();
+    ok = false;
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(dir, ignored);
+  return ok;
+}
+
+}  // namespace plotara
