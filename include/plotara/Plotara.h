@@ -184,7 +184,7 @@ class Plotara {
   void SavePicture(const std::string& path) const;
 
  private:
-  friend struct PlotaraAccess;  // the host layers' and tests' way in (control/Internals.h)
+  friend struct PlotaraAccess;  // the tests' and benchmarks' way in (control/Internals.h)
   std::unique_ptr<Control> c_;
 };
 

@@ -1,5 +1,5 @@
-// The state behind a Plotara, for the host layers and tests that need more than the public facade.
-// Including this header is a deliberate step past the public interface.
+// The state behind a Plotara, for the tests and benchmarks that look past the public facade. Hosts use
+// the facade alone.
 #pragma once
 
 #include "model/Control.h"
