@@ -80,4 +80,25 @@ int plotara_member_param(const char* member, int index, plotara_param* param) {
   });
 }
 
+int plotara_member_reference(const char* member, plotara_reference* reference) {
+  return Guard([&] {
+    if (!member || !reference) return Fail(5, "Invalid procedure call or argument");
+    const plotara::MemberInfo* m = plotara::Members().Find(member);
+    if (!m) throw plotara::AutomationError(438);
+    static const std::deque<std::string> signatures = [] {
+      std::deque<std::string> all;
+      for (const plotara::MemberInfo& each : plotara::Members().All())
+        all.push_back(plotara::Signature(each));
+      return all;
+    }();
+    reference->signature = signatures[static_cast<size_t>(m - plotara::Members().All().data())].c_str();
+    const plotara::MemberText* text = plotara::MemberTextOf(member);
+    reference->meaning = text ? text->Meaning.c_str() : "";
+    reference->unit = text ? text->Unit.c_str() : "";
+    reference->default_value = text ? text->Default.c_str() : "";
+    reference->range = text ? text->Range.c_str() : "";
+    return PLOTARA_OK;
+  });
+}
+
 }  // extern "C"

@@ -1,7 +1,6 @@
-// The reference of the automation interface: every member of the by-name table with its meaning, unit,
-// default and range. The list of members, their types and parameters come from the table itself and the
-// defaults from a fresh control, so the reference follows the interface; the texts are kept here, and a
-// member without one makes MissingMemberDocs name it (a test holds that list empty).
+// The reference of the automation interface as the command lists it: every member of the by-name table
+// with its meaning, unit, default and range (the library's MemberTextOf); a member without a text makes
+// MissingMemberDocs name it (a test holds that list empty).
 #pragma once
 
 #include <string>

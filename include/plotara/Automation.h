@@ -76,4 +76,17 @@ void Put(Plotara& control, std::string_view name, const Variant& value);
 // "Sub NewGraph(GraphName As String, [x1 As Double = 0], ...)" and the like, for listings.
 std::string Signature(const MemberInfo& member);
 
+// The reference of a member, as `plotara members --long` lists it: what it means, its unit, its default
+// (what a new control reads after NewGraph and NewDataSet; properties only) and its range; "" where it
+// has none.
+struct MemberText {
+  std::string Meaning;
+  std::string Unit;
+  std::string Default;
+  std::string Range;
+};
+// Null for a name that is no member, or a member without a text. Built once, at the first call; then any
+// thread may read it.
+const MemberText* MemberTextOf(std::string_view name);
+
 }  // namespace plotara

@@ -174,6 +174,18 @@ typedef struct plotara_param {
 } plotara_param;
 int plotara_member_param(const char* member, int index, plotara_param* param);
 
+/* The reference of a member, as `plotara members --long` prints it: its declaration ("Sub NewGraph(...)"),
+ * meaning, unit, default (what a new control reads after NewGraph and NewDataSet) and range; "" where a
+ * member has none. The texts live as long as the library. */
+typedef struct plotara_reference {
+  const char* signature;
+  const char* meaning;
+  const char* unit;
+  const char* default_value;
+  const char* range;
+} plotara_reference;
+int plotara_member_reference(const char* member, plotara_reference* reference);
+
 /* Events: one handler per event, called synchronously inside the call that raises it (see "Events and
  * lifetime" above). source and description are set for ERROR_MSG only (NULL otherwise). NULL removes the
  * handler. */

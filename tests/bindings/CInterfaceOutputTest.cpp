@@ -136,6 +136,41 @@ TEST(CInterfaceMembers, ParametersGiveNameTypeAndDefault) {
   EXPECT_EQ(plotara_member_param("Nope", 0, &p), 438);
 }
 
+TEST(CInterfaceMembers, EveryMemberHasItsReference) {
+  for (int i = 0; i < plotara_member_count(); ++i) {
+    plotara_reference r;
+    ASSERT_EQ(plotara_member_reference(plotara_member_name(i), &r), PLOTARA_OK);
+    EXPECT_NE(std::string(r.signature).find(plotara_member_name(i)), std::string::npos);
+    EXPECT_STRNE(r.meaning, "") << plotara_member_name(i);
+  }
+  struct Case {
+    const char* member;
+    const char* signature;
+    const char* meaning;
+    const char* unit;
+    const char* def;
+    const char* range;
+  } cases[] = {
+      {"AxisThickness", "Property AxisThickness As Byte", "width of the axis line", "pixels", "1",
+       "0 to 255"},
+      {"axiscolor", "Property AxisColor As Long", "colour of the axis line and ticks", "colour 0x00BBGGRR",
+       "&H000000", "&H000000 to &HFFFFFF (RGB(r, g, b) in scripts), or &H800000nn for system colour nn"},
+      {"SetSelectedGraph", "Sub SetSelectedGraph(GraphIndex As Integer)", "makes a graph current",
+       "index from 0", "", "0 to graphs - 1"},
+  };
+  for (const Case& k : cases) {
+    plotara_reference r;
+    ASSERT_EQ(plotara_member_reference(k.member, &r), PLOTARA_OK) << k.member;
+    EXPECT_STREQ(r.signature, k.signature);
+    EXPECT_STREQ(r.meaning, k.meaning);
+    EXPECT_STREQ(r.unit, k.unit);
+    EXPECT_STREQ(r.default_value, k.def);
+    EXPECT_STREQ(r.range, k.range);
+  }
+  plotara_reference r;
+  EXPECT_EQ(plotara_member_reference("Nope", &r), 438);
+}
+
 // A data set's error values with missing ones among them: the same picture as 0 where one is missing.
 TEST(CInterfaceOutput, BulkPointsTakeNaNAndInfinityAsMissing) {
   const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();

@@ -149,7 +149,7 @@ TEST(Conventions, AnUnsupportedFormatNamesTheSupportedOnes) {
 
 TEST(Conventions, TheReferenceDescribesEveryMemberAndIsCurrent) {
   EXPECT_EQ(plotara::MissingMemberDocs(), std::vector<std::string>{})
-      << "members without a text in hosts/cli/MemberDocs.cpp";
+      << "members without a text in src/control/MemberTexts.cpp";
   const ShellRun r = Shell(kCli + " members --markdown");
   ASSERT_EQ(r.status, 0);
   EXPECT_EQ(ReadFile(std::string(PLOTARA_SOURCE_DIR) + "/docs/members.md"), r.out)
