@@ -6,12 +6,17 @@ OUT      ?= out
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 # What the library and the command need; the tests and benchmarks need the rest.
 RUNTIME  := g++ make cmake pkg-config libcairo2-dev libfontconfig-dev libfreetype-dev fonts-liberation2
-PACKAGES := $(RUNTIME) python3 python3-numpy libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev \
-            qt6-base-dev xvfb poppler-utils clang-format librsvg2-bin libqcustomplot-dev libqcustomplot2.1-qt6
+# The Python package builds offline with Debian's setuptools, wheel and pip; its tests use pytest, numpy
+# and pandas in a virtual environment.
+WHEEL    := $(RUNTIME) python3 python3-pip python3-setuptools python3-wheel
+PACKAGES := $(WHEEL) python3-venv python3-numpy python3-pandas python3-pytest libgtest-dev libgmock-dev \
+            libbenchmark-dev libmuparser-dev qt6-base-dev xvfb poppler-utils clang-format librsvg2-bin \
+            libqcustomplot-dev libqcustomplot2.1-qt6
 
 PLOTARA  := $(BUILD)/hosts/cli/plotara
+PYTHON   ?= $(shell [ -x /usr/bin/python3 ] && echo /usr/bin/python3 || echo python3)
 
-.PHONY: demo test test-sanitize test-threads build deps deps-runtime bench clean
+.PHONY: demo test test-sanitize test-threads build deps deps-runtime deps-wheel bench wheel clean
 
 # The demo builds the command alone: no tests, no benchmarks.
 demo: deps-runtime
@@ -29,6 +34,14 @@ demo: deps-runtime
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The Python package as a wheel carrying libplotara.so.1: dist/plotara-VERSION-py3-none-PLATFORM.whl.
+# Install it with pip into a virtual environment.
+wheel: deps-wheel
+	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release \
+	  -DPLOTARA_BUILD_TESTS=OFF -DPLOTARA_BUILD_BENCH=OFF
+	cmake --build $(BUILD) -j $(JOBS) --target plotara_shared
+	sh bindings/python/make-wheel.sh $(BUILD)/libplotara.so.1 dist $(PYTHON)
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer (GCC leaves
 # float-cast-overflow out of undefined: named here), in a build folder of its own. LeakSanitizer skips
@@ -80,5 +93,8 @@ deps:
 deps-runtime:
 	@tools/install-deps $(RUNTIME)
 
+deps-wheel:
+	@tools/install-deps $(WHEEL)
+
 clean:
-	rm -rf $(BUILD) $(OUT)
+	rm -rf $(BUILD) $(OUT) dist

@@ -48,6 +48,3 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/plotara.pc DESTINATION ${CMAKE_INSTALL
 
 install(TARGETS plotara_cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/hosts/cli/plotara.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-# The Python module, where Debian's python3 looks for modules of the system.
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/bindings/python/plotara DESTINATION lib/python3/dist-packages
-        FILES_MATCHING PATTERN "*.py")

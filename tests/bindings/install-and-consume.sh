@@ -16,8 +16,7 @@ is_png() { [ "$(head -c 4 "$1" | od -An -c | tr -d ' ')" = "211PNG" ] || fail "$
 
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" || { cat "$work/install.log"; fail "cmake --install"; }
 for f in lib/libplotara.so lib/libplotara.a include/plotara/Plotara.h include/plotara/plotara_c.h \
-         lib/cmake/Plotara/PlotaraConfig.cmake lib/pkgconfig/plotara.pc bin/plotara share/man/man1/plotara.1 \
-         lib/python3/dist-packages/plotara/__init__.py; do
+         lib/cmake/Plotara/PlotaraConfig.cmake lib/pkgconfig/plotara.pc bin/plotara share/man/man1/plotara.1; do
   [ -e "$prefix/$f" ] || fail "$f was not installed"
 done
 soname=$(objdump -p "$prefix/lib/libplotara.so" | awk '/SONAME/ {print $2}')
@@ -47,9 +46,16 @@ for p in pc_cpp pc_c pc_static; do
   is_png "$work/$p.png"
 done
 
-# The installed command and Python module.
+# The installed command and Python module: the module where python3 looks under the prefix (for
+# /usr/local, one of its own folders), with its stub; it finds the installed library.
 "$prefix/bin/plotara" --version | grep -q "^plotara " || fail "plotara --version"
-cd "$work" && PYTHONPATH="$prefix/lib/python3/dist-packages" "$python" -c \
+site=$("$python" "$src/bindings/python/site-dir.py" "$prefix")
+for f in __init__.py control.py control.pyi py.typed; do
+  [ -e "$prefix/$site/plotara/$f" ] || fail "$site/plotara/$f was not installed"
+done
+local_site=/usr/local/$("$python" "$src/bindings/python/site-dir.py" /usr/local)
+"$python" -c "import sys; sys.exit('$local_site' not in sys.path)" || fail "$local_site is not on python3's path"
+cd "$work" && env -u PLOTARA_LIBRARY PYTHONPATH="$prefix/$site" "$python" -c \
   'import plotara; c = plotara.Control(width=320, height=200); c.NewGraph("x"); c.Refresh(); c.save("py.png")' \
   || fail "the installed Python module"
 is_png "$work/py.png"
