@@ -27,7 +27,7 @@ void BM_AddDataPoint(benchmark::State& state) {
     PrepareGraph(p);
     for (int64_t i = 0; i < n; ++i)
       p.AddDataPoint(static_cast<double>(i), static_cast<double>(i % 1000), 0.5);
-    benchmark::DoNotOptimize(Internals(p).Current().NumPoints());
+    benchmark::DoNotOptimize(Internals(p).State.Current().NumPoints());
   }
   state.SetItemsProcessed(state.iterations() * n);
 }

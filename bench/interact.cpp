@@ -64,7 +64,8 @@ void DragSteps(benchmark::State& state, Place place) {
 
 void BM_DragGraphStep(benchmark::State& state) {
   DragSteps(state, [](plotara::Control& c, float& x, float& y) {
-    const plotara::GraphRecord& g = c.Graph(c.GraphOrder.back());  // the front graph, by its border band
+    const plotara::GraphRecord& g =
+        c.State.Graph(c.State.GraphOrder.back());  // the front graph, by its border band
     x = static_cast<float>(g.RectLeft + g.BorderLeft / 2);
     y = static_cast<float>(g.RectTop + g.RectHeight / 2);
   });
@@ -73,7 +74,7 @@ BENCHMARK(BM_DragGraphStep)->Unit(benchmark::kMillisecond);
 
 void BM_DragLegendStep(benchmark::State& state) {
   DragSteps(state, [](plotara::Control& c, float& x, float& y) {
-    const plotara::GraphRecord& g = c.Graph(c.GraphOrder.back());
+    const plotara::GraphRecord& g = c.State.Graph(c.State.GraphOrder.back());
     x = static_cast<float>(g.LegendRectLeft + g.LegendRectWidth / 2);
     y = static_cast<float>(g.LegendRectTop + g.LegendRectHeight / 2);
   });

@@ -2,6 +2,7 @@
 // shape and repaint notice it reads back, the read-out switch and the clipboard copy.
 #include <algorithm>
 
+#include "control/Control.h"
 #include "interact/Clipboard.h"
 #include "interact/Mouse.h"
 #include "interact/ScrollBars.h"
@@ -11,15 +12,15 @@
 namespace plotara {
 
 void Plotara::Picture1_MouseDown(int16_t Button, int16_t Shift, float X, float Y) {
-  plotara::Picture1_MouseDown(InteractionOf(*c_), Button, Shift, X, Y);
+  plotara::Picture1_MouseDown(c_->View, Button, Shift, X, Y);
 }
 
 void Plotara::Picture1_MouseMove(int16_t Button, int16_t Shift, float X, float Y) {
-  plotara::Picture1_MouseMove(InteractionOf(*c_), Button, Shift, X, Y);
+  plotara::Picture1_MouseMove(c_->View, Button, Shift, X, Y);
 }
 
 void Plotara::Picture1_MouseUp(int16_t Button, int16_t Shift, float X, float Y) {
-  plotara::Picture1_MouseUp(InteractionOf(*c_), Button, Shift, X, Y);
+  plotara::Picture1_MouseUp(c_->View, Button, Shift, X, Y);
 }
 
 namespace {
@@ -29,23 +30,23 @@ void SetValue(ScrollBarElement& bar, int32_t value) {
 }  // namespace
 
 void Plotara::HScroll1_Scroll(int32_t Value) {
-  SetValue(c_->HScroll1, Value);
-  plotara::HScroll1_Scroll(InteractionOf(*c_));
+  SetValue(c_->State.HScroll1, Value);
+  plotara::HScroll1_Scroll(c_->View);
 }
 
 void Plotara::HScroll1_Change(int32_t Value) {
-  SetValue(c_->HScroll1, Value);
-  plotara::HScroll1_Change(InteractionOf(*c_));
+  SetValue(c_->State.HScroll1, Value);
+  plotara::HScroll1_Change(c_->View);
 }
 
 void Plotara::VScroll1_Scroll(int32_t Value) {
-  SetValue(c_->VScroll1, Value);
-  plotara::VScroll1_Scroll(InteractionOf(*c_));
+  SetValue(c_->State.VScroll1, Value);
+  plotara::VScroll1_Scroll(c_->View);
 }
 
 void Plotara::VScroll1_Change(int32_t Value) {
-  SetValue(c_->VScroll1, Value);
-  plotara::VScroll1_Change(InteractionOf(*c_));
+  SetValue(c_->State.VScroll1, Value);
+  plotara::VScroll1_Change(c_->View);
 }
 
 int16_t Plotara::MousePointer() const {
@@ -61,11 +62,11 @@ void Plotara::SetClipboard(ClipboardService* clipboard) {
 }
 
 void Plotara::SetShowXYcoords(bool TF) {
-  plotara::SetShowXYcoords(*c_, *c_, TF);
+  plotara::SetShowXYcoords(c_->State, c_->Notify, TF);
 }
 
 void Plotara::CopyToClipboard() {
-  plotara::CopyToClipboard(*c_, c_->Clipboard, *c_->Picture1);
+  plotara::CopyToClipboard(c_->Notify, c_->Clipboard, *c_->Picture1);
 }
 
 }  // namespace plotara

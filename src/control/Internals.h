@@ -2,7 +2,7 @@
 // the facade alone.
 #pragma once
 
-#include "model/Control.h"
+#include "control/Control.h"
 #include "plotara/Plotara.h"
 
 namespace plotara {

@@ -8,9 +8,9 @@
 namespace plotara {
 
 void UserControl_Resize(Control& c, float width, float height) {
-  c.Guard("UserControl_Resize", [&] {
-    const float w = width - c.VScroll1.Width;
-    const float h = height - c.HScroll1.Height;
+  c.Notify.Guard("UserControl_Resize", [&] {
+    const float w = width - c.State.VScroll1.Width;
+    const float h = height - c.State.HScroll1.Height;
     // A size the surfaces refuse (error 7) leaves all three at their old size, not some moved.
     const float oldW = c.GraphImage->Width(), oldH = c.GraphImage->Height();
     try {
@@ -23,18 +23,18 @@ void UserControl_Resize(Control& c, float width, float height) {
       c.Picture2->Move(0, 0, c.Picture1->Width(), c.Picture1->Height());
       throw;
     }
-    c.ClientWidth = width;
-    c.ClientHeight = height;
-    c.PageWidth = CLng(c.GraphImage->Width() - kPageMargin);
-    c.PageHeight = CLng(c.GraphImage->Height() - kPageMargin);
-    c.Label1.Top = height - c.Label1.Height - kLabelBottomGap;
+    c.State.ClientWidth = width;
+    c.State.ClientHeight = height;
+    c.State.PageWidth = CLng(c.GraphImage->Width() - kPageMargin);
+    c.State.PageHeight = CLng(c.GraphImage->Height() - kPageMargin);
+    c.State.Label1.Top = height - c.State.Label1.Height - kLabelBottomGap;
     // Once the current graph has been drawn, a new size redraws the page.
-    if (c.NumGraphs() >= 1 && !c.Current().NotYetDrawn) {
-      const bool updating = c.ScrollUpdating;
-      c.ScrollUpdating = true;
-      ResizeScrollBars(c, c);
-      c.ScrollUpdating = updating;
-      RefreshGraphs(DrawingOf(c), -1, true);
+    if (c.State.NumGraphs() >= 1 && !c.State.Current().NotYetDrawn) {
+      const bool updating = c.State.ScrollUpdating;
+      c.State.ScrollUpdating = true;
+      ResizeScrollBars(c.State, c.Notify);
+      c.State.ScrollUpdating = updating;
+      RefreshGraphs(c.View, -1, true);
     }
   });
 }

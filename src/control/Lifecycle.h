@@ -1,7 +1,7 @@
 // The control's life: laying out its child elements when the host resizes it.
 #pragma once
 
-#include "model/Control.h"
+#include "control/Control.h"
 
 namespace plotara {
 

@@ -1,5 +1,5 @@
 // The gradient picker methods: the form is made on first use and shown modally through the host.
-#include "model/Control.h"
+#include "control/Control.h"
 #include "picker/PlColors.h"
 #include "plotara/Plotara.h"
 
@@ -11,8 +11,8 @@ void Plotara::SetPicker(PickerService* picker) {
 
 void Plotara::GetGradient(int32_t& PlColor1, int32_t& PlColor2, float& gAngle, float& gShift,
                           int16_t& gStyle) {
-  c_->Guard("GetGradient", [&] {
-    PlColors& form = PlColorsForm(*c_);
+  c_->Notify.Guard("GetGradient", [&] {
+    PlColors& form = PlColorsForm(c_->Form, c_->Picker);
     form.Show();
     PlColor1 = form.PlColor1;
     PlColor2 = form.PlColor2;
@@ -23,8 +23,8 @@ void Plotara::GetGradient(int32_t& PlColor1, int32_t& PlColor2, float& gAngle, f
 }
 
 void Plotara::GetColor(int32_t& PlColor1) {
-  c_->Guard("GetColor", [&] {
-    PlColors& form = PlColorsForm(*c_);
+  c_->Notify.Guard("GetColor", [&] {
+    PlColors& form = PlColorsForm(c_->Form, c_->Picker);
     form.SetGradientStyle(0);
     form.Show();
     PlColor1 = form.PlColor1;

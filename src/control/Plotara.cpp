@@ -1,8 +1,8 @@
 // The control shell: creation, sizing, reset, its own properties, events and child elements.
 #include "plotara/Plotara.h"
 
+#include "control/Control.h"
 #include "control/Lifecycle.h"
-#include "model/Control.h"
 #include "platform/AutomationError.h"
 #include "platform/Units.h"
 
@@ -30,29 +30,29 @@ void Plotara::Resize(float width, float height) {
 
 void Plotara::ResizePicture(double width, double height) {
   const double twips = TwipsPerPixel();
-  UserControl_Resize(*c_, static_cast<float>(width * twips) + c_->VScroll1.Width,
-                     static_cast<float>(height * twips) + c_->HScroll1.Height);
+  UserControl_Resize(*c_, static_cast<float>(width * twips) + c_->State.VScroll1.Width,
+                     static_cast<float>(height * twips) + c_->State.HScroll1.Height);
 }
 
 void Plotara::Reset() {
-  c_->Guard("Reset", [&] { ResetControl(*c_); });
+  c_->Notify.Guard("Reset", [&] { ResetControl(c_->State); });
 }
 
 bool Plotara::SuppressRaisingEvents() const {
-  return c_->SuppressRaisingEvents;
+  return c_->Notify.SuppressRaisingEvents;
 }
 void Plotara::SuppressRaisingEvents(bool value) {
-  c_->SuppressRaisingEvents = value;
+  c_->Notify.SuppressRaisingEvents = value;
 }
 int16_t Plotara::GraphIndex() const {
-  return c_->CurrentGraph;
+  return c_->State.CurrentGraph;
 }
 std::string Plotara::Version() const {
   return "1.02";
 }
 
 EventHandlers& Plotara::Events() {
-  return c_->Handlers;
+  return c_->Notify.Handlers;
 }
 
 PictureView Plotara::Picture1() const {
@@ -62,13 +62,13 @@ double Plotara::TwipsPerPixel() const {
   return plotara::TwipsPerPixel(c_->Dpi);
 }
 const LabelElement& Plotara::Label1() const {
-  return c_->Label1;
+  return c_->State.Label1;
 }
 const ScrollBarElement& Plotara::HScroll1() const {
-  return c_->HScroll1;
+  return c_->State.HScroll1;
 }
 const ScrollBarElement& Plotara::VScroll1() const {
-  return c_->VScroll1;
+  return c_->State.VScroll1;
 }
 
 void Plotara::SavePicture(const std::string& path) const {

@@ -2,6 +2,7 @@
 // the member-table rows.
 #include "control/Properties.h"
 
+#include "control/Control.h"
 #include "control/MemberRows.h"
 #include "control/PropertyConversions.h"
 #include "control/PropertyFields.h"
@@ -14,25 +15,25 @@ namespace plotara {
 
 // ---------------------------------------------------------------- the records the families address
 
-AxisRecord& RecordOfAxis(Control& c) {
-  GraphRecord& g = c.Current();
+AxisRecord& RecordOfAxis(ControlState& s) {
+  GraphRecord& g = s.Current();
   return AxisAt(g, g.SelectedAxis);
 }
 
-GraphRecord& RecordOfGraph(Control& c) {
-  return c.Current();
+GraphRecord& RecordOfGraph(ControlState& s) {
+  return s.Current();
 }
-GraphRecord& RecordOfLegend(Control& c) {
-  return c.Current();
-}
-
-GradientSpec& RecordOfPage(Control& c) {
-  c.Current();  // the page properties, too, want a graph to exist
-  return c.PageFill;
+GraphRecord& RecordOfLegend(ControlState& s) {
+  return s.Current();
 }
 
-DataSetRecord& RecordOfData(Control& c) {
-  GraphRecord& g = c.Current();
+GradientSpec& RecordOfPage(ControlState& s) {
+  s.Current();  // the page properties, too, want a graph to exist
+  return s.PageFill;
+}
+
+DataSetRecord& RecordOfData(ControlState& s) {
+  GraphRecord& g = s.Current();
   return DataSetAt(g, g.SelectedDataSet);
 }
 
@@ -41,91 +42,91 @@ DataSetRecord& RecordOfData(Control& c) {
 namespace prop {
 
 #define PLOTARA_DEFINE_PROP(Name, Family, Field, Conversion) \
-  type::Name Name(Control& c) {                              \
-    auto& r = RecordOf##Family(c);                           \
-    return conv::Conversion::Get<type::Name>(c, r.Field);    \
+  type::Name Name(ControlState& s) {                         \
+    auto& r = RecordOf##Family(s);                           \
+    return conv::Conversion::Get<type::Name>(s, r.Field);    \
   }                                                          \
-  void Name(Control& c, const type::Name& value) {           \
-    auto& r = RecordOf##Family(c);                           \
-    conv::Conversion::Set(c, r, r.Field, value);             \
+  void Name(ControlState& s, const type::Name& value) {      \
+    auto& r = RecordOf##Family(s);                           \
+    conv::Conversion::Set(s, r, r.Field, value);             \
   }
 PLOTARA_PROPERTY_FIELDS(PLOTARA_DEFINE_PROP)
 #undef PLOTARA_DEFINE_PROP
 
-double AxisValue1(Control& c) {
-  return RecordOfAxis(c).ScaleMin;
+double AxisValue1(ControlState& s) {
+  return RecordOfAxis(s).ScaleMin;
 }
-double AxisValue2(Control& c) {
-  return RecordOfAxis(c).ScaleMax;
+double AxisValue2(ControlState& s) {
+  return RecordOfAxis(s).ScaleMax;
 }
 
-void AxisValue1(Control& c, const double& value) {
-  AxisRecord& a = RecordOfAxis(c);
+void AxisValue1(ControlState& s, ErrorReporter& r, const double& value) {
+  AxisRecord& a = RecordOfAxis(s);
   a.AxisValue1 = value;
   a.AxisScale = 1;
-  SetAxisScale(c, c);
+  SetAxisScale(s, r);
 }
 
-void AxisValue2(Control& c, const double& value) {
-  AxisRecord& a = RecordOfAxis(c);
+void AxisValue2(ControlState& s, ErrorReporter& r, const double& value) {
+  AxisRecord& a = RecordOfAxis(s);
   a.AxisValue2 = value;
   a.AxisScale = 1;
-  SetAxisScale(c, c);
+  SetAxisScale(s, r);
 }
 
-uint8_t AxisScale(Control& c) {
-  return RecordOfAxis(c).AxisScale;
+uint8_t AxisScale(ControlState& s) {
+  return RecordOfAxis(s).AxisScale;
 }
 
-void AxisScale(Control& c, const uint8_t& value) {
-  RecordOfAxis(c).AxisScale = value;
-  SetAxisScale(c, c);
+void AxisScale(ControlState& s, ErrorReporter& r, const uint8_t& value) {
+  RecordOfAxis(s).AxisScale = value;
+  SetAxisScale(s, r);
 }
 
-Variant xAxisIndex(Control& c) {
-  return Variant(RecordOfData(c).DataXAxis);
+Variant xAxisIndex(ControlState& s) {
+  return Variant(RecordOfData(s).DataXAxis);
 }
-Variant yAxisIndex(Control& c) {
-  return Variant(RecordOfData(c).DataYAxis);
+Variant yAxisIndex(ControlState& s) {
+  return Variant(RecordOfData(s).DataYAxis);
 }
 
 }  // namespace prop
 
 // ---------------------------------------------------------------- the host's accessors
 
-#define PLOTARA_DEFINE_ACCESSORS(Name, Type)                 \
-  HostType<VarType::Type> Plotara::Name() const {            \
-    return AsAutomation([&] { return prop::Name(*c_); });    \
-  }                                                          \
-  void Plotara::Name(const HostType<VarType::Type>& value) { \
-    AsAutomation([&] { prop::Name(*c_, value); });           \
+#define PLOTARA_DEFINE_ACCESSORS(Name, Type)                    \
+  HostType<VarType::Type> Plotara::Name() const {               \
+    return AsAutomation([&] { return prop::Name(c_->State); }); \
+  }                                                             \
+  void Plotara::Name(const HostType<VarType::Type>& value) {    \
+    AsAutomation([&] { prop::Name(c_->State, value); });        \
   }
 PLOTARA_PROPERTIES(PLOTARA_DEFINE_ACCESSORS)
 #undef PLOTARA_DEFINE_ACCESSORS
 
 double Plotara::AxisValue1() const {
-  return AsAutomation([&] { return prop::AxisValue1(*c_); });
+  return AsAutomation([&] { return prop::AxisValue1(c_->State); });
 }
 void Plotara::AxisValue1(double value) {
-  AsAutomation([&] { prop::AxisValue1(*c_, value); });
+  AsAutomation([&] { prop::AxisValue1(c_->State, c_->Notify, value); });
 }
 double Plotara::AxisValue2() const {
-  return AsAutomation([&] { return prop::AxisValue2(*c_); });
+  return AsAutomation([&] { return prop::AxisValue2(c_->State); });
 }
 void Plotara::AxisValue2(double value) {
-  AsAutomation([&] { prop::AxisValue2(*c_, value); });
+  AsAutomation([&] { prop::AxisValue2(c_->State, c_->Notify, value); });
 }
 uint8_t Plotara::AxisScale() const {
-  return AsAutomation([&] { return prop::AxisScale(*c_); });
+  return AsAutomation([&] { return prop::AxisScale(c_->State); });
 }
 void Plotara::AxisScale(uint8_t value) {
-  AsAutomation([&] { prop::AxisScale(*c_, value); });
+  AsAutomation([&] { prop::AxisScale(c_->State, c_->Notify, value); });
 }
 Variant Plotara::xAxisIndex() const {
-  return AsAutomation([&] { return prop::xAxisIndex(*c_); });
+  return AsAutomation([&] { return prop::xAxisIndex(c_->State); });
 }
 Variant Plotara::yAxisIndex() const {
-  return AsAutomation([&] { return prop::yAxisIndex(*c_); });
+  return AsAutomation([&] { return prop::yAxisIndex(c_->State); });
 }
 
 // ---------------------------------------------------------------- the member-table rows

@@ -1,13 +1,13 @@
 // How a property's host value becomes its stored value and back. Each conversion has
-//   Set(control, record, field, value)   stores the host value (raising 6 when it does not fit)
-//   Get<Host>(control, field)            reads it back as the host type
+//   Set(records, record, field, value)   stores the host value (raising 6 when it does not fit)
+//   Get<Host>(records, field)            reads it back as the host type
 // Millimetres become surface units with the control's UnitsPerMmX/UnitsPerMmY, percentages fractions.
 #pragma once
 
 #include <string>
 #include <type_traits>
 
-#include "model/Control.h"
+#include "model/Records.h"
 #include "platform/Conversions.h"
 #include "plotara/Variant.h"
 
@@ -36,11 +36,11 @@ To Narrow(From v) {
 // Stored as given (widened or narrowed with the overflow check).
 struct Plain {
   template <class R, class F, class H>
-  static void Set(Control&, R&, F& field, const H& v) {
+  static void Set(const ControlState&, R&, F& field, const H& v) {
     field = Narrow<F>(v);
   }
   template <class H, class F>
-  static H Get(Control&, const F& field) {
+  static H Get(const ControlState&, const F& field) {
     return Narrow<H>(field);
   }
 };
@@ -48,11 +48,11 @@ struct Plain {
 // Booleans exposed as Long: nonzero stores true; reads back -1 or 0.
 struct ToBool {
   template <class R, class H>
-  static void Set(Control&, R&, bool& field, const H& v) {
+  static void Set(const ControlState&, R&, bool& field, const H& v) {
     field = v != 0;
   }
   template <class H>
-  static H Get(Control&, const bool& field) {
+  static H Get(const ControlState&, const bool& field) {
     return field ? -1 : 0;
   }
 };
@@ -63,11 +63,11 @@ using ToByte = Plain;
 // A Single rounded to a 16-bit integer (half to even).
 struct Int {
   template <class R>
-  static void Set(Control&, R&, int16_t& field, float v) {
+  static void Set(const ControlState&, R&, int16_t& field, float v) {
     field = CInt(v);
   }
   template <class H>
-  static H Get(Control&, const int16_t& field) {
+  static H Get(const ControlState&, const int16_t& field) {
     return static_cast<H>(field);
   }
 };
@@ -75,11 +75,11 @@ struct Int {
 // A Single held as a Double.
 struct Dbl {
   template <class R>
-  static void Set(Control&, R&, double& field, float v) {
+  static void Set(const ControlState&, R&, double& field, float v) {
     field = v;
   }
   template <class H>
-  static H Get(Control&, const double& field) {
+  static H Get(const ControlState&, const double& field) {
     return CSng(field);
   }
 };
@@ -87,60 +87,60 @@ struct Dbl {
 // Millimetres stored as horizontal surface units.
 struct MmX {
   template <class R>
-  static void Set(Control& c, R&, float& field, float v) {
-    field = CSng(static_cast<double>(v) * c.UnitsPerMmX);
+  static void Set(const ControlState& s, R&, float& field, float v) {
+    field = CSng(static_cast<double>(v) * s.UnitsPerMmX);
   }
   template <class H>
-  static H Get(Control& c, const float& field) {
-    return field / c.UnitsPerMmX;
+  static H Get(const ControlState& s, const float& field) {
+    return field / s.UnitsPerMmX;
   }
 };
 
 // Millimetres stored as vertical surface units.
 struct MmY {
   template <class R>
-  static void Set(Control& c, R&, float& field, float v) {
-    field = CSng(static_cast<double>(v) * c.UnitsPerMmY);
+  static void Set(const ControlState& s, R&, float& field, float v) {
+    field = CSng(static_cast<double>(v) * s.UnitsPerMmY);
   }
   template <class H>
-  static H Get(Control& c, const float& field) {
-    return field / c.UnitsPerMmY;
+  static H Get(const ControlState& s, const float& field) {
+    return field / s.UnitsPerMmY;
   }
 };
 
 // Millimetres stored as a whole number of surface units.
 struct MmXInt {
   template <class R>
-  static void Set(Control& c, R&, int16_t& field, float v) {
-    field = CInt(v * c.UnitsPerMmX);
+  static void Set(const ControlState& s, R&, int16_t& field, float v) {
+    field = CInt(v * s.UnitsPerMmX);
   }
   template <class H>
-  static H Get(Control& c, const int16_t& field) {
-    return field / c.UnitsPerMmX;
+  static H Get(const ControlState& s, const int16_t& field) {
+    return field / s.UnitsPerMmX;
   }
 };
 
 // A full size in millimetres stored as half the size in whole surface units.
 struct MmXHalf {
   template <class R>
-  static void Set(Control& c, R&, int16_t& field, float v) {
-    field = CInt(v * c.UnitsPerMmX / 2);
+  static void Set(const ControlState& s, R&, int16_t& field, float v) {
+    field = CInt(v * s.UnitsPerMmX / 2);
   }
   template <class H>
-  static H Get(Control& c, const int16_t& field) {
-    return field / c.UnitsPerMmX * 2;
+  static H Get(const ControlState& s, const int16_t& field) {
+    return field / s.UnitsPerMmX * 2;
   }
 };
 
 // A percentage of the page stored as a fraction; placing a graph ends its whole-page layout.
 struct Pct {
   template <class R>
-  static void Set(Control&, R& graph, float& field, float v) {
+  static void Set(const ControlState&, R& graph, float& field, float v) {
     field = v / 100;
     graph.GraphWholePage = false;
   }
   template <class H>
-  static H Get(Control&, const float& field) {
+  static H Get(const ControlState&, const float& field) {
     return field * 100;
   }
 };
@@ -148,11 +148,11 @@ struct Pct {
 // Any value stored as its text.
 struct Text {
   template <class R>
-  static void Set(Control&, R&, std::string& field, const Variant& v) {
+  static void Set(const ControlState&, R&, std::string& field, const Variant& v) {
     field = v.ToString();
   }
   template <class H>
-  static H Get(Control&, const std::string& field) {
+  static H Get(const ControlState&, const std::string& field) {
     return Variant(field);
   }
 };

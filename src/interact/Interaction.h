@@ -3,7 +3,6 @@
 #pragma once
 
 #include "interact/MouseSession.h"
-#include "model/Control.h"
 #include "render/Drawing.h"
 
 namespace plotara {
@@ -11,8 +10,5 @@ namespace plotara {
 struct Interaction : Drawing {
   MouseSession& Mouse;
 };
-
-// The interaction view of a control, made on first use with its mouse session.
-Interaction& InteractionOf(Control& c);
 
 }  // namespace plotara

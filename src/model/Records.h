@@ -205,7 +205,7 @@ struct ControlState {
   float ClientWidth = 0, ClientHeight = 0;
 };
 
-// Forgets all graphs and restores the page fill and zoom limit; draws nothing.
+// Forgets all graphs and restores the page fill, the zoom limit and hidden scroll bars; draws nothing.
 void ResetControl(ControlState& s);
 
 // Gives a graph every default of a new graph: empty lists, no axes, the border band of 14, 7, 7 and

@@ -1,6 +1,5 @@
 #include "picker/PlColors.h"
 
-#include "model/Control.h"
 #include "platform/RuntimeError.h"
 
 namespace plotara {
@@ -34,11 +33,10 @@ void PlColors::Command2_Click() {
   gStyle = 1;
 }
 
-PlColors& PlColorsForm(Control& c) {
-  if (!c.Picker) Raise(91);
-  if (!c.PlColorsStore || &c.PlColorsStore->Picker() != c.Picker)
-    c.PlColorsStore = OwnedLater<PlColors>(new PlColors(*c.Picker), [](PlColors* f) { delete f; });
-  return *c.PlColorsStore;
+PlColors& PlColorsForm(std::unique_ptr<PlColors>& form, PickerService* picker) {
+  if (!picker) Raise(91);
+  if (!form || &form->Picker() != picker) form = std::make_unique<PlColors>(*picker);
+  return *form;
 }
 
 void LayOutPickerForm(PickerFormLayout& form) {

@@ -3,12 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "plotara/PickerService.h"
 
 namespace plotara {
-
-class Control;
 
 class PlColors {
  public:
@@ -36,8 +35,8 @@ class PlColors {
   PickerService& picker_;
 };
 
-// The control's one form, made on first use with the control's picker service; raises 91 when the host
-// set none. A form made for another service is made anew.
-PlColors& PlColorsForm(Control& c);
+// The control's one form in `form`, made on first use with the picker service; raises 91 when the host set
+// none. A form made for another service is made anew.
+PlColors& PlColorsForm(std::unique_ptr<PlColors>& form, PickerService* picker);
 
 }  // namespace plotara

@@ -2,7 +2,6 @@
 // errors, the control's five surfaces and the painters. A view of parts the control owns.
 #pragma once
 
-#include "model/Control.h"
 #include "model/Notifier.h"
 #include "model/Records.h"
 #include "render/Painters.h"
@@ -28,8 +27,5 @@ struct Drawing {
   Painters& Tools;
   ShownFront& Front;
 };
-
-// The drawing view of a control, made on first use with its painters.
-Drawing& DrawingOf(Control& c);
 
 }  // namespace plotara

@@ -60,10 +60,10 @@ TEST(Properties, MillimetresAndPercentagesAreStoredInTheirUnits) {
   Fixture f;
   f.p.PlotTopMargin(5);
   EXPECT_FLOAT_EQ(f.p.BorderTop(), 5) << "two names, one property";
-  EXPECT_NEAR(Internals(f.p).Current().BorderTop, 5 * 56.6929, 0.01);
+  EXPECT_NEAR(Internals(f.p).State.Current().BorderTop, 5 * 56.6929, 0.01);
   f.p.GraphWholePage(true);
   f.p.GraphLeft(25);
-  EXPECT_FLOAT_EQ(Internals(f.p).Current().PosLeft, 0.25f);
+  EXPECT_FLOAT_EQ(Internals(f.p).State.Current().PosLeft, 0.25f);
   EXPECT_FALSE(f.p.GraphWholePage());
   f.p.PlotLeftMargin(10);
   EXPECT_FLOAT_EQ(f.p.PlotLeftMargin(), 10);
@@ -71,9 +71,9 @@ TEST(Properties, MillimetresAndPercentagesAreStoredInTheirUnits) {
 
 TEST(Properties, TickLengthRoundsToWholeSurfaceUnits) {
   Fixture f;
-  Internals(f.p).UnitsPerMmX = 3.78f;  // a surface in pixels
+  Internals(f.p).State.UnitsPerMmX = 3.78f;  // a surface in pixels
   f.p.AxisTickLength(1.5f);
-  EXPECT_EQ(Internals(f.p).Current().Axes[0].AxisTickLength, 6);
+  EXPECT_EQ(Internals(f.p).State.Current().Axes[0].AxisTickLength, 6);
   EXPECT_NEAR(f.p.AxisTickLength(), 1.587, 1e-3);
 }
 
@@ -85,7 +85,7 @@ TEST(Properties, AxisLimitsMakeAFixedAxis) {
   f.p.AxisValue2(8);
   EXPECT_EQ(f.p.AxisValue1(), 3);
   EXPECT_EQ(f.p.AxisValue2(), 8);
-  const AxisRecord& a = Internals(f.p).Current().Axes[0];
+  const AxisRecord& a = Internals(f.p).State.Current().Axes[0];
   EXPECT_EQ(a.ScaleMin, 3);
   EXPECT_EQ(a.ScaleMax, 8);
   f.p.AddDataPoint(1, 1);  // widens the limits, the full range and the data range
@@ -104,7 +104,7 @@ TEST(Properties, MissingRecordsFailWithNineAndNoEvent) {
   log.Take();
   EXPECT_EQ(test::ErrorNumberOf([&] { p.DataSymbol(4); }), 9) << "no data set yet";
   EXPECT_EQ(test::ErrorNumberOf([&] { p.xAxisIndex(); }), 9);
-  Internals(p).Current().SelectedAxis = 7;
+  Internals(p).State.Current().SelectedAxis = 7;
   EXPECT_EQ(test::ErrorNumberOf([&] { p.AxisColor(); }), 9);
   EXPECT_TRUE(log.events.empty());
 }

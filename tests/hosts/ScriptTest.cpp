@@ -101,9 +101,9 @@ TEST(Script, SizePictureKeepsTheLayoutAtAnyResolution) {
     Plotara control(r.dpi);
     SizePicture(control, 400, 300);
     const Control& c = Internals(control);
-    EXPECT_EQ(c.ClientWidth, 400 * 15 + control.VScroll1().Width);
-    EXPECT_EQ(c.ClientHeight, 300 * 15 + control.HScroll1().Height);
-    EXPECT_EQ(c.PageWidth, 400 * 15 - 70);
+    EXPECT_EQ(c.State.ClientWidth, 400 * 15 + control.VScroll1().Width);
+    EXPECT_EQ(c.State.ClientHeight, 300 * 15 + control.HScroll1().Height);
+    EXPECT_EQ(c.State.PageWidth, 400 * 15 - 70);
     if (r.pixelsWide) {
       EXPECT_EQ(control.Picture1().Width, r.pixelsWide);
     }

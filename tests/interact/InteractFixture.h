@@ -34,7 +34,7 @@ class InteractTest : public ::testing::Test {
     p.AddDataPoint(90, 90);
   }
 
-  GraphRecord& G(int g) { return c.Graph(g); }
+  GraphRecord& G(int g) { return c.State.Graph(g); }
   Twips Rect(int g) {
     const GraphRecord& r = G(g);
     return {static_cast<double>(r.RectLeft), static_cast<double>(r.RectTop),

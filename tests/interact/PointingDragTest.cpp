@@ -13,7 +13,7 @@ TEST_F(PointingDrag, TheHitTestNamesThePartAndThePointerShape) {
   Graph("G");
   p.Refresh();
   const Twips plot = Plot(0), rect = Rect(0), legend = Legend(0);
-  const double mm = c.UnitsPerMmX;
+  const double mm = c.State.UnitsPerMmX;
   struct Row {
     double x, y;
     bool PointingFlags::*flag;
@@ -70,7 +70,7 @@ TEST_F(PointingDrag, ClickingABackGraphBringsItToTheFrontOnce) {
   EXPECT_EQ(log.Count("NewGraphInFront"), 0u);
   Down(1, 0, Plot(0).L + 300, Plot(0).T + 300);
   EXPECT_EQ(mouse.PointedGraph, 0);
-  EXPECT_EQ(c.GraphOrder, (std::vector<int16_t>{1, 0}));
+  EXPECT_EQ(c.State.GraphOrder, (std::vector<int16_t>{1, 0}));
   Down(1, 0, Plot(0).L + 300, Plot(0).T + 300);
   EXPECT_EQ(log.Count("NewGraphInFront"), 1u);
 }
@@ -84,7 +84,7 @@ TEST_F(PointingDrag, DraggingTheBorderBandMovesTheGraphAndItsPixels) {
   Drag(x, y, x + 1500, y + 750);
   EXPECT_NEAR(Rect(0).L, before.L + 1500, 1);
   EXPECT_NEAR(Rect(0).T, before.T + 750, 1);
-  EXPECT_NEAR(G(0).PosLeft, Rect(0).L / c.PageWidth, 1e-6);
+  EXPECT_NEAR(G(0).PosLeft, Rect(0).L / c.State.PageWidth, 1e-6);
   EXPECT_EQ(log.Count("GraphPositionChanged"), 3u) << "the press and two steps that moved";
   // The plot area's frame now runs 100 pixels further right.
   Surface& s = chart.picture();
@@ -96,7 +96,7 @@ TEST_F(PointingDrag, DraggingTheBorderBandMovesTheGraphAndItsPixels) {
 TEST_F(PointingDrag, EdgesResizeWithinTheMarginsAndMarginsNeverGoNegative) {
   Graph("G", 20, 20, 50, 50);
   p.Refresh();
-  const double minWidth = (G(0).BorderLeft + G(0).BorderRight) / c.PageWidth;
+  const double minWidth = (G(0).BorderLeft + G(0).BorderRight) / c.State.PageWidth;
   // The right outer edge dragged far to the left stops at the two margins.
   Drag(Rect(0).R - 5, Plot(0).CY(), Rect(0).L - 3000, Plot(0).CY());
   EXPECT_NEAR(G(0).PosWidth, minWidth, 1e-6);
@@ -235,7 +235,7 @@ TEST_F(PointingDrag, AGraphDragStepRepaintsOnlyTheGraphsOldAndNewPlace) {
     q.AddDataPoint(10, 10);
     q.AddDataPoint(90, 90);
     q.Refresh();
-    const GraphRecord& g = fresh.c().Graph(0);
+    const GraphRecord& g = fresh.c().State.Graph(0);
     auto box = [&] {  // the graph's rectangle in pixels, its right and bottom outline included
       return PixelRect{Chart::Px(g.RectLeft), Chart::Px(g.RectTop), Chart::Px(g.RectWidth) + 1,
                        Chart::Px(g.RectHeight) + 1};

@@ -49,7 +49,7 @@ TEST_F(ZoomScroll, ARectangleBeyondThePlotStopsAtTheFullRange) {
 }
 
 TEST_F(ZoomScroll, AnAxisCannotZoomBelowTheLargestFactorWhileTheOthersDo) {
-  c.MaxZoomFactor = 2;  // no view narrower than half the full range
+  c.State.MaxZoomFactor = 2;  // no view narrower than half the full range
   Drag(XAt(20), YAt(95), XAt(60), YAt(5));
   ExpectLimits(0, 0, 100, 0);
   ExpectLimits(2, 0, 1000, 0);
@@ -136,7 +136,7 @@ TEST_F(ZoomScroll, TheThumbsShowWhereTheViewLies) {
     Axis(0, 1).AxisValue2 = r.hi;
     Axis(0, 2).AxisValue1 = 10 * r.lo;  // the current X axis
     Axis(0, 2).AxisValue2 = 10 * r.hi;
-    c.ScrollBarsVisible = true;
+    c.State.ScrollBarsVisible = true;
     SetScrollBars(chart.state(), chart.notify());
     EXPECT_EQ(p.HScroll1().Value, r.value);
     EXPECT_EQ(p.VScroll1().Value, 1000 - r.value) << "the top of the bar is the top of the range";
@@ -204,7 +204,7 @@ TEST_F(ZoomScroll, LimitsGivenHighToLowKeepTheirOrderWhenZoomed) {
 TEST_F(ZoomScroll, WithoutZoomTheBarsStayHidden) {
   p.GraphAllowZoom(false);
   Axis(0, 0).AxisValue1 = 25;
-  c.ScrollBarsVisible = true;
+  c.State.ScrollBarsVisible = true;
   SetScrollBars(chart.state(), chart.notify());
   EXPECT_FALSE(p.HScroll1().Visible);
   EXPECT_FALSE(p.VScroll1().Visible);
@@ -220,7 +220,7 @@ TEST_F(ZoomScroll, AFullRangeOfNothingShowsTheWholeBar) {
   Axis(0, 1).ScaleMin = Axis(0, 1).ScaleMax = Axis(0, 1).AxisValue1 = 10;
   Axis(0, 1).AxisValue2 = 10;
   Axis(0, 2).AxisValue1 = 250;  // the X view is zoomed, so the bars are worked out
-  c.ScrollBarsVisible = true;
+  c.State.ScrollBarsVisible = true;
   log.Take();
   SetScrollBars(chart.state(), chart.notify());
   EXPECT_TRUE(log.events.empty());

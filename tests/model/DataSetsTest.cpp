@@ -13,10 +13,10 @@ namespace {
 using test::EventLog;
 
 const DataSetRecord& DataSet(Plotara& p, int k) {
-  return Internals(p).Current().DataSets[static_cast<size_t>(k)];
+  return Internals(p).State.Current().DataSets[static_cast<size_t>(k)];
 }
 const AxisRecord& Axis(Plotara& p, int i) {
-  return Internals(p).Current().Axes[static_cast<size_t>(i)];
+  return Internals(p).State.Current().Axes[static_cast<size_t>(i)];
 }
 
 TEST(AutoDataStyle, TenDataSetsCycleSymbolsAndColours) {
@@ -62,7 +62,7 @@ TEST(AutoDataStyle, LaterDataSetsInheritTheStyleBeforeThem) {
   EXPECT_TRUE(b.DataText.empty()) << "texts are not inherited";
   EXPECT_FALSE(b.DataHide);
   EXPECT_FALSE(b.DataInLegendTable);
-  EXPECT_EQ(Internals(p).Current().SelectedDataSet, 1);
+  EXPECT_EQ(Internals(p).State.Current().SelectedDataSet, 1);
 }
 
 TEST(AddDataPoint, WidensAutomaticAxesAndRaisesTheEvent) {
@@ -117,7 +117,7 @@ TEST(AddDataPoint, GoesToTheLastDataSetAndKeepsEveryPointInOrder) {
   p.NewDataSet("b");
   p.SetSelectedData(0);
   for (int i = 0; i < 250; ++i) p.AddDataPoint(i, i * 0.5, i % 3);
-  const GraphRecord& g = Internals(p).Current();
+  const GraphRecord& g = Internals(p).State.Current();
   EXPECT_EQ(g.DataSets[0].PointCount, 1);
   EXPECT_EQ(g.DataSets[1].PointCount, 250);
   EXPECT_EQ(g.NumPoints(), 251);
@@ -145,7 +145,7 @@ TEST(AddDataPoint, NonFiniteValuesAreKeptButTakeNoPlaceOnAnAxis) {
   EXPECT_EQ(Axis(p, 1).AxisValue1, 2);
   EXPECT_EQ(Axis(p, 1).AxisValue2, 3);
   EXPECT_EQ(log.Take(), std::vector<std::string>{"GraphScaleChanged"}) << "only the finite 3 widened";
-  const GraphRecord& g = Internals(p).Current();
+  const GraphRecord& g = Internals(p).State.Current();
   ASSERT_EQ(g.NumPoints(), 4);
   EXPECT_TRUE(std::isnan(g.Points[0].X));
   EXPECT_TRUE(std::isinf(g.Points[0].Y));
@@ -160,7 +160,7 @@ TEST(AddDataPoint, AValueBeyondSinglePrecisionFailsAndChangesNothing) {
   p.AddDataPoint(1e300, 1);
   EXPECT_EQ(log.events,
             std::vector<std::string>{"Error 6 has occured in Plotara.ocx, AddDataPoint / Overflow"});
-  const GraphRecord& g = Internals(p).Current();
+  const GraphRecord& g = Internals(p).State.Current();
   EXPECT_EQ(g.NumPoints(), 0);
   EXPECT_EQ(g.DataSets[0].PointCount, 0);
   EXPECT_TRUE(g.Axes[0].LimitsPending);
@@ -179,7 +179,7 @@ TEST(DataMethods, WithoutAGraphOrDataSetNothingHappens) {
   p.AddDataPoint(1, 2);
   p.AddMathFunc("x");
   EXPECT_TRUE(log.events.empty());
-  EXPECT_EQ(Internals(p).Current().NumPoints(), 0);
+  EXPECT_EQ(Internals(p).State.Current().NumPoints(), 0);
 }
 
 TEST(AddMathFunc, MakesTheLastDataSetALine) {

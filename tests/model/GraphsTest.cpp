@@ -28,8 +28,8 @@ TEST(NewGraph, AppendsAGraphWithTwoAxesAndRaisesTwoScaleEvents) {
   EXPECT_EQ(p.GetSelectedAxisIndex(1), 1);
   EXPECT_EQ(p.GetSelectedAxisIndex(2), -1);
   const Control& c = Internals(p);
-  EXPECT_EQ(c.GraphOrder, (std::vector<int16_t>{0, 1}));
-  EXPECT_EQ(c.Graphs[1].SelectedAxis, 0);
+  EXPECT_EQ(c.State.GraphOrder, (std::vector<int16_t>{0, 1}));
+  EXPECT_EQ(c.State.Graphs[1].SelectedAxis, 0);
 }
 
 TEST(NewGraph, SuppressedEventsAreNotRaised) {
@@ -44,7 +44,7 @@ TEST(NewGraph, LimitsMakeFixedAxesAndTheDefaultsAreThoseOfANewGraph) {
   Plotara p;
   p.NewGraph("G", 0, 10);
   const Control& c = Internals(p);
-  const GraphRecord& g = c.Graphs[0];
+  const GraphRecord& g = c.State.Graphs[0];
   const AxisRecord& x = g.Axes[0];
   const AxisRecord& y = g.Axes[1];
   EXPECT_EQ(x.AxisScale, 1);
@@ -76,10 +76,10 @@ TEST(Axes, NewAxesBecomeCurrentButNotSelected) {
   p.NewGraph("G");
   p.NewYAxis("right");
   EXPECT_EQ(p.GetSelectedAxisIndex(1), 2);
-  EXPECT_EQ(Internals(p).Graphs[0].SelectedAxis, 0);
+  EXPECT_EQ(Internals(p).State.Graphs[0].SelectedAxis, 0);
   p.NewXAxis("top", 1, 5);
   EXPECT_EQ(p.GetSelectedAxisIndex(0), 3);
-  EXPECT_EQ(Internals(p).Graphs[0].Axes[3].AxisScale, 1);
+  EXPECT_EQ(Internals(p).State.Graphs[0].Axes[3].AxisScale, 1);
 }
 
 TEST(Axes, SelectionMethodsFollowTheirRules) {
@@ -109,7 +109,7 @@ TEST(Axes, SelectionMethodsFollowTheirRules) {
     const int16_t result = call == "SetSelectedAxis" ? p.SetSelectedAxis(r.arg)
                            : call == "SelectXaxis"   ? p.SelectXaxis(r.arg)
                                                      : p.SelectYaxis(r.arg);
-    const GraphRecord& g = Internals(p).Graphs[0];
+    const GraphRecord& g = Internals(p).State.Graphs[0];
     EXPECT_EQ(result, r.result);
     EXPECT_EQ(g.SelectedAxis, r.selected);
     EXPECT_EQ(g.CurrentXAxis, r.currentX);
@@ -146,16 +146,16 @@ TEST(Selection, SetSelectedGraphBringsAGraphToTheFrontOnce) {
   p.NewGraph("C");
   EventLog log(p);
   p.SetSelectedGraph(0);
-  EXPECT_EQ(Internals(p).GraphOrder, (std::vector<int16_t>{1, 2, 0}));
+  EXPECT_EQ(Internals(p).State.GraphOrder, (std::vector<int16_t>{1, 2, 0}));
   EXPECT_EQ(p.GraphIndex(), 0);
-  EXPECT_FALSE(Internals(p).Graphs[1].NotYetDrawn) << "the page is redrawn";
+  EXPECT_FALSE(Internals(p).State.Graphs[1].NotYetDrawn) << "the page is redrawn";
   EXPECT_EQ(log.Count("NewGraphInFront"), 1u);
   log.Take();
   p.SetSelectedGraph(0);  // already in front: nothing at all
   p.SetSelectedGraph(3);  // no such graph
   EXPECT_TRUE(log.events.empty());
   p.SetSelectedGraph(2);
-  EXPECT_EQ(Internals(p).GraphOrder, (std::vector<int16_t>{1, 0, 2}));
+  EXPECT_EQ(Internals(p).State.GraphOrder, (std::vector<int16_t>{1, 0, 2}));
   EXPECT_EQ(p.GetSelectedGraph(), 2);
 }
 
@@ -188,9 +188,9 @@ TEST(NewGraph, TooManyGraphsOverflowAndLeaveTheModelWhole) {
   ASSERT_TRUE(log.events.empty());
   p.NewGraph("one too many");
   EXPECT_EQ(log.events, std::vector<std::string>{"Error 6 has occured in Plotara.ocx, NewGraph / Overflow"});
-  EXPECT_EQ(c.Graphs.size(), 32767u);
-  EXPECT_EQ(c.GraphNames.size(), 32767u);
-  EXPECT_EQ(c.GraphOrder.size(), 32767u);
+  EXPECT_EQ(c.State.Graphs.size(), 32767u);
+  EXPECT_EQ(c.State.GraphNames.size(), 32767u);
+  EXPECT_EQ(c.State.GraphOrder.size(), 32767u);
   EXPECT_EQ(p.GraphIndex(), 32766);
 }
 

@@ -29,7 +29,7 @@ struct Geometry {
 
 Geometry GeometryOf(PlotaraWidget& w) {
   Control& c = Internals(w.control());
-  const GraphRecord& g = c.Current();
+  const GraphRecord& g = c.State.Current();
   const double left = g.RectLeft + g.BorderLeft, top = g.RectTop + g.BorderTop;
   auto px = [](double twips) { return qRound(twips / 15); };
   return {
@@ -41,7 +41,7 @@ struct View {
   double x1, x2, y1, y2;
 };
 View ViewOf(PlotaraWidget& w) {
-  const GraphRecord& g = Internals(w.control()).Current();
+  const GraphRecord& g = Internals(w.control()).State.Current();
   const AxisRecord &x = g.Axes[g.CurrentXAxis], &y = g.Axes[g.CurrentYAxis];
   return {x.AxisValue1, x.AxisValue2, y.AxisValue1, y.AxisValue2};
 }

@@ -140,7 +140,7 @@ TEST(HiDpi, ControlDrawsAtTheScreensResolution) {
 
   // The mouse still speaks in twips of logical pixels: a rubber band from a quarter to three quarters of
   // the plot area zooms the X axis to the middle half of its range.
-  const GraphRecord& g = Internals(w.control()).Current();
+  const GraphRecord& g = Internals(w.control()).State.Current();
   const AxisRecord& ax = g.Axes[g.CurrentXAxis];
   const double full1 = ax.AxisValue1, full2 = ax.AxisValue2;
   const QPoint plot(qRound((g.RectLeft + g.BorderLeft) / 15), qRound((g.RectTop + g.BorderTop) / 15));

@@ -45,7 +45,7 @@ TEST(Axes, ASecondXAxisLiesBelowTheFirstByItsLabelsAndTitle) {
     const float below = h + h + (title ? h : 0);
     const std::vector<int> rows = RowsWith(k.picture(), b.L + 3, kRed);
     ASSERT_FALSE(rows.empty());
-    const GraphRecord& g = k.c().Current();
+    const GraphRecord& g = k.c().State.Current();
     EXPECT_EQ(rows.front(), Chart::Px(g.RectTop + g.BorderTop + g.Axes[1].AxisLength + below))
         << "title " << title;
   }
@@ -63,7 +63,7 @@ TEST(Axes, AHiddenAxisTakesNoSpace) {
       k.p.AxisHide(true);
     }
     k.p.NewXAxis("red", 0, 1);
-    k.p.SetSelectedAxis(k.c().Current().NumAxes() - 1);
+    k.p.SetSelectedAxis(k.c().State.Current().NumAxes() - 1);
     k.p.AxisColor(kRed);
     k.p.AxisTicksBothEnds(false);
     k.p.Refresh();
@@ -133,7 +133,7 @@ TEST(Axes, MinorTicksTakeTheShareOfTheTickLengthOfTheirKindOfAxis) {
     k.p.AxisLabelStyle("", -1, 0, 0, false);
     k.p.Refresh();
     const Chart::Box b = k.Plot();
-    const GraphRecord& g = k.c().Current();
+    const GraphRecord& g = k.c().State.Current();
     const float minor = r.share * g.Axes[static_cast<size_t>(r.axis)].AxisTickLength / test::kTwipsPerPixel;
     // The minor tick runs from the axis line into the plot, at the middle of the axis.
     const std::vector<int> ink = r.axis == 0 ? RowsWith(k.picture(), (b.L + b.R) / 2, kRed)
@@ -173,7 +173,7 @@ TEST(Axes, LabelsMoveOutByTheLengthOfOutsideTicks) {
       k.p.AxisTitleStyle("", "", -1, 0, false);
       k.p.AxisTickStyle(1, 8, true, outside, false);
       k.p.Refresh();
-      tick = k.c().Current().Axes[static_cast<size_t>(r.axis)].AxisTickLength / test::kTwipsPerPixel;
+      tick = k.c().State.Current().Axes[static_cast<size_t>(r.axis)].AxisTickLength / test::kTwipsPerPixel;
       distance[outside] = LabelDistance(k.picture(), k.Plot(), r.axis, r.far);
       ASSERT_GE(distance[outside], 0) << "labels drawn, axis " << r.axis << " far " << r.far;
     }
@@ -213,14 +213,14 @@ TEST(Axes, OnlyXAxesDrawMinorGridLinesAfterATickOnThePlotsEdge) {
 TEST(BlendColors, RampsFromOneColourToTheOther) {
   Chart k;
   std::vector<OleColor> colours;
-  EXPECT_EQ(BlendColors(k.c(), 0x000000, 0xFFFFFF, 4, colours), 4);
+  EXPECT_EQ(BlendColors(k.notify(), 0x000000, 0xFFFFFF, 4, colours), 4);
   EXPECT_EQ(colours, (std::vector<OleColor>{0x000000, 0x404040, 0x808080, 0xFFFFFF}));
   for (int16_t steps : {0, 1}) {
-    EXPECT_EQ(BlendColors(k.c(), 0x0000FF, 0xFF0000, steps, colours), 2);
+    EXPECT_EQ(BlendColors(k.notify(), 0x0000FF, 0xFF0000, steps, colours), 2);
     EXPECT_EQ(colours, (std::vector<OleColor>{0x0000FF, 0xFF0000}));
   }
   const auto sys = static_cast<OleColor>(0x80000018);
-  EXPECT_EQ(BlendColors(k.c(), sys, 0x000000, 3, colours), 3);
+  EXPECT_EQ(BlendColors(k.notify(), sys, 0x000000, 3, colours), 3);
   EXPECT_EQ(colours.front(), sys) << "the ends are kept as given";
   EXPECT_EQ(colours[1], 0x000010) << "the low bytes 18 00 00 blended a third of the way";
 }
@@ -266,7 +266,7 @@ TEST(DrawGradient, AnAreaPastThePicturePaintsItsVisiblePartAsAWholeOne) {
     const GradientSpec fill{0, 0, kRed, 0x00FF0000, 30, 0.2f, style, false};
     auto paint = [&](Chart& k, int left, int top) {
       PlainGraph(k.p);
-      GraphRecord& g = k.c().Current();
+      GraphRecord& g = k.c().State.Current();
       g.RectLeft = left * 15;
       g.RectTop = top * 15;
       g.RectWidth = 700 * 15;

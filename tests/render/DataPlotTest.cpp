@@ -254,7 +254,7 @@ TEST(FunctionCurves, AFormulaThatDoesNotCompileDrawsNothingAndKeepsTheAxes) {
   test::EventLog log(k.p);
   k.p.Refresh();
   EXPECT_EQ(Count(k, kRed), 0);
-  EXPECT_EQ(k.c().Current().CurrentYAxis, 1);
+  EXPECT_EQ(k.c().State.Current().CurrentYAxis, 1);
   EXPECT_TRUE(log.events.empty());
 }
 
@@ -288,7 +288,7 @@ TEST(SetLineColor, CodesAndColours) {
       {0, 0x000000}, {1, 0xFF0000}, {2, 0x0000FF}, {3, 0x00FF00}, {4, 0x00FFFF},
       {5, 0xFF00FF}, {6, 0xFFFF00}, {7, 0xFFFFFF}, {8, 0x000008}, {0x123456, 0x123456}};
   for (const auto& [code, colour] : rows) {
-    SetLineColor(k.c(), s, code);
+    SetLineColor(k.notify(), s, code);
     EXPECT_EQ(s.ForeColor, colour) << code;
   }
 }

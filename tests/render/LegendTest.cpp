@@ -19,7 +19,7 @@ struct LegendChart : Chart {
     p.NewGraph("G", 0, 10, 0, 10);
     p.LegendTableStyle("", -1, -1, -1, kRed, 1, kBlue);
   }
-  const GraphRecord& g() { return c().Current(); }
+  const GraphRecord& g() { return c().State.Current(); }
 };
 
 TEST(LegendTable, ThreeRowsAndTheirSize) {
@@ -36,7 +36,7 @@ TEST(LegendTable, ThreeRowsAndTheirSize) {
   const float rowHeight = s.TextHeight("A");
   EXPECT_EQ(k.g().LegendRectHeight, CInt(3.8 * rowHeight)) << "three rows and 0.8 of a row";
   EXPECT_EQ(k.g().LegendRectWidth,
-            CInt(CInt(s.TextWidth("a much longer legend text")) + 12 * k.c().UnitsPerMmX));
+            CInt(CInt(s.TextWidth("a much longer legend text")) + 12 * k.c().State.UnitsPerMmX));
   // Held inside the graph: LegendTableLeft 100 puts the table at the graph's right edge.
   EXPECT_EQ(k.g().LegendRectLeft + k.g().LegendRectWidth, k.g().RectLeft + k.g().RectWidth);
   EXPECT_EQ(k.g().LegendRectTop, k.g().RectTop);

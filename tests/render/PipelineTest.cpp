@@ -20,7 +20,7 @@ TEST(Refresh, WithoutGraphsShowsAWhitePage) {
   Chart k;
   k.c().Picture1->FilledBox(0, 0, 6000, 4500, kRed);
   k.p.Refresh();
-  const int pw = Chart::Px(k.c().PageWidth), ph = Chart::Px(k.c().PageHeight);
+  const int pw = Chart::Px(k.c().State.PageWidth), ph = Chart::Px(k.c().State.PageHeight);
   EXPECT_EQ(CountColor(k.picture(), 0, 0, pw, ph, kWhite), pw * ph);
 }
 
@@ -78,9 +78,9 @@ TEST(Refresh, LeavesTheFrontGraphCurrentAndDrawnOnce) {
   test::EventLog log(k.p);
   k.p.Refresh();
   EXPECT_EQ(k.p.GraphIndex(), 0);
-  EXPECT_FALSE(k.c().Graphs[0].NotYetDrawn);
-  EXPECT_FALSE(k.c().Graphs[1].NotYetDrawn);
-  EXPECT_FALSE(k.c().RefreshInProgress);
+  EXPECT_FALSE(k.c().State.Graphs[0].NotYetDrawn);
+  EXPECT_FALSE(k.c().State.Graphs[1].NotYetDrawn);
+  EXPECT_FALSE(k.c().State.RefreshInProgress);
   EXPECT_TRUE(log.events.empty()) << "fixed axes rescale nothing";
 }
 
@@ -107,7 +107,7 @@ TEST(CalcBorders, HoldsTheLegendInsideTheGraph) {
     k.p.LegendTableLeft(r.left);
     k.p.LegendTableTop(r.top);
     CalcBorders(k.state(), k.notify());
-    const GraphRecord& g = k.c().Current();
+    const GraphRecord& g = k.c().State.Current();
     EXPECT_EQ(g.LegendRectLeft, r.atRight ? g.RectLeft + g.RectWidth : g.RectLeft);
     EXPECT_EQ(g.LegendRectTop, r.atTop ? g.RectTop : g.RectTop + g.RectHeight);
   }
@@ -121,7 +121,7 @@ TEST(PageBackground, TheEdgeLiesEightyUnitsInsideThePage) {
   k.p.PageEdgeColor(kRed);
   k.p.PageEdgeThickness(1);
   k.p.Refresh();
-  const int right = Chart::Px(k.c().PageWidth - 80), bottom = Chart::Px(k.c().PageHeight - 80);
+  const int right = Chart::Px(k.c().State.PageWidth - 80), bottom = Chart::Px(k.c().State.PageHeight - 80);
   EXPECT_EQ(k.picture().Pixel(right - 1, 150), kRed);
   EXPECT_EQ(k.picture().Pixel(right + 1, 150), kWhite);
   EXPECT_EQ(k.picture().Pixel(200, bottom - 1), kRed);

@@ -42,7 +42,7 @@ struct Pictures {
     k.p.DataSymbolEdgeThickness(st.edge);
     k.p.DataTransparent(st.transparent);
     Control& c = k.c();
-    DataSetRecord& d = c.Current().DataSets[0];
+    DataSetRecord& d = c.State.Current().DataSets[0];
     d.DataSymbol = st.symbol;
     d.DataSymbolSize = st.size;
     d.ShowErrorBar = true;  // no error values: no bars
@@ -62,8 +62,8 @@ struct Pictures {
     PlotDataSets(k.d(), plotted);
     ClipGraphArea(k.state(), k.notify(), reference, kAreaPlot);
     const ItemView item = k.item();
-    for (size_t j = 0; j < c.Current().Points.Count(); ++j) {
-      const Point& p = c.Current().Points[j];
+    for (size_t j = 0; j < c.State.Current().Points.Count(); ++j) {
+      const Point& p = c.State.Current().Points[j];
       if (std::isfinite(p.X) && std::isfinite(p.Y))
         DataPointXY(k.notify(), reference, item, st.symbol, p.X, p.Y, p.E, st.size, 0, 0);
     }

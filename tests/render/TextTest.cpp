@@ -43,8 +43,8 @@ TEST(GetFontDetails, ReadsFieldsInAnyOrderWithDefaults) {
 TEST(SetGraphFont, AnEmptyFaceKeepsTheSurfaceFont) {
   Chart k;
   Surface& s = *k.c().Picture1;
-  SetGraphFont(k.c(), s, "Font=Courier New|14|Bold");
-  SetGraphFont(k.c(), s, "Font=|20|Italic");
+  SetGraphFont(k.notify(), s, "Font=Courier New|14|Bold");
+  SetGraphFont(k.notify(), s, "Font=|20|Italic");
   EXPECT_EQ(s.FontName, "Courier New");
   EXPECT_EQ(s.FontSize, 14);
   EXPECT_TRUE(s.FontBold);
@@ -56,7 +56,7 @@ test::InkBox InkAround(int16_t h, int16_t v, int16_t angle, const char* text = "
   Chart k;
   Surface& s = *k.c().Picture1;
   s.Cls();
-  PrintText(k.c(), s, text, 200 * 15, 150 * 15, h, v, 0x000000FF, "Font=Arial|12", angle);
+  PrintText(k.notify(), s, text, 200 * 15, 150 * 15, h, v, 0x000000FF, "Font=Arial|12", angle);
   test::InkBox b = FindInk(s);
   b.x0 -= 200;
   b.x1 -= 200;
@@ -94,7 +94,7 @@ TEST(PrintText, RotatedTextTurnsAboutTheAnchor) {
 TEST(PrintText, LinesStackByTheHeightOfTheFirstLine) {
   Chart k;
   Surface& s = *k.c().Picture1;
-  PrintText(k.c(), s, "one\r\ntwo\r\nthree", 3000, 150, 1, 1, -1, "Font=Arial|12", 0);
+  PrintText(k.notify(), s, "one\r\ntwo\r\nthree", 3000, 150, 1, 1, -1, "Font=Arial|12", 0);
   const test::InkBox b = FindInk(s);
   const float h = s.TextHeight("A") / 15;
   EXPECT_NEAR(b.y1 - b.y0, 2 * h + h / 2, h / 2) << "three lines, each centred on its own anchor";
@@ -105,11 +105,11 @@ TEST(PrintText, RestoresTheColourAndFailsForAnglesBeyondSixteenBits) {
   test::EventLog log(k.p);
   Surface& s = *k.c().Picture1;
   s.ForeColor = 0x123456;
-  PrintText(k.c(), s, "x", 100, 100, 0, 0, 0x00FF0000, "", 0);
+  PrintText(k.notify(), s, "x", 100, 100, 0, 0, 0x00FF0000, "", 0);
   EXPECT_EQ(s.ForeColor, 0x123456);
-  PrintText(k.c(), s, "x", 100, 100, 0, 0, -1, "", 3277);
+  PrintText(k.notify(), s, "x", 100, 100, 0, 0, -1, "", 3277);
   EXPECT_EQ(log.events, std::vector<std::string>{"Error 6 has occured in Plotara.ocx, PrintText / Overflow"});
-  PrintText(k.c(), s, "x", 100, 100, 0, 0, -1, "", 3276);
+  PrintText(k.notify(), s, "x", 100, 100, 0, 0, -1, "", 3276);
   EXPECT_EQ(log.events.size(), 1u);
 }
 

@@ -179,15 +179,16 @@ TEST(Extremes, TheMostGraphsAxesAndDataSetsDrawAndOneMoreOverflows) {
     std::function<size_t(Control&)> count;
   };
   const Case cases[] = {
-      {"graphs", false, [](Plotara& p) { p.NewGraph("g"); }, [](Control& c) { return c.Graphs.size(); }},
+      {"graphs", false, [](Plotara& p) { p.NewGraph("g"); },
+       [](Control& c) { return c.State.Graphs.size(); }},
       {"X axes", true, [](Plotara& p) { p.NewXAxis("x"); },
-       [](Control& c) { return c.Current().Axes.size(); }},
+       [](Control& c) { return c.State.Current().Axes.size(); }},
       {"data sets", true,
        [](Plotara& p) {
          p.NewDataSet("d");
          p.AddDataPoint(1, 1, 0);
        },
-       [](Control& c) { return c.Current().DataSets.size(); }},
+       [](Control& c) { return c.State.Current().DataSets.size(); }},
   };
   constexpr size_t kMost = 32767;
   auto overflows = [](const std::vector<std::string>& failures) {

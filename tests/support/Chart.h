@@ -5,9 +5,7 @@
 #include <string>
 
 #include "control/Internals.h"
-#include "interact/Interaction.h"
 #include "plotara/Plotara.h"
-#include "render/Drawing.h"
 #include "render/ItemView.h"
 
 namespace plotara::test {
@@ -18,10 +16,10 @@ struct Chart {
   Plotara p;
   explicit Chart(int width = 400, int height = 300) { p.ResizePicture(width, height); }
   Control& c() { return Internals(p); }
-  Drawing& d() { return DrawingOf(c()); }
-  Interaction& ui() { return InteractionOf(c()); }
-  ControlState& state() { return c(); }
-  Notifier& notify() { return c(); }
+  Drawing& d() { return c().View; }
+  Interaction& ui() { return c().View; }
+  ControlState& state() { return c().State; }
+  Notifier& notify() { return c().Notify; }
   // Data set `data` of the current graph as its renderers see it.
   ItemView item(int16_t data = 0) {
     const GraphRecord& g = state().Current();
@@ -38,7 +36,7 @@ struct Chart {
     int L, T, R, B;
   };
   Box Plot(int g = -1) {
-    GraphRecord& r = c().Graph(g < 0 ? c().CurrentGraph : g);
+    GraphRecord& r = c().State.Graph(g < 0 ? c().State.CurrentGraph : g);
     const double l = static_cast<double>(r.RectLeft) + r.BorderLeft,
                  t = static_cast<double>(r.RectTop) + r.BorderTop;
     return {Px(l), Px(t), Px(l + r.Axes[static_cast<size_t>(r.CurrentXAxis)].AxisLength),
