@@ -208,6 +208,51 @@ TEST(DataPointXY, ErrorBarsFollowTheSignOfE) {
   EXPECT_EQ(k.picture().Pixel(ColumnOf(k, 10 - 7.5), RowOf(k, 5)), kBlue) << "mirrored with its point";
 }
 
+// A data set on a second pair of axes (0..100) while the graph's first ones (0..10) are current: every
+// kind of mark lands where the data set's own axes put it, and none where the current axes would (50 lies
+// far beyond 10).
+TEST(PlotDataSets, EveryMarkMapsThroughTheDataSetsOwnAxes) {
+  const struct {
+    const char* mark;
+    int16_t symbol;
+    double e;
+    int x0, x1, y0, y1;  // the red ink, in hundredths of the plot from its left and bottom edges
+  } rows[] = {
+      {"circle, stamped", kSymbolCircle, 0, 50, 50, 50, 50},
+      {"cross, one by one", kSymbolCross, 0, 50, 50, 50, 50},
+      {"bar", kSymbolBar, 0, 50, 50, 0, 50},
+      {"vertical error bar", kSymbolNone, 20, 50, 50, 30, 70},
+      {"horizontal error bar", kSymbolNone, -20, 30, 70, 50, 50},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.mark);
+    Chart k;
+    PlainGraph(k.p);
+    k.p.NewXAxis("x2", 0, 100);
+    k.p.NewYAxis("y2", 0, 100);
+    k.p.NewDataSet("on x2, y2");
+    k.p.SymbolStyle(r.symbol, 2, kRed, kRed, -1, false, 0, false, false, false, 0, true);
+    k.p.BarShadowColor(kRed);
+    k.p.AddDataPoint(50, 50, r.e);
+    k.p.SelectXaxis(1);
+    k.p.SelectYaxis(1);
+    k.p.Refresh();
+    const Chart::Box b = k.Plot();
+    ASSERT_EQ(k.c().State.Current().CurrentXAxis, 0);
+    const test::InkBox ink = ReddishInk(k.picture());
+    const auto column = [&](int percent) { return b.L + (b.R - b.L) * percent / 100; };
+    const auto row = [&](int percent) { return b.B - (b.B - b.T) * percent / 100; };
+    // Marks reach a few pixels beyond their point: symbols by their size, bars by their width.
+    const int reach = r.symbol == kSymbolNone ? 5 : 9;
+    EXPECT_NEAR((ink.x0 + ink.x1) / 2.0, (column(r.x0) + column(r.x1)) / 2.0, 1.5);
+    EXPECT_NEAR((ink.y0 + ink.y1) / 2.0, (row(r.y0) + row(r.y1)) / 2.0, 1.5);
+    EXPECT_LE(ink.x1 - ink.x0, column(r.x1) - column(r.x0) + 2 * reach);
+    EXPECT_LE(ink.y1 - ink.y0, row(r.y0) - row(r.y1) + 2 * reach);
+    EXPECT_GE(ink.x1 - ink.x0, column(r.x1) - column(r.x0) - 2);  // a line leaves out its last pixel
+    EXPECT_GE(ink.y1 - ink.y0, row(r.y0) - row(r.y1) - 2);
+  }
+}
+
 TEST(FunctionCurves, CoverTheirXRange) {
   struct Row {
     double from, to;
