@@ -4,12 +4,13 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <istream>
+#include <memory>
 #include <sstream>
 
+#include "hosts/cli/LineReader.h"
 #include "hosts/cli/ReadNumber.h"
 #include "platform/AsciiCase.h"
+#include "platform/Conversions.h"
 
 namespace plotara {
 
@@ -17,23 +18,9 @@ namespace {
 
 // ---------------------------------------------------------------- rows and fields
 
-// The next row of a data file, at most kMaxRow characters; false at the end, or when the row is longer
-// (tooLong set), so that a file without line breaks cannot take all memory.
+// A row of a data file has at most kMaxRow bytes, so that a file without line breaks cannot take all
+// memory.
 constexpr size_t kMaxRow = 1 << 20;
-
-bool ReadRow(std::istream& in, std::string& line, bool& tooLong) {
-  line.clear();
-  tooLong = false;
-  for (int ch; (ch = in.get()) != std::char_traits<char>::eof();) {
-    if (ch == '\n') return true;
-    if (line.size() == kMaxRow) {
-      tooLong = true;
-      return false;
-    }
-    line += static_cast<char>(ch);
-  }
-  return !line.empty();
-}
 
 // The separator of a file, from its first row: a tab, else a semicolon, else a comma, else blanks.
 char SeparatorOf(const std::string& row) {
@@ -75,6 +62,18 @@ bool IsHeader(const std::vector<std::string>& fields) {
     if (ReadNumber(f, d) || !std::isfinite(d)) return false;
   }
   return true;
+}
+
+// The number in a cell, as a point stores it (Single): "" or why the cell holds none ("is not a
+// number", "is out of range").
+std::string CellToNumber(const std::string& cell, double& value) {
+  if (!ReadNumber(cell, value)) return std::isfinite(value) ? "is not a number" : "is out of range";
+  try {
+    CSng(value);
+  } catch (const RuntimeError&) {
+    return "is out of range";
+  }
+  return "";
 }
 
 std::string FieldCount(size_t n) {
@@ -138,7 +137,7 @@ struct Columns {
 
 // Reads the points of in into the last data set: one point per row. Returns "" or the one-line problem,
 // naming the file and row.
-std::string ReadData(Plotara& control, std::istream& in, const std::string& name, Columns cols) {
+std::string ReadData(Plotara& control, LineReader& in, const std::string& name, Columns cols) {
   if (!cols.Named()) {
     if (std::string p = cols.Resolve({}); !p.empty()) return name + ": " + p;
   }
@@ -146,12 +145,14 @@ std::string ReadData(Plotara& control, std::istream& in, const std::string& name
   int lineNo = 0;
   char sep = 0;
   bool sawRow = false;
-  for (bool tooLong = false;;) {
-    const bool more = ReadRow(in, line, tooLong);
+  for (;;) {
+    const LineReader::Status status = in.Next(line, kMaxRow);
     ++lineNo;
     const std::string where = name + ":" + std::to_string(lineNo) + ": ";
-    if (tooLong) return where + "a row longer than " + std::to_string(kMaxRow) + " characters";
-    if (!more) break;
+    if (status == LineReader::Status::TooLong)
+      return where + "a row longer than " + std::to_string(kMaxRow) + " characters";
+    if (status == LineReader::Status::Error) return "cannot read '" + name + "': " + in.Problem();
+    if (status == LineReader::Status::End) break;
     if (const size_t hash = line.find('#'); hash != std::string::npos) line.erase(hash);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.find_first_not_of(" \t") == std::string::npos) continue;
@@ -173,9 +174,8 @@ std::string ReadData(Plotara& control, std::istream& in, const std::string& name
     double xye[3] = {0, 0, 0};
     for (size_t k = 0; k < read.size(); ++k) {
       const std::string& f = fields[static_cast<size_t>(read[k])];
-      if (!ReadNumber(f, xye[k]))
-        return where + "field " + std::to_string(read[k] + 1) + " '" + f + "' is " +
-               (std::isfinite(xye[k]) ? "not a number" : "out of range");
+      if (const std::string p = CellToNumber(f, xye[k]); !p.empty())
+        return where + "field " + std::to_string(read[k] + 1) + " '" + f + "' " + p;
     }
     control.AddDataPoint(xye[0], xye[1], xye[2]);
   }
@@ -187,16 +187,20 @@ std::string ReadData(Plotara& control, std::istream& in, const std::string& name
 // ---------------------------------------------------------------- the file
 
 std::string LoadData(Plotara& control, std::string path, const std::string& baseDir,
-                     std::istream& standardInput, const std::vector<Variant>& columns) {
+                     std::istream* standardInput, const std::vector<Variant>& columns) {
   Columns cols;
   cols.Given = columns;
-  if (path == "-") return ReadData(control, standardInput, "<stdin>", cols);
+  if (path == "-") {
+    LineReader in = standardInput ? LineReader(*standardInput) : LineReader(0);
+    return ReadData(control, in, "<stdin>", cols);
+  }
   if (std::filesystem::path(path).is_relative() && !baseDir.empty())
     path = (std::filesystem::path(baseDir) / path).string();
   std::error_code ec;
-  std::ifstream in(path);
   if (std::filesystem::is_directory(path, ec)) return "'" + path + "' is a folder, not a data file";
-  return in ? ReadData(control, in, path, cols) : "cannot open data file '" + path + "'";
+  std::string problem;
+  const std::unique_ptr<LineReader> in = LineReader::Open(path, problem);
+  return in ? ReadData(control, *in, path, cols) : "cannot open data file '" + path + "': " + problem;
 }
 
 }  // namespace plotara

@@ -1,11 +1,10 @@
 #include "hosts/cli/HeadlessClipboard.h"
 
-#include <cairo.h>
-
 #include <algorithm>
 #include <cstddef>
 
-#include "platform/FileReplace.h"
+#include "platform/RuntimeError.h"
+#include "surface/ImageFile.h"
 
 namespace plotara {
 
@@ -27,21 +26,14 @@ bool HeadlessClipboard::PutPicture(const PictureView& picture) {
   return true;
 }
 
-bool HeadlessClipboard::Save(const std::string& path) const {
+bool HeadlessClipboard::Save(const std::string& path, double twipsPerPixel) const {
   if (Empty()) return false;
-  const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width_);
-  if (stride != width_ * 4) return false;  // packed rows are what cairo takes for this format
-  cairo_surface_t* image = cairo_image_surface_create_for_data(
-      reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(pixels_.data())), CAIRO_FORMAT_RGB24, width_,
-      height_, stride);
-  const std::string temp = SiblingTempPath(path);  // a failed write leaves no truncated file at path
-  const bool ok = cairo_surface_write_to_png(image, temp.c_str()) == CAIRO_STATUS_SUCCESS;
-  cairo_surface_destroy(image);
-  if (!ok) {
-    DiscardTemp(temp);
+  try {
+    SaveImage({pixels_.data(), width_, height_, width_}, twipsPerPixel, path);
+  } catch (const RuntimeError&) {
     return false;
   }
-  return ReplaceWithTemp(temp, path);
+  return true;
 }
 
 }  // namespace plotara

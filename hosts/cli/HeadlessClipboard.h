@@ -16,8 +16,10 @@ class HeadlessClipboard final : public ClipboardService {
   bool PutPicture(const PictureView& picture) override;
 
   bool Empty() const { return width_ == 0; }
-  // Writes the kept picture as PNG; false when there is none or the file cannot be written.
-  bool Save(const std::string& path) const;
+  // Writes the kept picture in the format the file name says (PNG, or an SVG or PDF document holding it
+  // as an image at its physical size, one pixel twipsPerPixel twips); false when there is none, the
+  // name has no picture format or the file cannot be written.
+  bool Save(const std::string& path, double twipsPerPixel) const;
 
  private:
   std::vector<uint32_t> pixels_;  // 0x00RRGGBB, rows packed

@@ -2,6 +2,8 @@
 
 #include <stdlib.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -18,12 +20,18 @@ std::string UnsupportedFormat(const std::string& path) {
 
 bool SaveToStream(const Plotara& control, const std::string& format, std::ostream& out,
                   std::string& problem) {
-  char dir[] = "/tmp/plotara-XXXXXX";
-  if (!mkdtemp(dir)) {
-    problem = "cannot make a scratch folder";
+  // The scratch folder goes where the user keeps temporary files (TMPDIR, else /tmp).
+  std::error_code ec;
+  const std::filesystem::path tmp = std::filesystem::temp_directory_path(ec);
+  std::string dir = (tmp / "plotara-XXXXXX").string();
+  if (ec || !mkdtemp(dir.data())) {
+    const char* named = std::getenv("TMPDIR");
+    problem = std::string("cannot make a scratch folder in ") +
+              (named && *named ? "TMPDIR '" + std::string(named) + "'" : "'" + tmp.string() + "'") + ": " +
+              (ec ? ec.message() : std::strerror(errno));
     return false;
   }
-  const std::string path = std::string(dir) + "/picture." + format;
+  const std::string path = dir + "/picture." + format;
   bool ok = true;
   try {
     control.SavePicture(path);

@@ -1,12 +1,15 @@
 // Script sections: the runner; the statements.
 #include "hosts/cli/Script.h"
 
-#include <iostream>
+#include <cmath>
 #include <sstream>
+#include <string_view>
 
 #include "hosts/cli/DataFile.h"
 #include "hosts/cli/PictureOutput.h"
 #include "platform/RuntimeError.h"
+#include "platform/ScopedFlag.h"
+#include "platform/TextEncoding.h"
 
 namespace plotara {
 
@@ -20,9 +23,15 @@ std::string Quote(const std::string& s) {
 
 }  // namespace
 
-void SizePicture(Plotara& control, int width, int height) {
+std::string SizePicture(Plotara& control, int width, int height) {
   const double pixels = kTwipsPerLogicalPixel / control.TwipsPerPixel();  // of the picture, in one at 96 dpi
-  control.ResizePicture(width * pixels, height * pixels);
+  const double w = width * pixels, h = height * pixels;
+  control.ResizePicture(w, h);
+  // The picture takes whole pixels; one that is not near the size asked for is the old one, kept.
+  const PictureView picture = control.Picture1();
+  if (std::abs(picture.Width - w) < 1 && std::abs(picture.Height - h) < 1) return "";
+  return "a picture of " + std::to_string(std::lround(w)) + " x " + std::to_string(std::lround(h)) +
+         " pixels is too large";
 }
 
 // ---------------------------------------------------------------- the runner
@@ -41,6 +50,7 @@ ScriptRunner::ScriptRunner(Plotara& control, const ScriptOptions& options, std::
   ev.GraphPositionChanged = simple("GraphPositionChanged");
   ev.LegendPositionChanged = simple("LegendPositionChanged");
   ev.ErrorMsg = [this](std::string& source, std::string& description) {
+    if (sizing_) return;
     if (options_.PrintEvents) out_ << "Event ErrorMsg " << Quote(source) << " " << Quote(description) << "\n";
     // A failure always shows, on the error stream, with where the script was.
     Fail(source + ": " + description);
@@ -58,11 +68,14 @@ ScriptRunner::~ScriptRunner() {
 
 void ScriptRunner::Fail(const std::string& message) {
   failed_ = true;
-  err_ << name_ << ":" << lineNo_ << ": " << (member_.empty() ? "" : member_ + ": ") << message << "\n";
+  err_ << PrintableText(name_) << ":" << lineNo_ << ": " << (member_.empty() ? "" : member_ + ": ")
+       << PrintableText(message) << "\n";
 }
 
 int ScriptRunner::Run(const std::string& text, const std::string& name) {
-  std::istringstream lines(text);
+  // Editors on some systems start a UTF-8 file with a byte-order mark: it is no part of the first line.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  std::istringstream lines(text.starts_with(kByteOrderMark) ? text.substr(kByteOrderMark.size()) : text);
   std::string line;
   name_ = name;
   lineNo_ = 0;
@@ -79,7 +92,7 @@ int ScriptRunner::Run(const std::string& text, const std::string& name) {
     } catch (const RuntimeError& e) {
       Fail("Automation error " + std::to_string(e.Number()) + ": " + e.what());
     } catch (const SyntaxError& e) {
-      err_ << name << ":" << lineNo_ << ": syntax error: " << e.what() << "\n";
+      err_ << PrintableText(name) << ":" << lineNo_ << ": syntax error: " << PrintableText(e.what()) << "\n";
       return kScriptSyntaxError;
     }
   }
@@ -137,7 +150,16 @@ bool ScriptRunner::RunSize(const Statement& st) {
     Fail("needs a width and height between 1 and 20000 pixels");
     return false;
   }
-  if (!options_.SizeGiven) SizePicture(control_, w, h);
+  if (options_.SizeGiven) return true;
+  std::string problem;
+  {
+    const ScopedFlag quiet(sizing_);
+    problem = SizePicture(control_, w, h);
+  }
+  if (!problem.empty()) {
+    Fail(problem);
+    return false;
+  }
   return true;
 }
 
@@ -162,8 +184,7 @@ bool ScriptRunner::RunData(const Statement& st) {
   std::vector<Variant> columns;
   for (size_t i = 1; i < st.args.size(); ++i) columns.push_back(eval_.Value(*st.args[i].value));
   member_ = "Data";
-  const std::string problem =
-      LoadData(control_, path, options_.BaseDir, options_.Stdin ? *options_.Stdin : std::cin, columns);
+  const std::string problem = LoadData(control_, path, options_.BaseDir, options_.Stdin, columns);
   if (!problem.empty()) {
     Fail(problem);
     return false;
@@ -214,7 +235,11 @@ bool ScriptRunner::RunSaveClipboard(const Statement& st) {
     Fail("the clipboard holds no picture (CopyToClipboard puts one there)");
     return false;
   }
-  if (!clipboard_.Save(path)) {
+  if (const std::string problem = UnsupportedFormat(path); !problem.empty()) {
+    Fail("cannot write '" + path + "': " + problem);
+    return false;
+  }
+  if (!clipboard_.Save(path, control_.TwipsPerPixel())) {
     Fail("cannot write '" + path + "'");
     return false;
   }

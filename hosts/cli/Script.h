@@ -49,8 +49,9 @@ struct ScriptOptions {
 enum ScriptStatus { kScriptOk = 0, kScriptFailed = 1, kScriptSyntaxError = 2 };
 
 // Sizes the control so that its picture is width x height pixels at 96 dpi, scaled by the control's
-// resolution: 400 x 300 is an 800 x 600 picture at 192 dpi, with the same layout.
-void SizePicture(Plotara& control, int width, int height);
+// resolution: 400 x 300 is an 800 x 600 picture at 192 dpi, with the same layout. Returns "" or, when the
+// control cannot make a picture that large (it then keeps its size), the problem.
+std::string SizePicture(Plotara& control, int width, int height);
 
 class ScriptRunner {
  public:
@@ -91,6 +92,7 @@ class ScriptRunner {
   std::string member_;
   bool failed_ = false;
   bool refreshed_ = false;
+  bool sizing_ = false;  // Size reports a picture it cannot make in its own words
   Evaluator eval_{control_, member_, refreshed_};
   HeadlessPicker picker_;  // the control's picker dialog while this runner lives
   HeadlessClipboard clipboard_;

@@ -1,33 +1,60 @@
 #include "hosts/cli/ScriptFile.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <memory>
 
+#include "hosts/cli/LineReader.h"
 #include "hosts/cli/PictureOutput.h"
 #include "platform/PictureFormat.h"
+#include "platform/TextEncoding.h"
 
 namespace plotara {
 
+std::string ReadScript(const std::string& path, std::string& text) {
+  text.clear();
+  const std::string name = "script '" + path + "'";
+  std::string problem;
+  const std::unique_ptr<LineReader> in = LineReader::Open(path, problem);
+  if (!in) return "cannot open " + name + ": " + problem;
+  std::string line;
+  for (size_t lineNo = 1;; ++lineNo) {
+    switch (in->Next(line, kMaxScriptLine)) {
+      case LineReader::Status::End:
+        return "";
+      case LineReader::Status::Error:
+        return "cannot read " + name + ": " + in->Problem();
+      case LineReader::Status::TooLong:
+        return name + ": line " + std::to_string(lineNo) + " is longer than " +
+               std::to_string(kMaxScriptLine) + " bytes";
+      case LineReader::Status::Line:
+        if (text.size() + line.size() + 1 > kMaxScriptBytes)
+          return name + " is larger than " + std::to_string(kMaxScriptBytes >> 20) + " MiB";
+        text += line;
+        text += '\n';
+    }
+  }
+}
+
 int RunScriptFile(const std::string& path, const ScriptOptions& options, const std::string& saveTo,
                   std::ostream& out, std::ostream& err) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    err << "plotara: cannot open script '" << path << "'\n";
+  std::string text;
+  if (const std::string problem = ReadScript(path, text); !problem.empty()) {
+    err << "plotara: " << PrintableText(problem) << "\n";
     return kScriptFailed;
   }
-  std::stringstream text;
-  text << in.rdbuf();
   ScriptOptions opts = options;
   if (opts.BaseDir.empty()) opts.BaseDir = std::filesystem::path(path).parent_path().string();
   // A document gets the drawing as shapes and text; any other file gets the picture's pixels.
   const bool pictureToOut = saveTo == "-";
   const bool vector = IsDocument(PictureFormatOf(pictureToOut ? "." + opts.Format : saveTo));
   Plotara control(PlotaraOptions{opts.Dpi, opts.Antialias, vector});
-  SizePicture(control, opts.Width, opts.Height);
+  if (const std::string problem = SizePicture(control, opts.Width, opts.Height); !problem.empty()) {
+    err << "plotara: " << problem << "\n";
+    return kScriptFailed;
+  }
   // With the picture on standard output, what the script prints goes to the error stream.
   ScriptRunner runner(control, opts, pictureToOut ? err : out, err);
-  const int status = runner.Run(text.str(), path);
+  const int status = runner.Run(text, path);
   if (status == kScriptSyntaxError || saveTo.empty()) return status;
   // A script that never draws is drawn before its picture is saved.
   if (!runner.Refreshed()) control.Refresh();
@@ -42,7 +69,7 @@ int RunScriptFile(const std::string& path, const ScriptOptions& options, const s
   try {
     control.SavePicture(saveTo);
   } catch (const AutomationError& e) {
-    err << "plotara: cannot write '" << saveTo << "': " << e.Description() << "\n";
+    err << "plotara: cannot write '" << PrintableText(saveTo) << "': " << e.Description() << "\n";
     return kScriptFailed;
   }
   return status;  // the picture is written even when a statement failed; the status says so

@@ -8,6 +8,15 @@
 
 namespace plotara {
 
+// A script is read whole before it runs, within these bounds, so that a file without line breaks or an
+// endless stream ends in a clear error rather than in all the memory there is.
+inline constexpr size_t kMaxScriptLine = size_t{1} << 20;    // bytes
+inline constexpr size_t kMaxScriptBytes = size_t{16} << 20;  // 16 MiB
+
+// The text of the script at path. Returns "" or the one-line problem ("cannot read script 'x': Is a
+// directory"; "script 'x' is larger than 16 MiB").
+std::string ReadScript(const std::string& path, std::string& text);
+
 // Runs a script file on a new control sized by options, then saves its picture to saveTo when that is
 // not empty ("-": to out, in options.Format; a script that never refreshed is refreshed first). What the
 // script prints goes to out (to err when the picture does), failures to err. Returns the exit status.

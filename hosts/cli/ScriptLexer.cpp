@@ -4,10 +4,12 @@
 #include <cctype>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 
 #include "hosts/cli/ReadNumber.h"
 #include "platform/AsciiCase.h"
 #include "platform/NumberScan.h"
+#include "platform/TextEncoding.h"
 
 namespace plotara {
 
@@ -79,6 +81,21 @@ Token ReadWord(std::string_view s, size_t& i) {
   return {Tok::Ident, std::move(word), {}};
 }
 
+// The character at s[i] for a message: itself when it is printable ASCII, else its code point, or the
+// byte when the bytes there are not UTF-8.
+std::string Unexpected(std::string_view s, size_t i) {
+  const auto b = static_cast<unsigned char>(s[i]);
+  char text[48];
+  if (b > 0x20 && b < 0x7F)
+    std::snprintf(text, sizeof text, "unexpected character '%c'", b);
+  else if (Utf8SequenceLength(s, i) > 0)
+    std::snprintf(text, sizeof text, "unexpected character U+%04X",
+                  static_cast<unsigned>(Utf8CodePoint(s, i)));
+  else
+    std::snprintf(text, sizeof text, "unexpected byte \\x%02X (not UTF-8)", b);
+  return text;
+}
+
 // A one-character sign: , ( ) = - +.
 Token ReadSign(std::string_view s, size_t& i) {
   const char c = s[i++];
@@ -96,7 +113,7 @@ Token ReadSign(std::string_view s, size_t& i) {
     case '+':
       return {Tok::Plus, "", {}};
     default:
-      throw SyntaxError(std::string("unexpected character '") + c + "'");
+      throw SyntaxError(Unexpected(s, i - 1));
   }
 }
 

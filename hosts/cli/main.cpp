@@ -1,4 +1,5 @@
 // plotara: the command-line host. Runs host scripts, renders their pictures and lists the interface.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -88,9 +89,27 @@ int ListMembers(bool longForm) {
   return 0;
 }
 
+int Main(int argc, char** argv);
+
+// What went to standard output must have arrived: a full disk or a closed pipe fails the command.
+int CheckedOutput(int status) {
+  errno = 0;
+  if (std::cout.flush()) return status;
+  const int error = errno;
+  std::cerr << "plotara: cannot write to standard output"
+            << (error ? std::string(": ") + std::strerror(error) : "") << "\n";
+  return status == 0 ? 1 : status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  return CheckedOutput(Main(argc, argv));
+}
+
+namespace {
+
+int Main(int argc, char** argv) {
   if (argc < 2) return Usage("no command given");
   const std::string command = argv[1];
   if (IsHelp(command)) return Help("");
@@ -182,3 +201,5 @@ int main(int argc, char** argv) {
   }
   return plotara::RunScriptFile(script, options, output, std::cout, std::cerr);
 }
+
+}  // namespace

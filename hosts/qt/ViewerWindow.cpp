@@ -4,9 +4,11 @@
 #include <QFileInfo>
 #include <QStatusBar>
 #include <QToolBar>
-#include <fstream>
 #include <iostream>
 #include <sstream>
+
+#include "hosts/cli/ScriptFile.h"
+#include "platform/TextEncoding.h"
 
 namespace plotara::qt {
 
@@ -34,21 +36,23 @@ void ViewerWindow::load() {
   connect(chart, &PlotaraWidget::errorMsg, this, [this](const QString& source, const QString& text) {
     statusBar()->showMessage(source + ": " + text);
   });
-  std::ifstream in(path_.toStdString(), std::ios::binary);
   std::ostringstream out, err;
   status_ = kScriptFailed;
-  if (!in) {
-    err << "cannot open script '" << path_.toStdString() << "'\n";
+  std::string text;
+  if (const std::string problem = ReadScript(path_.toStdString(), text); !problem.empty()) {
+    err << PrintableText(problem) << "\n";
   } else {
-    std::stringstream text;
-    text << in.rdbuf();
     ScriptOptions opts = options_;
     opts.BaseDir = QFileInfo(path_).absolutePath().toStdString();
     opts.Dpi = chart->dpi();
-    SizePicture(chart->control(), opts.Width, opts.Height);
-    {
+    sizeRefused_ = false;
+    if (const std::string tooLarge = SizePicture(chart->control(), opts.Width, opts.Height);
+        !tooLarge.empty()) {
+      err << tooLarge << "\n";
+      sizeRefused_ = true;
+    } else {
       ScriptRunner runner(chart->control(), opts, out, err);
-      status_ = runner.Run(text.str(), path_.toStdString());
+      status_ = runner.Run(text, path_.toStdString());
     }
     chart->reattach();  // the runner's headless picker, clipboard and event printing went with it
   }

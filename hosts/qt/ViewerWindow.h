@@ -20,6 +20,8 @@ class ViewerWindow : public QMainWindow {
   void load();
   PlotaraWidget* chart() const { return chart_; }
   int lastStatus() const { return status_; }
+  // The last run asked for a picture larger than the control makes: nothing ran.
+  bool sizeRefused() const { return sizeRefused_; }
 
  signals:
   void loaded(int status);
@@ -31,6 +33,7 @@ class ViewerWindow : public QMainWindow {
   QTimer reloadTimer_;
   PlotaraWidget* chart_ = nullptr;
   int status_ = kScriptOk;
+  bool sizeRefused_ = false;
 };
 
 }  // namespace plotara::qt

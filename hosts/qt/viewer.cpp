@@ -54,6 +54,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   plotara::qt::ViewerWindow viewer(script, options);
+  if (viewer.sizeRefused()) return 1;  // what --size asks for can never be shown; the reason is printed
   viewer.show();
   if (!screenshot.isEmpty()) {
     QTimer::singleShot(300, &viewer, [&] {

@@ -1,11 +1,10 @@
 #include "platform/TextEncoding.h"
 
+#include <algorithm>
+
 namespace plotara {
 
-namespace {
-
-// Length of the valid UTF-8 sequence at s[i], or 0 when the bytes there do not form one.
-size_t SequenceLength(std::string_view s, size_t i) {
+size_t Utf8SequenceLength(std::string_view s, size_t i) {
   const auto b = static_cast<unsigned char>(s[i]);
   size_t n = 0;
   if (b < 0x80) return 1;
@@ -29,13 +28,43 @@ size_t SequenceLength(std::string_view s, size_t i) {
   return n;
 }
 
-}  // namespace
+char32_t Utf8CodePoint(std::string_view s, size_t i) {
+  const size_t n = Utf8SequenceLength(s, i);
+  const auto b = static_cast<unsigned char>(s[i]);
+  if (n <= 1) return b;
+  char32_t c = b & (0x7F >> n);
+  for (size_t k = 1; k < n; ++k) c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+  return c;
+}
+
+std::string PrintableText(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    const size_t n = Utf8SequenceLength(text, i);
+    const char32_t c = n > 0 ? Utf8CodePoint(text, i) : 0;
+    if (n == 0 || c < 0x20 || (c >= 0x7F && c < 0xA0)) {  // C0, DEL and C1 controls, and stray bytes
+      for (size_t k = 0; k < std::max<size_t>(n, 1); ++k) {
+        const auto b = static_cast<unsigned char>(text[i + k]);
+        out += "\\x";
+        out += kHex[b >> 4];
+        out += kHex[b & 15];
+      }
+      i += std::max<size_t>(n, 1);
+    } else {
+      out.append(text.substr(i, n));
+      i += n;
+    }
+  }
+  return out;
+}
 
 std::string ToValidUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
-    const size_t n = SequenceLength(text, i);
+    const size_t n = Utf8SequenceLength(text, i);
     if (n > 0) {
       out.append(text.substr(i, n));
       i += n;

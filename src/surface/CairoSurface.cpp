@@ -2,9 +2,6 @@
 // device-pixel operations; text; clipping, picture and files.
 #include "surface/CairoSurface.h"
 
-#include <cairo-pdf.h>
-#include <cairo-svg.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -14,12 +11,11 @@
 #include <span>
 #include <utility>
 
-#include "platform/FileReplace.h"
 #include "platform/HugePages.h"
-#include "platform/PictureFormat.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextEncoding.h"
 #include "surface/CairoHelpers.h"
+#include "surface/ImageFile.h"
 
 namespace plotara {
 
@@ -884,39 +880,7 @@ PictureView CairoSurface::CopyPixels(std::optional<HeldFill>* held) {
 
 void CairoSurface::SavePicture(const std::string& path) {
   BeginDirect();
-  const PictureFormat format = PictureFormatOf(path);
-  cairo_surface_t* image =
-      cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(data_), CAIRO_FORMAT_RGB24,
-                                          std::max(w_, 1), std::max(h_, 1), stride_ * 4);
-  cairo_status_t status = CAIRO_STATUS_SUCCESS;
-  const std::string temp = SiblingTempPath(path);  // replaces path once written whole
-  if (IsDocument(format)) {
-    // The picture is a raster image; the vector formats carry it at its physical size.
-    const double pt = 72.0 * TwipsPerPixelX() / kTwipsPerInch;
-    cairo_surface_t* doc = format == PictureFormat::Svg
-                               ? cairo_svg_surface_create(temp.c_str(), w_ * pt, h_ * pt)
-                               : cairo_pdf_surface_create(temp.c_str(), w_ * pt, h_ * pt);
-    cairo_t* cr = cairo_create(doc);
-    cairo_scale(cr, pt, pt);
-    cairo_set_source_surface(cr, image, 0, 0);
-    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_finish(doc);
-    status = cairo_surface_status(doc);
-    cairo_surface_destroy(doc);
-  } else if (format == PictureFormat::Png) {
-    status = cairo_surface_write_to_png(image, temp.c_str());
-  } else {
-    cairo_surface_destroy(image);
-    Raise(err::InvalidProcedureCall);
-  }
-  cairo_surface_destroy(image);
-  if (status != CAIRO_STATUS_SUCCESS) {
-    DiscardTemp(temp);
-    Raise(err::PathFileAccess);
-  }
-  if (!ReplaceWithTemp(temp, path)) Raise(err::PathFileAccess);
+  SaveImage({data_, w_, h_, stride_}, TwipsPerPixelX(), path);
 }
 
 }  // namespace plotara

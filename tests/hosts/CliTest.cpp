@@ -5,6 +5,8 @@
 #include <fstream>
 #include <string>
 
+#include "support/Command.h"
+
 namespace {
 
 struct Result {
@@ -13,14 +15,8 @@ struct Result {
 };
 
 Result RunCli(const std::string& args) {
-  const std::string cmd = std::string(PLOTARA_CLI) + " " + args + " 2>&1";
-  FILE* pipe = popen(cmd.c_str(), "r");
-  std::string out;
-  char buf[4096];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
-  const int status = pclose(pipe);
-  return {WEXITSTATUS(status), out};
+  const plotara::test::ShellRun r = plotara::test::Shell(plotara::test::Cli() + " " + args + " 2>&1");
+  return {r.status, r.out};
 }
 
 std::string WriteScript(const std::string& name, const std::string& text) {
@@ -75,7 +71,8 @@ TEST(Cli, FailuresAreOneClearLine) {
   };
   const std::string script = WriteScript("f.plotara", "Reset\n");
   const Row rows[] = {
-      {"run /no/such.plotara", 1, "plotara: cannot open script '/no/such.plotara'\n"},
+      {"run /no/such.plotara", 1,
+       "plotara: cannot open script '/no/such.plotara': No such file or directory\n"},
       {"render " + script + " -o /no/such/dir/out.png", 1,
        "plotara: cannot write '/no/such/dir/out.png': Path/File access error\n"},
       {"run " + WriteScript("bad.plotara", "Reset\nNewGraph \"x\n"), 2, ""},

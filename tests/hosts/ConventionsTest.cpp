@@ -11,32 +11,13 @@
 #include <unistd.h>
 
 #include "hosts/cli/MemberDocs.h"
+#include "support/Command.h"
 
 namespace {
 
-struct ShellRun {
-  int status;
-  std::string out, err;
-};
-
-// Runs the command with a shell (for pipes), standard output and error kept apart.
-ShellRun Shell(const std::string& commandLine) {
-  static int runs = 0;
-  const std::string errFile = ::testing::TempDir() + "/conventions." + std::to_string(::getpid()) + "." +
-                              std::to_string(++runs) + ".err";
-  const std::string cmd = "( " + commandLine + " ) 2>" + errFile;
-  FILE* pipe = popen(cmd.c_str(), "r");
-  std::string out;
-  char buf[4096];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
-  const int status = pclose(pipe);
-  std::ifstream e(errFile);
-  std::stringstream err;
-  err << e.rdbuf();
-  std::remove(errFile.c_str());
-  return {WEXITSTATUS(status), out, err.str()};
-}
+using plotara::test::ReadFile;
+using plotara::test::Shell;
+using plotara::test::ShellRun;
 
 const std::string kCli = PLOTARA_CLI;
 
@@ -44,13 +25,6 @@ std::string Script(const std::string& name, const std::string& text) {
   const std::string path = ::testing::TempDir() + "/" + name;
   std::ofstream(path) << text;
   return path;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 TEST(Conventions, HelpGoesToStandardOutputWithStatusZero) {

@@ -36,6 +36,14 @@ TEST(Script, PrintsValuesTabSeparated) {
   EXPECT_EQ(r.err, "");
 }
 
+TEST(Script, AByteOrderMarkBeforeTheFirstLineIsPassedOver) {
+  for (const char* text : {"\xEF\xBB\xBFPrint 1\n", "\xEF\xBB\xBF' a comment\nPrint 1\n", "Print 1\n"}) {
+    const ScriptResult r = RunText(text);
+    EXPECT_EQ(r.status, kScriptOk) << r.err;
+    EXPECT_EQ(r.out, "1\n");
+  }
+}
+
 TEST(Script, PutsPropertiesAndCallsMethods) {
   const ScriptResult r = RunText(
       "SuppressRaisingEvents = True\nPrint SuppressRaisingEvents\nReset\nReset()\nPrint GraphIndex()\n");
@@ -70,6 +78,10 @@ TEST(Script, ALineThatCannotBeParsedStopsWithItsNumber) {
       {"Size 10\n", "test.plotara:1: syntax error: Size takes a width and a height\n"},
       {"Print 1 2\n", "test.plotara:1: syntax error: expected the end of the line\n"},
       {"Print 1 ; 2\n", "test.plotara:1: syntax error: unexpected character ';'\n"},
+      // Control bytes are shown, not sent to the terminal; a byte-order mark is only allowed first.
+      {"Print 1 \x1b[2J\n", "test.plotara:1: syntax error: unexpected character U+001B\n"},
+      {"Print 1\n\xEF\xBB\xBFPrint 2\n", "test.plotara:2: syntax error: unexpected character U+FEFF\n"},
+      {"Print \xFF\n", "test.plotara:1: syntax error: unexpected byte \\xFF (not UTF-8)\n"},
   };
   for (const Row& row : rows) {
     const ScriptResult r = RunText(row.text);
@@ -116,7 +128,8 @@ TEST(Script, HostStatementsFailClearly) {
   EXPECT_EQ(r.err, "test.plotara:1: Save: cannot write '/no/such/dir/x.png': Path/File access error\n");
   r = RunText("Data \"/no/such/points.csv\"\n");
   EXPECT_EQ(r.status, kScriptFailed);
-  EXPECT_EQ(r.err, "test.plotara:1: Data: cannot open data file '/no/such/points.csv'\n");
+  EXPECT_EQ(r.err,
+            "test.plotara:1: Data: cannot open data file '/no/such/points.csv': No such file or directory\n");
   r = RunText("Save \"x.bmp\"\n");
   EXPECT_EQ(r.status, kScriptFailed);
   EXPECT_EQ(r.err,
@@ -289,6 +302,9 @@ TEST(Script, DataReportsABadRowWithFileAndLineAndReadsNothingElse) {
       {"x,y\n1,2\nx,y\n", "", ":3: field 1 'x' is not a number"},   // only the first row may be a header
       {"1,oops\n3,4\n", "", ":1: field 2 'oops' is not a number"},  // a header has no number in it
       {"1,2\n1e999,2\n", "", ":2: field 1 '1e999' is out of range"},
+      {"1,2\n2,1e300\n", "", ":2: field 2 '1e300' is out of range"},  // a point holds Singles
+      {"1,2\n-3.5e38,1\n", "", ":2: field 1 '-3.5e38' is out of range"},
+      {"1,\x1b[2J\n", "", ":1: field 2 '\\x1B[2J' is not a number"},
       {"a,b\n1,2\n", ", \"a\", \"c\"", ":1: no column named 'c' in the header"},
       {"1,2\n", ", \"a\", \"b\"", ":1: no header row to find the columns 'a' in"},
       {"1,2,3\n4,5\n", ", 1, 3", ":2: 2 fields, but column 3 is read"},

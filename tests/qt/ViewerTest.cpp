@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
@@ -84,6 +85,18 @@ TEST(Viewer, ProgramWritesAScreenshotOfItsWindow) {
   view.start(PLOTARA_VIEW, {"--size", "12"});
   ASSERT_TRUE(view.waitForFinished(20000));
   EXPECT_EQ(view.exitCode(), 2);
+}
+
+TEST(Viewer, APictureLargerThanTheControlMakesIsRefused) {
+  QTemporaryDir dir;
+  const QString shot = dir.filePath("shot.png");
+  QProcess view;
+  view.start(PLOTARA_VIEW, {QStringLiteral(PLOTARA_SOURCE_DIR "/examples/axes.plotara"), "--size",
+                            "20000x20000", "--screenshot", shot});
+  ASSERT_TRUE(view.waitForFinished(20000));
+  EXPECT_EQ(view.exitCode(), 1);
+  EXPECT_TRUE(view.readAllStandardError().contains("is too large"));
+  EXPECT_FALSE(QFileInfo::exists(shot)) << "no window onto a stand-in picture";
 }
 
 }  // namespace

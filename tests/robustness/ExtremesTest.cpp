@@ -271,7 +271,7 @@ TEST_P(NothingLost, AFileThatCannotBeWrittenWholeLeavesTheOldOneAndNoFragment) {
        [&](const std::string& file) { return ErrorNumberOf([&] { p.SavePicture(file); }) == 0; }},
       {"picture.svg",
        [&](const std::string& file) { return ErrorNumberOf([&] { p.SavePicture(file); }) == 0; }},
-      {"clipboard.png", [&](const std::string& file) { return clipboard.Save(file); }},
+      {"clipboard.png", [&](const std::string& file) { return clipboard.Save(file, p.TwipsPerPixel()); }},
   };
   for (const Target& t : targets) {
     SCOPED_TRACE(t.name);
@@ -291,7 +291,7 @@ TEST_P(NothingLost, AFileThatCannotBeWrittenWholeLeavesTheOldOneAndNoFragment) {
   // A target that is a folder: the picture cannot take its place, and no fragment stays beside it.
   std::filesystem::create_directory(dir / "folder.png");
   EXPECT_EQ(ErrorNumberOf([&] { p.SavePicture((dir / "folder.png").string()); }), 75);
-  EXPECT_FALSE(clipboard.Save((dir / "folder.png").string()));
+  EXPECT_FALSE(clipboard.Save((dir / "folder.png").string(), p.TwipsPerPixel()));
   EXPECT_EQ(FilesIn(dir), 1);
   p.SetClipboard(nullptr);
   std::filesystem::remove_all(dir);
