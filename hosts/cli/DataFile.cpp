@@ -1,12 +1,12 @@
-// Data file sections: rows and fields; columns; the reader; the file.
+// Data file sections: cells; columns; the reader; the file.
 #include "hosts/cli/DataFile.h"
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <memory>
-#include <sstream>
 
+#include "hosts/cli/DelimitedText.h"
 #include "hosts/cli/LineReader.h"
 #include "hosts/cli/ReadNumber.h"
 #include "platform/AsciiCase.h"
@@ -16,64 +16,41 @@ namespace plotara {
 
 namespace {
 
-// ---------------------------------------------------------------- rows and fields
+// ---------------------------------------------------------------- cells
 
-// A row of a data file has at most kMaxRow bytes, so that a file without line breaks cannot take all
+// A record of a data file has at most kMaxRow bytes, so that a file without line breaks cannot take all
 // memory.
 constexpr size_t kMaxRow = 1 << 20;
 
-// The separator of a file, from its first row: a tab, else a semicolon, else a comma, else blanks.
-char SeparatorOf(const std::string& row) {
-  for (char c : {'\t', ';', ','})
-    if (row.find(c) != std::string::npos) return c;
-  return ' ';
-}
+enum class Cell { Number, Missing, NotANumber, OutOfRange };
 
-// Splits a row at sep (' ' for runs of blanks); fields lose surrounding blanks and double quotes.
-std::vector<std::string> SplitRow(const std::string& row, char sep) {
-  std::vector<std::string> fields;
-  auto clean = [](std::string f) {
-    const size_t b = f.find_first_not_of(" \t"), e = f.find_last_not_of(" \t");
-    f = b == std::string::npos ? "" : f.substr(b, e - b + 1);
-    if (f.size() >= 2 && f.front() == '"' && f.back() == '"') f = f.substr(1, f.size() - 2);
-    return f;
-  };
-  if (sep == ' ') {
-    std::istringstream in(row);
-    std::string f;
-    while (in >> f) fields.push_back(clean(f));
-  } else {
-    size_t start = 0;
-    for (;;) {
-      const size_t at = row.find(sep, start);
-      fields.push_back(clean(row.substr(start, at == std::string::npos ? std::string::npos : at - start)));
-      if (at == std::string::npos) break;
-      start = at + 1;
-    }
-  }
-  return fields;
-}
-
-// A header names the columns: none of its fields is a number, so that a first row with one bad field is
-// reported rather than skipped.
-bool IsHeader(const std::vector<std::string>& fields) {
-  for (const std::string& f : fields) {
-    double d = 0;
-    if (ReadNumber(f, d) || !std::isfinite(d)) return false;
-  }
-  return true;
-}
-
-// The number in a cell, as a point stores it (Single): "" or why the cell holds none ("is not a
-// number", "is out of range").
-std::string CellToNumber(const std::string& cell, double& value) {
-  if (!ReadNumber(cell, value)) return std::isfinite(value) ? "is not a number" : "is out of range";
+// The cell-to-number step: the number in a cell, as a point stores it (Single). Where the separator is
+// not a comma, a comma is the decimal mark (1,5 is 1.5; a cell with both marks is no number). An empty
+// cell and NaN (in any case) are missing values.
+Cell CellToNumber(const std::string& cell, bool decimalComma, double& value) {
+  if (cell.empty() || EqualsNoCase(cell, "NaN")) return Cell::Missing;
+  std::string text = cell;
+  if (decimalComma && text.find('.') == std::string::npos) std::replace(text.begin(), text.end(), ',', '.');
+  if (!ReadNumber(text, value)) return std::isfinite(value) ? Cell::NotANumber : Cell::OutOfRange;
   try {
     CSng(value);
   } catch (const RuntimeError&) {
-    return "is out of range";
+    return Cell::OutOfRange;
   }
-  return "";
+  return Cell::Number;
+}
+
+// A header names the columns: none of its fields is a number and not all are missing, so that a first
+// row with one bad field is reported rather than skipped, and a first column without a name is a name.
+bool IsHeader(const std::vector<std::string>& fields, bool decimalComma) {
+  bool named = false;
+  for (const std::string& f : fields) {
+    double d = 0;
+    const Cell cell = CellToNumber(f, decimalComma, d);
+    if (cell == Cell::Number || cell == Cell::OutOfRange) return false;
+    named |= cell != Cell::Missing;
+  }
+  return named;
 }
 
 std::string FieldCount(size_t n) {
@@ -135,32 +112,28 @@ struct Columns {
 
 // ---------------------------------------------------------------- the reader
 
-// Reads the points of in into the last data set: one point per row. Returns "" or the one-line problem,
-// naming the file and row.
-std::string ReadData(Plotara& control, LineReader& in, const std::string& name, Columns cols) {
+// Reads the points of in into the last data set: one point per record. Returns "" or the one-line problem,
+// naming the file and row; skipped rows are counted in note.
+std::string ReadData(Plotara& control, LineReader& lines, const std::string& name, Columns cols,
+                     MissingValues missing, std::string& note) {
   if (!cols.Named()) {
     if (std::string p = cols.Resolve({}); !p.empty()) return name + ": " + p;
   }
-  std::string line;
-  int lineNo = 0;
-  char sep = 0;
+  RecordReader in(lines, kMaxRow);
+  std::vector<std::string> fields;
+  std::string problem;
   bool sawRow = false;
+  int skipped = 0, firstSkipped = 0;
   for (;;) {
-    const LineReader::Status status = in.Next(line, kMaxRow);
-    ++lineNo;
-    const std::string where = name + ":" + std::to_string(lineNo) + ": ";
-    if (status == LineReader::Status::TooLong)
-      return where + "a row longer than " + std::to_string(kMaxRow) + " characters";
-    if (status == LineReader::Status::Error) return "cannot read '" + name + "': " + in.Problem();
-    if (status == LineReader::Status::End) break;
-    if (const size_t hash = line.find('#'); hash != std::string::npos) line.erase(hash);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.find_first_not_of(" \t") == std::string::npos) continue;
-    if (sep == 0) sep = SeparatorOf(line);
-    const std::vector<std::string> fields = SplitRow(line, sep);
+    const RecordReader::Status status = in.Next(fields, problem);
+    const std::string where = name + ":" + std::to_string(in.Line()) + ": ";
+    if (status == RecordReader::Status::End) break;
+    if (status == RecordReader::Status::ReadError) return "cannot read '" + name + "': " + problem;
+    if (status == RecordReader::Status::Malformed) return where + problem;
+    const bool decimalComma = in.Separator() != ',';
     if (!sawRow) {
       sawRow = true;
-      if (IsHeader(fields)) {
+      if (IsHeader(fields, decimalComma)) {
         if (cols.Named()) {
           if (std::string p = cols.Resolve(fields); !p.empty()) return where + p;
         }
@@ -172,13 +145,34 @@ std::string ReadData(Plotara& control, LineReader& in, const std::string& name, 
     std::vector<int> read;
     if (std::string p = cols.Read(fields.size(), read); !p.empty()) return where + p;
     double xye[3] = {0, 0, 0};
-    for (size_t k = 0; k < read.size(); ++k) {
+    bool skip = false;
+    for (size_t k = 0; k < read.size() && !skip; ++k) {
       const std::string& f = fields[static_cast<size_t>(read[k])];
-      if (const std::string p = CellToNumber(f, xye[k]); !p.empty())
-        return where + "field " + std::to_string(read[k] + 1) + " '" + f + "' " + p;
+      const std::string field = "field " + std::to_string(read[k] + 1);
+      switch (CellToNumber(f, decimalComma, xye[k])) {
+        case Cell::Number:
+          break;
+        case Cell::NotANumber:
+          return where + field + " '" + f + "' is not a number";
+        case Cell::OutOfRange:
+          return where + field + " '" + f + "' is out of range";
+        case Cell::Missing:
+          if (missing == MissingValues::Error)
+            return where + field +
+                   (f.empty() ? " is empty (a missing value" : " '" + f + "' is a missing value (") +
+                   (f.empty() ? "; " : "") + "Data ..., Missing:=Skip skips such rows)";
+          skip = true;
+      }
+    }
+    if (skip) {
+      if (skipped++ == 0) firstSkipped = in.Line();
+      continue;
     }
     control.AddDataPoint(xye[0], xye[1], xye[2]);
   }
+  if (skipped > 0)
+    note = name + ": " + std::to_string(skipped) + (skipped == 1 ? " row" : " rows") +
+           " with a missing value skipped (the first: row " + std::to_string(firstSkipped) + ")";
   return "";
 }
 
@@ -186,13 +180,14 @@ std::string ReadData(Plotara& control, LineReader& in, const std::string& name, 
 
 // ---------------------------------------------------------------- the file
 
-std::string LoadData(Plotara& control, std::string path, const std::string& baseDir,
-                     std::istream* standardInput, const std::vector<Variant>& columns) {
+std::string LoadData(Plotara& control, const DataRequest& request, const std::string& baseDir,
+                     std::istream* standardInput, std::string& note) {
   Columns cols;
-  cols.Given = columns;
+  cols.Given = request.Columns;
+  std::string path = request.Path;
   if (path == "-") {
     LineReader in = standardInput ? LineReader(*standardInput) : LineReader(0);
-    return ReadData(control, in, "<stdin>", cols);
+    return ReadData(control, in, "<stdin>", cols, request.Missing, note);
   }
   if (std::filesystem::path(path).is_relative() && !baseDir.empty())
     path = (std::filesystem::path(baseDir) / path).string();
@@ -200,7 +195,8 @@ std::string LoadData(Plotara& control, std::string path, const std::string& base
   if (std::filesystem::is_directory(path, ec)) return "'" + path + "' is a folder, not a data file";
   std::string problem;
   const std::unique_ptr<LineReader> in = LineReader::Open(path, problem);
-  return in ? ReadData(control, *in, path, cols) : "cannot open data file '" + path + "': " + problem;
+  if (!in) return "cannot open data file '" + path + "': " + problem;
+  return ReadData(control, *in, path, cols, request.Missing, note);
 }
 
 }  // namespace plotara

@@ -72,6 +72,12 @@ void ScriptRunner::Fail(const std::string& message) {
        << PrintableText(message) << "\n";
 }
 
+void ScriptRunner::Note(const std::string& message) {
+  if (options_.Quiet) return;
+  err_ << PrintableText(name_) << ":" << lineNo_ << ": " << (member_.empty() ? "" : member_ + ": ")
+       << "note: " << PrintableText(message) << "\n";
+}
+
 int ScriptRunner::Run(const std::string& text, const std::string& name) {
   // Editors on some systems start a UTF-8 file with a byte-order mark: it is no part of the first line.
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -180,15 +186,18 @@ bool ScriptRunner::RunSave(const Statement& st) {
 }
 
 bool ScriptRunner::RunData(const Statement& st) {
-  const std::string path = eval_.Value(*st.args[0].value).ToString();
-  std::vector<Variant> columns;
-  for (size_t i = 1; i < st.args.size(); ++i) columns.push_back(eval_.Value(*st.args[i].value));
+  DataRequest request;
+  request.Path = eval_.Value(*st.args[0].value).ToString();
+  for (size_t i = 1; i < st.args.size(); ++i) request.Columns.push_back(eval_.Value(*st.args[i].value));
+  if (st.word == "Skip") request.Missing = MissingValues::Skip;
   member_ = "Data";
-  const std::string problem = LoadData(control_, path, options_.BaseDir, options_.Stdin, columns);
+  std::string note;
+  const std::string problem = LoadData(control_, request, options_.BaseDir, options_.Stdin, note);
   if (!problem.empty()) {
     Fail(problem);
     return false;
   }
+  if (!note.empty()) Note(note);
   return true;
 }
 

@@ -41,6 +41,7 @@ struct ScriptOptions {
   double Dpi = 96;
   bool Antialias = false;         // smooth lines, curves, circles and symbols
   bool PrintEvents = false;       // print every event to the output as it is raised
+  bool Quiet = false;             // print nothing but failures: no Print output, events or notes
   std::string BaseDir;            // where Data finds its files
   std::istream* Stdin = nullptr;  // what Data "-" reads; nullptr: standard input
   std::string Format;             // format of a picture written to standard output: png (default), svg, pdf
@@ -82,6 +83,7 @@ class ScriptRunner {
   bool RunCall(const Statement& st);
 
   void Fail(const std::string& message);  // reports a failure of the current statement
+  void Note(const std::string& message);  // tells what a statement did beside its work (not when Quiet)
 
   Plotara& control_;
   ScriptOptions options_;

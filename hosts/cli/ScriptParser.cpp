@@ -154,8 +154,19 @@ class Parser {
     if (!st.args.empty() && (st.word != "Okay" || st.args.size() != 5))
       throw SyntaxError("Pick Okay takes no values or five: Color1, Color2, Shift, Angle, Style");
   }
+  // Data "file"[, X, Y[, E]][, Missing:=Skip|Error]
   void ParseData(Statement& st) {
-    st.args = ParseValueList();
+    st.args.push_back({"", ParseValue()});
+    while (Peek().kind == Tok::Comma) {
+      Take();
+      if (Peek().kind == Tok::Ident && EqualsNoCase(Peek().text, "Missing") && Peek(1).kind == Tok::Assign) {
+        Take();
+        Take();
+        st.word = TakeWord({"Skip", "Error"}, "Missing:= takes Skip or Error");
+        break;
+      }
+      st.args.push_back({"", ParseValue()});
+    }
     if (st.args.size() != 1 && st.args.size() != 3 && st.args.size() != 4)
       throw SyntaxError("Data takes a file name and optionally the X, Y and E columns");
   }

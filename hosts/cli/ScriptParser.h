@@ -29,7 +29,8 @@ struct Expr {
 struct Statement {
   enum Kind { Empty, Print, Size, Save, Data, Put, Call, Mouse, Scroll, SaveClipboard, Pick } kind = Empty;
   std::string name;
-  std::string word;   // Down, Move or Up of Mouse; H or V of Scroll; Okay or Cancel of Pick
+  std::string word;   // Down, Move or Up of Mouse; H or V of Scroll; Okay or Cancel of Pick; Skip or Error
+                      // of Data's Missing:=
   bool drag = false;  // Scroll ..., Drag
   std::vector<Arg> args;
 };

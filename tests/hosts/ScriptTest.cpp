@@ -293,8 +293,8 @@ TEST(Script, DataReportsABadRowWithFileAndLineAndReadsNothingElse) {
     const char* problem;  // after "test.plotara:3: Data: .../data.txt"
   } rows[] = {
       {"1,2\n3,four\n", "", ":2: field 2 'four' is not a number"},
-      {"x;y\n1;2,5\n", "", ":2: field 2 '2,5' is not a number"},  // a decimal comma is no separator here
-      {"1,2\n3,,4\n", "", ":2: field 2 '' is not a number"},
+      {"x;y\n1;2,5,0\n", "", ":2: field 2 '2,5,0' is not a number"},  // one decimal comma at most
+      {"1,2\n3,,4\n", "", ":2: field 2 is empty (a missing value; Data ..., Missing:=Skip skips such rows)"},
       {"1,2\n3\n", "",
        ":2: 1 field; expected x,y or x,y,e (or choose the columns: Data \"file\", X, Y[, E])"},
       {"1,2,3,4\n", "",
