@@ -1,12 +1,36 @@
+// Sections: the events; one member; the reference.
 #include "hosts/cli/MemberDocs.h"
 
 #include <sstream>
 
+#include "platform/AsciiCase.h"
 #include "plotara/Automation.h"
 
 namespace plotara {
 
 namespace {
+
+// ---------------------------------------------------------------- the events
+
+struct EventDoc {
+  const char* Name;
+  const char* Params;  // as declared
+  const char* When;
+};
+
+// clang-format off
+const EventDoc kEvents[] = {
+  {"NewGraphInFront", "", "a graph was brought to the front: by SetSelectedGraph or a click on it; not while SuppressRaisingEvents"},
+  {"GraphScaleChanged", "", "an axis was reset (twice for each NewGraph), a point widened an axis range, or an automatic axis took round limits as it was drawn; not while SuppressRaisingEvents"},
+  {"GraphPositionChanged", "", "the user dragged a graph to a new place (read GraphLeft, GraphTop); not while SuppressRaisingEvents"},
+  {"LegendPositionChanged", "", "the user dragged a legend table to a new place (read LegendTableLeft, LegendTableTop); not while SuppressRaisingEvents"},
+  {"ErrorMsg", "Source As String, Description As String", "an operation inside a method failed: Source \"Error 9 has occured in Plotara.ocx, SetSelectedData\", Description \"Subscript out of range\"; the method then returns normally. Always raised"},
+};
+// clang-format on
+
+std::string EventSignature(const EventDoc& e) {
+  return std::string("Event ") + e.Name + "(" + e.Params + ")";
+}
 
 std::string Escape(const std::string& s) {
   std::string out;
@@ -14,7 +38,32 @@ std::string Escape(const std::string& s) {
   return out;
 }
 
+// ---------------------------------------------------------------- one member
+
+std::string MemberEntry(const MemberInfo& m) {
+  const MemberText* t = MemberTextOf(m.Name);
+  std::ostringstream out;
+  out << Signature(m) << "\n    " << (t ? t->Meaning : "(not described)") << "\n";
+  if (t && !t->Unit.empty()) out << "    unit: " << t->Unit << "\n";
+  if (t && !t->Default.empty()) out << "    default: " << t->Default << "\n";
+  if (t && !t->Range.empty()) out << "    range: " << t->Range << "\n";
+  return out.str();
+}
+
+std::string EventText(const EventDoc& e) {
+  return EventSignature(e) + "\n    " + e.When + "\n";
+}
+
 }  // namespace
+
+std::string MemberHelp(const std::string& name) {
+  if (const MemberInfo* m = Members().Find(name)) return MemberEntry(*m);
+  for (const EventDoc& e : kEvents)
+    if (EqualsNoCase(name, e.Name)) return EventText(e);
+  return "";
+}
+
+// ---------------------------------------------------------------- the reference
 
 std::string MemberReference(ReferenceFormat format) {
   std::ostringstream out;
@@ -28,24 +77,31 @@ std::string MemberReference(ReferenceFormat format) {
            "axis of the current graph; Legend, Graph, Border, PlotArea, the current graph; Page, the page;\n"
            "Data, Bar, MathFunc, the selected data set. Methods report failures through `ErrorMsg`;\n"
            "properties fail to the caller (9: no such graph, axis or data set; 6: a value that does not "
-           "fit).\n\n"
+           "fit).\n"
+           "`plotara help MEMBER` prints one entry. The events follow the members.\n\n"
            "| Member | Meaning | Unit | Default | Range |\n|---|---|---|---|---|\n";
   }
   for (const MemberInfo& m : all) {
-    const MemberText* t = MemberTextOf(m.Name);
-    const std::string meaning = t ? t->Meaning : "(not described)";
-    const std::string unit = t ? t->Unit : "";
-    const std::string def = t ? t->Default : "";
-    const std::string range = t ? t->Range : "";
-    if (format == ReferenceFormat::Markdown) {
-      out << "| `" << Escape(Signature(m)) << "` | " << Escape(meaning) << " | " << Escape(unit) << " | "
-          << Escape(def) << " | " << Escape(range) << " |\n";
-    } else {
-      out << Signature(m) << "\n    " << meaning << "\n";
-      if (!unit.empty()) out << "    unit: " << unit << "\n";
-      if (!def.empty()) out << "    default: " << def << "\n";
-      if (!range.empty()) out << "    range: " << range << "\n";
+    if (format == ReferenceFormat::Text) {
+      out << MemberEntry(m);
+      continue;
     }
+    const MemberText* t = MemberTextOf(m.Name);
+    out << "| `" << Escape(Signature(m)) << "` | " << Escape(t ? t->Meaning : "(not described)") << " | "
+        << Escape(t ? t->Unit : "") << " | " << Escape(t ? t->Default : "") << " | "
+        << Escape(t ? t->Range : "") << " |\n";
+  }
+  if (format == ReferenceFormat::Markdown)
+    out << "\n## Events\n\n"
+           "Raised synchronously inside the call that causes them; a handler may call the control again.\n"
+           "In C++ they are `chart.Events()` callbacks, in C `plotara_set_event_handler`, in Python\n"
+           "`chart.on(NAME, f)`, in Qt the widget's signals, and `--events` prints them in scripts.\n\n"
+           "| Event | Raised when |\n|---|---|\n";
+  for (const EventDoc& e : kEvents) {
+    if (format == ReferenceFormat::Text)
+      out << EventText(e);
+    else
+      out << "| `" << Escape(EventSignature(e)) << "` | " << Escape(e.When) << " |\n";
   }
   return out.str();
 }

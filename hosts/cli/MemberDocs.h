@@ -10,8 +10,11 @@ namespace plotara {
 
 enum class ReferenceFormat { Text, Markdown };
 
-// `plotara members --long` (Text) and docs/members.md (Markdown).
+// `plotara members --long` (Text) and docs/members.md (Markdown): every member, then the events.
 std::string MemberReference(ReferenceFormat format);
+
+// `plotara help NAME`: the reference of one member or event (any letter case); "" for no such name.
+std::string MemberHelp(const std::string& name);
 
 // Members of the table without a text here.
 std::vector<std::string> MissingMemberDocs();

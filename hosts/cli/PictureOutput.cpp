@@ -11,13 +11,6 @@
 
 namespace plotara {
 
-std::string UnsupportedFormat(const std::string& path) {
-  if (PictureFormatOf(path) != PictureFormat::None) return "";
-  const std::string ext = FileExtension(path);
-  return (ext.empty() ? std::string("no format in the file name") : "unsupported format '" + ext + "'") +
-         " (supported: .png, .svg, .pdf)";
-}
-
 bool SaveToStream(const Plotara& control, const std::string& format, std::ostream& out,
                   std::string& problem) {
   // The scratch folder goes where the user keeps temporary files (TMPDIR, else /tmp).

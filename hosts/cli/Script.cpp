@@ -5,8 +5,10 @@
 #include <sstream>
 #include <string_view>
 
+#include "hosts/cli/CommandLine.h"
 #include "hosts/cli/DataFile.h"
-#include "hosts/cli/PictureOutput.h"
+#include "platform/FileReplace.h"
+#include "platform/PictureFormat.h"
 #include "platform/RuntimeError.h"
 #include "platform/ScopedFlag.h"
 #include "platform/TextEncoding.h"
@@ -42,7 +44,7 @@ ScriptRunner::ScriptRunner(Plotara& control, const ScriptOptions& options, std::
   EventHandlers& ev = control_.Events();
   auto simple = [this](const char* name) {
     return [this, name] {
-      if (options_.PrintEvents) out_ << "Event " << name << "\n";
+      if (options_.PrintEvents && !options_.Quiet) out_ << "Event " << name << "\n";
     };
   };
   ev.NewGraphInFront = simple("NewGraphInFront");
@@ -51,7 +53,8 @@ ScriptRunner::ScriptRunner(Plotara& control, const ScriptOptions& options, std::
   ev.LegendPositionChanged = simple("LegendPositionChanged");
   ev.ErrorMsg = [this](std::string& source, std::string& description) {
     if (sizing_) return;
-    if (options_.PrintEvents) out_ << "Event ErrorMsg " << Quote(source) << " " << Quote(description) << "\n";
+    if (options_.PrintEvents && !options_.Quiet)
+      out_ << "Event ErrorMsg " << Quote(source) << " " << Quote(description) << "\n";
     // A failure always shows, on the error stream, with where the script was.
     Fail(source + ": " + description);
   };
@@ -60,10 +63,28 @@ ScriptRunner::ScriptRunner(Plotara& control, const ScriptOptions& options, std::
 }
 
 ScriptRunner::~ScriptRunner() {
+  FinishOutputs(false);
   // The control may outlive the runner (a window keeps it): leave nothing of the runner behind.
   control_.Events() = {};
   control_.SetClipboard(nullptr);
   control_.SetPicker(nullptr);
+}
+
+std::string ScriptRunner::HoldOutput(const std::string& path) {
+  held_.push_back({SiblingTempPath(path) + FileExtension(path), path});
+  return held_.back().Temp;
+}
+
+void ScriptRunner::FinishOutputs(bool write) {
+  for (const HeldOutput& h : held_) {
+    if (!write) {
+      DiscardTemp(h.Temp);
+    } else if (!ReplaceWithTemp(h.Temp, h.Path)) {
+      failed_ = true;
+      err_ << PrintableText(name_) << ": cannot write '" << PrintableText(h.Path) << "'\n";
+    }
+  }
+  held_.clear();
 }
 
 void ScriptRunner::Fail(const std::string& message) {
@@ -92,17 +113,22 @@ int ScriptRunner::Run(const std::string& text, const std::string& name) {
     try {
       const Statement st = ParseLine(line);
       if (st.kind == Statement::Put || st.kind == Statement::Call) member_ = st.name;
-      if (!RunStatement(st)) return kScriptFailed;
+      if (!RunStatement(st)) {
+        FinishOutputs(options_.KeepGoing);
+        return kScriptFailed;
+      }
     } catch (const AutomationError& e) {
       Fail("Automation error " + std::to_string(e.Number()) + ": " + e.Description());
     } catch (const RuntimeError& e) {
       Fail("Automation error " + std::to_string(e.Number()) + ": " + e.what());
     } catch (const SyntaxError& e) {
       err_ << PrintableText(name) << ":" << lineNo_ << ": syntax error: " << PrintableText(e.what()) << "\n";
+      FinishOutputs(false);
       return kScriptSyntaxError;
     }
   }
   member_.clear();
+  FinishOutputs(!failed_ || options_.KeepGoing);
   return failed_ ? kScriptFailed : kScriptOk;
 }
 
@@ -137,14 +163,15 @@ bool ScriptRunner::RunStatement(const Statement& st) {
 // ---------------------------------------------------------------- the statements
 
 bool ScriptRunner::RunPrint(const Statement& st) {
-  std::string sep;
+  // The values are reached even when Quiet: a method's failure shows all the same.
+  std::string line, sep;
   for (const Arg& a : st.args) {
     for (const std::string& f : eval_.PrintFields(*a.value)) {
-      out_ << sep << f;
+      line += sep + f;
       sep = "\t";
     }
   }
-  out_ << "\n";
+  if (!options_.Quiet) out_ << line << "\n";
   return true;
 }
 
@@ -176,9 +203,12 @@ bool ScriptRunner::RunSave(const Statement& st) {
     Fail("cannot write '" + path + "': " + problem);
     return false;
   }
+  const std::string temp = HoldOutput(path);
   try {
-    control_.SavePicture(path);
+    control_.SavePicture(temp);
   } catch (const AutomationError& e) {
+    DiscardTemp(temp);
+    held_.pop_back();
     Fail("cannot write '" + path + "': " + e.Description());
     return false;
   }
@@ -191,6 +221,10 @@ bool ScriptRunner::RunData(const Statement& st) {
   for (size_t i = 1; i < st.args.size(); ++i) request.Columns.push_back(eval_.Value(*st.args[i].value));
   if (st.word == "Skip") request.Missing = MissingValues::Skip;
   member_ = "Data";
+  if (request.Path == "-" && options_.ScriptFromStdin) {
+    Fail("standard input holds the script: give the data a file of its own");
+    return false;
+  }
   std::string note;
   const std::string problem = LoadData(control_, request, options_.BaseDir, options_.Stdin, note);
   if (!problem.empty()) {
@@ -248,7 +282,9 @@ bool ScriptRunner::RunSaveClipboard(const Statement& st) {
     Fail("cannot write '" + path + "': " + problem);
     return false;
   }
-  if (!clipboard_.Save(path, control_.TwipsPerPixel())) {
+  if (!clipboard_.Save(HoldOutput(path), control_.TwipsPerPixel())) {
+    DiscardTemp(held_.back().Temp);
+    held_.pop_back();
     Fail("cannot write '" + path + "'");
     return false;
   }

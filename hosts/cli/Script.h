@@ -26,26 +26,15 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "hosts/cli/HeadlessClipboard.h"
 #include "hosts/cli/HeadlessPicker.h"
 #include "hosts/cli/ScriptEvaluator.h"
+#include "hosts/cli/ScriptOptions.h"
 #include "plotara/Plotara.h"
 
 namespace plotara {
-
-struct ScriptOptions {
-  int Width = 800;  // picture size in pixels at 96 dpi
-  int Height = 600;
-  bool SizeGiven = false;  // the size came from the command line: Size statements keep it
-  double Dpi = 96;
-  bool Antialias = false;         // smooth lines, curves, circles and symbols
-  bool PrintEvents = false;       // print every event to the output as it is raised
-  bool Quiet = false;             // print nothing but failures: no Print output, events or notes
-  std::string BaseDir;            // where Data finds its files
-  std::istream* Stdin = nullptr;  // what Data "-" reads; nullptr: standard input
-  std::string Format;             // format of a picture written to standard output: png (default), svg, pdf
-};
 
 enum ScriptStatus { kScriptOk = 0, kScriptFailed = 1, kScriptSyntaxError = 2 };
 
@@ -61,7 +50,10 @@ class ScriptRunner {
   ScriptRunner(const ScriptRunner&) = delete;
   ScriptRunner& operator=(const ScriptRunner&) = delete;
 
-  // Runs the script text; name is used in messages. Returns a ScriptStatus.
+  // Runs the script text; name is used in messages. Returns a ScriptStatus. The pictures the script saves
+  // (Save, SaveClipboard) wait beside their files until the end: they take their places when every
+  // statement succeeded (or options.KeepGoing), else they are dropped, so that a failed run leaves no
+  // output.
   int Run(const std::string& text, const std::string& name);
 
   // True once the script has called Refresh, RefreshCurrentGraph or RefreshGraphs.
@@ -82,6 +74,9 @@ class ScriptRunner {
   bool RunPut(const Statement& st);
   bool RunCall(const Statement& st);
 
+  // A scratch name beside path that a picture is written to first; FinishOutputs puts it in place.
+  std::string HoldOutput(const std::string& path);
+  void FinishOutputs(bool write);
   void Fail(const std::string& message);  // reports a failure of the current statement
   void Note(const std::string& message);  // tells what a statement did beside its work (not when Quiet)
 
@@ -96,6 +91,10 @@ class ScriptRunner {
   bool refreshed_ = false;
   bool sizing_ = false;  // Size reports a picture it cannot make in its own words
   Evaluator eval_{control_, member_, refreshed_};
+  struct HeldOutput {
+    std::string Temp, Path;
+  };
+  std::vector<HeldOutput> held_;
   HeadlessPicker picker_;  // the control's picker dialog while this runner lives
   HeadlessClipboard clipboard_;
 };

@@ -10,11 +10,15 @@
 
 namespace plotara {
 
-std::string ReadScript(const std::string& path, std::string& text) {
+std::string ReadScript(const std::string& path, std::string& text, std::istream* standardInput) {
   text.clear();
-  const std::string name = "script '" + path + "'";
+  const std::string name = path == "-" ? "the script on standard input" : "script '" + path + "'";
   std::string problem;
-  const std::unique_ptr<LineReader> in = LineReader::Open(path, problem);
+  std::unique_ptr<LineReader> in;
+  if (path != "-")
+    in = LineReader::Open(path, problem);
+  else
+    in = standardInput ? std::make_unique<LineReader>(*standardInput) : std::make_unique<LineReader>(0);
   if (!in) return "cannot open " + name + ": " + problem;
   std::string line;
   for (size_t lineNo = 1;; ++lineNo) {
@@ -38,12 +42,14 @@ std::string ReadScript(const std::string& path, std::string& text) {
 int RunScriptFile(const std::string& path, const ScriptOptions& options, const std::string& saveTo,
                   std::ostream& out, std::ostream& err) {
   std::string text;
-  if (const std::string problem = ReadScript(path, text); !problem.empty()) {
+  if (const std::string problem = ReadScript(path, text, options.Stdin); !problem.empty()) {
     err << "plotara: " << PrintableText(problem) << "\n";
     return kScriptFailed;
   }
   ScriptOptions opts = options;
-  if (opts.BaseDir.empty()) opts.BaseDir = std::filesystem::path(path).parent_path().string();
+  // Data files are found beside the script (a script on standard input: in the current folder).
+  if (opts.BaseDir.empty() && path != "-") opts.BaseDir = std::filesystem::path(path).parent_path().string();
+  const std::string name = path == "-" ? "<stdin>" : path;
   // A document gets the drawing as shapes and text; any other file gets the picture's pixels.
   const bool pictureToOut = saveTo == "-";
   const bool vector = IsDocument(PictureFormatOf(pictureToOut ? "." + opts.Format : saveTo));
@@ -54,8 +60,10 @@ int RunScriptFile(const std::string& path, const ScriptOptions& options, const s
   }
   // With the picture on standard output, what the script prints goes to the error stream.
   ScriptRunner runner(control, opts, pictureToOut ? err : out, err);
-  const int status = runner.Run(text, path);
-  if (status == kScriptSyntaxError || saveTo.empty()) return status;
+  const int status = runner.Run(text, name);
+  // A run that failed writes no picture (unless asked to), so that nothing takes it for a result.
+  if (saveTo.empty() || status == kScriptSyntaxError || (status != kScriptOk && !opts.KeepGoing))
+    return status;
   // A script that never draws is drawn before its picture is saved.
   if (!runner.Refreshed()) control.Refresh();
   if (pictureToOut) {
@@ -72,7 +80,7 @@ int RunScriptFile(const std::string& path, const ScriptOptions& options, const s
     err << "plotara: cannot write '" << PrintableText(saveTo) << "': " << e.Description() << "\n";
     return kScriptFailed;
   }
-  return status;  // the picture is written even when a statement failed; the status says so
+  return status;
 }
 
 }  // namespace plotara

@@ -26,7 +26,8 @@ Loaded Load(const std::string& fileText, const std::string& args = "") {
   int status;
   {
     ScriptRunner runner(control, {}, out, err);
-    status = runner.Run("NewGraph \"G\"\nNewDataSet \"d\"\nData \"" + file + "\"" + args + "\n", "test.plotara");
+    status =
+        runner.Run("NewGraph \"G\"\nNewDataSet \"d\"\nData \"" + file + "\"" + args + "\n", "test.plotara");
   }
   std::ostringstream points;
   const PointList& stored = Internals(control).State.Graphs[0].Points;
@@ -42,11 +43,14 @@ TEST(DataFile, ReadsWhatSpreadsheetsAndLoggersWrite) {
     const char* args;
     const char* points;
   } rows[] = {
-      {"quoted names holding the separator", "\"time\",\"temp, C\"\n1,20.5\n2,21\n", ", \"time\", \"temp, C\"",
-       "1 20.5; 2 21"},
+      {"quoted names holding the separator", "\"time\",\"temp, C\"\n1,20.5\n2,21\n",
+       ", \"time\", \"temp, C\"", "1 20.5; 2 21"},
       {"a quoted header over two lines", "\"time\";\"temp\r\n(C)\"\r\n1;20\r\n", ", 1, 2", "1 20"},
       {"quotes inside a quoted field", "\"say \"\"x\"\"\",y\n\"1\",\"2\"\n", "", "1 2"},
-      {"a byte-order mark before numbers", "\xEF\xBB\xBF" "1,2\n3,4\n", "", "1 2; 3 4"},
+      {"a byte-order mark before numbers",
+       "\xEF\xBB\xBF"
+       "1,2\n3,4\n",
+       "", "1 2; 3 4"},
       {"a byte-order mark before the header", "\xEF\xBB\xBFtime,temp\n1,2\n", ", \"time\", \"temp\"", "1 2"},
       {"decimal commas in a semicolon file", "x;y\n1,5;2,25\n-0,5;3\n", "", "1.5 2.25; -0.5 3"},
       {"decimal commas in a tab file", "1,5\t2\n", "", "1.5 2"},
@@ -67,8 +71,9 @@ TEST(DataFile, MissingValuesFollowTheRuleTheScriptChooses) {
   // The default is an error at the first missing value, naming its row: no point is guessed.
   Loaded r = Load("1,2\n3,\n5,6\n");
   EXPECT_EQ(r.status, kScriptFailed);
-  EXPECT_NE(r.err.find("data.txt:2: field 2 is empty (a missing value; Data ..., Missing:=Skip skips such rows)"),
-            std::string::npos)
+  EXPECT_NE(
+      r.err.find("data.txt:2: field 2 is empty (a missing value; Data ..., Missing:=Skip skips such rows)"),
+      std::string::npos)
       << r.err;
   EXPECT_EQ(r.points, "1 2");
   r = Load("1,NaN\n", ", Missing:=Error");
