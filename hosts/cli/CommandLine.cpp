@@ -30,8 +30,8 @@ struct Option {
 std::string SetSize(const std::string& v, CommandLine& line) {
   int w = 0, h = 0;
   char x = 0, rest = 0;
-  if (std::sscanf(v.c_str(), "%d%c%d%c", &w, &x, &h, &rest) != 3 || (x != 'x' && x != 'X') || w < 1 || h < 1 ||
-      w > 20000 || h > 20000)
+  if (std::sscanf(v.c_str(), "%d%c%d%c", &w, &x, &h, &rest) != 3 || (x != 'x' && x != 'X') || w < 1 ||
+      h < 1 || w > 20000 || h > 20000)
     return "bad size '" + v + "' (expected WIDTHxHEIGHT in pixels, each 1 to 20000)";
   line.Options.Width = w;
   line.Options.Height = h;
@@ -42,21 +42,24 @@ std::string SetSize(const std::string& v, CommandLine& line) {
 std::string SetDpi(const std::string& v, CommandLine& line) {
   char* end = nullptr;
   const double dpi = std::strtod(v.c_str(), &end);
-  if (v.empty() || *end != '\0' || !(dpi >= 24 && dpi <= 1200)) return "bad resolution '" + v + "' (24 to 1200)";
+  if (v.empty() || *end != '\0' || !(dpi >= 24 && dpi <= 1200))
+    return "bad resolution '" + v + "' (24 to 1200)";
   line.Options.Dpi = dpi;
   return "";
 }
 
 std::string SetFormat(const std::string& v, CommandLine& line) {
-  if (PictureFormatNamed(v) == PictureFormat::None) return "unsupported format '" + v + "' (supported: png, svg, pdf)";
+  if (PictureFormatNamed(v) == PictureFormat::None)
+    return "unsupported format '" + v + "' (supported: png, svg, pdf)";
   line.Options.Format = v;
   return "";
 }
 
 const Option kOptions[] = {
-    {"--size", nullptr, "WxH", kAll, "the picture in pixels at 96 dpi (wins over the script's Size)", SetSize},
-    {"--dpi", nullptr, "N", kRun | kRender, "the picture's resolution, 24 to 1200: 192 doubles the pixels, same layout",
-     SetDpi},
+    {"--size", nullptr, "WxH", kAll, "the picture in pixels at 96 dpi (wins over the script's Size)",
+     SetSize},
+    {"--dpi", nullptr, "N", kRun | kRender,
+     "the picture's resolution, 24 to 1200: 192 doubles the pixels, same layout", SetDpi},
     {"--antialias", nullptr, nullptr, kRun | kRender, "smooth lines, curves and symbols",
      [](const std::string&, CommandLine& l) { return l.Options.Antialias = true, std::string(); }},
     {"--events", nullptr, nullptr, kAll, "print every event as it is raised",

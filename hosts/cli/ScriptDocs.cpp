@@ -159,7 +159,8 @@ std::string ScriptReference(ReferenceFormat format) {
            "every example as it is written (beside the files of `docs/data/`).\n\n"
            "A host script drives one control, one statement a line, from top to bottom: `plotara run` runs\n"
            "it, `plotara render` saves its picture, `plotara-view` shows it in a window. A statement is a\n"
-           "method call, a property put, or one of the host's own statements below. A failure is reported on\n"
+           "method call, a property put, or one of the host's own statements below. A failure is reported "
+           "on\n"
            "standard error as `FILE:LINE: MEMBER: message` and the script goes on (the run ends with status\n"
            "1); a line that cannot be read stops the script with status 2.\n";
   else
@@ -167,10 +168,13 @@ std::string ScriptReference(ReferenceFormat format) {
            "message and the script goes on (status 1); a line that cannot be read stops it (status 2).\n";
   for (const StatementDoc& s : kStatements) {
     if (format == ReferenceFormat::Markdown) {
-      out << "\n## " << s.Name << "\n\n`" << s.Form << "`\n\n" << s.Meaning << "\n\n```plotara\n"
+      out << "\n## " << s.Name << "\n\n`" << s.Form << "`\n\n"
+          << s.Meaning << "\n\n```plotara\n"
           << s.Example << "```\n";
     } else {
-      out << "\n" << s.Name << ": " << s.Form << "\n" << Wrapped(s.Meaning, "  ") << "  Example:\n"
+      out << "\n"
+          << s.Name << ": " << s.Form << "\n"
+          << Wrapped(s.Meaning, "  ") << "  Example:\n"
           << Indented(s.Example, "    ");
     }
   }

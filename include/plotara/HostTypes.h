@@ -51,6 +51,29 @@ struct HostTypeOf<VarType::Variant> {
 template <VarType T>
 using HostType = typename HostTypeOf<T>::type;
 
+// What a typed setter takes: an integer property any integer, which the setter checks against the
+// property's type (error 6 when it does not fit, as the by-name path raises), so that no value is
+// narrowed in silence; any other property its host type.
+template <VarType T>
+struct SetterTypeOf {
+  using type = HostType<T>;
+};
+template <>
+struct SetterTypeOf<VarType::Byte> {
+  using type = int64_t;
+};
+template <>
+struct SetterTypeOf<VarType::Integer> {
+  using type = int64_t;
+};
+template <>
+struct SetterTypeOf<VarType::Long> {
+  using type = int64_t;
+};
+
+template <VarType T>
+using SetterType = typename SetterTypeOf<T>::type;
+
 template <VarType T>
 HostType<T> FromVariant(const Variant& v) {
   if constexpr (T == VarType::Boolean)

@@ -133,9 +133,10 @@ class Plotara {
   void SetPicker(PickerService* picker);
 
   // ---- Properties of graphs, axes, the legend, the page and data sets (plotara/Properties.h).
+  // Integer properties take any integer and raise AutomationError 6 for one their type cannot hold.
 #define PLOTARA_DECLARE_ACCESSORS(Name, Type) \
   HostType<VarType::Type> Name() const;       \
-  void Name(const HostType<VarType::Type>& value);
+  void Name(const SetterType<VarType::Type>& value);
   PLOTARA_PROPERTIES(PLOTARA_DECLARE_ACCESSORS)
 #undef PLOTARA_DECLARE_ACCESSORS
   double AxisValue1() const;
@@ -143,7 +144,7 @@ class Plotara {
   double AxisValue2() const;
   void AxisValue2(double value);
   uint8_t AxisScale() const;
-  void AxisScale(uint8_t value);
+  void AxisScale(int64_t value);
   Variant xAxisIndex() const;
   Variant yAxisIndex() const;
 

@@ -9,6 +9,7 @@
 #include "model/Graphs.h"
 #include "model/Lookup.h"
 #include "platform/AutomationError.h"
+#include "platform/Conversions.h"
 #include "plotara/Plotara.h"
 
 namespace plotara {
@@ -94,12 +95,29 @@ Variant yAxisIndex(ControlState& s) {
 
 // ---------------------------------------------------------------- the host's accessors
 
-#define PLOTARA_DEFINE_ACCESSORS(Name, Type)                    \
-  HostType<VarType::Type> Plotara::Name() const {               \
-    return AsAutomation([&] { return prop::Name(c_->State); }); \
-  }                                                             \
-  void Plotara::Name(const HostType<VarType::Type>& value) {    \
-    AsAutomation([&] { prop::Name(c_->State, value); });        \
+namespace {
+
+// A typed setter's value in the property's own type; an integer that does not fit raises 6.
+template <VarType T>
+HostType<T> Fitted(const SetterType<T>& value) {
+  if constexpr (T == VarType::Byte)
+    return CByte(static_cast<double>(value));
+  else if constexpr (T == VarType::Integer)
+    return CInt(static_cast<double>(value));
+  else if constexpr (T == VarType::Long)
+    return CLng(static_cast<double>(value));
+  else
+    return value;
+}
+
+}  // namespace
+
+#define PLOTARA_DEFINE_ACCESSORS(Name, Type)                                    \
+  HostType<VarType::Type> Plotara::Name() const {                               \
+    return AsAutomation([&] { return prop::Name(c_->State); });                 \
+  }                                                                             \
+  void Plotara::Name(const SetterType<VarType::Type>& value) {                  \
+    AsAutomation([&] { prop::Name(c_->State, Fitted<VarType::Type>(value)); }); \
   }
 PLOTARA_PROPERTIES(PLOTARA_DEFINE_ACCESSORS)
 #undef PLOTARA_DEFINE_ACCESSORS
@@ -119,8 +137,8 @@ void Plotara::AxisValue2(double value) {
 uint8_t Plotara::AxisScale() const {
   return AsAutomation([&] { return prop::AxisScale(c_->State); });
 }
-void Plotara::AxisScale(uint8_t value) {
-  AsAutomation([&] { prop::AxisScale(c_->State, c_->Notify, value); });
+void Plotara::AxisScale(int64_t value) {
+  AsAutomation([&] { prop::AxisScale(c_->State, c_->Notify, Fitted<VarType::Byte>(value)); });
 }
 Variant Plotara::xAxisIndex() const {
   return AsAutomation([&] { return prop::xAxisIndex(c_->State); });

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "control/Internals.h"
 #include "plotara/Automation.h"
 #include "plotara/Plotara.h"
@@ -128,6 +130,40 @@ TEST(Properties, ValuesThatDoNotFitFailWithSixAndChangeNothing) {
     EXPECT_EQ(Get(f.p, r.name), before);
   }
   EXPECT_EQ(test::ErrorNumberOf([&] { Put(f.p, "AxisColor", Variant("red")); }), 13);
+}
+
+// The typed setters take any integer and refuse one the property's type cannot hold, as the by-name path
+// does, instead of storing what is left of it after a silent narrowing.
+TEST(Properties, TypedSettersCheckTheRangeOfWhatTheyAreGiven) {
+  Fixture f;
+  struct Row {
+    const char* name;
+    std::function<void(int64_t)> set;
+    int64_t value;
+  };
+  const Row rows[] = {
+      {"AxisThickness", [&](int64_t v) { f.p.AxisThickness(v); }, 300},
+      {"AxisThickness", [&](int64_t v) { f.p.AxisThickness(v); }, -1},
+      {"AxisLabelsHoriz", [&](int64_t v) { f.p.AxisLabelsHoriz(v); }, 40000},
+      {"AxisMajorDivs", [&](int64_t v) { f.p.AxisMajorDivs(v); }, -32769},
+      {"AxisColor", [&](int64_t v) { f.p.AxisColor(v); }, int64_t{1} << 32},
+      {"LegendEdgeThickness", [&](int64_t v) { f.p.LegendEdgeThickness(v); }, -2147483649},
+      {"AxisScale", [&](int64_t v) { f.p.AxisScale(v); }, 256},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const Variant before = Get(f.p, r.name);
+    EXPECT_EQ(test::ErrorNumberOf([&] { r.set(r.value); }), 6);
+    EXPECT_EQ(Get(f.p, r.name), before);
+    EXPECT_EQ(test::ErrorNumberOf([&] { Put(f.p, r.name, Variant(static_cast<double>(r.value))); }), 6)
+        << "the by-name path agrees";
+  }
+  // Within range the value is stored as given.
+  const int64_t thick = 200, angle = -90;
+  f.p.AxisThickness(thick);
+  f.p.AxisLabelsHoriz(angle);
+  EXPECT_EQ(f.p.AxisThickness(), 200);
+  EXPECT_EQ(f.p.AxisLabelsHoriz(), -90);
 }
 
 TEST(Properties, AllOneHundredTwentyFivePropertiesAreInTheTableAndReadBack) {

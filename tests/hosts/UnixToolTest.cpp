@@ -16,7 +16,8 @@ namespace {
 TEST(UnixTool, ADashReadsTheScriptFromStandardInput) {
   const std::string png = ScratchPath("y.png");
   std::filesystem::remove(png);
-  ShellRun r = Shell("printf 'Size 120, 90\\nNewGraph \"x\"\\nPrint GraphIndex\\n' | " + Cli() + " render - -o " + png);
+  ShellRun r = Shell("printf 'Size 120, 90\\nNewGraph \"x\"\\nPrint GraphIndex\\n' | " + Cli() +
+                     " render - -o " + png);
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(ReadFile(png).substr(0, 4), "\x89PNG");
   r = Shell("printf 'Print 1+\\n' | " + Cli() + " run -");
@@ -36,8 +37,8 @@ TEST(UnixTool, AFailedRunWritesNoOutputUnlessAskedTo) {
   struct Row {
     const char* what;
     std::string script;
-    std::string args;   // after the script
-    std::string file;   // what would be written ("": standard output)
+    std::string args;  // after the script
+    std::string file;  // what would be written ("": standard output)
   } rows[] = {
       {"render -o", failing, "-o " + out, out},
       {"render -o -", failing, "-o -", ""},
@@ -64,8 +65,8 @@ TEST(UnixTool, AFailedRunWritesNoOutputUnlessAskedTo) {
 
 TEST(UnixTool, QuietPrintsNothingButFailures) {
   const std::string script = WriteScratch(
-      "quiet.plotara", "Print 1\nNewGraph \"x\"\nNewDataSet \"d\"\nData \"" + WriteScratch("d.csv", "1,2\n3,\n") +
-                           "\", Missing:=Skip\nNoSuchMember\n");
+      "quiet.plotara", "Print 1\nNewGraph \"x\"\nNewDataSet \"d\"\nData \"" +
+                           WriteScratch("d.csv", "1,2\n3,\n") + "\", Missing:=Skip\nNoSuchMember\n");
   ShellRun r = Shell(Cli() + " run " + script + " --events");
   EXPECT_NE(r.out, "");
   EXPECT_NE(r.err.find("note:"), std::string::npos);
@@ -97,8 +98,10 @@ TEST(UnixTool, HelpTellsEveryMemberEventAndStatement) {
   // Each host statement the parser knows has its entry.
   const std::string reference = ScriptReference(ReferenceFormat::Text);
   for (const char* statement : {"Print", "Size", "Data", "Save", "Mouse", "Scroll", "SaveClipboard", "Pick"})
-    EXPECT_NE(reference.find(std::string("\n") + statement + ": " + statement), std::string::npos) << statement;
-  EXPECT_EQ(ReadFile(std::string(PLOTARA_SOURCE_DIR) + "/docs/script.md"), ScriptReference(ReferenceFormat::Markdown))
+    EXPECT_NE(reference.find(std::string("\n") + statement + ": " + statement), std::string::npos)
+        << statement;
+  EXPECT_EQ(ReadFile(std::string(PLOTARA_SOURCE_DIR) + "/docs/script.md"),
+            ScriptReference(ReferenceFormat::Markdown))
       << "docs/script.md is stale: run  build/hosts/cli/plotara help script --markdown > docs/script.md";
 }
 
@@ -110,14 +113,20 @@ TEST(UnixTool, RunRenderAndTheViewerReadOptionsAlike) {
   } rows[] = {
       {{"s.plotara", "--size", "400x300", "-q"}, Program::View, ""},
       {{"s.plotara", "--size", "400x300", "-q"}, Program::Run, ""},
-      {{"s.plotara", "--size", "12"}, Program::View, "bad size '12' (expected WIDTHxHEIGHT in pixels, each 1 to 20000)"},
-      {{"s.plotara", "--size", "12"}, Program::Run, "bad size '12' (expected WIDTHxHEIGHT in pixels, each 1 to 20000)"},
+      {{"s.plotara", "--size", "12"},
+       Program::View,
+       "bad size '12' (expected WIDTHxHEIGHT in pixels, each 1 to 20000)"},
+      {{"s.plotara", "--size", "12"},
+       Program::Run,
+       "bad size '12' (expected WIDTHxHEIGHT in pixels, each 1 to 20000)"},
       {{"s.plotara", "--dpi", "192"}, Program::View, "unknown option '--dpi'"},  // the screen decides
       {{"s.plotara", "--screenshot", "x.png"}, Program::Run, "unknown option '--screenshot'"},
       {{"-", "-o", "-", "--format", "svg"}, Program::Render, ""},
-      {{"s.plotara", "-o", "x.png", "--format", "svg"}, Program::Render,
+      {{"s.plotara", "-o", "x.png", "--format", "svg"},
+       Program::Render,
        "--format is for -o - (a file's format follows its name)"},
-      {{"s.plotara", "-o", "x.bmp"}, Program::Render,
+      {{"s.plotara", "-o", "x.bmp"},
+       Program::Render,
        "cannot write 'x.bmp': unsupported format '.bmp' (supported: .png, .svg, .pdf)"},
       {{"s.plotara"}, Program::Render, "render needs -o OUT"},
       {{"--size"}, Program::Run, "--size needs WxH"},
