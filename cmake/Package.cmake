@@ -13,13 +13,17 @@ set(public_include $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include> $<INSTALL_IN
 add_library(plotara_shared SHARED ${objects})
 set_target_properties(plotara_shared PROPERTIES OUTPUT_NAME plotara EXPORT_NAME plotara
                       VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
-target_link_libraries(plotara_shared PRIVATE PkgConfig::CAIRO)
+target_link_libraries(plotara_shared PRIVATE PkgConfig::PLOTARA_DRAWING)
 target_include_directories(plotara_shared INTERFACE ${public_include})
 target_compile_features(plotara_shared INTERFACE cxx_std_20)
 
 add_library(plotara_static STATIC ${objects})
 set_target_properties(plotara_static PROPERTIES OUTPUT_NAME plotara EXPORT_NAME plotara_static)
-target_link_libraries(plotara_static INTERFACE $<LINK_ONLY:PkgConfig::CAIRO>)
+# The libraries it draws with: in the build tree the project's own pkg-config target; installed, a target
+# in Plotara's namespace that PlotaraConfig.cmake makes (no generic PkgConfig:: name that a user's project
+# may already have for something else).
+target_link_libraries(plotara_static INTERFACE $<BUILD_INTERFACE:$<LINK_ONLY:PkgConfig::PLOTARA_DRAWING>>
+                                               $<INSTALL_INTERFACE:$<LINK_ONLY:Plotara::drawing>>)
 target_include_directories(plotara_static INTERFACE ${public_include})
 target_compile_features(plotara_static INTERFACE cxx_std_20)
 

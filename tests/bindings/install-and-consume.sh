@@ -33,6 +33,16 @@ done
 ldd "$work/cmake/sales" | grep -q "$prefix/lib/libplotara.so.1" || fail "sales does not use the installed shared library"
 if ldd "$work/cmake/sales_static" | grep -q libplotara; then fail "sales_static loads libplotara.so"; fi
 
+# A project with its own PkgConfig::CAIRO (cairo alone) beside the package, which must not take it over.
+cmake -S "$src/tests/bindings/own-cairo" -B "$work/own" -DCMAKE_PREFIX_PATH="$prefix" \
+  >"$work/own-configure.log" 2>&1 || { cat "$work/own-configure.log"; fail "configuring the project with its own cairo target"; }
+cmake --build "$work/own" -j 2 >"$work/own-build.log" 2>&1 || { cat "$work/own-build.log"; fail "building the project with its own cairo target"; }
+for p in own_cairo_static own_cairo_shared; do
+  "$work/own/$p" "$work/$p.png" >/dev/null || fail "$p"
+  is_png "$work/$p.png"
+done
+if grep -v '^ *#' "$prefix/lib/cmake/Plotara/"*.cmake | grep -q 'PkgConfig::'; then fail "the package names a generic PkgConfig:: target"; fi
+
 # pkg-config with g++ and gcc.
 export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
 [ "$(pkg-config --modversion plotara)" = "$(sed -n 's/^Version: //p' "$prefix/lib/pkgconfig/plotara.pc")" ] || fail "pkg-config"
