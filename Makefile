@@ -11,12 +11,12 @@ RUNTIME  := g++ make cmake pkg-config libcairo2-dev libfontconfig-dev libfreetyp
 WHEEL    := $(RUNTIME) python3 python3-pip python3-setuptools python3-wheel
 PACKAGES := $(WHEEL) python3-venv python3-numpy python3-pandas python3-pytest libgtest-dev libgmock-dev \
             libbenchmark-dev libmuparser-dev qt6-base-dev xvfb poppler-utils clang-format librsvg2-bin \
-            libqcustomplot-dev libqcustomplot2.1-qt6
+            libqcustomplot-dev libqcustomplot2.1-qt6 doxygen
 
 PLOTARA  := $(BUILD)/hosts/cli/plotara
 PYTHON   ?= $(shell [ -x /usr/bin/python3 ] && echo /usr/bin/python3 || echo python3)
 
-.PHONY: demo test test-sanitize test-threads build deps deps-runtime deps-wheel bench wheel clean
+.PHONY: demo docs test test-sanitize test-threads build deps deps-runtime deps-wheel bench wheel clean
 
 # The demo builds the command alone: no tests, no benchmarks.
 demo: deps-runtime
@@ -74,6 +74,13 @@ test-threads: deps
 	cmake --build $(THREADS_BUILD) -j $(JOBS) --target tests_threads
 	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tools/tsan.supp" \
 	  $(THREADS_BUILD)/tests/tests_threads
+
+# The C++ API reference of the public headers, in $(BUILD)/docs/html; any warning fails it.
+docs:
+	@tools/install-deps doxygen
+	@mkdir -p $(BUILD)/docs
+	( cat docs/Doxyfile; echo "OUTPUT_DIRECTORY = $(BUILD)/docs" ) | doxygen -
+	@echo "The API reference is $(BUILD)/docs/html/index.html"
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done

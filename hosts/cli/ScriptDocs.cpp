@@ -35,7 +35,7 @@ const StatementDoc kStatements[] = {
    "the Data properties the selected data set (see docs/members.md).",
    "NewGraph \"Sales\"\n"
    "AxisColor = RGB(200, 0, 0)\n"
-   "GraphTitle = \"Sales by month\"\n"
+   "LegendShow = False\n"
    "SuppressRaisingEvents = True\n"},
   {"Values", "42  -1.5  2.5e3  &HFF0000  \"text with \"\"quotes\"\"\"  True  False  RGB(r, g, b)  Name  Name(args)",
    "Numbers are decimal (a whole number that fits is a Long) or &H hexadecimal; texts are in double quotes "
