@@ -44,7 +44,7 @@ struct plotara_control {
   struct Handler {
     plotara_event_handler fn = nullptr;
     void* user = nullptr;
-  } handlers[5];
+  } handlers[PLOTARA_VIEW_CHANGED + 1];
   // An ErrorMsg raised while the host has no handler for it: it becomes the status of the call.
   int pendingError = 0;
   std::string pendingMessage;

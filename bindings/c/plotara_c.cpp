@@ -31,6 +31,14 @@ void WireEvents(plotara_control* c) {
   ev.GraphScaleChanged = [c] { Raise(c, PLOTARA_GRAPH_SCALE_CHANGED); };
   ev.GraphPositionChanged = [c] { Raise(c, PLOTARA_GRAPH_POSITION_CHANGED); };
   ev.LegendPositionChanged = [c] { Raise(c, PLOTARA_LEGEND_POSITION_CHANGED); };
+  ev.ViewChanged = [c](int16_t graph) {
+    std::vector<std::string> names;
+    int16_t count = 0;
+    c->control.GetGraphNames(names, count);  // graph i is entry i + 1
+    const size_t entry = static_cast<size_t>(graph) + 1;
+    Raise(c, PLOTARA_VIEW_CHANGED, HandOut(c, std::to_string(graph)),
+          HandOut(c, entry < names.size() ? names[entry] : std::string()));
+  };
   ev.ErrorMsg = [c](std::string& source, std::string& description) {
     if (c->handlers[PLOTARA_ERROR_MSG].fn) {
       Raise(c, PLOTARA_ERROR_MSG, HandOut(c, source), HandOut(c, description));
@@ -212,9 +220,66 @@ int plotara_set_event_handler(plotara_control* c, plotara_event event, plotara_e
                               void* user) {
   const int index = static_cast<int>(event);
   return GuardCall(c, [&] {
-    if (index < PLOTARA_NEW_GRAPH_IN_FRONT || index > PLOTARA_ERROR_MSG)
+    if (index < PLOTARA_NEW_GRAPH_IN_FRONT || index > PLOTARA_VIEW_CHANGED)
       return Fail(5, "Invalid procedure call or argument (event)");
     c->handlers[index] = {handler, user};
+    return PLOTARA_OK;
+  });
+}
+
+namespace {
+
+// A position of the picture in twips; an argument that is not a finite number fails with 5.
+float Twips(const plotara::Plotara& control, double pixels) {
+  if (!std::isfinite(pixels))
+    throw plotara::AutomationError(5, "Invalid procedure call or argument (a position)");
+  return static_cast<float>(pixels * control.TwipsPerPixel());
+}
+
+int Took(bool took, int* taken) {
+  if (taken) *taken = took ? 1 : 0;
+  return PLOTARA_OK;
+}
+
+}  // namespace
+
+int plotara_wheel(plotara_control* c, double x, double y, int delta, int shift, int* taken) {
+  return GuardCall(c, [&] {
+    return Took(
+        c->control.Wheel(Twips(c->control, x), Twips(c->control, y), delta, static_cast<int16_t>(shift & 7)),
+        taken);
+  });
+}
+
+int plotara_pinch(plotara_control* c, double x, double y, double factor, int* taken) {
+  return GuardCall(
+      c, [&] { return Took(c->control.Pinch(Twips(c->control, x), Twips(c->control, y), factor), taken); });
+}
+
+int plotara_pan(plotara_control* c, double x, double y, double dx, double dy, int* taken) {
+  return GuardCall(c, [&] {
+    return Took(c->control.Pan(Twips(c->control, x), Twips(c->control, y), Twips(c->control, dx),
+                               Twips(c->control, dy)),
+                taken);
+  });
+}
+
+int plotara_key(plotara_control* c, int key, int shift, int* taken) {
+  return GuardCall(c, [&] {
+    const bool known = key >= 0 && key <= INT16_MAX;
+    return Took(known && c->control.KeyDown(static_cast<int16_t>(key), static_cast<int16_t>(shift & 7)),
+                taken);
+  });
+}
+
+int plotara_nearest_point(plotara_control* c, double x, double y, double max_distance, plotara_point* point) {
+  return GuardCall(c, [&] {
+    if (!point) return Fail(5, "Invalid procedure call or argument (no place for the point)");
+    const double twips = c->control.TwipsPerPixel();
+    const plotara::PointHit hit =
+        c->control.NearestPoint(Twips(c->control, x), Twips(c->control, y), Twips(c->control, max_distance));
+    *point = {hit.Found ? 1 : 0,           hit.Graph,           hit.DataSet, hit.Point, hit.X, hit.Y,
+              HandOut(c, hit.DataSetName), hit.Distance / twips};
     return PLOTARA_OK;
   });
 }

@@ -25,6 +25,7 @@ const EventDoc kEvents[] = {
   {"GraphPositionChanged", "", "the user dragged a graph to a new place (read GraphLeft, GraphTop); not while SuppressRaisingEvents"},
   {"LegendPositionChanged", "", "the user dragged a legend table to a new place (read LegendTableLeft, LegendTableTop); not while SuppressRaisingEvents"},
   {"ErrorMsg", "Source As String, Description As String", "an operation inside a method failed: Source \"Error 9 has occured in Plotara.ocx, SetSelectedData\", Description \"Subscript out of range\"; the method then returns normally. Always raised"},
+  {"ViewChanged", "Graph As Integer", "the user changed the view of graph Graph: a rubber band, Shift+click, an unzoom, the scroll bars, the wheel, a pinch, a pan, the keys; once per gesture, after the graph is drawn again (read AxisViewValue1, AxisViewValue2); not while SuppressRaisingEvents"},
 };
 // clang-format on
 

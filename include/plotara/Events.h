@@ -1,6 +1,7 @@
-// The five events of the control, as callbacks a host sets.
+// The events of the control, as callbacks a host sets.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -10,12 +11,18 @@ namespace plotara {
 // swallowed. NewGraphInFront, GraphScaleChanged, GraphPositionChanged and LegendPositionChanged are not
 // raised while SuppressRaisingEvents is set; ErrorMsg always is, and receives its two texts by reference
 // ("Error 9 has occured in Plotara.ocx, SetSelectedData", "Subscript out of range").
+//
+// ViewChanged follows any change of the limits in use of a graph's axes that the user made (a rubber
+// band, Shift+click, an unzoom, the scroll bars, the wheel, a pinch, a pan, the keys), once per gesture
+// and graph, after the graph is drawn again; it names the graph. It is not raised while
+// SuppressRaisingEvents is set.
 struct EventHandlers {
   std::function<void()> NewGraphInFront;
   std::function<void()> GraphScaleChanged;
   std::function<void()> GraphPositionChanged;
   std::function<void()> LegendPositionChanged;
   std::function<void(std::string& Source, std::string& Description)> ErrorMsg;
+  std::function<void(int16_t Graph)> ViewChanged;
 };
 
 }  // namespace plotara

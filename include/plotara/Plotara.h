@@ -18,6 +18,7 @@
 #include "plotara/Events.h"
 #include "plotara/HostServices.h"
 #include "plotara/HostTypes.h"
+#include "plotara/Navigation.h"
 #include "plotara/Properties.h"
 #include "plotara/Variant.h"
 
@@ -143,6 +144,9 @@ class Plotara {
   void AxisValue1(double value);
   double AxisValue2() const;
   void AxisValue2(double value);
+  // The limits the selected axis shows now: its full range (AxisValue1, AxisValue2) as zoomed and panned.
+  double AxisViewValue1() const;
+  double AxisViewValue2() const;
   uint8_t AxisScale() const;
   void AxisScale(int64_t value);
   Variant xAxisIndex() const;
@@ -173,6 +177,38 @@ class Plotara {
   void SetShowXYcoords(bool TF);
   // Puts the picture of Picture1, as last drawn, on the clipboard.
   void CopyToClipboard();
+
+  // ---- Navigation beyond the mouse gestures (plotara/Navigation.h), as a window reports the wheel, the
+  // touchpad and the keys: X and Y are twips of Picture1, Shift 1 Shift, 2 Ctrl, 4 Alt, added. Each
+  // changes the view of one graph that allows zoom as a rubber band does (within the full range, never
+  // narrower than the span MaxZoomFactor allows, a logarithmic axis in log space), draws it again and
+  // updates the scroll bars and the read-out; it becomes the current graph. Each returns true when the
+  // control took the gesture, so that a host passes on the rest. WheelZoom, PinchZoom, TouchPan and
+  // KeyNavigation switch each off.
+  // The wheel over a graph's plot area zooms about the pointer: Delta in eighths of a degree (120 a
+  // notch, parts of it from a high-resolution wheel; positive zooms in), kWheelNotchFactor a notch;
+  // with Shift only the X axes, with Ctrl only the Y axes.
+  bool Wheel(float X, float Y, int32_t Delta, int16_t Shift = 0);
+  // A pinch over a plot area zooms about (X, Y) by Factor (above 1 zooms in).
+  bool Pinch(float X, float Y, double Factor);
+  // A two-finger scroll over a plot area pans it: the content follows the fingers by (DX, DY) twips.
+  bool Pan(float X, float Y, float DX, float DY);
+  // A key pressed while the control has the keyboard focus (plotara::key): on the current graph the
+  // arrows pan by the scroll bars' small change, Page Up and Page Down by their large change, + and -
+  // zoom by 2 about the middle of the plot area, Home and Escape show the full range; Ctrl+C copies the
+  // picture (CopyToClipboard).
+  bool KeyDown(int16_t KeyCode, int16_t Shift);
+  // The drawn data point nearest (X, Y), within MaxDistance twips, of the front-most graph whose plot
+  // area holds (X, Y); Found is false when there is none.
+  PointHit NearestPoint(float X, float Y, float MaxDistance) const;
+  bool WheelZoom() const;  // true: Wheel zooms
+  void WheelZoom(bool value);
+  bool PinchZoom() const;  // true: Pinch zooms
+  void PinchZoom(bool value);
+  bool TouchPan() const;  // true: Pan pans
+  void TouchPan(bool value);
+  bool KeyNavigation() const;  // true: KeyDown answers the keys
+  void KeyNavigation(bool value);
 
   // ---- What a host shows and lays out.
   PictureView Picture1() const;  // the visible picture, as the last drawing left it

@@ -187,19 +187,68 @@ typedef struct plotara_reference {
 int plotara_member_reference(const char* member, plotara_reference* reference);
 
 /* Events: one handler per event, called synchronously inside the call that raises it (see "Events and
- * lifetime" above). source and description are set for ERROR_MSG only (NULL otherwise). NULL removes the
- * handler. */
+ * lifetime" above). source and description are set for ERROR_MSG and VIEW_CHANGED only (NULL
+ * otherwise). NULL removes the handler. VIEW_CHANGED follows any change of a graph's view the user made
+ * (a rubber band, Shift+click, an unzoom, the scroll bars, the wheel, a pinch, a pan, the keys), once
+ * per gesture and graph, after the graph is drawn again: source is the graph's index as decimal text
+ * ("0"), description its name. */
 typedef enum plotara_event {
   PLOTARA_NEW_GRAPH_IN_FRONT = 0,
   PLOTARA_GRAPH_SCALE_CHANGED = 1,
   PLOTARA_GRAPH_POSITION_CHANGED = 2,
   PLOTARA_LEGEND_POSITION_CHANGED = 3,
-  PLOTARA_ERROR_MSG = 4
+  PLOTARA_ERROR_MSG = 4,
+  PLOTARA_VIEW_CHANGED = 5
 } plotara_event;
 typedef void (*plotara_event_handler)(void* user, plotara_event event, const char* source,
                                       const char* description);
 int plotara_set_event_handler(plotara_control* control, plotara_event event, plotara_event_handler handler,
                               void* user);
+
+/* Navigation beyond the mouse, as a window reports the wheel, the touchpad and the keys. x, y, dx and dy
+ * are pixels of the picture (plotara_picture); shift is 1 Shift, 2 Ctrl, 4 Alt, added. *taken (taken may
+ * be NULL) is 1 when the control took the gesture and 0 when it did not, so that a host passes it on.
+ * Each changes the view of the graph under the pointer (the current graph for keys) as a rubber band
+ * zoom does: within the full range, never narrower than the zoom limit allows, a logarithmic axis in log
+ * space; the graph must allow zoom (GraphAllowZoom). The properties WheelZoom, PinchZoom, TouchPan and
+ * KeyNavigation switch each off.
+ *   plotara_wheel: delta in eighths of a degree, 120 a notch, positive zooms in about the pointer, four
+ *   notches by 2; with Shift only the X axes, with Ctrl only the Y axes.
+ *   plotara_pinch: zooms about (x, y) by factor (above 1 zooms in).
+ *   plotara_pan: a two-finger scroll; the content follows the fingers by (dx, dy).
+ *   plotara_key: a key pressed while the control has the focus: the arrows pan by the scroll bars' small
+ *   change, Page Up and Page Down by their large change, + and - zoom by 2 about the middle of the plot,
+ *   Home and Escape show the full range, Ctrl+C copies the picture to the clipboard. */
+#define PLOTARA_KEY_ESCAPE 27
+#define PLOTARA_KEY_PAGE_UP 33
+#define PLOTARA_KEY_PAGE_DOWN 34
+#define PLOTARA_KEY_HOME 36
+#define PLOTARA_KEY_LEFT 37
+#define PLOTARA_KEY_UP 38
+#define PLOTARA_KEY_RIGHT 39
+#define PLOTARA_KEY_DOWN 40
+#define PLOTARA_KEY_C 67
+#define PLOTARA_KEY_ADD 107
+#define PLOTARA_KEY_SUBTRACT 109
+int plotara_wheel(plotara_control* control, double x, double y, int delta, int shift, int* taken);
+int plotara_pinch(plotara_control* control, double x, double y, double factor, int* taken);
+int plotara_pan(plotara_control* control, double x, double y, double dx, double dy, int* taken);
+int plotara_key(plotara_control* control, int key, int shift, int* taken);
+
+/* The drawn data point nearest (x, y) (pixels of the picture) within max_distance pixels, in the graph
+ * whose plot area lies under (x, y): found is 0 when there is none. name (the data set's legend) is
+ * valid until the end of the next call on the control; distance is in pixels. */
+typedef struct plotara_point {
+  int found;
+  int graph;    /* index from 0 */
+  int data_set; /* index within the graph, from 0 */
+  int index;    /* the point's place within the data set, from 0 */
+  double x, y;  /* its values */
+  const char* name;
+  double distance;
+} plotara_point;
+int plotara_nearest_point(plotara_control* control, double x, double y, double max_distance,
+                          plotara_point* point);
 
 /* The picture the control shows: height rows of width pixels 0xXXRRGGBB (the top byte is not used),
  * stride bytes apart. Valid until the control next draws or changes size. */

@@ -24,6 +24,15 @@ namespace plotara {
 // Makes the drawing surfaces of a control; the default makes raster surfaces.
 using SurfaceFactory = std::function<std::unique_ptr<Surface>(double dpi)>;
 
+// Which navigation gestures beyond the mouse the control answers (WheelZoom, PinchZoom, TouchPan,
+// KeyNavigation).
+struct NavigationSwitches {
+  bool Wheel = true;
+  bool Pinch = true;
+  bool Pan = true;
+  bool Keys = true;
+};
+
 class Control {
  public:
   explicit Control(double dpi = kDefaultDpi, const SurfaceFactory& makeSurface = {});
@@ -44,6 +53,7 @@ class Control {
   ClipboardService* Clipboard = nullptr;  // the host's, not owned; null: the host has none
   PickerService* Picker = nullptr;        // the host's, not owned
   std::unique_ptr<PlColors> Form;         // the gradient picker form, made on first use
+  NavigationSwitches Navigation;
 
   // What drawing and the mouse work with: the parts above but the host's services and the form.
   Interaction View;

@@ -1,18 +1,20 @@
 // The host's side of interaction: the mouse and the scroll bars as a window reports them, the pointer
-// shape and repaint notice it reads back, the read-out switch and the clipboard copy.
+// shape and repaint notice it reads back, the read-out switch and the clipboard copy. A press, a release
+// and the bars may change a graph's view; the host hears of it (ViewChanged).
 #include <algorithm>
 
 #include "control/Control.h"
 #include "interact/Clipboard.h"
 #include "interact/Mouse.h"
 #include "interact/ScrollBars.h"
+#include "interact/ViewLimits.h"
 #include "interact/Zoom.h"
 #include "plotara/Plotara.h"
 
 namespace plotara {
 
 void Plotara::Picture1_MouseDown(int16_t Button, int16_t Shift, float X, float Y) {
-  plotara::Picture1_MouseDown(c_->View, Button, Shift, X, Y);
+  WatchingViews(c_->State, c_->Notify, [&] { plotara::Picture1_MouseDown(c_->View, Button, Shift, X, Y); });
 }
 
 void Plotara::Picture1_MouseMove(int16_t Button, int16_t Shift, float X, float Y) {
@@ -20,7 +22,7 @@ void Plotara::Picture1_MouseMove(int16_t Button, int16_t Shift, float X, float Y
 }
 
 void Plotara::Picture1_MouseUp(int16_t Button, int16_t Shift, float X, float Y) {
-  plotara::Picture1_MouseUp(c_->View, Button, Shift, X, Y);
+  WatchingViews(c_->State, c_->Notify, [&] { plotara::Picture1_MouseUp(c_->View, Button, Shift, X, Y); });
 }
 
 namespace {
@@ -31,22 +33,22 @@ void SetValue(ScrollBarElement& bar, int32_t value) {
 
 void Plotara::HScroll1_Scroll(int32_t Value) {
   SetValue(c_->State.HScroll1, Value);
-  plotara::HScroll1_Scroll(c_->View);
+  WatchingViews(c_->State, c_->Notify, [&] { plotara::HScroll1_Scroll(c_->View); });
 }
 
 void Plotara::HScroll1_Change(int32_t Value) {
   SetValue(c_->State.HScroll1, Value);
-  plotara::HScroll1_Change(c_->View);
+  WatchingViews(c_->State, c_->Notify, [&] { plotara::HScroll1_Change(c_->View); });
 }
 
 void Plotara::VScroll1_Scroll(int32_t Value) {
   SetValue(c_->State.VScroll1, Value);
-  plotara::VScroll1_Scroll(c_->View);
+  WatchingViews(c_->State, c_->Notify, [&] { plotara::VScroll1_Scroll(c_->View); });
 }
 
 void Plotara::VScroll1_Change(int32_t Value) {
   SetValue(c_->State.VScroll1, Value);
-  plotara::VScroll1_Change(c_->View);
+  WatchingViews(c_->State, c_->Notify, [&] { plotara::VScroll1_Change(c_->View); });
 }
 
 int16_t Plotara::MousePointer() const {

@@ -33,7 +33,11 @@ const MemberDoc kDocs[] = {
   // The control.
   {"Version", "the control's version", "", "read-only"},
   {"GraphIndex", "the current graph, which graph-level members address", "index from 0", "read-only"},
-  {"SuppressRaisingEvents", "NewGraphInFront, GraphScaleChanged, GraphPositionChanged and LegendPositionChanged are not raised while set", "", ""},
+  {"SuppressRaisingEvents", "NewGraphInFront, GraphScaleChanged, GraphPositionChanged, LegendPositionChanged and ViewChanged are not raised while set", "", ""},
+  {"WheelZoom", "the wheel over a plot area zooms about the pointer, four notches by 2 (Shift: X only, Ctrl: Y only)", "", ""},
+  {"PinchZoom", "a pinch on the touchpad over a plot area zooms about the fingers", "", ""},
+  {"TouchPan", "a two-finger scroll over a plot area pans it", "", ""},
+  {"KeyNavigation", "with the focus, the arrows and Page Up/Down pan, + and - zoom by 2, Home and Escape show the full range, Ctrl+C copies", "", ""},
   {"Reset", "forgets all graphs and restores the page fill; the picture stays until the next refresh", "", ""},
   // Graphs, axes and selection.
   {"NewGraph", "appends a graph with an X axis \"x-axis\" and a Y axis \"y-axis\" and makes it current; equal limits make an axis automatic", "data values", ""},
@@ -106,6 +110,8 @@ const MemberDoc kDocs[] = {
   {"AxisHide", "the axis is not drawn", "", ""},
   {"AxisValue1", "lower limit; setting it fixes the axis's range (AxisScale 1)", "data values", ""},
   {"AxisValue2", "upper limit; setting it fixes the axis's range (AxisScale 1)", "data values", ""},
+  {"AxisViewValue1", "lower limit shown now: AxisValue1 as zoomed and panned (ViewChanged tells of a change)", "data values", "read-only"},
+  {"AxisViewValue2", "upper limit shown now: AxisValue2 as zoomed and panned", "data values", "read-only"},
   {"AxisScale", "0 automatic range from the data, 1 fixed limits, 2 fixed limits with AxisTextLabels", "", "0, 1 or 2"},
   {"AxisLog", "logarithmic scale", "", ""},
   {"AxisReverse", "the axis runs from high to low", "", ""},

@@ -134,6 +134,12 @@ double Plotara::AxisValue2() const {
 void Plotara::AxisValue2(double value) {
   AsAutomation([&] { prop::AxisValue2(c_->State, c_->Notify, value); });
 }
+double Plotara::AxisViewValue1() const {
+  return AsAutomation([&] { return RecordOfAxis(c_->State).AxisValue1; });
+}
+double Plotara::AxisViewValue2() const {
+  return AsAutomation([&] { return RecordOfAxis(c_->State).AxisValue2; });
+}
 uint8_t Plotara::AxisScale() const {
   return AsAutomation([&] { return prop::AxisScale(c_->State); });
 }
@@ -161,6 +167,8 @@ void AddPropertyMembers(MemberTable& t) {
   t.AddProperty(
       "AxisValue2", VarType::Double, [](Plotara& p) { return Variant(p.AxisValue2()); },
       [](Plotara& p, const Variant& v) { p.AxisValue2(v.ToDouble()); });
+  t.AddProperty("AxisViewValue1", VarType::Double, [](Plotara& p) { return Variant(p.AxisViewValue1()); });
+  t.AddProperty("AxisViewValue2", VarType::Double, [](Plotara& p) { return Variant(p.AxisViewValue2()); });
   t.AddProperty(
       "AxisScale", VarType::Byte, [](Plotara& p) { return Variant(p.AxisScale()); },
       [](Plotara& p, const Variant& v) { p.AxisScale(v.ToByte()); });

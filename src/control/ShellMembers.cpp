@@ -11,6 +11,16 @@ void AddShellMembers(MemberTable& t) {
       "SuppressRaisingEvents", VarType::Boolean,
       [](Plotara& p) { return Variant(p.SuppressRaisingEvents()); },
       [](Plotara& p, const Variant& v) { p.SuppressRaisingEvents(v.ToBoolean()); });
+  // The navigation gestures beyond the mouse, each on by default.
+  auto navigation = [&t](const char* name, bool (Plotara::*get)() const, void (Plotara::*put)(bool)) {
+    t.AddProperty(
+        name, VarType::Boolean, [get](Plotara& p) { return Variant((p.*get)()); },
+        [put](Plotara& p, const Variant& v) { (p.*put)(v.ToBoolean()); });
+  };
+  navigation("WheelZoom", &Plotara::WheelZoom, &Plotara::WheelZoom);
+  navigation("PinchZoom", &Plotara::PinchZoom, &Plotara::PinchZoom);
+  navigation("TouchPan", &Plotara::TouchPan, &Plotara::TouchPan);
+  navigation("KeyNavigation", &Plotara::KeyNavigation, &Plotara::KeyNavigation);
   t.AddMethod("Reset", VarType::Empty, {}, [](Plotara& p, std::vector<Variant>&) {
     p.Reset();
     return Variant();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "interact/ViewLimits.h"
 #include "model/Graphs.h"
 #include "model/Layout.h"
 #include "model/Lookup.h"
@@ -45,7 +46,7 @@ void Pan(Interaction& ui, int16_t kind, const ScrollBarElement& bar) {
   GraphRecord& g = ui.State.Graph(pointed);
   for (AxisRecord& a : g.Axes) {
     if (a.XY != kind) continue;
-    const bool log = a.AxisLog && a.AxisValue1 > 0 && a.AxisValue2 > 0 && a.ScaleMin > 0 && a.ScaleMax > 0;
+    const bool log = InLogSpace(a);
     const double lo = xxLog(r, a.AxisValue1, log), hi = xxLog(r, a.AxisValue2, log);
     const double flo = xxLog(r, a.ScaleMin, log), fhi = xxLog(r, a.ScaleMax, log);
     const double span = hi - lo, full = fhi - flo;

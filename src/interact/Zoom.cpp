@@ -10,6 +10,7 @@
 
 #include "interact/Pointing.h"
 #include "interact/ScrollBars.h"
+#include "interact/ViewLimits.h"
 #include "model/Graphs.h"
 #include "model/Lookup.h"
 #include "platform/Conversions.h"
@@ -26,24 +27,6 @@ namespace {
 template <class Visit>
 void ForEveryAxis(GraphRecord& g, Visit&& visit) {
   for (int16_t i = 0; i < g.NumAxes(); ++i) visit(g.Axes[static_cast<size_t>(i)], i);
-}
-
-// An axis is zoomed in log space when it is logarithmic and all its limits are positive.
-bool InLogSpace(const AxisRecord& a) {
-  return a.AxisLog && a.AxisValue1 > 0 && a.AxisValue2 > 0 && a.ScaleMin > 0 && a.ScaleMax > 0;
-}
-
-// The smallest range a zoom may leave, in the axis's own scale.
-double SmallestSpan(const ControlState& state, const AxisRecord& a, bool log) {
-  const double full = log ? std::log(a.ScaleMax) - std::log(a.ScaleMin) : a.ScaleMax - a.ScaleMin;
-  return std::fabs(full) / state.MaxZoomFactor;
-}
-
-// Sets the limits in use from lo <= hi, in the order the axis had them.
-void SetLimits(AxisRecord& a, double lo, double hi) {
-  const bool highToLow = a.AxisValue1 > a.AxisValue2;
-  a.AxisValue1 = highToLow ? hi : lo;
-  a.AxisValue2 = highToLow ? lo : hi;
 }
 
 // The rectangle zoom lays out the bars, then redraws; halving and doubling redraw first, and the axes

@@ -14,7 +14,7 @@ namespace plotara {
 class Notifier : public ErrorReporter {
  public:
   EventHandlers Handlers;
-  // Events 1 to 4 are not raised while this is set; ErrorMsg always is.
+  // Events 1 to 4 and ViewChanged are not raised while this is set; ErrorMsg always is.
   bool SuppressRaisingEvents = false;
 
   // Raises ErrorMsg with "Error N has occured in Plotara.ocx, " + routine; error 94 is ignored.
@@ -29,6 +29,11 @@ class Notifier : public ErrorReporter {
   void RaiseGraphScaleChanged() { Fire(Handlers.GraphScaleChanged); }
   void RaiseGraphPositionChanged() { Fire(Handlers.GraphPositionChanged); }
   void RaiseLegendPositionChanged() { Fire(Handlers.LegendPositionChanged); }
+  void RaiseViewChanged(int16_t graph) {
+    Fire([&] {
+      if (Handlers.ViewChanged) Handlers.ViewChanged(graph);
+    });
+  }
 
  private:
   void Fire(const std::function<void()>& handler);

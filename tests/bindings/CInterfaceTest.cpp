@@ -2,6 +2,7 @@
 // pointer, the picture's pixels.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -170,7 +171,7 @@ TEST_F(CInterface, BulkPointsWidenTheAxes) {
   ASSERT_EQ(Call("Refresh"), PLOTARA_OK);
   plotara_value lo, hi;
   ASSERT_EQ(plotara_get(c_, "AxisValue1", &lo), PLOTARA_OK);
-  ASSERT_EQ(plotara_get(c_, "AxisValue2", &hi), PLOTARA_OK);
+  ASSERT_EQ(plotara_get(c_, "AxisViewValue2", &hi), PLOTARA_OK);
   EXPECT_LE(lo.number, 0);
   EXPECT_GE(hi.number, 47);
 }
@@ -205,6 +206,58 @@ TEST_F(CInterface, MembersCanBeListedAndDescribed) {
   EXPECT_EQ(m.writable, 0);
   EXPECT_EQ(m.result, PLOTARA_TEXT);
   EXPECT_EQ(plotara_member_info("Nope", &m), 438);
+}
+
+// The wheel, a pinch, a pan and the keys in pixels of the picture; the view's change names its graph;
+// the nearest point gives its data set's name.
+TEST_F(CInterface, NavigationInPixelsReportsTheViewAndFindsPoints) {
+  ASSERT_EQ(plotara_resize(c_, 400, 300), PLOTARA_OK);
+  ASSERT_EQ(Call("NewGraph", {plotara_text("Sales"), plotara_double(0), plotara_double(10), plotara_double(0),
+                              plotara_double(10)}),
+            PLOTARA_OK);
+  ASSERT_EQ(Call("NewDataSet", {plotara_text("2026")}), PLOTARA_OK);
+  const double x[] = {5}, y[] = {5};
+  ASSERT_EQ(plotara_add_points(c_, x, y, nullptr, 1), PLOTARA_OK);
+  ASSERT_EQ(Call("Refresh"), PLOTARA_OK);
+  std::vector<std::string> views;
+  auto onView = [](void* user, plotara_event event, const char* source, const char* description) {
+    ASSERT_EQ(event, PLOTARA_VIEW_CHANGED);
+    static_cast<std::vector<std::string>*>(user)->push_back(std::string(source) + " " + description);
+  };
+  ASSERT_EQ(plotara_set_event_handler(c_, PLOTARA_VIEW_CHANGED, onView, &views), PLOTARA_OK);
+  // The point (5, 5) lies in the middle of the plot area; the corner of the picture is no plot area.
+  plotara_point point;
+  ASSERT_EQ(plotara_nearest_point(c_, 1, 1, 1000, &point), PLOTARA_OK);
+  EXPECT_EQ(point.found, 0);
+  int taken = -1;
+  ASSERT_EQ(plotara_wheel(c_, 1, 1, 120, 0, &taken), PLOTARA_OK);
+  EXPECT_EQ(taken, 0);
+  plotara_value lo, hi;
+  double px = 0, py = 0;  // where (5, 5) is drawn: found from the plot's middle
+  for (int i = 0; i < 400 && !point.found; i += 10)
+    for (int j = 0; j < 300 && !point.found; j += 10)
+      if (plotara_nearest_point(c_, i, j, 8, &point) == PLOTARA_OK && point.found) px = i, py = j;
+  ASSERT_EQ(point.found, 1);
+  EXPECT_STREQ(point.name, "2026");
+  EXPECT_EQ(point.x, 5);
+  EXPECT_LE(point.distance, 8);
+  ASSERT_EQ(plotara_wheel(c_, px, py, 480, 1, &taken), PLOTARA_OK);  // Shift: X only, by 2
+  EXPECT_EQ(taken, 1);
+  ASSERT_EQ(Call("SelectXaxis"), PLOTARA_OK);
+  ASSERT_EQ(plotara_get(c_, "AxisViewValue1", &lo), PLOTARA_OK);
+  ASSERT_EQ(plotara_get(c_, "AxisViewValue2", &hi), PLOTARA_OK);
+  EXPECT_NEAR(hi.number - lo.number, 5, 1e-6);
+  ASSERT_EQ(plotara_pinch(c_, px, py, 2, &taken), PLOTARA_OK);
+  ASSERT_EQ(plotara_pan(c_, px, py, 10, 0, &taken), PLOTARA_OK);
+  EXPECT_EQ(taken, 1);
+  ASSERT_EQ(plotara_key(c_, PLOTARA_KEY_HOME, 0, &taken), PLOTARA_OK);
+  EXPECT_EQ(taken, 1);
+  EXPECT_EQ(views, (std::vector<std::string>(4, "0 Sales")));
+  ASSERT_EQ(plotara_put(c_, "KeyNavigation", plotara_boolean(0)), PLOTARA_OK);
+  ASSERT_EQ(plotara_key(c_, PLOTARA_KEY_ADD, 0, nullptr), PLOTARA_OK);
+  EXPECT_EQ(views.size(), 4u);
+  EXPECT_EQ(plotara_wheel(c_, std::nan(""), 1, 120, 0, &taken), 5) << "a position that is no number";
+  EXPECT_EQ(plotara_nearest_point(c_, px, py, 8, nullptr), 5);
 }
 
 TEST(CInterfaceCreate, RejectsAResolutionOutOfRange) {

@@ -145,7 +145,11 @@ TEST(Signatures, TheTableAndTheHeaderDescribeTheSameMethods) {
                                           "VScroll1_Change",
                                           "OnPictureChanged",
                                           "SetClipboard",
-                                          "SetPicker"};
+                                          "SetPicker",
+                                          "Wheel",
+                                          "Pinch",
+                                          "Pan",
+                                          "KeyDown"};
   for (const auto& [name, m] : methods) {
     EXPECT_TRUE(seen.count(name) || hostOnly.count(name)) << name << " is missing from the by-name table";
   }
@@ -170,8 +174,8 @@ TEST(Signatures, HandWrittenPropertiesAgreeWithTheTable) {
     EXPECT_EQ(hasSetter, static_cast<bool>(m->Put));
     ++checked;
   }
-  EXPECT_EQ(checked, 8)
-      << "Version, GraphIndex, SuppressRaisingEvents, AxisValue1/2, AxisScale, x/yAxisIndex";
+  EXPECT_EQ(checked, 14) << "Version, GraphIndex, SuppressRaisingEvents, AxisValue1/2, AxisViewValue1/2, "
+                            "AxisScale, x/yAxisIndex, WheelZoom, PinchZoom, TouchPan, KeyNavigation";
 }
 
 }  // namespace

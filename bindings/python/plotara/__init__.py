@@ -25,8 +25,8 @@ numpy is used where it is installed (bulk points from arrays, the picture as an 
 needed otherwise; pandas Series are taken where pandas is.
 """
 from . import _native
-from .control import EVENTS, Control, PlotaraError, members, rgb
+from .control import EVENTS, KEYS, Control, PlotaraError, Point, members, rgb
 from .quick import Chart
 
-__all__ = ["Control", "PlotaraError", "Chart", "rgb", "members", "EVENTS"]
+__all__ = ["Control", "PlotaraError", "Point", "Chart", "rgb", "members", "EVENTS", "KEYS"]
 __version__ = _native.lib.plotara_version().decode()

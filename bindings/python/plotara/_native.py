@@ -6,8 +6,10 @@ import os
 
 EMPTY, MISSING, BOOLEAN, LONG, DOUBLE, TEXT, TEXTS = range(7)
 METHOD, PROPERTY = 1, 2
-EVENTS = ("NewGraphInFront", "GraphScaleChanged", "GraphPositionChanged", "LegendPositionChanged", "ErrorMsg")
+EVENTS = ("NewGraphInFront", "GraphScaleChanged", "GraphPositionChanged", "LegendPositionChanged", "ErrorMsg",
+          "ViewChanged")
 ERROR_MSG = EVENTS.index("ErrorMsg")
+VIEW_CHANGED = EVENTS.index("ViewChanged")
 
 
 class Value(ctypes.Structure):
@@ -33,6 +35,12 @@ class Options(ctypes.Structure):
 class Reference(ctypes.Structure):
     _fields_ = [("signature", ctypes.c_char_p), ("meaning", ctypes.c_char_p), ("unit", ctypes.c_char_p),
                 ("default_value", ctypes.c_char_p), ("range", ctypes.c_char_p)]
+
+
+class NearestPoint(ctypes.Structure):
+    _fields_ = [("found", ctypes.c_int), ("graph", ctypes.c_int), ("data_set", ctypes.c_int), ("index", ctypes.c_int),
+                ("x", ctypes.c_double), ("y", ctypes.c_double), ("name", ctypes.c_char_p),
+                ("distance", ctypes.c_double)]
 
 
 HANDLER = ctypes.CFUNCTYPE(None, ctypes.c_void_p, ctypes.c_int, ctypes.c_char_p, ctypes.c_char_p)
@@ -65,6 +73,7 @@ def _load():
         raise ImportError("plotara: cannot load libplotara (set PLOTARA_LIBRARY to its path): " + "; ".join(errors))
     P, I, S = ctypes.c_void_p, ctypes.c_int, ctypes.c_char_p
     D = ctypes.POINTER(ctypes.c_double)
+    F, IP = ctypes.c_double, ctypes.POINTER(ctypes.c_int)
     signatures = {
         "plotara_last_error": (S, []),
         "plotara_version": (S, []),
@@ -85,6 +94,11 @@ def _load():
                                 ctypes.POINTER(I), ctypes.POINTER(I)]),
         "plotara_save": (I, [P, S]),
         "plotara_encode": (I, [P, S, ctypes.POINTER(ctypes.c_void_p), ctypes.POINTER(ctypes.c_size_t)]),
+        "plotara_wheel": (I, [P, F, F, I, I, IP]),
+        "plotara_pinch": (I, [P, F, F, F, IP]),
+        "plotara_pan": (I, [P, F, F, F, F, IP]),
+        "plotara_key": (I, [P, I, I, IP]),
+        "plotara_nearest_point": (I, [P, F, F, F, ctypes.POINTER(NearestPoint)]),
     }
     for name, (result, args) in signatures.items():
         f = getattr(lib, name)

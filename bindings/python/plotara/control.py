@@ -8,16 +8,32 @@ import os
 import sys
 import threading
 import weakref
-from typing import Any, BinaryIO, Callable, Optional, Union
+from typing import Any, BinaryIO, Callable, NamedTuple, Optional, Union
 
 from . import _members
 from . import _native as n
 from ._points import as_doubles, series_index
 from ._values import c_int, check, from_value, text, to_value
 
-__all__ = ["Control", "PlotaraError", "rgb", "members", "EVENTS"]
+__all__ = ["Control", "PlotaraError", "Point", "rgb", "members", "EVENTS", "KEYS"]
 
 EVENTS = n.EVENTS
+
+# The keys Control.key() takes: the desktop's virtual-key codes.
+KEYS = {"Escape": 27, "PageUp": 33, "PageDown": 34, "Home": 36, "Left": 37, "Up": 38, "Right": 39, "Down": 40,
+        "C": 67, "+": 107, "-": 109}
+
+
+class Point(NamedTuple):
+    """A data point: its graph, data set and place in it (from 0), its values, its data set's legend and
+    its distance from the position asked about (pixels)."""
+    graph: int
+    data_set: int
+    index: int
+    x: float
+    y: float
+    name: str
+    distance: float
 
 
 # ---------------------------------------------------------------- errors
@@ -209,6 +225,8 @@ class Control:
                         me._errors.append((source, description))
                     else:
                         handler(source, description)
+                elif handler is not None and event == n.VIEW_CHANGED:
+                    handler(int(source))
                 elif handler is not None:
                     handler()
             except BaseException as x:  # carried out of the C call, raised there
@@ -322,9 +340,10 @@ class Control:
         self._call("add_points", n.lib.plotara_add_points, px, py, pe, nx)
 
     def on(self, event: str, handler: Optional[Callable[..., Any]]) -> None:
-        """Calls handler when the event is raised: ErrorMsg with (source, description), the others with
-        no arguments. None removes it. An exception in the handler is raised by the call that caused
-        the event. See the class's help for what a handler may do."""
+        """Calls handler when the event is raised: ErrorMsg with (source, description), ViewChanged (after
+        the user changed a graph's view: a zoom, a pan, an unzoom, the wheel, a pinch, the keys) with the
+        graph's index, the others with no arguments. None removes it. An exception in the handler is
+        raised by the call that caused the event. See the class's help for what a handler may do."""
         if event not in EVENTS:
             raise ValueError(f"unknown event {event!r} (one of {', '.join(EVENTS)})")
         index = EVENTS.index(event)
@@ -340,6 +359,45 @@ class Control:
             self._handlers[event] = handler
             if index not in self._callbacks:
                 self._listen(index)
+
+    # ---- navigation beyond the mouse: positions in pixels of the picture; shift 1 Shift, 2 Ctrl, 4 Alt
+    def _gesture(self, name, function, *args):
+        taken = ctypes.c_int()
+        self._call(name, function, *args, ctypes.byref(taken))
+        return bool(taken.value)
+
+    def wheel(self, x: float, y: float, delta: int, shift: int = 0) -> bool:
+        """The wheel turned over (x, y): delta in eighths of a degree (120 a notch; positive zooms in about
+        the pointer, four notches by 2); with Shift only the X axes, with Ctrl only the Y axes. True when
+        the control took it (over a plot area that allows zoom, WheelZoom on)."""
+        return self._gesture("wheel", n.lib.plotara_wheel, float(x), float(y), int(delta), int(shift))
+
+    def pinch(self, x: float, y: float, factor: float) -> bool:
+        """A pinch over (x, y): zooms about it by factor (above 1 zooms in). True when taken."""
+        return self._gesture("pinch", n.lib.plotara_pinch, float(x), float(y), float(factor))
+
+    def pan(self, x: float, y: float, dx: float, dy: float) -> bool:
+        """A two-finger scroll over (x, y): the content follows the fingers by (dx, dy). True when taken."""
+        return self._gesture("pan", n.lib.plotara_pan, float(x), float(y), float(dx), float(dy))
+
+    def key(self, key: Union[int, str], shift: int = 0) -> bool:
+        """A key pressed while the control has the focus (a code, or a name of KEYS): the arrows pan by the
+        scroll bars' small change, PageUp and PageDown by their large change, + and - zoom by 2, Home
+        and Escape show the full range, C with Ctrl (shift 2) copies. True when the control took it."""
+        code = KEYS[key] if isinstance(key, str) else int(key)
+        return self._gesture("key", n.lib.plotara_key, code, int(shift))
+
+    def nearest_point(self, x: float, y: float, within: float = 8) -> Optional[Point]:
+        """The drawn data point nearest (x, y) within `within` pixels, in the graph whose plot area lies
+        there, or None."""
+        found = n.NearestPoint()
+        with self._lock:
+            self._call("nearest_point", n.lib.plotara_nearest_point, float(x), float(y), float(within),
+                       ctypes.byref(found))
+            if not found.found:
+                return None
+            return Point(found.graph, found.data_set, found.index, found.x, found.y,
+                         found.name.decode("utf-8", "replace"), found.distance)
 
     def picture(self) -> tuple[bytes, int, int, int]:
         """The picture as (pixels, width, height, stride): pixels is bytes, height rows of stride bytes,
