@@ -51,6 +51,9 @@ ScriptRunner::ScriptRunner(Plotara& control, const ScriptOptions& options, std::
   ev.GraphScaleChanged = simple("GraphScaleChanged");
   ev.GraphPositionChanged = simple("GraphPositionChanged");
   ev.LegendPositionChanged = simple("LegendPositionChanged");
+  ev.ViewChanged = [this](int16_t graph) {
+    if (options_.PrintEvents && !options_.Quiet) out_ << "Event ViewChanged " << graph << "\n";
+  };
   ev.ErrorMsg = [this](std::string& source, std::string& description) {
     if (sizing_) return;
     if (options_.PrintEvents && !options_.Quiet)
@@ -150,6 +153,8 @@ bool ScriptRunner::RunStatement(const Statement& st) {
       return RunMouse(st);
     case Statement::Scroll:
       return RunScroll(st);
+    case Statement::Wheel:
+      return RunWheel(st);
     case Statement::SaveClipboard:
       return RunSaveClipboard(st);
     case Statement::Put:
@@ -268,6 +273,15 @@ bool ScriptRunner::RunScroll(const Statement& st) {
   } else {
     st.drag ? control_.VScroll1_Scroll(value) : control_.VScroll1_Change(value);
   }
+  return true;
+}
+
+bool ScriptRunner::RunWheel(const Statement& st) {
+  member_ = "Wheel";
+  const float x = eval_.Value(*st.args[0].value).ToSingle(), y = eval_.Value(*st.args[1].value).ToSingle();
+  const int32_t delta = eval_.Value(*st.args[2].value).ToLong();
+  const int16_t modifier = st.args.size() > 3 ? eval_.Value(*st.args[3].value).ToInteger() : int16_t{0};
+  control_.Wheel(x, y, delta, modifier);
   return true;
 }
 

@@ -14,6 +14,7 @@
 //                                     Move and Up)
 //   Scroll H, 250                     HScroll1.Value = 250, then HScroll1_Change ("Scroll V, 250, Drag":
 //                                     the thumb is dragged, VScroll1_Scroll)
+//   Wheel 3000, 2000, 120[, 1]        a wheel notch over X, Y (twips): zooms in about it (Shift: X only)
 //   Print Label1.Caption, MousePointer   the child elements' state and the pointer shape
 //   SaveClipboard "copy.png"          writes what CopyToClipboard last put on this host's clipboard
 //   Pick Okay, &HFF, &HFF00, 0, 45, 1  what the next picker dialog returns (or Pick Cancel)
@@ -70,6 +71,7 @@ class ScriptRunner {
   bool RunPick(const Statement& st);
   bool RunMouse(const Statement& st);
   bool RunScroll(const Statement& st);
+  bool RunWheel(const Statement& st);
   bool RunSaveClipboard(const Statement& st);
   bool RunPut(const Statement& st);
   bool RunCall(const Statement& st);

@@ -101,6 +101,18 @@ const StatementDoc kStatements[] = {
    "Scroll H, 0\n"
    "Scroll V, 1000, Drag\n"
    "Print HScroll1.Value, VScroll1.Value\n"},
+  {"Wheel", "Wheel X, Y, Delta[, Modifier]",
+   "Turns the mouse wheel over the picture at X, Y (twips): Delta in eighths of a degree as toolkits "
+   "report it, 120 a notch; a positive Delta (turned away from the user) zooms in about the pointer, four "
+   "notches by 2. Modifier 1 (Shift) zooms only the X axes, 2 (Ctrl) only the Y axes. Over no plot area, "
+   "or with WheelZoom False, it does nothing.",
+   "Size 400, 300\n"
+   "NewGraph \"Wheel\", 0, 100, 0, 100\n"
+   "Refresh\n"
+   "Wheel 3000, 2000, 480\n"
+   "SelectXaxis\n"
+   "Print AxisViewValue1, AxisViewValue2\n"
+   "Wheel 3000, 2000, -120, 2\n"},
   {"Child elements", "Label1.Caption  HScroll1.Value  VScroll1.Max  ...  MousePointer",
    "Values the host shows beside the picture: the read-out label (Caption, Visible, Left, Top, Width, "
    "Height), the scroll bars (Value, Max, LargeChange, SmallChange, Visible, Left, Top, Width, Height) and "

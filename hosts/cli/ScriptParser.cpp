@@ -186,6 +186,11 @@ class Parser {
       st.drag = true;
     }
   }
+  // Wheel X, Y, Delta[, Modifier].
+  void ParseWheel(Statement& st) {
+    st.args = ParseValueList();
+    if (st.args.size() != 3 && st.args.size() != 4) throw SyntaxError("Wheel takes X, Y, Delta[, Modifier]");
+  }
   void ParseSaveClipboard(Statement& st) {
     st.args = ParseValueList();
     if (st.args.size() != 1) throw SyntaxError("SaveClipboard takes one file name");
@@ -221,6 +226,7 @@ class Parser {
       {"Data", Statement::Data, &Parser::ParseData},
       {"Mouse", Statement::Mouse, &Parser::ParseMouse},
       {"Scroll", Statement::Scroll, &Parser::ParseScroll},
+      {"Wheel", Statement::Wheel, &Parser::ParseWheel},
       {"SaveClipboard", Statement::SaveClipboard, &Parser::ParseSaveClipboard},
   };
 

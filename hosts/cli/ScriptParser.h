@@ -27,7 +27,20 @@ struct Expr {
 };
 
 struct Statement {
-  enum Kind { Empty, Print, Size, Save, Data, Put, Call, Mouse, Scroll, SaveClipboard, Pick } kind = Empty;
+  enum Kind {
+    Empty,
+    Print,
+    Size,
+    Save,
+    Data,
+    Put,
+    Call,
+    Mouse,
+    Scroll,
+    Wheel,
+    SaveClipboard,
+    Pick
+  } kind = Empty;
   std::string name;
   std::string word;   // Down, Move or Up of Mouse; H or V of Scroll; Okay or Cancel of Pick; Skip or Error
                       // of Data's Missing:=
@@ -36,7 +49,7 @@ struct Statement {
 };
 
 // The statement of one line (Empty for a blank line or a comment). Host statements (Print, Size, Save,
-// Data, Mouse, Scroll, SaveClipboard, Pick) are checked for the number of their values here; any other
+// Data, Mouse, Scroll, Wheel, SaveClipboard, Pick) are checked for the number of their values here; any other
 // name is a property put (Name = value) or a method call. Throws SyntaxError.
 Statement ParseLine(std::string_view line);
 

@@ -7,6 +7,7 @@
 #include "model/Lookup.h"
 #include "render/ItemView.h"
 #include "render/Pipeline.h"
+#include "scale/Mapping.h"
 
 namespace plotara {
 
@@ -20,11 +21,39 @@ struct Best {
   bool found = false;
 };
 
+// Takes a failure in silence and remembers it.
+struct Quiet final : ErrorReporter {
+  void ReportError(std::string_view, int) noexcept override { failed = true; }
+  bool failed = false;
+};
+
+// The values of the square around the pointer that holds every point near enough, a twip wider on each
+// side than the mapping's rounding needs, through the data set's own axes; the whole plane where the
+// axes cannot be inverted there.
+struct Window {
+  Window(const ControlState& s, int16_t graph, const DataSetRecord& d, double x, double y, double r) {
+    Quiet quiet;
+    const double reach = r + 1;
+    const double x0 = GetXCoord(s, quiet, graph, d.DataXAxis, static_cast<float>(x - reach)),
+                 x1 = GetXCoord(s, quiet, graph, d.DataXAxis, static_cast<float>(x + reach)),
+                 y0 = GetYCoord(s, quiet, graph, d.DataYAxis, static_cast<float>(y - reach)),
+                 y1 = GetYCoord(s, quiet, graph, d.DataYAxis, static_cast<float>(y + reach));
+    if (quiet.failed || !std::isfinite(x0) || !std::isfinite(x1) || !std::isfinite(y0) || !std::isfinite(y1))
+      return;
+    xLo = std::min(x0, x1), xHi = std::max(x0, x1), yLo = std::min(y0, y1), yHi = std::max(y0, y1);
+  }
+  bool Holds(const Point& p) const { return xLo <= p.X && p.X <= xHi && yLo <= p.Y && p.Y <= yHi; }
+  bool Meets(const BlockIndex::Block& k) const {
+    return !(k.xMax < xLo || k.xMin > xHi || k.yMax < yLo || k.yMin > yHi);
+  }
+  double xLo = -kUnbounded, xHi = kUnbounded, yLo = -kUnbounded, yHi = kUnbounded;
+};
+
 // The search through one data set: its points and their mapping to the page.
 class Search {
  public:
-  Search(const ItemView& item, const PlotBox& plot, double x, double y, Best& best)
-      : item_(item), plot_(plot), x_(x), y_(y), best_(best) {}
+  Search(const ItemView& item, const PlotBox& plot, const Window& window, double x, double y, Best& best)
+      : item_(item), plot_(plot), window_(window), x_(x), y_(y), best_(best) {}
 
   // Every point of the data set, through the blocks of its index: all its levels when the index
   // describes the points (X never decreases, every point finite); otherwise only the first level,
@@ -60,16 +89,19 @@ class Search {
 
   void Visit(int level, size_t b) {
     const BlockIndex::Block& k = item_.Data.Index.Level(level)[b];
-    double x0, x1, y0, y1;
-    PageInterval(item_.X, item_.XAxis.AxisLog, k.xMin, k.xMax, x0, x1);
-    PageInterval(item_.Y, item_.YAxis.AxisLog, k.yMin, k.yMax, y0, y1);
-    const double gx = Gap(x_, x0, x1), gy = Gap(y_, y0, y1);
-    if (gx * gx + gy * gy > best_.d2) return;
+    // First the window's values, then (above the first level, where it pays) the page and the best
+    // distance so far. A range that is not a number (a block that began with such a point) passes both.
+    if (!window_.Meets(k)) return;
     if (level == 0) {
       const size_t first = b * BlockIndex::BlockSize(0);
       Scan(first, std::min(first + BlockIndex::BlockSize(0), static_cast<size_t>(item_.Data.PointCount)));
       return;
     }
+    double x0, x1, y0, y1;
+    PageInterval(item_.X, item_.XAxis.AxisLog, k.xMin, k.xMax, x0, x1);
+    PageInterval(item_.Y, item_.YAxis.AxisLog, k.yMin, k.yMax, y0, y1);
+    const double gx = Gap(x_, x0, x1), gy = Gap(y_, y0, y1);
+    if (gx * gx + gy * gy > best_.d2) return;
     constexpr size_t kChildren = size_t{1} << BlockIndex::kLevelShift;
     for (size_t c = b * kChildren; c < (b + 1) * kChildren; ++c) Visit(level - 1, c);
   }
@@ -77,7 +109,9 @@ class Search {
   int32_t Scan(size_t begin, size_t end) {
     for (size_t i = begin; i < end; ++i) {
       const Point& p = item_.Points[i];
-      if (!(std::isfinite(p.X) && std::isfinite(p.Y))) continue;
+      // Most points near the pointer in one direction lie far in the other: two comparisons pass them by
+      // (and every point that is not finite).
+      if (!window_.Holds(p)) continue;
       const double px = item_.PosX(p.X), py = item_.PosY(p.Y);
       if (!(plot_.L <= px && px <= plot_.R && plot_.T <= py && py <= plot_.B)) continue;
       const double d2 = (px - x_) * (px - x_) + (py - y_) * (py - y_);
@@ -91,6 +125,7 @@ class Search {
 
   const ItemView& item_;
   const PlotBox& plot_;
+  const Window& window_;
   double x_, y_;
   Best& best_;
   int32_t found_ = -1;  // in this data set
@@ -119,7 +154,8 @@ PointHit NearestPoint(const ControlState& s, ErrorReporter& r, int16_t graph, fl
       start += static_cast<size_t>(std::max<int32_t>(d.PointCount, 0));
       if (!Drawn(d)) continue;
       const ItemView item(g, i, points, s.UnitsPerMmX, s.UnitsPerMmY);
-      const int32_t found = Search(item, plot, x, y, best).Run();
+      const Window window(s, graph, d, x, y, maxDistance);
+      const int32_t found = Search(item, plot, window, x, y, best).Run();
       if (found < 0) continue;
       const Point& p = points[found];
       hit = {true, graph, i, found, p.X, p.Y, d.DataLegend, static_cast<float>(std::sqrt(best.d2))};

@@ -421,6 +421,37 @@ TEST(Script, MouseScrollAndChildElementsDriveTheControlHeadless) {
   EXPECT_TRUE(std::ifstream(dir + "/copy.png").good());
 }
 
+TEST(Script, WheelNotchesZoomAboutThePointerAndReportTheView) {
+  ScriptOptions options;
+  options.PrintEvents = true;
+  const ScriptResult r = RunText(
+      "Size 400, 300\n"
+      "NewGraph \"G\", 0, 100, 0, 100\n"
+      "Refresh\n"
+      "Wheel 3000, 2000, 480, 1\n"  // Shift: X only, by 2
+      "SelectXaxis\n"
+      "Print AxisViewValue1, AxisViewValue2\n"
+      "SelectYaxis\n"
+      "Print AxisViewValue1, AxisViewValue2\n"
+      "Wheel 3000, 2000, -480\n"
+      "Wheel 10, 10, 120\n",  // beside the plot: nothing
+      options);
+  EXPECT_EQ(r.status, kScriptOk) << r.err;
+  std::istringstream out(r.out.substr(r.out.find("Event ViewChanged")));
+  std::string event, again;
+  double x1, x2, y1, y2;
+  std::getline(out, event);
+  out >> x1 >> x2 >> y1 >> y2 >> std::ws;
+  std::getline(out, again);
+  EXPECT_EQ(event, "Event ViewChanged 0");
+  EXPECT_NEAR(x2 - x1, 50, 1e-9);
+  EXPECT_EQ(y2 - y1, 100);
+  EXPECT_EQ(again, "Event ViewChanged 0");
+  EXPECT_TRUE(out.get() == EOF) << "the wheel beside the plot changes nothing";
+  EXPECT_EQ(RunText("Wheel 1, 2\n").err,
+            "test.plotara:1: syntax error: Wheel takes X, Y, Delta[, Modifier]\n");
+}
+
 TEST(Script, SavingAnEmptyClipboardIsAClearError) {
   const ScriptResult r = RunText("SaveClipboard \"x.png\"\nMouse Sideways, 1, 0, 1, 1\n");
   EXPECT_EQ(r.status, kScriptFailed);
