@@ -35,7 +35,7 @@ struct PointHit {
   int16_t Graph = -1;       // its graph
   int16_t DataSet = -1;     // its data set within the graph
   int32_t Point = -1;       // its place within the data set, from 0
-  double X = 0, Y = 0;      // its values (as stored: single precision)
+  double X = 0, Y = 0;      // its values (as stored: single precision; on a time axis the instant)
   std::string DataSetName;  // the data set's legend
   float Distance = 0;       // from the position asked about, twips
 };

@@ -7,6 +7,7 @@
 // user-interface thread. Two controls share nothing.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -36,6 +37,16 @@ struct PlotaraOptions {
   bool Vector = false;
 };
 
+// An instant as a value of a time axis (AxisTime): seconds since 1970-01-01 UTC, whole seconds and the
+// fraction apart so that nothing below a microsecond is lost. Every member that takes a value on a time
+// axis (AxisValue1, AxisScaleStyle, AddText, MathFuncX1, BarBaseValue, ...) takes this.
+template <class Duration>
+double TimeValue(std::chrono::sys_time<Duration> t) {
+  const auto whole = std::chrono::floor<std::chrono::seconds>(t);
+  return static_cast<double>(whole.time_since_epoch().count()) +
+         std::chrono::duration<double>(t - whole).count();
+}
+
 class Plotara {
  public:
   // A control drawing at the given resolution (dots per inch; twips per pixel = 1440 / dpi).
@@ -59,6 +70,10 @@ class Plotara {
   // ---- Properties of the control itself.
   bool SuppressRaisingEvents() const;
   void SuppressRaisingEvents(bool value);
+  // Labels a reader can read, for every graph: round ticks inside any view (also after zoom and pan and
+  // with fixed limits), no label printed over another, Y labels horizontal where they fit. Off at first.
+  bool ReadableLabels() const;
+  void ReadableLabels(bool value);
   int16_t GraphIndex() const;   // the current graph
   std::string Version() const;  // "1.02"
 
@@ -82,6 +97,11 @@ class Plotara {
   // ---- Data sets: points, functions and texts go to the last data set of the current graph.
   void NewDataSet(const std::string& Legend, bool InLegendTable = true);
   void AddDataPoint(double X, double Y, double E = 0);
+  // A point at an instant on a time X axis.
+  template <class Duration>
+  void AddDataPoint(std::chrono::sys_time<Duration> X, double Y, double E = 0) {
+    AddDataPoint(TimeValue(X), Y, E);
+  }
   void AddMathFunc(const std::string& MathFunc, double Fromx = 0, double Tox = 0);
   void AddText(const std::string& Text, double TextX, double TextY, uint8_t TextOri,
                const std::string& TextFont, int32_t TextColor, int16_t TextAngle, bool TextPercent);

@@ -36,7 +36,10 @@
   X(AxisTextLabels,    String)      \
   X(AxisMajorDivs,     Integer)     \
   X(AxisMinorDivs,     Integer)     \
-  X(AxisDP,            Integer)
+  X(AxisDP,            Integer)     \
+  X(AxisTime,          Boolean)     \
+  X(AxisTimeFormat,    String)      \
+  X(AxisTimeZone,      String)
 
 #define PLOTARA_LEGEND_PROPERTIES(X)  \
   X(LegendShow,          Boolean)     \

@@ -38,6 +38,7 @@ const MemberDoc kDocs[] = {
   {"PinchZoom", "a pinch on the touchpad over a plot area zooms about the fingers", "", ""},
   {"TouchPan", "a two-finger scroll over a plot area pans it", "", ""},
   {"KeyNavigation", "with the focus, the arrows and Page Up/Down pan, + and - zoom by 2, Home and Escape show the full range, Ctrl+C copies", "", ""},
+  {"ReadableLabels", "labels a reader can read on every axis: round ticks (1, 2 or 5 x 10^n) inside the view also after zoom, pan and with fixed limits, a label that would overlap another left out, Y labels horizontal where they fit", "", ""},
   {"Reset", "forgets all graphs and restores the page fill; the picture stays until the next refresh", "", ""},
   // Graphs, axes and selection.
   {"NewGraph", "appends a graph with an X axis \"x-axis\" and a Y axis \"y-axis\" and makes it current; equal limits make an axis automatic", "data values", ""},
@@ -59,7 +60,7 @@ const MemberDoc kDocs[] = {
   {"RefreshGraphs", "draws the graphs (WhichIndex -1: all), the legend on the picture when LegndOnPic1", "", ""},
   // Data sets.
   {"NewDataSet", "appends a data set on the graph's current axes with the next automatic style; points go to it", "", ""},
-  {"AddDataPoint", "appends a point (X, Y and an error value E) to the last data set and widens automatic axes", "data values", "stored as Single"},
+  {"AddDataPoint", "appends a point (X, Y and an error value E) to the last data set and widens automatic axes", "data values (seconds since 1970 on a time axis)", "stored as Single; on a time axis as the offset from the axis's origin (its first value): to the millisecond within 4 hours of it, to a second over a year"},
   {"AddMathFunc", "draws a formula of x as a curve over Fromx..Tox (equal: the axis range) in the last data set", "data values", ""},
   {"AddText", "gives the last data set a free text at TextX, TextY", "data values or percent", "TextOri 0 to 8"},
   // Style methods.
@@ -108,10 +109,10 @@ const MemberDoc kDocs[] = {
   {"AxisShowTitle", "the axis title is drawn", "", ""},
   {"AxisFarSide", "the axis is drawn on the far side of the plot area (top or right)", "", ""},
   {"AxisHide", "the axis is not drawn", "", ""},
-  {"AxisValue1", "lower limit; setting it fixes the axis's range (AxisScale 1)", "data values", ""},
-  {"AxisValue2", "upper limit; setting it fixes the axis's range (AxisScale 1)", "data values", ""},
-  {"AxisViewValue1", "lower limit shown now: AxisValue1 as zoomed and panned (ViewChanged tells of a change)", "data values", "read-only"},
-  {"AxisViewValue2", "upper limit shown now: AxisValue2 as zoomed and panned", "data values", "read-only"},
+  {"AxisValue1", "lower limit; setting it fixes the axis's range (AxisScale 1)", "data values (seconds since 1970 on a time axis)", ""},
+  {"AxisValue2", "upper limit; setting it fixes the axis's range (AxisScale 1)", "data values (seconds since 1970 on a time axis)", ""},
+  {"AxisViewValue1", "lower limit shown now: AxisValue1 as zoomed and panned (ViewChanged tells of a change)", "data values (seconds since 1970 on a time axis)", "read-only"},
+  {"AxisViewValue2", "upper limit shown now: AxisValue2 as zoomed and panned", "data values (seconds since 1970 on a time axis)", "read-only"},
   {"AxisScale", "0 automatic range from the data, 1 fixed limits, 2 fixed limits with AxisTextLabels", "", "0, 1 or 2"},
   {"AxisLog", "logarithmic scale", "", ""},
   {"AxisReverse", "the axis runs from high to low", "", ""},
@@ -119,6 +120,9 @@ const MemberDoc kDocs[] = {
   {"AxisMajorDivs", "number of major divisions (recomputed for automatic axes)", "", ""},
   {"AxisMinorDivs", "minor intervals per major interval; 1 draws no minor ticks", "", ""},
   {"AxisDP", "decimal places (recomputed for automatic axes)", "", ""},
+  {"AxisTime", "a time axis: its values are instants, seconds since 1970-01-01 UTC, kept to the millisecond, with calendar ticks and dates for labels; it is linear (AxisLog is cleared when it is drawn) and ignores AxisTextLabels", "", ""},
+  {"AxisTimeFormat", "labels of a time axis in a strftime-style format (%Y %m %d %H %M %S %b %a %j %Z %z; %S gives milliseconds on steps below a second); \"\": concise labels that name only what changes, with the full date where the date changes", "", "any text"},
+  {"AxisTimeZone", "time zone of a time axis's ticks and labels: \"UTC\" or a name of the IANA zone database such as \"Europe/Berlin\"", "", "a zone the system's database knows (else error 380)"},
   // Legend properties: the current graph's legend table.
   {"LegendShow", "the legend table is drawn", "", ""},
   {"LegendInFront", "the legend table is drawn over the data; else behind it", "", ""},

@@ -44,6 +44,12 @@ bool Plotara::SuppressRaisingEvents() const {
 void Plotara::SuppressRaisingEvents(bool value) {
   c_->Notify.SuppressRaisingEvents = value;
 }
+bool Plotara::ReadableLabels() const {
+  return c_->State.ReadableLabels;
+}
+void Plotara::ReadableLabels(bool value) {
+  c_->State.ReadableLabels = value;
+}
 int16_t Plotara::GraphIndex() const {
   return c_->State.CurrentGraph;
 }

@@ -8,6 +8,7 @@
 #include "control/PropertyFields.h"
 #include "model/Graphs.h"
 #include "model/Lookup.h"
+#include "model/TimeOrigin.h"
 #include "platform/AutomationError.h"
 #include "platform/Conversions.h"
 #include "plotara/Plotara.h"
@@ -54,23 +55,26 @@ namespace prop {
 PLOTARA_PROPERTY_FIELDS(PLOTARA_DEFINE_PROP)
 #undef PLOTARA_DEFINE_PROP
 
+// The limits are the host's values: on a time axis, instants rather than the offsets the axis holds.
 double AxisValue1(ControlState& s) {
-  return RecordOfAxis(s).ScaleMin;
+  const AxisRecord& a = RecordOfAxis(s);
+  return HostValueOf(a, a.ScaleMin);
 }
 double AxisValue2(ControlState& s) {
-  return RecordOfAxis(s).ScaleMax;
+  const AxisRecord& a = RecordOfAxis(s);
+  return HostValueOf(a, a.ScaleMax);
 }
 
 void AxisValue1(ControlState& s, ErrorReporter& r, const double& value) {
   AxisRecord& a = RecordOfAxis(s);
-  a.AxisValue1 = value;
+  a.AxisValue1 = TakeHostValue(s.Current(), s.Current().SelectedAxis, value);
   a.AxisScale = 1;
   SetAxisScale(s, r);
 }
 
 void AxisValue2(ControlState& s, ErrorReporter& r, const double& value) {
   AxisRecord& a = RecordOfAxis(s);
-  a.AxisValue2 = value;
+  a.AxisValue2 = TakeHostValue(s.Current(), s.Current().SelectedAxis, value);
   a.AxisScale = 1;
   SetAxisScale(s, r);
 }
@@ -135,10 +139,16 @@ void Plotara::AxisValue2(double value) {
   AsAutomation([&] { prop::AxisValue2(c_->State, c_->Notify, value); });
 }
 double Plotara::AxisViewValue1() const {
-  return AsAutomation([&] { return RecordOfAxis(c_->State).AxisValue1; });
+  return AsAutomation([&] {
+    const AxisRecord& a = RecordOfAxis(c_->State);
+    return HostValueOf(a, a.AxisValue1);
+  });
 }
 double Plotara::AxisViewValue2() const {
-  return AsAutomation([&] { return RecordOfAxis(c_->State).AxisValue2; });
+  return AsAutomation([&] {
+    const AxisRecord& a = RecordOfAxis(c_->State);
+    return HostValueOf(a, a.AxisValue2);
+  });
 }
 uint8_t Plotara::AxisScale() const {
   return AsAutomation([&] { return prop::AxisScale(c_->State); });

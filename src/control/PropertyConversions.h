@@ -8,8 +8,10 @@
 #include <type_traits>
 
 #include "model/Records.h"
+#include "model/TimeOrigin.h"
 #include "platform/Conversions.h"
 #include "plotara/Variant.h"
+#include "scale/TimeZone.h"
 
 namespace plotara::conv {
 
@@ -142,6 +144,31 @@ struct Pct {
   template <class H>
   static H Get(const ControlState&, const float& field) {
     return field * 100;
+  }
+};
+
+// Switches the selected axis between a time axis and a plain one, moving the origin its values are
+// counted from (model/TimeOrigin.h).
+struct TimeSwitch {
+  static void Set(ControlState& s, AxisRecord&, bool&, bool v) {
+    GraphRecord& g = s.Current();
+    SetAxisTime(g, g.SelectedAxis, v);
+  }
+  template <class H>
+  static H Get(const ControlState&, const bool& field) {
+    return field;
+  }
+};
+
+// The name of a time zone of the zone database, or "UTC"; another name raises 380.
+struct ZoneName {
+  static void Set(const ControlState&, AxisRecord&, std::string& field, const std::string& v) {
+    if (!IsKnownTimeZone(v)) Raise(err::InvalidPropertyValue);
+    field = v.empty() ? "UTC" : v;
+  }
+  template <class H>
+  static H Get(const ControlState&, const std::string& field) {
+    return field;
   }
 };
 

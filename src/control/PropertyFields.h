@@ -37,7 +37,10 @@
   X(AxisTextLabels,    Axis, AxisTextLabels,    Plain)   \
   X(AxisMajorDivs,     Axis, AxisMajorDivs,     Plain)   \
   X(AxisMinorDivs,     Axis, AxisMinorDivs,     Plain)   \
-  X(AxisDP,            Axis, AxisDP,            Plain)
+  X(AxisDP,            Axis, AxisDP,            Plain)   \
+  X(AxisTime,          Axis, AxisTime,          TimeSwitch) \
+  X(AxisTimeFormat,    Axis, AxisTimeFormat,    Plain)   \
+  X(AxisTimeZone,      Axis, AxisTimeZone,      ZoneName)
 
 #define PLOTARA_LEGEND_PROPERTY_FIELDS(X)                           \
   X(LegendShow,          Legend, LegendShow,               Plain)   \

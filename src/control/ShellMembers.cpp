@@ -11,6 +11,9 @@ void AddShellMembers(MemberTable& t) {
       "SuppressRaisingEvents", VarType::Boolean,
       [](Plotara& p) { return Variant(p.SuppressRaisingEvents()); },
       [](Plotara& p, const Variant& v) { p.SuppressRaisingEvents(v.ToBoolean()); });
+  t.AddProperty(
+      "ReadableLabels", VarType::Boolean, [](Plotara& p) { return Variant(p.ReadableLabels()); },
+      [](Plotara& p, const Variant& v) { p.ReadableLabels(v.ToBoolean()); });
   // The navigation gestures beyond the mouse, each on by default.
   auto navigation = [&t](const char* name, bool (Plotara::*get)() const, void (Plotara::*put)(bool)) {
     t.AddProperty(

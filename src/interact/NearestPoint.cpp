@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "model/Lookup.h"
+#include "model/TimeOrigin.h"
 #include "render/ItemView.h"
 #include "render/Pipeline.h"
 #include "scale/Mapping.h"
@@ -158,7 +159,14 @@ PointHit NearestPoint(const ControlState& s, ErrorReporter& r, int16_t graph, fl
       const int32_t found = Search(item, plot, window, x, y, best).Run();
       if (found < 0) continue;
       const Point& p = points[found];
-      hit = {true, graph, i, found, p.X, p.Y, d.DataLegend, static_cast<float>(std::sqrt(best.d2))};
+      hit = {true,
+             graph,
+             i,
+             found,
+             HostValueOf(item.XAxis, p.X),
+             HostValueOf(item.YAxis, p.Y),
+             d.DataLegend,
+             static_cast<float>(std::sqrt(best.d2))};
     }
   });
   return hit;

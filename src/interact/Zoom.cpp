@@ -13,11 +13,13 @@
 #include "interact/ViewLimits.h"
 #include "model/Graphs.h"
 #include "model/Lookup.h"
+#include "model/TimeOrigin.h"
 #include "platform/Conversions.h"
 #include "render/Pipeline.h"
 #include "scale/Mapping.h"
 #include "scale/NumberFormat.h"
 #include "scale/NumericHelpers.h"
+#include "scale/TimeTicks.h"
 
 namespace plotara {
 
@@ -151,6 +153,20 @@ void UnZoom(ControlState& state, ErrorReporter& r, int16_t graph) {
 
 // ---------------------------------------------------------------- the read-out
 
+namespace {
+
+// A coordinate on an axis as the read-out shows it: a number with the digits the axis's range needs, or
+// on a time axis the instant in its zone, to the millisecond when the view spans less than ten minutes.
+std::string CoordinateText(ErrorReporter& r, const AxisRecord& a, double v) {
+  if (a.AxisTime) {
+    const bool millis = std::fabs(a.AxisValue2 - a.AxisValue1) < 600;
+    return ReadOutTime(MillisOf(HostValueOf(a, v)), TimeZone(a.AxisTimeZone), millis);
+  }
+  return EasyFormat(r, v, AxisDPx(r, a.AxisValue1, a.AxisValue2));
+}
+
+}  // namespace
+
 void ShowGraphCoords(Interaction& ui, int16_t button, float x, float y) {
   ControlState& state = ui.State;
   ErrorReporter& r = ui.Notify;
@@ -165,10 +181,8 @@ void ShowGraphCoords(Interaction& ui, int16_t button, float x, float y) {
                    pt = static_cast<double>(g.RectTop) + g.BorderTop;
       const bool overPlot = pl <= x && x <= pl + ax.AxisLength && pt <= y && y <= pt + ay.AxisLength;
       if (g.GraphShowXY && overPlot) {
-        const int16_t dx = AxisDPx(r, ax.AxisValue1, ax.AxisValue2),
-                      dy = AxisDPx(r, ay.AxisValue1, ay.AxisValue2);
         const double vx = GetXCoord(state, r, index, x), vy = GetYCoord(state, r, index, y);
-        text = " " + EasyFormat(r, vx, dx) + ", " + EasyFormat(r, vy, dy);
+        text = " " + CoordinateText(r, ax, vx) + ", " + CoordinateText(r, ay, vy);
       }
     }
     state.Label1.Caption = text;

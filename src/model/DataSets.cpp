@@ -6,6 +6,7 @@
 
 #include "model/Graphs.h"
 #include "model/Lookup.h"
+#include "model/TimeOrigin.h"
 #include "platform/Conversions.h"
 
 namespace plotara {
@@ -106,19 +107,26 @@ void AddPoint(ControlState& s, Notifier& n, double X, double Y, double E) {
   if (s.NumGraphs() < 1) return;
   GraphRecord& g = s.Current();
   if (g.NumDataSets() < 1) return;
+  // The point is stored as its data set's axes hold values (counted from a time axis's origin); the
+  // graph's current axes, which it widens, may be others.
+  const DataSetRecord& last = g.DataSets.back();
+  const double storedX = TakeHostValue(g, last.DataXAxis, X), storedY = TakeHostValue(g, last.DataYAxis, Y);
+  const double currentX = TakeHostValue(g, g.CurrentXAxis, X), currentY = TakeHostValue(g, g.CurrentYAxis, Y);
   // Convert first: a value a point cannot hold (error 6) must leave the graph as it was.
-  const float x = CSng(X), y = CSng(Y), e = CSng(E);
+  const float x = CSng(storedX), y = CSng(storedY), e = CSng(E);
   if (g.NumPoints() == std::numeric_limits<int32_t>::max()) Raise(err::Overflow);
   AxisRecord& ax = AxisAt(g, g.CurrentXAxis);
   AxisRecord& ay = AxisAt(g, g.CurrentYAxis);
-  if (ax.AxisScale == kScaleAutomatic && ax.LimitsPending && std::isfinite(X)) InitAxisLimits(n, ax, X);
-  if (ay.AxisScale == kScaleAutomatic && ay.LimitsPending && std::isfinite(Y)) InitAxisLimits(n, ay, Y);
+  if (ax.AxisScale == kScaleAutomatic && ax.LimitsPending && std::isfinite(X))
+    InitAxisLimits(n, ax, currentX);
+  if (ay.AxisScale == kScaleAutomatic && ay.LimitsPending && std::isfinite(Y))
+    InitAxisLimits(n, ay, currentY);
   g.Points.Append(x, y, e);
   DataSetRecord& d = g.DataSets.back();
   ++d.PointCount;
   d.Index.Add(x, y, e);
-  const bool wx = Widen(ax, X);
-  const bool wy = Widen(ay, Y);
+  const bool wx = Widen(ax, currentX);
+  const bool wy = Widen(ay, currentY);
   if (wx || wy) n.RaiseGraphScaleChanged();
 }
 

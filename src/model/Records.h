@@ -99,6 +99,16 @@ struct AxisRecord {
   float AxisTitleShift = 0;
   bool AxisFarSide = false;
   bool LimitsPending = true;
+  // A time axis: its values are instants, seconds since 1970-01-01 UTC, labelled in AxisTimeZone with
+  // calendar ticks, through AxisTimeFormat when it is not empty (model/TimeOrigin.h).
+  bool AxisTime = false;
+  std::string AxisTimeFormat;
+  std::string AxisTimeZone = "UTC";
+  // Every value the axis holds (its limits and ranges, the coordinates of the points on it) is counted
+  // from this instant, so that a single-precision point keeps milliseconds. 0 on an axis that is not a
+  // time axis; pending on a time axis until the first value arrives.
+  double TimeOrigin = 0;
+  bool TimeOriginPending = false;
 };
 
 struct DataSetRecord {
@@ -197,6 +207,8 @@ struct ControlState {
   bool ScrollBarsVisible = false;
   bool ScrollUpdating = false;
   bool RefreshInProgress = false;
+  // Round ticks inside any view, no label over another, Y labels horizontal where they fit.
+  bool ReadableLabels = false;
 
   // The child elements a host mirrors: the coordinate read-out and the scroll bars, laid out in the
   // control's client area (twips).

@@ -9,7 +9,9 @@
 
 #include "model/Graphs.h"
 #include "model/Lookup.h"
+#include "model/TimeOrigin.h"
 #include "platform/Conversions.h"
+#include "render/AxisTicks.h"
 #include "render/Pipeline.h"
 #include "render/Text.h"
 #include "scale/AutoScale.h"
@@ -88,6 +90,35 @@ class TokenCursor {
 constexpr int kMaxMajorTicks = 1000;
 constexpr long kMaxMinorTicks = 20000;
 
+// The last major tick j of an axis drawn from v1 to v2: AxisMajorDivs; on a logarithmic axis the majors
+// are decades from the one at v1, and past the limits there is no more to draw.
+int LastMajor(const AxisRecord& a, float v1, float v2) {
+  int lastMajor = a.AxisMajorDivs;
+  if (a.AxisLog) {
+    const double decades = std::ceil(std::log10(std::max(v1, v2))) - std::floor(std::log10(v1));
+    if (decades >= 0 && decades < lastMajor) lastMajor = static_cast<int>(decades);
+  }
+  return lastMajor;
+}
+
+// The ticks an axis draws by default (decades, or text labels, at equal divisions), as a plan for
+// readable labels.
+TickPlan DefaultTickPlan(ErrorReporter& r, const AxisRecord& a, float v1, float v2) {
+  TickPlan plan;
+  TokenCursor tokens(a.AxisTextLabels);
+  const int lastMajor = std::min(LastMajor(a, v1, v2), kMaxMajorTicks);
+  const int minorDivs = static_cast<long>(lastMajor + 1) * std::max(a.AxisMinorDivs - 1, 0) <= kMaxMinorTicks
+                            ? a.AxisMinorDivs
+                            : 1;
+  for (int j = 0; j <= lastMajor; ++j) {
+    const std::string token = a.AxisScale == kScaleTextLabels ? tokens.Next() : std::string();
+    const double v = MajorTickValue(a, v1, v2, j);
+    plan.Majors.push_back({v, TickLabel(r, a, v, token), false});
+    for (int k = 2; k <= minorDivs; ++k) plan.Minors.push_back(MinorValue(a, v1, v2, v, k));
+  }
+  return plan;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- the graph's axes and title
@@ -134,11 +165,151 @@ struct PagePoint {
   float x, y;
 };
 
+// The move that brings [from, to] within [low, high], or 0 when it is longer than that.
+float ShiftWithin(float from, float to, float low, float high) {
+  if (to - from > high - low) return 0;
+  if (from < low) return low - from;
+  if (to > high) return high - to;
+  return 0;
+}
+
+// How the labels of an axis of Rules lie at this angle, in the surface's font: a label running along
+// the axis is centred on its tick, a turned one ends there; ticks at least kMinTickSpacing heights of an A
+// apart and labels at least three quarters of one.
+template <class Rules>
+LabelLayout LayoutOf(Surface& s, int16_t angle) {
+  const bool parallel = angle == Rules::kParallelLabelAngle;
+  const float h = HeightOfA(s);
+  return {Rules::kXY == kYAxis,
+          angle,
+          parallel ? kAlignCentre : kAlignEnd,
+          parallel ? Rules::kParallelLabelVAlign : kAlignMiddle,
+          Rules::kMinTickSpacing * h,
+          0.75f * h};
+}
+
+// A time axis: automatic limits due for rescaling come from its data, widened to the ticks its labels
+// need; then as ScaleAxis. It is linear for good.
+void ScaleTimeAxis(ControlState& state, Notifier& n, Surface& s, const LabelLayout& layout, AxisRecord& a,
+                   int16_t xAxis, int16_t yAxis, float low, float high) {
+  a.AxisLog = false;
+  if (a.AxisScale == kScaleAutomatic && a.RescalePending) {
+    RoundTimeLimits(s, layout, state.Current(), a, low, high);
+    a.ScaleMin = a.AxisValue1;
+    a.ScaleMax = a.AxisValue2;
+    n.RaiseGraphScaleChanged();
+    a.RescalePending = false;
+  }
+  SetScrollBarsVisibility(state, n, xAxis, yAxis);
+}
+
+// The layout planned labels are tried in: readable Y labels running along the axis are tried
+// horizontal first.
+struct LabelChoice {
+  LabelLayout Layout;
+  bool TryLevel = false;
+};
+
+template <class Rules>
+LabelChoice FirstLabelChoice(Surface& s, const AxisRecord& a, bool readable) {
+  const bool tryLevel = readable && Rules::kXY == kYAxis && a.AxisLabelsHoriz == Rules::kParallelLabelAngle;
+  return {LayoutOf<Rules>(s, tryLevel ? 0 : a.AxisLabelsHoriz), tryLevel};
+}
+
+// Where an axis is drawn: its limits (as scaled, for the default ticks), its line and the labels'
+// offset from it, and its side.
+struct AxisPlace {
+  float V1, V2, Line, Offset;
+  bool Far;
+};
+
+// The planned ticks of an axis as they are drawn: the major ticks and their labels' places along the
+// axis (a label reaching past the graph's edge moves in), which labels are kept, their layout, their
+// place across the axis and the extent they take across it.
+struct PlannedAxis {
+  TickPlan Plan;
+  std::vector<float> At, LabelAt;
+  std::vector<bool> Inside, Kept;
+  LabelLayout Layout;
+  float Across = 0, Extent = 0;
+};
+
+// Plans the ticks of axis a in the surface's label font: time or round ticks (or the default ones of a
+// logarithmic or text-label axis), turned level where readable Y labels fit beside the axis with its
+// title, and those labels kept that overlap nothing drawn before; the kept ones join space.Labels.
+template <class Rules>
+PlannedAxis PlanAxis(Notifier& n, Surface& s, const GraphRecord& g, const AxisRecord& a,
+                     const AxisMapping& map, const AxisPlace& at, LabelChoice labels, AxisSpace& space) {
+  const PlotBox p = PlotOf(g);
+  const float low = Rules::Low(p), high = Rules::High(p);
+  PlannedAxis r;
+  r.Layout = labels.Layout;
+  const auto makePlan = [&] {
+    if (a.AxisTime) return TimeTickPlan(s, r.Layout, a, map, low, high);
+    if (!a.AxisLog && a.AxisScale != kScaleTextLabels)
+      return RoundTickPlan(n, s, r.Layout, a, map, low, high);
+    return DefaultTickPlan(n, a, at.V1, at.V2);
+  };
+  r.Plan = makePlan();
+  const auto widest = [&] {
+    float w = 0;
+    for (const PlannedTick& t : r.Plan.Majors) w = std::max(w, s.TextWidth(t.Label));
+    return w;
+  };
+  float levelGap = 0;  // room between the axis and horizontal Y labels
+  if constexpr (Rules::kXY == kYAxis) {
+    if (labels.TryLevel) {
+      levelGap = s.TextWidth("0") / 2;
+      float needed = std::fabs(at.Offset) + levelGap + widest();
+      if (a.AxisShowTitle) {
+        SetGraphFont(n, s, a.AxisTitleFont);
+        needed += 1.6f * HeightOfA(s);
+        SetGraphFont(n, s, a.AxisLabelFont);
+      }
+      if (needed > Rules::RoomAcross(g, at.Line, at.Far)) {
+        r.Layout = LayoutOf<Rules>(s, a.AxisLabelsHoriz);
+        levelGap = 0;
+        r.Plan = makePlan();
+      }
+    }
+  }
+  if (a.AxisShowLabels) {
+    r.Extent = r.Layout.Angle == Rules::kParallelLabelAngle
+                   ? HeightOfA(s)
+                   : Rules::TurnedLabelExtent(widest(), r.Layout.Angle) + levelGap;
+  }
+  r.Across =
+      Rules::LabelPosition(at.Line, at.Offset + (at.Far ? -levelGap : levelGap), at.Far ? r.Extent : 0);
+  std::vector<TextBox> boxes;
+  for (const PlannedTick& t : r.Plan.Majors) {
+    const float q = map.Map(t.Value);
+    r.At.push_back(q);
+    r.Inside.push_back(low <= q && q <= high);
+    const PagePoint anchor = Rules::Page(q, r.Across);
+    TextBox box =
+        PrintedBox(s, t.Label, anchor.x, anchor.y, r.Layout.HAlign, r.Layout.VAlign, r.Layout.Angle);
+    r.LabelAt.push_back(q + Rules::ShiftInto(g, box));
+    boxes.push_back(box);
+  }
+  const TextBox graph{static_cast<float>(g.RectLeft), static_cast<float>(g.RectTop),
+                      static_cast<float>(g.RectLeft) + g.RectWidth,
+                      static_cast<float>(g.RectTop) + g.RectHeight};
+  r.Kept = a.AxisShowLabels ? KeptLabels(r.Plan, boxes, r.Inside, graph, space.Labels, r.Layout.Gap / 2)
+                            : std::vector<bool>(boxes.size(), false);
+  for (size_t i = 0; i < boxes.size(); ++i)
+    if (r.Kept[i]) space.Labels.push_back(boxes[i]);
+  return r;
+}
+
 // One axis: its line, then a pass of ticks at the line and, with ticks at both ends, a second at the
 // opposite edge of the plot; grid lines, labels and the title come with the first pass, and last the
 // axis takes its space on its side. Rules (XAxisRules, YAxisRules below) says what differs between X and
 // Y axes. Positions are "along" the axis, where values map, and "across" it. The axis maps its values
 // itself; the plot area is that of the graph's current axes, whose lengths every axis of a kind shares.
+//
+// A time axis, and every axis when the control's labels are readable, draws planned ticks instead of
+// dividing its limits: calendar or round ticks whose labels fit (render/AxisTicks.h), labels that would
+// overlap another left out, and Y labels turned horizontal where they fit.
 template <class Rules>
 void DrawAxis(Drawing& d, Surface& s, AxisSpace& space, int16_t index, bool first) {
   ControlState& state = d.State;
@@ -147,14 +318,25 @@ void DrawAxis(Drawing& d, Surface& s, AxisSpace& space, int16_t index, bool firs
   if (first) Rules::Taken(space, false) = Rules::Taken(space, true) = 0;
   AxisRecord& a = AxisAt(g, index);
   if (a.AxisHide) return;
-  float v1, v2;
-  ScaleAxis(state, n, a, Rules::kXY == kXAxis ? index : g.CurrentXAxis,
-            Rules::kXY == kYAxis ? index : g.CurrentYAxis, v1, v2);
+  const int16_t xAxis = Rules::kXY == kXAxis ? index : g.CurrentXAxis;
+  const int16_t yAxis = Rules::kXY == kYAxis ? index : g.CurrentYAxis;
   const PlotBox p = PlotOf(g);
+  const float low = Rules::Low(p), high = Rules::High(p);
+  const bool planning = a.AxisTime || state.ReadableLabels;
+  LabelChoice labels;
+  if (planning) {
+    SetGraphFont(n, s, a.AxisLabelFont);
+    labels = FirstLabelChoice<Rules>(s, a, state.ReadableLabels);
+  }
+  float v1 = 0, v2 = 0;
+  if (a.AxisTime) {
+    ScaleTimeAxis(state, n, s, labels.Layout, a, xAxis, yAxis, low, high);
+  } else {
+    ScaleAxis(state, n, a, xAxis, yAxis, v1, v2);
+  }
   const AxisMapping map(g, a, Rules::kXY == kYAxis);
   const bool far = a.AxisFarSide;
   int16_t& taken = Rules::Taken(space, far);  // by the axes of this kind drawn before on the same side
-  const float low = Rules::Low(p), high = Rules::High(p);
   const auto line = [&](float along1, float across1, float along2, float across2) {
     const PagePoint from = Rules::Page(along1, across1), to = Rules::Page(along2, across2);
     s.Line(from.x, from.y, to.x, to.y, a.AxisColor);
@@ -188,6 +370,15 @@ void DrawAxis(Drawing& d, Surface& s, AxisSpace& space, int16_t index, bool firs
               angle);
   };
 
+  PlannedAxis planned;
+  if (planning) planned = PlanAxis<Rules>(n, s, g, a, map, {v1, v2, lineAt, o, far}, labels, space);
+  const auto plannedLabel = [&](size_t i) {
+    const PagePoint anchor = Rules::Page(planned.LabelAt[i], planned.Across);
+    PrintText(n, s, planned.Plan.Majors[i].Label, anchor.x, anchor.y, planned.Layout.HAlign,
+              planned.Layout.VAlign, a.AxisLabelColor, a.AxisLabelFont, planned.Layout.Angle);
+  };
+  if (planning) extent = planned.Extent;
+
   int16_t M = 0;  // the block the axis takes, labels and title
   const int passes = a.AxisTicksBothEnds ? 2 : 1;
   for (int pass = 1; pass <= passes; ++pass) {
@@ -199,14 +390,31 @@ void DrawAxis(Drawing& d, Surface& s, AxisSpace& space, int16_t index, bool firs
     if (!a.AxisTicksInside) t = m = 0;
     s.DrawWidth = std::max<int>(a.AxisTickThickness, 1);
 
+    if (planning) {
+      for (size_t i = 0; i < planned.Plan.Majors.size(); ++i) {
+        const float q = planned.At[i];
+        if (!planned.Inside[i]) continue;
+        if (pass == 1) {
+          if (Rules::kGridOnEdges || (low < q && q < high)) GridLine(n, s, p, a, q, Rules::kVertical, true);
+          if (planned.Kept[i]) plannedLabel(i);
+        }
+        line(q, base - to, q, base + t);
+      }
+      for (const double v : planned.Plan.Minors) {
+        const float r = map.Map(v);
+        if (!(low <= r && r <= high)) continue;
+        if (pass == 1 && (Rules::kGridOnEdges || (low < r && r < high)))
+          GridLine(n, s, p, a, r, Rules::kVertical, false);
+        line(r, base - mo, r, base + m);
+      }
+      if (pass == 1) M = Rules::TitleAndBlock(d, s, a, p, taken, extent);
+      continue;
+    }
+
     TokenCursor tokens(a.AxisTextLabels);
     // On a logarithmic axis the major ticks are decades from the one at v1: past the limits there is no
     // more to draw.
-    int lastMajor = a.AxisMajorDivs;
-    if (a.AxisLog) {
-      const double decades = std::ceil(std::log10(std::max(v1, v2))) - std::floor(std::log10(v1));
-      if (decades >= 0 && decades < lastMajor) lastMajor = static_cast<int>(decades);
-    }
+    const int lastMajor = LastMajor(a, v1, v2);
     const int majors = std::max(lastMajor, 0) + 1;
     const int stride = (majors + kMaxMajorTicks - 1) / kMaxMajorTicks;
     const int minorDivs =
@@ -257,8 +465,17 @@ struct XAxisRules {
   static constexpr float kOutsideTicksOffset = 2;  // times the tick length
   static constexpr int16_t kParallelLabelAngle = 0;
   static constexpr TextAlign kParallelLabelVAlign = kAlignTop;
+  static constexpr float kMinTickSpacing = 4;  // planned ticks, in heights of an A
 
   static PagePoint Page(float along, float across) { return {along, across}; }
+  // Moves a box along the axis into the graph's width, when it fits; returns the move.
+  static float ShiftInto(const GraphRecord& g, TextBox& b) {
+    const float shift =
+        ShiftWithin(b.Left, b.Right, g.RectLeft, static_cast<float>(g.RectLeft) + g.RectWidth);
+    b.Left += shift;
+    b.Right += shift;
+    return shift;
+  }
   static float MmAcross(const ControlState& state) { return state.UnitsPerMmY; }
   static float Low(const PlotBox& p) { return p.L; }
   static float High(const PlotBox& p) { return p.R; }
@@ -319,8 +536,20 @@ struct YAxisRules {
   static constexpr float kOutsideTicksOffset = 1;
   static constexpr int16_t kParallelLabelAngle = 90;
   static constexpr TextAlign kParallelLabelVAlign = kAlignBottom;  // turned by 90 degrees, its right
+  static constexpr float kMinTickSpacing = 3;
+
+  // The room between the axis line and the graph's edge, for labels and the title.
+  static float RoomAcross(const GraphRecord& g, float line, bool far) {
+    return far ? static_cast<float>(g.RectLeft) + g.RectWidth - line : line - g.RectLeft;
+  }
 
   static PagePoint Page(float along, float across) { return {across, along}; }
+  static float ShiftInto(const GraphRecord& g, TextBox& b) {
+    const float shift = ShiftWithin(b.Top, b.Bottom, g.RectTop, static_cast<float>(g.RectTop) + g.RectHeight);
+    b.Top += shift;
+    b.Bottom += shift;
+    return shift;
+  }
   static float MmAcross(const ControlState& state) { return state.UnitsPerMmX; }
   static float Low(const PlotBox& p) { return p.T; }
   static float High(const PlotBox& p) { return p.B; }

@@ -3,14 +3,19 @@
 // predecessors used.
 #pragma once
 
+#include <vector>
+
 #include "render/Drawing.h"
 #include "render/Pipeline.h"
+#include "render/Text.h"
 
 namespace plotara {
 
-// Space already taken by axes on each side of the plot area of the graph being drawn, surface units.
+// Space already taken by axes on each side of the plot area of the graph being drawn, surface units,
+// and the labels of planned ticks drawn so far, which later ones keep clear of.
 struct AxisSpace {
   int16_t Below = 0, Above = 0, Left = 0, Right = 0;
+  std::vector<TextBox> Labels;
 };
 
 // Lays out the axis lengths, paints the border band and plot area, draws every axis and the title.

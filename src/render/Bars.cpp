@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "model/TimeOrigin.h"
 #include "platform/Conversions.h"
 #include "render/Fills.h"
 
@@ -31,7 +32,7 @@ void Bar(ErrorReporter& r, Surface& s, const ItemView& item, float PageX, float 
     } else if (d.BarHoriz) {
       const float off = static_cast<float>(mmY * d.BarOffset);
       // Without a base value the bar starts left of the plot area; the clipping cuts it at its edge.
-      x1 = d.BarBase ? item.PosX(d.BarBaseValue) : g.RectLeft - half;
+      x1 = d.BarBase ? item.PosX(AxisValueOf(item.XAxis, d.BarBaseValue)) : g.RectLeft - half;
       x2 = PageX;
       y1 = PageY - half + off;
       y2 = PageY + half + off;
@@ -40,7 +41,7 @@ void Bar(ErrorReporter& r, Surface& s, const ItemView& item, float PageX, float 
       const float off = static_cast<float>(mmX * d.BarOffset);
       x1 = PageX - half + off;
       x2 = PageX + half + off;
-      y1 = d.BarBase ? item.PosY(d.BarBaseValue) : g.RectTop + g.RectHeight + half;
+      y1 = d.BarBase ? item.PosY(AxisValueOf(item.YAxis, d.BarBaseValue)) : g.RectTop + g.RectHeight + half;
       y2 = PageY;
       if (d.BarStacked && item.Index > 0) y1 = item.PosY(StackBaseY);
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/Lookup.h"
+#include "model/TimeOrigin.h"
 #include "platform/Conversions.h"
 #include "render/Bars.h"
 #include "render/LinePath.h"
@@ -221,7 +222,8 @@ void DrawCurve(Drawing& drawing, Surface& s, const GraphRecord& g, int16_t index
   const AxisRecord& ax = item.XAxis;
   double xa = ax.AxisValue1, xb = ax.AxisValue2;
   if (!(d.MathFuncX1 == 0 && d.MathFuncX2 == 0)) {
-    const double lo = std::min(d.MathFuncX1, d.MathFuncX2), hi = std::max(d.MathFuncX1, d.MathFuncX2);
+    const double lo = AxisValueOf(ax, std::min(d.MathFuncX1, d.MathFuncX2)),
+                 hi = AxisValueOf(ax, std::max(d.MathFuncX1, d.MathFuncX2));
     if (xa < xb) {
       xa = std::max(xa, lo);
       xb = std::min(xb, hi);
@@ -242,7 +244,8 @@ void DrawCurve(Drawing& drawing, Surface& s, const GraphRecord& g, int16_t index
     e.ResetVariables();
     e.Expression(d.MathFunc);
     if (CheckError(e)) return;  // no curve for a formula that does not compile
-    CVariable* x = e.Variable("x", true, xa);
+    // The formula sees x as the host gives it: on a time axis the instant, not the axis's offset.
+    CVariable* x = e.Variable("x", true, HostValueOf(ax, xa));
     // The value of the function at the variable's current x, or false where it has none.
     auto valueAt = [&](double& y) {
       try {
@@ -261,7 +264,7 @@ void DrawCurve(Drawing& drawing, Surface& s, const GraphRecord& g, int16_t index
     bool have0 = valueAt(y0);
     for (int k = 1; k <= steps; ++k) {
       const double xk = ax.AxisLog ? std::exp(la + k * dl) : x0 + dx;
-      x->Value = xk;
+      x->Value = HostValueOf(ax, xk);
       double yk = 0;
       const bool haveK = valueAt(yk);
       if (have0 && haveK) s.Line(item.PosX(x0), item.PosY(y0), item.PosX(xk), item.PosY(yk));
@@ -287,8 +290,12 @@ void DrawDataText(const ControlState& state, ErrorReporter& r, Surface& s, const
     px = static_cast<float>(g.RectLeft + g.BorderLeft + p.XL * d.DataTextX / 100);
     py = static_cast<float>(g.RectTop + g.BorderTop + (100 - d.DataTextY) * p.YL / 100);
   } else {
-    px = PosX(state, r, d.DataTextX);
-    py = PosY(state, r, d.DataTextY);
+    // PosX and PosY fail (and report) without the current axes; a missing one counts from 0.
+    const auto origin = [&](int16_t axis) {
+      return axis < g.NumAxes() && axis >= 0 ? g.Axes[static_cast<size_t>(axis)].TimeOrigin : 0;
+    };
+    px = PosX(state, r, d.DataTextX - origin(g.CurrentXAxis));
+    py = PosY(state, r, d.DataTextY - origin(g.CurrentYAxis));
   }
   // DataTextOri numbers the nine anchors row by row: horizontal alignment + 3 x vertical alignment.
   PrintText(r, s, d.DataText, px, py, d.DataTextOri % 3, d.DataTextOri / 3, d.DataTextColor, d.DataTextFont,

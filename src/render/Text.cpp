@@ -1,5 +1,6 @@
 #include "render/Text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -64,6 +65,28 @@ void SetGraphFont(ErrorReporter& r, Surface& s, std::string_view spec) {
     s.FontBold = f.Bold;
     s.FontItalic = f.Italic;
   });
+}
+
+TextBox PrintedBox(Surface& s, std::string_view text, float x, float y, int16_t hAlign, int16_t vAlign,
+                   int16_t angle) {
+  const double w = s.TextWidth(text), h = s.TextHeight(text);
+  const double dx = hAlign == kAlignCentre ? w / 2 : hAlign == kAlignEnd ? w : 0;
+  const double dy = vAlign == kAlignMiddle ? CInt(h / 2) : vAlign == kAlignBottom ? CInt(h) : 0;
+  // As PrintText places it: the start point, then the text runs along (cos a, -sin a) and down across
+  // (sin a, cos a).
+  const double a = angle * 0.01745, c = angle == 0 ? 1 : std::cos(a), n = angle == 0 ? 0 : std::sin(a);
+  const double sx = x - dx * c - dy * n, sy = y + dx * n - dy * c;
+  const double xs[4] = {sx, sx + w * c, sx + h * n, sx + w * c + h * n};
+  const double ys[4] = {sy, sy - w * n, sy + h * c, sy - w * n + h * c};
+  TextBox box{static_cast<float>(xs[0]), static_cast<float>(ys[0]), static_cast<float>(xs[0]),
+              static_cast<float>(ys[0])};
+  for (int i = 1; i < 4; ++i) {
+    box.Left = std::min(box.Left, static_cast<float>(xs[i]));
+    box.Right = std::max(box.Right, static_cast<float>(xs[i]));
+    box.Top = std::min(box.Top, static_cast<float>(ys[i]));
+    box.Bottom = std::max(box.Bottom, static_cast<float>(ys[i]));
+  }
+  return box;
 }
 
 void PrintText(ErrorReporter& r, Surface& s, std::string_view text, float x, float y, int16_t hAlign,

@@ -43,4 +43,15 @@ void SetGraphFont(ErrorReporter& r, Surface& s, std::string_view spec);
 void PrintText(ErrorReporter& r, Surface& s, std::string_view text, float x, float y, int16_t hAlign,
                int16_t vAlign, OleColor colour, std::string_view spec, int16_t angle);
 
+// The page rectangle a one-line text takes when PrintText prints it at (x, y) with these alignments and
+// angle, in the surface's current font: the bounds of the turned text.
+struct TextBox {
+  float Left, Top, Right, Bottom;
+  bool Overlaps(const TextBox& o, float gap) const {
+    return Left < o.Right + gap && o.Left < Right + gap && Top < o.Bottom + gap && o.Top < Bottom + gap;
+  }
+};
+TextBox PrintedBox(Surface& s, std::string_view text, float x, float y, int16_t hAlign, int16_t vAlign,
+                   int16_t angle);
+
 }  // namespace plotara

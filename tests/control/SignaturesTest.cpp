@@ -174,8 +174,9 @@ TEST(Signatures, HandWrittenPropertiesAgreeWithTheTable) {
     EXPECT_EQ(hasSetter, static_cast<bool>(m->Put));
     ++checked;
   }
-  EXPECT_EQ(checked, 14) << "Version, GraphIndex, SuppressRaisingEvents, AxisValue1/2, AxisViewValue1/2, "
-                            "AxisScale, x/yAxisIndex, WheelZoom, PinchZoom, TouchPan, KeyNavigation";
+  EXPECT_EQ(checked, 15) << "Version, GraphIndex, SuppressRaisingEvents, ReadableLabels, AxisValue1/2, "
+                            "AxisViewValue1/2, AxisScale, x/yAxisIndex, WheelZoom, PinchZoom, TouchPan, "
+                            "KeyNavigation";
 }
 
 }  // namespace

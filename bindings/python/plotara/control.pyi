@@ -212,6 +212,21 @@ class Control:
     def SuppressRaisingEvents(self, value: bool) -> None: ...
 
     @property
+    def ReadableLabels(self) -> bool:
+        """Labels a reader can read on every axis: round ticks (1, 2 or 5 x 10^n) inside the view also after
+        zoom, pan and with fixed limits, a label that would overlap another left out, Y labels horizontal
+        where they fit.
+
+        Property ReadableLabels As Boolean
+        Default: False
+        Range: True or False
+        """
+        ...
+
+    @ReadableLabels.setter
+    def ReadableLabels(self, value: bool) -> None: ...
+
+    @property
     def WheelZoom(self) -> bool:
         """The wheel over a plot area zooms about the pointer, four notches by 2 (Shift: X only, Ctrl: Y only).
 
@@ -443,8 +458,8 @@ class Control:
         """Appends a point (X, Y and an error value E) to the last data set and widens automatic axes.
 
         Sub AddDataPoint(X As Double, Y As Double, [E As Double = 0])
-        Unit: data values
-        Range: stored as Single
+        Unit: data values (seconds since 1970 on a time axis)
+        Range: stored as Single; on a time axis as the offset from the axis's origin (its first value): to the millisecond within 4 hours of it, to a second over a year
         """
         ...
 
@@ -1014,11 +1029,55 @@ class Control:
     def AxisDP(self, value: int) -> None: ...
 
     @property
+    def AxisTime(self) -> bool:
+        """A time axis: its values are instants, seconds since 1970-01-01 UTC, kept to the millisecond, with
+        calendar ticks and dates for labels; it is linear (AxisLog is cleared when it is drawn) and ignores
+        AxisTextLabels.
+
+        Property AxisTime As Boolean
+        Default: False
+        Range: True or False
+        """
+        ...
+
+    @AxisTime.setter
+    def AxisTime(self, value: bool) -> None: ...
+
+    @property
+    def AxisTimeFormat(self) -> str:
+        """Labels of a time axis in a strftime-style format (%Y %m %d %H %M %S %b %a %j %Z %z; %S gives
+        milliseconds on steps below a second); "": concise labels that name only what changes, with the full
+        date where the date changes.
+
+        Property AxisTimeFormat As String
+        Default: ""
+        Range: any text
+        """
+        ...
+
+    @AxisTimeFormat.setter
+    def AxisTimeFormat(self, value: str) -> None: ...
+
+    @property
+    def AxisTimeZone(self) -> str:
+        """Time zone of a time axis's ticks and labels: "UTC" or a name of the IANA zone database such as
+        "Europe/Berlin".
+
+        Property AxisTimeZone As String
+        Default: "UTC"
+        Range: a zone the system's database knows (else error 380)
+        """
+        ...
+
+    @AxisTimeZone.setter
+    def AxisTimeZone(self, value: str) -> None: ...
+
+    @property
     def AxisValue1(self) -> float:
         """Lower limit; setting it fixes the axis's range (AxisScale 1).
 
         Property AxisValue1 As Double
-        Unit: data values
+        Unit: data values (seconds since 1970 on a time axis)
         Default: 0
         Range: a Double
         """
@@ -1032,7 +1091,7 @@ class Control:
         """Upper limit; setting it fixes the axis's range (AxisScale 1).
 
         Property AxisValue2 As Double
-        Unit: data values
+        Unit: data values (seconds since 1970 on a time axis)
         Default: 0
         Range: a Double
         """
@@ -1046,7 +1105,7 @@ class Control:
         """Lower limit shown now: AxisValue1 as zoomed and panned (ViewChanged tells of a change).
 
         Property AxisViewValue1 As Double (read-only)
-        Unit: data values
+        Unit: data values (seconds since 1970 on a time axis)
         Default: 0
         Range: read-only
 
@@ -1059,7 +1118,7 @@ class Control:
         """Upper limit shown now: AxisValue2 as zoomed and panned.
 
         Property AxisViewValue2 As Double (read-only)
-        Unit: data values
+        Unit: data values (seconds since 1970 on a time axis)
         Default: 0
         Range: read-only
 
