@@ -55,7 +55,8 @@ class BlockIndex {
   // Lowest and highest Y of points [begin, end) of `points` (this index's points): whole blocks from the
   // levels, the points at the ends one by one. Only for an index that is NonDecreasing; begin < end.
   template <class PointT>
-  void RangeY(const PointT* points, size_t begin, size_t end, float& lo, float& hi) const;
+  [[gnu::always_inline]] inline void RangeY(const PointT* points, size_t begin, size_t end, float& lo,
+                                            float& hi) const;
 
  private:
   // b takes in the ranges of `with`.
@@ -76,7 +77,7 @@ class BlockIndex {
 };
 
 template <class PointT>
-void BlockIndex::RangeY(const PointT* points, size_t begin, size_t end, float& lo, float& hi) const {
+inline void BlockIndex::RangeY(const PointT* points, size_t begin, size_t end, float& lo, float& hi) const {
   lo = points[begin].Y;
   hi = lo;
   auto take = [&](float a, float b) {

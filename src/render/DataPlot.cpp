@@ -169,10 +169,11 @@ bool StampSymbols(ErrorReporter& r, Surface& s, const ItemView& item) {
   const double t = s.TwipsPerPixelX();
   // A marker of one colour stamped again where it already is changes nothing; one of several colours
   // may have been partly covered by a neighbour since, so only a repeat of the one just stamped is left
-  // out.
+  // out. A smoothed marker blends its edge again each time, as drawing it again would: every copy counts.
   const int w = s.PixelWidth(), h = s.PixelHeight();
   std::vector<uint64_t> stampedAt;
   if (stamp.OneColour()) stampedAt.assign((static_cast<size_t>(w) * h + 63) / 64, 0);
+  const bool skipRepeats = stamp.Opaque();
   int32_t lastX = INT32_MIN, lastY = INT32_MIN;
   float pageX = 0, pageY = 0;
   bool drew = false;
@@ -186,7 +187,7 @@ bool StampSymbols(ErrorReporter& r, Surface& s, const ItemView& item) {
     pageX = px;
     pageY = py;
     drew = true;
-    if (ix == lastX && iy == lastY) continue;
+    if (skipRepeats && ix == lastX && iy == lastY) continue;
     lastX = ix;
     lastY = iy;
     if (!stampedAt.empty() && ix >= 0 && ix < w && iy >= 0 && iy < h) {

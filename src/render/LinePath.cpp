@@ -52,6 +52,9 @@ void EverySegment(Surface& s, const LineData& d, size_t begin, size_t end) {
 // point, except pk when pk lies strictly beyond all the points before it. Four points draw the same rows:
 // the first, the two extremes and the last, in an order that keeps that one exception. Colour and order
 // do not matter, as every segment is drawn in one colour over the others.
+// kJoined: the surface joins the segments into one path (Surface::JoinsLines); the raster's folder is
+// made without that, as it runs for every pixel column of every line.
+template <bool kJoined>
 class ColumnFolder {
  public:
   struct Pt {
@@ -87,8 +90,24 @@ class ColumnFolder {
   // True for a point whose runs may be folded.
   bool Foldable(const Pt& p) const { return p.ix >= xLo_ && p.ix <= hi_ && p.iy >= yLo_ && p.iy <= hi_; }
 
+  // True when the surface joins the segments into one path: then only the points the run passes over
+  // count, and the run goes from its first point to the extreme it first moves to, to the other (where
+  // that lies beyond the first point), to its last point, as the surface keeps such a run of the full
+  // line.
+  static constexpr bool Joined() { return kJoined; }
+
   void Flush() {
-    if (active_ && grown_) {
+    if (kJoined && active_ && grown_) {
+      const Pt& a = move_ < 0 ? lo_pt_ : hi_pt_;
+      const Pt& b = move_ < 0 ? hi_pt_ : lo_pt_;
+      Draw(first_, a);
+      if (b.iy != first_.iy) {
+        Draw(a, b);
+        Draw(b, last_);
+      } else {
+        Draw(a, last_);
+      }
+    } else if (active_ && grown_) {
       if (lastBeyond_) {
         const Pt& other = last_.iy == hi_pt_.iy ? lo_pt_ : hi_pt_;
         Draw(first_, other);
@@ -112,9 +131,11 @@ class ColumnFolder {
     grown_ = false;
     lastBeyond_ = false;
     col_ = p.ix;
+    if (kJoined) move_ = 0;
     first_ = last_ = lo_pt_ = hi_pt_ = p;
   }
   void Add(const Pt& p) {
+    if (kJoined && move_ == 0) move_ = p.iy < first_.iy ? -1 : 1;
     lastBeyond_ = p.iy < lo_pt_.iy || p.iy > hi_pt_.iy;
     if (p.iy < lo_pt_.iy) lo_pt_ = p;
     if (p.iy > hi_pt_.iy) hi_pt_ = p;
@@ -129,25 +150,29 @@ class ColumnFolder {
   int32_t xLo_, yLo_, hi_;
   bool active_ = false, grown_ = false, lastBeyond_ = false;
   int32_t col_ = 0;
+  int move_ = 0;  // the way the run first moves: -1 up, 1 down, 0 not yet
   Pt first_{}, last_{}, lo_pt_{}, hi_pt_{};
 };
 
 // The line through the points in order, each segment handed to the column folder.
+template <bool kJoined>
 class FoldedLine {
  public:
+  using Folder = ColumnFolder<kJoined>;
+  using Pt = typename Folder::Pt;
   FoldedLine(Surface& s, const LineData& d) : s_(s), d_(d), t_(s.TwipsPerPixelX()), folder_(s) {}
 
   bool Inside(const Point& p) const {
     const double x = p.X, y = p.Y;
     return x >= d_.x1 && x <= d_.x2 && y >= d_.y1 && y <= d_.y2;
   }
-  ColumnFolder::Pt At(const Point& p) const {
+  Pt At(const Point& p) const {
     const float px = d_.mapX.Map(p.X), py = d_.mapY.Map(p.Y);
     return {px, py, PixelOfPage(px, t_), PixelOfPage(py, t_)};
   }
   int32_t Column(const Point& p) const { return PixelOfPage(d_.mapX.Map(p.X), t_); }
 
-  void Visit(const ColumnFolder::Pt& cur, bool inside) {
+  void Visit(const Pt& cur, bool inside) {
     if (havePrevious_ && (inside || previousInside_)) {
       folder_.Segment(prev_, cur);
       lastEnd_ = cur;
@@ -171,18 +196,38 @@ class FoldedLine {
     d_.index->RangeY(p, i, j - 1, lo, hi);
     const float yLast = p[j - 1].Y;
     if (!(std::fmin(lo, yLast) >= d_.y1 && std::fmax(hi, yLast) <= d_.y2)) return false;
-    const ColumnFolder::Pt first = At(p[i]), last = At(p[j - 1]);
+    const Pt first = At(p[i]), last = At(p[j - 1]);
     const float pyLo = d_.mapY.Map(lo), pyHi = d_.mapY.Map(hi);
-    const ColumnFolder::Pt low{first.x, pyLo, first.ix, PixelOfPage(pyLo, t_)},
+    const Pt low{first.x, pyLo, first.ix, PixelOfPage(pyLo, t_)},
         high{first.x, pyHi, first.ix, PixelOfPage(pyHi, t_)};
     if (!folder_.Foldable(low) || !folder_.Foldable(high) || !folder_.Foldable(first) ||
         !folder_.Foldable(last))
       return false;
     Visit(first, true);
-    Visit(low, true);
-    Visit(high, true);
+    // A surface that joins the segments keeps the way the run first moves.
+    const Pt& up = low.iy <= high.iy ? low : high;
+    const Pt& down = low.iy <= high.iy ? high : low;
+    if (kJoined && FirstMove(i, j, first) > 0) {
+      Visit(down, true);
+      Visit(up, true);
+    } else if (kJoined) {
+      Visit(up, true);
+      Visit(down, true);
+    } else {
+      Visit(low, true);
+      Visit(high, true);
+    }
     Visit(last, true);
     return true;
+  }
+
+  // The way points [i, j) first move away from the row of the first: -1 up, 1 down, 0 not at all.
+  int FirstMove(size_t i, size_t j, const Pt& first) const {
+    for (size_t k = i + 1; k < j; ++k) {
+      const int32_t iy = PixelOfPage(d_.mapY.Map(d_.points[k].Y), t_);
+      if (iy != first.iy) return iy < first.iy ? -1 : 1;
+    }
+    return 0;
   }
 
   void Finish() {
@@ -198,13 +243,14 @@ class FoldedLine {
   Surface& s_;
   const LineData& d_;
   const double t_;
-  ColumnFolder folder_;
+  Folder folder_;
   bool havePrevious_ = false, previousInside_ = false, drew_ = false;
-  ColumnFolder::Pt prev_{}, lastEnd_{};
+  Pt prev_{}, lastEnd_{};
 };
 
+template <bool kJoined>
 void Folded(Surface& s, const LineData& d, size_t begin, size_t end) {
-  FoldedLine line(s, d);
+  FoldedLine<kJoined> line(s, d);
   if (d.index == nullptr || !d.xNonDecreasing) {
     for (size_t j = begin; j < end; ++j) line.Visit(d.points[j]);
     line.Finish();
@@ -285,13 +331,19 @@ LineData LineOf(const ItemView& item) {
 void DrawDataLine(Surface& s, const LineData& d, LineDrawing drawing) {
   size_t begin, end;
   VisibleRange(d, begin, end);
-  // Folding needs the exact one-pixel rules: a dotted line's pattern runs along every segment, a wide pen
-  // and a blending surface paint beyond the pixels of the centre line, and an inverting pen depends on
+  // Folding needs either the exact one-pixel rules or a surface that joins the segments into one path,
+  // where only the points the pen passes over count (a column's run then covers the span from its
+  // lowest to its highest point, whatever the order). A dotted line's pattern runs along every segment,
+  // a wide pen paints beyond the pixels of the centre line on the raster, and an inverting pen depends on
   // how often a pixel is drawn. Those draw every segment.
-  const bool fold = drawing == LineDrawing::Folded && s.ExactPixels() && s.DrawStyle == LineKind::Solid &&
-                    s.DrawWidth <= 1 && s.DrawMode == PenMode::Copy;
+  const bool fold = drawing == LineDrawing::Folded && s.DrawStyle == LineKind::Solid &&
+                    s.DrawMode == PenMode::Copy && ((s.ExactPixels() && s.DrawWidth <= 1) || s.JoinsLines());
   if (fold) {
-    Folded(s, d, begin, end);
+    if (s.JoinsLines()) {
+      Folded<true>(s, d, begin, end);
+    } else {
+      Folded<false>(s, d, begin, end);
+    }
   } else {
     EverySegment(s, d, begin, end);
   }

@@ -1,6 +1,7 @@
 // The connecting line of a data set, drawn for many points: each point mapped with constants taken once
-// per data set, only the points a view can touch visited, and, on a surface that rasterises exactly,
-// every run of segments that stays within one pixel column folded into at most four points.
+// per data set, only the points a view can touch visited, and, on a surface that rasterises exactly or
+// joins the segments into one path (the smoothed picture, documents), every run of segments that stays
+// within one pixel column folded into at most four points.
 #pragma once
 
 #include <cstddef>
@@ -47,7 +48,7 @@ inline int32_t PixelOfPage(double twips, double twipsPerPixel) {
 
 enum class LineDrawing {
   EverySegment,  // one surface line per segment
-  Folded,        // one-pixel solid lines on an exact raster: runs within a pixel column folded
+  Folded,        // solid lines (one pixel wide on an exact raster): runs within a pixel column folded
 };
 
 // Draws the line through the data's points with the surface's pen (ForeColor, DrawWidth, DrawStyle):

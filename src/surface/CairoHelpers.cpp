@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "platform/TextEncoding.h"
 
@@ -60,6 +61,16 @@ double LineHeight(cairo_t* cr) {
   cairo_font_extents_t fe;
   cairo_font_extents(cr, &fe);
   return std::ceil(fe.ascent) + std::ceil(fe.descent);
+}
+
+double DashPhase::Next(int x1, int y1, int x2, int y2, int width) {
+  const double length =
+      width > 1 ? std::hypot(x2 - x1, y2 - y1) : std::max(std::abs(x2 - x1), std::abs(y2 - y1));
+  const double phase = x1 == endX_ && y1 == endY_ ? phase_ : 0;
+  endX_ = x2;
+  endY_ = y2;
+  phase_ = std::fmod(phase + length, 6.0 * width);
+  return phase;
 }
 
 bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double xmin, double ymin, double xmax,

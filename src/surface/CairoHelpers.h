@@ -3,6 +3,7 @@
 
 #include <cairo.h>
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
@@ -36,6 +37,19 @@ std::string FontKey(const std::string& family, bool bold, bool italic, double pi
 // (ascent and descent, each rounded up).
 double TextAdvance(cairo_t* cr, std::string_view text);
 double LineHeight(cairo_t* cr);
+
+// A dotted line that starts where the previous one ended goes on with its pattern, so that a curve of
+// short segments still looks dotted. Thin lines count the pattern in pixel steps, wide ones along their
+// length; a period is six pen widths.
+class DashPhase {
+ public:
+  // The phase at the start of the line from (x1, y1) to (x2, y2); the next line goes on from its end.
+  double Next(int x1, int y1, int x2, int y2, int width);
+
+ private:
+  int endX_ = INT32_MIN, endY_ = INT32_MIN;
+  double phase_ = 0;
+};
 
 // Liang-Barsky: cuts the segment to the box; false when none of it lies inside.
 bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double xmin, double ymin, double xmax,

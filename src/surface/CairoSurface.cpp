@@ -64,7 +64,8 @@ cairo_surface_t* CreatePixels(int w, int h) {
 
 // ---------------------------------------------------------------- allocation and state plumbing
 
-CairoSurface::CairoSurface(double dpi) : Surface(dpi) {
+CairoSurface::CairoSurface(double dpi, bool turnLevelLayout)
+    : Surface(dpi), turnLevelLayout_(turnLevelLayout) {
   Reallocate(0, 0);
 }
 
@@ -138,6 +139,7 @@ void CairoSurface::SetUpContext() {
 }
 
 void CairoSurface::FlushCairo() {
+  FinishPending();
   if (cairoPending_) {
     cairo_surface_flush(img_);
     cairoPending_ = false;
@@ -161,6 +163,7 @@ void CairoSurface::BeginWriteOver(Box4 covered) {
 }
 
 void CairoSurface::BeginCairo() {
+  FinishPending();
   PaintLateFill({});
   if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
     // A failed cairo call leaves its context unusable; start a fresh one on the same pixels.
@@ -174,6 +177,8 @@ void CairoSurface::BeginCairo() {
     directPending_ = false;
   }
   cairoPending_ = true;
+  // Shapes are aliased here; a derived surface that smooths its own sets that for each of them.
+  cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
 }
 
 uint32_t CairoSurface::Native(OleColor c) const {
@@ -261,6 +266,7 @@ bool CairoSurface::FillLate(Box4 b, uint32_t rgb) {
 void CairoSurface::PaintLateFill(Box4 except) {
   if (!late_) return;
   FlushCairo();
+  if (!late_) return;  // finishing pending shapes painted it
   const LateFill l = *late_;
   late_.reset();
   if (except.Holds(l.area)) return;
@@ -376,15 +382,7 @@ void CairoSurface::PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int w
   Reach(static_cast<int64_t>(std::min(x1, x2)) - width, static_cast<int64_t>(std::min(y1, y2)) - width,
         static_cast<int64_t>(std::max(x1, x2)) + width + 1,
         static_cast<int64_t>(std::max(y1, y2)) + width + 1);
-  double phase = 0;
-  if (dotted) {
-    // Thin lines count the pattern in pixel steps, wide ones along their length.
-    const double length =
-        width > 1 ? std::hypot(x2 - x1, y2 - y1) : std::max(std::abs(x2 - x1), std::abs(y2 - y1));
-    if (x1 == dashEnd_.x && y1 == dashEnd_.y) phase = dashPhase_;
-    dashEnd_ = {x2, y2};
-    dashPhase_ = std::fmod(phase + length, 6.0 * width);
-  }
+  const double phase = dotted ? dash_.Next(x1, y1, x2, y2, width) : 0;
   if (width > 1) {
     WideLine(x1, y1, x2, y2, rgb, width, dotted, phase);
     return;
@@ -562,12 +560,46 @@ void CairoSurface::PSet(float x, float y, OleColor color) {
 
 // ---------------------------------------------------------------- device-pixel operations
 
-void CairoSurface::PaintRuns(int x, int y, std::span<const PixelRun> runs) {
+namespace {
+
+// a * b / 255 for bytes, rounded as cairo's compositor rounds, so that a blended pixel of a marker comes
+// out as cairo drawing the marker there would leave it.
+inline uint32_t Mul255(uint32_t a, uint32_t b) {
+  const uint32_t t = a * b + 0x7F;
+  return ((t >> 8) + t) >> 8;
+}
+
+inline uint32_t Blend(uint32_t under, const BlendPixel& b) {
+  uint32_t out = 0;
+  for (int shift = 0; shift < 24; shift += 8)
+    out |= (((b.base >> shift) & 0xFF) + Mul255((under >> shift) & 0xFF, (b.keep >> shift) & 0xFF)) << shift;
+  return out;
+}
+
+}  // namespace
+
+void CairoSurface::PaintStamp(int x, int y, const PixelStamp& stamp) {
+  const int64_t bx0 = static_cast<int64_t>(x) + stamp.x0, by0 = static_cast<int64_t>(y) + stamp.y0;
+  const int64_t bx1 = static_cast<int64_t>(x) + stamp.x1, by1 = static_cast<int64_t>(y) + stamp.y1;
+  Reach(bx0, by0, bx1, by1);
+  if (bx1 <= clip_.x0 || bx0 >= clip_.x1 || by1 <= clip_.y0 || by0 >= clip_.y1) return;
   BeginWrite();
-  for (const PixelRun& r : runs) {
-    const int64_t x0 = static_cast<int64_t>(x) + r.dx, y0 = static_cast<int64_t>(y) + r.dy;
-    Reach(x0, y0, x0 + r.length, y0 + 1);
-    Span(y + r.dy, x + r.dx, x + r.dx + r.length, Native(r.color));
+  // Most stamps lie wholly inside the clip rectangle: their pixels need no test each.
+  const bool inside =
+      !Inverting() && bx0 >= clip_.x0 && bx1 <= clip_.x1 && by0 >= clip_.y0 && by1 <= clip_.y1;
+  for (const PixelRun& r : stamp.runs) {
+    if (inside) {
+      FillPixels(data_ + static_cast<size_t>(y + r.dy) * stride_ + (x + r.dx), static_cast<size_t>(r.length),
+                 Native(r.color));
+    } else {
+      Span(y + r.dy, x + r.dx, x + r.dx + r.length, Native(r.color));
+    }
+  }
+  for (const BlendPixel& b : stamp.blends) {
+    const int px = x + b.dx, py = y + b.dy;
+    if (!inside && (px < clip_.x0 || px >= clip_.x1 || py < clip_.y0 || py >= clip_.y1)) continue;
+    uint32_t& p = data_[static_cast<size_t>(py) * stride_ + px];
+    p = Blend(p, b);
   }
 }
 
@@ -729,6 +761,21 @@ void CairoSurface::TextOut(int x, int y, std::string_view text, int escapement) 
   cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
   const uint32_t rgb = Native(ForeColor);
   cairo_set_source_rgb(cr_, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
+  if (escapement != 0 && turnLevelLayout_) {
+    // The glyphs where level text has them, then turned: the documents' way.
+    cairo_glyph_t* glyphs = nullptr;
+    int count = 0;
+    if (cairo_scaled_font_text_to_glyphs(cairo_get_scaled_font(cr_), 0, baseline, utf8.data(),
+                                         static_cast<int>(utf8.size()), &glyphs, &count, nullptr, nullptr,
+                                         nullptr) == CAIRO_STATUS_SUCCESS) {
+      cairo_translate(cr_, x, y);
+      cairo_rotate(cr_, -escapement / 10.0 * std::numbers::pi / 180.0);
+      cairo_show_glyphs(cr_, glyphs, count);
+      cairo_glyph_free(glyphs);
+    }
+    cairo_restore(cr_);
+    return;
+  }
   cairo_translate(cr_, x, y);
   if (escapement != 0) cairo_rotate(cr_, -escapement / 10.0 * std::numbers::pi / 180.0);
   cairo_move_to(cr_, 0, baseline);
@@ -746,6 +793,7 @@ void CairoSurface::Print(std::string_view text) {
 // ---------------------------------------------------------------- clipping, picture and files
 
 void CairoSurface::SetClipRect(float left, float top, float right, float bottom) {
+  FinishPending();  // within the clip it was drawn under
   int x0 = PixelX(left), y0 = PixelY(top), x1 = PixelX(right), y1 = PixelY(bottom);
   if (x0 > x1) std::swap(x0, x1);
   if (y0 > y1) std::swap(y0, y1);
@@ -757,11 +805,13 @@ void CairoSurface::SetClipRect(float left, float top, float right, float bottom)
 }
 
 void CairoSurface::ResetClip() {
+  FinishPending();
   clip_ = {0, 0, w_, h_};
   SyncCairoClip();
 }
 
 void CairoSurface::SyncCairoClip() {
+  FinishPending();
   cairo_reset_clip(cr_);
   cairo_new_path(cr_);
   cairo_rectangle(cr_, clip_.x0, clip_.y0, clip_.x1 - clip_.x0, clip_.y1 - clip_.y0);

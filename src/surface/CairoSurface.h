@@ -19,9 +19,9 @@
 
 namespace plotara {
 
-class CairoSurface final : public Surface {
+class CairoSurface : public Surface {
  public:
-  explicit CairoSurface(double dpi = 96.0);
+  explicit CairoSurface(double dpi = 96.0) : CairoSurface(dpi, false) {}
   ~CairoSurface() override;
 
   std::unique_ptr<Surface> MakeCompatible() const override;
@@ -45,7 +45,7 @@ class CairoSurface final : public Surface {
   void Polygon(std::span<const PixelPoint> points) override;
   void Rectangle(int left, int top, int right, int bottom) override;
   void TextOut(int x, int y, std::string_view text, int escapement) override;
-  void PaintRuns(int x, int y, std::span<const PixelRun> runs) override;
+  void PaintStamp(int x, int y, const PixelStamp& stamp) override;
 
   void SetClipRect(float left, float top, float right, float bottom) override;
   void ResetClip() override;
@@ -64,7 +64,7 @@ class CairoSurface final : public Surface {
   void ShowPicture(Surface& source, const PixelRect* changed) override;
   PictureView CopyPixels(std::optional<HeldFill>* held) override;
 
- private:
+  // ---- For a surface that draws some shapes itself with cairo on these pixels (SmoothSurface).
   struct Box4 {
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // [x0, x1) x [y0, y1)
     bool Empty() const { return x0 >= x1 || y0 >= y1; }
@@ -74,6 +74,34 @@ class CairoSurface final : public Surface {
       return {std::max(x0, b.x0), std::max(y0, b.y0), std::min(x1, b.x1), std::min(y1, b.y1)};
     }
   };
+  cairo_t* Context() const { return cr_; }
+  const Box4& Clip() const { return clip_; }
+  bool Inverting() const { return DrawMode == PenMode::Invert; }
+  uint32_t Native(OleColor c) const;
+  // Every operation names the box it may draw in before it draws: the box is marked as changed, and the
+  // rows of the persistent picture there that are still held only by the pixels are copied out.
+  void Reach(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
+  void BeginCairo();  // before drawing with cairo
+  // Before writing pixels directly: the pixels, within the clip rectangle only.
+  PictureView BeginWritePixels() {
+    BeginWrite();
+    return {data_, w_, h_, stride_};
+  }
+  // Pixels of a box within the clip rectangle, replaced by one colour (a large box perhaps late).
+  void FillRect(int x0, int y0, int x1, int y1, uint32_t rgb);
+  // Work the derived surface started on the cairo context and has not finished (a line path being
+  // gathered): FinishShapes runs before anything else draws, clips or reads the pixels.
+  void ShapesPending(bool pending) { shapesPending_ = pending; }
+  virtual void FinishShapes() {}
+  // The pen of MoveTo/LineTo: the one selected, or the surface's own (ForeColor, DrawWidth).
+  Pen CurrentPen() const;
+  bool PenSelected() const { return pen_.has_value(); }
+  PixelPoint& PenPosition() { return penPos_; }
+  // Turned text: with turnLevelLayout the glyphs are placed where level text has them and turned as a
+  // whole, as the documents do; otherwise they are laid out along the turned line.
+  CairoSurface(double dpi, bool turnLevelLayout);
+
+ private:
   // A plain fill not painted yet: its colour, its pixel box, and the boxes filled over it since, which are
   // painted already and keep their own colours.
   struct LateFill {
@@ -92,8 +120,13 @@ class CairoSurface final : public Surface {
   void BeginDirect();                 // before reading pixels directly
   void BeginWrite();                  // before writing pixels directly
   void BeginWriteOver(Box4 covered);  // before writing every pixel of covered directly
-  void BeginCairo();                  // before drawing with cairo
   void FlushCairo();
+  void FinishPending() {
+    if (shapesPending_) {
+      shapesPending_ = false;
+      FinishShapes();
+    }
+  }
   // A large plain fill is left unpainted until its pixels are needed: a page fill that the graph's own
   // fills cover is then painted only where it shows, a saved page that is never read back is never
   // painted, and a copy from it fills rather than copies. False when the box must be filled now.
@@ -101,13 +134,10 @@ class CairoSurface final : public Surface {
   // Paints the late fill, but for what lies in except (about to be written over), and forgets it.
   void PaintLateFill(Box4 except);
   void PaintBox(Box4 b, uint32_t rgb);  // a box within the clip rectangle, pixels replaced
-  uint32_t Native(OleColor c) const;
   Box4 PixelBox(float x1, float y1, float x2, float y2) const;  // the pixels of a box, corners in order
-  bool Inverting() const { return DrawMode == PenMode::Invert; }
 
   void Plot(int x, int y, uint32_t rgb);
   void Span(int y, int x0, int x1, uint32_t rgb);
-  void FillRect(int x0, int y0, int x1, int y1, uint32_t rgb);  // on a back buffer, perhaps late
   void OutlineRect(int x0, int y0, int x1, int y1, uint32_t rgb, int width);
   void PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int width, bool dotted);
   void ThinLine(int x1, int y1, int x2, int y2, uint32_t rgb, bool dotted, bool lastPixel, int phase);
@@ -115,13 +145,9 @@ class CairoSurface final : public Surface {
                 double phase);
   void RasterCircle(int cx, int cy, int r, uint32_t rgb, bool fill, uint32_t fillRgb);
   void SetSource(uint32_t rgb);
-  Pen CurrentPen() const;
   bool ApplyFont();  // selects the current font into cairo; false when no font can be had
   // Copies the persistent picture into the pixels, BackColor beyond it.
   void CopyPictureIn();
-  // Every operation names the box it may draw in before it draws: the box is marked as changed, and the
-  // rows of the persistent picture there that are still held only by the pixels are copied out.
-  void Reach(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
   void KeepPictureRows(int y0, int y1);
 
   cairo_surface_t* img_ = nullptr;
@@ -139,14 +165,13 @@ class CairoSurface final : public Surface {
   int keptY0_ = 0, keptY1_ = 0;  // a band of rows known to be copied out
   std::optional<Pen> pen_;
   PixelPoint penPos_;
-  // A dotted line that starts where the previous one ended goes on with its pattern, so that a curve of
-  // short segments still looks dotted.
-  PixelPoint dashEnd_{INT32_MIN, INT32_MIN};
-  double dashPhase_ = 0;
+  DashPhase dash_;
   FontFaces faces_;
   std::string appliedFont_;
   bool cairoPending_ = false;   // cairo drew since the last flush
   bool directPending_ = false;  // pixels were written directly since cairo last looked
+  bool shapesPending_ = false;
+  const bool turnLevelLayout_;
   std::optional<LateFill> late_;
 };
 

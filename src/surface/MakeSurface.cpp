@@ -1,5 +1,6 @@
 // The one place that names the backends.
 #include "surface/CairoSurface.h"
+#include "surface/SmoothSurface.h"
 #include "surface/Surface.h"
 #include "surface/VectorSurface.h"
 
@@ -8,9 +9,9 @@ namespace plotara {
 std::unique_ptr<Surface> MakeSurface(double dpi, SurfaceKind kind) {
   switch (kind) {
     case SurfaceKind::Smooth:
-      return std::make_unique<VectorSurface>(dpi, VectorSurface::Use::Screen);
+      return std::make_unique<SmoothSurface>(dpi);
     case SurfaceKind::Document:
-      return std::make_unique<VectorSurface>(dpi, VectorSurface::Use::Print);
+      return std::make_unique<VectorSurface>(dpi);
     case SurfaceKind::Raster:
       break;
   }

@@ -93,9 +93,9 @@ float Surface::Convert(float value, ScaleUnit from, ScaleUnit to) const {
   return value;
 }
 
-void Surface::PaintRuns(int x, int y, std::span<const PixelRun> runs) {
+void Surface::PaintStamp(int x, int y, const PixelStamp& stamp) {
   const double t = twipsPerPixel_;
-  for (const PixelRun& r : runs) {
+  for (const PixelRun& r : stamp.runs) {
     const double left = (x + r.dx) * t, top = (y + r.dy) * t;
     FilledBox(static_cast<float>(left), static_cast<float>(top), static_cast<float>(left + r.length * t),
               static_cast<float>(top + t), r.color);

@@ -16,6 +16,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/SysColors.h"
 #include "platform/Units.h"
@@ -40,6 +41,22 @@ struct PixelPoint {
 struct PixelRun {
   int16_t dx = 0, dy = 0, length = 0;
   OleColor color = 0;
+};
+
+// A pixel of a smoothed marker, placed relative to an anchor pixel, whose colour depends on the one under
+// it: each channel becomes base + under * keep / 255, rounded as cairo blends (keep 0 covers the pixel,
+// 255 leaves it as it was).
+struct BlendPixel {
+  int16_t dx = 0, dy = 0;
+  uint32_t base = 0, keep = 0;  // 0x00RRGGBB, a channel each
+};
+
+// A marker rasterised once, to be copied about an anchor pixel: runs of opaque pixels and blended ones,
+// all within the box [x0, x1) x [y0, y1) relative to the anchor.
+struct PixelStamp {
+  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  std::vector<PixelRun> runs;
+  std::vector<BlendPixel> blends;
 };
 
 // A pen for the device-pixel operations (MoveTo/LineTo, Polygon, Rectangle).
@@ -135,8 +152,9 @@ class Surface {
   // Text in the current font and ForeColor, its top-left corner at pixel (x, y), rotated counter-clockwise
   // by escapement tenths of a degree about that corner.
   virtual void TextOut(int x, int y, std::string_view text, int escapement) = 0;
-  // Runs of pixels placed relative to pixel (x, y), within the clip rectangle: a marker rasterised once.
-  virtual void PaintRuns(int x, int y, std::span<const PixelRun> runs);
+  // A marker rasterised once, anchored at pixel (x, y), within the clip rectangle. A surface that keeps
+  // shapes paints the runs as boxes and takes no blended pixels.
+  virtual void PaintStamp(int x, int y, const PixelStamp& stamp);
 
   // ---- Clipping: every operation draws only inside the clip rectangle (surface units; the right and
   // bottom edges are left out).
@@ -147,8 +165,15 @@ class Surface {
   // True when one-pixel lines, boxes and circles land on whole pixels by the rules above and nothing is
   // blended: shortcuts in pixel space (fewer line segments, markers copied as runs) then leave every
   // pixel as drawing it all would. A surface that blends or keeps shapes says false and gets everything
-  // drawn.
+  // drawn, but for what JoinsLines allows.
   virtual bool ExactPixels() const = 0;
+  // True when solid lines of one pen that go on where the previous one ended become one path with round
+  // joins and ends, so that what shows is the set of points the pen passes over: a run of segments may
+  // then be drawn as fewer segments over the same points (within one pixel column, from its first point
+  // through its extremes to its last) and the picture stays the same.
+  virtual bool JoinsLines() const { return false; }
+  // True when the drawing is kept as shapes (a document) rather than as pixels.
+  virtual bool KeepsShapes() const { return false; }
   // Fills the whole surface (within the clip) with the colours spread evenly from pixel (x0, y0) to
   // (x1, y1), the first and last held beyond the ends: a smooth gradient. False, having drawn nothing,
   // on a surface that leaves gradients to lines of pixels, which paint the same colours exactly.
@@ -245,8 +270,9 @@ class Surface {
   Box64 overPicture_{INT64_MIN, INT64_MIN, INT64_MAX, INT64_MAX};
 };
 
-// A surface of one of the backends: Raster draws exact aliased pixels; Smooth keeps shapes and shows them
-// anti-aliased; Document keeps shapes for SVG and PDF, where the inverting draw mode draws nothing.
+// A surface of one of the backends: Raster draws exact aliased pixels; Smooth draws pixels with smoothed
+// lines, curves, circles and polygons; Document keeps shapes for SVG and PDF, where the inverting draw
+// mode draws nothing.
 enum class SurfaceKind { Raster, Smooth, Document };
 std::unique_ptr<Surface> MakeSurface(double dpi, SurfaceKind kind = SurfaceKind::Raster);
 

@@ -25,10 +25,6 @@ namespace plotara {
 
 namespace {
 
-// Coordinates farther than this outside the surface are cut first: a point mapped far off the page must
-// not reach the document as a huge number.
-constexpr double kFarOutside = 4096;
-
 cairo_surface_t* NewRecording(int w, int h) {
   const cairo_rectangle_t extents{0, 0, static_cast<double>(std::max(w, 1)),
                                   static_cast<double>(std::max(h, 1))};
@@ -66,7 +62,7 @@ cairo_surface_t* ImageOf(const PictureView& from, int x, int y, int w, int h) {
 
 // ---------------------------------------------------------------- recording and state
 
-VectorSurface::VectorSurface(double dpi, Use use) : Surface(dpi), use_(use) {
+VectorSurface::VectorSurface(double dpi) : Surface(dpi) {
   measureSurface_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
   measure_ = cairo_create(measureSurface_);
   Restart(0, 0, false);
@@ -82,7 +78,7 @@ VectorSurface::~VectorSurface() {
 }
 
 std::unique_ptr<Surface> VectorSurface::MakeCompatible() const {
-  return std::make_unique<VectorSurface>(Dpi(), use_);
+  return std::make_unique<VectorSurface>(Dpi());
 }
 
 void VectorSurface::Move(float left, float top, float width, float height) {
@@ -150,18 +146,6 @@ Pen VectorSurface::CurrentPen() const {
   return pen_ ? *pen_ : Pen{ForeColor, std::max(1, DrawWidth)};
 }
 
-void VectorSurface::StrokePending() {
-  if (!pending_) return;
-  pending_ = false;
-  // Square ends keep a single level or upright line crisp and its corners closed; a polyline or a
-  // slanted line gets round ends and joins, which follow a curve smoothly.
-  cairo_set_line_cap(
-      cr_, pendingSegments_ == 1 && pendingStraight_ ? CAIRO_LINE_CAP_SQUARE : CAIRO_LINE_CAP_ROUND);
-  cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
-  cairo_stroke(cr_);
-  cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
-}
-
 bool VectorSurface::Begin(uint32_t rgb, bool exact, const Box4* extent) {
   StrokePending();
   if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
@@ -173,29 +157,46 @@ bool VectorSurface::Begin(uint32_t rgb, bool exact, const Box4* extent) {
   }
   cairo_new_path(cr_);
   cairo_set_dash(cr_, nullptr, 0, 0);
-  if (DrawMode == PenMode::Invert) {
-    // Inverting marks what the mouse does; a document shows none of it.
-    if (use_ == Use::Print) return false;
-    cairo_set_operator(cr_, CAIRO_OPERATOR_DIFFERENCE);
-    cairo_set_source_rgb(cr_, 1, 1, 1);
-    cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);  // inverting twice must restore every pixel
-  } else {
-    cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
-    SetRgb(cr_, rgb);
-    cairo_set_antialias(cr_, exact ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_DEFAULT);
-  }
+  // Inverting marks what the mouse does; a document shows none of it.
+  if (DrawMode == PenMode::Invert) return false;
+  cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
+  SetRgb(cr_, rgb);
+  cairo_set_antialias(cr_, exact ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_DEFAULT);
   Record(extent);
   return true;
+}
+
+bool VectorSurface::BeginShape(uint32_t rgb, bool exact, const ShapeBox& extent) {
+  const Box4 box{extent.x0, extent.y0, extent.x1, extent.y1};
+  return Begin(rgb, exact, &box);
+}
+
+void VectorSurface::StrokePath(std::span<const PixelPoint> points, uint32_t, int width, bool roundEnds) {
+  // BeginShape set the colour; nothing has used the context since.
+  cairo_new_path(cr_);
+  for (const PixelPoint& p : points) cairo_line_to(cr_, p.x + 0.5, p.y + 0.5);
+  cairo_set_line_width(cr_, width);
+  cairo_set_line_cap(cr_, roundEnds ? CAIRO_LINE_CAP_ROUND : CAIRO_LINE_CAP_SQUARE);
+  cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
+  cairo_stroke(cr_);
+  cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
+}
+
+void VectorSurface::ExtendShape(const ShapeBox& extent) {
+  stale_ = true;
+  Mark({extent.x0, extent.y0, extent.x1, extent.y1});
 }
 
 void VectorSurface::Record(const Box4* extent) {
   ++commands_;
   stale_ = true;
+  Mark(extent ? *extent : clip_);
+}
+
+void VectorSurface::Mark(Box4 e) {
   // Every shape stays inside the clip rectangle.
-  Box4 e = clip_;
-  if (extent)
-    e = {std::max(e.x0, extent->x0), std::max(e.y0, extent->y0), std::min(e.x1, extent->x1),
-         std::min(e.y1, extent->y1)};
+  e = {std::max(e.x0, clip_.x0), std::max(e.y0, clip_.y0), std::min(e.x1, clip_.x1),
+       std::min(e.y1, clip_.y1)};
   if (e.x0 >= e.x1 || e.y0 >= e.y1) return;
   Touch(e.x0, e.y0, e.x1, e.y1);
   if (drawn_.x0 >= drawn_.x1 || drawn_.y0 >= drawn_.y1) {
@@ -248,50 +249,9 @@ void VectorSurface::Outline(const Box4& b, uint32_t rgb, int width) {
 
 void VectorSurface::PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int width, bool dotted,
                               bool exact) {
-  double phase = 0;
-  if (dotted) {
-    const double length =
-        width > 1 ? std::hypot(x2 - x1, y2 - y1) : std::max(std::abs(x2 - x1), std::abs(y2 - y1));
-    if (x1 == dashEnd_.x && y1 == dashEnd_.y) phase = dashPhase_;
-    dashEnd_ = {x2, y2};
-    dashPhase_ = std::fmod(phase + length, 6.0 * width);
-  }
-  if (x1 == x2 && y1 == y2) return;  // the end pixel is left out, so nothing is left
-  double a = x1 + 0.5, b = y1 + 0.5, c = x2 + 0.5, d = y2 + 0.5;
-  const double m = kFarOutside;
-  if (!ClipSegment(a, b, c, d, clip_.x0 - m, clip_.y0 - m, clip_.x1 + m, clip_.y1 + m)) return;
-  const bool joinable = !dotted && !exact && DrawMode != PenMode::Invert;
-  const bool whole = a == x1 + 0.5 && b == y1 + 0.5 && c == x2 + 0.5 && d == y2 + 0.5;
-  if (joinable && whole && pending_ && x1 == pendingEnd_.x && y1 == pendingEnd_.y && rgb == pendingRgb_ &&
-      width == pendingWidth_) {
-    cairo_line_to(cr_, c, d);
-    pendingEnd_ = {x2, y2};
-    ++pendingSegments_;
-    stale_ = true;
-    return;
-  }
-  if (!Begin(rgb, exact)) return;
-  // The gradient's lines lie a pixel apart; a little overlap keeps seams out of smoothed viewers.
-  cairo_set_line_width(cr_, exact && width == 1 ? 1.5 : width);
-  cairo_move_to(cr_, a, b);
-  cairo_line_to(cr_, c, d);
-  if (joinable && whole) {
-    pending_ = true;
-    pendingEnd_ = {x2, y2};
-    pendingRgb_ = rgb;
-    pendingWidth_ = width;
-    pendingSegments_ = 1;
-    pendingStraight_ = x1 == x2 || y1 == y2;
-    return;
-  }
-  if (dotted) {
-    const double dash[2] = {3.0 * width, 3.0 * width};
-    cairo_set_dash(cr_, dash, 2, phase);
-    cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
-  } else {
-    cairo_set_line_cap(cr_, x1 == x2 || y1 == y2 ? CAIRO_LINE_CAP_SQUARE : CAIRO_LINE_CAP_ROUND);
-  }
-  cairo_stroke(cr_);
+  if (DrawMode == PenMode::Invert) return;  // a document shows no interactive aid
+  stale_ = true;
+  painter_.Line(x1, y1, x2, y2, rgb, width, dotted, exact);
 }
 
 // ---------------------------------------------------------------- operations in surface units
@@ -326,40 +286,20 @@ void VectorSurface::FilledBox(float x1, float y1, float x2, float y2, OleColor c
 }
 
 void VectorSurface::DrawCircle(float x, float y, float radius, OleColor color) {
-  const int cx = PixelX(x), cy = PixelY(y);
-  const int r = std::abs(PixelX(radius));
-  const int width = std::max(1, DrawWidth);
   CurrentX = x;
   CurrentY = y;
-  if (cx + r + width < clip_.x0 || cx - r - width >= clip_.x1 || cy + r + width < clip_.y0 ||
-      cy - r - width >= clip_.y1)
-    return;
-  if (r <= 0) {
-    Fill(cx, cy, 1, 1, Native(color));
-    return;
-  }
-  // The raster circle fills the pixels within r + 1/2 of the centre pixel and outlines those at r.
-  if (FillStyle == FillKind::Solid && Begin(Native(FillColor))) {
-    cairo_arc(cr_, cx + 0.5, cy + 0.5, width == 1 ? r + 0.5 : r, 0, 2 * std::numbers::pi);
-    cairo_fill(cr_);
-  }
-  if (!Begin(Native(color))) return;
-  cairo_arc(cr_, cx + 0.5, cy + 0.5, r, 0, 2 * std::numbers::pi);
-  cairo_set_line_width(cr_, width);
-  cairo_stroke(cr_);
+  if (DrawMode == PenMode::Invert) return;
+  std::optional<uint32_t> fill;
+  if (FillStyle == FillKind::Solid) fill = Native(FillColor);
+  painter_.Circle(PixelX(x), PixelY(y), std::abs(PixelX(radius)), std::max(1, DrawWidth), fill,
+                  Native(color));
 }
 
 void VectorSurface::PSet(float x, float y, OleColor color) {
-  const int px = PixelX(x), py = PixelY(y);
-  const int width = std::max(1, DrawWidth);
   CurrentX = x;
   CurrentY = y;
-  if (width == 1) {
-    Fill(px, py, 1, 1, Native(color));
-  } else if (Begin(Native(color))) {
-    cairo_arc(cr_, px + 0.5, py + 0.5, width / 2.0, 0, 2 * std::numbers::pi);
-    cairo_fill(cr_);
-  }
+  if (DrawMode == PenMode::Invert) return;
+  painter_.Dot(PixelX(x), PixelY(y), std::max(1, DrawWidth), Native(color));
 }
 
 // ---------------------------------------------------------------- device-pixel operations
@@ -424,23 +364,11 @@ void VectorSurface::LineTo(int x, int y) {
 }
 
 void VectorSurface::Polygon(std::span<const PixelPoint> points) {
-  if (points.size() < 2) return;
+  if (DrawMode == PenMode::Invert) return;
   const Pen pen = CurrentPen();
-  const bool exact = pen_.has_value();
-  auto path = [&] {
-    for (const PixelPoint& p : points) cairo_line_to(cr_, p.x + 0.5, p.y + 0.5);
-    cairo_close_path(cr_);
-  };
-  if (FillStyle == FillKind::Solid && Begin(Native(FillColor), exact)) {
-    path();
-    cairo_fill(cr_);
-  }
-  if (!Begin(Native(pen.color), exact)) return;
-  path();
-  cairo_set_line_width(cr_, exact && pen.width == 1 ? 1.5 : pen.width);
-  cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
-  cairo_stroke(cr_);
-  cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
+  std::optional<uint32_t> fill;
+  if (FillStyle == FillKind::Solid) fill = Native(FillColor);
+  painter_.Polygon(points, fill, Native(pen.color), pen.width, pen_.has_value());
 }
 
 void VectorSurface::Rectangle(int left, int top, int right, int bottom) {
@@ -550,41 +478,9 @@ bool VectorSurface::FillRamp(double x0, double y0, double x1, double y1, std::sp
   if (colours.size() < 2 || DrawMode == PenMode::Invert) return false;
   const Box4 all{0, 0, w_, h_};
   Covering(all);
-  if (!Begin(0, false, &all)) return false;
-  cairo_pattern_t* ramp = cairo_pattern_create_linear(x0, y0, x1, y1);
-  const double last = static_cast<double>(colours.size() - 1);
-  auto stop = [&](size_t k) {
-    const uint32_t rgb = Native(colours[k]);
-    cairo_pattern_add_color_stop_rgb(ramp, static_cast<double>(k) / last, ((rgb >> 16) & 0xFF) / 255.0,
-                                     ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
-  };
-  // A stop is kept only where the colours leave the straight blend between the stops around it by more
-  // than a level: a plain ramp of a thousand lines needs two stops, a bent one a few dozen.
-  auto channel = [&](size_t k, int shift) {
-    return static_cast<double>((Native(colours[k]) >> shift) & 0xFF);
-  };
-  auto straight = [&](size_t from, size_t to) {
-    for (size_t m = from + 1; m < to; ++m)
-      for (int shift : {0, 8, 16}) {
-        const double t = static_cast<double>(m - from) / static_cast<double>(to - from);
-        if (std::abs(channel(m, shift) - (channel(from, shift) * (1 - t) + channel(to, shift) * t)) > 1.0)
-          return false;
-      }
-    return true;
-  };
-  size_t kept = 0;
-  stop(0);
-  for (size_t k = 2; k < colours.size(); ++k) {
-    if (straight(kept, k)) continue;
-    kept = k - 1;
-    stop(kept);
-  }
-  stop(colours.size() - 1);
-  cairo_pattern_set_extend(ramp, CAIRO_EXTEND_PAD);
-  cairo_set_source(cr_, ramp);
-  cairo_rectangle(cr_, 0, 0, w_, h_);
-  cairo_fill(cr_);
-  cairo_pattern_destroy(ramp);
+  std::vector<uint32_t> rgb(colours.size());
+  std::transform(colours.begin(), colours.end(), rgb.begin(), [&](OleColor c) { return Native(c); });
+  painter_.Ramp(x0, y0, x1, y1, rgb, {0, 0, w_, h_});
   return true;
 }
 

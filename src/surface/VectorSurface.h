@@ -1,11 +1,9 @@
-// A drawing surface that keeps its drawing as shapes: a cairo recording surface measured in the device
-// pixels of its resolution, so that every rendering step lays out exactly as on the raster surface.
-// Lines, boxes, circles, polygons and points become paths, text becomes glyphs of an embedded font, and
-// a block copy paints the source's recording clipped to the block. Written to .svg or .pdf the picture
-// stays vector; rasterised (Image, Pixel, .png) it comes out smoothed.
-//
-// Two uses: Print, for documents, where the inverting draw mode (an interactive aid) draws nothing; and
-// Screen, the smoothed on-screen picture, where it inverts as on the raster surface.
+// A drawing surface that keeps its drawing as shapes, for documents: a cairo recording surface measured in
+// the device pixels of its resolution, so that every rendering step lays out exactly as on the raster
+// surface. Lines, boxes, circles, polygons and points become paths (ShapePainter), text becomes glyphs of
+// an embedded font, and a block copy paints the source's recording clipped to the block. Written to .svg
+// or .pdf the picture stays vector; rasterised (Image, Pixel, .png) it comes out smoothed. The inverting
+// draw mode, an interactive aid, draws nothing.
 #pragma once
 
 #include <cairo.h>
@@ -15,14 +13,14 @@
 #include <string>
 
 #include "surface/CairoHelpers.h"
+#include "surface/ShapePainter.h"
 #include "surface/Surface.h"
 
 namespace plotara {
 
-class VectorSurface final : public Surface {
+class VectorSurface final : public Surface, private ShapeCanvas {
  public:
-  enum class Use { Print, Screen };
-  explicit VectorSurface(double dpi = 96.0, Use use = Use::Print);
+  explicit VectorSurface(double dpi = 96.0);
   ~VectorSurface() override;
 
   std::unique_ptr<Surface> MakeCompatible() const override;
@@ -50,6 +48,8 @@ class VectorSurface final : public Surface {
   void SetClipRect(float left, float top, float right, float bottom) override;
   void ResetClip() override;
   bool ExactPixels() const override { return false; }
+  bool JoinsLines() const override { return true; }
+  bool KeepsShapes() const override { return true; }
   // A smooth cairo gradient: documents print it without bands or seams.
   bool FillRamp(double x0, double y0, double x1, double y1, std::span<const OleColor> colours) override;
   void Flush() override;
@@ -95,16 +95,24 @@ class VectorSurface final : public Surface {
   void PaintPictureIn();
   // Strokes the line path being gathered, if any; everything that draws, clips or reads the recording
   // does this first.
-  void StrokePending();
+  void StrokePending() { painter_.FinishLine(); }
+
+  // ShapeCanvas
+  cairo_t* Cairo() override { return cr_; }
+  ShapeBox ClipBox() const override { return {clip_.x0, clip_.y0, clip_.x1, clip_.y1}; }
+  bool BeginShape(uint32_t rgb, bool exact, const ShapeBox& extent) override;
+  void ExtendShape(const ShapeBox& extent) override;
+  void FillBox(const ShapeBox& b, uint32_t rgb) override { Fill(b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0, rgb); }
+  void StrokePath(std::span<const PixelPoint> points, uint32_t rgb, int width, bool roundEnds) override;
   // Counts a drawing command and marks the pixels it may change: within extent when given, else within
   // the clip rectangle.
   void Record(const Box4* extent = nullptr);
+  void Mark(Box4 extent);  // marks pixels within extent and the clip rectangle as drawn
   // Called before an opaque block covers [x0, x1) x [y0, y1) within the clip rectangle: when nothing but
   // the back colour lies outside it, the recording starts afresh, so that drawing the same page again
   // and again does not pile up hidden drawing.
   void Covering(Box4 block);
 
-  Use use_;
   cairo_surface_t* rec_ = nullptr;
   cairo_t* cr_ = nullptr;
   int w_ = 0, h_ = 0;
@@ -113,19 +121,10 @@ class VectorSurface final : public Surface {
   int picW_ = 0, picH_ = 0;
   std::optional<Pen> pen_;
   PixelPoint penPos_;
-  PixelPoint dashEnd_{INT32_MIN, INT32_MIN};
-  double dashPhase_ = 0;
   int64_t commands_ = 0;
-  // Solid lines that go on where the previous one ended, in the same colour and width, are gathered
-  // into one path: a curve of many segments becomes one polyline with round joins.
-  bool pending_ = false;
-  PixelPoint pendingEnd_;
-  uint32_t pendingRgb_ = 0;
-  int pendingWidth_ = 0;
-  int pendingSegments_ = 0;
-  bool pendingStraight_ = false;  // the first segment is level or upright
-  Box4 drawn_;                    // holds everything drawn since the recording started; empty when x0 >= x1
-  uint32_t startBack_ = 0;        // the back colour the recording started with
+  ShapePainter painter_{*this};
+  Box4 drawn_;              // holds everything drawn since the recording started; empty when x0 >= x1
+  uint32_t startBack_ = 0;  // the back colour the recording started with
   // Text is measured and laid out on a raster context set up as the raster surface's, so that both
   // surfaces place every glyph alike.
   cairo_surface_t* measureSurface_ = nullptr;

@@ -1,5 +1,5 @@
-// A linear gradient on a recording surface is one smooth ramp; it must give every pixel the colour the
-// raster surface's lines give it, at every angle, reflected and bent.
+// A linear gradient on the smoothed raster and on a document is one smooth ramp; it must give every pixel
+// the colour the raster surface's lines give it, at every angle, reflected and bent.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +7,7 @@
 
 #include "gradient/clsGradient.h"
 #include "surface/CairoSurface.h"
+#include "surface/SmoothSurface.h"
 #include "surface/VectorSurface.h"
 
 namespace plotara {
@@ -14,8 +15,7 @@ namespace {
 
 constexpr OleColor kMarker = 0x00FF00FF;
 
-template <class S>
-void Prepare(S& s, int w, int h) {
+void Prepare(Surface& s, int w, int h) {
   s.BackColor = kMarker;
   s.Move(0, 0, w * 15.0f, h * 15.0f);
   s.Cls();
@@ -32,10 +32,11 @@ class SmoothRamp : public ::testing::TestWithParam<RampCase> {};
 TEST_P(SmoothRamp, GivesEachPixelTheColourOfItsLine) {
   const RampCase c = GetParam();
   CairoSurface raster;
-  VectorSurface smooth(96, VectorSurface::Use::Screen);
-  Prepare(raster, 160, 90);
-  Prepare(smooth, 160, 90);
-  for (Surface* s : {static_cast<Surface*>(&raster), static_cast<Surface*>(&smooth)}) {
+  SmoothSurface smooth;
+  VectorSurface document;
+  for (Surface* s :
+       {static_cast<Surface*>(&raster), static_cast<Surface*>(&smooth), static_cast<Surface*>(&document)}) {
+    Prepare(*s, 160, 90);
     clsGradient g;
     g.Style(static_cast<int16_t>(c.style));
     g.Angle(c.angle);
@@ -44,18 +45,20 @@ TEST_P(SmoothRamp, GivesEachPixelTheColourOfItsLine) {
     g.Color2(0x00F0E0C0);
     ASSERT_TRUE(g.Draw(*s));
   }
-  ASSERT_GT(smooth.Commands(), 0);
-  EXPECT_LE(smooth.Commands(), 2) << "one fill, not a line per colour";
-  int worst = 0;
-  for (int y = 0; y < 90; ++y)
-    for (int x = 0; x < 160; ++x) {
-      const OleColor a = raster.Pixel(x, y), b = smooth.Pixel(x, y);
-      ASSERT_NE(b, kMarker) << x << "," << y << " left unpainted";
-      worst = std::max({worst, std::abs(RedOf(a) - RedOf(b)), std::abs(GreenOf(a) - GreenOf(b)),
-                        std::abs(BlueOf(a) - BlueOf(b))});
-    }
-  // Two ramp steps of 224 levels over about 90 to 180 lines, and the blend between them.
-  EXPECT_LE(worst, 6);
+  ASSERT_GT(document.Commands(), 0);
+  EXPECT_LE(document.Commands(), 2) << "one fill, not a line per colour";
+  for (Surface* s : {static_cast<Surface*>(&smooth), static_cast<Surface*>(&document)}) {
+    int worst = 0;
+    for (int y = 0; y < 90; ++y)
+      for (int x = 0; x < 160; ++x) {
+        const OleColor a = raster.Pixel(x, y), b = s->Pixel(x, y);
+        ASSERT_NE(b, kMarker) << x << "," << y << " left unpainted";
+        worst = std::max({worst, std::abs(RedOf(a) - RedOf(b)), std::abs(GreenOf(a) - GreenOf(b)),
+                          std::abs(BlueOf(a) - BlueOf(b))});
+      }
+    // Two ramp steps of 224 levels over about 90 to 180 lines, and the blend between them.
+    EXPECT_LE(worst, 6);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Angles, SmoothRamp,

@@ -1,5 +1,6 @@
 #include "render/LinePath.h"
 
+#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,8 +12,11 @@
 
 #include "model/BlockIndex.h"
 #include "model/Records.h"
+#include "support/Command.h"
 #include "support/Pixels.h"
 #include "surface/CairoSurface.h"
+#include "surface/SmoothSurface.h"
+#include "surface/VectorSurface.h"
 
 namespace plotara {
 namespace {
@@ -59,10 +63,12 @@ LineData Line(const std::vector<Point>& pts, const Axes& a, GraphRecord& g, Bloc
   return d;
 }
 
-struct Picture {
-  CairoSurface s{96};
-  // Clipped to the plot area as a graph draws, or not at all, so that what lies beyond the limits shows.
-  explicit Picture(int width = 1, LineKind style = LineKind::Solid, bool clipped = true) {
+// A picture of one kind of surface, clipped to the plot area as a graph draws, or not at all, so that what
+// lies beyond the limits shows.
+template <class S>
+struct PictureOf {
+  S s{96};
+  explicit PictureOf(int width = 1, LineKind style = LineKind::Solid, bool clipped = true) {
     s.Move(0, 0, kW * kTw, kH * kTw);
     s.Cls();
     if (clipped) s.SetClipRect(20 * kTw, 15 * kTw, 280 * kTw, 185 * kTw);
@@ -71,6 +77,7 @@ struct Picture {
     s.DrawStyle = style;
   }
 };
+using Picture = PictureOf<CairoSurface>;
 
 // The pixels where the two pictures differ, and how many pixels the first one inked.
 struct Comparison {
@@ -221,6 +228,72 @@ TEST(DataLine, FoldedColumnsGiveThePictureOfEverySegment) {
       EXPECT_EQ(every.s.CurrentX, folded.s.CurrentX);
       EXPECT_EQ(every.s.CurrentY, folded.s.CurrentY);
     }
+  }
+}
+
+// On the smoothed picture a line is the trace of a round pen, and a path keeps each run within one pixel
+// column as its first point, extremes and last point: folding a column's run gives the same path, so the
+// same picture, pixel for pixel, whatever the width.
+TEST(DataLine, FoldedColumnsGiveTheSmoothedPictureOfEverySegment) {
+  for (const Shape& shape : Shapes()) {
+    SCOPED_TRACE(shape.name);
+    for (const int width : {1, 2, 3})
+      for (const bool clipped : {true, false}) {
+        GraphRecord g;
+        BlockIndex index;
+        const LineData d = Line(shape.points, shape.axes, g, index);
+        PictureOf<SmoothSurface> every(width, LineKind::Solid, clipped),
+            folded(width, LineKind::Solid, clipped);
+        DrawDataLine(every.s, d, LineDrawing::EverySegment);
+        DrawDataLine(folded.s, d, LineDrawing::Folded);
+        const Comparison c = Compare(every.s, folded.s);
+        EXPECT_GT(c.inked, 50);
+        EXPECT_EQ(c.differing, 0) << "width " << width << (clipped ? ", clipped" : ", unclipped")
+                                  << ", first at " << c.first;
+      }
+  }
+}
+
+// A document keeps the folded line as a path over the same points as the full one, folded at its own
+// grid (the control's pixels: 1/96 inch at the default resolution). Rasterised at 600 dpi, more than six
+// document pixels to a control pixel, the two documents give the same picture.
+TEST(DataLine, FoldedDocumentsRasteriseAsTheFullOnesAt600Dpi) {
+  const std::vector<Shape> shapes = Shapes();
+  for (const size_t k : {size_t{0}, size_t{1}, size_t{4}, size_t{13}}) {
+    const Shape& shape = shapes[k];
+    SCOPED_TRACE(shape.name);
+    GraphRecord g;
+    BlockIndex index;
+    const LineData d = Line(shape.points, shape.axes, g, index);
+    std::string pictures[2];
+    for (int folded = 0; folded < 2; ++folded) {
+      PictureOf<VectorSurface> doc;
+      DrawDataLine(doc.s, d, folded ? LineDrawing::Folded : LineDrawing::EverySegment);
+      const std::string base =
+          ::testing::TempDir() + "/fold_" + std::to_string(k) + "_" + std::to_string(folded);
+      doc.s.SavePicture(base + ".pdf");
+      const test::ShellRun r = test::Shell("pdftoppm -r 600 -singlefile -png " + base + ".pdf " + base);
+      ASSERT_EQ(r.status, 0) << r.err;
+      pictures[folded] = base + ".png";
+    }
+    cairo_surface_t* a = cairo_image_surface_create_from_png(pictures[0].c_str());
+    cairo_surface_t* b = cairo_image_surface_create_from_png(pictures[1].c_str());
+    ASSERT_EQ(cairo_image_surface_get_width(a), 1875);  // 300 pixels of 1/96 inch at 600 dpi
+    const int w = cairo_image_surface_get_width(a), h = cairo_image_surface_get_height(a),
+              stride = cairo_image_surface_get_stride(a) / 4;
+    const auto* pa = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(a));
+    const auto* pb = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(b));
+    int differing = 0, inked = 0;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const uint32_t p = pa[static_cast<size_t>(y) * stride + x] & 0xFFFFFF;
+        inked += p != 0xFFFFFF;
+        differing += p != (pb[static_cast<size_t>(y) * stride + x] & 0xFFFFFF);
+      }
+    EXPECT_GT(inked, 5000);
+    EXPECT_EQ(differing, 0);
+    cairo_surface_destroy(a);
+    cairo_surface_destroy(b);
   }
 }
 

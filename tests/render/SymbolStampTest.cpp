@@ -11,6 +11,7 @@
 #include "support/Chart.h"
 #include "support/Pixels.h"
 #include "surface/CairoSurface.h"
+#include "surface/SmoothSurface.h"
 
 namespace plotara {
 namespace {
@@ -28,9 +29,10 @@ struct Style {
 
 // A graph 0..10 with one data set of symbols at points that crowd, repeat, lie just outside the limits
 // and are not finite, drawn by PlotDataSets and, for reference, point by point through DataPointXY.
+template <class S>
 struct Pictures {
-  CairoSurface plotted{96}, reference{96};
-  int inked = 0, differing = 0;
+  S plotted{96}, reference{96};
+  int inked = 0, differing = 0, worst = 0;
   std::string first;
 
   explicit Pictures(const Style& st) {
@@ -55,7 +57,7 @@ struct Pictures {
     pts.emplace_back(std::numeric_limits<double>::quiet_NaN(), 3);
     for (const auto& [x, y] : pts) k.p.AddDataPoint(x, y, 0);
     k.p.Refresh();  // lays the graph out
-    for (CairoSurface* s : {&plotted, &reference}) {
+    for (S* s : {&plotted, &reference}) {
       s->Move(0, 0, 400 * 15, 300 * 15);
       s->Cls();
     }
@@ -72,25 +74,45 @@ struct Pictures {
         const OleColor a = plotted.Pixel(x, y), b = reference.Pixel(x, y);
         inked += a != test::kWhite;
         if (a != b && differing++ == 0) first = std::to_string(x) + "," + std::to_string(y);
+        for (int shift = 0; shift < 24; shift += 8)
+          worst = std::max(
+              worst, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
       }
   }
 };
 
+const Style kStyles[] = {
+    {kSymbolCircle, 60, kRed, 0, false},          {kSymbolCircle, 150, kBlue, 1, false},
+    {kSymbolCircle, 150, kBlue, 1, true},         {kSymbolCircle, 90, kBlue, 3, false},
+    {kSymbolSquare, 60, kBlue, 1, false},         {kSymbolSquare, 120, kBlue, 2, true},
+    {kSymbolDiamond, 90, kBlue, 1, false},        {kSymbolDiamond, 150, kRed, 0, true},
+    {kSymbolWideRectangle, 100, kBlue, 1, false}, {kSymbolTallRectangle, 100, kBlue, 3, false},
+    {kSymbolTriangleUp, 90, kBlue, 1, false},  // drawn one by one
+};
+
+std::string Name(const Style& st) {
+  return "symbol " + std::to_string(st.symbol) + " size " + std::to_string(st.size) + " edge " +
+         std::to_string(st.edge) + (st.transparent ? " hollow" : "");
+}
+
 TEST(SymbolStamp, CopiesGiveThePictureOfDrawingEachSymbol) {
-  const Style styles[] = {
-      {kSymbolCircle, 60, kRed, 0, false},          {kSymbolCircle, 150, kBlue, 1, false},
-      {kSymbolCircle, 150, kBlue, 1, true},         {kSymbolCircle, 90, kBlue, 3, false},
-      {kSymbolSquare, 60, kBlue, 1, false},         {kSymbolSquare, 120, kBlue, 2, true},
-      {kSymbolDiamond, 90, kBlue, 1, false},        {kSymbolDiamond, 150, kRed, 0, true},
-      {kSymbolWideRectangle, 100, kBlue, 1, false}, {kSymbolTallRectangle, 100, kBlue, 3, false},
-      {kSymbolTriangleUp, 90, kBlue, 1, false},  // drawn one by one
-  };
-  for (const Style& st : styles) {
-    SCOPED_TRACE("symbol " + std::to_string(st.symbol) + " size " + std::to_string(st.size) + " edge " +
-                 std::to_string(st.edge) + (st.transparent ? " hollow" : ""));
-    const Pictures p(st);
+  for (const Style& st : kStyles) {
+    SCOPED_TRACE(Name(st));
+    const Pictures<CairoSurface> p(st);
     EXPECT_GT(p.inked, 2000);
     EXPECT_EQ(p.differing, 0) << "first at " << p.first;
+  }
+}
+
+// A smoothed marker is copied with its edge pixels blended into what lies under them, as cairo blends
+// them. A marker is filled and then outlined: the copy blends once where drawing blends twice, which
+// moves an edge pixel by a few levels, at most 6 of 255.
+TEST(SymbolStamp, SmoothedCopiesGiveThePictureOfDrawingEachSymbol) {
+  for (const Style& st : kStyles) {
+    SCOPED_TRACE(Name(st));
+    const Pictures<SmoothSurface> p(st);
+    EXPECT_GT(p.inked, 2000);
+    EXPECT_LE(p.worst, 6) << "first difference at " << p.first;
   }
 }
 

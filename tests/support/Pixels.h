@@ -1,6 +1,8 @@
 // Helpers for tests that look at pixels.
 #pragma once
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "surface/Surface.h"
@@ -30,6 +32,26 @@ inline int CountDifferences(Surface& s, Surface& expected, int dx = 0, int dy = 
       n += !skipped && s.Pixel(x, y) != expected.Pixel(x + dx, y + dy);
     }
   return n;
+}
+
+// How far two surfaces of one size differ: the largest difference in a channel of a pixel, and the number
+// of pixels differing by more than a tolerance in some channel.
+struct ChannelDifference {
+  int worst = 0, beyond = 0;
+};
+inline ChannelDifference CompareChannels(Surface& a, Surface& b, int tolerance) {
+  ChannelDifference d;
+  for (int y = 0; y < a.PixelHeight(); ++y)
+    for (int x = 0; x < a.PixelWidth(); ++x) {
+      const OleColor p = a.Pixel(x, y), q = b.Pixel(x, y);
+      int most = 0;
+      for (int shift = 0; shift < 24; shift += 8)
+        most = std::max(
+            most, std::abs(static_cast<int>((p >> shift) & 0xFF) - static_cast<int>((q >> shift) & 0xFF)));
+      d.worst = std::max(d.worst, most);
+      d.beyond += most > tolerance;
+    }
+  return d;
 }
 
 // The bounding box of all pixels that are not the background colour; empty (x0 > x1) when none.
