@@ -1,5 +1,9 @@
 // Large data at full-HD size, each workload drawn by Plotara and, in the same run, by QCustomPlot into an
-// offscreen image with its defaults; the ratios of the two are printed after the table.
+// offscreen image; the ratios of the two are printed after the table. The plain workloads leave the peer
+// at its defaults; the anti-aliased ones smooth everything on both sides (Plotara's Antialias option,
+// QCustomPlot's aeAll). A frame is what a host shows: the drawing and then Picture1's pixels. A pan step
+// moves a zoomed view by the scroll bar's small change (Plotara) or by the same share of the range
+// (QCustomPlot) and draws the frame.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -11,7 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "Ratios.h"
+#include "control/Internals.h"
 #include "plotara/Plotara.h"
+#include "render/Pipeline.h"
 
 #ifdef PLOTARA_BENCH_QCUSTOMPLOT
 #include <qcustomplot.h>
@@ -44,7 +51,7 @@ enum class Look { Line, Circles, LineWithCircles };
 
 struct PlotaraChart {
   plotara::Plotara p;
-  PlotaraChart(int64_t n, Look look) {
+  PlotaraChart(int64_t n, Look look, bool smooth = false) : p(plotara::PlotaraOptions{.Antialias = smooth}) {
     p.ResizePicture(kWidth, kHeight);
     p.NewGraph("many points");
     p.NewDataSet("signal");
@@ -60,11 +67,16 @@ struct PlotaraChart {
     p.SetSelectedAxis(axis);
     p.AxisScaleStyle(a, b);
   }
+  // The frame a host shows.
+  void Show() { benchmark::DoNotOptimize(p.Picture1().Pixels); }
 };
 
-void PlotaraRefresh(benchmark::State& state, int64_t n, Look look) {
-  PlotaraChart k(n, look);
-  for (auto _ : state) k.p.Refresh();
+void PlotaraRefresh(benchmark::State& state, int64_t n, Look look, bool smooth) {
+  PlotaraChart k(n, look, smooth);
+  for (auto _ : state) {
+    k.p.Refresh();
+    k.Show();
+  }
   state.SetItemsProcessed(state.iterations() * n);
 }
 
@@ -77,8 +89,29 @@ void PlotaraZoomed(benchmark::State& state, int64_t n) {
     const double from = 50 + 0.01 * (step++ % 10);
     k.Range(0, from, from + kXRange / 100);
     k.p.Refresh();
+    k.Show();
   }
   state.counters["peak_bytes_per_point"] = PeakBytes() / static_cast<double>(n);
+}
+
+// A hundredth of the X range, zoomed into with a rubber band over nine tenths of the plot's height, then
+// panned back and forth by the scroll bar's small change.
+void PlotaraPan(benchmark::State& state, int64_t n, bool smooth) {
+  PlotaraChart k(n, Look::Line, smooth);
+  const plotara::GraphRecord& g = plotara::Internals(k.p).State.Current();
+  const plotara::PlotBox box = plotara::PlotOf(g);
+  const float x = box.L + 0.5f * (box.R - box.L), w = 0.01f * (box.R - box.L), h = box.B - box.T;
+  k.p.Picture1_MouseDown(1, 0, x, box.T + 0.05f * h);
+  k.p.Picture1_MouseMove(1, 0, x + w, box.B - 0.05f * h);
+  k.p.Picture1_MouseUp(1, 0, x + w, box.B - 0.05f * h);
+  const int32_t from = k.p.HScroll1().Value, step = k.p.HScroll1().SmallChange;
+  int i = 0;
+  for (auto _ : state) {
+    k.p.HScroll1_Change(from + ((i++ % 2) ? step : 0));
+    k.Show();
+  }
+  state.counters["view_share"] = (g.Axes[0].AxisValue2 - g.Axes[0].AxisValue1) / kXRange;
+  state.counters["step_share"] = static_cast<double>(step) / k.p.HScroll1().Max;
 }
 
 // One step of dragging the plot: the X range moves and the front graph alone is drawn again.
@@ -91,6 +124,7 @@ void PlotaraDragStep(benchmark::State& state, int64_t n) {
     const double shift = 0.5 * (step++ % 10);
     k.Range(0, shift, shift + kXRange);
     k.p.RefreshGraphs(front, true);
+    k.Show();
   }
 }
 
@@ -99,8 +133,9 @@ void PlotaraDragStep(benchmark::State& state, int64_t n) {
 #ifdef PLOTARA_BENCH_QCUSTOMPLOT
 struct PeerChart {
   QCustomPlot plot;
-  PeerChart(int64_t n, Look look) {
+  PeerChart(int64_t n, Look look, bool smooth = false) {
     plot.resize(kWidth, kHeight);
+    if (smooth) plot.setAntialiasedElements(QCP::aeAll);
     QCPGraph* g = plot.addGraph();
     g->setPen(QPen(QColor(0, 0, 0xC0)));
     if (look == Look::Circles) g->setLineStyle(QCPGraph::lsNone);
@@ -119,8 +154,8 @@ struct PeerChart {
   void Draw() { benchmark::DoNotOptimize(plot.toPixmap(kWidth, kHeight)); }
 };
 
-void PeerRefresh(benchmark::State& state, int64_t n, Look look) {
-  PeerChart k(n, look);
+void PeerRefresh(benchmark::State& state, int64_t n, Look look, bool smooth) {
+  PeerChart k(n, look, smooth);
   for (auto _ : state) k.Draw();
   state.SetItemsProcessed(state.iterations() * n);
 }
@@ -131,6 +166,18 @@ void PeerZoomed(benchmark::State& state, int64_t n) {
   for (auto _ : state) {
     const double from = 50 + 0.01 * (step++ % 10);
     k.plot.xAxis->setRange(from, from + kXRange / 100);
+    k.Draw();
+  }
+}
+
+// The same view and step as Plotara's pan: a hundredth of the range, moved by a fiftieth of a view.
+void PeerPan(benchmark::State& state, int64_t n, bool smooth) {
+  PeerChart k(n, Look::Line, smooth);
+  const double from = 50, view = kXRange / 100, step = view / 50;
+  int i = 0;
+  for (auto _ : state) {
+    const double at = from + ((i++ % 2) ? step : 0);
+    k.plot.xAxis->setRange(at, at + view);
     k.Draw();
   }
 }
@@ -148,65 +195,35 @@ void PeerDragStep(benchmark::State& state, int64_t n) {
 
 // ---------------------------------------------------------------- workloads and ratios
 
-struct Workload {
-  std::string name;
-  std::function<void(benchmark::State&)> plotara, peer;
-};
-
-std::vector<Workload> Workloads() {
-  std::vector<Workload> w;
-  auto refresh = [&](const char* name, int64_t n, Look look) {
-    w.push_back({name, [=](benchmark::State& s) { PlotaraRefresh(s, n, look); },
 #ifdef PLOTARA_BENCH_QCUSTOMPLOT
-                 [=](benchmark::State& s) { PeerRefresh(s, n, look); }
+#define PLOTARA_PEER(call) [=](benchmark::State& s) { call; }
 #else
-                 nullptr
+#define PLOTARA_PEER(call) nullptr
 #endif
-    });
-  };
-  refresh("Line1M", 1'000'000, Look::Line);
-  refresh("Line10M", 10'000'000, Look::Line);
-  refresh("Circles100k", 100'000, Look::Circles);
-  refresh("LineWithCircles1k", 1'000, Look::LineWithCircles);
+
+std::vector<bench::Workload> Workloads() {
+  std::vector<bench::Workload> w;
+  for (const bool smooth : {false, true}) {
+    const std::string prefix = smooth ? "Antialiased" : "";
+    auto refresh = [&](const char* name, int64_t n, Look look) {
+      w.push_back({prefix + name, [=](benchmark::State& s) { PlotaraRefresh(s, n, look, smooth); },
+                   PLOTARA_PEER(PeerRefresh(s, n, look, smooth))});
+    };
+    refresh("Line1M", 1'000'000, Look::Line);
+    refresh("Line10M", 10'000'000, Look::Line);
+    refresh("Circles100k", 100'000, Look::Circles);
+    refresh("LineWithCircles1k", 1'000, Look::LineWithCircles);
+    w.push_back({prefix + "PanStep10M", [=](benchmark::State& s) { PlotaraPan(s, 10'000'000, smooth); },
+                 PLOTARA_PEER(PeerPan(s, 10'000'000, smooth))});
+  }
   for (const int64_t n : {10'000'000LL, 100'000'000LL}) {
     w.push_back({n == 10'000'000 ? "Zoomed1Percent10M" : "Zoomed1Percent100M",
-                 [=](benchmark::State& s) { PlotaraZoomed(s, n); },
-#ifdef PLOTARA_BENCH_QCUSTOMPLOT
-                 [=](benchmark::State& s) { PeerZoomed(s, n); }
-#else
-                 nullptr
-#endif
-    });
+                 [=](benchmark::State& s) { PlotaraZoomed(s, n); }, PLOTARA_PEER(PeerZoomed(s, n))});
   }
   w.push_back({"DragStep1M", [](benchmark::State& s) { PlotaraDragStep(s, 1'000'000); },
-#ifdef PLOTARA_BENCH_QCUSTOMPLOT
-               [](benchmark::State& s) { PeerDragStep(s, 1'000'000); }
-#else
-               nullptr
-#endif
-  });
+               PLOTARA_PEER(PeerDragStep(s, 1'000'000))});
   return w;
 }
-
-// The console table, and each run's time kept for the ratios: with repetitions, their median.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs) {
-      const bool median = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
-      if ((r.run_type == Run::RT_Iteration || median) && !r.error_occurred)
-        times_[r.run_name.str()] = {r.GetAdjustedRealTime(), r.GetAdjustedCPUTime()};
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  struct Times {
-    double real, cpu;
-  };
-  const std::map<std::string, Times>& All() const { return times_; }
-
- private:
-  std::map<std::string, Times> times_;
-};
 
 }  // namespace
 
@@ -216,35 +233,11 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
 #endif
   benchmark::Initialize(&argc, argv);
-  const std::vector<Workload> workloads = Workloads();
-  for (const Workload& w : workloads) {
-    benchmark::RegisterBenchmark(("Plotara/" + w.name).c_str(), w.plotara)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    if (w.peer)
-      benchmark::RegisterBenchmark(("QCustomPlot/" + w.name).c_str(), w.peer)
-          ->Unit(benchmark::kMillisecond)
-          ->UseRealTime();
-  }
-  RatioReporter reporter;
+  const std::vector<bench::Workload> workloads = Workloads();
+  bench::Register(workloads, "QCustomPlot");
+  bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  // Times faster than QCustomPlot: its time over Plotara's, by wall clock (as the table above) and by
-  // processor time, which a busy machine disturbs less.
-  const auto& t = reporter.All();
-  std::printf("\n%-20s %12s %12s %9s %12s %12s %9s\n", "workload", "Plotara ms", "QCP ms", "faster",
-              "Plotara cpu", "QCP cpu", "faster");
-  for (const Workload& w : workloads) {
-    const auto a = t.find("Plotara/" + w.name + "/real_time"),
-               b = t.find("QCustomPlot/" + w.name + "/real_time");
-    if (a == t.end()) continue;
-    if (b == t.end()) {
-      std::printf("%-20s %12.3f %12s %9s %12.3f\n", w.name.c_str(), a->second.real, "-", "-", a->second.cpu);
-    } else {
-      std::printf("%-20s %12.3f %12.3f %9.2f %12.3f %12.3f %9.2f\n", w.name.c_str(), a->second.real,
-                  b->second.real, b->second.real / a->second.real, a->second.cpu, b->second.cpu,
-                  b->second.cpu / a->second.cpu);
-    }
-  }
+  bench::PrintRatios(reporter, workloads, "QCustomPlot");
   benchmark::Shutdown();
   return 0;
 }
