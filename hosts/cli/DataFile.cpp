@@ -9,6 +9,7 @@
 #include "hosts/cli/DelimitedText.h"
 #include "hosts/cli/LineReader.h"
 #include "hosts/cli/ReadNumber.h"
+#include "hosts/cli/TimeField.h"
 #include "platform/AsciiCase.h"
 #include "platform/Conversions.h"
 
@@ -22,7 +23,7 @@ namespace {
 // memory.
 constexpr size_t kMaxRow = 1 << 20;
 
-enum class Cell { Number, Missing, NotANumber, OutOfRange };
+enum class Cell { Number, Missing, NotANumber, OutOfRange, NotATime };
 
 // The cell-to-number step: the number in a cell, as a point stores it (Single). Where the separator is
 // not a comma, a comma is the decimal mark (1,5 is 1.5; a cell with both marks is no number). An empty
@@ -40,14 +41,40 @@ Cell CellToNumber(const std::string& cell, bool decimalComma, double& value) {
   return Cell::Number;
 }
 
-// A header names the columns: none of its fields is a number and not all are missing, so that a first
+// The cell-to-value step: a number (Unix milliseconds in the X column made seconds), or an instant as
+// seconds since 1970: an ISO 8601 text in any column, a text of the script's format in the X column.
+Cell CellToValue(const std::string& cell, bool decimalComma, bool xColumn, const TimeReading& time,
+                 double& value) {
+  if (xColumn && time.Formatted()) {
+    if (cell.empty() || EqualsNoCase(cell, "NaN")) return Cell::Missing;
+    return ReadTimeField(cell, time, value) ? Cell::Number : Cell::NotATime;
+  }
+  const Cell c = CellToNumber(cell, decimalComma, value);
+  if (c == Cell::NotANumber && ReadIsoTime(cell, time.Zone, value)) return Cell::Number;
+  if (c == Cell::Number && xColumn && time.Milliseconds()) value /= 1000;
+  return c;
+}
+
+// Why a cell is no value: a text that looks like a date is told how dates are read.
+std::string NotAValue(const std::string& cell, const TimeReading& time) {
+  if (time.Formatted()) return "does not match the time format '" + time.Format + "'";
+  const bool dateLike =
+      !cell.empty() && cell[0] >= '0' && cell[0] <= '9' && cell.find_first_of("-:/") != std::string::npos;
+  return dateLike ? "is not a number or an ISO 8601 date (YYYY-MM-DD[Thh:mm[:ss]][Z|+hh:mm]; Data ..., "
+                    "Time:=\"format\" reads others)"
+                  : "is not a number";
+}
+
+// A header names the columns: none of its fields is a value and not all are missing, so that a first
 // row with one bad field is reported rather than skipped, and a first column without a name is a name.
-bool IsHeader(const std::vector<std::string>& fields, bool decimalComma) {
+bool IsHeader(const std::vector<std::string>& fields, bool decimalComma, const TimeReading& time) {
   bool named = false;
   for (const std::string& f : fields) {
     double d = 0;
-    const Cell cell = CellToNumber(f, decimalComma, d);
-    if (cell == Cell::Number || cell == Cell::OutOfRange) return false;
+    const Cell cell = CellToValue(f, decimalComma, true, time, d);
+    if (cell == Cell::Number || cell == Cell::OutOfRange ||
+        CellToValue(f, decimalComma, false, time, d) == Cell::Number)
+      return false;
     named |= cell != Cell::Missing;
   }
   return named;
@@ -115,7 +142,7 @@ struct Columns {
 // Reads the points of in into the last data set: one point per record. Returns "" or the one-line problem,
 // naming the file and row; skipped rows are counted in note.
 std::string ReadData(Plotara& control, LineReader& lines, const std::string& name, Columns cols,
-                     MissingValues missing, std::string& note) {
+                     MissingValues missing, const TimeReading& time, std::string& note) {
   if (!cols.Named()) {
     if (std::string p = cols.Resolve({}); !p.empty()) return name + ": " + p;
   }
@@ -133,7 +160,7 @@ std::string ReadData(Plotara& control, LineReader& lines, const std::string& nam
     const bool decimalComma = in.Separator() != ',';
     if (!sawRow) {
       sawRow = true;
-      if (IsHeader(fields, decimalComma)) {
+      if (IsHeader(fields, decimalComma, time)) {
         if (cols.Named()) {
           if (std::string p = cols.Resolve(fields); !p.empty()) return where + p;
         }
@@ -149,11 +176,12 @@ std::string ReadData(Plotara& control, LineReader& lines, const std::string& nam
     for (size_t k = 0; k < read.size() && !skip; ++k) {
       const std::string& f = fields[static_cast<size_t>(read[k])];
       const std::string field = "field " + std::to_string(read[k] + 1);
-      switch (CellToNumber(f, decimalComma, xye[k])) {
+      switch (CellToValue(f, decimalComma, k == 0, time, xye[k])) {
         case Cell::Number:
           break;
         case Cell::NotANumber:
-          return where + field + " '" + f + "' is not a number";
+        case Cell::NotATime:
+          return where + field + " '" + f + "' " + NotAValue(f, k == 0 ? time : TimeReading{});
         case Cell::OutOfRange:
           return where + field + " '" + f + "' is out of range";
         case Cell::Missing:
@@ -184,10 +212,15 @@ std::string LoadData(Plotara& control, const DataRequest& request, const std::st
                      std::istream* standardInput, std::string& note) {
   Columns cols;
   cols.Given = request.Columns;
+  TimeReading time;
+  time.Format = request.Time;
+  if (std::string p = TimeFormatProblem(request.Time); !p.empty()) return p;
+  if (!IsKnownTimeZone(request.Zone)) return "no time zone '" + request.Zone + "' in the zone database";
+  time.Zone = TimeZone(request.Zone);
   std::string path = request.Path;
   if (path == "-") {
     LineReader in = standardInput ? LineReader(*standardInput) : LineReader(0);
-    return ReadData(control, in, "<stdin>", cols, request.Missing, note);
+    return ReadData(control, in, "<stdin>", cols, request.Missing, time, note);
   }
   if (std::filesystem::path(path).is_relative() && !baseDir.empty())
     path = (std::filesystem::path(baseDir) / path).string();
@@ -196,7 +229,7 @@ std::string LoadData(Plotara& control, const DataRequest& request, const std::st
   std::string problem;
   const std::unique_ptr<LineReader> in = LineReader::Open(path, problem);
   if (!in) return "cannot open data file '" + path + "': " + problem;
-  return ReadData(control, *in, path, cols, request.Missing, note);
+  return ReadData(control, *in, path, cols, request.Missing, time, note);
 }
 
 }  // namespace plotara

@@ -1,6 +1,7 @@
 // The Data statement's loader: points from a file as spreadsheets, loggers and people write it. One header
 // row may name the columns; each other record is a point. Cells are numbers with a decimal point, or a
-// decimal comma where the separator is not a comma.
+// decimal comma where the separator is not a comma, or instants (hosts/cli/TimeField.h): ISO 8601 dates
+// and date-times in any column, Unix milliseconds or texts of a given format in the X column.
 #pragma once
 
 #include <iosfwd>
@@ -21,6 +22,8 @@ struct DataRequest {
   std::string Path;              // "-": standard input
   std::vector<Variant> Columns;  // X, Y[, E] by number (1-based) or header name; none: x,y[,e] rows
   MissingValues Missing = MissingValues::Error;
+  std::string Time;  // "", "s", "ms" or a strftime-style format (TimeReading::Format)
+  std::string Zone;  // the zone of texts without an offset; "": UTC
 };
 
 // Adds a point to the last data set of the current graph for every record of the file (DelimitedText.h

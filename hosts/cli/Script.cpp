@@ -223,7 +223,16 @@ bool ScriptRunner::RunSave(const Statement& st) {
 bool ScriptRunner::RunData(const Statement& st) {
   DataRequest request;
   request.Path = eval_.Value(*st.args[0].value).ToString();
-  for (size_t i = 1; i < st.args.size(); ++i) request.Columns.push_back(eval_.Value(*st.args[i].value));
+  for (size_t i = 1; i < st.args.size(); ++i) {
+    const Variant v = eval_.Value(*st.args[i].value);
+    if (st.args[i].name == "Time") {
+      request.Time = v.ToString();
+    } else if (st.args[i].name == "Zone") {
+      request.Zone = v.ToString();
+    } else {
+      request.Columns.push_back(v);
+    }
+  }
   if (st.word == "Skip") request.Missing = MissingValues::Skip;
   member_ = "Data";
   if (request.Path == "-" && options_.ScriptFromStdin) {

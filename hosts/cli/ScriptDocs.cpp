@@ -59,20 +59,29 @@ const StatementDoc kStatements[] = {
    "Size 400, 300\n"
    "NewGraph \"Small\"\n"
    "Refresh\n"},
-  {"Data", "Data \"file\"[, X, Y[, E]][, Missing:=Skip|Error]",
+  {"Data", "Data \"file\"[, X, Y[, E]][, Missing:=Skip|Error][, Time:=\"ms\"|\"format\"][, Zone:=\"zone\"]",
    "Adds a point to the last data set for every row of a file (relative to the script; \"-\" reads standard "
    "input): fields separated by commas, semicolons, tabs or blanks; quoted fields (RFC 4180); one header "
    "row; # comments; decimal commas where the separator is not a comma. X, Y and E choose columns by "
    "number (1 is the first) or by header name; without them each row is x,y or x,y,e. A missing value "
    "(an empty cell, NaN) stops the script at its row unless Missing:=Skip leaves such rows out and counts "
-   "them in a note.",
+   "them in a note. Times become seconds since 1970 UTC, the values of a time axis (AxisTime): ISO 8601 "
+   "dates and date-times in any column (2026-03-29, 2026-03-29T06:00, 2026-03-29 06:00:15.250Z, with an "
+   "offset +02:00); without an offset they are local times of Zone:= (UTC unless given). Numbers are Unix "
+   "seconds as they are; Time:=\"ms\" reads the X column as Unix milliseconds, and Time:=\"%d.%m.%Y %H:%M\" "
+   "(strftime-style) reads its texts in that format.",
    "NewGraph \"Temperatures\"\n"
    "NewDataSet \"hall\"\n"
    "Data \"data/temperatures.csv\", \"time\", \"temp, C\"\n"
    "NewDataSet \"humidity\"\n"
    "Data \"data/temperatures.csv\", 1, 3, Missing:=Skip\n"
    "NewDataSet \"points\"\n"
-   "Data \"data/points.txt\"\n"},
+   "Data \"data/points.txt\"\n"
+   "NewGraph \"A night in Berlin\"\n"
+   "AxisTime = True\n"
+   "AxisTimeZone = \"Europe/Berlin\"\n"
+   "NewDataSet \"temperature\"\n"
+   "Data \"data/readings.csv\", \"time\", \"temp\", Zone:=\"Europe/Berlin\"\n"},
   {"Save", "Save \"file.png\"    Save \"file.svg\"    Save \"file.pdf\"",
    "Writes the picture as it is now to a file whose name says the format. The file takes its place when "
    "the run ends without a failure (or with --keep-going); it keeps the mode and owner of the file it "

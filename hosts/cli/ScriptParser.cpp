@@ -154,20 +154,32 @@ class Parser {
     if (!st.args.empty() && (st.word != "Okay" || st.args.size() != 5))
       throw SyntaxError("Pick Okay takes no values or five: Color1, Color2, Shift, Angle, Style");
   }
-  // Data "file"[, X, Y[, E]][, Missing:=Skip|Error]
+  // Data "file"[, X, Y[, E]][, Missing:=Skip|Error][, Time:="ms"|"format"][, Zone:="name"]: the options,
+  // in any order, after the columns; Time and Zone go to args with their names.
   void ParseData(Statement& st) {
     st.args.push_back({"", ParseValue()});
+    size_t columns = 0;
+    bool options = false;
     while (Peek().kind == Tok::Comma) {
       Take();
-      if (Peek().kind == Tok::Ident && EqualsNoCase(Peek().text, "Missing") && Peek(1).kind == Tok::Assign) {
+      if (Peek().kind == Tok::Ident && Peek(1).kind == Tok::Assign) {
+        const std::string option = Take().text;
         Take();
-        Take();
-        st.word = TakeWord({"Skip", "Error"}, "Missing:= takes Skip or Error");
-        break;
+        options = true;
+        if (EqualsNoCase(option, "Missing")) {
+          st.word = TakeWord({"Skip", "Error"}, "Missing:= takes Skip or Error");
+        } else if (EqualsNoCase(option, "Time") || EqualsNoCase(option, "Zone")) {
+          st.args.push_back({EqualsNoCase(option, "Time") ? "Time" : "Zone", ParseValue()});
+        } else {
+          throw SyntaxError("Data takes the options Missing:=, Time:= and Zone:=, not " + option + ":=");
+        }
+        continue;
       }
+      if (options) throw SyntaxError("Data takes its columns before its options");
       st.args.push_back({"", ParseValue()});
+      ++columns;
     }
-    if (st.args.size() != 1 && st.args.size() != 3 && st.args.size() != 4)
+    if (columns != 0 && columns != 2 && columns != 3)
       throw SyntaxError("Data takes a file name and optionally the X, Y and E columns");
   }
   void ParseMouse(Statement& st) {

@@ -102,6 +102,85 @@ TEST(DataFile, ReportsMalformedQuotingWithItsRow) {
   }
 }
 
+// Runs Data on a file into a graph whose X axis is a time axis; the instants of the points, as the axis
+// holds them (its origin plus each point's offset), to the millisecond.
+Loaded LoadTimes(const std::string& fileText, const std::string& args) {
+  const std::string file = test::WriteScratch("times.txt", fileText);
+  Plotara control;
+  std::ostringstream out, err;
+  ScriptRunner runner(control, {}, out, err);
+  const int status =
+      runner.Run("NewGraph \"G\"\nAxisTime = True\nNewDataSet \"d\"\nData \"" + file + "\"" + args + "\n",
+                 "test.plotara");
+  const GraphRecord& g = Internals(control).State.Graphs[0];
+  std::ostringstream points;
+  points.setf(std::ios::fixed);
+  points.precision(3);
+  for (size_t i = 0; i < g.Points.Count(); ++i)
+    points << (i ? "; " : "") << g.Axes[0].TimeOrigin + g.Points[i].X << " " << g.Points[i].Y;
+  return {status, points.str(), err.str()};
+}
+
+TEST(DataFile, ReadsInstantsAsSecondsSince1970) {
+  struct Row {
+    const char* what;
+    const char* text;
+    const char* args;
+    const char* points;
+  } rows[] = {
+      {"ISO dates and date-times, UTC without an offset",
+       "time,v\n2026-01-01,1\n2026-01-01T06:30,2\n2026-01-01 06:30:15.25,3\n", ", \"time\", \"v\"",
+       "1767225600.000 1.000; 1767249000.000 2.000; 1767249015.250 3.000"},
+      {"zone offsets", "2026-01-01T00:00:00Z,1\n2026-01-01T01:00+01:00,2\n2025-12-31T19:00:00-0500,3\n", "",
+       "1767225600.000 1.000; 1767225600.000 2.000; 1767225600.000 3.000"},
+      {"local times of a zone: the fold's first, the gap's end",
+       "2026-10-25 02:30,1\n2026-03-29 02:30,2\n2026-07-01 12:00:00Z,3\n", ", Zone:=\"Europe/Berlin\"",
+       "1792888200.000 1.000; 1774746000.000 2.000; 1782907200.000 3.000"},
+      {"Unix seconds", "1767225600,1\n1767225600.5,2\n", "", "1767225600.000 1.000; 1767225600.500 2.000"},
+      {"Unix milliseconds", "t;v\n1767225600123;1\n1767225601000;2,5\n", ", 1, 2, Time:=\"ms\"",
+       "1767225600.123 1.000; 1767225601.000 2.500"},
+      {"a format of its own, in a zone", "when\tv\n31.12.2025 23:00:00\t1\n01.01.2026 00:00:30.5\t2\n",
+       ", 1, 2, Zone:=\"Europe/Berlin\", Time:=\"%d.%m.%Y %H:%M:%S\"",
+       "1767218400.000 1.000; 1767222030.500 2.000"},
+      {"a format with its offset", "2026/01/01 00:00 +0100,1\n", ", 1, 2, Time:=\"%Y/%m/%d %H:%M %z\"",
+       "1767222000.000 1.000"},
+      {"times in the Y column too", "1,2026-01-01T00:00Z\n", "", "1.000 1767225600.000"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    const Loaded r = LoadTimes(row.text, row.args);
+    EXPECT_EQ(r.status, kScriptOk) << r.err;
+    EXPECT_EQ(r.points, row.points);
+  }
+}
+
+TEST(DataFile, TellsWhichTimesItCannotRead) {
+  struct Row {
+    const char* text;
+    const char* args;
+    const char* problem;
+  } rows[] = {
+      {"2026-02-29,1\n", "", ":1: field 1 '2026-02-29' is not a number or an ISO 8601 date"},
+      {"2026-1-1,1\n", "", ":1: field 1 '2026-1-1' is not a number or an ISO 8601 date"},
+      {"2026-01-01T25:00,1\n", "", ":1: field 1 '2026-01-01T25:00' is not a number or an ISO 8601 date"},
+      {"2026-01-01T10:00+1:00,1\n", "", "is not a number or an ISO 8601 date"},
+      {"2026-01-01,1\n", ", 1, 2, Time:=\"%d.%m.%Y\"",
+       ":1: field 1 '2026-01-01' does not match the time format '%d.%m.%Y'"},
+      {"01.01.2026 extra,1\n", ", 1, 2, Time:=\"%d.%m.%Y\"", "does not match the time format"},
+      {"2026-01-01,1\n", ", 1, 2, Time:=\"dd.mm.yyyy\"",
+       "Time:= takes \"s\", \"ms\" or a strftime-style format"},
+      {"2026-01-01,1\n", ", Zone:=\"Mars/Olympus_Mons\"",
+       "no time zone 'Mars/Olympus_Mons' in the zone database"},
+  };
+  for (const Row& row : rows) {
+    const Loaded r = LoadTimes(row.text, row.args);
+    EXPECT_EQ(r.status, kScriptFailed) << row.text;
+    EXPECT_NE(r.err.find(row.problem), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(LoadTimes("1,2\n", ", Time:=\"ms\", 1, 2").status, kScriptSyntaxError) << "columns come first";
+  EXPECT_EQ(LoadTimes("1,2\n", ", When:=\"ms\"").status, kScriptSyntaxError);
+}
+
 TEST(DataFile, ALongStreamIsReadRowByRow) {
   std::string text;
   constexpr int kRows = 300000;

@@ -87,7 +87,8 @@ TEST(RefreshAgain, ALineWithoutSymbolsLeavesTheBorderBandAsItWas) {
 INSTANTIATE_TEST_SUITE_P(Examples, ExamplePicture,
                          ::testing::Values("default-axes", "gradients", "axes", "fonts-and-titles",
                                            "symbols-and-lines", "bars", "errors-and-curves",
-                                           "texts-and-legends", "complete-chart", "interaction"),
+                                           "texts-and-legends", "complete-chart", "interaction",
+                                           "hourly-temperatures"),
                          [](const ::testing::TestParamInfo<const char*>& info) {
                            std::string n = info.param;
                            for (char& ch : n)
