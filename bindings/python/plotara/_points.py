@@ -1,16 +1,39 @@
 """Points for the bulk call: any sequence of real numbers, numpy arrays of any real dtype (contiguous or
-not), pandas Series and Index. Values arrive as contiguous float64 blocks, copied only when the input is
-not one already."""
+not) or of datetime64 (seconds since 1970, for a time axis), pandas Series and Index, DatetimeIndex
+included. Values arrive as contiguous float64 blocks, copied only when the input is not one already."""
 import array
 import ctypes
 
 _DOUBLES = ctypes.POINTER(ctypes.c_double)
 
 
+# Seconds in one count of each fixed numpy time unit; years and months are counted from the calendar.
+_UNIT_SECONDS = {"W": 604800, "D": 86400, "h": 3600, "m": 60, "s": 1}
+_UNIT_FRACTIONS = {"ms": 10**3, "us": 10**6, "ns": 10**9, "ps": 10**12, "fs": 10**15, "as": 10**18}
+
+
 def _time_values(a, what):
-    """Where a time axis would take datetime64 and timedelta64 values (as seconds since 1970): the
-    control has no time axis yet, so they are refused rather than taken as raw counts."""
-    raise TypeError(f"plotara: {what} holds times ({a.dtype}); give them as numbers, e.g. seconds")
+    """datetime64 values as seconds since 1970-01-01 UTC, the values of a time axis (numpy's datetime64
+    has no zone: its values are UTC), timedelta64 values as seconds; NaT becomes NaN, a missing value.
+    Whole seconds and their fraction are taken apart, so that nanoseconds in 2026 keep what a double
+    holds of them."""
+    import numpy
+    unit, count = numpy.datetime_data(a.dtype)
+    if unit in ("Y", "M") and a.dtype.kind == "M":
+        a = a.astype("datetime64[s]")
+        unit, count = "s", 1
+    if unit not in _UNIT_SECONDS and unit not in _UNIT_FRACTIONS:  # months as durations, or no unit
+        raise TypeError(f"plotara: {what} holds times of no fixed length ({a.dtype}); give them in seconds")
+    counts = a.view(numpy.int64)
+    missing = numpy.isnat(a)
+    if unit in _UNIT_SECONDS:
+        seconds = counts.astype(numpy.float64) * (count * _UNIT_SECONDS[unit])
+    else:
+        per = _UNIT_FRACTIONS[unit]
+        whole, rest = numpy.divmod(counts, per)
+        seconds = (whole.astype(numpy.float64) + rest / per) * count
+    seconds[missing] = numpy.nan
+    return seconds
 
 
 def _numpy_doubles(a, what):
@@ -31,7 +54,9 @@ def as_doubles(values, what):
     if hasattr(values, "to_numpy") and hasattr(values, "dtype"):  # pandas: missing values become NaN
         import numpy
         kind = getattr(values.dtype, "kind", "O")
-        if kind in "biufO":
+        if kind == "M" and getattr(values.dtype, "tz", None) is not None:
+            values = values.to_numpy(dtype="datetime64[ns]")  # times in a zone, as UTC
+        elif kind in "biufO":
             try:
                 values = values.to_numpy(dtype=numpy.float64, na_value=numpy.nan)
             except (TypeError, ValueError) as e:

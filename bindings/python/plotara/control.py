@@ -321,7 +321,9 @@ class Control:
     def add_points(self, x: Any, y: Any = None, e: Any = None) -> None:
         """Appends points to the last data set of the current graph: x, y and optionally e (error values),
         each a sequence of real numbers, a numpy array of any real dtype (contiguous or not) or a pandas
-        Series (a DataFrame's column). add_points(series) takes the series' index as x.
+        Series (a DataFrame's column). add_points(series) takes the series' index as x. Times (numpy
+        datetime64, a pandas DatetimeIndex or datetime Series, with or without a zone) become seconds
+        since 1970-01-01 UTC, the values of a time axis (AxisTime); timedelta64 values become seconds.
 
         NaN and the infinities mark missing values: a point whose x or y is one is left out (a line
         joins the points on either side), an e that is one gives no error bar."""

@@ -5,6 +5,9 @@
     chart.scatter(t2, v2, label="samples", marker="diamond", color="red")
     chart.save("signal.png")        # or .svg / .pdf; chart.show(); a notebook shows the chart itself
 
+x values of numpy datetime64 or a pandas DatetimeIndex make the X axis a time axis (dates and times in
+UTC; chart.control.AxisTimeZone = "Europe/Berlin" shows them in that zone).
+
 chart.control is the Control underneath, for everything else the interface offers.
 """
 import os
@@ -14,6 +17,7 @@ import sys
 import tempfile
 import warnings
 
+from ._points import series_index
 from .control import Control, rgb
 
 # Symbols of the control by the names (and matplotlib's letters) a user reaches for.
@@ -96,6 +100,10 @@ class Chart:
         self._series += 1
         self.control.NewDataSet(label if label is not None else f"series {self._series}",
                                 InLegendTable=label is not None)
+        times = series_index(x) if y is None else x
+        if getattr(getattr(times, "dtype", None), "kind", "") == "M":  # datetime64: dates on the X axis
+            self.control.SelectXaxis(1)
+            self.control.AxisTime = True
         if y is None:
             self.control.add_points(x)  # a pandas Series over its index
         else:

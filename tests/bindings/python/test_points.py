@@ -65,8 +65,6 @@ def test_pandas_series_and_dataframe_columns():
     assert drawn_with(pandas.Series(X + [20]), with_gap) == reference()
     with pytest.raises(TypeError):
         drawn_with(frame["t"], frame["label"])
-    with pytest.raises(TypeError, match="times"):  # for a time axis to take one day
-        drawn_with(pandas.date_range("2026-01-01", periods=7), frame["v"])
 
 
 NAN, INF = float("nan"), float("inf")
@@ -101,3 +99,55 @@ def test_what_is_not_a_list_of_real_numbers_is_refused(chart, x, y, error):
         chart.add_points(x, y)
     chart.Refresh()
     assert picture_of(chart) == before  # no point was added
+
+
+# Seven instants in 2026, as seconds since 1970 UTC: the first days of spring in Berlin, around the night
+# its clocks go forward.
+SECONDS = [1774652400 + 43200 * k + 0.25 for k in range(7)]
+
+
+def drawn_in_time(x, y=Y, zone="Europe/Berlin"):
+    c = plotara.Control(width=320, height=160)
+    c.NewGraph("g")
+    c.AxisTime = True
+    c.AxisTimeZone = zone
+    c.NewDataSet("d")
+    c.add_points(x) if y is None else c.add_points(x, y)
+    c.Refresh()
+    return picture_of(c)
+
+
+@pytest.mark.parametrize("unit", ["ms", "us", "ns", "10ms", "250ms"])
+def test_datetime64_arrays_are_instants_on_a_time_axis(unit):
+    ms = numpy.array([round(s * 1000) for s in SECONDS], dtype="datetime64[ms]")
+    assert drawn_in_time(ms.astype(f"datetime64[{unit}]")) == drawn_in_time(SECONDS)
+
+
+def test_times_are_seconds_to_the_nanosecond_and_nat_is_missing():
+    from plotara._points import as_doubles
+    cases = [
+        (numpy.array(["2026-07-01T12:00:00.000000001", "NaT", "1969-12-31T23:59:59.5"], "datetime64[ns]"),
+         [1782907200.000000001, NAN, -0.5]),
+        (numpy.array(["2026-03", "2027"], "datetime64[M]"), [1772323200, 1798761600]),
+        (numpy.array(["2026-03-29"], "datetime64[W]"), [1774483200]),  # weeks count from a Thursday
+        (numpy.array([90, -1], "timedelta64[m]"), [5400, -60]),
+    ]
+    for values, seconds in cases:
+        _, got, _ = as_doubles(values, "x")
+        assert numpy.allclose(got, seconds, rtol=0, atol=1e-6, equal_nan=True), (values, got)
+    with pytest.raises(TypeError, match="no fixed length"):
+        as_doubles(numpy.array([1], "timedelta64[M]"), "x")
+
+
+def test_pandas_times_with_and_without_a_zone():
+    pandas = pytest.importorskip("pandas")
+    utc = pandas.to_datetime(SECONDS, unit="s")
+    berlin = utc.tz_localize("UTC").tz_convert("Europe/Berlin")
+    expected = drawn_in_time(SECONDS)
+    assert drawn_in_time(utc) == expected
+    assert drawn_in_time(berlin) == expected  # a zone's times are the same instants
+    assert drawn_in_time(pandas.Series(Y, index=berlin), None) == expected
+    assert drawn_in_time(pandas.Series(berlin), pandas.Series(Y)) == expected
+    # NaT is a missing point, as NaN is.
+    gap = pandas.Series(list(utc) + [pandas.NaT])
+    assert drawn_in_time(gap, Y + [1]) == drawn_in_time(SECONDS + [NAN], Y + [1])

@@ -50,6 +50,19 @@ def test_without_titles_nothing_is_labelled():
     assert (v & 0xFF) << 16 | v & 0xFF00 | v >> 16 in set(picture_of(c))
 
 
+def test_times_make_the_x_axis_a_time_axis():
+    hours = numpy.arange("2026-03-29T00", "2026-03-30T00", dtype="datetime64[h]")
+    chart = plotara.Chart(width=400, height=300, antialias=False).line(hours, numpy.arange(24) % 7)
+    c = chart.control
+    c.SelectXaxis(1)
+    assert c.AxisTime is True
+    chart.to_bytes()
+    assert (c.AxisViewValue1, c.AxisViewValue2) == (1774742400, 1774828800)  # the day, midnight to midnight
+    numbers = plotara.Chart().line([1, 2], [3, 4]).control
+    numbers.SelectXaxis(1)
+    assert numbers.AxisTime is False
+
+
 @pytest.mark.parametrize("colour, value", [
     ("red", plotara.rgb(220, 30, 30)), ("Blue", plotara.rgb(30, 80, 220)), ("#ff8000", plotara.rgb(255, 128, 0)),
     ((1, 2, 3), 0x030201), (0x123456, 0x123456),
