@@ -84,6 +84,13 @@ TEST(TimeTicks, RangesGetTheFinestStepThatFitsAndConciseLabels) {
        "2028-02-01 | 2 | 3 | 4 | 5 | 6 | 7 | 8 | 9 | 10 | 11 | 12 | 13 | 14 | 15 | 16 | 17 | 18 | 19 | 20 | "
        "21 | "
        "22 | 23 | 24 | 25 | 26 | 27 | 28 | 29 | 2028-03-01"},
+      {"a week across New Year",
+       Utc(2026, 12, 28),
+       Utc(2027, 1, 4),
+       "UTC",
+       100,
+       {U::Day, 1},
+       "2026-12-28 | 29 | 30 | 31 | 2027-01-01 | 2 | 3 | 4"},
       {"a year",
        Utc(2026, 1, 1),
        Utc(2027, 1, 1),
@@ -259,6 +266,39 @@ TEST(TimeTicks, RangesRoundOutToTicks) {
     RoundOutToTicks(lo, hi, r.step, TimeZone(r.zone));
     EXPECT_EQ(lo, r.roundLo) << r.lo;
     EXPECT_EQ(hi, r.roundHi) << r.hi;
+  }
+}
+
+// Every step of the calendar, in order, and each is the one chosen where it is the finest whose six ticks
+// fit: over five and a half steps from one of its ticks, with room for six labels.
+TEST(TimeTicks, EveryStepIsChosenWhereItIsTheFinestThatFits) {
+  using U = TimeUnit;
+  const std::vector<TimeStep> steps = {
+      {U::Millisecond, 1},   {U::Millisecond, 2},  {U::Millisecond, 5},   {U::Millisecond, 10},
+      {U::Millisecond, 20},  {U::Millisecond, 50}, {U::Millisecond, 100}, {U::Millisecond, 200},
+      {U::Millisecond, 500}, {U::Second, 1},       {U::Second, 2},        {U::Second, 5},
+      {U::Second, 10},       {U::Second, 15},      {U::Second, 30},       {U::Minute, 1},
+      {U::Minute, 2},        {U::Minute, 5},       {U::Minute, 10},       {U::Minute, 15},
+      {U::Minute, 30},       {U::Hour, 1},         {U::Hour, 2},          {U::Hour, 3},
+      {U::Hour, 6},          {U::Hour, 12},        {U::Day, 1},           {U::Day, 2},
+      {U::Week, 1},          {U::Week, 2},         {U::Month, 1},         {U::Month, 3},
+      {U::Month, 6},         {U::Year, 1},         {U::Year, 2},          {U::Year, 5},
+      {U::Year, 10},         {U::Year, 20},        {U::Year, 50},         {U::Year, 100},
+      {U::Year, 200},        {U::Year, 500},       {U::Year, 1000}};
+  const auto sixLabels = [](const std::vector<Millis>&, const std::vector<std::string>& labels) {
+    return labels.size() <= 6;
+  };
+  const TimeZone utc;
+  TimeStep step = kFinestTimeStep;
+  for (const TimeStep& expected : steps) {
+    SCOPED_TRACE(std::to_string(static_cast<int>(expected.Unit)) + " x " + std::to_string(expected.Count));
+    EXPECT_EQ(step, expected);
+    step = NextTimeStep(step);
+    const Millis lo = CalendarTicks(Utc(2000, 1, 1, 0, 0, 0, 1), kLatestTick, expected, utc, 1)[0];
+    const Millis hi = lo + static_cast<Millis>(5.5 * NominalMillis(expected));
+    const TimeTicks t = ChooseTimeTicks(lo, hi, utc, "", 1000, sixLabels);
+    EXPECT_EQ(t.Step, expected);
+    EXPECT_EQ(t.Majors.size(), 6u);
   }
 }
 
