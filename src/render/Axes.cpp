@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "model/Graphs.h"
 #include "model/Lookup.h"
@@ -217,15 +218,16 @@ LabelChoice FirstLabelChoice(Surface& s, const AxisRecord& a, bool readable) {
 }
 
 // Where an axis is drawn: its limits (as scaled, for the default ticks), its line and the labels'
-// offset from it, and its side.
+// offset from it, its side, and the stretch along it that its planned labels stay within.
 struct AxisPlace {
   float V1, V2, Line, Offset;
   bool Far;
+  float LabelsFrom, LabelsTo;
 };
 
 // The planned ticks of an axis as they are drawn: the major ticks and their labels' places along the
-// axis (a label reaching past the graph's edge moves in), which labels are kept, their layout, their
-// place across the axis and the extent they take across it.
+// axis (a label reaching past the graph's edge, or into a corner the other axes' labels hold, moves in),
+// which labels are kept, their layout, their place across the axis and the extent they take across it.
 struct PlannedAxis {
   TickPlan Plan;
   std::vector<float> At, LabelAt;
@@ -288,7 +290,7 @@ PlannedAxis PlanAxis(Notifier& n, Surface& s, const GraphRecord& g, const AxisRe
     const PagePoint anchor = Rules::Page(q, r.Across);
     TextBox box =
         PrintedBox(s, t.Label, anchor.x, anchor.y, r.Layout.HAlign, r.Layout.VAlign, r.Layout.Angle);
-    r.LabelAt.push_back(q + Rules::ShiftInto(g, box));
+    r.LabelAt.push_back(q + Rules::ShiftInto(at.LabelsFrom, at.LabelsTo, box));
     boxes.push_back(box);
   }
   const TextBox graph{static_cast<float>(g.RectLeft), static_cast<float>(g.RectTop),
@@ -365,13 +367,18 @@ void DrawAxis(Drawing& d, Surface& s, AxisSpace& space, int16_t index, bool firs
       extent = std::max(extent, Rules::TurnedLabelExtent(s.TextWidth(text), angle));
     }
     const PagePoint at = Rules::Page(along, Rules::LabelPosition(lineAt, o, far ? extent : 0));
-    PrintText(n, s, text, at.x, at.y, parallel ? kAlignCentre : kAlignEnd,
-              parallel ? Rules::kParallelLabelVAlign : kAlignMiddle, a.AxisLabelColor, a.AxisLabelFont,
-              angle);
+    const TextAlign hAlign = parallel ? kAlignCentre : kAlignEnd,
+                    vAlign = parallel ? Rules::kParallelLabelVAlign : kAlignMiddle;
+    PrintText(n, s, text, at.x, at.y, hAlign, vAlign, a.AxisLabelColor, a.AxisLabelFont, angle);
+    space.Labels.push_back(
+        PrintedBox(s, text, at.x, at.y, hAlign, vAlign, angle));  // for planned axes drawn later
   };
 
   PlannedAxis planned;
-  if (planning) planned = PlanAxis<Rules>(n, s, g, a, map, {v1, v2, lineAt, o, far}, labels, space);
+  if (planning) {
+    const auto [from, to] = Rules::LabelRange(state, g, p);
+    planned = PlanAxis<Rules>(n, s, g, a, map, {v1, v2, lineAt, o, far, from, to}, labels, space);
+  }
   const auto plannedLabel = [&](size_t i) {
     const PagePoint anchor = Rules::Page(planned.LabelAt[i], planned.Across);
     PrintText(n, s, planned.Plan.Majors[i].Label, anchor.x, anchor.y, planned.Layout.HAlign,
@@ -468,10 +475,25 @@ struct XAxisRules {
   static constexpr float kMinTickSpacing = 4;  // planned ticks, in heights of an A
 
   static PagePoint Page(float along, float across) { return {along, across}; }
-  // Moves a box along the axis into the graph's width, when it fits; returns the move.
-  static float ShiftInto(const GraphRecord& g, TextBox& b) {
-    const float shift =
-        ShiftWithin(b.Left, b.Right, g.RectLeft, static_cast<float>(g.RectLeft) + g.RectWidth);
+  // Where planned labels lie along the axis: within the graph's width, and clear of the plot's corners
+  // where a Y axis that divides its limits prints its end labels. Drawn after the X axes and by its
+  // own rule, it cannot leave one out; a time axis's first date then starts at its tick.
+  static std::pair<float, float> LabelRange(const ControlState& state, const GraphRecord& g,
+                                            const PlotBox& p) {
+    float from = g.RectLeft, to = static_cast<float>(g.RectLeft) + g.RectWidth;
+    for (const AxisRecord& y : g.Axes) {
+      if (y.XY != kYAxis || y.AxisHide || !y.AxisShowLabels || y.AxisTime || state.ReadableLabels) continue;
+      if (y.AxisFarSide) {
+        to = p.R;
+      } else {
+        from = p.L;
+      }
+    }
+    return {from, to};
+  }
+  // Moves a box along the axis into [from, to], when it fits; returns the move.
+  static float ShiftInto(float from, float to, TextBox& b) {
+    const float shift = ShiftWithin(b.Left, b.Right, from, to);
     b.Left += shift;
     b.Right += shift;
     return shift;
@@ -544,8 +566,12 @@ struct YAxisRules {
   }
 
   static PagePoint Page(float along, float across) { return {across, along}; }
-  static float ShiftInto(const GraphRecord& g, TextBox& b) {
-    const float shift = ShiftWithin(b.Top, b.Bottom, g.RectTop, static_cast<float>(g.RectTop) + g.RectHeight);
+  // The graph's height: the X axes' labels are drawn before, and planned labels keep clear of them.
+  static std::pair<float, float> LabelRange(const ControlState&, const GraphRecord& g, const PlotBox&) {
+    return {g.RectTop, static_cast<float>(g.RectTop) + g.RectHeight};
+  }
+  static float ShiftInto(float from, float to, TextBox& b) {
+    const float shift = ShiftWithin(b.Top, b.Bottom, from, to);
     b.Top += shift;
     b.Bottom += shift;
     return shift;
