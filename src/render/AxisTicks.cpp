@@ -54,9 +54,17 @@ std::vector<bool> KeptLabels(const TickPlan& plan, const std::vector<TextBox>& b
     return b.Left >= bounds.Left && b.Right <= bounds.Right && b.Top >= bounds.Top &&
            b.Bottom <= bounds.Bottom;
   };
-  for (const bool context : {true, false}) {
+  // The full dates where a day (month, year) begins come first, then that of the first tick, which
+  // only says where the view starts, then the rest.
+  const auto first =
+      std::find_if(plan.Majors.begin(), plan.Majors.end(), [](const PlannedTick& t) { return t.Context; }) -
+      plan.Majors.begin();
+  const auto rank = [&](size_t i) {
+    return !plan.Majors[i].Context ? 2 : static_cast<std::ptrdiff_t>(i) == first ? 1 : 0;
+  };
+  for (const int pass : {0, 1, 2}) {
     for (size_t i = 0; i < boxes.size(); ++i) {
-      if (!inside[i] || plan.Majors[i].Context != context || plan.Majors[i].Label.empty()) continue;
+      if (!inside[i] || rank(i) != pass || plan.Majors[i].Label.empty()) continue;
       if (!within(boxes[i])) continue;
       const bool clear = std::none_of(placed.begin(), placed.end(),
                                       [&](const TextBox& b) { return b.Overlaps(boxes[i], gap); });

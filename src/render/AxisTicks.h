@@ -43,8 +43,8 @@ bool LabelsKeepApart(Surface& s, const LabelLayout& layout, const AxisMapping& m
 
 // Which labels of the planned ticks are drawn, given the page boxes of their labels: those at ticks
 // inside the plot (inside[i]) that lie whole within `bounds` (the graph's rectangle), taking the full
-// dates first, each left out when it would come nearer than `gap` to a label kept before it, of this
-// axis or among `taken` (the labels of the axes drawn before it).
+// dates first (that of the first tick last among them), each left out when it would come nearer than
+// `gap` to a label kept before it, of this axis or among `taken` (the labels of the axes drawn before it).
 std::vector<bool> KeptLabels(const TickPlan& plan, const std::vector<TextBox>& boxes,
                              const std::vector<bool>& inside, const TextBox& bounds,
                              const std::vector<TextBox>& taken, float gap);

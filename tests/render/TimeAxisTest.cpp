@@ -192,6 +192,11 @@ TEST(ReadableLabels, LabelsThatWouldOverlapAreLeftOut) {
     SCOPED_TRACE(r.name);
     EXPECT_EQ(KeptLabels(plan, boxes, r.inside, r.bounds, r.taken, r.gap), r.kept);
   }
+  // Where the first tick's date and time would touch the date of the next midnight, the midnight's stays.
+  TickPlan night;
+  night.Majors = {{0, "2026-03-28 22:00", true}, {1, "23:00", false}, {2, "2026-03-29", true}};
+  EXPECT_EQ(KeptLabels(night, {box(0, 100), box(80, 110), box(90, 150)}, {true, true, true}, wide, {}, 0),
+            (std::vector<bool>{false, false, true}));
 }
 
 }  // namespace
