@@ -818,7 +818,7 @@ void CairoSurface::SyncCairoClip() {
   cairo_clip(cr_);
 }
 
-void CairoSurface::Reach(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+void CairoSurface::ReachClipped(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
   // Only pixels within the clip rectangle can change. Most operations fall within the band of rows that
   // was last copied out, which settles them without a look at the rows.
   const int c0 = static_cast<int>(std::clamp<int64_t>(x0, clip_.x0, clip_.x1));

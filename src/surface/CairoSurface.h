@@ -80,7 +80,16 @@ class CairoSurface : public Surface {
   uint32_t Native(OleColor c) const;
   // Every operation names the box it may draw in before it draws: the box is marked as changed, and the
   // rows of the persistent picture there that are still held only by the pixels are copied out.
-  void Reach(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
+  void Reach(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+    // The common case, called for every symbol stamped: a box inside the clip rectangle, on rows that
+    // hold no part of the picture still.
+    if (x0 >= clip_.x0 && x1 <= clip_.x1 && y0 >= clip_.y0 && y1 <= clip_.y1 && x0 < x1 && y0 < y1 &&
+        (rowsInPixels_ == 0 || (y0 >= keptY0_ && y1 <= keptY1_))) {
+      Touch(x0, y0, x1, y1);
+      return;
+    }
+    ReachClipped(x0, y0, x1, y1);
+  }
   void BeginCairo();  // before drawing with cairo
   // Before writing pixels directly: the pixels, within the clip rectangle only.
   PictureView BeginWritePixels() {
@@ -149,6 +158,7 @@ class CairoSurface : public Surface {
   // Copies the persistent picture into the pixels, BackColor beyond it.
   void CopyPictureIn();
   void KeepPictureRows(int y0, int y1);
+  void ReachClipped(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
 
   cairo_surface_t* img_ = nullptr;
   cairo_t* cr_ = nullptr;

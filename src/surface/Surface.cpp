@@ -17,21 +17,6 @@ int32_t Surface::PixelX(double twips, Rounding rounding) const {
   return static_cast<int32_t>(rounding == Rounding::Nearest ? std::nearbyint(p) : std::trunc(p));
 }
 
-void Surface::Box64::Add(int64_t a0, int64_t b0, int64_t a1, int64_t b1) noexcept {
-  x0 = std::min(x0, a0);
-  y0 = std::min(y0, b0);
-  x1 = std::max(x1, a1);
-  y1 = std::max(y1, b1);
-}
-
-void Surface::Box64::Add(const Box64& b) noexcept {
-  Add(b.x0, b.y0, b.x1, b.y1);
-}
-
-void Surface::Touch(int64_t x0, int64_t y0, int64_t x1, int64_t y1) noexcept {
-  touched_.Add(x0, y0, x1, y1);
-}
-
 Surface::Area Surface::PartToShow(const PixelRect* changed) const {
   const int w = PixelWidth(), h = PixelHeight();
   if (!changed) return {0, 0, w, h};

@@ -9,6 +9,7 @@
 //   - shapes are drawn aliased; text is smoothed.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -215,7 +216,7 @@ class Surface {
 
   // ---- Changed pixels. The operations call Touch with the box they may draw in, [x0, x1) x [y0, y1)
   // (clipped to the surface when reported).
-  void Touch(int64_t x0, int64_t y0, int64_t x1, int64_t y1) noexcept;
+  void Touch(int64_t x0, int64_t y0, int64_t x1, int64_t y1) noexcept { touched_.Add(x0, y0, x1, y1); }
   void TouchAll() noexcept { Touch(0, 0, PixelWidth(), PixelHeight()); }
   // For ShowPicture: the box to show again for `changed`, [x0, x1) x [y0, y1) within the surface, or
   // the whole surface when the pixels are not known to be the last picture outside what was drawn over
@@ -254,8 +255,13 @@ class Surface {
  private:
   struct Box64 {
     int64_t x0 = INT64_MAX, y0 = INT64_MAX, x1 = INT64_MIN, y1 = INT64_MIN;  // empty
-    void Add(int64_t a0, int64_t b0, int64_t a1, int64_t b1) noexcept;
-    void Add(const Box64& b) noexcept;
+    void Add(int64_t a0, int64_t b0, int64_t a1, int64_t b1) noexcept {
+      x0 = std::min(x0, a0);
+      y0 = std::min(y0, b0);
+      x1 = std::max(x1, a1);
+      y1 = std::max(y1, b1);
+    }
+    void Add(const Box64& b) noexcept { Add(b.x0, b.y0, b.x1, b.y1); }
   };
   float Convert(float value, ScaleUnit from, ScaleUnit to) const;
 
