@@ -13,7 +13,7 @@ RUNTIME  := g++ make cmake pkg-config libcairo2-dev libfontconfig-dev libfreetyp
 WHEEL    := $(RUNTIME) python3 python3-pip python3-setuptools python3-wheel
 PACKAGES := $(WHEEL) python3-venv python3-numpy python3-pandas python3-pytest libgtest-dev libgmock-dev \
             libbenchmark-dev libmuparser-dev qt6-base-dev xvfb poppler-utils clang-format librsvg2-bin \
-            libqcustomplot-dev libqcustomplot2.1-qt6 doxygen
+            libqcustomplot-dev libqcustomplot2.1-qt6 qt6-svg-dev doxygen
 
 PLOTARA  := $(BUILD)/hosts/cli/plotara
 PYTHON   ?= $(shell [ -x /usr/bin/python3 ] && echo /usr/bin/python3 || echo python3)
