@@ -66,10 +66,10 @@ const StatementDoc kStatements[] = {
    "number (1 is the first) or by header name; without them each row is x,y or x,y,e. A missing value "
    "(an empty cell, NaN) stops the script at its row unless Missing:=Skip leaves such rows out and counts "
    "them in a note. Times become seconds since 1970 UTC, the values of a time axis (AxisTime): ISO 8601 "
-   "dates and date-times in any column (2026-03-29, 2026-03-29T06:00, 2026-03-29 06:00:15.250Z, with an "
-   "offset +02:00); without an offset they are local times of Zone:= (UTC unless given). Numbers are Unix "
-   "seconds as they are; Time:=\"ms\" reads the X column as Unix milliseconds, and Time:=\"%d.%m.%Y %H:%M\" "
-   "(strftime-style) reads its texts in that format.",
+   "dates and date-times in any column (2026-03-29, 2026-03-29T06:00, 2026-03-29 06:00:15.250Z, "
+   "20260329T0600Z, with an offset +02:00); without an offset they are local times of Zone:= (UTC unless "
+   "given). Numbers are Unix seconds as they are; Time:=\"ms\" reads the X column as Unix milliseconds, "
+   "and Time:=\"%d.%m.%Y %H:%M\" (strftime-style) reads its texts in that format.",
    "NewGraph \"Temperatures\"\n"
    "NewDataSet \"hall\"\n"
    "Data \"data/temperatures.csv\", \"time\", \"temp, C\"\n"

@@ -57,8 +57,12 @@ int64_t FromLocal(int64_t localSeconds, const TimeZone& zone) {
 
 bool ReadIsoTime(std::string_view text, const TimeZone& zone, double& seconds) {
   Cursor c{text};
+  // The extended form (2026-03-29T06:00:15) or the basic one (20260329T060015), not the two mixed.
   int y = 0, mo = 0, d = 0;
-  if (!(c.Digits(4, y) && c.Take('-') && c.Digits(2, mo) && c.Take('-') && c.Digits(2, d))) return false;
+  if (!c.Digits(4, y)) return false;
+  const bool basic = !c.Take('-');
+  const auto mark = [&](char m) { return basic || c.Take(m); };
+  if (!(c.Digits(2, mo) && mark('-') && c.Digits(2, d))) return false;
   const date::year_month_day ymd{date::year{y}, date::month(static_cast<unsigned>(mo)),
                                  date::day(static_cast<unsigned>(d))};
   if (!ymd.ok()) return false;
@@ -68,8 +72,8 @@ bool ReadIsoTime(std::string_view text, const TimeZone& zone, double& seconds) {
   int offsetMinutes = 0;
   if (!c.End()) {
     if (!(c.Take('T') || c.Take('t') || c.Take(' '))) return false;
-    if (!(c.Digits(2, h) && c.Take(':') && c.Digits(2, mi))) return false;
-    if (c.Take(':')) {
+    if (!(c.Digits(2, h) && mark(':') && c.Digits(2, mi))) return false;
+    if (basic ? c.IsDigit() : c.Take(':')) {
       if (!c.Digits(2, s)) return false;
       if (c.Take('.') || c.Take(',')) {
         if (!c.IsDigit()) return false;

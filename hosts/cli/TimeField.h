@@ -31,9 +31,10 @@ std::string TimeFormatProblem(const std::string& format);
 bool ReadTimeField(std::string_view text, const TimeReading& reading, double& seconds);
 
 // An ISO 8601 date or date-time: YYYY-MM-DD, then T (or a blank) and hh:mm, hh:mm:ss or hh:mm:ss.fff,
-// then Z or an offset +hh:mm, +hhmm or +hh (or -). Without an offset the text is a local time of zone:
-// the earlier instant where the clocks went back, the end of the gap where they went forward. False for
-// anything else, also for dates the calendar has not (2026-02-29) and times past 23:59:60.
+// then Z or an offset +hh:mm, +hhmm or +hh (or -); or the same in the basic form, YYYYMMDDThhmmss.fffZ.
+// Without an offset the text is a local time of zone: the earlier instant where the clocks went back, the end
+// of the gap where they went forward. False for anything else, also for dates the calendar has not
+// (2026-02-29) and times past 23:59:60.
 bool ReadIsoTime(std::string_view text, const TimeZone& zone, double& seconds);
 
 // A text in a strftime-style format (%Y %m %d %H %M %S %b %z ..., seconds with a fraction), whole; a local
