@@ -57,11 +57,13 @@ def _code(table, value, what):
 
 
 class Chart:
-    """One graph with a title, axis titles and a legend, drawn smoothly (antialias) unless told not to."""
+    """One graph with a title, axis titles and a legend, drawn smoothly (antialias) unless told not to,
+    with readable labels (round ticks, level Y labels, none printed over another) unless told not to."""
 
     def __init__(self, width=800, height=600, title="", xlabel="", ylabel="", legend=True, dpi=96,
-                 antialias=True, vector=False):
+                 antialias=True, vector=False, readable=True):
         self.control = Control(width, height, dpi=dpi, antialias=antialias, vector=vector)
+        self.control.ReadableLabels = bool(readable)
         self.control.NewGraph(title)
         self._series = 0
         self.title(title).xlabel(xlabel).ylabel(ylabel).legend(legend)

@@ -20,6 +20,7 @@ def test_a_line_and_a_scatter_chart_with_titles_and_legend(tmp_path):
     chart.bar([2, 4, 6], [0.5, -0.5, 0.25], label="bars", color="#20a040")
     c = chart.control
     assert c.GetGraphNames()[0][1] == "Signal"
+    assert c.ReadableLabels is True and plotara.Chart(readable=False).control.ReadableLabels is False
     assert c.GetDataSetNames() == (["measured", "samples", "bars", ""], 3)
     c.SetSelectedData(0)
     assert (c.DataSymbol, c.DataLineStyle, c.DataLineThickness, c.DataLineColor) == (0, 1, 2, quick.color_value("red"))
