@@ -24,7 +24,7 @@ def _time_values(a, what):
         unit, count = "s", 1
     if unit not in _UNIT_SECONDS and unit not in _UNIT_FRACTIONS:  # months as durations, or no unit
         raise TypeError(f"plotara: {what} holds times of no fixed length ({a.dtype}); give them in seconds")
-    counts = a.view(numpy.int64)
+    counts = a.astype(a.dtype.newbyteorder("=")).view(numpy.int64)  # in this machine's byte order
     missing = numpy.isnat(a)
     if unit in _UNIT_SECONDS:
         seconds = counts.astype(numpy.float64) * (count * _UNIT_SECONDS[unit])

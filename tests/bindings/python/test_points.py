@@ -131,6 +131,7 @@ def test_times_are_seconds_to_the_nanosecond_and_nat_is_missing():
         (numpy.array(["2026-03", "2027"], "datetime64[M]"), [1772323200, 1798761600]),
         (numpy.array(["2026-03-29"], "datetime64[W]"), [1774483200]),  # weeks count from a Thursday
         (numpy.array([90, -1], "timedelta64[m]"), [5400, -60]),
+        (numpy.array(["2026-01-01T00:00:01"], ">M8[ms]"), [1767225601]),  # bytes in the other order
     ]
     for values, seconds in cases:
         _, got, _ = as_doubles(values, "x")
