@@ -47,6 +47,14 @@ double TimeValue(std::chrono::sys_time<Duration> t) {
          std::chrono::duration<double>(t - whole).count();
 }
 
+// The page SavePage writes: in twips (1440 an inch, 20 a point). Sizes of 0 take the picture's own.
+struct PageLayout {
+  double Dpi = 0;  // the resolution of a .png page; 0: the control's
+  double PageWidth = 0, PageHeight = 0;
+  // Where the chart lies on the page; it is laid out anew at that size. Width 0: the whole page.
+  double Left = 0, Top = 0, Width = 0, Height = 0;
+};
+
 class Plotara {
  public:
   // A control drawing at the given resolution (dots per inch; twips per pixel = 1440 / dpi).
@@ -239,6 +247,11 @@ class Plotara {
   // Writes the visible picture to a file; the format follows the extension (.png, .svg, .pdf). Throws
   // AutomationError 75 when the file cannot be written, 5 for an unknown format.
   void SavePicture(const std::string& path) const;
+  // Draws the chart as it is now (zoomed and panned as it is) anew on a page of its own and writes it:
+  // .pdf and .svg as shapes and text whatever the control draws with, .png as pixels at layout.Dpi. The
+  // page is white around the chart. The picture on the screen is drawn again afterwards; no event is
+  // raised but ErrorMsg. Throws as SavePicture does.
+  void SavePage(const std::string& path, const PageLayout& layout = {});
 
  private:
   friend struct PlotaraAccess;  // the tests' and benchmarks' way in (control/Internals.h)

@@ -149,7 +149,8 @@ TEST(Signatures, TheTableAndTheHeaderDescribeTheSameMethods) {
                                           "Wheel",
                                           "Pinch",
                                           "Pan",
-                                          "KeyDown"};
+                                          "KeyDown",
+                                          "SavePage"};
   for (const auto& [name, m] : methods) {
     EXPECT_TRUE(seen.count(name) || hostOnly.count(name)) << name << " is missing from the by-name table";
   }
