@@ -37,7 +37,7 @@ install(TARGETS plotara_shared plotara_static EXPORT PlotaraTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/plotara DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
-        FILES_MATCHING PATTERN "*.h")
+        FILES_MATCHING PATTERN "*.h" PATTERN "qt" EXCLUDE)  # the Qt hosts' headers come with them
 install(EXPORT PlotaraTargets NAMESPACE Plotara:: DESTINATION ${config_dir})
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/PlotaraConfig.cmake.in
                               ${CMAKE_CURRENT_BINARY_DIR}/PlotaraConfig.cmake INSTALL_DESTINATION ${config_dir})
@@ -53,3 +53,5 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/plotara.pc DESTINATION ${CMAKE_INSTALL
 
 install(TARGETS plotara_cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/hosts/cli/plotara.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+include(${CMAKE_CURRENT_LIST_DIR}/PackageQt.cmake)

@@ -1,4 +1,4 @@
-#include "PlColorsDialog.h"
+#include "plotara/qt/PlColorsDialog.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

@@ -1,18 +1,22 @@
-#include "PlotaraWidget.h"
+#include "plotara/qt/PlotaraWidget.h"
 
 #include <QClipboard>
+#include <QGestureEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPinchGesture>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QToolTip>
 #include <cmath>
 
-#include "PlColorsDialog.h"
+#include "QtHost.h"
 #include "plotara/Automation.h"
 #include "plotara/PickerService.h"
+#include "plotara/qt/PlColorsDialog.h"
 
 namespace plotara::qt {
 
@@ -69,6 +73,8 @@ PlotaraWidget::PlotaraWidget(QWidget* parent)
       clipboard_(std::make_unique<SystemClipboard>()) {
   setAttribute(Qt::WA_OpaquePaintEvent);  // the picture covers every pixel it has
   setMouseTracking(true);                 // the read-out and the pointer shape follow a free mouse
+  setFocusPolicy(Qt::StrongFocus);        // the keys navigate once a click or Tab gives the focus
+  grabGesture(Qt::PinchGesture);          // a touchscreen's pinch
   hbar_ = new QScrollBar(Qt::Horizontal, this);
   vbar_ = new QScrollBar(Qt::Vertical, this);
   label_ = new QLabel(this);
@@ -118,6 +124,7 @@ void PlotaraWidget::reattach() {
   ev.ErrorMsg = [this](std::string& source, std::string& description) {
     emit errorMsg(QString::fromStdString(source), QString::fromStdString(description));
   };
+  ev.ViewChanged = [this](int16_t graph) { emit viewChanged(graph); };
   control_->SetPicker(lazyPicker_.get());
   control_->SetClipboard(clipboard_.get());
 }
@@ -125,56 +132,11 @@ void PlotaraWidget::reattach() {
 // ---------------------------------------------------------------- by name
 
 QVariant PlotaraWidget::toQVariant(const Variant& v) {
-  switch (v.Type()) {
-    case VarType::Boolean:
-      return v.ToBoolean();
-    case VarType::Byte:
-    case VarType::Integer:
-    case VarType::Long:
-      return v.ToLong();
-    case VarType::Single:
-      return v.ToSingle();
-    case VarType::Double:
-      return v.ToDouble();
-    case VarType::String:
-      return QString::fromStdString(v.ToString());
-    case VarType::StringArray: {
-      QStringList list;
-      for (const std::string& s : v.ToStringArray()) list << QString::fromStdString(s);
-      return list;
-    }
-    default:
-      return {};
-  }
+  return host::ToQVariant(v);
 }
 
 Variant PlotaraWidget::toVariant(const QVariant& v) {
-  if (!v.isValid()) return Variant::Missing();  // an argument left out
-  switch (v.typeId()) {
-    case QMetaType::Bool:
-      return Variant(v.toBool());
-    case QMetaType::Int:
-    case QMetaType::Short:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong: {
-      const qlonglong n = v.toLongLong();
-      if (n >= INT16_MIN && n <= INT16_MAX) return Variant(static_cast<int16_t>(n));
-      if (n >= INT32_MIN && n <= INT32_MAX) return Variant(static_cast<int32_t>(n));
-      return Variant(static_cast<double>(n));
-    }
-    case QMetaType::Float:
-      return Variant(v.toFloat());
-    case QMetaType::Double:
-      return Variant(v.toDouble());
-    case QMetaType::QStringList: {
-      std::vector<std::string> list;
-      for (const QString& s : v.toStringList()) list.push_back(s.toStdString());
-      return Variant(std::move(list));
-    }
-    default:
-      return Variant(v.toString().toStdString());
-  }
+  return host::ToVariant(v);
 }
 
 QVariant PlotaraWidget::invoke(const QString& name, const QVariantList& args) {
@@ -183,18 +145,9 @@ QVariant PlotaraWidget::invoke(const QString& name, const QVariantList& args) {
 }
 
 QVariant PlotaraWidget::invoke(const QString& name, QVariantList& args) {
-  std::vector<Variant> positional;
-  for (const QVariant& a : args) positional.push_back(toVariant(a));
-  // Room for out-arguments the caller left out.
-  if (const MemberInfo* m = Members().Find(name.toStdString()); m && m->Kind == MemberKind::Method)
-    while (positional.size() < m->Params.size() && m->Params[positional.size()].Out)
-      positional.push_back(Variant::Missing());
-  std::vector<NamedArg> named;
   QVariant result;
   try {
-    result = toQVariant(Invoke(*control_, name.toStdString(), positional, named));
-    args.clear();
-    for (const Variant& v : positional) args << toQVariant(v);
+    result = host::Invoke(*control_, name, args);
   } catch (const AutomationError& e) {
     emit automationError(e.Number(), QString::fromStdString(e.Description()));
   }
@@ -204,7 +157,7 @@ QVariant PlotaraWidget::invoke(const QString& name, QVariantList& args) {
 
 QVariant PlotaraWidget::property(const QString& name) {
   try {
-    return toQVariant(Get(*control_, name.toStdString()));
+    return host::ToQVariant(Get(*control_, name.toStdString()));
   } catch (const AutomationError& e) {
     emit automationError(e.Number(), QString::fromStdString(e.Description()));
     return {};
@@ -213,7 +166,7 @@ QVariant PlotaraWidget::property(const QString& name) {
 
 bool PlotaraWidget::setProperty(const QString& name, const QVariant& value) {
   try {
-    Put(*control_, name.toStdString(), toVariant(value));
+    Put(*control_, name.toStdString(), host::ToVariant(value));
     return true;
   } catch (const AutomationError& e) {
     emit automationError(e.Number(), QString::fromStdString(e.Description()));
@@ -296,24 +249,19 @@ void PlotaraWidget::barMoved(QScrollBar* bar, bool dragging, int value) {
 // ---------------------------------------------------------------- mouse
 
 void PlotaraWidget::forwardMouse(MouseStep step, QMouseEvent* event) {
-  // Button 1 left, 2 right; while moving, the buttons held. Shift 1, Ctrl 2.
-  auto code = [](Qt::MouseButtons b) -> int16_t {
-    return static_cast<int16_t>((b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) |
-                                (b & Qt::MiddleButton ? 4 : 0));
-  };
-  const int16_t button = code(step == MouseStep::Move ? event->buttons() : Qt::MouseButtons(event->button()));
-  const Qt::KeyboardModifiers m = event->modifiers();
-  const int16_t shift = static_cast<int16_t>(
-      (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0));
+  // While moving, the buttons held; else the one pressed or released.
+  const int16_t button =
+      host::ButtonsOf(step == MouseStep::Move ? event->buttons() : Qt::MouseButtons(event->button()));
+  const int16_t shift = host::ShiftOf(event->modifiers());
   const QPointF p = event->position();
-  const float x = static_cast<float>(p.x() * kTwipsPerLogicalPixel),
-              y = static_cast<float>(p.y() * kTwipsPerLogicalPixel);
+  const float x = host::Twips(p.x()), y = host::Twips(p.y());
   switch (step) {
     case MouseStep::Down:
       control_->Picture1_MouseDown(button, shift, x, y);
       break;
     case MouseStep::Move:
       control_->Picture1_MouseMove(button, shift, x, y);
+      if (hoverValue_ && button == 0) showHoverValue(event->position(), event->globalPosition().toPoint());
       break;
     case MouseStep::Up:
       control_->Picture1_MouseUp(button, shift, x, y);
@@ -331,6 +279,65 @@ void PlotaraWidget::mouseMoveEvent(QMouseEvent* event) {
 }
 void PlotaraWidget::mouseReleaseEvent(QMouseEvent* event) {
   forwardMouse(MouseStep::Up, event);
+}
+
+void PlotaraWidget::wheelEvent(QWheelEvent* event) {
+  if (host::Wheel(*control_, *event)) {
+    sync();
+    event->accept();
+  } else {
+    event->ignore();  // a scroll area around the chart scrolls instead
+  }
+}
+
+void PlotaraWidget::keyPressEvent(QKeyEvent* event) {
+  if (host::Key(*control_, *event)) {
+    sync();
+    event->accept();
+  } else {
+    QWidget::keyPressEvent(event);
+  }
+}
+
+bool PlotaraWidget::event(QEvent* event) {
+  if (event->type() == QEvent::NativeGesture) {
+    if (!host::Gesture(*control_, *static_cast<QNativeGestureEvent*>(event))) return QWidget::event(event);
+    sync();
+    return true;
+  }
+  if (event->type() == QEvent::Gesture) {
+    auto* gestures = static_cast<QGestureEvent*>(event);
+    if (auto* pinch = static_cast<QPinchGesture*>(gestures->gesture(Qt::PinchGesture))) {
+      const QPointF at = mapFromGlobal(pinch->centerPoint());
+      control_->Pinch(host::Twips(at.x()), host::Twips(at.y()), pinch->scaleFactor());
+      sync();
+      gestures->accept(pinch);
+      return true;
+    }
+  }
+  return QWidget::event(event);
+}
+
+void PlotaraWidget::setHoverValue(bool on) {
+  hoverValue_ = on;
+  if (!on) QToolTip::hideText();
+}
+
+void PlotaraWidget::showHoverValue(QPointF at, QPoint global) {
+  const QString text = host::HoverText(*control_, at);
+  if (text.isEmpty()) {
+    QToolTip::hideText();
+  } else {
+    QToolTip::showText(global, text, this);
+  }
+}
+
+bool PlotaraWidget::print(QPrinter* printer) {
+  const PictureView pic = control_->Picture1();
+  const qreal ratio = dpi_ / 96.0;
+  const bool printed = printer && host::Print(*control_, *printer, pic.Width / ratio, pic.Height / ratio);
+  sync();
+  return printed;
 }
 
 void PlotaraWidget::showPointer() {

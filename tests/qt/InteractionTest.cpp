@@ -17,52 +17,11 @@ namespace {
 
 using test::DifferingPixels;
 using test::DrawChart;
-
-// Where the current graph and its plot area lie in the widget, logical pixels.
-struct Geometry {
-  QRect graph, plot;
-  QPoint AtPlot(double fx, double fy) const {
-    return {plot.left() + qRound(fx * plot.width()), plot.top() + qRound(fy * plot.height())};
-  }
-  QPoint InBorderBand() const { return {(graph.left() + plot.left()) / 2, plot.center().y()}; }
-};
-
-Geometry GeometryOf(PlotaraWidget& w) {
-  Control& c = Internals(w.control());
-  const GraphRecord& g = c.State.Current();
-  const double left = g.RectLeft + g.BorderLeft, top = g.RectTop + g.BorderTop;
-  auto px = [](double twips) { return qRound(twips / 15); };
-  return {
-      QRect(px(g.RectLeft), px(g.RectTop), px(g.RectWidth), px(g.RectHeight)),
-      QRect(px(left), px(top), px(g.Axes[g.CurrentXAxis].AxisLength), px(g.Axes[g.CurrentYAxis].AxisLength))};
-}
-
-struct View {
-  double x1, x2, y1, y2;
-};
-View ViewOf(PlotaraWidget& w) {
-  const GraphRecord& g = Internals(w.control()).State.Current();
-  const AxisRecord &x = g.Axes[g.CurrentXAxis], &y = g.Axes[g.CurrentYAxis];
-  return {x.AxisValue1, x.AxisValue2, y.AxisValue1, y.AxisValue2};
-}
-
-// Moves the pointer to p with no button held, and waits until the widget has seen it there. QTest moves
-// the X server's real pointer: the motion comes back as an event in its own time, and not at all when
-// the pointer is already there, so a step beside p comes first.
-void Hover(QWidget* w, QPoint p) {
-  struct Seen : QObject {
-    QPoint at{-1, -1};
-    bool eventFilter(QObject*, QEvent* e) override {
-      if (e->type() == QEvent::MouseMove) at = static_cast<QMouseEvent*>(e)->position().toPoint();
-      return false;
-    }
-  } seen;
-  w->installEventFilter(&seen);
-  QTest::mouseMove(w, p + QPoint(1, 1));
-  QTest::mouseMove(w, p);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return seen.at == p; }, 3000)) << "no move to " << p.x() << ", " << p.y();
-  w->removeEventFilter(&seen);
-}
+using test::Geometry;
+using test::GeometryOf;
+using test::Hover;
+using test::View;
+using test::ViewOf;
 
 void Drag(QWidget* w, QPoint from, QPoint to, Qt::KeyboardModifiers mods = {}) {
   QTest::mousePress(w, Qt::LeftButton, mods, from);

@@ -5,8 +5,8 @@
 #include <QComboBox>
 #include <QPushButton>
 
-#include "PlColorsDialog.h"
 #include "QtTesting.h"
+#include "plotara/qt/PlColorsDialog.h"
 
 namespace plotara::qt {
 namespace {

@@ -1,5 +1,5 @@
 // The Qt tutorial's program (docs/tutorials/qt.md): a window with a chart the user can drag and zoom,
-// and a status line that follows the control's events. Usage: qt_window [SCREENSHOT.png] (with a file
+// and a status line that follows the control's events. Usage: sales_window [SCREENSHOT.png] (with a file
 // name it writes the window there once it is shown, and quits).
 #include <QApplication>
 #include <QLabel>
@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "PlotaraWidget.h"
+#include "plotara/qt/PlotaraWidget.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

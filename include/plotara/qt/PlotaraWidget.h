@@ -1,12 +1,17 @@
 // PlotaraWidget: the control on a Qt form. It shows Picture1, lays the read-out label and the two scroll
 // bars out where the control puts them, passes the mouse and the bars to the control, shows the pointer
 // shape it asks for, copies to the system clipboard and shows the gradient picker as a modal dialog.
+// Beyond the control's own mouse gestures it passes on the wheel (zoom about the pointer; Shift: X only,
+// Ctrl: Y only), a touchpad's pinch and two-finger scroll, a touchscreen's pinch and, with the keyboard
+// focus, the keys (arrows and Page Up/Down pan, + and - zoom, Home and Escape show everything, Ctrl+C
+// copies); the control's WheelZoom, PinchZoom, TouchPan and KeyNavigation switch them off. With
+// hoverValue on, a tooltip names the data point under the pointer.
 //
 //   auto* chart = new PlotaraWidget(form);
 //   chart->invoke("NewGraph", {"Sales", 0, 10, 0, 100});
 //   chart->control().AddDataPoint(1, 20);        // or the typed C++ interface
 //   chart->invoke("Refresh");
-//   connect(chart, &PlotaraWidget::graphScaleChanged, form, [] { ... });
+//   connect(chart, &PlotaraWidget::viewChanged, form, [](int graph) { ... });
 //
 // Sizes are logical pixels; the control works in twips (15 a logical pixel). On a screen with a device
 // pixel ratio above 1 the control draws at that many times 96 dots per inch, so the picture stays sharp.
@@ -20,6 +25,7 @@
 #include "plotara/Plotara.h"
 
 class QLabel;
+class QPrinter;
 class QScrollBar;
 
 namespace plotara::qt {
@@ -28,6 +34,8 @@ class PlColorsDialog;
 
 class PlotaraWidget : public QWidget {
   Q_OBJECT
+  // A tooltip shows the data point nearest the pointer (its data set, x and y); off by default.
+  Q_PROPERTY(bool hoverValue READ hoverValue WRITE setHoverValue)
 
  public:
   explicit PlotaraWidget(QWidget* parent = nullptr);
@@ -59,6 +67,15 @@ class PlotaraWidget : public QWidget {
   // The resolution the control draws at: 96 times the device pixel ratio at creation.
   double dpi() const { return dpi_; }
 
+  bool hoverValue() const { return hoverValue_; }
+  void setHoverValue(bool on);
+
+  // Prints the chart as it is now, fitted into the page's printable area with the proportions it has
+  // here and laid out anew at that size: a printer that writes a PDF file gets shapes and text, sharp at
+  // any resolution; any other printer, and a print preview, a picture at the printer's resolution. False
+  // when nothing could be printed.
+  bool print(QPrinter* printer);
+
   // The size the control was last given (its picture and the bars), or 640 x 480 before that.
   QSize sizeHint() const override;
 
@@ -71,6 +88,8 @@ class PlotaraWidget : public QWidget {
   void graphPositionChanged();
   void legendPositionChanged();
   void errorMsg(const QString& source, const QString& description);
+  // The user changed the view of graph `graph`: a zoom, a pan, an unzoom, the wheel, a pinch, the keys.
+  void viewChanged(int graph);
   // A by-name call or property access failed (number and description of the automation error).
   void automationError(int number, const QString& description);
 
@@ -80,6 +99,9 @@ class PlotaraWidget : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void mirrorChildren();
@@ -89,6 +111,8 @@ class PlotaraWidget : public QWidget {
   class SystemClipboard;
   enum class MouseStep { Down, Move, Up };
   void forwardMouse(MouseStep step, QMouseEvent* event);
+  // at: logical pixels of the widget; global: of the screen.
+  void showHoverValue(QPointF at, QPoint global);
   void showPointer();
   double dpi_;
   std::unique_ptr<Plotara> control_;
@@ -99,6 +123,7 @@ class PlotaraWidget : public QWidget {
   QLabel* label_;
   PlColorsDialog* picker_ = nullptr;  // a child, made on first use
   bool mirroring_ = false;            // the bars are being set from the control: not the user
+  bool hoverValue_ = false;
 };
 
 }  // namespace plotara::qt

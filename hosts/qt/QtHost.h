@@ -1,0 +1,234 @@
+// What a Qt host of the control needs beyond its kind of item: the by-name interface with Qt types, the
+// input events of Qt turned into the control's entry points, the hover text, and printing. Inline, so
+// that each Qt host's library carries them and a program may load more than one.
+#pragma once
+
+#include <QKeyEvent>
+#include <QNativeGestureEvent>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QVariant>
+#include <QWheelEvent>
+#include <cstdint>
+
+#include "plotara/Automation.h"
+#include "plotara/Plotara.h"
+
+namespace plotara::qt::host {
+
+// ---------------------------------------------------------------- the by-name interface
+
+inline QVariant ToQVariant(const Variant& v) {
+  switch (v.Type()) {
+    case VarType::Boolean:
+      return v.ToBoolean();
+    case VarType::Byte:
+    case VarType::Integer:
+    case VarType::Long:
+      return v.ToLong();
+    case VarType::Single:
+      return v.ToSingle();
+    case VarType::Double:
+      return v.ToDouble();
+    case VarType::String:
+      return QString::fromStdString(v.ToString());
+    case VarType::StringArray: {
+      QStringList list;
+      for (const std::string& s : v.ToStringArray()) list << QString::fromStdString(s);
+      return list;
+    }
+    default:
+      return {};
+  }
+}
+
+inline Variant ToVariant(const QVariant& v) {
+  if (!v.isValid()) return Variant::Missing();  // an argument left out
+  switch (v.typeId()) {
+    case QMetaType::Bool:
+      return Variant(v.toBool());
+    case QMetaType::Int:
+    case QMetaType::Short:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong: {
+      const qlonglong n = v.toLongLong();
+      if (n >= INT16_MIN && n <= INT16_MAX) return Variant(static_cast<int16_t>(n));
+      if (n >= INT32_MIN && n <= INT32_MAX) return Variant(static_cast<int32_t>(n));
+      return Variant(static_cast<double>(n));
+    }
+    case QMetaType::Float:
+      return Variant(v.toFloat());
+    case QMetaType::Double:
+      return Variant(v.toDouble());
+    case QMetaType::QStringList: {
+      std::vector<std::string> list;
+      for (const QString& s : v.toStringList()) list.push_back(s.toStdString());
+      return Variant(std::move(list));
+    }
+    default:
+      return Variant(v.toString().toStdString());
+  }
+}
+
+// Calls a member by name; the arguments it writes back replace args. Throws AutomationError.
+inline QVariant Invoke(Plotara& control, const QString& name, QVariantList& args) {
+  std::vector<Variant> positional;
+  for (const QVariant& a : args) positional.push_back(ToVariant(a));
+  // Room for out-arguments the caller left out.
+  if (const MemberInfo* m = Members().Find(name.toStdString()); m && m->Kind == MemberKind::Method)
+    while (positional.size() < m->Params.size() && m->Params[positional.size()].Out)
+      positional.push_back(Variant::Missing());
+  std::vector<NamedArg> named;
+  const QVariant result = ToQVariant(plotara::Invoke(control, name.toStdString(), positional, named));
+  args.clear();
+  for (const Variant& v : positional) args << ToQVariant(v);
+  return result;
+}
+
+// ---------------------------------------------------------------- input
+
+// Twips of a position in logical pixels.
+inline float Twips(qreal logicalPixels) {
+  return static_cast<float>(logicalPixels * kTwipsPerLogicalPixel);
+}
+
+// The control's shift code: Shift 1, Ctrl 2, Alt 4.
+inline int16_t ShiftOf(Qt::KeyboardModifiers m) {
+  return static_cast<int16_t>((m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
+                              (m & Qt::AltModifier ? 4 : 0));
+}
+
+// The control's button code: left 1, right 2, middle 4.
+inline int16_t ButtonsOf(Qt::MouseButtons b) {
+  return static_cast<int16_t>((b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) |
+                              (b & Qt::MiddleButton ? 4 : 0));
+}
+
+// The key code the control answers for a key event (plotara::key), or -1.
+inline int16_t KeyCodeOf(const QKeyEvent& e) {
+  switch (e.key()) {
+    case Qt::Key_Left:
+      return key::Left;
+    case Qt::Key_Right:
+      return key::Right;
+    case Qt::Key_Up:
+      return key::Up;
+    case Qt::Key_Down:
+      return key::Down;
+    case Qt::Key_PageUp:
+      return key::PageUp;
+    case Qt::Key_PageDown:
+      return key::PageDown;
+    case Qt::Key_Home:
+      return key::Home;
+    case Qt::Key_Escape:
+      return key::Escape;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:  // + without Shift on many keyboards
+      return key::Add;
+    case Qt::Key_Minus:
+      return key::Subtract;
+    case Qt::Key_C:
+      return key::C;
+    default:
+      return -1;
+  }
+}
+
+// A key pressed with the focus: true when the control took it.
+inline bool Key(Plotara& control, const QKeyEvent& e) {
+  const int16_t code = KeyCodeOf(e);
+  return code >= 0 && control.KeyDown(code, ShiftOf(e.modifiers()));
+}
+
+// The wheel: pixel deltas come from a touchpad's two-finger scroll and pan, angle deltas from a wheel
+// and zoom (the vertical one, or the horizontal one of a tilted wheel or of Alt). True when taken.
+inline bool Wheel(Plotara& control, const QWheelEvent& e) {
+  const QPointF at = e.position();
+  const float x = Twips(at.x()), y = Twips(at.y());
+  if (!e.pixelDelta().isNull())
+    return control.Pan(x, y, Twips(e.pixelDelta().x()), Twips(e.pixelDelta().y()));
+  const QPoint angle = e.angleDelta();
+  const int delta = angle.y() != 0 ? angle.y() : angle.x();
+  return delta != 0 && control.Wheel(x, y, delta, ShiftOf(e.modifiers()));
+}
+
+// A touchpad's gesture: a pinch zooms, a pan pans. True when taken.
+inline bool Gesture(Plotara& control, const QNativeGestureEvent& e) {
+  const QPointF at = e.position();
+  switch (e.gestureType()) {
+    case Qt::ZoomNativeGesture:
+      return control.Pinch(Twips(at.x()), Twips(at.y()), 1 + e.value());
+    case Qt::PanNativeGesture:
+      return control.Pan(Twips(at.x()), Twips(at.y()), Twips(e.delta().x()), Twips(e.delta().y()));
+    default:
+      return false;
+  }
+}
+
+// ---------------------------------------------------------------- the hover value
+
+// How near the pointer a point must be to be shown, in logical pixels.
+inline constexpr qreal kHoverDistance = 8;
+
+// The data point nearest a position (logical pixels) within kHoverDistance, as a tooltip shows it:
+// its data set's legend, then x and y; "" when there is none.
+inline QString HoverText(const Plotara& control, QPointF at) {
+  const PointHit hit = control.NearestPoint(Twips(at.x()), Twips(at.y()), Twips(kHoverDistance));
+  if (!hit.Found) return {};
+  // Points are held in single precision: seven digits say all there is.
+  return QStringLiteral("%1\nx: %2\ny: %3")
+      .arg(QString::fromStdString(hit.DataSetName), QString::number(hit.X, 'g', 7),
+           QString::number(hit.Y, 'g', 7));
+}
+
+// ---------------------------------------------------------------- printing
+
+// Prints the chart, fitted into the printable area of the printer's page with the proportions it has
+// on the screen (pictureWidth x pictureHeight logical pixels) and laid out anew at that size. A printer
+// that writes a PDF file gets a PDF of shapes and text; any other (a printer, a preview) a picture at its
+// resolution. False when the page could not be made.
+inline bool Print(Plotara& control, QPrinter& printer, qreal pictureWidth, qreal pictureHeight) {
+  if (pictureWidth <= 0 || pictureHeight <= 0) return false;
+  const QPageLayout page = printer.pageLayout();
+  const QRectF paper = page.fullRectPoints(), area = page.paintRectPoints();
+  const qreal fit = std::min(area.width() / pictureWidth, area.height() / pictureHeight);
+  const QSizeF chart(pictureWidth * fit, pictureHeight * fit);  // points
+  constexpr double kTwipsPerPoint = 20;
+  PageLayout layout;
+  layout.Width = chart.width() * kTwipsPerPoint;
+  layout.Height = chart.height() * kTwipsPerPoint;
+  QTemporaryDir scratch;
+  if (!scratch.isValid()) return false;
+  try {
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+      layout.PageWidth = paper.width() * kTwipsPerPoint;
+      layout.PageHeight = paper.height() * kTwipsPerPoint;
+      layout.Left = area.left() * kTwipsPerPoint;
+      layout.Top = area.top() * kTwipsPerPoint;
+      const QString pdf = scratch.filePath(QStringLiteral("page.pdf"));  // the name says the format
+      control.SavePage(pdf.toStdString(), layout);
+      QFile::remove(printer.outputFileName());
+      return QFile::copy(pdf, printer.outputFileName());
+    }
+    layout.Dpi = printer.resolution();
+    const QString png = scratch.filePath(QStringLiteral("page.png"));
+    control.SavePage(png.toStdString(), layout);
+    const QImage image(png);
+    QPainter painter;
+    if (image.isNull() || !painter.begin(&printer)) return false;
+    const QRect target = page.paintRectPixels(printer.resolution());
+    painter.drawImage(QRectF(0, 0, chart.width() / area.width() * target.width(),
+                             chart.height() / area.height() * target.height()),
+                      image);
+    return painter.end();
+  } catch (const AutomationError&) {
+    return false;
+  }
+}
+
+}  // namespace plotara::qt::host
