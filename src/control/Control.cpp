@@ -32,6 +32,7 @@ Control::Control(double dpi, const SurfaceFactory& makeSurface)
   // One millimetre, measured on the back buffer in its own unit.
   State.UnitsPerMmX = GraphImage->ScaleX(1, ScaleUnit::Millimetres, ScaleUnit::Twips);
   State.UnitsPerMmY = GraphImage->ScaleY(1, ScaleUnit::Millimetres, ScaleUnit::Twips);
+  Notify.Watch(State.Structure);
   ResetControl(State);
 }
 

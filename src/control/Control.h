@@ -52,7 +52,7 @@ class Control {
   MouseSession Mouse;
   ClipboardService* Clipboard = nullptr;  // the host's, not owned; null: the host has none
   PickerService* Picker = nullptr;        // the host's, not owned
-  std::unique_ptr<PlColors> Form;         // the gradient picker form, made on first use
+  std::shared_ptr<PlColors> Form;         // the gradient picker form, made on first use
   NavigationSwitches Navigation;
 
   // What drawing and the mouse work with: the parts above but the host's services and the form.

@@ -56,7 +56,13 @@ int16_t Plotara::MousePointer() const {
 }
 
 void Plotara::OnPictureChanged(std::function<void(const PixelRect&)> handler) {
-  c_->Picture1->OnRefresh(std::move(handler));
+  if (!handler) {
+    c_->Picture1->OnRefresh({});
+    return;
+  }
+  Notifier& n = c_->Notify;
+  c_->Picture1->OnRefresh(
+      [&n, handler = std::move(handler)](const PixelRect& r) { n.CallHost([&] { handler(r); }); });
 }
 
 void Plotara::SetClipboard(ClipboardService* clipboard) {

@@ -3,6 +3,7 @@
 #include "interact/ScrollBars.h"
 #include "model/Layout.h"
 #include "platform/Conversions.h"
+#include "platform/ScopedFlag.h"
 #include "render/Pipeline.h"
 
 namespace plotara {
@@ -13,6 +14,7 @@ void UserControl_Resize(Control& c, float width, float height) {
     const float h = height - c.State.HScroll1.Height;
     // A size the surfaces refuse (error 7) leaves all three at their old size, not some moved.
     const float oldW = c.GraphImage->Width(), oldH = c.GraphImage->Height();
+    ++c.State.Structure;
     try {
       c.GraphImage->Move(0, 0, w, h);
       c.Picture1->Move(0, 0, w, h);
@@ -30,10 +32,10 @@ void UserControl_Resize(Control& c, float width, float height) {
     c.State.Label1.Top = height - c.State.Label1.Height - kLabelBottomGap;
     // Once the current graph has been drawn, a new size redraws the page.
     if (c.State.NumGraphs() >= 1 && !c.State.Current().NotYetDrawn) {
-      const bool updating = c.State.ScrollUpdating;
-      c.State.ScrollUpdating = true;
-      ResizeScrollBars(c.State, c.Notify);
-      c.State.ScrollUpdating = updating;
+      {
+        ScopedFlag updating(c.State.ScrollUpdating);
+        ResizeScrollBars(c.State, c.Notify);
+      }
       RefreshGraphs(c.View, -1, true);
     }
   });

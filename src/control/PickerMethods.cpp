@@ -12,8 +12,9 @@ void Plotara::SetPicker(PickerService* picker) {
 void Plotara::GetGradient(int32_t& PlColor1, int32_t& PlColor2, float& gAngle, float& gShift,
                           int16_t& gStyle) {
   c_->Notify.Guard("GetGradient", [&] {
-    PlColors& form = PlColorsForm(c_->Form, c_->Picker);
-    form.Show();
+    const std::shared_ptr<PlColors> shown = PlColorsForm(c_->Form, c_->Picker);
+    PlColors& form = *shown;
+    c_->Notify.CallHost([&] { form.Show(); });
     PlColor1 = form.PlColor1;
     PlColor2 = form.PlColor2;
     gAngle = form.gAngle;
@@ -24,9 +25,10 @@ void Plotara::GetGradient(int32_t& PlColor1, int32_t& PlColor2, float& gAngle, f
 
 void Plotara::GetColor(int32_t& PlColor1) {
   c_->Notify.Guard("GetColor", [&] {
-    PlColors& form = PlColorsForm(c_->Form, c_->Picker);
+    const std::shared_ptr<PlColors> shown = PlColorsForm(c_->Form, c_->Picker);
+    PlColors& form = *shown;
     form.SetGradientStyle(0);
-    form.Show();
+    c_->Notify.CallHost([&] { form.Show(); });
     PlColor1 = form.PlColor1;
   });
 }

@@ -35,7 +35,10 @@ void Plotara::ResizePicture(double width, double height) {
 }
 
 void Plotara::Reset() {
-  c_->Notify.Guard("Reset", [&] { ResetControl(c_->State); });
+  c_->Notify.Guard("Reset", [&] {
+    ResetControl(c_->State);
+    c_->Mouse = MouseSession{};  // the graph a press found is gone: the next move or release does nothing
+  });
 }
 
 bool Plotara::SuppressRaisingEvents() const {

@@ -13,6 +13,7 @@
 
 #include "gradient/GradientColours.h"
 #include "platform/Conversions.h"
+#include "platform/ErrorGuard.h"
 #include "platform/RuntimeError.h"
 
 namespace plotara {
@@ -133,7 +134,7 @@ void clsGradient::Angle(float value) {
 
 // There is no window to lock against repainting while the lines are drawn: the target is an off-screen
 // surface that nobody shows until its owner copies it.
-bool clsGradient::Draw(Surface& target) noexcept {
+bool clsGradient::Draw(Surface& target) {
   lastError_.clear();
   lastErrorNumber_ = 0;
   try {
@@ -144,6 +145,8 @@ bool clsGradient::Draw(Surface& target) noexcept {
     }
     const int w = target.PixelWidth(), h = target.PixelHeight();
     if (w > 1 && h > 1) return PaintGradient(target, w, h) > 0;
+  } catch (const OperationAbandoned&) {
+    throw;
   } catch (const RuntimeError& e) {
     Fail(e.Number());
   } catch (const std::bad_alloc&) {
@@ -154,11 +157,13 @@ bool clsGradient::Draw(Surface& target) noexcept {
   return false;
 }
 
-void clsGradient::Fail(int number) noexcept {
+void clsGradient::Fail(int number) {
   lastErrorNumber_ = number;
   try {
     lastError_ = ErrorText(number);
     if (warn_) warn_(lastError_);
+  } catch (const OperationAbandoned&) {
+    throw;  // the handler changed what the drawing works on: the drawing stops
   } catch (...) {
     // The painter's answer is already false; a failing handler must not turn it into an exception.
   }

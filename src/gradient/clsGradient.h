@@ -54,14 +54,16 @@ class clsGradient {
 
   // ---- Painting.
   // Paints the whole client area of target. Returns true when a gradient was drawn; false for an area
-  // less than 2 pixels wide or high, and after an error (see LastError). Never throws.
-  bool Draw(Surface& target) noexcept;
+  // less than 2 pixels wide or high, and after an error (see LastError). Throws only OperationAbandoned,
+  // which the warning handler may throw.
+  bool Draw(Surface& target);
 
   // The standard description and number of the error that ended the last Draw; empty and 0 when it
   // raised none.
   const std::string& LastError() const { return lastError_; }
   int LastErrorNumber() const { return lastErrorNumber_; }
-  // Called with the description when Draw fails. An exception it throws is not passed on.
+  // Called with the description when Draw fails. An exception it throws is not passed on, but for
+  // OperationAbandoned.
   void SetWarningHandler(WarningHandler handler) { warn_ = std::move(handler); }
 
   // ---- The building blocks of Draw.
@@ -86,7 +88,7 @@ class clsGradient {
   int32_t PaintCentreFan(Surface& s, int w, int h, std::vector<OleColor>& ramp);
   int32_t PaintCornerRectangles(Surface& s, int w, int h, std::vector<OleColor>& ramp);
   int32_t PaintCornerFan(Surface& s, int w, int h, std::vector<OleColor>& ramp);
-  void Fail(int number) noexcept;
+  void Fail(int number);
 
   int16_t style_ = 1;
   float shift_ = 0;

@@ -15,6 +15,7 @@ void BringGraphToFront(Drawing& d, int16_t g) {
     auto it = std::find(order.begin(), order.end(), g);
     if (it == order.end()) return;
     RefreshGraphs(d, order.back(), false);  // the old front graph's legend goes into the buffer
+    ++state.Structure;
     order.erase(it);
     order.push_back(g);
     RefreshGraphs(d, -1, true);

@@ -1,7 +1,7 @@
 // Copying the picture to the host's clipboard.
 #pragma once
 
-#include "platform/ErrorGuard.h"
+#include "model/Notifier.h"
 #include "plotara/HostServices.h"
 #include "surface/Surface.h"
 
@@ -10,6 +10,6 @@ namespace plotara {
 // Empties the clipboard (the host's, or none), then puts the picture on it as the last drawing left it (no
 // redraw first). Without a clipboard, or when it cannot be had or refuses the picture, the failure is
 // reported as CopyToClipboard (error 521), and a clipboard already emptied stays empty.
-void CopyToClipboard(ErrorReporter& r, ClipboardService* clipboard, Surface& picture);
+void CopyToClipboard(Notifier& n, ClipboardService* clipboard, Surface& picture);
 
 }  // namespace plotara

@@ -69,6 +69,7 @@ void AddDataSet(ControlState& s, ErrorReporter& r, const std::string& legend, bo
   GraphRecord& g = s.Current();
   const int16_t k = g.NumDataSets();
   const int16_t count = AddInt16(k, 1);
+  ++s.Structure;
   g.DataSets.resize(static_cast<size_t>(count));
   g.SelectedDataSet = k;
   DataSetRecord& d = g.DataSets[static_cast<size_t>(k)];
@@ -121,6 +122,7 @@ void AddPoint(ControlState& s, Notifier& n, double X, double Y, double E) {
     InitAxisLimits(n, ax, currentX);
   if (ay.AxisScale == kScaleAutomatic && ay.LimitsPending && std::isfinite(Y))
     InitAxisLimits(n, ay, currentY);
+  ++s.Structure;
   g.Points.Append(x, y, e);
   DataSetRecord& d = g.DataSets.back();
   ++d.PointCount;

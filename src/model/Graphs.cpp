@@ -12,6 +12,7 @@ void AddGraph(ControlState& s, Notifier& n, const std::string& name, double x1, 
               double y2) {
   const int16_t count = AddInt16(s.NumGraphs(), 1);
   const int16_t g = static_cast<int16_t>(count - 1);
+  ++s.Structure;
   s.Graphs.emplace_back();
   s.GraphOrder.push_back(g);  // drawn last, in front of all others
   s.GraphNames.push_back(name);
@@ -26,6 +27,7 @@ void ClearGraphData(ControlState& s, ErrorReporter& r) {
   Guarded(r, "ClearGraphData", [&] {
     if (s.NumGraphs() < 1) return;
     GraphRecord& g = s.Current();
+    ++s.Structure;
     g.SelectedDataSet = 0;
     g.SelectedAxis = 0;
     g.DataSets.clear();
@@ -40,6 +42,7 @@ void AddAxis(ControlState& s, Notifier& n, const char* routine, int16_t xy, cons
     GraphRecord& g = s.Current();
     const int16_t k = g.NumAxes();
     const int16_t count = AddInt16(k, 1);
+    ++s.Structure;
     g.Axes.resize(static_cast<size_t>(count));
     (xy == kXAxis ? g.CurrentXAxis : g.CurrentYAxis) = k;
     ResetAxis(s, n, g.Axes[static_cast<size_t>(k)], name, xy, a1, a2);

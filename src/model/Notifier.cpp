@@ -6,24 +6,24 @@
 
 namespace plotara {
 
-void Notifier::ReportError(std::string_view routine, int number) noexcept {
-  if (number == err::InvalidUseOfNull) return;
+void Notifier::ReportError(std::string_view routine, int number) {
+  if (number == err::InvalidUseOfNull || !Handlers.ErrorMsg) return;
+  std::string source, description;
+  std::function<void(std::string&, std::string&)> handler;  // a copy: it may set another while it runs
   try {
-    std::string source = "Error " + std::to_string(number) + " has occured in Plotara.ocx, ";
+    handler = Handlers.ErrorMsg;
+    source = "Error " + std::to_string(number) + " has occured in Plotara.ocx, ";
     source += routine;
-    std::string description(ErrorText(number));
-    if (Handlers.ErrorMsg) Handlers.ErrorMsg(source, description);
+    description = ErrorText(number);
   } catch (...) {
-    // Nothing may escape the error path, not even a failing handler.
+    return;  // nothing may escape the error path, not even a failed allocation
   }
+  CallHost([&] { handler(source, description); });
 }
 
 void Notifier::Fire(const std::function<void()>& handler) {
   if (SuppressRaisingEvents || !handler) return;
-  try {
-    handler();
-  } catch (...) {
-  }
+  CallHost(std::function<void()>(handler));  // a copy, as above
 }
 
 }  // namespace plotara

@@ -14,6 +14,7 @@ const GraphRecord& ControlState::Graph(int index) const {
 }
 
 void ResetControl(ControlState& s) {
+  ++s.Structure;
   s.CurrentGraph = 0;
   s.Graphs.clear();
   s.GraphNames.clear();

@@ -209,6 +209,10 @@ struct ControlState {
   bool RefreshInProgress = false;
   // Round ticks inside any view, no label over another, Y labels horizontal where they fit.
   bool ReadableLabels = false;
+  // Counts the changes that may move or free what the records hold in lists (graphs, their order,
+  // axes, data sets, points) or the surfaces' pixels: an operation that called the host back cannot go
+  // on with references it took before when this moved.
+  uint64_t Structure = 0;
 
   // The child elements a host mirrors: the coordinate read-out and the scroll bars, laid out in the
   // control's client area (twips).

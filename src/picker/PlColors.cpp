@@ -33,10 +33,10 @@ void PlColors::Command2_Click() {
   gStyle = 1;
 }
 
-PlColors& PlColorsForm(std::unique_ptr<PlColors>& form, PickerService* picker) {
+std::shared_ptr<PlColors> PlColorsForm(std::shared_ptr<PlColors>& form, PickerService* picker) {
   if (!picker) Raise(91);
-  if (!form || &form->Picker() != picker) form = std::make_unique<PlColors>(*picker);
-  return *form;
+  if (!form || &form->Picker() != picker) form = std::make_shared<PlColors>(*picker);
+  return form;
 }
 
 void LayOutPickerForm(PickerFormLayout& form) {

@@ -36,7 +36,8 @@ class PlColors {
 };
 
 // The control's one form in `form`, made on first use with the picker service; raises 91 when the host set
-// none. A form made for another service is made anew.
-PlColors& PlColorsForm(std::unique_ptr<PlColors>& form, PickerService* picker);
+// none. A form made for another service is made anew; the caller's share keeps the one it shows alive
+// while the host, called from the dialog, makes another.
+std::shared_ptr<PlColors> PlColorsForm(std::shared_ptr<PlColors>& form, PickerService* picker);
 
 }  // namespace plotara

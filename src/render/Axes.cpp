@@ -33,6 +33,7 @@ void ScaleAxis(ControlState& state, Notifier& n, AxisRecord& a, int16_t xAxis, i
   x1 = CSng(a.AxisValue1);
   x2 = CSng(a.AxisValue2);
   const bool log = a.AxisLog;
+  bool rescaled = false;
   if (a.AxisScale == kScaleAutomatic) {
     if (a.AxisLog && (x1 <= 0 || x2 <= 0)) a.RescalePending = true;
     if (a.RescalePending) {
@@ -40,16 +41,18 @@ void ScaleAxis(ControlState& state, Notifier& n, AxisRecord& a, int16_t xAxis, i
       x2 = CSng(a.DataMax);
     }
     AutoScale(n, x1, x2, a.AxisMajorDivs, a.AxisMinorDivs, a.AxisDP, a.AxisLog);
-    if (a.RescalePending) {
+    rescaled = a.RescalePending;
+    if (rescaled) {
       a.AxisValue1 = a.ScaleMin = x1;
       a.AxisValue2 = a.ScaleMax = x2;
-      n.RaiseGraphScaleChanged();
       a.RescalePending = false;
     }
   }
   SetScrollBarsVisibility(state, n, xAxis, yAxis);
   a.AxisLog = log;
   if (x1 <= 0 || x2 <= 0) a.AxisLog = false;
+  // Last: the handler sees the axis as it is drawn, and may change anything.
+  if (rescaled) n.RaiseGraphScaleChanged();
 }
 
 // The value of minor tick k (2..AxisMinorDivs) after the major value v.
@@ -70,10 +73,11 @@ int16_t HeightOfA(Surface& s) {
 }
 
 // Reads an axis's comma-separated text labels one by one, as NextToken does, without erasing the front
-// of the text each time: many labels would cost time quadratic in the text's length.
+// of the text each time: many labels would cost time quadratic in the text's length. It reads a copy: a
+// handler of an error reported between two labels may change the axis's labels.
 class TokenCursor {
  public:
-  explicit TokenCursor(std::string_view text) : rest_(text) {}
+  explicit TokenCursor(std::string_view text) : text_(text), rest_(text_) {}
   std::string Next() {
     const size_t comma = rest_.find(',');
     std::string token(rest_.substr(0, comma));
@@ -82,6 +86,7 @@ class TokenCursor {
   }
 
  private:
+  std::string text_;
   std::string_view rest_;
 };
 

@@ -107,10 +107,7 @@ void RefreshGraphs(Drawing& d, int16_t WhichIndex, bool LegndOnPic1) {
     // back buffer); data sets go over it again when it lies behind them.
     Surface& legendSurface = LegndOnPic1 ? pic1 : image;
     if (LegndOnPic1) {
-      const bool legend = g.LegendShow;
-      g.LegendShow = false;
-      DrawGraph(d, image, w);
-      g.LegendShow = legend;
+      DrawGraph(d, image, w, false);
       // Graph w alone drawn again over the same saved page as the picture shown differs from it only
       // where w was and is now drawn.
       const PixelRect drawn = DrawnArea(g, image);
@@ -134,7 +131,7 @@ void RefreshGraphs(Drawing& d, int16_t WhichIndex, bool LegndOnPic1) {
 
 // ---------------------------------------------------------------- one graph
 
-void DrawGraph(Drawing& d, Surface& s, int16_t index) {
+void DrawGraph(Drawing& d, Surface& s, int16_t index, bool legend) {
   ControlState& state = d.State;
   d.Notify.Guard("DrawGraph", [&] {
     if (index >= state.NumGraphs() || index < 0 || state.ScrollUpdating) return;
@@ -144,7 +141,7 @@ void DrawGraph(Drawing& d, Surface& s, int16_t index) {
     GraphAxes(d, s);
     GraphRecord& g = state.Current();
     g.NotYetDrawn = false;
-    if (!g.LegendInFront) LegendTable(d, s, index);
+    if (legend && !g.LegendInFront) LegendTable(d, s, index);
     PlotDataSets(d, s);
 
     // The plot frame, in the colours and widths of the first X and first Y axis.
@@ -162,7 +159,7 @@ void DrawGraph(Drawing& d, Surface& s, int16_t index) {
     s.ForeColor = ay.AxisColor;
     s.Line(L, T, L, B);
     if (ay.AxisTicksBothEnds) s.Line(R, T, R, B);
-    if (g.LegendInFront) LegendTable(d, s, index);
+    if (legend && g.LegendInFront) LegendTable(d, s, index);
     s.Refresh();
   });
 }

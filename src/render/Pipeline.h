@@ -21,8 +21,8 @@ PlotBox PlotOf(const GraphRecord& g);
 // Redraws everything (WhichIndex negative) or graph WhichIndex alone over the saved background. With
 // LegndOnPic1 the graph's legend table is drawn on Picture1 only, so that it can be moved cheaply.
 void RefreshGraphs(Drawing& d, int16_t WhichIndex, bool LegndOnPic1);
-// Draws one graph and makes it the current graph.
-void DrawGraph(Drawing& d, Surface& s, int16_t index);
+// Draws one graph and makes it the current graph; without its legend table when legend is false.
+void DrawGraph(Drawing& d, Surface& s, int16_t index, bool legend = true);
 // The current graph's rectangle from its position on the page, and its legend position.
 void CalcBorders(ControlState& state, ErrorReporter& r);
 // Restricts drawing on the surface to an area of the current graph (or the page).

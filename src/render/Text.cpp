@@ -93,7 +93,9 @@ void PrintText(ErrorReporter& r, Surface& s, std::string_view text, float x, flo
                int16_t vAlign, OleColor colour, std::string_view spec, int16_t angle) {
   const OleColor saved = s.ForeColor;
   Guarded(r, "PrintText", [&] {
-    const std::vector<std::string_view> lines = SplitLines(text);
+    // The lines are read from a copy: a handler of an error reported on the way may change the text.
+    const std::string own(text);
+    const std::vector<std::string_view> lines = SplitLines(own);
     SetGraphFont(r, s, spec);
     const double a = angle * 0.01745;
     if (colour != -1) s.ForeColor = colour;

@@ -112,7 +112,7 @@ void ScaleLinear(float& lower, float& upper, int16_t& majorDivs, int16_t& minorD
 }  // namespace
 
 void AutoScale(ErrorReporter& reporter, float& lower, float& upper, int16_t& majorDivs, int16_t& minorDivs,
-               int16_t& decimals, bool& logFlag) noexcept {
+               int16_t& decimals, bool& logFlag) {
   Guarded(reporter, "AutoScale", [&] {
     if (!std::isfinite(lower) || !std::isfinite(upper)) Raise(err::Overflow);
     if (upper < lower) std::swap(lower, upper);

@@ -21,6 +21,6 @@ class ErrorReporter;
 // limits beyond single range (error 6) fail part-way, keeping what was already written. Equal limits too
 // large for +1 in single precision widen to the next single instead of collapsing to a range of 0.
 void AutoScale(ErrorReporter& reporter, float& lower, float& upper, int16_t& majorDivs, int16_t& minorDivs,
-               int16_t& decimals, bool& logFlag) noexcept;
+               int16_t& decimals, bool& logFlag);
 
 }  // namespace plotara

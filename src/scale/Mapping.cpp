@@ -22,7 +22,7 @@ inline const AxisRecord* CurrentAxis(const ControlState& s, bool y, const GraphR
   return &g.Axes[static_cast<size_t>(index)];
 }
 
-[[gnu::cold, gnu::noinline]] float ReportNoAxis(ErrorReporter& r, const char* routine) noexcept {
+[[gnu::cold, gnu::noinline]] float ReportNoAxis(ErrorReporter& r, const char* routine) {
   r.ReportError(routine, err::SubscriptOutOfRange);
   return 0;
 }
@@ -58,7 +58,7 @@ AxisMapping::AxisMapping(const GraphRecord& g, const AxisRecord& a, bool vertica
   unmappable_ = static_cast<float>(origin_ + static_cast<double>(length_ * mark));
 }
 
-float PosX(const ControlState& s, ErrorReporter& r, double value) noexcept {
+float PosX(const ControlState& s, ErrorReporter& r, double value) {
   const GraphRecord* g = nullptr;
   const AxisRecord* a = CurrentAxis(s, false, g);
   if (a == nullptr) return ReportNoAxis(r, "PosX");
@@ -67,7 +67,7 @@ float PosX(const ControlState& s, ErrorReporter& r, double value) noexcept {
   return AxisMapping(*g, *a, false).Map(value);
 }
 
-float PosY(const ControlState& s, ErrorReporter& r, double value) noexcept {
+float PosY(const ControlState& s, ErrorReporter& r, double value) {
   const GraphRecord* g = nullptr;
   const AxisRecord* a = CurrentAxis(s, true, g);
   if (a == nullptr) return ReportNoAxis(r, "PosY");
@@ -91,7 +91,7 @@ double YValue(const GraphRecord& g, const AxisRecord& a, float y) {
 
 }  // namespace
 
-double GetXCoord(const ControlState& s, ErrorReporter& r, int16_t graph, float x) noexcept {
+double GetXCoord(const ControlState& s, ErrorReporter& r, int16_t graph, float x) {
   double result = 0;
   Guarded(r, "GetXCoord", [&] {
     const GraphRecord& g = s.Graph(graph);
@@ -100,7 +100,7 @@ double GetXCoord(const ControlState& s, ErrorReporter& r, int16_t graph, float x
   return result;
 }
 
-double GetXCoord(const ControlState& s, ErrorReporter& r, int16_t graph, int16_t axis, float x) noexcept {
+double GetXCoord(const ControlState& s, ErrorReporter& r, int16_t graph, int16_t axis, float x) {
   double result = 0;
   Guarded(r, "GetXCoord", [&] {
     const GraphRecord& g = s.Graph(graph);
@@ -109,7 +109,7 @@ double GetXCoord(const ControlState& s, ErrorReporter& r, int16_t graph, int16_t
   return result;
 }
 
-double GetYCoord(const ControlState& s, ErrorReporter& r, int16_t graph, float y) noexcept {
+double GetYCoord(const ControlState& s, ErrorReporter& r, int16_t graph, float y) {
   double result = 0;
   Guarded(r, "GetYCoord", [&] {
     const GraphRecord& g = s.Graph(graph);
@@ -118,7 +118,7 @@ double GetYCoord(const ControlState& s, ErrorReporter& r, int16_t graph, float y
   return result;
 }
 
-double GetYCoord(const ControlState& s, ErrorReporter& r, int16_t graph, int16_t axis, float y) noexcept {
+double GetYCoord(const ControlState& s, ErrorReporter& r, int16_t graph, int16_t axis, float y) {
   double result = 0;
   Guarded(r, "GetYCoord", [&] {
     const GraphRecord& g = s.Graph(graph);
@@ -127,7 +127,7 @@ double GetYCoord(const ControlState& s, ErrorReporter& r, int16_t graph, int16_t
   return result;
 }
 
-int16_t AxisLevelIndex(const ControlState& s, ErrorReporter& r, int16_t kind, int16_t level) noexcept {
+int16_t AxisLevelIndex(const ControlState& s, ErrorReporter& r, int16_t kind, int16_t level) {
   int16_t result = 0;
   Guarded(r, "AxisLevelIndex", [&] {
     if (level < 0) return;

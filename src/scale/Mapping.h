@@ -55,28 +55,28 @@ class AxisMapping {
 // plot area, whether or not the axis is reversed. Every other value, inside or outside the limits, lands
 // in proportion, mirrored on a reversed axis. Without a current graph or axis the failure is reported as
 // "PosX" (error 9) and the result is 0.
-float PosX(const ControlState& s, ErrorReporter& r, double value) noexcept;
+float PosX(const ControlState& s, ErrorReporter& r, double value);
 
 // Page y of a data value on the current graph's current Y axis; larger values lie higher unless the axis
 // is reversed. The unmappable mark -1 becomes 2 on an unreversed axis (one AxisLength below the plot
 // area) and stays -1 (above it) on a reversed one. Failures as for PosX, reported as "PosY".
-float PosY(const ControlState& s, ErrorReporter& r, double value) noexcept;
+float PosY(const ControlState& s, ErrorReporter& r, double value);
 
 // Data value at page x on the given graph's current X axis: the inverse of PosX. An AxisLength of 0
 // (error 11), a logarithmic axis with a limit that is not positive (error 5), an unknown graph or axis
 // (error 9) are reported as "GetXCoord" and give 0.
-double GetXCoord(const ControlState& s, ErrorReporter& r, int16_t graph, float x) noexcept;
+double GetXCoord(const ControlState& s, ErrorReporter& r, int16_t graph, float x);
 // The same through axis `axis` of the graph, current or not.
-double GetXCoord(const ControlState& s, ErrorReporter& r, int16_t graph, int16_t axis, float x) noexcept;
+double GetXCoord(const ControlState& s, ErrorReporter& r, int16_t graph, int16_t axis, float x);
 
 // Data value at page y on the given graph's current Y axis: the inverse of PosY. Failures as for
 // GetXCoord, reported as "GetYCoord".
-double GetYCoord(const ControlState& s, ErrorReporter& r, int16_t graph, float y) noexcept;
-double GetYCoord(const ControlState& s, ErrorReporter& r, int16_t graph, int16_t axis, float y) noexcept;
+double GetYCoord(const ControlState& s, ErrorReporter& r, int16_t graph, float y);
+double GetYCoord(const ControlState& s, ErrorReporter& r, int16_t graph, int16_t axis, float y);
 
 // Index into the current graph's Axes of its level-th axis of the given kind (0 = X, 1 = Y), counting
 // from 1. A level of 0 or less, or beyond the axes of that kind, gives 0. Without a current graph the
 // failure is reported as "AxisLevelIndex" and the result is 0.
-int16_t AxisLevelIndex(const ControlState& s, ErrorReporter& r, int16_t kind, int16_t level) noexcept;
+int16_t AxisLevelIndex(const ControlState& s, ErrorReporter& r, int16_t kind, int16_t level);
 
 }  // namespace plotara

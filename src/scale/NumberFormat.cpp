@@ -182,7 +182,7 @@ int PatternLength(int16_t digits, int extra, int longest) {
 }  // namespace
 
 std::string Format_Real(ErrorReporter& reporter, double value, int16_t width, int16_t& digits, int16_t& style,
-                        int16_t trim) noexcept {
+                        int16_t trim) {
   std::string result;
   const bool done = Guarded(reporter, "Format_Real", [&] {
     // 1. Scientific rendering.
@@ -244,7 +244,7 @@ std::string Format_Real(ErrorReporter& reporter, double value, int16_t width, in
   return result;
 }
 
-std::string EasyFormat(ErrorReporter& reporter, double value, int16_t digits) noexcept {
+std::string EasyFormat(ErrorReporter& reporter, double value, int16_t digits) {
   std::string result;
   Guarded(reporter, "EasyFormat", [&] {
     int16_t style = 2;
@@ -253,7 +253,7 @@ std::string EasyFormat(ErrorReporter& reporter, double value, int16_t digits) no
   return result;
 }
 
-int16_t AxisDPx(ErrorReporter& reporter, double a, double b) noexcept {
+int16_t AxisDPx(ErrorReporter& reporter, double a, double b) {
   int16_t result = 0;
   Guarded(reporter, "AxisDPx", [&] {
     const double integerDigits = Max(0.0, Log10(Max(std::fabs(a), std::fabs(b))));
@@ -264,7 +264,7 @@ int16_t AxisDPx(ErrorReporter& reporter, double a, double b) noexcept {
   return result;
 }
 
-std::string NextToken(ErrorReporter& reporter, std::string& text) noexcept {
+std::string NextToken(ErrorReporter& reporter, std::string& text) {
   std::string token;
   Guarded(reporter, "NextToken", [&] {
     const size_t comma = text.find(',');

@@ -27,18 +27,18 @@ class ErrorReporter;
 // "    3.14". Failures (digits of 32766 or more: error 6; digits below -2: error 5; a value that is not
 // finite: error 6) are reported as "Format_Real" and give "".
 std::string Format_Real(ErrorReporter& reporter, double value, int16_t width, int16_t& digits, int16_t& style,
-                        int16_t trim) noexcept;
+                        int16_t trim);
 
 // Format_Real(value, 0, digits, 2, 1); failures as Format_Real's (reported by it) give "".
-std::string EasyFormat(ErrorReporter& reporter, double value, int16_t digits) noexcept;
+std::string EasyFormat(ErrorReporter& reporter, double value, int16_t digits);
 
 // Significant digits (3 to 9) needed to tell apart values of the range a..b: integer digits of the
 // larger magnitude, decimal digits from the width of the range, and three more. Equal values divide by
 // zero: reported as "AxisDPx" (error 11), result 0.
-int16_t AxisDPx(ErrorReporter& reporter, double a, double b) noexcept;
+int16_t AxisDPx(ErrorReporter& reporter, double a, double b);
 
 // The text before the first comma; text keeps what follows that comma (or becomes empty when there is
 // none). No blanks are removed.
-std::string NextToken(ErrorReporter& reporter, std::string& text) noexcept;
+std::string NextToken(ErrorReporter& reporter, std::string& text);
 
 }  // namespace plotara

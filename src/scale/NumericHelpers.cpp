@@ -16,13 +16,13 @@ double Exp(double value) {
   return r;
 }
 
-double xxLog(ErrorReporter& reporter, double value, bool logFlag) noexcept {
+double xxLog(ErrorReporter& reporter, double value, bool logFlag) {
   double result = 0;
   Guarded(reporter, "xxLog", [&] { result = logFlag ? Ln(value) : value; });
   return result;
 }
 
-double xxExp(ErrorReporter& reporter, double value, bool logFlag) noexcept {
+double xxExp(ErrorReporter& reporter, double value, bool logFlag) {
   double result = 0;
   Guarded(reporter, "xxExp", [&] { result = logFlag ? Exp(value) : value; });
   return result;

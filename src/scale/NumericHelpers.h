@@ -52,11 +52,11 @@ constexpr auto MinMax(V value, L low, H high) noexcept {
 
 // Natural logarithm when the flag is set, otherwise the value unchanged. With the flag set, a value that
 // is not greater than 0 fails: reported as "xxLog" (error 5) and the result is 0.
-double xxLog(ErrorReporter& reporter, double value, bool logFlag) noexcept;
+double xxLog(ErrorReporter& reporter, double value, bool logFlag);
 
 // e raised to the value when the flag is set, otherwise the value unchanged. A result beyond the range of
 // a double fails: reported as "xxExp" (error 6) and the result is 0.
-double xxExp(ErrorReporter& reporter, double value, bool logFlag) noexcept;
+double xxExp(ErrorReporter& reporter, double value, bool logFlag);
 
 // Checked natural logarithm and exponential for guarded routines: Ln raises 5 for a value that is not
 // greater than 0, Exp raises 6 when the result overflows.

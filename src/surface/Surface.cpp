@@ -47,8 +47,10 @@ void Surface::Refresh() {
   const int64_t x1 = std::min<int64_t>(dirty.x1, PixelWidth()),
                 y1 = std::min<int64_t>(dirty.y1, PixelHeight());
   if (x0 >= x1 || y0 >= y1 || !onRefresh_) return;
-  onRefresh_(PixelRect{static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0),
-                       static_cast<int>(y1 - y0)});
+  // A copy: the handler may set another while it runs.
+  const std::function<void(const PixelRect&)> handler = onRefresh_;
+  handler(PixelRect{static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0),
+                    static_cast<int>(y1 - y0)});
 }
 
 OleColor Surface::Pixel(int x, int y) {
