@@ -12,7 +12,7 @@ RUNTIME  := g++ make cmake pkg-config libcairo2-dev libfontconfig-dev libfreetyp
 # and pandas in a virtual environment.
 WHEEL    := $(RUNTIME) python3 python3-pip python3-setuptools python3-wheel
 PACKAGES := $(WHEEL) python3-venv python3-numpy python3-pandas python3-pytest libgtest-dev libgmock-dev \
-            libbenchmark-dev libmuparser-dev qt6-base-dev xvfb poppler-utils clang-format librsvg2-bin \
+            libbenchmark-dev libmuparser-dev qt6-base-dev qt6-declarative-dev qml6-module-qtquick xvfb poppler-utils clang-format librsvg2-bin \
             libqcustomplot-dev libqcustomplot2.1-qt6 qt6-svg-dev doxygen
 
 PLOTARA  := $(BUILD)/hosts/cli/plotara

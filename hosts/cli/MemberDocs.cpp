@@ -96,7 +96,10 @@ std::string MemberReference(ReferenceFormat format) {
     out << "\n## Events\n\n"
            "Raised synchronously inside the call that causes them; a handler may call the control again.\n"
            "In C++ they are `chart.Events()` callbacks, in C `plotara_set_event_handler`, in Python\n"
-           "`chart.on(NAME, f)`, in Qt the widget's signals, and `--events` prints them in scripts.\n\n"
+           "`chart.on(NAME, f)`, and `--events` prints them in scripts. PlotaraWidget and PlotaraItem (Qt)\n"
+           "emit them as signals named in lower camel case: `newGraphInFront()`, `graphScaleChanged()`,\n"
+           "`graphPositionChanged()`, `legendPositionChanged()`, `errorMsg(source, description)` and\n"
+           "`viewChanged(graph)`, the one a host follows to keep a second chart or a table in step.\n\n"
            "| Event | Raised when |\n|---|---|\n";
   for (const EventDoc& e : kEvents) {
     if (format == ReferenceFormat::Text)

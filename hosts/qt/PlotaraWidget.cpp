@@ -1,6 +1,5 @@
 #include "plotara/qt/PlotaraWidget.h"
 
-#include <QClipboard>
 #include <QGestureEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -48,29 +47,12 @@ class PlotaraWidget::LazyPicker final : public PickerService {
   PlotaraWidget& w_;
 };
 
-// CopyToClipboard puts the picture on the system clipboard as an image.
-class PlotaraWidget::SystemClipboard final : public ClipboardService {
- public:
-  bool Clear() override {
-    QGuiApplication::clipboard()->clear();
-    return true;
-  }
-  bool PutPicture(const PictureView& pic) override {
-    if (!pic.Pixels || pic.Width <= 0 || pic.Height <= 0) return false;
-    // A copy: the clipboard keeps the image after the control draws again.
-    const QImage image(reinterpret_cast<const uchar*>(pic.Pixels), pic.Width, pic.Height,
-                       static_cast<qsizetype>(pic.StridePixels) * 4, QImage::Format_RGB32);
-    QGuiApplication::clipboard()->setImage(image.copy());
-    return true;
-  }
-};
-
 PlotaraWidget::PlotaraWidget(QWidget* parent)
     : QWidget(parent),
       dpi_(96.0 * devicePixelRatioF()),
       control_(std::make_unique<Plotara>(dpi_)),
       lazyPicker_(std::make_unique<LazyPicker>(*this)),
-      clipboard_(std::make_unique<SystemClipboard>()) {
+      clipboard_(std::make_unique<host::SystemClipboard>()) {
   setAttribute(Qt::WA_OpaquePaintEvent);  // the picture covers every pixel it has
   setMouseTracking(true);                 // the read-out and the pointer shape follow a free mouse
   setFocusPolicy(Qt::StrongFocus);        // the keys navigate once a click or Tab gives the focus
@@ -116,15 +98,7 @@ PlColorsDialog* PlotaraWidget::pickerDialog() {
 }
 
 void PlotaraWidget::reattach() {
-  EventHandlers& ev = control_->Events();
-  ev.NewGraphInFront = [this] { emit newGraphInFront(); };
-  ev.GraphScaleChanged = [this] { emit graphScaleChanged(); };
-  ev.GraphPositionChanged = [this] { emit graphPositionChanged(); };
-  ev.LegendPositionChanged = [this] { emit legendPositionChanged(); };
-  ev.ErrorMsg = [this](std::string& source, std::string& description) {
-    emit errorMsg(QString::fromStdString(source), QString::fromStdString(description));
-  };
-  ev.ViewChanged = [this](int16_t graph) { emit viewChanged(graph); };
+  host::EmitEvents(*control_, this);
   control_->SetPicker(lazyPicker_.get());
   control_->SetClipboard(clipboard_.get());
 }
@@ -145,33 +119,26 @@ QVariant PlotaraWidget::invoke(const QString& name, const QVariantList& args) {
 }
 
 QVariant PlotaraWidget::invoke(const QString& name, QVariantList& args) {
-  QVariant result;
-  try {
-    result = host::Invoke(*control_, name, args);
-  } catch (const AutomationError& e) {
-    emit automationError(e.Number(), QString::fromStdString(e.Description()));
-  }
+  const QVariant result = host::Guarded([&] { return host::Invoke(*control_, name, args); }, failed());
   sync();
   return result;
 }
 
 QVariant PlotaraWidget::property(const QString& name) {
-  try {
-    return host::ToQVariant(Get(*control_, name.toStdString()));
-  } catch (const AutomationError& e) {
-    emit automationError(e.Number(), QString::fromStdString(e.Description()));
-    return {};
-  }
+  return host::Guarded([&] { return host::ToQVariant(Get(*control_, name.toStdString())); }, failed());
 }
 
 bool PlotaraWidget::setProperty(const QString& name, const QVariant& value) {
-  try {
-    Put(*control_, name.toStdString(), host::ToVariant(value));
-    return true;
-  } catch (const AutomationError& e) {
-    emit automationError(e.Number(), QString::fromStdString(e.Description()));
-    return false;
-  }
+  return host::Guarded(
+      [&] {
+        Put(*control_, name.toStdString(), host::ToVariant(value));
+        return true;
+      },
+      failed(), false);
+}
+
+std::function<void(int, const QString&)> PlotaraWidget::failed() {
+  return [this](int number, const QString& description) { emit automationError(number, description); };
 }
 
 // ---------------------------------------------------------------- showing
@@ -341,28 +308,11 @@ bool PlotaraWidget::print(QPrinter* printer) {
 }
 
 void PlotaraWidget::showPointer() {
-  Qt::CursorShape shape = Qt::ArrowCursor;
-  switch (control_->MousePointer()) {
-    case pointer::CrossHair:
-      shape = Qt::CrossCursor;
-      break;
-    case pointer::FourArrows:
-      shape = Qt::SizeAllCursor;
-      break;
-    case pointer::NorthSouth:
-      shape = Qt::SizeVerCursor;
-      break;
-    case pointer::WestEast:
-      shape = Qt::SizeHorCursor;
-      break;
-    case pointer::UpArrow:
-      shape = Qt::UpArrowCursor;
-      break;
-    default:
-      unsetCursor();
-      return;  // the default pointer: the form's own
+  if (const std::optional<Qt::CursorShape> shape = host::CursorOf(control_->MousePointer())) {
+    setCursor(*shape);
+  } else {
+    unsetCursor();  // the default pointer: the form's own
   }
-  setCursor(shape);
 }
 
 }  // namespace plotara::qt

@@ -3,6 +3,8 @@
 // that each Qt host's library carries them and a program may load more than one.
 #pragma once
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QNativeGestureEvent>
 #include <QPageLayout>
@@ -13,8 +15,12 @@
 #include <QVariant>
 #include <QWheelEvent>
 #include <cstdint>
+#include <optional>
+#include <type_traits>
 
 #include "plotara/Automation.h"
+#include "plotara/ChildElements.h"
+#include "plotara/HostServices.h"
 #include "plotara/Plotara.h"
 
 namespace plotara::qt::host {
@@ -87,6 +93,68 @@ inline QVariant Invoke(Plotara& control, const QString& name, QVariantList& args
   args.clear();
   for (const Variant& v : positional) args << ToQVariant(v);
   return result;
+}
+
+// ---------------------------------------------------------------- services and the pointer
+
+// CopyToClipboard puts the picture on the system clipboard as an image.
+class SystemClipboard final : public ClipboardService {
+ public:
+  bool Clear() override {
+    QGuiApplication::clipboard()->clear();
+    return true;
+  }
+  bool PutPicture(const PictureView& pic) override {
+    if (!pic.Pixels || pic.Width <= 0 || pic.Height <= 0) return false;
+    // A copy: the clipboard keeps the image after the control draws again.
+    const QImage image(reinterpret_cast<const uchar*>(pic.Pixels), pic.Width, pic.Height,
+                       static_cast<qsizetype>(pic.StridePixels) * 4, QImage::Format_RGB32);
+    QGuiApplication::clipboard()->setImage(image.copy());
+    return true;
+  }
+};
+
+// The cursor for the pointer shape the control asks for (plotara::pointer); none for the default one.
+inline std::optional<Qt::CursorShape> CursorOf(int16_t pointerShape) {
+  switch (pointerShape) {
+    case pointer::CrossHair:
+      return Qt::CrossCursor;
+    case pointer::FourArrows:
+      return Qt::SizeAllCursor;
+    case pointer::NorthSouth:
+      return Qt::SizeVerCursor;
+    case pointer::WestEast:
+      return Qt::SizeHorCursor;
+    case pointer::UpArrow:
+      return Qt::UpArrowCursor;
+    default:
+      return std::nullopt;
+  }
+}
+
+// The control's events as the host's signals of the same names in lower camel case.
+template <class Host>
+void EmitEvents(Plotara& control, Host* to) {
+  EventHandlers& ev = control.Events();
+  ev.NewGraphInFront = [to] { emit to->newGraphInFront(); };
+  ev.GraphScaleChanged = [to] { emit to->graphScaleChanged(); };
+  ev.GraphPositionChanged = [to] { emit to->graphPositionChanged(); };
+  ev.LegendPositionChanged = [to] { emit to->legendPositionChanged(); };
+  ev.ErrorMsg = [to](std::string& source, std::string& description) {
+    emit to->errorMsg(QString::fromStdString(source), QString::fromStdString(description));
+  };
+  ev.ViewChanged = [to](int16_t graph) { emit to->viewChanged(graph); };
+}
+
+// Runs a by-name access; an AutomationError goes to failed(number, description) and gives fallback.
+template <class Access, class Failed>
+auto Guarded(Access access, Failed failed, std::invoke_result_t<Access> fallback = {}) {
+  try {
+    return access();
+  } catch (const AutomationError& e) {
+    failed(e.Number(), QString::fromStdString(e.Description()));
+    return fallback;
+  }
 }
 
 // ---------------------------------------------------------------- input

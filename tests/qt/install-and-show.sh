@@ -1,7 +1,8 @@
 #!/bin/sh
-# Installs the built tree into a scratch prefix, then builds the Qt example (examples/qt, a QMainWindow
-# around PlotaraWidget) outside the tree against it: with find_package(Plotara COMPONENTS Qt), shared and
-# static, and with pkg-config (plotara-qt); runs each in an X server of its own and checks that its window
+# Installs the built tree into a scratch prefix, then builds the Qt examples outside the tree against it:
+# examples/qt (a QMainWindow around PlotaraWidget) with find_package(Plotara COMPONENTS Qt), shared and
+# static, and with pkg-config (plotara-qt); examples/quick (QML with `import Plotara`) with
+# find_package(Plotara COMPONENTS Quick). Runs each in an X server of its own and checks that its window
 # shows the chart (its data line, #0000C0, in the screenshot).
 # Usage: install-and-show.sh BUILD_DIR SOURCE_DIR
 set -eu
@@ -15,7 +16,8 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" || { cat "$work/install.log"; fail "cmake --install"; }
 for f in lib/libplotara_qt.so lib/libplotara_qt.a include/plotara/qt/PlotaraWidget.h include/plotara/qt/PlColorsDialog.h \
-         lib/cmake/Plotara/PlotaraQtTargets.cmake lib/pkgconfig/plotara-qt.pc bin/plotara-view; do
+         lib/cmake/Plotara/PlotaraQtTargets.cmake lib/pkgconfig/plotara-qt.pc bin/plotara-view \
+         lib/libplotara_quick.so include/plotara/qt/PlotaraItem.h lib/cmake/Plotara/PlotaraQuickTargets.cmake; do
   [ -e "$prefix/$f" ] || fail "$f was not installed"
 done
 soname=$(objdump -p "$prefix/lib/libplotara_qt.so" | awk '/SONAME/ {print $2}')
@@ -39,4 +41,10 @@ export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
 g++ -std=c++20 -fPIC "$src/examples/qt/sales_window.cpp" $(pkg-config --cflags --libs plotara-qt) -o "$work/pc_window" \
   || fail "g++ with pkg-config plotara-qt"
 shows_chart "$work/pc_window"
-echo "installed into a scratch prefix; the Qt example built with CMake (shared and static) and pkg-config and showed its chart"
+
+cmake -S "$src/examples/quick" -B "$work/quick" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release \
+  >"$work/quick-configure.log" 2>&1 || { cat "$work/quick-configure.log"; fail "configuring the QML example"; }
+cmake --build "$work/quick" -j 2 >"$work/quick-build.log" 2>&1 || { cat "$work/quick-build.log"; fail "building the QML example"; }
+ldd "$work/quick/quick_sales" | grep -q "$prefix/lib/libplotara_quick.so.1" || fail "quick_sales does not use the installed libplotara_quick"
+shows_chart "$work/quick/quick_sales"
+echo "installed into a scratch prefix; the Qt example built with CMake (shared and static) and pkg-config, the QML example with CMake, and each showed its chart"

@@ -19,6 +19,7 @@
 
 #include <QVariant>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "plotara/HostServices.h"
@@ -108,16 +109,17 @@ class PlotaraWidget : public QWidget {
   void barMoved(QScrollBar* bar, bool dragging, int value);
 
   class LazyPicker;
-  class SystemClipboard;
   enum class MouseStep { Down, Move, Up };
   void forwardMouse(MouseStep step, QMouseEvent* event);
   // at: logical pixels of the widget; global: of the screen.
   void showHoverValue(QPointF at, QPoint global);
   void showPointer();
+  // Emits automationError: what a failed by-name access reports to.
+  std::function<void(int, const QString&)> failed();
   double dpi_;
   std::unique_ptr<Plotara> control_;
   std::unique_ptr<LazyPicker> lazyPicker_;
-  std::unique_ptr<SystemClipboard> clipboard_;
+  std::unique_ptr<ClipboardService> clipboard_;
   QScrollBar* hbar_;
   QScrollBar* vbar_;
   QLabel* label_;
