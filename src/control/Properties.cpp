@@ -65,16 +65,24 @@ double AxisValue2(ControlState& s) {
   return HostValueOf(a, a.ScaleMax);
 }
 
+namespace {
+double CheckedSingle(double v) {
+  CSng(v);
+  return v;
+}
+}  // namespace
+
 void AxisValue1(ControlState& s, ErrorReporter& r, const double& value) {
   AxisRecord& a = RecordOfAxis(s);
-  a.AxisValue1 = TakeHostValue(s.Current(), s.Current().SelectedAxis, value);
+  // A limit is drawn in single precision: one beyond it fails here (6), not at every point.
+  a.AxisValue1 = CheckedSingle(TakeHostValue(s.Current(), s.Current().SelectedAxis, value));
   a.AxisScale = 1;
   SetAxisScale(s, r);
 }
 
 void AxisValue2(ControlState& s, ErrorReporter& r, const double& value) {
   AxisRecord& a = RecordOfAxis(s);
-  a.AxisValue2 = TakeHostValue(s.Current(), s.Current().SelectedAxis, value);
+  a.AxisValue2 = CheckedSingle(TakeHostValue(s.Current(), s.Current().SelectedAxis, value));
   a.AxisScale = 1;
   SetAxisScale(s, r);
 }

@@ -20,16 +20,20 @@ bool DragGraph(Interaction& ui, float x, float y, bool firstStep) {
     if (state.RefreshInProgress) return;
     GraphRecord& g = state.Graph(m.PointedGraph);
     if (!g.GraphAllowDragging) return;
+    // The pointer counts only within the page: a graph goes no farther than the page's edge, so that
+    // its place and size stay within what every later step computes with.
+    const double pw = state.PageWidth, ph = state.PageHeight;
+    x = static_cast<float>(std::clamp<double>(x, 0, pw));
+    y = static_cast<float>(std::clamp<double>(y, 0, ph));
     const int32_t left = CLng(static_cast<double>(x) - m.GraphGrabX);
     const int32_t top = CLng(static_cast<double>(y) - m.GraphGrabY);
     if (left == m.LastGraphLeft && top == m.LastGraphTop) return;
     const PointingFlags& f = m.Pointing;
-    const double pw = state.PageWidth, ph = state.PageHeight;
     // A graph that is dragged leaves the whole-page layout, which would otherwise put it back.
     g.GraphWholePage = false;
     if (f.OverMoveArea) {
-      g.RectLeft = std::max(0, left);
-      g.RectTop = std::max(0, top);
+      g.RectLeft = std::clamp(left, 0, std::max(0, state.PageWidth));
+      g.RectTop = std::clamp(top, 0, std::max(0, state.PageHeight));
       g.PosLeft = static_cast<float>(g.RectLeft / pw);
       g.PosTop = static_cast<float>(g.RectTop / ph);
       if (g.LegendShow) {

@@ -61,6 +61,15 @@ void PlotDataSets(Drawing& d, Surface& s) {
           std::fill(stackY.begin(), stackY.end(), 0.0);
         }
         const ItemView item(g, i, points + start, state.UnitsPerMmX, state.UnitsPerMmY);
+        // Limits that single precision cannot hold (an automatic scale rounded past it) place no point:
+        // one report for the data set rather than one a point.
+        const bool placeable = Guarded(n, "DataPointXY", [&] {
+          for (const AxisRecord* a : {&item.XAxis, &item.YAxis}) {
+            CSng(a->AxisValue1);
+            CSng(a->AxisValue2);
+          }
+        });
+        if (!placeable) continue;
         s.DrawStyle = LineKind::Solid;
         // Lines: a segment is drawn when at least one end lies within both axis ranges; points that are not
         // finite are left out and the line goes on from the last point that was drawn.

@@ -1,5 +1,7 @@
 #include "interact/Pointing.h"
 
+#include <algorithm>
+
 #include "InteractFixture.h"
 #include "control/Internals.h"
 #include "support/Pixels.h"
@@ -281,6 +283,39 @@ TEST_F(PointingDrag, AGraphDragStepAfterTheBackBufferChangedRepaintsAll) {
   ASSERT_EQ(changed.size(), 1u);
   EXPECT_EQ(changed[0], (PixelRect{0, 0, 400, 300}));
   Up(1, 0, x + 600, y);
+}
+
+// A graph dragged with the pointer far beyond the page (towards 2^31 twips) stops at the page's edge:
+// every later refresh draws it without an error. A release after Reset, of a press on a graph that is
+// gone, does nothing.
+TEST_F(PointingDrag, AGraphDraggedFarBeyondThePageStopsAtItsEdge) {
+  auto errors = [&] {
+    const std::vector<std::string> events = log.Take();
+    return std::count_if(events.begin(), events.end(),
+                         [](const std::string& e) { return e.find("Error ") == 0; });
+  };
+  for (const double far : {2147483000.0, -2147483000.0}) {
+    Graph("G", 10, 10, 50, 50);
+    p.Refresh();
+    log.Take();
+    const double x = (Rect(0).L + Plot(0).L) / 2, y = Plot(0).CY();
+    Drag(x, y, far, far);
+    p.Refresh();
+    p.Refresh();
+    EXPECT_EQ(errors(), 0) << far;
+    EXPECT_GE(Rect(0).L, 0);
+    EXPECT_LE(Rect(0).L, c.State.PageWidth);
+    EXPECT_LE(Rect(0).T, c.State.PageHeight);
+    p.Reset();
+  }
+  Graph("G", 10, 10, 50, 50);
+  p.Refresh();
+  log.Take();
+  Down(1, 0, (Rect(0).L + Plot(0).L) / 2, Plot(0).CY());
+  p.Reset();
+  Move(1, 0, 100, 100);
+  p.Picture1_MouseUp(1, 0, 100, 100);
+  EXPECT_EQ(errors(), 0);
 }
 
 }  // namespace

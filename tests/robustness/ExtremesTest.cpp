@@ -15,6 +15,7 @@
 
 #include "hosts/cli/HeadlessClipboard.h"
 #include "hosts/cli/Script.h"
+#include "plotara/AutomationError.h"
 #include "render/Axes.h"
 #include "support/Chart.h"
 #include "support/Errors.h"
@@ -298,6 +299,37 @@ TEST_P(NothingLost, AFileThatCannotBeWrittenWholeLeavesTheOldOneAndNoFragment) {
 }
 
 INSTANTIATE_TEST_SUITE_P(RasterAndVector, NothingLost, testing::Bool());
+
+// A limit that single precision cannot hold fails at the put (error 6) and leaves the axis as it was;
+// limits that got past it another way are reported once for a data set, not once a point.
+TEST(Extremes, LimitsBeyondSingleFailAtThePutAndDrawingReportsThemOnce) {
+  const double values[] = {1e300, -1e300, 3.5e38};
+  for (const bool second : {false, true}) {
+    for (const double v : values) {
+      Chart k(200, 150);
+      k.p.NewGraph("x", 0, 10, 0, 10);
+      int number = 0;
+      try {
+        second ? k.p.AxisValue2(v) : k.p.AxisValue1(v);
+      } catch (const AutomationError& e) {
+        number = e.Number();
+      }
+      EXPECT_EQ(number, 6) << v;
+      EXPECT_EQ(second ? k.p.AxisValue2() : k.p.AxisValue1(), second ? 10 : 0) << v;
+    }
+  }
+  Chart k(200, 150);
+  k.p.NewGraph("x", 0, 10, 0, 10);
+  k.p.NewDataSet("many");
+  for (int i = 0; i < 1000; ++i) k.p.AddDataPoint(i % 10, i % 7);
+  k.state().Current().Axes[0].AxisValue2 = 1e300;
+  int reports = 0;
+  k.p.Events().ErrorMsg = [&](std::string& source, std::string&) {
+    reports += source.find("DataPointXY") != std::string::npos;
+  };
+  k.p.Refresh();
+  EXPECT_EQ(reports, 1);
+}
 
 }  // namespace
 }  // namespace plotara
