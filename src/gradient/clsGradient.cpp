@@ -6,6 +6,7 @@
 #include "gradient/clsGradient.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <new>
@@ -83,6 +84,58 @@ class OutlinesOnly {
   Surface& s_;
   FillKind saved_;
 };
+
+// Polygons filled and outlined in their colour, for the bands a surface for documents takes whole; the
+// surface gets its fill back at the end.
+class Bands {
+ public:
+  explicit Bands(Surface& s) : s_(s), pen_(s), style_(s.FillStyle), fill_(s.FillColor) {
+    s.FillStyle = FillKind::Solid;
+  }
+  Bands(const Bands&) = delete;
+  Bands& operator=(const Bands&) = delete;
+  ~Bands() {
+    s_.FillStyle = style_;
+    s_.FillColor = fill_;
+  }
+  void Fill(OleColor colour, std::span<const PixelPoint> points) {
+    pen_.Use(colour);
+    s_.FillColor = colour;
+    s_.Polygon(points);
+  }
+  // The ring between two closed outlines (corner points, the inner one inside the outer), even-odd.
+  void Ring(OleColor colour, std::span<const PixelPoint> outer, std::span<const PixelPoint> inner) {
+    std::vector<PixelPoint> path(outer.begin(), outer.end());
+    path.push_back(outer.front());
+    path.insert(path.end(), inner.rbegin(), inner.rend());
+    path.push_back(inner.back());
+    Fill(colour, path);
+  }
+
+ private:
+  Surface& s_;
+  PenScope pen_;
+  FillKind style_;
+  OleColor fill_;
+};
+
+// Calls f(a, b) for each run a..b of one colour in ramp[first..last].
+template <class F>
+void ColourRuns(const std::vector<OleColor>& ramp, int32_t first, int32_t last, F&& f) {
+  for (int32_t a = first; a <= last;) {
+    int32_t b = a;
+    while (b < last && ramp[static_cast<size_t>(b) + 1] == ramp[static_cast<size_t>(a)]) ++b;
+    f(a, b);
+    a = b + 1;
+  }
+}
+
+// The corners of the outline Rectangle(x0, y0, x1, y1) draws: the centres of its edge pixels.
+std::array<PixelPoint, 4> OutlineCorners(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+  if (x0 > x1) std::swap(x0, x1);
+  if (y0 > y1) std::swap(y0, y1);
+  return {PixelPoint{x0, y0}, PixelPoint{x1 - 1, y0}, PixelPoint{x1 - 1, y1 - 1}, PixelPoint{x0, y1 - 1}};
+}
 
 // i = from .. to, counting up or down.
 template <class F>
@@ -269,6 +322,15 @@ int32_t clsGradient::PaintRectangles(Surface& s, int w, int h, std::vector<OleCo
   const double steps = MaxOf(w, h) / 2.0 + 2.0;
   GradientColours(color1_, color2_, CLng(steps + 3), ramp);
   const int32_t last = CLng(steps);
+  auto corners = [&](int32_t i) {
+    const double f = i / steps / 2;
+    return OutlineCorners(CLng(f * w), CLng(f * h), CLng((1 - f) * w), CLng((1 - f) * h));
+  };
+  if (s.KeepsShapes()) {
+    Bands bands(s);
+    ColourRuns(ramp, 0, last, [&](int32_t a, int32_t b) { bands.Ring(ramp[a], corners(a), corners(b)); });
+    return last + 1;
+  }
   OutlinesOnly outlines(s);
   PenScope pen(s);
   for (int32_t i = 0; i <= last; ++i) {
@@ -286,6 +348,16 @@ int32_t clsGradient::PaintDiamonds(Surface& s, int w, int h, std::vector<OleColo
   const double sx = 0.6 * w / steps, sy = 0.6 * h / steps;
   const int32_t midX = CLng(w / 2.0), midY = CLng(h / 2.0);
   const int32_t last = CLng(steps);
+  if (s.KeepsShapes()) {
+    auto corners = [&](int32_t i) {
+      return std::array<PixelPoint, 4>{
+          PixelPoint{midX, CLng(sy * i - h / 10.0)}, PixelPoint{CLng(w - sx * i + w / 10.0), midY},
+          PixelPoint{midX, CLng(h - sy * i + h / 10.0)}, PixelPoint{CLng(sx * i - w / 10.0), midY}};
+    };
+    Bands bands(s);
+    ColourRuns(ramp, 0, last, [&](int32_t a, int32_t b) { bands.Ring(ramp[a], corners(a), corners(b)); });
+    return last + 1;
+  }
   PenScope pen(s);
   for (int32_t i = 0; i <= last; ++i) {
     const int32_t top = CLng(sy * i - h / 10.0), bottom = CLng(h - sy * i + h / 10.0);
@@ -305,12 +377,11 @@ int32_t clsGradient::PaintDiamonds(Surface& s, int w, int h, std::vector<OleColo
 int32_t clsGradient::PaintCentreFan(Surface& s, int w, int h, std::vector<OleColor>& ramp) {
   GradientColours(color1_, color2_, w + h + 4, ramp);
   const PixelPoint c{w / 2, h / 2};
-  PenScope pen(s);
-  int32_t k = 0;
+  // The two edge points of each colour, in order.
+  std::vector<PixelPoint> first, second;
   auto pair = [&](PixelPoint a, PixelPoint b) {
-    pen.Use(ramp[k++]);
-    Spoke(s, c, a, w, h);
-    Spoke(s, c, b, w, h);
+    first.push_back(a);
+    second.push_back(b);
   };
   switch (CentreCase(angle_)) {
     case 0:  // left to right
@@ -334,7 +405,25 @@ int32_t clsGradient::PaintCentreFan(Surface& s, int w, int h, std::vector<OleCol
       Sweep(0, w / 2, [&](int i) { pair({i, h}, {w - i, h}); });
       break;
   }
-  return k;
+  const auto n = static_cast<int32_t>(first.size());
+  if (s.KeepsShapes()) {
+    Bands bands(s);
+    ColourRuns(ramp, 0, n - 1, [&](int32_t a, int32_t b) {
+      for (const std::vector<PixelPoint>* edge : {&first, &second}) {
+        std::vector<PixelPoint> wedge{c};
+        wedge.insert(wedge.end(), edge->begin() + a, edge->begin() + b + 1);
+        bands.Fill(ramp[static_cast<size_t>(a)], wedge);
+      }
+    });
+    return n;
+  }
+  PenScope pen(s);
+  for (int32_t k = 0; k < n; ++k) {
+    pen.Use(ramp[static_cast<size_t>(k)]);
+    Spoke(s, c, first[static_cast<size_t>(k)], w, h);
+    Spoke(s, c, second[static_cast<size_t>(k)], w, h);
+  }
+  return n;
 }
 
 // Style 5: rectangles centred on one corner, shrinking onto it: Color1 far from the corner, Color2 at it.
@@ -367,6 +456,15 @@ int32_t clsGradient::PaintCornerRectangles(Surface& s, int w, int h, std::vector
       break;
   }
   const int32_t last = CLng(steps);
+  if (s.KeepsShapes()) {
+    auto corners = [&](int32_t i) {
+      return OutlineCorners(CLng(a.x + i * sx), CLng(a.y + i * sy), CLng(b.x - i * sx), CLng(b.y - i * sy));
+    };
+    Bands bands(s);
+    ColourRuns(ramp, 0, last,
+               [&](int32_t from, int32_t to) { bands.Ring(ramp[from], corners(from), corners(to)); });
+    return last + 1;
+  }
   OutlinesOnly outlines(s);
   PenScope pen(s);
   for (int32_t i = 0; i <= last; ++i) {
@@ -380,13 +478,9 @@ int32_t clsGradient::PaintCornerRectangles(Surface& s, int w, int h, std::vector
 // Style 6: lines from one corner to every pixel of the two far edges, one colour each.
 int32_t clsGradient::PaintCornerFan(Surface& s, int w, int h, std::vector<OleColor>& ramp) {
   GradientColours(color1_, color2_, w + h + 4, ramp);
-  PenScope pen(s);
-  int32_t k = 0;
   PixelPoint hub;
-  auto spoke = [&](PixelPoint edge) {
-    pen.Use(ramp[k++]);
-    Spoke(s, hub, edge, w, h);
-  };
+  std::vector<PixelPoint> edges;  // the edge point of each colour, in order
+  auto spoke = [&](PixelPoint edge) { edges.push_back(edge); };
   switch (CornerQuadrant(angle_)) {
     case 0:
       hub = {w, 0};
@@ -409,7 +503,22 @@ int32_t clsGradient::PaintCornerFan(Surface& s, int w, int h, std::vector<OleCol
       Sweep(0, h, [&](int i) { spoke({0, i}); });
       break;
   }
-  return k;
+  const auto n = static_cast<int32_t>(edges.size());
+  if (s.KeepsShapes()) {
+    Bands bands(s);
+    ColourRuns(ramp, 0, n - 1, [&](int32_t a, int32_t b) {
+      std::vector<PixelPoint> wedge{hub};
+      wedge.insert(wedge.end(), edges.begin() + a, edges.begin() + b + 1);
+      bands.Fill(ramp[static_cast<size_t>(a)], wedge);
+    });
+    return n;
+  }
+  PenScope pen(s);
+  for (int32_t k = 0; k < n; ++k) {
+    pen.Use(ramp[static_cast<size_t>(k)]);
+    Spoke(s, hub, edges[static_cast<size_t>(k)], w, h);
+  }
+  return n;
 }
 
 // ---------------------------------------------------------------- RotatePoint

@@ -87,10 +87,6 @@ void CairoSurface::Move(float left, float top, float width, float height) {
 
 void CairoSurface::Reallocate(int w, int h) {
   KeepPictureRows(0, picH_);
-  // A picture takes several buffers of its size (the surface, its kept picture, the drawing's own); past
-  // what the largest screens and prints need (an A3 page at 600 dpi), refuse it rather than take
-  // gigabytes.
-  constexpr double kMaxPixels = 72.0e6;
   if (static_cast<double>(w) * h > kMaxPixels) Raise(err::OutOfMemory);
   cairo_surface_t* img = CreatePixels(std::max(w, 1), std::max(h, 1));
   if (cairo_surface_status(img) != CAIRO_STATUS_SUCCESS) {

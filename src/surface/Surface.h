@@ -94,7 +94,12 @@ class Surface {
   int MousePointer = 0;  // pointer shape the control asks the host to show over this surface
 
   // ---- Placement and units. Positions and sizes are in twips.
+  // Places and sizes the surface; a size beyond what it holds raises error 7 and leaves it as it was.
   virtual void Move(float left, float top, float width, float height) = 0;
+  // A picture takes several buffers of its size (the surface, its kept picture, the drawing's own); past
+  // what the largest screens and prints need (an A3 page at 600 dpi), a surface refuses it rather than
+  // take gigabytes.
+  static constexpr double kMaxPixels = 72.0e6;
   float Left() const { return left_; }
   float Top() const { return top_; }
   float Width() const { return width_; }
@@ -173,7 +178,9 @@ class Surface {
   // then be drawn as fewer segments over the same points (within one pixel column, from its first point
   // through its extremes to its last) and the picture stays the same.
   virtual bool JoinsLines() const { return false; }
-  // True when the drawing is kept as shapes (a document) rather than as pixels.
+  // True when the drawing is kept as shapes (a document) rather than as pixels, which the document's
+  // reader draws at a resolution of its own: a gradient then gives each band of one colour as one shape
+  // rather than a line a pixel, which the document would carry line by line.
   virtual bool KeepsShapes() const { return false; }
   // Fills the whole surface (within the clip) with the colours spread evenly from pixel (x0, y0) to
   // (x1, y1), the first and last held beyond the ends: a smooth gradient. False, having drawn nothing,

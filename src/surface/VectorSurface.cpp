@@ -1,5 +1,5 @@
 // VectorSurface sections: recording and state; shapes; surface-unit operations; device-pixel operations;
-// text; clipping, picture and files.
+// text; clipping, picture and files. The layers a redraw replaces are in VectorLayers.cpp.
 //
 // Shapes are placed on the pixel grid as the raster surface places them: a one-pixel line runs through
 // pixel centres (+0.5), a box covers [x0, x1) x [y0, y1), so that the smoothed picture and the documents
@@ -20,16 +20,19 @@
 #include "platform/RuntimeError.h"
 #include "platform/TextEncoding.h"
 #include "surface/CairoHelpers.h"
+#include "surface/RecordingParts.h"
 
 namespace plotara {
 
+using namespace recording;
+
 namespace {
 
-cairo_surface_t* NewRecording(int w, int h) {
-  const cairo_rectangle_t extents{0, 0, static_cast<double>(std::max(w, 1)),
-                                  static_cast<double>(std::max(h, 1))};
-  return cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
-}
+// The largest page a PDF holds: 14,400 points (200 inches) a side.
+constexpr double kMaxPageTwips = 14400.0 * 20;
+// How far a glyph's ink may reach beyond the box its font gives, in pixels. Smoothing spreads the ink of
+// a shape only over pixels its outline reaches into.
+constexpr double kGlyphInk = 1;
 
 void SetRgb(cairo_t* cr, uint32_t rgb) {
   cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
@@ -69,6 +72,7 @@ VectorSurface::VectorSurface(double dpi) : Surface(dpi) {
 }
 
 VectorSurface::~VectorSurface() {
+  DropLayers();
   cairo_destroy(cr_);
   cairo_surface_destroy(rec_);
   if (picture_) cairo_surface_destroy(picture_);
@@ -84,6 +88,10 @@ std::unique_ptr<Surface> VectorSurface::MakeCompatible() const {
 void VectorSurface::Move(float left, float top, float width, float height) {
   const int w = std::max(0, PixelX(width));
   const int h = std::max(0, PixelY(height));
+  // Capped as the raster surface is, since it is drawn as one (on screen, into PNG); a document's page
+  // also as a PDF can hold it.
+  if (static_cast<double>(w) * h > kMaxPixels || std::max(width, height) > kMaxPageTwips)
+    Raise(err::OutOfMemory);
   if (w != w_ || h != h_) {
     Restart(w, h, true);
     TouchAll();
@@ -93,28 +101,58 @@ void VectorSurface::Move(float left, float top, float width, float height) {
 
 void VectorSurface::Restart(int w, int h, bool keep) {
   StrokePending();
-  cairo_surface_t* rec = NewRecording(w, h);
-  cairo_t* cr = cairo_create(rec);
-  SetRgb(cr, Native(BackColor));
-  cairo_paint(cr);
+  cairo_surface_t* old = nullptr;
   if (keep && rec_) {
+    old = NewRecording(w_, h_);
+    cairo_t* cr = cairo_create(old);
+    PaintAll(cr);
+    cairo_destroy(cr);
+  }
+  const Box4 kept{0, 0, std::min(w, w_), std::min(h, h_)};
+  DropLayers();
+  w_ = w;
+  h_ = h;
+  OpenRecording(true);
+  if (old) {
     // The old drawing stays at the top-left, as a picture box keeps its image when it grows.
-    cairo_set_source_surface(cr, rec_, 0, 0);
-    cairo_rectangle(cr, 0, 0, std::min(w, w_), std::min(h, h_));
-    cairo_fill(cr);
+    cairo_set_source_surface(cr_, old, 0, 0);
+    cairo_rectangle(cr_, 0, 0, kept.x1, kept.y1);
+    cairo_fill(cr_);
+    cairo_surface_destroy(old);
+    drawn_ = kept;
+  }
+  ResetClip();
+}
+
+void VectorSurface::OpenRecording(bool base) {
+  StrokePending();  // the line being gathered belongs to the recording it began in
+  cairo_surface_t* rec = NewRecording(w_, h_);
+  cairo_t* cr = cairo_create(rec);
+  if (base) {
+    SetRgb(cr, Native(BackColor));
+    cairo_paint(cr);
+    startBack_ = Native(BackColor);
   }
   if (cr_) cairo_destroy(cr_);
   if (rec_) cairo_surface_destroy(rec_);
-  drawn_ = keep && rec_ ? Box4{0, 0, std::min(w, w_), std::min(h, h_)} : Box4{};
-  startBack_ = Native(BackColor);
   rec_ = rec;
   cr_ = cr;
-  w_ = w;
-  h_ = h;
+
+  if (base) basePicture_ = false;
+  drawn_ = {};
   commands_ = 0;
-  stale_ = true;
+  Changed();
   SetUpContext();
-  ResetClip();
+  SyncClip();
+}
+
+void VectorSurface::Changed() {
+  stale_ = true;
+  if (frozen_) cairo_surface_destroy(frozen_);
+  frozen_ = nullptr;
+  // The picture Image gave is out of date; a large page need not hold it while it draws.
+  if (raster_) cairo_surface_destroy(raster_);
+  raster_ = nullptr;
 }
 
 void VectorSurface::SetUpContext() {
@@ -146,8 +184,9 @@ Pen VectorSurface::CurrentPen() const {
   return pen_ ? *pen_ : Pen{ForeColor, std::max(1, DrawWidth)};
 }
 
-bool VectorSurface::Begin(uint32_t rgb, bool exact, const Box4* extent) {
+bool VectorSurface::Begin(uint32_t rgb, const Box4& extent, bool exact) {
   StrokePending();
+  SplitIfCopied();
   if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
     // A failed cairo call leaves its context unusable; go on drawing on the same recording.
     cairo_destroy(cr_);
@@ -167,8 +206,7 @@ bool VectorSurface::Begin(uint32_t rgb, bool exact, const Box4* extent) {
 }
 
 bool VectorSurface::BeginShape(uint32_t rgb, bool exact, const ShapeBox& extent) {
-  const Box4 box{extent.x0, extent.y0, extent.x1, extent.y1};
-  return Begin(rgb, exact, &box);
+  return Begin(rgb, {extent.x0, extent.y0, extent.x1, extent.y1}, exact);
 }
 
 void VectorSurface::StrokePath(std::span<const PixelPoint> points, uint32_t, int width, bool roundEnds) {
@@ -183,39 +221,22 @@ void VectorSurface::StrokePath(std::span<const PixelPoint> points, uint32_t, int
 }
 
 void VectorSurface::ExtendShape(const ShapeBox& extent) {
-  stale_ = true;
   Mark({extent.x0, extent.y0, extent.x1, extent.y1});
 }
 
-void VectorSurface::Record(const Box4* extent) {
+void VectorSurface::Record(const Box4& extent) {
+  if (layers_.empty()) basePicture_ = false;
   ++commands_;
-  stale_ = true;
-  Mark(extent ? *extent : clip_);
+  Mark(extent);
 }
 
-void VectorSurface::Mark(Box4 e) {
+void VectorSurface::Mark(const Box4& extent) {
+  Changed();
   // Every shape stays inside the clip rectangle.
-  e = {std::max(e.x0, clip_.x0), std::max(e.y0, clip_.y0), std::min(e.x1, clip_.x1),
-       std::min(e.y1, clip_.y1)};
-  if (e.x0 >= e.x1 || e.y0 >= e.y1) return;
+  const Box4 e = Intersection(clip_, extent);
+  if (e.Empty()) return;
   Touch(e.x0, e.y0, e.x1, e.y1);
-  if (drawn_.x0 >= drawn_.x1 || drawn_.y0 >= drawn_.y1) {
-    drawn_ = e;
-  } else {
-    drawn_ = {std::min(drawn_.x0, e.x0), std::min(drawn_.y0, e.y0), std::max(drawn_.x1, e.x1),
-              std::max(drawn_.y1, e.y1)};
-  }
-}
-
-void VectorSurface::Covering(Box4 block) {
-  if (DrawMode == PenMode::Invert || Native(BackColor) != startBack_) return;
-  block = {std::max(block.x0, clip_.x0), std::max(block.y0, clip_.y0), std::min(block.x1, clip_.x1),
-           std::min(block.y1, clip_.y1)};
-  const bool nothingDrawn = drawn_.x0 >= drawn_.x1 || drawn_.y0 >= drawn_.y1;
-  if (!nothingDrawn &&
-      (block.x0 > drawn_.x0 || block.y0 > drawn_.y0 || block.x1 < drawn_.x1 || block.y1 < drawn_.y1))
-    return;
-  Forget();
+  drawn_ = Union(drawn_, e);
 }
 
 // ---------------------------------------------------------------- shapes
@@ -226,7 +247,7 @@ void VectorSurface::Fill(double x, double y, double w, double h, uint32_t rgb) {
             static_cast<int>(std::floor(x + w)), static_cast<int>(std::floor(y + h))});
   const Box4 extent{static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)),
                     static_cast<int>(std::ceil(x + w)), static_cast<int>(std::ceil(y + h))};
-  if (!Begin(rgb, false, &extent)) return;
+  if (!Begin(rgb, extent)) return;
   cairo_rectangle(cr_, x, y, w, h);
   cairo_fill(cr_);
 }
@@ -240,7 +261,7 @@ void VectorSurface::Outline(const Box4& b, uint32_t rgb, int width) {
     Fill(b.x0 - lo, b.y0 - lo, b.x1 - 1 + hi - (b.x0 - lo), b.y1 - 1 + hi - (b.y0 - lo), rgb);
     return;
   }
-  if (!Begin(rgb)) return;
+  if (!Begin(rgb, Around<Box4>(b.x0 - lo, b.y0 - lo, b.x1 - 1 + hi, b.y1 - 1 + hi, 0))) return;
   const double d = (hi - lo) / 2.0;
   cairo_rectangle(cr_, b.x0 + d, b.y0 + d, b.x1 - 1 - b.x0, b.y1 - 1 - b.y0);
   cairo_set_line_width(cr_, width);
@@ -323,20 +344,25 @@ void VectorSurface::BitBlt(int xDest, int yDest, int width, int height, Surface&
 
   cairo_surface_t* src = nullptr;
   if (cairo_surface_t* shapes = CopyShapesOf(source)) {
-    // A copy within one surface reads the drawing as it was before the copy.
-    src = shapes == rec_ ? Snapshot(rec_, w_, h_) : cairo_surface_reference(shapes);
+    // The source's drawing as it is now (a copy within one surface too): it does not change.
+    src = cairo_surface_reference(shapes);
   } else {
     // A source of pixels comes in as an image of the block.
     src = ImageOf(CopyPixelsOf(source, nullptr), xSource, ySource, width, height);
     xSource = ySource = 0;
   }
-  // A copy over the whole surface replaces everything drawn so far: the recording starts afresh, so
-  // that repeated refreshes do not pile up hidden drawing.
-  const Box4 block{xDest, yDest, xDest + width, yDest + height};
-  Covering(block);
-  // The block is filled with the source rather than painted through a clip: document writers may
-  // drop a clip they think covers the page, a filled rectangle holds in every format.
-  if (Begin(0, false, &block)) {
+  // A copy over all of the drawing replaces it; one over part of it becomes a layer of its own, which
+  // drops what it covers whole and is dropped when a later copy covers it.
+  const Box4 block = Covering({xDest, yDest, xDest + width, yDest + height});
+  const Box4 under = Intersection(block, Everything());
+  if (DrawMode != PenMode::Invert && basePicture_ && src == picture_ && xDest == xSource &&
+      yDest == ySource) {
+    ShowPictureIn(block);
+  } else if (DrawMode != PenMode::Invert && !under.Empty()) {
+    CopyLayer(src, xDest - xSource, yDest - ySource, block);
+  } else if (Begin(0, block)) {
+    // The block is filled with the source rather than painted through a clip: document writers may
+    // drop a clip they think covers the page, a filled rectangle holds in every format.
     cairo_set_source_surface(cr_, src, xDest - xSource, yDest - ySource);
     cairo_pattern_set_filter(cairo_get_source(cr_), CAIRO_FILTER_NEAREST);
     cairo_rectangle(cr_, xDest, yDest, width, height);
@@ -421,7 +447,22 @@ void VectorSurface::TextOut(int x, int y, std::string_view text, int escapement)
       cairo_get_scaled_font(measure_), 0, std::ceil(fe.ascent), utf8.data(), static_cast<int>(utf8.size()),
       &glyphs, &numGlyphs, &clusters, &numClusters, &flags);
   if (status != CAIRO_STATUS_SUCCESS) return;
+  // The ink's box, turned with the text about its corner.
+  cairo_text_extents_t te;
+  cairo_scaled_font_glyph_extents(cairo_get_scaled_font(measure_), glyphs, numGlyphs, &te);
+  const double turn = -escapement / 10.0 * std::numbers::pi / 180.0, cosT = std::cos(turn),
+               sinT = std::sin(turn);
+  double bx0 = 1e300, by0 = 1e300, bx1 = -1e300, by1 = -1e300;
+  for (double u : {te.x_bearing, te.x_bearing + te.width})
+    for (double v : {te.y_bearing, te.y_bearing + te.height}) {
+      const double px = x + u * cosT - v * sinT, py = y + u * sinT + v * cosT;
+      bx0 = std::min(bx0, px);
+      by0 = std::min(by0, py);
+      bx1 = std::max(bx1, px);
+      by1 = std::max(by1, py);
+    }
   StrokePending();
+  SplitIfCopied();
   cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
   cairo_set_antialias(cr_, CAIRO_ANTIALIAS_DEFAULT);
   SetRgb(cr_, Native(ForeColor));
@@ -433,7 +474,7 @@ void VectorSurface::TextOut(int x, int y, std::string_view text, int escapement)
   cairo_restore(cr_);
   cairo_glyph_free(glyphs);
   cairo_text_cluster_free(clusters);
-  Record();
+  Record(Around<Box4>(bx0, by0, bx1, by1, kGlyphInk));
 }
 
 void VectorSurface::Print(std::string_view text) {
@@ -501,7 +542,11 @@ void VectorSurface::PaintPictureIn() {
     cairo_rectangle(cr_, 0, 0, std::min(picW_, w_), std::min(picH_, h_));
     cairo_fill(cr_);
     ++commands_;
-    drawn_ = clip_;
+    drawn_ = {0, 0, std::min(picW_, w_), std::min(picH_, h_)};
+    // The first layer keeps nothing but the picture, so that copying the picture back (a legend
+    // dragged about) shows it again rather than piling up copies.
+    basePicture_ = true;
+    splitNext_ = true;
   }
   clip_ = clip;
   SyncClip();
@@ -511,7 +556,7 @@ void VectorSurface::ShowPicture(Surface& source, const PixelRect* changed) {
   cairo_surface_t* picture = nullptr;
   int w = source.PixelWidth(), h = source.PixelHeight();
   if (cairo_surface_t* shapes = CopyShapesOf(source)) {
-    picture = Snapshot(shapes, w, h);
+    picture = cairo_surface_reference(shapes);
   } else {
     const PictureView from = CopyPixelsOf(source, nullptr);
     w = from.Width;
@@ -537,7 +582,14 @@ void VectorSurface::ShowPicture(Surface& source, const PixelRect* changed) {
 
 cairo_surface_t* VectorSurface::CopyShapes() {
   StrokePending();
-  return rec_;
+  splitNext_ = true;
+  if (!frozen_) {
+    frozen_ = NewRecording(w_, h_);
+    cairo_t* cr = cairo_create(frozen_);
+    PaintAll(cr);
+    cairo_destroy(cr);
+  }
+  return frozen_;
 }
 
 PictureView VectorSurface::Image() {
@@ -546,8 +598,7 @@ PictureView VectorSurface::Image() {
     if (raster_) cairo_surface_destroy(raster_);
     raster_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(w_, 1), std::max(h_, 1));
     cairo_t* cr = cairo_create(raster_);
-    cairo_set_source_surface(cr, rec_, 0, 0);
-    cairo_paint(cr);
+    PaintAll(cr);
     cairo_destroy(cr);
     cairo_surface_flush(raster_);
     stale_ = false;
@@ -577,8 +628,7 @@ void VectorSurface::SavePicture(const std::string& path) {
     }
     cairo_t* cr = cairo_create(doc);
     cairo_scale(cr, pt, pt);
-    cairo_set_source_surface(cr, rec_, 0, 0);
-    cairo_paint(cr);
+    PaintAll(cr);
     cairo_destroy(cr);
     cairo_surface_finish(doc);
     status = cairo_surface_status(doc);

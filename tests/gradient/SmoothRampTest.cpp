@@ -67,5 +67,50 @@ INSTANTIATE_TEST_SUITE_P(Angles, SmoothRamp,
                                            RampCase{-1, 45, 0}, RampCase{1, 60, 0.6f},
                                            RampCase{-1, 270, -0.4f}));
 
+// The other styles on a surface for documents: a shape per band of one colour instead of a line per
+// pixel, so that a larger page costs no more shapes. Each pixel keeps the colour the raster surface's
+// lines give it, but where lines crowd (about a fan's hub, at a diamond's tips) and the raster keeps
+// the colour drawn last.
+class DocumentBands : public ::testing::TestWithParam<RampCase> {};
+
+TEST_P(DocumentBands, CostWhatTheColoursNeedAndKeepEachPixelsColour) {
+  const RampCase c = GetParam();
+  constexpr int W = 400, H = 240;
+  auto draw = [&](Surface& s) {
+    clsGradient g;
+    g.Style(static_cast<int16_t>(c.style));
+    g.Angle(c.angle);
+    g.Shift(c.shift);
+    g.Color1(0x00102040);
+    g.Color2(0x00304060);
+    ASSERT_TRUE(g.Draw(s));
+  };
+  CairoSurface raster;
+  VectorSurface document, larger;
+  Prepare(raster, W, H);
+  Prepare(document, W, H);
+  Prepare(larger, 4 * W, 4 * H);
+  draw(raster);
+  draw(document);
+  draw(larger);
+  EXPECT_LE(larger.Commands(), document.Commands() * 5 / 4 + 8) << "a page 4 times as wide and high";
+  int off = 0;
+  for (int y = 0; y < H; ++y)
+    for (int x = 0; x < W; ++x) {
+      const OleColor a = raster.Pixel(x, y), b = document.Pixel(x, y);
+      ASSERT_NE(b, kMarker) << x << "," << y << " left unpainted";
+      // A band's edge may fall a pixel from where the lines put it: the next band's colour.
+      off += std::max({std::abs(RedOf(a) - RedOf(b)), std::abs(GreenOf(a) - GreenOf(b)),
+                       std::abs(BlueOf(a) - BlueOf(b))}) > 2;
+    }
+  EXPECT_LT(off, W * H / 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, DocumentBands,
+                         ::testing::Values(RampCase{2, 315, 0}, RampCase{-2, 0, 0.5f}, RampCase{3, 315, 0},
+                                           RampCase{-3, 0, -0.5f}, RampCase{4, 0, 0}, RampCase{4, 90, 0},
+                                           RampCase{-4, 200, 0.3f}, RampCase{5, 45, 0}, RampCase{5, 225, 1},
+                                           RampCase{6, 135, 0}, RampCase{-6, 315, 0}));
+
 }  // namespace
 }  // namespace plotara

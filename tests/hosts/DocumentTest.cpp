@@ -6,8 +6,10 @@
 #include <cairo.h>
 
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -236,6 +238,84 @@ TEST(Documents, RefreshingAgainAndAgainDoesNotGrowTheDocument) {
     const Result r = Shell(std::string(PLOTARA_CLI) + " render " + path + " -o " + again);
     ASSERT_EQ(r.status, 0) << r.output;
     EXPECT_LT(ReadFile(again).size(), ReadFile(once).size() * 11 / 10) << ext;
+  }
+}
+
+// The words of a PDF with where they stand, to the point: "label@x,y".
+std::set<std::string> PlacedWords(const std::string& pdf) {
+  const Result r = Shell("pdftotext -bbox " + pdf + " -");
+  std::set<std::string> words;
+  const std::regex word(R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)"[^>]*>([^<]*)</word>)re");
+  for (std::sregex_iterator it(r.output.begin(), r.output.end(), word), end; it != end; ++it)
+    words.insert((*it)[3].str() + "@" + std::to_string(std::lround(std::stod((*it)[1].str()))) + "," +
+                 std::to_string(std::lround(std::stod((*it)[2].str()))));
+  return words;
+}
+
+// Redraws of one graph copy the saved page over part of the picture. What they cover must go: the
+// document stays the size of a few redraws, and holds no text that the picture no longer shows (every
+// word also stands in the document a full refresh then gives).
+TEST(Documents, RedrawsReplaceWhatTheyCover) {
+  struct Case {
+    const char* name;
+    const char* start;
+    std::function<std::string(int)> step;
+    // What the text check leaves out: a graph's trail below the page (which a full refresh clears); a
+    // legend table's kept copy, which carries the page it was cut from under it.
+    bool sizeOnly;
+  };
+  const Case cases[] = {
+      {"RefreshCurrentGraph", "", [](int) { return std::string("RefreshCurrentGraph"); }, false},
+      {"graph dragged", "Mouse Down, 1, 0, 7900, 2000",
+       [](int i) {
+         return "Mouse Move, 1, 0, " + std::to_string(7900 - i % 40 * 20) + ", " +
+                std::to_string(2000 + i * 4);
+       },
+       false},
+      {"graph dragged off the page", "Mouse Down, 1, 0, 7900, 2000",
+       [](int i) {
+         return "Mouse Move, 1, 0, " + std::to_string(7900 - i % 40 * 20) + ", " +
+                std::to_string(2000 + i * 30);
+       },
+       true},
+      {"legend dragged", "Mouse Down, 1, 0, 6400, 300",
+       [](int i) {
+         return "Mouse Move, 1, 0, " + std::to_string(6400 - i % 50 * 40) + ", " +
+                std::to_string(300 + i % 30 * 60);
+       },
+       true},
+      {"zoomed view panned",
+       "Mouse Down, 1, 0, 2286, 1460\nMouse Move, 1, 0, 3778, 6778\nMouse Up, 1, 0, 3778, 6778",
+       [](int i) { return "Scroll H, " + std::to_string(i * 37 % 1000); }, false},
+      {"zoomed in and out", "",
+       [](int i) {
+         return std::string(i % 2 ? "Mouse Down, 2, 1, 3000, 4000" : "Mouse Down, 1, 1, 3000, 4000");
+       },
+       false},
+  };
+  // The interaction example up to its first Refresh: two graphs, the second with a border band.
+  const std::string example = ReadFile(Example("interaction"));
+  const std::string page = example.substr(0, example.find("Refresh\n") + 8);
+  for (const Case& c : cases) {
+    const std::string base = ::testing::TempDir() + "/doc_redraws_" + std::to_string(&c - cases);
+    auto render = [&](int steps, const std::string& end, const std::string& ext) {
+      std::string script = page + c.start + "\n";
+      for (int i = 0; i < steps; ++i) script += c.step(i) + "\n";
+      const std::string name = base + "_" + std::to_string(steps) + end;
+      std::ofstream(name + ".plotara") << script << end << "\n";
+      const Result r =
+          Shell(std::string(PLOTARA_CLI) + " render " + name + ".plotara -o " + name + "." + ext);
+      EXPECT_EQ(r.status, 0) << c.name << "\n" << r.output;
+      return name + "." + ext;
+    };
+    for (const char* ext : {"svg", "pdf"}) {
+      const size_t few = ReadFile(render(10, "", ext)).size(), many = ReadFile(render(300, "", ext)).size();
+      EXPECT_LT(many, few * (c.sizeOnly ? 4 : 1.5)) << c.name << " " << ext;
+    }
+    if (c.sizeOnly) continue;
+    const std::set<std::string> shown = PlacedWords(render(300, "Refresh", "pdf"));
+    for (const std::string& word : PlacedWords(render(300, "", "pdf")))
+      EXPECT_TRUE(shown.count(word)) << c.name << ": " << word << " is no longer shown";
   }
 }
 

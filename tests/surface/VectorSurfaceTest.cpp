@@ -3,10 +3,14 @@
 // stays out of documents and undoes itself on screen, and refreshes do not pile up.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/RuntimeError.h"
 #include "surface/CairoSurface.h"
 #include "surface/SmoothSurface.h"
 #include "surface/VectorSurface.h"
@@ -249,6 +253,69 @@ TEST(VectorSurface, RedrawingAPageStartsAfreshOnlyWhenNothingOutsideItIsLost) {
   }
 }
 
+// Parts of a picture redrawn again and again by copying a saved page over them (as a graph or legend
+// is dragged), with boxes drawn where the copies do not reach. Whatever the pattern, the recording
+// stays bounded and shows what the raster surface shows (boxes on whole pixels are exact either way).
+TEST(VectorSurface, PartialRedrawsStayBoundedAndShowWhatTheRasterShows) {
+  struct Case {
+    const char* name;
+    // The block copied back from the saved page at step i, and the box drawn after it.
+    std::function<std::array<int, 4>(int)> copy, box;
+  };
+  const Case cases[] = {
+      {"the block leaves a strip",  // a graph dragged across the bottom of the page
+       [](int) {
+         return std::array<int, 4>{0, 0, 60, 50};
+       },
+       [](int i) {
+         return std::array<int, 4>{i % 40, 20 + i % 25, i % 40 + 20, 20 + i % 25 + 15};
+       }},
+      {"the block follows the box",  // a legend dragged about: its old place is restored
+       [](int i) {
+         return std::array<int, 4>{(i - 1) % 40, (i - 1) % 37, (i - 1) % 40 + 12, (i - 1) % 37 + 9};
+       },
+       [](int i) {
+         return std::array<int, 4>{i % 40, i % 37, i % 40 + 12, i % 37 + 9};
+       }},
+      {"blocks in turn",  // two graphs redrawn by turns, each copy covering only its own
+       [](int i) {
+         return i % 2 ? std::array<int, 4>{0, 0, 30, 60} : std::array<int, 4>{30, 0, 60, 60};
+       },
+       [](int i) {
+         return std::array<int, 4>{25 + i % 10, 10, 35 + i % 10, 20 + i % 30};
+       }},
+  };
+  for (const Case& c : cases) {
+    CairoSurface raster, rasterPage;
+    VectorSurface vector, vectorPage;
+    for (Surface* s : {static_cast<Surface*>(&raster), static_cast<Surface*>(&rasterPage),
+                       static_cast<Surface*>(&vector), static_cast<Surface*>(&vectorPage)})
+      Size(*s, 60, 60);
+    for (Surface* page : {static_cast<Surface*>(&rasterPage), static_cast<Surface*>(&vectorPage)}) {
+      page->FilledBox(0, 0, 60 * kTwips, 55 * kTwips, 0x80FF80);
+      page->FilledBox(5 * kTwips, 5 * kTwips, 25 * kTwips, 15 * kTwips, kBlue);
+    }
+    raster.BitBlt(0, 0, 60, 60, rasterPage, 0, 0);
+    vector.BitBlt(0, 0, 60, 60, vectorPage, 0, 0);
+    int64_t most = 0;
+    for (int i = 1; i <= 400; ++i) {
+      const auto [cx0, cy0, cx1, cy1] = c.copy(i);
+      const auto [bx0, by0, bx1, by1] = c.box(i);
+      raster.BitBlt(cx0, cy0, cx1 - cx0, cy1 - cy0, rasterPage, cx0, cy0);
+      vector.BitBlt(cx0, cy0, cx1 - cx0, cy1 - cy0, vectorPage, cx0, cy0);
+      for (Surface* s : {static_cast<Surface*>(&raster), static_cast<Surface*>(&vector)})
+        s->FilledBox(bx0 * kTwips, by0 * kTwips, bx1 * kTwips, by1 * kTwips, i % 3 ? kRed : kBlack);
+      most = std::max(most, vector.Commands());
+      EXPECT_LE(vector.Layers(), static_cast<int>(VectorSurface::kMaxLayers) + 1) << c.name;
+    }
+    EXPECT_LT(most, 200) << c.name << ": 400 redraws";
+    int wrong = 0;
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 60; ++x) wrong += vector.Pixel(x, y) != raster.Pixel(x, y);
+    EXPECT_EQ(wrong, 0) << c.name;
+  }
+}
+
 TEST(VectorSurface, ConnectedSegmentsOfOneStyleBecomeOnePath) {
   struct Case {
     const char* name;
@@ -278,6 +345,40 @@ TEST(VectorSurface, ConnectedSegmentsOfOneStyleBecomeOnePath) {
     const Extent ink = InkOf(s);
     EXPECT_LE(ink.x0, 1) << c.name << ": the path is drawn when the picture is read";
     EXPECT_GE(ink.x1, 99) << c.name;
+  }
+}
+
+// The largest document picture is capped as the raster one is, and also at the 200 inches a side a PDF
+// page holds. A size refused (error 7) leaves the surface as it was.
+TEST(VectorSurface, TheLargestPictureIsCappedAsTheRasterOne) {
+  struct Case {
+    int w, h;                    // pixels at 96 dpi
+    bool raster, smooth, print;  // taken
+  };
+  const Case cases[] = {
+      {8000, 9000, true, true, true},     // the most pixels
+      {8000, 9001, false, false, false},  // one row more
+      {19200, 300, true, true, true},     // 200 inches wide
+      {19201, 300, true, true, false},    // beyond what a PDF page holds
+      {300, 20000, true, true, false},
+  };
+  for (const Case& c : cases) {
+    CairoSurface raster;
+    SmoothSurface smooth;
+    VectorSurface print;
+    const std::pair<Surface*, bool> surfaces[] = {
+        {&raster, c.raster}, {&smooth, c.smooth}, {&print, c.print}};
+    for (auto [s, taken] : surfaces) {
+      Size(*s, 40, 30);
+      int number = 0;
+      try {
+        s->Move(0, 0, c.w * kTwips, c.h * kTwips);
+      } catch (const RuntimeError& e) {
+        number = e.Number();
+      }
+      EXPECT_EQ(number, taken ? 0 : 7) << c.w << " x " << c.h;
+      EXPECT_EQ(s->PixelWidth(), taken ? c.w : 40) << c.w << " x " << c.h;
+    }
   }
 }
 
