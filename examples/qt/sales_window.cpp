@@ -29,17 +29,18 @@ int main(int argc, char** argv) {
   chart->invoke("DataLine", {0xC00000, 2, 1});
   chart->invoke("Refresh");
 
-  // 3. The control's events are signals.
-  QObject::connect(chart, &plotara::qt::PlotaraWidget::graphScaleChanged, &window, [&] {
+  // 3. The control's events are signals; viewChanged follows every zoom and pan.
+  QObject::connect(chart, &plotara::qt::PlotaraWidget::viewChanged, &window, [&](int /*graph*/) {
     window.statusBar()->showMessage(QString("X from %1 to %2")
-                                        .arg(chart->property("AxisValue1").toDouble())
-                                        .arg(chart->property("AxisValue2").toDouble()));
+                                        .arg(chart->property("AxisViewValue1").toDouble())
+                                        .arg(chart->property("AxisViewValue2").toDouble()));
   });
   QObject::connect(chart, &plotara::qt::PlotaraWidget::errorMsg, &window,
                    [&](const QString& source, const QString& text) {
                      window.statusBar()->showMessage(source + ": " + text);
                    });
-  window.statusBar()->showMessage("Drag a rectangle to zoom; a right click shows everything again");
+  chart->setHoverValue(true);  // a tooltip names the data point under the pointer
+  window.statusBar()->showMessage("Drag a rectangle or turn the wheel to zoom; Home shows everything again");
   window.resize(720, 520);
   window.show();
 

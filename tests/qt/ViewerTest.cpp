@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 #include <fstream>
 
 #include "QtTesting.h"
@@ -163,6 +164,30 @@ TEST_F(ViewerFiles, PrintToAFileThroughTheDialog) {
   });
   Action("Print...")->trigger();
   EXPECT_TRUE(PdfText(pdf).contains("Quarterly")) << "no PDF with the chart's text";
+}
+
+TEST_F(ViewerFiles, TheWheelAndTheKeysNavigateTheChart) {
+  PlotaraWidget& chart = *viewer.chart();
+  QSignalSpy views(&chart, &PlotaraWidget::viewChanged);
+  const QPoint centre = test::GeometryOf(chart).AtPlot(0.5, 0.5);
+  QWheelEvent notches(centre, chart.mapToGlobal(centre), {}, {0, 4 * 120}, Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&chart, &notches);
+  EXPECT_NEAR(test::ViewOf(chart).x2 - test::ViewOf(chart).x1, 2, 1e-4) << "four notches halve 0 .. 4";
+  viewer.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&viewer));
+  QTest::mouseClick(&chart, Qt::LeftButton, {}, test::GeometryOf(chart).AtPlot(0.9, 0.9));  // the focus
+  ASSERT_TRUE(QTest::qWaitFor([&] { return chart.hasFocus(); }, 2000));
+  QTest::keyClick(&chart, Qt::Key_Minus);
+  EXPECT_NEAR(test::ViewOf(chart).x2 - test::ViewOf(chart).x1, 4, 1e-4) << "- zooms out by 2";
+  QTest::keyClick(&chart, Qt::Key_Plus);
+  QTest::keyClick(&chart, Qt::Key_Left);
+  EXPECT_LT(test::ViewOf(chart).x1, 1);
+  QTest::keyClick(&chart, Qt::Key_Escape);
+  EXPECT_EQ(test::ViewOf(chart).x1, 0);
+  EXPECT_EQ(test::ViewOf(chart).x2, 4);
+  EXPECT_EQ(views.count(), 5);
+  EXPECT_EQ(test::DifferingPixels(chart), 0);
 }
 
 TEST_F(ViewerFiles, AScriptDroppedOntoTheWindowIsOpened) {
