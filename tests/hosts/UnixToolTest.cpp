@@ -33,6 +33,9 @@ TEST(UnixTool, ADashReadsTheScriptFromStandardInput) {
 // --keep-going asks for it, and then the status still tells the failure.
 TEST(UnixTool, AFailedRunWritesNoOutputUnlessAskedTo) {
   const std::string out = ScratchPath("out.png"), saved = ScratchPath("saved.png");
+  // A scratch folder of this test's own, so that other runs' files in the shared one do not count.
+  const std::string scratch = ScratchPath("tmp");
+  std::filesystem::create_directories(scratch);
   const std::string failing = "Size 120, 90\nNewGraph \"x\"\nNewDataSet \"d\"\nData \"no-such.csv\"\n";
   struct Row {
     const char* what;
@@ -52,15 +55,21 @@ TEST(UnixTool, AFailedRunWritesNoOutputUnlessAskedTo) {
     for (const bool keep : {false, true}) {
       std::filesystem::remove(out);
       std::filesystem::remove(saved);
-      const ShellRun r = Shell(Cli() + command + script + " " + row.args + (keep ? " --keep-going" : ""));
+      const ShellRun r = Shell("TMPDIR=" + scratch + " " + Cli() + command + script + " " + row.args +
+                               (keep ? " --keep-going" : ""));
       EXPECT_EQ(r.status, 1) << r.err;
       const bool written = row.file.empty() ? !r.out.empty() : std::filesystem::exists(row.file);
       EXPECT_EQ(written, keep) << "--keep-going: " << keep;
     }
   }
   // No scratch file is left beside the outputs either.
-  for (const auto& entry : std::filesystem::directory_iterator(::testing::TempDir()))
-    EXPECT_EQ(entry.path().string().find(".part-"), std::string::npos) << entry.path();
+  const std::string ours = ScratchPath("");
+  for (const std::string& folder : {scratch, ::testing::TempDir()})
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      if (folder == scratch || entry.path().string().starts_with(ours)) {
+        EXPECT_EQ(entry.path().string().find(".part-"), std::string::npos) << entry.path();
+      }
+    }
 }
 
 TEST(UnixTool, QuietPrintsNothingButFailures) {
