@@ -216,13 +216,11 @@ int plotara_add_points(plotara_control* c, const double* x, const double* y, con
   });
 }
 
-int plotara_set_event_handler(plotara_control* c, plotara_event event, plotara_event_handler handler,
-                              void* user) {
-  const int index = static_cast<int>(event);
+int plotara_set_event_handler(plotara_control* c, int event, plotara_event_handler handler, void* user) {
   return GuardCall(c, [&] {
-    if (index < PLOTARA_NEW_GRAPH_IN_FRONT || index > PLOTARA_VIEW_CHANGED)
+    if (event < PLOTARA_NEW_GRAPH_IN_FRONT || event > PLOTARA_VIEW_CHANGED)
       return Fail(5, "Invalid procedure call or argument (event)");
-    c->handlers[index] = {handler, user};
+    c->handlers[event] = {handler, user};
     return PLOTARA_OK;
   });
 }

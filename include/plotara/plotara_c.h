@@ -202,8 +202,9 @@ typedef enum plotara_event {
 } plotara_event;
 typedef void (*plotara_event_handler)(void* user, plotara_event event, const char* source,
                                       const char* description);
-int plotara_set_event_handler(plotara_control* control, plotara_event event, plotara_event_handler handler,
-                              void* user);
+/* event is a plotara_event, passed as an int so that any number a caller passes is defined to arrive;
+ * one outside the enum fails with 5. */
+int plotara_set_event_handler(plotara_control* control, int event, plotara_event_handler handler, void* user);
 
 /* Navigation beyond the mouse, as a window reports the wheel, the touchpad and the keys. x, y, dx and dy
  * are pixels of the picture (plotara_picture); shift is 1 Shift, 2 Ctrl, 4 Alt, added. *taken (taken may

@@ -137,7 +137,8 @@ TEST_F(CInterface, EventsReachTheirHandlerWithTheUserPointer) {
   ASSERT_EQ(plotara_set_event_handler(c_, PLOTARA_GRAPH_SCALE_CHANGED, nullptr, nullptr), PLOTARA_OK);
   Call("NewGraph", {plotara_text("h")});
   EXPECT_EQ(scaleChanges, 2);
-  EXPECT_EQ(plotara_set_event_handler(c_, static_cast<plotara_event>(9), nullptr, nullptr), 5);
+  for (const int event : {9, 6, -1, -5, INT32_MIN, INT32_MAX})
+    EXPECT_EQ(plotara_set_event_handler(c_, event, nullptr, nullptr), 5) << event;
 }
 
 TEST_F(CInterface, NamedArgumentsAndWrittenBackArguments) {
