@@ -47,6 +47,8 @@ RoundTicks ChooseRoundTicks(double lo, double hi, double maxTicks, const RoundLa
 }
 
 int16_t RoundMinorDivisions(double step) {
+  // No step (a range with no ticks gives 0): the divisions of a step of 1, never used.
+  if (!(step > 0 && std::isfinite(step))) return 2;
   const double exponent = std::fabs(std::log10(step));
   const double minor = std::round(std::pow(10.0, exponent - std::floor(exponent)));
   if (minor >= 10) return 5;

@@ -25,7 +25,8 @@ using RoundLabelsFit = std::function<bool(const std::vector<double>& values)>;
 RoundTicks ChooseRoundTicks(double lo, double hi, double maxTicks, const RoundLabelsFit& fits);
 
 // The minor divisions a step of 1, 2 or 5 x 10^n takes, as automatic scaling gives them: 2 for a 1 or
-// a 2, 5 for a 5 (and 5 for 0.2, 2 for 0.5: the leading digit of the reciprocal).
+// a 2, 5 for a 5 (and 5 for 0.2, 2 for 0.5: the leading digit of the reciprocal); 2 for no step (0, a
+// negative or not finite one).
 int16_t RoundMinorDivisions(double step);
 
 // Minor ticks of `divisions` intervals per step between the multiples of step, within [lo, hi].

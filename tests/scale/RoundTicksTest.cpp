@@ -56,7 +56,8 @@ TEST(RoundTicks, MinorTicksDivideTheStep) {
   const struct {
     double step;
     int divisions;
-  } steps[] = {{1, 2}, {2, 2}, {5, 5}, {0.5, 2}, {0.2, 5}, {10, 2}, {2e6, 2}, {5e-4, 2}, {2e-3, 5}};
+  } steps[] = {{1, 2},    {2, 2},    {5, 5}, {0.5, 2}, {0.2, 5}, {10, 2},      {2e6, 2},
+               {5e-4, 2}, {2e-3, 5}, {0, 2}, {-1, 2},  {NAN, 2}, {INFINITY, 2}};
   for (const auto& s : steps) EXPECT_EQ(RoundMinorDivisions(s.step), s.divisions) << s.step;
 
   const std::vector<double> minors = MinorMultiplesIn(-1, 1.2, 0.5, 5);
