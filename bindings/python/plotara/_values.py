@@ -31,6 +31,13 @@ def c_int(v, what):
     return v
 
 
+def c_double(v, what):
+    """v as a C double: a real number (not a text, which float() would read)."""
+    if not _is_real(v):
+        raise TypeError(f"plotara: {what} must be a real number, not {type(v).__name__}")
+    return float(v)
+
+
 def _is_integer(v):
     return isinstance(v, numbers.Integral) or type(v).__name__ == "bool_"  # numpy's bool is no Integral
 

@@ -13,7 +13,7 @@ from typing import Any, BinaryIO, Callable, NamedTuple, Optional, Union
 from . import _members
 from . import _native as n
 from ._points import as_doubles, series_index
-from ._values import c_int, check, from_value, text, to_value
+from ._values import c_double, c_int, check, from_value, text, to_value
 
 __all__ = ["Control", "PlotaraError", "Point", "rgb", "members", "EVENTS", "KEYS"]
 
@@ -372,30 +372,35 @@ class Control:
         """The wheel turned over (x, y): delta in eighths of a degree (120 a notch; positive zooms in about
         the pointer, four notches by 2); with Shift only the X axes, with Ctrl only the Y axes. True when
         the control took it (over a plot area that allows zoom, WheelZoom on)."""
-        return self._gesture("wheel", n.lib.plotara_wheel, float(x), float(y), int(delta), int(shift))
+        return self._gesture("wheel", n.lib.plotara_wheel, c_double(x, "x"), c_double(y, "y"), c_int(delta, "delta"),
+                             c_int(shift, "shift"))
 
     def pinch(self, x: float, y: float, factor: float) -> bool:
         """A pinch over (x, y): zooms about it by factor (above 1 zooms in). True when taken."""
-        return self._gesture("pinch", n.lib.plotara_pinch, float(x), float(y), float(factor))
+        return self._gesture("pinch", n.lib.plotara_pinch, c_double(x, "x"), c_double(y, "y"),
+                             c_double(factor, "factor"))
 
     def pan(self, x: float, y: float, dx: float, dy: float) -> bool:
         """A two-finger scroll over (x, y): the content follows the fingers by (dx, dy). True when taken."""
-        return self._gesture("pan", n.lib.plotara_pan, float(x), float(y), float(dx), float(dy))
+        return self._gesture("pan", n.lib.plotara_pan, c_double(x, "x"), c_double(y, "y"), c_double(dx, "dx"),
+                             c_double(dy, "dy"))
 
     def key(self, key: Union[int, str], shift: int = 0) -> bool:
         """A key pressed while the control has the focus (a code, or a name of KEYS): the arrows pan by the
         scroll bars' small change, PageUp and PageDown by their large change, + and - zoom by 2, Home
         and Escape show the full range, C with Ctrl (shift 2) copies. True when the control took it."""
-        code = KEYS[key] if isinstance(key, str) else int(key)
-        return self._gesture("key", n.lib.plotara_key, code, int(shift))
+        if isinstance(key, str) and key not in KEYS:
+            raise ValueError(f"plotara: unknown key {key!r} (a code, or one of {', '.join(KEYS)})")
+        code = KEYS[key] if isinstance(key, str) else c_int(key, "key")
+        return self._gesture("key", n.lib.plotara_key, code, c_int(shift, "shift"))
 
     def nearest_point(self, x: float, y: float, within: float = 8) -> Optional[Point]:
         """The drawn data point nearest (x, y) within `within` pixels, in the graph whose plot area lies
         there, or None."""
         found = n.NearestPoint()
         with self._lock:
-            self._call("nearest_point", n.lib.plotara_nearest_point, float(x), float(y), float(within),
-                       ctypes.byref(found))
+            self._call("nearest_point", n.lib.plotara_nearest_point, c_double(x, "x"), c_double(y, "y"),
+                       c_double(within, "within"), ctypes.byref(found))
             if not found.found:
                 return None
             return Point(found.graph, found.data_set, found.index, found.x, found.y,

@@ -107,6 +107,14 @@ def test_names_with_line_breaks_come_back_whole():
     (lambda c: setattr(c, "AxisValue1", 1 + 2j), TypeError),
     (lambda c: c.AddDataPoint(numpy.complex128(1 + 1j), 2), TypeError),
     (lambda c: c.SetSelectedGraph(2**40), plotara.PlotaraError),  # reaches the control, which says 6
+    (lambda c: c.key("Bogus"), ValueError),
+    (lambda c: c.key(2**32 + 37), OverflowError),
+    (lambda c: c.key(37.9), TypeError),
+    (lambda c: c.wheel(10, 10, 2**32 + 120), OverflowError),
+    (lambda c: c.wheel(10, 10, 120, shift=2**40), OverflowError),
+    (lambda c: c.pan("10", 10, 5, 5), TypeError),
+    (lambda c: c.pinch(10, 10, "2"), TypeError),
+    (lambda c: c.nearest_point(10, "10"), TypeError),
 ])
 def test_values_that_would_be_cut_or_wrapped_are_refused(chart, call, error):
     before = (chart.GetDataSetNames(), chart.AxisTitle, chart.picture()[1:3])
