@@ -3,10 +3,11 @@
 // Invoke/Get/Put (any member of the table, any argument values) interleaved with refreshes, mouse
 // gestures, scroll moves and clipboard copies, all on one control with a small picture.
 //
-// Decoding, one operation at a time: a byte picks the operation; member operations take a byte (two
-// when the table is longer than 256) for the member and a byte for the argument count; each argument
-// is a kind byte followed by its payload (see Arg). Running out of bytes ends the sequence.
-// Failures reach the caller as AutomationError, the control's way of reporting them; anything else
+// Decoding: the first byte is the mode (bit 0 anti-aliased, bit 1 vector: the smoothed raster surface and
+// the document surface are fuzzed too); then one operation at a time: a byte picks the operation; member
+// operations take a byte (two when the table is longer than 256) for the member and a byte for the argument
+// count; each argument is a kind byte followed by its payload (see Arg). Running out of bytes ends the
+// sequence. Failures reach the caller as AutomationError, the control's way of reporting them; anything else
 // escaping, a crash or a sanitizer report is a finding.
 #pragma once
 
@@ -106,8 +107,10 @@ inline Variant Arg(Reader& r) {
       return Variant(r.Text(r.Byte()));
     case 8:
       return Variant(std::string());
-    case 9:
-      return Variant(std::string(size_t{1} << (10 + r.Byte() % 7), static_cast<char>('0' + r.Byte() % 75)));
+    case 9: {
+      const size_t length = size_t{1} << (10 + r.Byte() % 7);
+      return Variant(std::string(length, static_cast<char>('0' + r.Byte() % 75)));
+    }
     case 10:
       return Variant::Missing();
     default:
@@ -131,7 +134,9 @@ inline bool RunCallSequence(const uint8_t* data, size_t size) {
   if (size > 4096) return false;
   const auto& members = plotara::Members().All();
   Reader r(data, size);
-  plotara::Plotara control(96);
+  const uint8_t mode = r.Byte();
+  plotara::Plotara control(
+      plotara::PlotaraOptions{.Dpi = 96, .Antialias = (mode & 1) != 0, .Vector = (mode & 2) != 0});
   plotara::HeadlessClipboard clipboard;
   control.SetClipboard(&clipboard);
   control.Events().ErrorMsg = [](std::string&, std::string&) {};
@@ -168,9 +173,10 @@ inline bool RunCallSequence(const uint8_t* data, size_t size) {
       case 4:
         if (++refreshes > 8) break;
         Guarded([&] {
-          if (code & 0x80)
-            control.RefreshGraphs(r.Raw<int16_t>(), (r.Byte() & 1) != 0);
-          else
+          if (code & 0x80) {
+            const int16_t graph = r.Raw<int16_t>();
+            control.RefreshGraphs(graph, (r.Byte() & 1) != 0);
+          } else
             control.Refresh();
         });
         break;
@@ -185,9 +191,12 @@ inline bool RunCallSequence(const uint8_t* data, size_t size) {
           } else if (step == 0x20) {
             control.Picture1_MouseUp(button, shift, x, y);
           } else {
+            // Offsets read in a fixed order: the order of evaluating arguments is the compiler's.
+            const int16_t dx1 = r.Raw<int16_t>(), dy1 = r.Raw<int16_t>(), dx2 = r.Raw<int16_t>(),
+                          dy2 = r.Raw<int16_t>();
             control.Picture1_MouseDown(button, shift, x, y);
-            control.Picture1_MouseMove(button, shift, x + r.Raw<int16_t>(), y + r.Raw<int16_t>());
-            control.Picture1_MouseUp(button, shift, x + r.Raw<int16_t>(), y + r.Raw<int16_t>());
+            control.Picture1_MouseMove(button, shift, x + dx1, y + dy1);
+            control.Picture1_MouseUp(button, shift, x + dx2, y + dy2);
           }
         });
         break;
