@@ -32,6 +32,9 @@
  *
  * Events and lifetime. A handler runs synchronously, on the calling thread, inside the call that raised
  * the event, and may call back into the same control (read and change it, even draw or destroy it).
+ * When it adds or removes graphs, axes, data sets or points, resets or resizes the control, the call
+ * that raised the event stops its work there, with nothing reported; the next refresh draws the page as
+ * it then is. A handler that only changes settings lets the call finish with them.
  * plotara_destroy from a handler ends the control's use at once: its handlers are no longer called and
  * every further call on it (from that handler or another) fails with 91; the memory is released when the
  * outermost call returns, after it has finished its work on a live control. Elsewhere, destroy a control

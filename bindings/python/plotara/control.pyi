@@ -62,7 +62,9 @@ class Control:
 
     Events: a handler runs on the thread of the call that raised the event, inside that call, holding
     the control's lock. It may call back into the control (read, change, draw, even close() it: the
-    running call then finishes and the control is released after it). It must not wait for another
+    running call then finishes and the control is released after it). When it adds or removes graphs,
+    axes, data sets or points, resets or resizes the control, the call that raised the event stops its
+    work there, with nothing reported. It must not wait for another
     thread that uses the same control: that thread waits for the lock, and neither goes on.
     """
 
