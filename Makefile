@@ -6,8 +6,8 @@ OUT      ?= out
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 # What the library and the command need; the tests and benchmarks need the rest. Time zones come from
 # Howard Hinnant's date library reading the system's zone database (tzdata).
-RUNTIME  := g++ make cmake pkg-config libcairo2-dev libfontconfig-dev libfreetype-dev fonts-liberation2 \
-            libhowardhinnant-date-dev tzdata
+RUNTIME  := g++ make cmake pkg-config libcairo2-dev libfontconfig-dev libfreetype-dev libpng-dev \
+            fonts-liberation2 libhowardhinnant-date-dev tzdata
 # The Python package builds offline with Debian's setuptools, wheel and pip; its tests use pytest, numpy
 # and pandas in a virtual environment.
 WHEEL    := $(RUNTIME) python3 python3-pip python3-setuptools python3-wheel

@@ -20,7 +20,9 @@ SurfaceFactory SurfacesFor(const PlotaraOptions& options) {
 }  // namespace
 
 Plotara::Plotara(const PlotaraOptions& options)
-    : c_(std::make_unique<Control>(options.Dpi, SurfacesFor(options))) {}
+    : c_(std::make_unique<Control>(options.Dpi, SurfacesFor(options))) {
+  c_->Picture1->PngLevel = options.PngCompression;
+}
 
 Plotara::~Plotara() = default;
 

@@ -6,12 +6,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <mutex>
 
 #include "platform/TextEncoding.h"
 
 namespace plotara {
 
-cairo_font_face_t* MatchFontFace(const std::string& family, bool bold, bool italic) {
+namespace {
+
+cairo_font_face_t* MatchFontFaceOnce(const std::string& family, bool bold, bool italic) {
   FcPattern* pattern = FcPatternCreate();
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
   FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
@@ -28,6 +31,24 @@ cairo_font_face_t* MatchFontFace(const std::string& family, bool bold, bool ital
     return nullptr;
   }
   return face;
+}
+
+}  // namespace
+
+cairo_font_face_t* MatchFontFace(const std::string& family, bool bold, bool italic) {
+  // fontconfig's matching costs a control made after the first one more than drawing a small chart: the
+  // faces matched are kept for the process and shared by every surface (cairo faces are thread-safe).
+  static std::mutex lock;
+  static std::map<std::string, cairo_font_face_t*> matched;
+  const std::string key = family + (bold ? "|b" : "|r") + (italic ? "i" : "n");
+  const std::lock_guard<std::mutex> hold(lock);
+  cairo_font_face_t*& face = matched[key];
+  if (!face) face = MatchFontFaceOnce(family, bold, italic);
+  if (!face) {
+    matched.erase(key);
+    return nullptr;
+  }
+  return cairo_font_face_reference(face);
 }
 
 FontFaces::~FontFaces() {

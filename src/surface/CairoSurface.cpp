@@ -926,7 +926,7 @@ PictureView CairoSurface::CopyPixels(std::optional<HeldFill>* held) {
 
 void CairoSurface::SavePicture(const std::string& path) {
   BeginDirect();
-  SaveImage({data_, w_, h_, stride_}, TwipsPerPixelX(), path);
+  SaveImage({data_, w_, h_, stride_}, TwipsPerPixelX(), path, PngLevel);
 }
 
 }  // namespace plotara

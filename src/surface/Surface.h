@@ -92,6 +92,7 @@ class Surface {
   float CurrentX = 0;  // text position, surface units
   float CurrentY = 0;
   int MousePointer = 0;  // pointer shape the control asks the host to show over this surface
+  int PngLevel = -1;     // zlib level of the PNG files SavePicture writes (see WritePng)
 
   // ---- Placement and units. Positions and sizes are in twips.
   // Places and sizes the surface; a size beyond what it holds raises error 7 and leaves it as it was.

@@ -20,6 +20,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/TextEncoding.h"
 #include "surface/CairoHelpers.h"
+#include "surface/ImageFile.h"
 #include "surface/RecordingParts.h"
 
 namespace plotara {
@@ -634,8 +635,7 @@ void VectorSurface::SavePicture(const std::string& path) {
     status = cairo_surface_status(doc);
     cairo_surface_destroy(doc);
   } else if (format == PictureFormat::Png) {
-    Image();
-    status = cairo_surface_write_to_png(raster_, temp.c_str());
+    if (!WritePng(Image(), temp, PngLevel)) status = CAIRO_STATUS_WRITE_ERROR;
   } else {
     Raise(err::InvalidProcedureCall);
   }

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdio>
 #include <functional>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -532,6 +534,44 @@ TEST(CairoSurface, SavesPngOfItsPixelSizeAndRefusesBadPaths) {
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.Number(), 75);
   }
+}
+
+TEST(CairoSurface, EveryPngLevelKeepsThePixels) {
+  Canvas k;
+  k.s.ForeColor = kRed;
+  k.s.DrawWidth = 3;
+  k.s.Line(5 * kTw, 5 * kTw, 90 * kTw, 70 * kTw);
+  k.s.ForeColor = 0x00336699;  // three channels apart: an order mixed up shows
+  k.s.Circle(50 * kTw, 40 * kTw, 20 * kTw);
+  k.s.CurrentX = 10 * kTw;
+  k.s.CurrentY = 50 * kTw;
+  k.s.Print("Level");
+  const PictureView want = k.s.Image();
+  std::map<int, long> bytes;
+  for (const int level : {-1, 0, 1, 9}) {
+    SCOPED_TRACE(level);
+    const std::string path = ::testing::TempDir() + "/level" + std::to_string(level) + ".png";
+    k.s.PngLevel = level;
+    k.s.SavePicture(path);
+    cairo_surface_t* got = cairo_image_surface_create_from_png(path.c_str());
+    ASSERT_EQ(cairo_surface_status(got), CAIRO_STATUS_SUCCESS);
+    ASSERT_EQ(cairo_image_surface_get_width(got), want.Width);
+    ASSERT_EQ(cairo_image_surface_get_height(got), want.Height);
+    const auto* data = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(got));
+    const int stride = cairo_image_surface_get_stride(got) / 4;
+    int differing = 0;
+    for (int y = 0; y < want.Height; ++y)
+      for (int x = 0; x < want.Width; ++x)
+        differing += (data[y * stride + x] & 0xFFFFFF) != (want.Pixels[y * want.StridePixels + x] & 0xFFFFFF);
+    EXPECT_EQ(differing, 0);
+    cairo_surface_destroy(got);
+    FILE* f = std::fopen(path.c_str(), "rb");
+    std::fseek(f, 0, SEEK_END);
+    bytes[level] = std::ftell(f);
+    std::fclose(f);
+  }
+  EXPECT_GT(bytes[0], bytes[1]) << "level 0 stores, the others compress";
+  EXPECT_GT(bytes[0], bytes[-1]);
 }
 
 TEST(CairoSurface, InvalidUtf8TextStillDraws) {
