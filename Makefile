@@ -7,13 +7,13 @@ JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 # What the library and the command need; the tests and benchmarks need the rest. Time zones come from
 # Howard Hinnant's date library reading the system's zone database (tzdata).
 RUNTIME  := g++ make cmake pkg-config libcairo2-dev libfontconfig-dev libfreetype-dev libpng-dev \
-            fonts-liberation2 libhowardhinnant-date-dev tzdata
+            fonts-liberation2 libhowardhinnant-date-dev tzdata libsqlite3-dev libpq-dev
 # The Python package builds offline with Debian's setuptools, wheel and pip; its tests use pytest, numpy
 # and pandas in a virtual environment.
 WHEEL    := $(RUNTIME) python3 python3-pip python3-setuptools python3-wheel
 PACKAGES := $(WHEEL) python3-venv python3-numpy python3-pandas python3-pytest libgtest-dev libgmock-dev \
             libbenchmark-dev libmuparser-dev qt6-base-dev qt6-declarative-dev qml6-module-qtquick xvfb poppler-utils clang-format librsvg2-bin \
-            libqcustomplot-dev libqcustomplot2.1-qt6 qt6-svg-dev doxygen
+            libqcustomplot-dev libqcustomplot2.1-qt6 qt6-svg-dev doxygen postgresql-15
 
 PLOTARA  := $(BUILD)/hosts/cli/plotara
 PYTHON   ?= $(shell [ -x /usr/bin/python3 ] && echo /usr/bin/python3 || echo python3)

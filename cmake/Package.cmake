@@ -13,7 +13,7 @@ set(public_include $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include> $<INSTALL_IN
 add_library(plotara_shared SHARED ${objects})
 set_target_properties(plotara_shared PROPERTIES OUTPUT_NAME plotara EXPORT_NAME plotara
                       VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
-target_link_libraries(plotara_shared PRIVATE PkgConfig::PLOTARA_DRAWING date::date-tz)
+target_link_libraries(plotara_shared PRIVATE PkgConfig::PLOTARA_DRAWING PkgConfig::PLOTARA_DATABASES date::date-tz)
 target_include_directories(plotara_shared INTERFACE ${public_include})
 target_compile_features(plotara_shared INTERFACE cxx_std_20)
 
@@ -21,9 +21,12 @@ add_library(plotara_static STATIC ${objects})
 set_target_properties(plotara_static PROPERTIES OUTPUT_NAME plotara EXPORT_NAME plotara_static)
 # The libraries it draws with: in the build tree the project's own pkg-config target; installed, a target
 # in Plotara's namespace that PlotaraConfig.cmake makes (no generic PkgConfig:: name that a user's project
-# may already have for something else), and the time-zone library by its own package's name.
+# may already have for something else), and the time-zone library by its own package's name. The same
+# for the database clients (SQLite, libpq).
 target_link_libraries(plotara_static INTERFACE $<BUILD_INTERFACE:$<LINK_ONLY:PkgConfig::PLOTARA_DRAWING>>
                                                $<INSTALL_INTERFACE:$<LINK_ONLY:Plotara::drawing>>
+                                               $<BUILD_INTERFACE:$<LINK_ONLY:PkgConfig::PLOTARA_DATABASES>>
+                                               $<INSTALL_INTERFACE:$<LINK_ONLY:Plotara::databases>>
                                                $<LINK_ONLY:date::date-tz>)
 target_include_directories(plotara_static INTERFACE ${public_include})
 target_compile_features(plotara_static INTERFACE cxx_std_20)

@@ -2,11 +2,13 @@
 #include "hosts/cli/Script.h"
 
 #include <cmath>
+#include <filesystem>
 #include <sstream>
 #include <string_view>
 
 #include "hosts/cli/CommandLine.h"
 #include "hosts/cli/DataFile.h"
+#include "platform/AsciiCase.h"
 #include "platform/FileReplace.h"
 #include "platform/PictureFormat.h"
 #include "platform/RuntimeError.h"
@@ -147,6 +149,8 @@ bool ScriptRunner::RunStatement(const Statement& st) {
       return RunSave(st);
     case Statement::Data:
       return RunData(st);
+    case Statement::DataQuery:
+      return RunDataQuery(st);
     case Statement::Pick:
       return RunPick(st);
     case Statement::Mouse:
@@ -246,6 +250,24 @@ bool ScriptRunner::RunData(const Statement& st) {
     return false;
   }
   if (!note.empty()) Note(note);
+  return true;
+}
+
+bool ScriptRunner::RunDataQuery(const Statement& st) {
+  std::vector<Variant> positional;
+  std::vector<NamedArg> named;
+  eval_.Collect(st.args, positional, named);
+  member_ = "DataQuery";
+  // A database file, like a data file, is found beside the script.
+  if (!positional.empty() && !positional[0].IsMissing()) {
+    const std::string connection = positional[0].ToString();
+    if (StartsWithNoCase(connection, "sqlite:")) {
+      const std::filesystem::path file = connection.substr(7);
+      if (file.is_relative() && !options_.BaseDir.empty())
+        positional[0] = Variant("sqlite:" + (std::filesystem::path(options_.BaseDir) / file).string());
+    }
+  }
+  eval_.Call("DataQuery", positional, named);
   return true;
 }
 

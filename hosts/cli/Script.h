@@ -18,6 +18,8 @@
 //   Print Label1.Caption, MousePointer   the child elements' state and the pointer shape
 //   SaveClipboard "copy.png"          writes what CopyToClipboard last put on this host's clipboard
 //   Pick Okay, &HFF, &HFF00, 0, 45, 1  what the next picker dialog returns (or Pick Cancel)
+//   DataQuery "sqlite:data.db", "SELECT t, v FROM samples"   the last data set drawn from a database (an
+//                                     SQLite path relative to the script; or "postgresql://...")
 //   ' or # starts a comment
 //
 // Every failure (an automation error, an ErrorMsg event, a host statement that fails) is written to the
@@ -68,6 +70,7 @@ class ScriptRunner {
   bool RunSize(const Statement& st);
   bool RunSave(const Statement& st);
   bool RunData(const Statement& st);
+  bool RunDataQuery(const Statement& st);
   bool RunPick(const Statement& st);
   bool RunMouse(const Statement& st);
   bool RunScroll(const Statement& st);

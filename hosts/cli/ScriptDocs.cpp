@@ -82,6 +82,18 @@ const StatementDoc kStatements[] = {
    "AxisTimeZone = \"Europe/Berlin\"\n"
    "NewDataSet \"temperature\"\n"
    "Data \"data/readings.csv\", \"time\", \"temp\", Zone:=\"Europe/Berlin\"\n"},
+  {"DataQuery", "DataQuery \"sqlite:file.db\"|\"postgresql://user@host/db\", \"SELECT x, y FROM t\"|\"table\"[, X, Y]",
+   "Feeds the last data set from a database: an SQLite file (relative to the script) or a PostgreSQL "
+   "server (a libpq connection string). The query's first two columns (or the columns named X and Y) are "
+   "X and Y; a table's name stands for all its rows. Each view asks the database for its rows folded to "
+   "the picture's pixel columns, so that a few numbers per column leave it, and draws the pixels of the "
+   "line through every row. A failure is error 3146, naming the source.",
+   "NewGraph \"Readings\"\n"
+   "NewDataSet \"all stations\"\n"
+   "DataQuery \"sqlite:data/stations.db\", \"readings\", \"t\", \"v\"\n"
+   "NewDataSet \"the hall\"\n"
+   "DataQuery \"sqlite:data/stations.db\", \"SELECT t, v + 10 FROM readings WHERE station = 'hall'\"\n"
+   "Refresh\n"},
   {"Save", "Save \"file.png\"    Save \"file.svg\"    Save \"file.pdf\"",
    "Writes the picture as it is now to a file whose name says the format. The file takes its place when "
    "the run ends without a failure (or with --keep-going); it keeps the mode and owner of the file it "

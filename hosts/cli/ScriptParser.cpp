@@ -207,6 +207,13 @@ class Parser {
     st.args = ParseValueList();
     if (st.args.size() != 1) throw SyntaxError("SaveClipboard takes one file name");
   }
+  // DataQuery "sqlite:data.db", "SELECT t, v FROM samples"[, XColumn, YColumn]: the method's arguments.
+  void ParseDataQuery(Statement& st) {
+    ParseMember(st);
+    if (st.kind != Statement::Call || st.args.empty())
+      throw SyntaxError("DataQuery takes a connection, a query and optionally the X and Y columns");
+    st.kind = Statement::DataQuery;
+  }
   // Name = value, Name args or Name(args).
   void ParseMember(Statement& st) {
     if (Peek().kind == Tok::Equals) {
@@ -240,6 +247,7 @@ class Parser {
       {"Scroll", Statement::Scroll, &Parser::ParseScroll},
       {"Wheel", Statement::Wheel, &Parser::ParseWheel},
       {"SaveClipboard", Statement::SaveClipboard, &Parser::ParseSaveClipboard},
+      {"DataQuery", Statement::DataQuery, &Parser::ParseDataQuery},
   };
 
   std::vector<Token> t_;

@@ -39,7 +39,8 @@ struct Statement {
     Scroll,
     Wheel,
     SaveClipboard,
-    Pick
+    Pick,
+    DataQuery
   } kind = Empty;
   std::string name;
   std::string word;   // Down, Move or Up of Mouse; H or V of Scroll; Okay or Cancel of Pick; Skip or Error
@@ -49,7 +50,8 @@ struct Statement {
 };
 
 // The statement of one line (Empty for a blank line or a comment). Host statements (Print, Size, Save,
-// Data, Mouse, Scroll, Wheel, SaveClipboard, Pick) are checked for the number of their values here; any other
+// Data, Mouse, Scroll, Wheel, SaveClipboard, Pick; DataQuery, a method call whose SQLite file is found
+// beside the script) are checked for the number of their values here; any other
 // name is a property put (Name = value) or a method call. Throws SyntaxError.
 Statement ParseLine(std::string_view line);
 

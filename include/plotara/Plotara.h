@@ -16,6 +16,7 @@
 
 #include "plotara/AutomationError.h"
 #include "plotara/ChildElements.h"
+#include "plotara/DataSource.h"
 #include "plotara/Events.h"
 #include "plotara/HostServices.h"
 #include "plotara/HostTypes.h"
@@ -117,6 +118,27 @@ class Plotara {
   void AddMathFunc(const std::string& MathFunc, double Fromx = 0, double Tox = 0);
   void AddText(const std::string& Text, double TextX, double TextY, uint8_t TextOri,
                const std::string& TextFont, int32_t TextColor, int16_t TextAngle, bool TextPercent);
+
+  // ---- Data sets fed by a database. The last data set of the current graph draws the source's rows as
+  // its line: each view asks the source for its rows folded to the picture's pixel columns (inside the
+  // database: a few numbers per column leave it), so a table of any size draws as fast as its view can be
+  // summed, with the pixels of the line through every row. Automatic axes take in the rows' extent now.
+  // Connection: "sqlite:PATH" or "postgresql://USER@HOST/DATABASE" (any libpq connection string after
+  // "postgresql:"). Query: a SELECT whose first two columns are X and Y, or a table's name; XColumn and
+  // YColumn name other columns. A failure (no database, no table, a column that is not a number) is
+  // error 3146 with the database's own message, naming the source; a view whose query fails later
+  // reports the same and keeps drawing the rows of the last view that had them.
+  void DataQuery(const std::string& Connection, const std::string& Query, const std::string& XColumn = "",
+                 const std::string& YColumn = "");
+  // The same for a source of the host's own (plotara/DataSource.h).
+  void UseDataSource(std::shared_ptr<DataSource> source);
+  // For a host with threads of its own, so that a slow query never blocks its window: while deferred, a
+  // drawing that needs rows a source has not given asks nothing; it keeps the picture shown (Picture1)
+  // as it was and notes the question. TakeDataQueries hands the noted questions over: each may run on any
+  // thread (one source answers one at a time); when they have run, Refresh draws the view from their
+  // answers.
+  void DeferDataQueries(bool defer);
+  std::vector<std::function<void()>> TakeDataQueries();
 
   // ---- Drawing. Setters never redraw; these do.
   void Refresh();

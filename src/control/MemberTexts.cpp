@@ -62,6 +62,7 @@ const MemberDoc kDocs[] = {
   {"NewDataSet", "appends a data set on the graph's current axes with the next automatic style; points go to it", "", ""},
   {"AddDataPoint", "appends a point (X, Y and an error value E) to the last data set and widens automatic axes", "data values (seconds since 1970 on a time axis)", "stored as Single; on a time axis as the offset from the axis's origin (its first value): to the millisecond within 4 hours of it, to a second over a year"},
   {"AddMathFunc", "draws a formula of x as a curve over Fromx..Tox (equal: the axis range) in the last data set", "data values", ""},
+  {"DataQuery", "feeds the last data set from a database: Connection \"sqlite:PATH\" or \"postgresql://USER@HOST/DATABASE\", Query a SELECT whose first two columns (or XColumn, YColumn) are X and Y, or a table; each view asks for its rows folded to the pixel columns inside the database, and draws the line through all of them", "data values", "error 3146 names the source when it fails"},
   {"AddText", "gives the last data set a free text at TextX, TextY", "data values or percent", "TextOri 0 to 8"},
   // Style methods.
   {"AxisStyle", "the selected axis's line colour and thickness, logarithmic, reversed and far-side options", "colour, pixels", "-1 leaves a value unchanged"},

@@ -131,6 +131,13 @@ void AddDataMembers(MemberTable& t) {
                 p.AddMathFunc(a[0].ToString(), a[1].ToDouble(), a[2].ToDouble());
                 return Variant();
               });
+  t.AddMethod("DataQuery", VarType::Empty,
+              {Req("Connection", kStr), Req("Query", kStr), Opt("XColumn", kStr, std::string()),
+               Opt("YColumn", kStr, std::string())},
+              [](Plotara& p, Args& a) {
+                p.DataQuery(a[0].ToString(), a[1].ToString(), a[2].ToString(), a[3].ToString());
+                return Variant();
+              });
   t.AddMethod(
       "AddText", VarType::Empty,
       {Req("Text", kStr), Req("TextX", kDbl), Req("TextY", kDbl), Req("TextOri", kByte),

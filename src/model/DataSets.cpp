@@ -108,6 +108,7 @@ void AddPoint(ControlState& s, Notifier& n, double X, double Y, double E) {
   if (s.NumGraphs() < 1) return;
   GraphRecord& g = s.Current();
   if (g.NumDataSets() < 1) return;
+  if (g.DataSets.back().Feed) Raise(err::InvalidProcedureCall);  // its rows come from its source
   // The point is stored as its data set's axes hold values (counted from a time axis's origin); the
   // graph's current axes, which it widens, may be others.
   const DataSetRecord& last = g.DataSets.back();
@@ -130,6 +131,34 @@ void AddPoint(ControlState& s, Notifier& n, double X, double Y, double E) {
   const bool wx = Widen(ax, currentX);
   const bool wy = Widen(ay, currentY);
   if (wx || wy) n.RaiseGraphScaleChanged();
+}
+
+void AttachFeed(ControlState& s, Notifier& n, std::shared_ptr<SourceFeed> feed) {
+  if (s.NumGraphs() < 1) return;
+  GraphRecord& g = s.Current();
+  if (g.NumDataSets() < 1) return;
+  DataSetRecord& d = g.DataSets.back();
+  if (d.PointCount > 0) Raise(err::InvalidProcedureCall);
+  const SourceExtent& e = feed->Extent();
+  d.Feed = std::move(feed);
+  d.DataSymbol = kSymbolNone;
+  d.ShowErrorBar = false;
+  if (d.DataLineStyle == kLineNone) d.DataLineStyle = kLineSolid;
+  if (e.Rows == 0) return;
+  // The axes end as they would after the rows themselves: their limits reach from the least to the
+  // greatest value (a time axis takes its origin from the first X and Y as from a first point).
+  TakeHostValue(g, d.DataXAxis, e.XMin);
+  TakeHostValue(g, d.DataYAxis, e.YMin);
+  AxisRecord& ax = AxisAt(g, g.CurrentXAxis);
+  AxisRecord& ay = AxisAt(g, g.CurrentYAxis);
+  const double xMin = TakeHostValue(g, g.CurrentXAxis, e.XMin),
+               yMin = TakeHostValue(g, g.CurrentYAxis, e.YMin);
+  if (ax.AxisScale == kScaleAutomatic && ax.LimitsPending) InitAxisLimits(n, ax, xMin);
+  if (ay.AxisScale == kScaleAutomatic && ay.LimitsPending) InitAxisLimits(n, ay, yMin);
+  bool widened = false;
+  for (const double x : {e.XMin, e.XMax}) widened |= Widen(ax, AxisValueOf(ax, x));
+  for (const double y : {e.YMin, e.YMax}) widened |= Widen(ay, AxisValueOf(ay, y));
+  if (widened) n.RaiseGraphScaleChanged();
 }
 
 // ---------------------------------------------------------------- functions and texts

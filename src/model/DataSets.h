@@ -3,6 +3,7 @@
 // these under their own names; each does nothing without a graph or a data set to fill.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "model/Notifier.h"
@@ -20,6 +21,11 @@ void AddDataSet(ControlState& s, ErrorReporter& r, const std::string& legend, bo
 // Appends a point; the first point on an automatic axis sets its limits, later points widen them, and
 // GraphScaleChanged is raised when a range grew. A value beyond single range (error 6) changes nothing.
 void AddPoint(ControlState& s, Notifier& n, double x, double y, double e);
+
+// Feeds the last data set from a data source: it is drawn as a line through the source's rows, and
+// automatic axes take in the source's extent as they would take in its rows. Error 5 for a data set
+// that holds points.
+void AttachFeed(ControlState& s, Notifier& n, std::shared_ptr<SourceFeed> feed);
 
 // Gives the last data set a function curve over Fromx..Tox (both 0: the whole X range), drawn as a line.
 void SetMathFunc(ControlState& s, const std::string& formula, double fromX, double toX);

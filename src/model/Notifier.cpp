@@ -7,6 +7,10 @@
 namespace plotara {
 
 void Notifier::ReportError(std::string_view routine, int number) {
+  ReportFailure(routine, number, ErrorText(number));
+}
+
+void Notifier::ReportFailure(std::string_view routine, int number, std::string_view text) {
   if (number == err::InvalidUseOfNull || !Handlers.ErrorMsg) return;
   std::string source, description;
   std::function<void(std::string&, std::string&)> handler;  // a copy: it may set another while it runs
@@ -14,7 +18,7 @@ void Notifier::ReportError(std::string_view routine, int number) {
     handler = Handlers.ErrorMsg;
     source = "Error " + std::to_string(number) + " has occured in Plotara.ocx, ";
     source += routine;
-    description = ErrorText(number);
+    description = text;
   } catch (...) {
     return;  // nothing may escape the error path, not even a failed allocation
   }

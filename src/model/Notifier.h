@@ -24,6 +24,8 @@ class Notifier : public ErrorReporter {
 
   // Raises ErrorMsg with "Error N has occured in Plotara.ocx, " + routine; error 94 is ignored.
   void ReportError(std::string_view routine, int number) override;
+  // The same with the description given in place of the number's standard text.
+  void ReportFailure(std::string_view routine, int number, std::string_view description) override;
   // Runs a routine's body under the error guard; false when it failed (and was reported).
   template <class Body>
   bool Guard(std::string_view routine, Body&& body) {

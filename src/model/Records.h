@@ -5,11 +5,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "model/BlockIndex.h"
 #include "model/PointList.h"
+#include "model/SourceFeed.h"
 #include "platform/SysColors.h"
 #include "plotara/ChildElements.h"
 
@@ -139,6 +141,9 @@ struct DataSetRecord {
   OleColor DataTextColor = 0;
   int16_t DataTextAngle = 0;
   bool DataTextPercent = false;
+  // A data set fed by a data source (DataQuery) holds no points: each view draws the source's rows as
+  // its line.
+  std::shared_ptr<SourceFeed> Feed;
 };
 
 struct GraphRecord {
@@ -213,6 +218,10 @@ struct ControlState {
   // axes, data sets, points) or the surfaces' pixels: an operation that called the host back cannot go
   // on with references it took before when this moved.
   uint64_t Structure = 0;
+  // Drawing leaves the questions to data sources to the host (SourceFeed::Defer), and a picture whose
+  // rows have not arrived yet is not shown: Picture1 keeps the last one.
+  bool DeferDataQueries = false;
+  bool PictureWaits = false;  // the drawing under way noted a question
 
   // The child elements a host mirrors: the coordinate read-out and the scroll bars, laid out in the
   // control's client area (twips).

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 
@@ -26,6 +27,11 @@ class ErrorReporter {
   // Called with the routine's own name ("NewGraph", "DrawGraph") and the error number. Throws
   // OperationAbandoned when the host's handler changed the records under a running operation.
   virtual void ReportError(std::string_view routine, int number) = 0;
+  // The same with a message of its own in place of the number's standard text.
+  virtual void ReportFailure(std::string_view routine, int number, std::string_view description) {
+    static_cast<void>(description);
+    ReportError(routine, number);
+  }
 
   // The guards open in the host's call now running; 0 outside any guarded routine and while the host
   // runs a handler (its calls begin operations of their own).
@@ -71,12 +77,16 @@ template <class Body>
 bool Guarded(ErrorReporter& reporter, std::string_view routine, Body&& body) {
   ErrorReporter::Scope scope(reporter);
   int number = 0;
+  std::optional<DescribedError> described;  // a failure with a message of its own
   try {
     body();
     return true;
   } catch (const OperationAbandoned&) {
     if (!scope.Outermost()) throw;
     return false;
+  } catch (const DescribedError& e) {
+    number = e.Number();
+    described = e;
   } catch (const RuntimeError& e) {
     number = e.Number();
   } catch (const std::bad_alloc&) {
@@ -86,7 +96,11 @@ bool Guarded(ErrorReporter& reporter, std::string_view routine, Body&& body) {
   }
   // Reported outside the handlers above, so that an abandonment the report raises unwinds like any other.
   try {
-    reporter.ReportError(routine, number);
+    if (described) {
+      reporter.ReportFailure(routine, number, described->what());
+    } else {
+      reporter.ReportError(routine, number);
+    }
   } catch (const OperationAbandoned&) {
     if (!scope.Outermost()) throw;
   }

@@ -58,6 +58,8 @@ std::string_view ErrorText(int number) noexcept {
       return "Invalid picture";
     case 521:
       return "Can't open Clipboard";
+    case 3146:
+      return "Data source call failed";
     default:
       return "Application-defined or object-defined error";
   }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <exception>
+#include <memory>
+#include <string>
 #include <string_view>
 
 namespace plotara {
@@ -25,6 +27,7 @@ inline constexpr int ArgumentNotOptional = 449;
 inline constexpr int WrongArgumentCount = 450;
 inline constexpr int NamedArgumentNotFound = 448;
 inline constexpr int CantOpenClipboard = 521;
+inline constexpr int DataSourceFailed = 3146;  // a data set's database failed; the message says how
 }  // namespace err
 
 // The standard message text of an error number.
@@ -38,6 +41,18 @@ class RuntimeError : public std::exception {
 
  private:
   int number_;
+};
+
+// A run-time error whose message is its own, not the number's standard text: what a database said, with
+// the source's name.
+class DescribedError : public RuntimeError {
+ public:
+  DescribedError(int number, std::string description)
+      : RuntimeError(number), description_(std::make_shared<const std::string>(std::move(description))) {}
+  const char* what() const noexcept override { return description_->c_str(); }
+
+ private:
+  std::shared_ptr<const std::string> description_;  // shared, so that copies never throw
 };
 
 [[noreturn]] void Raise(int number);

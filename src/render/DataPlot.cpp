@@ -13,6 +13,7 @@
 #include "render/Bars.h"
 #include "render/LinePath.h"
 #include "render/Pipeline.h"
+#include "render/SourceLine.h"
 #include "render/SymbolStamp.h"
 #include "render/Symbols.h"
 #include "render/Text.h"
@@ -25,6 +26,13 @@ namespace {
 
 bool Finite(const Point& p) {
   return std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.E);
+}
+
+// The pen of a data set's connecting line.
+void LinePen(Surface& s, const DataSetRecord& data) {
+  s.DrawStyle = data.DataLineStyle == kLineSolid ? LineKind::Solid : LineKind::Dot;
+  s.DrawWidth = std::max<int>(1, data.DataLineThickness);
+  s.ForeColor = data.DataLineColor;
 }
 
 bool StampSymbols(ErrorReporter& r, Surface& s, const ItemView& item);
@@ -74,9 +82,7 @@ void PlotDataSets(Drawing& d, Surface& s) {
         // Lines: a segment is drawn when at least one end lies within both axis ranges; points that are not
         // finite are left out and the line goes on from the last point that was drawn.
         if (data.DataLineStyle > kLineNone) {
-          s.DrawStyle = data.DataLineStyle == kLineSolid ? LineKind::Solid : LineKind::Dot;
-          s.DrawWidth = std::max<int>(1, data.DataLineThickness);
-          s.ForeColor = data.DataLineColor;
+          LinePen(s, data);
           DrawDataLine(s, LineOf(item));
           s.DrawStyle = LineKind::Solid;
         }
@@ -108,6 +114,11 @@ void PlotDataSets(Drawing& d, Surface& s) {
             DataPointXY(n, s, item, data.DataSymbol, x, y, pt.E, data.DataSymbolSize, 0, 0);
           }
         }
+      }
+      if (data.Feed && data.DataLineStyle > kLineNone) {
+        LinePen(s, data);
+        DrawSourceLine(d, s, ItemView(g, i, nullptr, state.UnitsPerMmX, state.UnitsPerMmY), *data.Feed);
+        s.DrawStyle = LineKind::Solid;
       }
       if (!data.MathFunc.empty() && data.DataLineStyle != kLineNone) DrawCurve(d, s, g, i);
       if (!data.DataText.empty()) DrawDataText(state, n, s, g, data);

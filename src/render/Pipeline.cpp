@@ -89,6 +89,7 @@ void RefreshGraphs(Drawing& d, int16_t WhichIndex, bool LegndOnPic1) {
       return;
     }
     ScopedFlag inProgress(state.RefreshInProgress);
+    state.PictureWaits = false;
     Surface& image = d.GraphImage;
     Surface& saved = d.Picture2;
     int16_t w;
@@ -108,6 +109,11 @@ void RefreshGraphs(Drawing& d, int16_t WhichIndex, bool LegndOnPic1) {
     Surface& legendSurface = LegndOnPic1 ? pic1 : image;
     if (LegndOnPic1) {
       DrawGraph(d, image, w, false);
+      if (state.PictureWaits) {
+        // Rows a data source has yet to give: the picture shown stays until they are there.
+        d.Front = {};
+        return;
+      }
       // Graph w alone drawn again over the same saved page as the picture shown differs from it only
       // where w was and is now drawn.
       const PixelRect drawn = DrawnArea(g, image);

@@ -150,7 +150,10 @@ TEST(Signatures, TheTableAndTheHeaderDescribeTheSameMethods) {
                                           "Pinch",
                                           "Pan",
                                           "KeyDown",
-                                          "SavePage"};
+                                          "SavePage",
+                                          "UseDataSource",
+                                          "DeferDataQueries",
+                                          "TakeDataQueries"};
   for (const auto& [name, m] : methods) {
     EXPECT_TRUE(seen.count(name) || hostOnly.count(name)) << name << " is missing from the by-name table";
   }

@@ -475,6 +475,18 @@ class Control:
         """
         ...
 
+    def DataQuery(self, Connection: str, Query: str, XColumn: str = '', YColumn: str = '') -> None:
+        """Feeds the last data set from a database: Connection "sqlite:PATH" or
+        "postgresql://USER@HOST/DATABASE", Query a SELECT whose first two columns (or XColumn, YColumn) are
+        X and Y, or a table; each view asks for its rows folded to the pixel columns inside the database,
+        and draws the line through all of them.
+
+        Sub DataQuery(Connection As String, Query As String, [XColumn As String = ""], [YColumn As String = ""])
+        Unit: data values
+        Range: error 3146 names the source when it fails
+        """
+        ...
+
     def AddText(self, Text: str, TextX: float, TextY: float, TextOri: int, TextFont: str, TextColor: int, TextAngle: int, TextPercent: bool) -> None:
         """Gives the last data set a free text at TextX, TextY.
 

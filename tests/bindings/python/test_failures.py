@@ -28,6 +28,8 @@ FAILURES = [
     (1, 1, lambda c: c.invoke("NoSuchMember"), 438, "NoSuchMember", "doesn't support"),
     (1, 1, lambda c: c.put("Version", "2"), 383, "Version", "read-only"),
     (1, 1, lambda c: c.save("/no/such/folder/a.png"), 75, "save", "/no/such/folder"),
+    (1, 1, lambda c: c.DataQuery("sqlite:/no/such/folder/a.db", "t"), 3146, "DataQuery",
+     "sqlite:/no/such/folder/a.db: unable to open"),
 ]
 
 

@@ -1,0 +1,33 @@
+// A data source on a PostgreSQL server, reached by a connection string ("postgresql://user@host/db" or
+// "host=... dbname=..."). A connection that breaks is made again once for the next question.
+#pragma once
+
+#include <string>
+
+#include "sources/SqlSource.h"
+
+struct pg_conn;
+
+namespace plotara {
+
+class PostgresSource : public SqlSource {
+ public:
+  // Connects and chooses the columns; raises DataSourceError. Messages name the server by the
+  // connection string without its password.
+  PostgresSource(const std::string& connection, const RowSpec& spec);
+  ~PostgresSource() override;
+
+ protected:
+  void Execute(const SqlStatement& statement, const RowSink& row) override;
+  std::vector<SqlColumn> Describe(const std::string& text) override;
+
+ private:
+  std::string ServerMessage() const;
+  void Reconnect();
+  pg_conn* conn_ = nullptr;
+};
+
+// The connection string with its password left out, for messages.
+std::string WithoutPassword(const std::string& connection);
+
+}  // namespace plotara
