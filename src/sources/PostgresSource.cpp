@@ -14,6 +14,8 @@ namespace {
 
 // Type numbers of the server's catalogue: the numbers a column may hold.
 constexpr Oid kInt8 = 20, kInt2 = 21, kInt4 = 23, kOid = 26, kFloat4 = 700, kFloat8 = 701, kNumeric = 1700;
+// The instants: read as seconds since 1970 (a timestamp without a zone as if in UTC).
+constexpr Oid kDate = 1082, kTimestamp = 1114, kTimestampTz = 1184;
 
 bool IsNumber(Oid type) {
   for (const Oid t : {kInt8, kInt2, kInt4, kOid, kFloat4, kFloat8, kNumeric})
@@ -90,6 +92,7 @@ PostgresSource::PostgresSource(const std::string& connection, const RowSpec& spe
     Fail(message);
   }
   try {
+    Settle();
     ChooseColumns(spec, Placeholders::Dollar);
   } catch (...) {
     PQfinish(conn_);
@@ -109,6 +112,14 @@ std::string PostgresSource::ServerMessage() const {
 void PostgresSource::Reconnect() {
   PQreset(conn_);
   if (PQstatus(conn_) != CONNECTION_OK) Fail(ServerMessage());
+  Settle();
+}
+
+void PostgresSource::Settle() {
+  // The fold's comparison tree is a large expression run once per row: compiling it (JIT) takes the
+  // server far longer than the query itself. A server without that setting goes on as it is.
+  Result result;
+  result.r = PQexec(conn_, "SET jit = off");
 }
 
 void PostgresSource::Execute(const SqlStatement& st, const RowSink& row) {
@@ -167,6 +178,10 @@ std::vector<SqlColumn> PostgresSource::Describe(const std::string& text) {
   for (int i = 0; i < PQnfields(described.r); ++i) {
     const Oid type = PQftype(described.r, i);
     std::string notNumeric;
+    if (type == kDate || type == kTimestamp || type == kTimestampTz) {
+      columns.push_back({PQfname(described.r, i), "", "EXTRACT(EPOCH FROM {})"});
+      continue;
+    }
     if (!IsNumber(type)) {
       // The type's name from the catalogue, for the message.
       Result name;
@@ -176,7 +191,7 @@ std::vector<SqlColumn> PostgresSource::Describe(const std::string& text) {
                        ? std::string("of type ") + PQgetvalue(name.r, 0, 0)
                        : "of type " + std::to_string(type);
     }
-    columns.push_back({PQfname(described.r, i), notNumeric});
+    columns.push_back({PQfname(described.r, i), notNumeric, ""});
   }
   return columns;
 }

@@ -24,6 +24,7 @@ class PostgresSource : public SqlSource {
  private:
   std::string ServerMessage() const;
   void Reconnect();
+  void Settle();  // the session's settings for the fold
   pg_conn* conn_ = nullptr;
 };
 

@@ -47,9 +47,9 @@ void SqlSource::ChooseColumns(const RowSpec& spec, Placeholders style) {
     const SqlColumn& c = columns[static_cast<size_t>(index)];
     if (!c.NotNumeric.empty()) Fail("column '" + c.Name + "' is " + c.NotNumeric + ", not a number");
   }
-  xName_ = columns[static_cast<size_t>(x)].Name;
-  yName_ = columns[static_cast<size_t>(y)].Name;
-  rows_ = MakeRows(spec, xName_, yName_, style);
+  xColumn_ = columns[static_cast<size_t>(x)];
+  yColumn_ = columns[static_cast<size_t>(y)];
+  rows_ = MakeRows(spec, {xColumn_.Name, xColumn_.Seconds}, {yColumn_.Name, yColumn_.Seconds}, style);
 }
 
 std::vector<double> SqlSource::One(const SqlStatement& statement) {

@@ -15,6 +15,9 @@ namespace plotara {
 struct SqlColumn {
   std::string Name;
   std::string NotNumeric;  // the column's type where the engine knows it is not a number, else ""
+  // An instant (a timestamp or a date): its value is read as seconds since 1970-01-01 UTC, through
+  // the engine's own expression for that, with {} standing for the column.
+  std::string Seconds;
 };
 
 class SqlSource : public DataSource {
@@ -29,8 +32,8 @@ class SqlSource : public DataSource {
   // column that is missing or not a number. Engines call it once they are connected.
   void ChooseColumns(const RowSpec& spec, Placeholders style);
   const SqlRows& Rows() const { return rows_; }
-  const std::string& XName() const { return xName_; }
-  const std::string& YName() const { return yName_; }
+  const SqlColumn& XColumn() const { return xColumn_; }
+  const SqlColumn& YColumn() const { return yColumn_; }
 
   // The result rows of a statement, each as doubles (NULL as NaN); raises DataSourceError.
   using RowSink = std::function<void(const std::vector<double>& values)>;
@@ -46,7 +49,7 @@ class SqlSource : public DataSource {
 
   std::string name_;
   SqlRows rows_;
-  std::string xName_, yName_;
+  SqlColumn xColumn_, yColumn_;
   int64_t rows_moved_ = 0, bytes_moved_ = 0;
 };
 

@@ -95,12 +95,17 @@ std::string ColumnsStatement(const RowSpec& spec) {
   return "SELECT * FROM " + FromItem(spec);
 }
 
-SqlRows MakeRows(const RowSpec& spec, const std::string& xName, const std::string& yName,
-                 Placeholders style) {
-  auto asDouble = [](const std::string& name) {
-    return "CAST(q." + QuoteIdentifier(name) + " AS DOUBLE PRECISION)";
+SqlRows MakeRows(const RowSpec& spec, const ValueColumn& x, const ValueColumn& y, Placeholders style) {
+  auto value = [](const ValueColumn& c) {
+    std::string column = "q." + QuoteIdentifier(c.Name);
+    if (!c.Seconds.empty()) {
+      std::string e = c.Seconds;
+      for (size_t at; (at = e.find("{}")) != std::string::npos;) e.replace(at, 2, column);
+      column = e;
+    }
+    return "CAST(" + column + " AS DOUBLE PRECISION)";
   };
-  return {FromItem(spec), asDouble(xName), asDouble(yName), style};
+  return {FromItem(spec), value(x), value(y), style};
 }
 
 // ---------------------------------------------------------------- the extent

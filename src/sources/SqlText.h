@@ -45,7 +45,11 @@ struct SqlRows {
 // The statement that lists the columns of the rows: SELECT * FROM (query) AS q.
 std::string ColumnsStatement(const RowSpec& spec);
 // The rows of spec with the X and Y columns named.
-SqlRows MakeRows(const RowSpec& spec, const std::string& xName, const std::string& yName, Placeholders style);
+// A column is read as a double, or through its Seconds expression (SqlColumn) when it holds instants.
+struct ValueColumn {
+  std::string Name, Seconds;
+};
+SqlRows MakeRows(const RowSpec& spec, const ValueColumn& x, const ValueColumn& y, Placeholders style);
 
 // The extent: COUNT, MIN and MAX of X and Y over the rows that count.
 SqlStatement ExtentStatement(const SqlRows& rows);

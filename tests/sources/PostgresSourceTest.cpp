@@ -11,6 +11,17 @@
 namespace plotara::test {
 namespace {
 
+// Rows in COPY's text format, every double to the last bit.
+std::string CopyText(const Rows& rows) {
+  std::string text;
+  char line[64];
+  for (const auto& [x, y] : rows) {
+    std::snprintf(line, sizeof line, "%.17g\t%.17g\n", x, y);
+    text += line;
+  }
+  return text;
+}
+
 class Postgres : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -32,12 +43,7 @@ PostgresServer* Postgres::server = nullptr;
 
 TEST_F(Postgres, DrawsThePixelsOfAMillionRowsFromMemory) {
   const Rows rows = WalkRows(1000000);
-  std::string text;
-  char line[64];
-  for (const auto& [x, y] : rows) {
-    std::snprintf(line, sizeof line, "%.17g\t%.17g\n", x, y);
-    text += line;
-  }
+  std::string text = CopyText(rows);
   text += "\\N\t1\n2\t\\N\n3\t1e300\n";  // no rows of the line
   ASSERT_TRUE(server->Exec("CREATE TABLE samples (t DOUBLE PRECISION, v DOUBLE PRECISION)"));
   ASSERT_TRUE(server->Copy("samples", text));
@@ -60,6 +66,22 @@ TEST_F(Postgres, IntegerAndNumericColumnsAreNumbers) {
   TwoCharts charts(
       mixed, [&](Plotara& p) { p.DataQuery(server->Connection(), "SELECT i, n FROM mixed"); }, false, 1);
   EXPECT_EQ(charts.Differences(), 0);
+}
+
+TEST_F(Postgres, TimestampsAndDatesAreReadAsInstants) {
+  const Rows rows = InstantRows(20000);
+  std::string text = CopyText(rows);
+  ASSERT_TRUE(server->Exec("CREATE TABLE seconds (s DOUBLE PRECISION, v DOUBLE PRECISION)"));
+  ASSERT_TRUE(server->Copy("seconds", text));
+  ASSERT_TRUE(
+      server->Exec("CREATE TABLE times AS SELECT to_timestamp(s) AS at, "
+                   "to_timestamp(s) AT TIME ZONE 'UTC' AS local, v FROM seconds"));
+  for (const char* column : {"at", "local"}) {
+    TwoCharts charts(
+        rows, [&](Plotara& p) { p.DataQuery(server->Connection(), "times", column, "v"); }, false, 1, false,
+        [](Plotara& p) { p.AxisTime(true); });
+    EXPECT_EQ(charts.Differences(), 0) << column;
+  }
 }
 
 TEST_F(Postgres, BadInputIsReportedNamingTheSourceAndWhatFailed) {

@@ -41,6 +41,13 @@ inline Rows WalkRows(size_t n, unsigned seed = 7) {
   return rows;
 }
 
+// n rows a quarter second apart from 2026-03-29 00:00 UTC (Unix seconds), Y a noisy walk.
+inline Rows InstantRows(size_t n) {
+  Rows rows = WalkRows(n);
+  for (size_t i = 0; i < rows.size(); ++i) rows[i].first = 1774742400.0 + 0.25 * static_cast<double>(i * 7);
+  return rows;
+}
+
 // A graph with automatic axes (or X 0..10 and Y -5..10) and plain white fills, one data set with a line
 // and no symbols; the X axis logarithmic when asked.
 inline void SourceGraph(Plotara& p, bool logX, int16_t thickness, bool fixed = false) {
@@ -62,11 +69,15 @@ inline void SourceGraph(Plotara& p, bool logX, int16_t thickness, bool fixed = f
 // The same rows drawn from points (the reference) and from a source.
 struct TwoCharts {
   Chart points{600, 400}, fed{600, 400};
-  TwoCharts(const Rows& rows, const std::function<void(Plotara&)>& feed, bool logX, int16_t thickness,
-            bool fixed = false) {
+  // setup runs on both graphs before the rows come (AxisTime = True, say).
+  TwoCharts(
+      const Rows& rows, const std::function<void(Plotara&)>& feed, bool logX, int16_t thickness,
+      bool fixed = false, const std::function<void(Plotara&)>& setup = [](Plotara&) {}) {
     SourceGraph(points.p, logX, thickness, fixed);
+    setup(points.p);
     for (const auto& [x, y] : rows) points.p.AddDataPoint(x, y);
     SourceGraph(fed.p, logX, thickness, fixed);
+    setup(fed.p);
     feed(fed.p);
   }
   // Both charts take the same steps (a zoom, a pan, a thicker line).

@@ -83,6 +83,38 @@ TEST(SqliteSource, ATableOrAQueryWithNamedColumns) {
   }
 }
 
+TEST(SqliteSource, AColumnOfDatesAndTimesIsReadAsInstants) {
+  const Rows rows = InstantRows(20000);
+  const std::string path = (std::filesystem::path(::testing::TempDir()) / "times.db").string();
+  std::filesystem::remove(path);
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+  sqlite3_exec(db, "CREATE TABLE times (at DATETIME, v REAL); BEGIN", nullptr, nullptr, nullptr);
+  sqlite3_stmt* insert = nullptr;
+  // ISO 8601 texts to the millisecond, and Unix seconds as numbers, in the same column.
+  sqlite3_prepare_v2(db,
+                     "INSERT INTO times VALUES (CASE WHEN ?3 THEN ?1 ELSE strftime('%Y-%m-%dT%H:%M:%fZ', ?1, "
+                     "'unixepoch') END, ?2)",
+                     -1, &insert, nullptr);
+  for (size_t i = 0; i < rows.size(); ++i) {
+    sqlite3_bind_double(insert, 1, rows[i].first);
+    sqlite3_bind_double(insert, 2, rows[i].second);
+    sqlite3_bind_int(insert, 3, i % 5 == 0);
+    EXPECT_EQ(sqlite3_step(insert), SQLITE_DONE);
+    sqlite3_reset(insert);
+  }
+  sqlite3_finalize(insert);
+  sqlite3_exec(db, "INSERT INTO times VALUES ('not a time', 1); COMMIT", nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+  TwoCharts charts(
+      rows, [&](Plotara& p) { p.DataQuery("sqlite:" + path, "times"); }, false, 1, false,
+      [](Plotara& p) { p.AxisTime(true); });
+  EXPECT_EQ(charts.Differences(), 0);
+  charts.Both([](Plotara& p) { p.Wheel(5000, 2500, 6 * 120, 1); });
+  EXPECT_EQ(charts.Differences(), 0) << "zoomed";
+  std::filesystem::remove(path);
+}
+
 TEST(SqliteSource, BadInputIsReportedNamingTheSourceAndWhatFailed) {
   const SqliteFile file("bad.db", WalkRows(100));
   const std::string db = file.Connection();
