@@ -55,8 +55,7 @@ SANITIZE_BUILD ?= build-asan
 # (false positives inside libstdc++); the sanitizer runs themselves catch the real thing.
 SANITIZE_FLAGS := -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer
 SANITIZE_CXX   := $(SANITIZE_FLAGS) -Wno-maybe-uninitialized
-# Leaks are matched by the functions that made them, through libraries built without frame pointers.
-SANITIZE_ENV   := ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:fast_unwind_on_malloc=0 UBSAN_OPTIONS=print_stacktrace=1 \
+SANITIZE_ENV   := ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=print_stacktrace=1 \
                   LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0
 test-sanitize: deps
 	@[ -f $(SANITIZE_BUILD)/CMakeCache.txt ] || cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
