@@ -7,10 +7,15 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
+
+#ifdef PLOTARA_BENCH_QCUSTOMPLOT
+#include <QApplication>
+#endif
 
 namespace bench {
 
@@ -69,6 +74,23 @@ inline void PrintRatios(const RatioReporter& r, const std::vector<Workload>& wor
                   a->real / b->real, a->cpu, b->cpu, a->cpu / b->cpu);
     }
   }
+}
+
+// The main of a benchmark against QCustomPlot: the peer draws offscreen in a QApplication where it is
+// built in; the workloads are made once the arguments are read.
+inline int RunAgainstQCustomPlot(int argc, char** argv, const std::function<std::vector<Workload>()>& make) {
+#ifdef PLOTARA_BENCH_QCUSTOMPLOT
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+#endif
+  benchmark::Initialize(&argc, argv);
+  const std::vector<Workload> workloads = make();
+  Register(workloads, "QCustomPlot");
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  PrintRatios(reporter, workloads, "QCustomPlot");
+  benchmark::Shutdown();
+  return 0;
 }
 
 }  // namespace bench

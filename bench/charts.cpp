@@ -14,7 +14,6 @@
 
 #ifdef PLOTARA_BENCH_QCUSTOMPLOT
 #include <qcustomplot.h>
-#include <QApplication>
 #endif
 
 namespace {
@@ -87,19 +86,10 @@ void PeerCharts(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-#ifdef PLOTARA_BENCH_QCUSTOMPLOT
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-#endif
-  benchmark::Initialize(&argc, argv);
-  const std::vector<bench::Workload> workloads{
-      {"Charts200", [](benchmark::State& s) { PlotaraCharts(s, -1); }, PLOTARA_PEER(PeerCharts)},
-      {"Charts200FastPng", [](benchmark::State& s) { PlotaraCharts(s, 1); }, PLOTARA_PEER(PeerCharts)},
-  };
-  bench::Register(workloads, "QCustomPlot");
-  bench::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  bench::PrintRatios(reporter, workloads, "QCustomPlot");
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunAgainstQCustomPlot(argc, argv, [] {
+    return std::vector<bench::Workload>{
+        {"Charts200", [](benchmark::State& s) { PlotaraCharts(s, -1); }, PLOTARA_PEER(PeerCharts)},
+        {"Charts200FastPng", [](benchmark::State& s) { PlotaraCharts(s, 1); }, PLOTARA_PEER(PeerCharts)},
+    };
+  });
 }

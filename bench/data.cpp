@@ -22,7 +22,6 @@
 
 #ifdef PLOTARA_BENCH_QCUSTOMPLOT
 #include <qcustomplot.h>
-#include <QApplication>
 #include <QPixmap>
 #endif
 
@@ -228,16 +227,5 @@ std::vector<bench::Workload> Workloads() {
 }  // namespace
 
 int main(int argc, char** argv) {
-#ifdef PLOTARA_BENCH_QCUSTOMPLOT
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-#endif
-  benchmark::Initialize(&argc, argv);
-  const std::vector<bench::Workload> workloads = Workloads();
-  bench::Register(workloads, "QCustomPlot");
-  bench::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  bench::PrintRatios(reporter, workloads, "QCustomPlot");
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunAgainstQCustomPlot(argc, argv, Workloads);
 }

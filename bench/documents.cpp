@@ -14,7 +14,6 @@
 
 #ifdef PLOTARA_BENCH_QCUSTOMPLOT
 #include <qcustomplot.h>
-#include <QApplication>
 #include <QSvgGenerator>
 #endif
 
@@ -117,19 +116,12 @@ void PeerSvg(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-#ifdef PLOTARA_BENCH_QCUSTOMPLOT
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-#endif
-  benchmark::Initialize(&argc, argv);
-  const std::vector<bench::Workload> workloads{
-      {"Pdf100kLine1kCircles", [](benchmark::State& s) { PlotaraDocument(s, "pdf"); }, PLOTARA_PEER(PeerPdf)},
-      {"Svg100kLine1kCircles", [](benchmark::State& s) { PlotaraDocument(s, "svg"); }, PLOTARA_PEER(PeerSvg)},
-  };
-  bench::Register(workloads, "QCustomPlot");
-  bench::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  bench::PrintRatios(reporter, workloads, "QCustomPlot");
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunAgainstQCustomPlot(argc, argv, [] {
+    return std::vector<bench::Workload>{
+        {"Pdf100kLine1kCircles", [](benchmark::State& s) { PlotaraDocument(s, "pdf"); },
+         PLOTARA_PEER(PeerPdf)},
+        {"Svg100kLine1kCircles", [](benchmark::State& s) { PlotaraDocument(s, "svg"); },
+         PLOTARA_PEER(PeerSvg)},
+    };
+  });
 }
