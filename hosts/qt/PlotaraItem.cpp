@@ -30,6 +30,11 @@ PlotaraItem::PlotaraItem(QQuickItem* parent)
     : QQuickPaintedItem(parent),
       dpi_(96.0 * ScreenRatio()),
       control_(std::make_unique<Plotara>(dpi_)),
+      queries_(std::make_unique<host::QueryRunner>(*control_, this,
+                                                   [this] {
+                                                     control_->Refresh();
+                                                     sync();
+                                                   })),
       clipboard_(std::make_unique<host::SystemClipboard>()) {
   setOpaquePainting(true);  // the picture covers the item
   setAcceptedMouseButtons(Qt::LeftButton | Qt::RightButton | Qt::MiddleButton);
@@ -111,7 +116,8 @@ void PlotaraItem::geometryChange(const QRectF& newGeometry, const QRectF& oldGeo
   update();
 }
 
-// What follows the control after a call or a gesture: the read-out and the pointer shape.
+// What follows the control after a call or a gesture: the read-out, the pointer shape and the rows a
+// drawing asked for.
 void PlotaraItem::sync() {
   const LabelElement& label = control_->Label1();
   const QString text = label.Visible ? QString::fromStdString(label.Caption) : QString();
@@ -124,6 +130,7 @@ void PlotaraItem::sync() {
   } else {
     unsetCursor();
   }
+  queries_->Start();  // the rows the drawing asked for, if it asked
 }
 
 // ---------------------------------------------------------------- input

@@ -51,6 +51,11 @@ PlotaraWidget::PlotaraWidget(QWidget* parent)
     : QWidget(parent),
       dpi_(96.0 * devicePixelRatioF()),
       control_(std::make_unique<Plotara>(dpi_)),
+      queries_(std::make_unique<host::QueryRunner>(*control_, this,
+                                                   [this] {
+                                                     control_->Refresh();
+                                                     sync();
+                                                   })),
       lazyPicker_(std::make_unique<LazyPicker>(*this)),
       clipboard_(std::make_unique<host::SystemClipboard>()) {
   setAttribute(Qt::WA_OpaquePaintEvent);  // the picture covers every pixel it has
@@ -101,6 +106,11 @@ void PlotaraWidget::reattach() {
   host::EmitEvents(*control_, this);
   control_->SetPicker(lazyPicker_.get());
   control_->SetClipboard(clipboard_.get());
+  control_->DeferDataQueries(true);
+}
+
+bool PlotaraWidget::waitingForData() const {
+  return queries_->Busy();
 }
 
 // ---------------------------------------------------------------- by name
@@ -154,6 +164,7 @@ QSize PlotaraWidget::sizeHint() const {
 void PlotaraWidget::sync() {
   mirrorChildren();
   showPointer();
+  queries_->Start();  // the rows the drawing asked for, if it asked
 }
 
 void PlotaraWidget::mirrorChildren() {

@@ -12,9 +12,11 @@
 #include <QPrinter>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QVariant>
 #include <QWheelEvent>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <type_traits>
 
@@ -237,6 +239,59 @@ inline bool Gesture(Plotara& control, const QNativeGestureEvent& e) {
       return false;
   }
 }
+
+// ---------------------------------------------------------------- data queries
+
+// Runs the questions a control noted for its data sources (DeferDataQueries) on a thread of its own, so
+// that a slow database never stops the host's event loop; the host keeps showing the last picture. When
+// the questions of the newest view have been answered, `answered` runs on the host's thread (the thread
+// of `host`), to draw. Questions of an older view that have not started yet are dropped: their rows would
+// be stale. One thread: a source answers one question at a time, the newer after the older.
+class QueryRunner {
+ public:
+  QueryRunner(Plotara& control, QObject* host, std::function<void()> answered)
+      : control_(control), host_(host), answered_(std::move(answered)) {
+    pool_.setMaxThreadCount(1);
+    control_.DeferDataQueries(true);
+  }
+  // A query under way is waited for: its answer goes to the source's cache, which outlives nothing here.
+  ~QueryRunner() {
+    pool_.clear();
+    pool_.waitForDone();
+  }
+  QueryRunner(const QueryRunner&) = delete;
+  QueryRunner& operator=(const QueryRunner&) = delete;
+
+  // Takes the questions the last drawing noted, if any, and starts them.
+  void Start() {
+    std::vector<std::function<void()>> questions = control_.TakeDataQueries();
+    if (questions.empty()) return;
+    const uint64_t view = ++newest_;
+    pool_.clear();
+    pool_.start([this, view, questions = std::move(questions)] {
+      for (const std::function<void()>& ask : questions) ask();  // failures are held for the drawing
+      // Posted to the host: dropped with it, should it go first.
+      QMetaObject::invokeMethod(
+          host_, [this, view] { Answered(view); }, Qt::QueuedConnection);
+    });
+  }
+  // True while the questions of the newest view wait for their answers.
+  bool Busy() const { return answeredView_ != newest_; }
+
+ private:
+  void Answered(uint64_t view) {
+    if (view != newest_) return;  // a newer view's questions are under way
+    answeredView_ = view;
+    answered_();
+  }
+
+  Plotara& control_;
+  QObject* host_;
+  std::function<void()> answered_;
+  QThreadPool pool_;
+  uint64_t newest_ = 0;        // counts the views whose questions were started
+  uint64_t answeredView_ = 0;  // the last of them that was answered
+};
 
 // ---------------------------------------------------------------- the hover value
 

@@ -130,6 +130,8 @@ void ViewerWindow::load() {
       err << tooLarge << "\n";
       sizeRefused_ = true;
     } else {
+      // A script's statements (Save, Print) see the rows each drawing asks for.
+      chart->control().DeferDataQueries(false);
       ScriptRunner runner(chart->control(), opts, out, err);
       status_ = runner.Run(text, path_.toStdString());
     }

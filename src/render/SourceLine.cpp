@@ -184,8 +184,12 @@ void DrawSourceLine(Drawing& d, Surface& s, const ItemView& item, SourceFeed& fe
   if (!q) return;
   std::shared_ptr<const FoldAnswer> answer = feed.Find(q->Request);
   if (!answer && state.DeferDataQueries) {
-    feed.Defer(q->Request);
-    state.PictureWaits = true;
+    // A question that has just failed on the host's thread is not noted again: the host would run it,
+    // draw, and note it once more, for ever. The last rows are drawn; the next view asks anew.
+    if (failure.empty()) {
+      feed.Defer(q->Request);
+      state.PictureWaits = true;
+    }
   } else if (!answer) {
     try {
       answer = feed.Ask(q->Request);

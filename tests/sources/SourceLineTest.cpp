@@ -1,5 +1,6 @@
 // A data set fed by a source draws the pixels of the line through all its rows, in every view, and asks
 // its source once per view.
+#include <algorithm>
 #include <string>
 #include <thread>
 
@@ -153,6 +154,31 @@ TEST(SourceLine, AFailingSourceIsReportedAndTheLastPictureStays) {
   EXPECT_NE(log.events.back().find("failing: the server went away"), std::string::npos) << log.events.back();
   EXPECT_GT(CountColor(chart.picture(), 0, 0, 600, 400, 0x00FF0000), 200)
       << "the rows of the last view are drawn";
+}
+
+TEST(SourceLine, AQuestionThatFailedOnTheHostsThreadIsReportedAndNotNotedAgain) {
+  class Failing : public MemorySource {
+   public:
+    using MemorySource::MemorySource;
+    FoldAnswer Fold(const FoldRequest&) override { throw DataSourceError("failing: no such table"); }
+  };
+  Chart chart(600, 400);
+  EventLog log(chart.p);
+  SourceGraph(chart.p, false, 1);
+  chart.p.UseDataSource(std::make_shared<Failing>("failing", WalkRows(100)));
+  chart.p.DeferDataQueries(true);
+  chart.p.Refresh();
+  std::vector<std::function<void()>> questions = chart.p.TakeDataQueries();
+  ASSERT_EQ(questions.size(), 1u);
+  questions[0]();
+  log.events.clear();
+  chart.p.Refresh();
+  EXPECT_EQ(std::count_if(log.events.begin(), log.events.end(),
+                          [](const std::string& e) { return e.find("no such table") != std::string::npos; }),
+            1);
+  EXPECT_TRUE(chart.p.TakeDataQueries().empty()) << "a host redrawing after each answer would loop";
+  chart.p.Wheel(4000, 2500, 120, 1);
+  EXPECT_EQ(chart.p.TakeDataQueries().size(), 1u) << "a new view asks again";
 }
 
 TEST(SourceLine, PointsCannotJoinAFedDataSet) {

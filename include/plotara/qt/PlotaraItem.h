@@ -14,7 +14,8 @@
 // QObject's in QML), the control's events as signals, the mouse gestures, the wheel, a touchpad's pinch
 // and two-finger scroll, two fingers on a touchscreen and, with the focus, the keys. The item shows the
 // picture alone: no scroll bars or read-out (readout holds its text). hoverText names the data point
-// nearest the pointer while hoverValue is on, for a tooltip of the QML's own.
+// nearest the pointer while hoverValue is on, for a tooltip of the QML's own. A data set fed by a
+// database gets its rows on a thread of the item's own, as in PlotaraWidget.
 #pragma once
 
 #include <QQuickPaintedItem>
@@ -25,6 +26,10 @@
 #include "plotara/Plotara.h"
 
 namespace plotara::qt {
+
+namespace host {
+class QueryRunner;
+}
 
 // Makes `import Plotara` give PlotaraItem (version 1.0) to every QML engine of the program.
 void RegisterQmlModule();
@@ -85,6 +90,7 @@ class PlotaraItem : public QQuickPaintedItem {
   std::function<void(int, const QString&)> failed();
   double dpi_;
   std::unique_ptr<Plotara> control_;
+  std::unique_ptr<host::QueryRunner> queries_;
   std::unique_ptr<ClipboardService> clipboard_;
   bool hoverValue_ = false;
   QString hoverText_, readout_;

@@ -13,6 +13,11 @@
 //   chart->invoke("Refresh");
 //   connect(chart, &PlotaraWidget::viewChanged, form, [](int graph) { ... });
 //
+// A data set fed by a database (DataQuery) gets its rows on a thread of the widget's own: while a view
+// waits for them the window keeps working and shows the last picture; when they arrive, the chart is
+// drawn again. A host that wants each drawing to wait for its rows calls
+// control().DeferDataQueries(false).
+//
 // Sizes are logical pixels; the control works in twips (15 a logical pixel). On a screen with a device
 // pixel ratio above 1 the control draws at that many times 96 dots per inch, so the picture stays sharp.
 #pragma once
@@ -32,6 +37,9 @@ class QScrollBar;
 namespace plotara::qt {
 
 class PlColorsDialog;
+namespace host {
+class QueryRunner;
+}
 
 class PlotaraWidget : public QWidget {
   Q_OBJECT
@@ -61,9 +69,11 @@ class PlotaraWidget : public QWidget {
   QLabel* readoutLabel() const { return label_; }
   // The gradient picker dialog, made on first use (GetGradient, GetColor).
   PlColorsDialog* pickerDialog();
-  // Gives the control this widget's event signals, picker dialog and clipboard again, after something
-  // else (a host script's runner) set its own handlers and services on it.
+  // Gives the control this widget's event signals, picker dialog, clipboard and running of data queries
+  // again, after something else (a host script's runner) set its own handlers and services on it.
   void reattach();
+  // True while the view shown waits for rows from a database.
+  bool waitingForData() const;
 
   // The resolution the control draws at: 96 times the device pixel ratio at creation.
   double dpi() const { return dpi_; }
@@ -118,6 +128,7 @@ class PlotaraWidget : public QWidget {
   std::function<void(int, const QString&)> failed();
   double dpi_;
   std::unique_ptr<Plotara> control_;
+  std::unique_ptr<host::QueryRunner> queries_;
   std::unique_ptr<LazyPicker> lazyPicker_;
   std::unique_ptr<ClipboardService> clipboard_;
   QScrollBar* hbar_;
