@@ -1,5 +1,9 @@
 #include "control/Control.h"
 
+#include <algorithm>
+
+#include "model/Layout.h"
+
 namespace plotara {
 
 namespace {
@@ -32,6 +36,10 @@ Control::Control(double dpi, const SurfaceFactory& makeSurface)
   // One millimetre, measured on the back buffer in its own unit.
   State.UnitsPerMmX = GraphImage->ScaleX(1, ScaleUnit::Millimetres, ScaleUnit::Twips);
   State.UnitsPerMmY = GraphImage->ScaleY(1, ScaleUnit::Millimetres, ScaleUnit::Twips);
+  // The scratch surfaces hold an area with a margin of a millimetre and kScratchMargin around it; the
+  // largest page's area must fit.
+  for (Surface* s : {ScratchPic1.get(), ScratchPic2.get()})
+    s->CapMargin = std::max(State.UnitsPerMmX, State.UnitsPerMmY) + kScratchMargin;
   Notify.Watch(State.Structure);
   ResetControl(State);
 }

@@ -81,13 +81,13 @@ std::unique_ptr<Surface> CairoSurface::MakeCompatible() const {
 void CairoSurface::Move(float left, float top, float width, float height) {
   const int w = std::max(0, PixelX(width));
   const int h = std::max(0, PixelY(height));
+  if (BeyondCap(width, height)) Raise(err::OutOfMemory);
   if (w != w_ || h != h_ || !img_) Reallocate(w, h);
   SetPlacement(left, top, width, height);
 }
 
 void CairoSurface::Reallocate(int w, int h) {
   KeepPictureRows(0, picH_);
-  if (static_cast<double>(w) * h > kMaxPixels) Raise(err::OutOfMemory);
   cairo_surface_t* img = CreatePixels(std::max(w, 1), std::max(h, 1));
   if (cairo_surface_status(img) != CAIRO_STATUS_SUCCESS) {
     // No room for the new size: the surface stays as it was.

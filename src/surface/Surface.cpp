@@ -17,6 +17,11 @@ int32_t Surface::PixelX(double twips, Rounding rounding) const {
   return static_cast<int32_t>(rounding == Rounding::Nearest ? std::nearbyint(p) : std::trunc(p));
 }
 
+bool Surface::BeyondCap(float width, float height) const {
+  const int w = std::max(0, PixelX(width - CapMargin)), h = std::max(0, PixelY(height - CapMargin));
+  return static_cast<double>(w) * h > kMaxPixels;
+}
+
 Surface::Area Surface::PartToShow(const PixelRect* changed) const {
   const int w = PixelWidth(), h = PixelHeight();
   if (!changed) return {0, 0, w, h};

@@ -101,6 +101,10 @@ class Surface {
   // what the largest screens and prints need (an A3 page at 600 dpi), a surface refuses it rather than
   // take gigabytes.
   static constexpr double kMaxPixels = 72.0e6;
+  // Twips added to the width and the height of a picture that the surface is sized to hold (a scratch
+  // surface holds an area and a margin around it), set aside when the cap is checked: the margin of the
+  // largest picture is taken too.
+  float CapMargin = 0;
   float Left() const { return left_; }
   float Top() const { return top_; }
   float Width() const { return width_; }
@@ -252,6 +256,9 @@ class Surface {
     return source.CopyPixels(held);
   }
   static cairo_surface_t* CopyShapesOf(Surface& source) { return source.CopyShapes(); }
+
+  // Whether a size of width x height twips, CapMargin set aside, has more pixels than a surface holds.
+  bool BeyondCap(float width, float height) const;
 
   void SetPlacement(float left, float top, float width, float height) {
     left_ = left;

@@ -91,7 +91,7 @@ void VectorSurface::Move(float left, float top, float width, float height) {
   const int h = std::max(0, PixelY(height));
   // Capped as the raster surface is, since it is drawn as one (on screen, into PNG); a document's page
   // also as a PDF can hold it.
-  if (static_cast<double>(w) * h > kMaxPixels || std::max(width, height) > kMaxPageTwips)
+  if (BeyondCap(width, height) || std::max(width, height) - CapMargin > kMaxPageTwips)
     Raise(err::OutOfMemory);
   if (w != w_ || h != h_) {
     Restart(w, h, true);

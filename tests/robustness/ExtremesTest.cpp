@@ -102,6 +102,31 @@ TEST(BigPages, APictureBeyondThePixelBudgetIsRefusedAndTheOldSizeKept) {
   }
 }
 
+// A page at the largest size a document control takes (the most pixels; 200 inches, as a PDF page holds)
+// draws a gradient over all of it: the scratch surface that holds the page and its margin is taken too.
+// (The raster surfaces take the same margin; at their largest page a control would need a gigabyte.)
+TEST(BigPages, TheLargestPageDrawsAGradientOverItAll) {
+  struct Size {
+    int w, h;  // pixels of the picture
+  };
+  for (const Size size : {Size{8000, 9000}, Size{19200, 300}}) {
+    SCOPED_TRACE(std::to_string(size.w) + " x " + std::to_string(size.h));
+    Plotara p(PlotaraOptions{.Vector = true});
+    EventLog log(p);
+    p.ResizePicture(size.w, size.h);
+    test::PlainGraph(p);
+    p.GraphPosition(40, 40, 20, 20);  // the page shows all round the graph
+    p.PageColors(kRed, 0xFF0000, 0);
+    p.Refresh();
+    EXPECT_EQ(Failures(log), std::vector<std::string>{});
+    EXPECT_EQ(Internals(p).Picture1->PixelWidth(), size.w);
+    if (size.h > 1000) continue;  // the picture of the tall page would take a quarter of a gigabyte
+    Surface& s = *Internals(p).Picture1;
+    EXPECT_NE(s.Pixel(2, 20), s.Pixel(size.w - 10, 20)) << "a gradient from one end to the other";
+    EXPECT_NE(s.Pixel(size.w - 10, 20), 0xFFFFFF);
+  }
+}
+
 // Tick counts in the ten thousands draw in bounded time (a hang fails by the test's time limit), with
 // no failure, and the axis still has its ticks.
 TEST(Extremes, AxesWithHugeDivisionCountsDrawTheirTicks) {

@@ -382,6 +382,39 @@ TEST(VectorSurface, TheLargestPictureIsCappedAsTheRasterOne) {
   }
 }
 
+// A scratch surface holds an area and a margin around it: with the margin set aside, it takes the
+// largest picture's area and refuses what no picture has.
+TEST(VectorSurface, AScratchSurfaceTakesTheLargestPictureAndItsMargin) {
+  constexpr float kMargin = 157;  // a millimetre and 100 twips: 10.5 pixels
+  struct Case {
+    int w, h;                    // pixels of the area at 96 dpi, without the margin
+    bool raster, smooth, print;  // taken
+  };
+  const Case cases[] = {
+      {8000, 9000, true, true, true},     // the most pixels
+      {8000, 9001, false, false, false},  // one row more
+      {19200, 300, true, true, true},     // 200 inches wide
+      {19201, 300, true, true, false},    // beyond what a PDF page holds
+  };
+  for (const Case& c : cases) {
+    CairoSurface raster;
+    SmoothSurface smooth;
+    VectorSurface print;
+    const std::pair<Surface*, bool> surfaces[] = {
+        {&raster, c.raster}, {&smooth, c.smooth}, {&print, c.print}};
+    for (auto [s, taken] : surfaces) {
+      s->CapMargin = kMargin;
+      int number = 0;
+      try {
+        s->Move(0, 0, c.w * kTwips + kMargin, c.h * kTwips + kMargin);
+      } catch (const RuntimeError& e) {
+        number = e.Number();
+      }
+      EXPECT_EQ(number, taken ? 0 : 7) << c.w << " x " << c.h;
+    }
+  }
+}
+
 TEST(VectorSurface, GrowingKeepsTheDrawingAtTheTopLeft) {
   VectorSurface s;
   Size(s, 20, 20);
