@@ -124,7 +124,13 @@ def _make_property(m):
     type_name = {n.BOOLEAN: "Boolean", n.LONG: "Long", n.DOUBLE: "Double", n.TEXT: "String"}.get(m.result)
 
     def get(self):
-        return self.get(name)
+        try:
+            return self.get(name)
+        except AttributeError as x:
+            # Python would take it for a missing attribute and look the name up again in __getattr__, which
+            # finds this property: round and round. Only a Control whose private attributes were replaced
+            # gets here.
+            raise RuntimeError(f"plotara: reading {name} failed: {x}") from x
 
     def put(self, value):
         check(value, type_name, name)

@@ -121,3 +121,14 @@ def test_values_that_would_be_cut_or_wrapped_are_refused(chart, call, error):
     with pytest.raises(error):
         call(chart)
     assert (chart.GetDataSetNames(), chart.AxisTitle, chart.picture()[1:3]) == before
+
+
+@pytest.mark.parametrize("name", ["AxisColor", "axiscolor"])
+def test_a_property_whose_reading_breaks_on_the_module_itself_says_so(chart, name):
+    # A replaced private attribute makes the getter fail with AttributeError, which Python would answer
+    # by asking __getattr__, which finds the property again: a RecursionError once.
+    chart._native = 5
+    with pytest.raises(RuntimeError, match="reading AxisColor failed") as e:
+        getattr(chart, name)
+    assert not isinstance(e.value, RecursionError)
+    assert isinstance(e.value.__cause__, AttributeError)
