@@ -1,8 +1,9 @@
-// A table of 10^7 rows (PLOTARA_BENCH_ROWS=100000000 for 10^8) in SQLite and in PostgreSQL, viewed at
-// full-HD size: the first picture, a zoom step and a pan step through the fold query (DataQuery), against
-// selecting every row of the view and drawing it from points, in the same run. Each step's counters give
-// the rows and bytes that crossed from the database. The PostgreSQL server is a throw-away cluster the
-// benchmark starts itself, as the tests do.
+// A table of 10^7 rows (PLOTARA_BENCH_ROWS=100000000 for 10^8) in SQLite and in PostgreSQL, with an index
+// on X, viewed at full-HD size: the first picture, a zoom step and a pan step through the fold query
+// (DataQuery), against selecting every row of the view and drawing it from points, with Plotara and with
+// QCustomPlot (where it is built in), in the same run. Each step's counters give the rows and bytes that
+// crossed from the database. The PostgreSQL server is a throw-away cluster the benchmark starts itself, as
+// the tests do.
 #include <benchmark/benchmark.h>
 #include <libpq-fe.h>
 #include <sqlite3.h>
@@ -17,6 +18,10 @@
 #include <vector>
 
 #include "Ratios.h"
+
+#ifdef PLOTARA_BENCH_QCUSTOMPLOT
+#include <qcustomplot.h>
+#endif
 #include "control/Internals.h"
 #include "plotara/Plotara.h"
 #include "support/PostgresServer.h"
@@ -59,7 +64,7 @@ struct Databases {
       sqlite3_reset(insert);
     }
     sqlite3_finalize(insert);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "COMMIT; CREATE INDEX samples_t ON samples (t)", nullptr, nullptr, nullptr);
     sqlite3_close(db);
     if (!postgres.Why().empty()) {
       std::fprintf(stderr, "PostgreSQL workloads left out: %s\n", postgres.Why().c_str());
@@ -77,6 +82,7 @@ struct Databases {
       }
       postgres.Copy("samples", copy);
     }
+    postgres.Exec("CREATE INDEX samples_t ON samples (t)");
     postgres.Exec("VACUUM ANALYZE samples");
   }
   ~Databases() { std::filesystem::remove_all(folder); }
@@ -183,13 +189,20 @@ int64_t SelectRows(bool pg, double a, double b, Add add) {
   return bytes;
 }
 
-// A view of [a, b] drawn from its rows, all selected.
+// The view of a select-all step: the whole table, or a view a share of it wide that moves on each step.
+struct SelectedView {
+  double a, width;
+};
+SelectedView ViewOf(double share, double shift, int64_t step) {
+  const double n = static_cast<double>(dbs->rows), width = n * share;
+  return {share < 1 ? n * 0.1 + shift * width * static_cast<double>(step) : 0, width};
+}
+
+// A view drawn by Plotara from its rows, all selected.
 void SelectAll(benchmark::State& s, bool pg, double share, double shift) {
-  const double n = static_cast<double>(dbs->rows);
   int64_t rows = 0, bytes = 0, step = 0;
   for (auto _ : s) {
-    ++step;
-    const double width = n * share, a = share < 1 ? n * 0.1 + shift * width * static_cast<double>(step) : 0;
+    const auto [a, width] = ViewOf(share, shift, ++step);
     plotara::Plotara p;
     p.ResizePicture(kWidth, kHeight);
     p.NewGraph("a table", a, a + width);
@@ -205,17 +218,49 @@ void SelectAll(benchmark::State& s, bool pg, double share, double shift) {
   Moved(s, rows, bytes);
 }
 
-std::vector<bench::Workload> Workloads() {
+#ifdef PLOTARA_BENCH_QCUSTOMPLOT
+// The same view drawn by QCustomPlot from its rows, all selected (they come in order of X).
+void SelectAllQCustomPlot(benchmark::State& s, bool pg, double share, double shift) {
+  int64_t rows = 0, bytes = 0, step = 0;
+  for (auto _ : s) {
+    const auto [a, width] = ViewOf(share, shift, ++step);
+    QCustomPlot plot;
+    plot.resize(kWidth, kHeight);
+    QCPGraph* g = plot.addGraph();
+    g->setPen(QPen(QColor(0, 0, 0xC0)));
+    QVector<double> keys, values;
+    bytes += SelectRows(pg, a, a + width, [&](double x, double y) {
+      keys.push_back(x);
+      values.push_back(y);
+    });
+    rows += keys.size();
+    g->setData(keys, values, true);
+    plot.xAxis->setRange(a, a + width);
+    plot.yAxis->setRange(-1.2, 1.2);
+    benchmark::DoNotOptimize(plot.toPixmap(kWidth, kHeight));
+  }
+  Moved(s, rows, bytes);
+}
+#endif
+
+// The workloads against selecting every row: drawn by Plotara (peer false) or by QCustomPlot.
+std::vector<bench::Workload> Workloads(bool qcustomplot) {
   std::vector<bench::Workload> w;
+  const auto all = [=](bool pg, double share, double shift) -> std::function<void(benchmark::State&)> {
+#ifdef PLOTARA_BENCH_QCUSTOMPLOT
+    if (qcustomplot) return [=](benchmark::State& s) { SelectAllQCustomPlot(s, pg, share, shift); };
+#endif
+    if (qcustomplot) return nullptr;
+    return [=](benchmark::State& s) { SelectAll(s, pg, share, shift); };
+  };
   for (const bool pg : {false, true}) {
     if (pg && !dbs->postgres.Why().empty()) continue;
     const std::string engine = pg ? "PostgreSQL" : "SQLite";
-    w.push_back({engine + "/FirstPicture", [=](benchmark::State& s) { FedFirst(s, pg); },
-                 [=](benchmark::State& s) { SelectAll(s, pg, 1, 0); }});
-    w.push_back({engine + "/ZoomStep", [=](benchmark::State& s) { FedStep(s, pg, false); },
-                 [=](benchmark::State& s) { SelectAll(s, pg, 0.5, 0.15); }});
-    w.push_back({engine + "/PanStep", [=](benchmark::State& s) { FedStep(s, pg, true); },
-                 [=](benchmark::State& s) { SelectAll(s, pg, 0.5, 0.05); }});
+    w.push_back({engine + "/FirstPicture", [=](benchmark::State& s) { FedFirst(s, pg); }, all(pg, 1, 0)});
+    w.push_back(
+        {engine + "/ZoomStep", [=](benchmark::State& s) { FedStep(s, pg, false); }, all(pg, 0.5, 0.15)});
+    w.push_back(
+        {engine + "/PanStep", [=](benchmark::State& s) { FedStep(s, pg, true); }, all(pg, 0.5, 0.05)});
   }
   return w;
 }
@@ -223,14 +268,24 @@ std::vector<bench::Workload> Workloads() {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef PLOTARA_BENCH_QCUSTOMPLOT
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+#endif
   benchmark::Initialize(&argc, argv);
   Databases databases;
   dbs = &databases;
-  const std::vector<bench::Workload> workloads = Workloads();
-  bench::Register(workloads, "SelectAll");
+  const std::vector<bench::Workload> plotara = Workloads(false), peer = Workloads(true);
+  bench::Register(plotara, "SelectAll");
+  for (const bench::Workload& w : peer)
+    if (w.peer)
+      benchmark::RegisterBenchmark(("QCustomPlot/" + w.name).c_str(), w.peer)
+          ->Unit(benchmark::kMillisecond)
+          ->UseRealTime();
   bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  bench::PrintRatios(reporter, workloads, "SelectAll");
+  bench::PrintRatios(reporter, plotara, "SelectAll");
+  bench::PrintRatios(reporter, peer, "QCustomPlot");
   benchmark::Shutdown();
   return 0;
 }

@@ -7,6 +7,7 @@
 #include <limits>
 #include <memory>
 #include <regex>
+#include <utility>
 
 namespace plotara {
 
@@ -122,7 +123,15 @@ void PostgresSource::Settle() {
   result.r = PQexec(conn_, "SET jit = off");
 }
 
-void PostgresSource::Execute(const SqlStatement& st, const RowSink& row) {
+bool PostgresSource::PlanUsesIndex(const SqlStatement& statement) {
+  Result plan;
+  plan.r = Run({"EXPLAIN " + statement.Text, statement.Parameters});
+  for (int r = 0; r < PQntuples(plan.r); ++r)
+    if (std::strstr(PQgetvalue(plan.r, r, 0), "Index") != nullptr) return true;
+  return false;
+}
+
+PGresult* PostgresSource::Run(const SqlStatement& st) {
   const size_t n = st.Parameters.size();
   std::vector<Oid> types(n, kFloat8);
   std::vector<std::array<char, 8>> bytes(n);
@@ -137,7 +146,7 @@ void PostgresSource::Execute(const SqlStatement& st, const RowSink& row) {
   for (int attempt = 0; attempt < 2; ++attempt) {
     result.r = PQexecParams(conn_, st.Text.c_str(), static_cast<int>(n), types.data(), values.data(),
                             lengths.data(), formats.data(), 1);
-    if (PQresultStatus(result.r) == PGRES_TUPLES_OK) break;
+    if (PQresultStatus(result.r) == PGRES_TUPLES_OK) return std::exchange(result.r, nullptr);
     // A server that went away since the last question: one new connection, one more try.
     if (attempt == 0 && PQstatus(conn_) == CONNECTION_BAD) {
       PQclear(result.r);
@@ -148,6 +157,12 @@ void PostgresSource::Execute(const SqlStatement& st, const RowSink& row) {
     Fail(result.r && PQresultErrorMessage(result.r)[0] ? OneLine(PQresultErrorMessage(result.r))
                                                        : ServerMessage());
   }
+  Fail(ServerMessage());
+}
+
+void PostgresSource::Execute(const SqlStatement& st, const RowSink& row) {
+  Result result;
+  result.r = Run(st);
   const int rows = PQntuples(result.r), columns = PQnfields(result.r);
   std::vector<Oid> columnTypes(static_cast<size_t>(columns));
   for (int c = 0; c < columns; ++c) columnTypes[static_cast<size_t>(c)] = PQftype(result.r, c);
@@ -191,7 +206,7 @@ std::vector<SqlColumn> PostgresSource::Describe(const std::string& text) {
                        ? std::string("of type ") + PQgetvalue(name.r, 0, 0)
                        : "of type " + std::to_string(type);
     }
-    columns.push_back({PQfname(described.r, i), notNumeric, ""});
+    columns.push_back({PQfname(described.r, i), notNumeric, "", type == kFloat8});
   }
   return columns;
 }

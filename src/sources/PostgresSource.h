@@ -7,6 +7,7 @@
 #include "sources/SqlSource.h"
 
 struct pg_conn;
+struct pg_result;
 
 namespace plotara {
 
@@ -20,9 +21,12 @@ class PostgresSource : public SqlSource {
  protected:
   void Execute(const SqlStatement& statement, const RowSink& row) override;
   std::vector<SqlColumn> Describe(const std::string& text) override;
+  bool PlanUsesIndex(const SqlStatement& statement) override;
 
  private:
   std::string ServerMessage() const;
+  // Runs a statement and returns its rows (the caller clears them); raises DataSourceError.
+  pg_result* Run(const SqlStatement& statement);
   void Reconnect();
   void Settle();  // the session's settings for the fold
   pg_conn* conn_ = nullptr;

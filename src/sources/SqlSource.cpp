@@ -49,7 +49,9 @@ void SqlSource::ChooseColumns(const RowSpec& spec, Placeholders style) {
   }
   xColumn_ = columns[static_cast<size_t>(x)];
   yColumn_ = columns[static_cast<size_t>(y)];
-  rows_ = MakeRows(spec, {xColumn_.Name, xColumn_.Seconds}, {yColumn_.Name, yColumn_.Seconds}, style);
+  rows_ = MakeRows(spec, {xColumn_.Name, xColumn_.Seconds, xColumn_.Plain},
+                   {yColumn_.Name, yColumn_.Seconds, yColumn_.Plain}, style);
+  indexed_ = !rows_.PlainX.empty() && PlanUsesIndex(LastBeforeStatement(rows_, 0));
 }
 
 std::vector<double> SqlSource::One(const SqlStatement& statement) {
@@ -82,8 +84,8 @@ FoldAnswer SqlSource::Fold(const FoldRequest& request) {
   if (request.Bounds.size() < 2) Fail("a view needs two bounds");
   rows_moved_ = bytes_moved_ = 0;
   FoldReader reader(request.Bounds.size() - 1);
-  Execute(FoldStatement(rows_, request), [&](const std::vector<double>& v) {
-    if (v.size() != 7) Fail("the fold gave " + std::to_string(v.size()) + " columns");
+  Execute(FoldStatement(rows_, request, indexed_), [&](const std::vector<double>& v) {
+    if (v.size() != 8) Fail("the fold gave " + std::to_string(v.size()) + " columns");
     reader.Row(v);
   });
   FoldAnswer answer = reader.Take();

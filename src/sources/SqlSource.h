@@ -18,6 +18,7 @@ struct SqlColumn {
   // An instant (a timestamp or a date): its value is read as seconds since 1970-01-01 UTC, through
   // the engine's own expression for that, with {} standing for the column.
   std::string Seconds;
+  bool Plain = false;  // a column of doubles (no conversion), which an index on it can order
 };
 
 class SqlSource : public DataSource {
@@ -34,12 +35,16 @@ class SqlSource : public DataSource {
   const SqlRows& Rows() const { return rows_; }
   const SqlColumn& XColumn() const { return xColumn_; }
   const SqlColumn& YColumn() const { return yColumn_; }
+  // Whether an index on X serves the view's rows, so that a view reads only its own.
+  bool Indexed() const { return indexed_; }
 
   // The result rows of a statement, each as doubles (NULL as NaN); raises DataSourceError.
   using RowSink = std::function<void(const std::vector<double>& values)>;
   virtual void Execute(const SqlStatement& statement, const RowSink& row) = 0;
   // The columns a statement's result has, without running it.
   virtual std::vector<SqlColumn> Describe(const std::string& text) = 0;
+  // Whether the engine's plan for a statement reads through an index.
+  virtual bool PlanUsesIndex(const SqlStatement& statement) = 0;
   // Counts what crossed from the engine, for the answer under way.
   void Moved(int64_t rows, int64_t bytes) { rows_moved_ += rows, bytes_moved_ += bytes; }
   [[noreturn]] void Fail(const std::string& message) const;
@@ -50,6 +55,7 @@ class SqlSource : public DataSource {
   std::string name_;
   SqlRows rows_;
   SqlColumn xColumn_, yColumn_;
+  bool indexed_ = false;
   int64_t rows_moved_ = 0, bytes_moved_ = 0;
 };
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/AsciiCase.h"
+#include "sources/FoldGrid.h"
 
 namespace plotara {
 
@@ -77,9 +78,9 @@ class Writer {
   SqlStatement out_;
 };
 
-// The rows that count: X and Y present and within single precision (which excludes NaN and infinities).
+// The rows that count: X and Y within single precision (which leaves out NULL, NaN and infinities).
 void RowsThatCount(Writer& w, const SqlRows& rows) {
-  w << rows.X << " IS NOT NULL AND " << rows.Y << " IS NOT NULL AND " << rows.X << " BETWEEN ";
+  w << rows.X << " BETWEEN ";
   const size_t low = w.Parameter(-FLT_MAX);
   w << " AND ";
   const size_t high = w.Parameter(FLT_MAX);
@@ -105,7 +106,8 @@ SqlRows MakeRows(const RowSpec& spec, const ValueColumn& x, const ValueColumn& y
     }
     return "CAST(" + column + " AS DOUBLE PRECISION)";
   };
-  return {FromItem(spec), value(x), value(y), style};
+  const bool plain = x.Plain && x.Seconds.empty();
+  return {FromItem(spec), value(x), value(y), plain ? "q." + QuoteIdentifier(x.Name) : "", style};
 }
 
 // ---------------------------------------------------------------- the extent
@@ -145,8 +147,7 @@ SqlStatement BelowLastStatement(const SqlRows& rows, double x, double lastY) {
 namespace {
 
 // The interval of x among intervals [lo, hi): a balanced tree of comparisons with the bounds, so that
-// each row finds its pixel column exactly in about log2(columns) comparisons, with no join and no
-// arithmetic of the engine's own that could round otherwise than the control does.
+// each row finds its pixel column exactly in about log2(columns) comparisons.
 void IntervalOf(Writer& w, const std::function<void(size_t)>& bound, size_t lo, size_t hi) {
   if (hi - lo == 1) {
     w << std::to_string(lo);
@@ -162,18 +163,75 @@ void IntervalOf(Writer& w, const std::function<void(size_t)>& bound, size_t lo, 
   w << " END";
 }
 
-// The rows that count, as x and y.
-void CountedRows(Writer& w, const SqlRows& rows) {
-  w << "(SELECT " << rows.X << " AS x, " << rows.Y << " AS y FROM " << rows.From << " WHERE ";
+// The rows that count, as x and y, and those of them that `where` keeps besides.
+void CountedRows(Writer& w, const SqlRows& rows, const std::function<void()>& where = {}) {
+  w << "SELECT " << rows.X << " AS x, " << rows.Y << " AS y FROM " << rows.From << " WHERE ";
   RowsThatCount(w, rows);
-  w << ")";
+  if (where) {
+    w << " AND ";
+    where();
+  }
+}
+
+// The X of the last row before parameter `at` (or of the first row at or after it): a statement an
+// index on X answers by reading one entry.
+void NearestX(Writer& w, const SqlRows& rows, bool before, const std::function<void()>& at) {
+  w << "SELECT " << rows.PlainX << " FROM " << rows.From << " WHERE ";
+  RowsThatCount(w, rows);
+  w << " AND " << rows.PlainX << (before ? " < " : " >= ");
+  at();
+  w << " ORDER BY " << rows.PlainX << (before ? " DESC" : "")
+    << (rows.Style == Placeholders::Dollar ? " FETCH FIRST 1 ROW ONLY" : " LIMIT 1");
+}
+
+// The rows a view's fold takes, as a derived table of x and y (see ViewStatement). With an index the
+// comparisons are on the column itself, which the index serves, and the rows just outside the view are
+// those at the X next to it, found in the index.
+void ViewRows(Writer& w, const SqlRows& rows, const FoldRequest& request, bool indexed) {
+  w << "(";
+  if (!indexed || rows.PlainX.empty()) {
+    CountedRows(w, rows);
+    w << ") AS v";
+    return;
+  }
+  size_t low = 0, high = 0;
+  CountedRows(w, rows, [&] {
+    w << rows.PlainX << " >= ";
+    low = w.Parameter(request.Bounds.front());
+    w << " AND " << rows.PlainX << " < ";
+    high = w.Parameter(request.Bounds.back());
+  });
+  for (const bool before : {true, false}) {
+    w << " UNION ALL ";
+    CountedRows(w, rows, [&] {
+      w << rows.PlainX << " = (";
+      NearestX(w, rows, before, [&] { w.Use(before ? low : high); });
+      w << ")";
+    });
+  }
+  w << ") AS v";
 }
 
 }  // namespace
 
-SqlStatement FoldStatement(const SqlRows& rows, const FoldRequest& request) {
+SqlStatement LastBeforeStatement(const SqlRows& rows, double x) {
+  Writer w(rows.Style);
+  NearestX(w, rows, true, [&] { w.Parameter(x); });
+  return w.Take();
+}
+
+SqlStatement ViewStatement(const SqlRows& rows, const FoldRequest& request, bool indexed,
+                           std::string_view select) {
+  Writer w(rows.Style);
+  w << "SELECT " << select << " FROM ";
+  ViewRows(w, rows, request, indexed);
+  return w.Take();
+}
+
+SqlStatement FoldStatement(const SqlRows& rows, const FoldRequest& request, bool indexed) {
   const std::vector<double>& bounds = request.Bounds;
   const size_t intervals = bounds.size() - 1;
+  const FoldGrid grid = MakeGrid(bounds);
   Writer w(rows.Style);
   std::vector<size_t> parameterOf(bounds.size(), 0);
   const std::function<void(size_t)> bound = [&](size_t i) {
@@ -183,29 +241,44 @@ SqlStatement FoldStatement(const SqlRows& rows, const FoldRequest& request) {
       w.Use(parameterOf[i]);
     }
   };
-  // g: per interval, its rows counted with their X and Y ranges; -1 the rows before the intervals and
-  // -2 those after them. One pass over the rows, grouped.
-  w << "WITH g (c, n, x0, x1, ylo, yhi) AS (SELECT c, COUNT(*), MIN(x), MAX(x), MIN(y), MAX(y) FROM (SELECT "
-       "x, y, "
-       "CASE WHEN x < ";
+  w << "SELECT c, COUNT(*), (MIN(ARRAY[x, y]))[1], (MIN(ARRAY[x, y]))[2], (MAX(ARRAY[x, y]))[1], "
+       "(MAX(ARRAY[x, y]))[2], MIN(y), MAX(y) FROM (SELECT x, y, CASE ";
+  if (grid.Covers()) {
+    // Far enough from a whole number, and within the bounds the grid covers, u names the interval.
+    w << "WHEN ABS(u - FLOOR(u) - 0.5) < ";
+    w.Parameter(0.5 - grid.Margin);
+    w << " AND u >= 0 AND u < " << std::to_string(grid.Last - grid.First) << " THEN FLOOR(u) + "
+      << std::to_string(grid.First) << " ";
+  }
+  w << "WHEN x < ";
   bound(0);
   w << " THEN -1 WHEN x >= ";
   bound(intervals);
   w << " THEN -2 ELSE ";
   IntervalOf(w, bound, 0, intervals);
-  w << " END AS c FROM ";
-  CountedRows(w, rows);
-  w << " AS r) AS p GROUP BY c),\n";
-  // e: the X of each interval's first and last row, of the last row before and of the first after.
-  w << "e (c, x) AS (SELECT c, x0 FROM g WHERE c <> -1 UNION SELECT c, x1 FROM g WHERE c <> -2)\n";
-  // The intervals, then the Y range of the rows at each of those X: a second pass over the rows, which
-  // keeps those whose X is listed (a semi-join the engines run through a hash or an index) and groups
-  // them by X.
-  w << "SELECT 0, c, n, x0, x1, ylo, yhi FROM g WHERE c >= 0 UNION ALL SELECT 1, e.c, a.n, e.x, e.x, a.ylo, "
-       "a.yhi "
-       "FROM e JOIN (SELECT x, COUNT(*) AS n, MIN(y) AS ylo, MAX(y) AS yhi FROM ";
-  CountedRows(w, rows);
-  w << " AS r WHERE x IN (SELECT x FROM e) GROUP BY x) AS a ON a.x = e.x ORDER BY 1, 2";
+  w << " END AS c FROM (SELECT x, y";
+  if (grid.Covers()) {
+    // u once a row (OFFSET 0 keeps the engine from writing it out into each use). A logarithm is taken
+    // only where the grid begins, on positive X; elsewhere u is NULL and no comparison with it holds.
+    w << ", ";
+    if (grid.Log) {
+      w << "CASE WHEN x >= ";
+      bound(grid.First);
+      w << " THEN (LN(x) - ";
+    } else {
+      w << "(x - ";
+    }
+    w.Parameter(grid.A);
+    w << ") * ";
+    w.Parameter(grid.K);
+    w << (grid.Log ? " END" : "") << " AS u";
+  }
+  w << " FROM ";
+  ViewRows(w, rows, request, indexed);
+  // The intervals as a column of a derived table the engine keeps whole (OFFSET 0): a planner that knows
+  // nothing of a computed column counts on few groups, and groups them in a hash table rather than
+  // sorting every row.
+  w << " OFFSET 0) AS r OFFSET 0) AS p GROUP BY c";
   return w.Take();
 }
 
@@ -216,29 +289,15 @@ FoldReader::FoldReader(size_t intervals) {
 }
 
 void FoldReader::Row(const std::vector<double>& v) {
-  const bool atX = v[0] != 0;
-  const auto k = static_cast<long long>(v[1]);
-  if (k == -1 || k == -2) {
-    // The last row before the intervals, and the first after them, in the order of X, then Y.
-    SourceRow& row = k == -1 ? answer_.Before : answer_.After;
-    row = {true, v[3], k == -1 ? v[6] : v[5]};
-    return;
+  const auto k = static_cast<long long>(v[0]);
+  if (k == -1) {
+    answer_.Before = {true, v[4], v[5]};
+  } else if (k == -2) {
+    answer_.After = {true, v[2], v[3]};
+  } else if (k >= 0 && static_cast<size_t>(k) < answer_.Intervals.size()) {
+    answer_.Intervals[static_cast<size_t>(k)] = {
+        static_cast<int64_t>(v[1]), v[2], v[3], v[4], v[5], v[6], v[7]};
   }
-  if (k < 0 || static_cast<size_t>(k) >= answer_.Intervals.size()) return;
-  FoldedInterval& in = answer_.Intervals[static_cast<size_t>(k)];
-  if (!atX) {
-    in.Rows = static_cast<int64_t>(v[2]);
-    in.FirstX = v[3];
-    in.LastX = v[4];
-    in.LowY = v[5];
-    in.HighY = v[6];
-    in.FirstY = v[5];
-    in.LastY = v[6];
-    return;
-  }
-  // The rows at the first X begin with the lowest Y; those at the last X end with the highest.
-  if (v[3] == in.FirstX) in.FirstY = v[5];
-  if (v[3] == in.LastX) in.LastY = v[6];
 }
 
 }  // namespace plotara

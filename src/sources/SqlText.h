@@ -1,5 +1,5 @@
-// The statements the SQL sources send, in standard SQL (a WITH clause, CASE, a join, grouping and the
-// aggregates COUNT, MIN and MAX), so that any engine that speaks it folds the rows itself.
+// The statements the SQL sources send: CASE, arithmetic, grouping and the aggregates COUNT, MIN and MAX,
+// so that an engine folds the rows itself.
 // Nothing the user wrote is pasted into them but the user's own query, as a derived table; table and
 // column names go in as quoted identifiers and every value as a parameter.
 #pragma once
@@ -39,6 +39,9 @@ struct SqlStatement {
 struct SqlRows {
   std::string From;  // "(query) AS q" or "\"table\" AS q"
   std::string X, Y;  // CAST(q."t" AS DOUBLE PRECISION)
+  // X as the column itself (q."t") where it holds the doubles X is made of, so that a comparison with it
+  // is one with X and an index on the column serves it; else "".
+  std::string PlainX;
   Placeholders Style = Placeholders::Question;
 };
 
@@ -48,6 +51,7 @@ std::string ColumnsStatement(const RowSpec& spec);
 // A column is read as a double, or through its Seconds expression (SqlColumn) when it holds instants.
 struct ValueColumn {
   std::string Name, Seconds;
+  bool Plain = false;  // its values are doubles as they are
 };
 SqlRows MakeRows(const RowSpec& spec, const ValueColumn& x, const ValueColumn& y, Placeholders style);
 
@@ -57,14 +61,26 @@ SqlStatement ExtentStatement(const SqlRows& rows);
 SqlStatement EndStatement(const SqlRows& rows, double x);
 SqlStatement BelowLastStatement(const SqlRows& rows, double x, double lastY);
 
-// The fold of a view, in two passes over the rows: each row's interval found by comparisons with the
-// bounds and the intervals grouped; then the rows at each interval's first and last X. Its result rows:
-// (0, k, rows, first X, last X, lowest Y, highest Y) for interval k; (1, k, rows, X, X, lowest Y,
-// highest Y) for the rows at interval k's first or last X; k = -1 for the last X before the intervals and
-// -2 for the first X after them. At most three rows per interval and two more leave the engine.
-SqlStatement FoldStatement(const SqlRows& rows, const FoldRequest& request);
+// The last row before x, when an index on X serves it: what tells whether a view's rows can be reached
+// through an index rather than a pass over every row.
+SqlStatement LastBeforeStatement(const SqlRows& rows, double x);
 
-// Fills an answer from the fold's result rows, given one at a time as their seven values, in order.
+// A statement that computes `select` (an aggregate of x and y) over the rows a view's fold takes: every
+// row; or, with an index on X, those of the view (Bounds.front() <= X < Bounds.back()) and the one row
+// before and the one after them.
+SqlStatement ViewStatement(const SqlRows& rows, const FoldRequest& request, bool indexed,
+                           std::string_view select);
+
+// The fold of a view in one pass over those rows, grouped by interval. Each row finds its interval
+// through the arithmetic of the view's grid (sources/FoldGrid.h), and near a bound through a balanced
+// tree of comparisons with the bounds. Its result rows: (k, rows, first X, first Y, last X, last Y,
+// lowest Y, highest Y) for interval k; k = -1 for the rows before the intervals, whose last row is the
+// one before, and -2 for those after, whose first row is the one after. The first and last rows are
+// the least and the greatest (X, Y) pair, as PostgreSQL orders arrays. At most one result row per interval
+// and two more leave the engine.
+SqlStatement FoldStatement(const SqlRows& rows, const FoldRequest& request, bool indexed);
+
+// Fills an answer from the fold's result rows, given one at a time as their eight values, in order.
 class FoldReader {
  public:
   explicit FoldReader(size_t intervals);

@@ -1,12 +1,17 @@
-// A data source in an SQLite database file, opened read-only.
+// A data source in an SQLite database file, opened read-only. SQLite groups rows by sorting them all, so
+// a view folds through an aggregate function of its own registered on the connection (plotara_fold),
+// which takes the rows as the engine's scan reads them: one pass and no sort.
 #pragma once
 
 #include <memory>
 #include <string>
 
+#include "sources/RowFold.h"
 #include "sources/SqlSource.h"
 
 struct sqlite3;
+struct sqlite3_context;
+struct sqlite3_value;
 
 namespace plotara {
 
@@ -15,14 +20,18 @@ class SqliteSource : public SqlSource {
   // Opens the file (which must exist) and chooses the columns; raises DataSourceError.
   SqliteSource(const std::string& path, const RowSpec& spec);
   ~SqliteSource() override;
+  FoldAnswer Fold(const FoldRequest& request) override;
 
  protected:
   void Execute(const SqlStatement& statement, const RowSink& row) override;
   std::vector<SqlColumn> Describe(const std::string& text) override;
+  bool PlanUsesIndex(const SqlStatement& statement) override;
 
  private:
   void CheckNumbers();
+  static void FoldStep(sqlite3_context* context, int count, sqlite3_value** values);
   sqlite3* db_ = nullptr;
+  RowFold* folding_ = nullptr;  // the fold under way
 };
 
 }  // namespace plotara

@@ -11,17 +11,6 @@
 namespace plotara::test {
 namespace {
 
-// Rows in COPY's text format, every double to the last bit.
-std::string CopyText(const Rows& rows) {
-  std::string text;
-  char line[64];
-  for (const auto& [x, y] : rows) {
-    std::snprintf(line, sizeof line, "%.17g\t%.17g\n", x, y);
-    text += line;
-  }
-  return text;
-}
-
 class Postgres : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <random>
 #include <string>
@@ -46,6 +47,17 @@ inline Rows InstantRows(size_t n) {
   Rows rows = WalkRows(n);
   for (size_t i = 0; i < rows.size(); ++i) rows[i].first = 1774742400.0 + 0.25 * static_cast<double>(i * 7);
   return rows;
+}
+
+// Rows in COPY's text format, every double to the last bit.
+inline std::string CopyText(const Rows& rows) {
+  std::string text;
+  char line[64];
+  for (const auto& [x, y] : rows) {
+    std::snprintf(line, sizeof line, "%.17g\t%.17g\n", x, y);
+    text += line;
+  }
+  return text;
 }
 
 // A graph with automatic axes (or X 0..10 and Y -5..10) and plain white fills, one data set with a line
