@@ -32,7 +32,8 @@ FoldGrid Fit(const std::vector<double>& b, bool log) {
     if (!(span > 0)) return {};
     g.K = static_cast<double>(last - 1) / span;
     reach = 1;
-    while (reach + 1 < n && std::fabs(g.U(b[reach + 1]) - static_cast<double>(reach)) <= kWidestMargin) ++reach;
+    while (reach + 1 < n && std::fabs(g.U(b[reach + 1]) - static_cast<double>(reach)) <= kWidestMargin)
+      ++reach;
     if (reach == last) break;
     last = reach;
   }
@@ -43,7 +44,8 @@ FoldGrid Fit(const std::vector<double>& b, bool log) {
     deviation = std::max(deviation, std::fabs(g.U(b[i]) - static_cast<double>(i - g.First)));
   // An engine whose subtraction, product or logarithm rounds otherwise than this one (by a few units in
   // the last place) still places every row the grid places in the interval the bounds give.
-  const double scale = std::fabs(g.A) + std::max(std::fabs(Scaled(log, b[g.First])), std::fabs(Scaled(log, b[g.Last])));
+  const double scale =
+      std::fabs(g.A) + std::max(std::fabs(Scaled(log, b[g.First])), std::fabs(Scaled(log, b[g.Last])));
   g.Margin = deviation + 64 * DBL_EPSILON * (scale * g.K + static_cast<double>(n)) + 1e-9;
   if (!(g.Margin < kWidestMargin)) return {};
   return g;

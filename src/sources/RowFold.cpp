@@ -39,4 +39,28 @@ void RowFold::Add(double x, double y) {
   in.HighY = std::max(in.HighY, y);
 }
 
+void RowExtent::Add(double x, double y) {
+  if (e_.Rows++ == 0 || x > e_.XMax) {
+    if (e_.Rows == 1) e_.XMin = e_.XMax = x, e_.YMin = e_.YMax = y;
+    e_.XMax = x;
+    e_.RowsAtEnd = 1;
+    e_.LowestAtEnd = e_.LastY = y;
+  } else if (x == e_.XMax) {
+    // The last row is the one with the greatest Y; the one before it keeps the Y it had.
+    const double below = y >= e_.LastY ? e_.LastY : y;
+    belowLast_ = e_.RowsAtEnd++ == 1 ? below : std::max(belowLast_, below);
+    e_.LastY = std::max(e_.LastY, y);
+    e_.LowestAtEnd = std::min(e_.LowestAtEnd, y);
+  }
+  e_.XMin = std::min(e_.XMin, x);
+  e_.YMin = std::min(e_.YMin, y);
+  e_.YMax = std::max(e_.YMax, y);
+}
+
+SourceExtent RowExtent::Take() const {
+  SourceExtent e = e_;
+  if (e.RowsAtEnd >= 2) e.BelowLastAtEnd = belowLast_;
+  return e;
+}
+
 }  // namespace plotara

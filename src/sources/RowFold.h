@@ -1,5 +1,5 @@
-// The fold of a view computed from its rows one at a time, in any order: what an engine's own aggregate
-// function does with each row it reads.
+// The fold of a view, and the extent of the rows, computed from the rows one at a time, in any order:
+// what an engine's own aggregate function does with each row it reads.
 #pragma once
 
 #include <vector>
@@ -20,6 +20,18 @@ class RowFold {
   const std::vector<double>& bounds_;
   FoldGrid grid_;
   FoldAnswer answer_;
+};
+
+// SourceExtent's fields.
+class RowExtent {
+ public:
+  // One row that counts.
+  void Add(double x, double y);
+  SourceExtent Take() const;
+
+ private:
+  SourceExtent e_;
+  double belowLast_ = 0;  // the largest Y at XMax but the last row's, while RowsAtEnd >= 2
 };
 
 }  // namespace plotara

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -29,12 +30,13 @@ SqliteSource::SqliteSource(const std::string& path, const RowSpec& spec) : SqlSo
   }
   sqlite3_busy_timeout(db_, 5000);
   try {
-    if (sqlite3_create_function_v2(
-            db_, "plotara_fold", 2, SQLITE_UTF8, this, nullptr, &FoldStep,
-            [](sqlite3_context* c) { sqlite3_result_null(c); }, nullptr) != SQLITE_OK)
+    const auto none = [](sqlite3_context* c) { sqlite3_result_null(c); };
+    if (sqlite3_create_function_v2(db_, "plotara_fold", 2, SQLITE_UTF8, this, nullptr, &FoldStep, none,
+                                   nullptr) != SQLITE_OK ||
+        sqlite3_create_function_v2(db_, "plotara_extent", 4, SQLITE_UTF8, this, nullptr, &ExtentStep, none,
+                                   nullptr) != SQLITE_OK)
       Fail(sqlite3_errmsg(db_));
     ChooseColumns(spec, Placeholders::Question);
-    CheckNumbers();
   } catch (...) {
     sqlite3_close(db_);
     throw;
@@ -48,6 +50,46 @@ SqliteSource::~SqliteSource() {
 void SqliteSource::FoldStep(sqlite3_context* context, int, sqlite3_value** values) {
   auto* self = static_cast<SqliteSource*>(sqlite3_user_data(context));
   if (self->folding_) self->folding_->Add(sqlite3_value_double(values[0]), sqlite3_value_double(values[1]));
+}
+
+// SQLite keeps any value in any column and turns text into 0 when cast: a value that is neither a number
+// nor NULL in a column of numbers fails the extent, naming it. Then the row counts as the fold's do.
+void SqliteSource::ExtentStep(sqlite3_context* context, int, sqlite3_value** values) {
+  auto* self = static_cast<SqliteSource*>(sqlite3_user_data(context));
+  if (!self->extent_) return;
+  for (int i = 0; i < 2; ++i) {
+    const int type = sqlite3_value_type(values[i]);
+    if (type != SQLITE_TEXT && type != SQLITE_BLOB) continue;
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(values[i]));
+    const std::string message = "column '" + (i == 0 ? self->XColumn() : self->YColumn()).Name + "' holds '" +
+                                (text ? text : "") + "', not a number";
+    sqlite3_result_error(context, message.c_str(), -1);
+    return;
+  }
+  if (sqlite3_value_type(values[2]) == SQLITE_NULL || sqlite3_value_type(values[3]) == SQLITE_NULL) return;
+  const double x = sqlite3_value_double(values[2]), y = sqlite3_value_double(values[3]);
+  if (std::fabs(x) <= FLT_MAX && std::fabs(y) <= FLT_MAX) self->extent_->Add(x, y);
+}
+
+SourceExtent SqliteSource::Extent() {
+  // The columns of numbers as they are, for the check; an instant's text that is no time is no row.
+  const auto raw = [](const SqlColumn& c) {
+    return c.Seconds.empty() ? "q." + QuoteIdentifier(c.Name) : "NULL";
+  };
+  const SqlRows& rows = Rows();
+  RowExtent extent;
+  extent_ = &extent;
+  try {
+    Execute({"SELECT plotara_extent(" + raw(XColumn()) + ", " + raw(YColumn()) + ", " + rows.X + ", " +
+                 rows.Y + ") FROM " + rows.From,
+             {}},
+            [](const std::vector<double>&) {});
+  } catch (...) {
+    extent_ = nullptr;
+    throw;
+  }
+  extent_ = nullptr;
+  return extent.Take();
 }
 
 FoldAnswer SqliteSource::Fold(const FoldRequest& request) {
@@ -131,36 +173,6 @@ std::vector<SqlColumn> SqliteSource::Describe(const std::string& text) {
                        real && !instant});
   }
   return columns;
-}
-
-// SQLite keeps any value in any column and turns text into 0 when cast: a value that is neither a number
-// nor NULL makes the column no column of numbers. The first one found is named.
-void SqliteSource::CheckNumbers() {
-  // An instant's text that is no time is no row (NULL): only the columns of numbers are checked.
-  std::vector<const SqlColumn*> numbers;
-  for (const SqlColumn* c : {&XColumn(), &YColumn()})
-    if (c->Seconds.empty()) numbers.push_back(c);
-  if (numbers.empty()) return;
-  std::string values, bad;
-  for (const SqlColumn* c : numbers) {
-    const std::string v = "q." + QuoteIdentifier(c->Name);
-    values += (values.empty() ? "" : ", ") + v;
-    bad += (bad.empty() ? "" : " OR ") + ("typeof(" + v + ") NOT IN ('integer', 'real', 'null')");
-  }
-  const std::string text = "SELECT " + values + " FROM " + Rows().From + " WHERE " + bad + " LIMIT 1";
-  Statement s;
-  if (sqlite3_prepare_v2(db_, text.c_str(), static_cast<int>(text.size()), &s.s, nullptr) != SQLITE_OK)
-    Fail(sqlite3_errmsg(db_));
-  const int rc = sqlite3_step(s.s);
-  if (rc == SQLITE_DONE) return;
-  if (rc != SQLITE_ROW) Fail(sqlite3_errmsg(db_));
-  for (int i = 0; i < static_cast<int>(numbers.size()); ++i) {
-    const int type = sqlite3_column_type(s.s, i);
-    if (type == SQLITE_INTEGER || type == SQLITE_FLOAT || type == SQLITE_NULL) continue;
-    const auto* value = reinterpret_cast<const char*>(sqlite3_column_text(s.s, i));
-    Fail("column '" + numbers[static_cast<size_t>(i)]->Name + "' holds '" + (value ? value : "") +
-         "', not a number");
-  }
 }
 
 }  // namespace plotara

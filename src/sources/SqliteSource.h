@@ -1,6 +1,7 @@
 // A data source in an SQLite database file, opened read-only. SQLite groups rows by sorting them all, so
 // a view folds through an aggregate function of its own registered on the connection (plotara_fold),
-// which takes the rows as the engine's scan reads them: one pass and no sort.
+// which takes the rows as the engine's scan reads them: one pass and no sort. The extent, and the check
+// that the columns hold numbers, take one more such pass (plotara_extent).
 #pragma once
 
 #include <memory>
@@ -20,6 +21,7 @@ class SqliteSource : public SqlSource {
   // Opens the file (which must exist) and chooses the columns; raises DataSourceError.
   SqliteSource(const std::string& path, const RowSpec& spec);
   ~SqliteSource() override;
+  SourceExtent Extent() override;
   FoldAnswer Fold(const FoldRequest& request) override;
 
  protected:
@@ -28,10 +30,11 @@ class SqliteSource : public SqlSource {
   bool PlanUsesIndex(const SqlStatement& statement) override;
 
  private:
-  void CheckNumbers();
   static void FoldStep(sqlite3_context* context, int count, sqlite3_value** values);
+  static void ExtentStep(sqlite3_context* context, int count, sqlite3_value** values);
   sqlite3* db_ = nullptr;
-  RowFold* folding_ = nullptr;  // the fold under way
+  RowFold* folding_ = nullptr;   // the fold under way
+  RowExtent* extent_ = nullptr;  // the extent under way
 };
 
 }  // namespace plotara

@@ -1,6 +1,7 @@
 // Each database places every row in the pixel column the control's own mapping gives it, rows on a
 // column's bound and one step of a double either side of it included, and takes the first and last row of
-// a column by X, then Y: its answer to a view equals the one the rows give in memory, field by field.
+// a column by X, then Y: its answer to a view, and its extent, equal those the rows give in memory, field
+// by field.
 #include <sqlite3.h>
 
 #include <cfloat>
@@ -66,16 +67,16 @@ void ExpectSameAnswer(const FoldAnswer& got, const FoldAnswer& want, const std::
   int wrong = 0;
   for (size_t k = 0; k < want.Intervals.size(); ++k) {
     const FoldedInterval &g = got.Intervals[k], &w = want.Intervals[k];
-    const bool same = g.Rows == w.Rows && (w.Rows == 0 || (g.FirstX == w.FirstX && g.FirstY == w.FirstY &&
-                                                           g.LastX == w.LastX && g.LastY == w.LastY &&
-                                                           g.LowY == w.LowY && g.HighY == w.HighY));
+    const bool same = g.Rows == w.Rows &&
+                      (w.Rows == 0 || (g.FirstX == w.FirstX && g.FirstY == w.FirstY && g.LastX == w.LastX &&
+                                       g.LastY == w.LastY && g.LowY == w.LowY && g.HighY == w.HighY));
     if (!same && ++wrong <= 3)
       ADD_FAILURE() << what << ": interval " << k << " holds " << g.Rows << " rows, not " << w.Rows
                     << " (first " << g.FirstX << ", " << g.FirstY << " / " << w.FirstX << ", " << w.FirstY
                     << ")";
   }
-  for (const auto& [g, w, side] : {std::tuple{got.Before, want.Before, "before"},
-                                   std::tuple{got.After, want.After, "after"}}) {
+  for (const auto& [g, w, side] :
+       {std::tuple{got.Before, want.Before, "before"}, std::tuple{got.After, want.After, "after"}}) {
     EXPECT_EQ(g.Exists, w.Exists) << what << ", the row " << side;
     EXPECT_TRUE(!w.Exists || (g.X == w.X && g.Y == w.Y)) << what << ", the row " << side;
   }
@@ -88,7 +89,9 @@ const ViewCase kViews[] = {
     {"linear", kSpan, [](Plotara&) {}, [](Plotara&) {}},
     {"linear zoomed", kSpan, [](Plotara&) {}, [](Plotara& p) { p.Wheel(5000, 2500, 4 * 120, 1); }},
     // So deep that the single-precision X the control maps crowds the columns.
-    {"linear zoomed to single precision", {{1e6, 0}, {2e6, 1}}, [](Plotara&) {},
+    {"linear zoomed to single precision",
+     {{1e6, 0}, {2e6, 1}},
+     [](Plotara&) {},
      [](Plotara& p) { p.Wheel(5000, 2500, 50 * 120, 1); }},
     {"logarithmic", kSpan, [](Plotara& p) { p.AxisStyle(-1, -1, true); }, [](Plotara&) {}},
     {"logarithmic zoomed", kSpan, [](Plotara& p) { p.AxisStyle(-1, -1, true); },
@@ -138,7 +141,9 @@ TEST(FoldBounds, EachDatabasePlacesRowsOnTheBoundsAsTheControlDoes) {
     const FoldRequest request = RequestOf(v);
     ASSERT_GT(request.Bounds.size(), 100u) << v.name;
     const Rows rows = RowsAtBounds(request.Bounds);
-    const FoldAnswer want = MemorySource("memory", rows).Fold(request);
+    MemorySource memory("memory", rows);
+    const FoldAnswer want = memory.Fold(request);
+    const SourceExtent extent = memory.Extent();
     for (const bool indexed : {false, true}) {
       const std::string kind = std::string(v.name) + (indexed ? ", indexed" : "");
       std::vector<std::string> connections = {SqliteTable("bounds.db", rows, indexed)};
@@ -151,9 +156,16 @@ TEST(FoldBounds, EachDatabasePlacesRowsOnTheBoundsAsTheControlDoes) {
       }
       for (const std::string& c : connections) {
         const size_t bar = c.find('|');
-        const std::shared_ptr<DataSource> source =
-            OpenDataSource(c.substr(0, bar), {bar == std::string::npos ? "samples" : c.substr(bar + 1), "", ""});
-        ExpectSameAnswer(source->Fold(request), want, kind + ", " + source->Name().substr(0, 10));
+        const std::shared_ptr<DataSource> source = OpenDataSource(
+            c.substr(0, bar), {bar == std::string::npos ? "samples" : c.substr(bar + 1), "", ""});
+        const std::string what = kind + ", " + source->Name().substr(0, 10);
+        ExpectSameAnswer(source->Fold(request), want, what);
+        const SourceExtent e = source->Extent();
+        EXPECT_TRUE(e.Rows == extent.Rows && e.XMin == extent.XMin && e.XMax == extent.XMax &&
+                    e.YMin == extent.YMin && e.YMax == extent.YMax && e.RowsAtEnd == extent.RowsAtEnd &&
+                    e.LowestAtEnd == extent.LowestAtEnd && e.LastY == extent.LastY &&
+                    e.BelowLastAtEnd == extent.BelowLastAtEnd)
+            << what << ": the extent";
       }
     }
   }
