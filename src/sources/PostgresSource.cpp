@@ -117,8 +117,8 @@ void PostgresSource::Reconnect() {
 }
 
 void PostgresSource::Settle() {
-  // The fold's comparison tree is a large expression run once per row: compiling it (JIT) takes the
-  // server far longer than the query itself. A server without that setting goes on as it is.
+  // The fold's comparison tree is a large expression: compiling it (JIT) takes the server far longer
+  // than the query itself. A server without that setting goes on as it is.
   Result result;
   result.r = PQexec(conn_, "SET jit = off");
 }

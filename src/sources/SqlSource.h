@@ -1,4 +1,4 @@
-// What the SQL sources share: the columns chosen, the extent and the fold asked in standard SQL
+// What the SQL sources share: the columns chosen, the extent and the fold asked in SQL
 // (sources/SqlText.h). Each engine runs the statements its own way.
 #pragma once
 

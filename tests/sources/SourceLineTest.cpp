@@ -1,10 +1,12 @@
 // A data set fed by a source draws the pixels of the line through all its rows, in every view, and asks
 // its source once per view.
 #include <algorithm>
+#include <set>
 #include <string>
 #include <thread>
 
 #include "SourceRows.h"
+#include "render/LinePath.h"
 #include "support/Events.h"
 
 namespace plotara::test {
@@ -71,6 +73,39 @@ TEST(SourceLine, FewRowsAndRowsOfOneXDrawAsTheirPoints) {
           << rows.size() << " rows, " << thickness << " px";
     }
   }
+}
+
+// Where Y limits cut through a column's rows, a segment is drawn only with an end inside them, so the
+// pixels depend on the order of the rows there, which the fold does not keep: the picture may differ, but
+// only in the columns that hold rows beyond the Y limits.
+TEST(SourceLine, AViewThatCutsThroughTheRowsInYDiffersOnlyInColumnsWithRowsBeyondIt) {
+  const Rows rows = WalkRows(100000);
+  TwoCharts charts(
+      rows, [&](Plotara& p) { FeedMemory(p, rows); }, false, 1);
+  EXPECT_EQ(charts.Differences(), 0) << "the Y limits hold every row";
+  charts.Both([](Plotara& p) { p.Wheel(5000, 2500, 4 * 120); });  // both axes
+  charts.Differences();
+  const ItemView item = charts.fed.item();
+  const double x1 = item.XAxis.AxisValue1, x2 = item.XAxis.AxisValue2;
+  const double y1 = item.YAxis.AxisValue1, y2 = item.YAxis.AxisValue2;
+  std::set<int> beyond;  // the pixel columns holding rows beyond the Y limits
+  int rowsBeyond = 0;
+  for (const auto& [x, y] : rows) {
+    const float sx = static_cast<float>(x), sy = static_cast<float>(y);
+    if (sx < x1 || sx > x2 || (sy >= y1 && sy <= y2)) continue;
+    beyond.insert(PixelOfPage(item.X.Map(sx), kTwipsPerPixel));
+    ++rowsBeyond;
+  }
+  ASSERT_GT(rowsBeyond, 1000) << "the view cuts through the rows";
+  Surface &fed = charts.fed.picture(), &points = charts.points.picture();
+  int differing = 0, elsewhere = 0;
+  for (int y = 0; y < fed.PixelHeight(); ++y)
+    for (int x = 0; x < fed.PixelWidth(); ++x)
+      if (fed.Pixel(x, y) != points.Pixel(x, y)) {
+        ++differing;
+        elsewhere += !beyond.count(x);
+      }
+  EXPECT_EQ(elsewhere, 0) << differing << " pixels differ";
 }
 
 TEST(SourceLine, AsksOncePerViewAndNotForARedraw) {
