@@ -9,7 +9,9 @@
 //   Evaluation.cpp     Value, Evaluate, RPNExpression and the general interpreter
 //   Builtins.cpp       operators and built-in functions on values, the operation table
 //   NumberText.cpp     NumberText, the number text of evaluation error messages
+//   NumericTree.cpp    the numeric tree of an all-numeric program, its types and folded constants
 //   FastPath.cpp       the all-numeric program that Value runs when it can
+//   BlockProgram.cpp   the same over arrays of values, for Values
 //   UserFunctions.cpp  variables and user-defined functions
 //
 // Errors. The evaluator's own codes are kept in ErrorCode / ErrorDescription / ErrorPos and are never
@@ -41,6 +43,8 @@
 namespace plotara {
 
 class FastProgram;
+class BlockProgram;
+class NumericTree;
 struct BuiltinCall;
 
 class CExpression {
@@ -78,6 +82,12 @@ class CExpression {
   // Copies vars into variables 1, 2, ... (creation order) and runs the program. Returns empty when there
   // is no expression or ErrorCode is not 0, DefaultValue after an evaluation error.
   ExprValue Value(std::span<const ExprValue> vars = {});
+  // The values of the program with var at each of xs, in one pass over arrays of values: ys[i] gets the
+  // number Value gives with var.Value = xs[i] and ErrorCode 0, bit for bit, or NaN where the caller must
+  // call Value itself: where Value fails (and reports as it does) or gives what is not a number, where it
+  // gives NaN, and at every x when the program has no all-numeric form (text, RND, user functions) or
+  // ErrorCode is not 0. ys has at least the size of xs. var holds the last of xs afterwards.
+  void Values(CVariable& var, std::span<const double> xs, std::span<double> ys);
   // Compiles expr, copies vars into the variables and evaluates.
   ExprValue Evaluate(std::string_view expr, std::span<const ExprValue> vars = {});
   // The program as text, each item preceded by a space; "" when there is none or ErrorCode is not 0.
@@ -135,7 +145,7 @@ class CExpression {
   };
   class Compiler;
   friend class Compiler;
-  friend class FastProgram;
+  friend class NumericTree;
   friend struct BuiltinCall;  // an operation of the general interpreter, run by Execute
 
   // Symbols.cpp
@@ -169,6 +179,7 @@ class CExpression {
   bool runnable_ = false;                                // a successfully compiled program is held
   std::vector<ExprValue> stack_;                         // sized for the program's deepest stack
   std::unique_ptr<FastProgram> fast_;                    // the numeric form of the program, when it has one
+  std::unique_ptr<BlockProgram> block_;  // the form over arrays, built by Values for its variable
 
   // Settings
   int16_t numUserFunctions_ = 0;

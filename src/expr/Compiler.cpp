@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "expr/BlockProgram.h"
 #include "expr/CExpression.h"
 #include "expr/FastPath.h"
 #include "expr/Symbols.h"
@@ -295,6 +296,7 @@ void CExpression::Expression(std::string_view newValue) {
     program_.clear();
     programVars_.clear();
     fast_.reset();
+    block_.reset();
     runnable_ = false;
     throw;
   }
@@ -305,6 +307,7 @@ void CExpression::CompileExpression() {
   program_.clear();
   programVars_.clear();
   fast_.reset();
+  block_.reset();
   runnable_ = false;
   errorCode_ = 0;
   errorDescription_.clear();

@@ -1,6 +1,8 @@
 // Evaluation: Value, Evaluate, the general interpreter and RPNExpression.
 #include <algorithm>
+#include <limits>
 
+#include "expr/BlockProgram.h"
 #include "expr/CExpression.h"
 #include "expr/FastPath.h"
 #include "expr/Kernels.h"
@@ -24,6 +26,19 @@ ExprValue CExpression::Value(std::span<const ExprValue> vars) {
     }
   }
   return Run();
+}
+
+void CExpression::Values(CVariable& var, std::span<const double> xs, std::span<double> ys) {
+  const double* x = var.Value.DoubleSlot();
+  // The array form exists exactly when the one-value form does: both come from the numeric tree.
+  const bool numeric = runnable_ && errorCode_ == 0 && fast_;
+  if (numeric && (!block_ || block_->Variable() != x)) block_ = BlockProgram::Build(*this, x);
+  if (numeric && block_) {
+    block_->Run(AngleFactor(), xs, ys);
+  } else {
+    std::fill_n(ys.begin(), xs.size(), std::numeric_limits<double>::quiet_NaN());
+  }
+  if (!xs.empty()) var.Value = xs.back();
 }
 
 ExprValue CExpression::Evaluate(std::string_view expr, std::span<const ExprValue> vars) {

@@ -78,7 +78,6 @@ class FastProgram {
   }
 
  private:
-  friend class FastBuilder;
   std::vector<Step> steps_;
   std::vector<const ExprValue*> guards_;  // each must hold a double
   bool integerResult_ = false;

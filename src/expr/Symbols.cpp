@@ -1,6 +1,7 @@
 // Construction, the symbol table and the settings of CExpression.
 #include <algorithm>
 
+#include "expr/BlockProgram.h"
 #include "expr/CExpression.h"
 #include "expr/FastPath.h"
 #include "expr/Kernels.h"
