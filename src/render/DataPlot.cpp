@@ -265,11 +265,23 @@ void DrawCurve(Drawing& drawing, Surface& s, const GraphRecord& g, int16_t index
     e.ResetVariables();
     e.Expression(d.MathFunc);
     if (CheckError(e)) return;  // no curve for a formula that does not compile
-    // The formula sees x as the host gives it: on a time axis the instant, not the axis's offset.
-    CVariable* x = e.Variable("x", true, HostValueOf(ax, xa));
-    // The value of the function at the variable's current x, or false where it has none.
-    auto valueAt = [&](double& y) {
+    // The x of every segment end, then the formula at all of them in one pass. The formula sees x as
+    // the host gives it: on a time axis the instant, not the axis's offset.
+    std::vector<double> xs(static_cast<size_t>(steps) + 1), hostXs(xs.size()), ys(xs.size());
+    xs[0] = xa;
+    for (int k = 1; k <= steps; ++k) xs[k] = ax.AxisLog ? std::exp(la + k * dl) : xs[k - 1] + dx;
+    for (size_t k = 0; k < xs.size(); ++k) hostXs[k] = HostValueOf(ax, xs[k]);
+    CVariable* x = e.Variable("x", true, hostXs[0]);
+    e.Values(*x, hostXs, ys);
+    // The value of the function at x = hostXs[k], or false where it has none. Where the array gave
+    // NaN, Value decides: it fails there, or gives the default value after an error, or a NaN.
+    auto valueAt = [&](size_t k, double& y) {
+      if (!std::isnan(ys[k])) {
+        y = ys[k];
+        return std::isfinite(y);
+      }
       try {
+        x->Value = hostXs[k];
         const ExprValue v = e.Value();
         if (e.ErrorCode() != 0 || !v.Deref().IsNumeric()) {
           e.ClearError();
@@ -281,15 +293,12 @@ void DrawCurve(Drawing& drawing, Surface& s, const GraphRecord& g, int16_t index
         return false;
       }
     };
-    double x0 = xa, y0 = 0;
-    bool have0 = valueAt(y0);
+    double y0 = 0;
+    bool have0 = valueAt(0, y0);
     for (int k = 1; k <= steps; ++k) {
-      const double xk = ax.AxisLog ? std::exp(la + k * dl) : x0 + dx;
-      x->Value = HostValueOf(ax, xk);
       double yk = 0;
-      const bool haveK = valueAt(yk);
-      if (have0 && haveK) s.Line(item.PosX(x0), item.PosY(y0), item.PosX(xk), item.PosY(yk));
-      x0 = xk;
+      const bool haveK = valueAt(k, yk);
+      if (have0 && haveK) s.Line(item.PosX(xs[k - 1]), item.PosY(y0), item.PosX(xs[k]), item.PosY(yk));
       y0 = yk;
       have0 = haveK;
     }
