@@ -93,8 +93,8 @@ PostgresSource::PostgresSource(const std::string& connection, const RowSpec& spe
     Fail(message);
   }
   try {
-    Settle();
     ChooseColumns(spec, Placeholders::Dollar);
+    Settle();
   } catch (...) {
     PQfinish(conn_);
     throw;
@@ -118,9 +118,11 @@ void PostgresSource::Reconnect() {
 
 void PostgresSource::Settle() {
   // The fold's comparison tree is a large expression: compiling it (JIT) takes the server far longer
-  // than the query itself. A server without that setting goes on as it is.
+  // than the query itself. Without an index on X, the fold's second pass must be one hash probe a row:
+  // a planner that cannot estimate a computed column's rows (an instant's seconds) would otherwise
+  // compare every row with every X it looks for. A server without these settings goes on as it is.
   Result result;
-  result.r = PQexec(conn_, "SET jit = off");
+  result.r = PQexec(conn_, Indexed() ? "SET jit = off" : "SET jit = off; SET enable_nestloop = off");
 }
 
 bool PostgresSource::PlanUsesIndex(const SqlStatement& statement) {

@@ -241,8 +241,9 @@ SqlStatement FoldStatement(const SqlRows& rows, const FoldRequest& request, bool
       w.Use(parameterOf[i]);
     }
   };
-  w << "SELECT c, COUNT(*), (MIN(ARRAY[x, y]))[1], (MIN(ARRAY[x, y]))[2], (MAX(ARRAY[x, y]))[1], "
-       "(MAX(ARRAY[x, y]))[2], MIN(y), MAX(y) FROM (SELECT x, y, CASE ";
+  // g: each interval's rows, counted, with their ranges of X and Y.
+  w << "WITH g (c, n, x0, x1, ylo, yhi) AS (SELECT c, COUNT(*), MIN(x), MAX(x), MIN(y), MAX(y) FROM (SELECT "
+       "x, y, CASE ";
   if (grid.Covers()) {
     // Far enough from a whole number, and within the bounds the grid covers, u names the interval.
     w << "WHEN ABS(u - FLOOR(u) - 0.5) < ";
@@ -278,7 +279,16 @@ SqlStatement FoldStatement(const SqlRows& rows, const FoldRequest& request, bool
   // The intervals as a column of a derived table the engine keeps whole (OFFSET 0): a planner that knows
   // nothing of a computed column counts on few groups, and groups them in a hash table rather than
   // sorting every row.
-  w << " OFFSET 0) AS r OFFSET 0) AS p GROUP BY c";
+  w << " OFFSET 0) AS r OFFSET 0) AS p GROUP BY c),\n";
+  // a: the Y range of the rows at each interval's first and last X, in a second pass that an index on X
+  // answers entry by entry (and that is a hash probe a row without one). The first row of an interval is
+  // the lowest at its first X, the last the highest at its last X.
+  w << "e (x) AS (SELECT x0 FROM g UNION SELECT x1 FROM g),\n"
+       "a (x, ylo, yhi) AS (SELECT x, MIN(y), MAX(y) FROM (";
+  CountedRows(w, rows);
+  w << ") AS r WHERE x IN (SELECT x FROM e) GROUP BY x)\n"
+       "SELECT g.c, g.n, g.x0, f.ylo, g.x1, l.yhi, g.ylo, g.yhi FROM g JOIN a AS f ON f.x = g.x0 "
+       "JOIN a AS l ON l.x = g.x1";
   return w.Take();
 }
 

@@ -1,5 +1,5 @@
-// The statements the SQL sources send: CASE, arithmetic, grouping and the aggregates COUNT, MIN and MAX,
-// so that an engine folds the rows itself.
+// The statements the SQL sources send, in standard SQL (a WITH clause, CASE, arithmetic, joins, grouping
+// and the aggregates COUNT, MIN and MAX), so that an engine folds the rows itself.
 // Nothing the user wrote is pasted into them but the user's own query, as a derived table; table and
 // column names go in as quoted identifiers and every value as a parameter.
 #pragma once
@@ -71,13 +71,12 @@ SqlStatement LastBeforeStatement(const SqlRows& rows, double x);
 SqlStatement ViewStatement(const SqlRows& rows, const FoldRequest& request, bool indexed,
                            std::string_view select);
 
-// The fold of a view in one pass over those rows, grouped by interval. Each row finds its interval
-// through the arithmetic of the view's grid (sources/FoldGrid.h), and near a bound through a balanced
-// tree of comparisons with the bounds. Its result rows: (k, rows, first X, first Y, last X, last Y,
-// lowest Y, highest Y) for interval k; k = -1 for the rows before the intervals, whose last row is the
-// one before, and -2 for those after, whose first row is the one after. The first and last rows are
-// the least and the greatest (X, Y) pair, as PostgreSQL orders arrays. At most one result row per interval
-// and two more leave the engine.
+// The fold of a view in one pass over those rows, grouped by interval, and a second over the rows at each
+// interval's first and last X. Each row finds its interval through the arithmetic of the view's grid
+// (sources/FoldGrid.h), and near a bound through a balanced tree of comparisons with the bounds. Its
+// result rows: (k, rows, first X, first Y, last X, last Y, lowest Y, highest Y) for interval k; k = -1 for
+// the rows before the intervals, whose last row is the one before, and -2 for those after, whose first
+// row is the one after. At most one result row per interval and two more leave the engine.
 SqlStatement FoldStatement(const SqlRows& rows, const FoldRequest& request, bool indexed);
 
 // Fills an answer from the fold's result rows, given one at a time as their eight values, in order.
