@@ -103,7 +103,7 @@ const ViewCase kViews[] = {
 
 // A database file with table samples (t, v) of rows, and an index on t when asked.
 std::string SqliteTable(const std::string& name, const Rows& rows, bool indexed) {
-  const std::string path = (std::filesystem::path(::testing::TempDir()) / name).string();
+  const std::string path = ScratchPath(name);
   std::filesystem::remove(path);
   sqlite3* db = nullptr;
   EXPECT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
@@ -169,6 +169,7 @@ TEST(FoldBounds, EachDatabasePlacesRowsOnTheBoundsAsTheControlDoes) {
       }
     }
   }
+  std::filesystem::remove(ScratchPath("bounds.db"));
   if (!postgres.Why().empty()) GTEST_SKIP() << "SQLite only: " << postgres.Why();
 }
 

@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
@@ -50,6 +53,13 @@ inline Rows InstantRows(size_t n) {
 }
 
 // Rows in COPY's text format, every double to the last bit.
+// A path in the temporary folder that no other test program running at the same time uses: other
+// builds of the project run these tests side by side.
+inline std::string ScratchPath(const std::string& name) {
+  return (std::filesystem::path(::testing::TempDir()) / ("plotara-" + std::to_string(getpid()) + "-" + name))
+      .string();
+}
+
 inline std::string CopyText(const Rows& rows) {
   std::string text;
   char line[64];

@@ -15,8 +15,7 @@ namespace {
 // words (w) of text.
 class SqliteFile {
  public:
-  SqliteFile(const std::string& name, const Rows& rows)
-      : path_((std::filesystem::path(::testing::TempDir()) / name).string()) {
+  SqliteFile(const std::string& name, const Rows& rows) : path_(ScratchPath(name)) {
     std::filesystem::remove(path_);
     sqlite3* db = nullptr;
     EXPECT_EQ(sqlite3_open(path_.c_str(), &db), SQLITE_OK);
@@ -85,7 +84,7 @@ TEST(SqliteSource, ATableOrAQueryWithNamedColumns) {
 
 TEST(SqliteSource, AColumnOfDatesAndTimesIsReadAsInstants) {
   const Rows rows = InstantRows(20000);
-  const std::string path = (std::filesystem::path(::testing::TempDir()) / "times.db").string();
+  const std::string path = ScratchPath("times.db");
   std::filesystem::remove(path);
   sqlite3* db = nullptr;
   ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
