@@ -62,6 +62,8 @@ const Option kOptions[] = {
      "the picture's resolution, 24 to 1200: 192 doubles the pixels, same layout", SetDpi},
     {"--antialias", nullptr, nullptr, kRun | kRender, "smooth lines, curves and symbols",
      [](const std::string&, CommandLine& l) { return l.Options.Antialias = true, std::string(); }},
+    {"--svg-text", nullptr, nullptr, kRender, "an .svg holds its text as text to select and search",
+     [](const std::string&, CommandLine& l) { return l.Options.SvgText = true, std::string(); }},
     {"--events", nullptr, nullptr, kAll, "print every event as it is raised",
      [](const std::string&, CommandLine& l) { return l.Options.PrintEvents = true, std::string(); }},
     {"--quiet", "-q", nullptr, kAll, "print nothing but failures (no Print output, events or notes)",

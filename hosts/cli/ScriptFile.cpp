@@ -53,7 +53,8 @@ int RunScriptFile(const std::string& path, const ScriptOptions& options, const s
   // A document gets the drawing as shapes and text; any other file gets the picture's pixels.
   const bool pictureToOut = saveTo == "-";
   const bool vector = IsDocument(PictureFormatOf(pictureToOut ? "." + opts.Format : saveTo));
-  Plotara control(PlotaraOptions{opts.Dpi, opts.Antialias, vector});
+  Plotara control(PlotaraOptions{
+      .Dpi = opts.Dpi, .Antialias = opts.Antialias, .Vector = vector, .SvgText = opts.SvgText});
   if (const std::string problem = SizePicture(control, opts.Width, opts.Height); !problem.empty()) {
     err << "plotara: " << problem << "\n";
     return kScriptFailed;

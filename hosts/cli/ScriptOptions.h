@@ -12,6 +12,7 @@ struct ScriptOptions {
   bool SizeGiven = false;  // the size came from the command line: Size statements keep it
   double Dpi = 96;
   bool Antialias = false;         // smooth lines, curves, circles and symbols
+  bool SvgText = false;           // an .svg holds its text as <text> elements, not glyph outlines
   bool PrintEvents = false;       // print every event to the output as it is raised
   bool Quiet = false;             // print nothing but failures: no Print output, events or notes
   bool KeepGoing = false;         // write the pictures of a run in which a statement failed

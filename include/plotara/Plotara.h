@@ -40,6 +40,9 @@ struct PlotaraOptions {
   // zlib's default (6). Level 1 writes a chart several times faster for a file about a third larger; the
   // pixels are the same at every level.
   int PngCompression = -1;
+  // With Vector: the text of an .svg as <text> elements a reader can select and search, each character
+  // where its glyph stands in the picture, rather than the glyph outlines that look alike in every viewer.
+  bool SvgText = false;
 };
 
 // An instant as a value of a time axis (AxisTime): seconds since 1970-01-01 UTC, whole seconds and the

@@ -22,6 +22,7 @@ SurfaceFactory SurfacesFor(const PlotaraOptions& options) {
 Plotara::Plotara(const PlotaraOptions& options)
     : c_(std::make_unique<Control>(options.Dpi, SurfacesFor(options))) {
   c_->Picture1->PngLevel = options.PngCompression;
+  c_->Picture1->SvgText = options.SvgText;
 }
 
 Plotara::~Plotara() = default;

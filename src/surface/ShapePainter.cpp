@@ -60,7 +60,7 @@ void ShapePainter::Line(int x1, int y1, int x2, int y2, uint32_t rgb, int width,
   } else {
     cairo_set_line_cap(cr, x1 == x2 || y1 == y2 ? CAIRO_LINE_CAP_SQUARE : CAIRO_LINE_CAP_ROUND);
   }
-  cairo_stroke(cr);
+  canvas_.Paint(true);
 }
 
 void ShapePainter::Join(PixelPoint p) {
@@ -113,13 +113,13 @@ void ShapePainter::Circle(int cx, int cy, int r, int width, std::optional<uint32
   if (fill && canvas_.BeginShape(*fill, false, extent)) {
     cairo_t* cr = canvas_.Cairo();
     cairo_arc(cr, cx + 0.5, cy + 0.5, width == 1 ? r + 0.5 : r, 0, 2 * std::numbers::pi);
-    cairo_fill(cr);
+    canvas_.Paint(false);
   }
   if (!canvas_.BeginShape(rgb, false, extent)) return;
   cairo_t* cr = canvas_.Cairo();
   cairo_arc(cr, cx + 0.5, cy + 0.5, r, 0, 2 * std::numbers::pi);
   cairo_set_line_width(cr, width);
-  cairo_stroke(cr);
+  canvas_.Paint(true);
 }
 
 void ShapePainter::Dot(int x, int y, int width, uint32_t rgb) {
@@ -130,7 +130,7 @@ void ShapePainter::Dot(int x, int y, int width, uint32_t rgb) {
   if (!canvas_.BeginShape(rgb, false, {x - width, y - width, x + width + 2, y + width + 2})) return;
   cairo_t* cr = canvas_.Cairo();
   cairo_arc(cr, x + 0.5, y + 0.5, width / 2.0, 0, 2 * std::numbers::pi);
-  cairo_fill(cr);
+  canvas_.Paint(false);
 }
 
 void ShapePainter::Polygon(std::span<const PixelPoint> points, std::optional<uint32_t> fill, uint32_t rgb,
@@ -150,14 +150,14 @@ void ShapePainter::Polygon(std::span<const PixelPoint> points, std::optional<uin
   if (fill && canvas_.BeginShape(*fill, exact, extent)) {
     cairo_t* cr = canvas_.Cairo();
     path(cr);
-    cairo_fill(cr);
+    canvas_.Paint(false);
   }
   if (!canvas_.BeginShape(rgb, exact, extent)) return;
   cairo_t* cr = canvas_.Cairo();
   path(cr);
   cairo_set_line_width(cr, exact && width == 1 ? 1.5 : width);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  cairo_stroke(cr);
+  canvas_.Paint(true);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
 }
 
@@ -195,7 +195,7 @@ void ShapePainter::Ramp(double x0, double y0, double x1, double y1, std::span<co
   cairo_t* cr = canvas_.Cairo();
   cairo_set_source(cr, ramp);
   cairo_rectangle(cr, box.x0, box.y0, box.x1 - box.x0, box.y1 - box.y0);
-  cairo_fill(cr);
+  canvas_.Paint(false);
   cairo_pattern_destroy(ramp);
 }
 

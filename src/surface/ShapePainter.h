@@ -43,6 +43,8 @@ class ShapeCanvas {
   // Strokes the line through the centres of the points, begun with BeginShape: the trace of a round pen
   // when roundEnds, else a single level or upright segment with square ends.
   virtual void StrokePath(std::span<const PixelPoint> points, uint32_t rgb, int width, bool roundEnds) = 0;
+  // Fills or strokes the path built on the context; a surface that keeps its shapes takes them here.
+  virtual void Paint(bool stroke) { stroke ? cairo_stroke(Cairo()) : cairo_fill(Cairo()); }
 };
 
 class ShapePainter {

@@ -93,6 +93,7 @@ class Surface {
   float CurrentY = 0;
   int MousePointer = 0;  // pointer shape the control asks the host to show over this surface
   int PngLevel = -1;     // zlib level of the PNG files SavePicture writes (see WritePng)
+  bool SvgText = false;  // text in a vector .svg as <text> elements a reader can select, not outlines
 
   // ---- Placement and units. Positions and sizes are in twips.
   // Places and sizes the surface; a size beyond what it holds raises error 7 and leaves it as it was.

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <vector>
 
 #include "surface/RecordingParts.h"
+#include "surface/ShapeList.h"
 #include "surface/VectorSurface.h"
 
 namespace plotara {
@@ -169,7 +171,7 @@ void VectorSurface::MergeLayers(size_t lo, bool picture) {
     l.commands = 1;
     l.drawn = {b.x, b.y, b.x + b.width, b.y + b.height};
   } else {
-    l.shapes = NewRecording(w_, h_);
+    l.shapes = NewListedRecording(w_, h_);
     cairo_t* cr = cairo_create(l.shapes);
     PaintLayer(cr, layers_[lo]);
     PaintLayer(cr, layers_[hi]);
@@ -206,6 +208,13 @@ void VectorSurface::PaintLayer(cairo_t* cr, const Layer& layer) const {
     cairo_pattern_set_filter(pattern, layer.scale == 1 ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
   }
   cairo_set_source(cr, pattern);
+  std::vector<ShapeBox> shown;
+  for (int i = 0, n = cairo_region_num_rectangles(layer.shown); i < n; ++i) {
+    cairo_rectangle_int_t r;
+    cairo_region_get_rectangle(layer.shown, i, &r);
+    shown.push_back({r.x, r.y, r.x + r.width, r.y + r.height});
+  }
+  KeepPicture(cr, layer.shapes, layer.dx, layer.dy, layer.scale, shown, {0, 0, w_, h_});
   // Only what shows is painted, so that nothing covered (text above all) reaches a document. Filled
   // rectangles rather than a clip: document writers may drop a clip they think covers the page.
   for (int i = 0, n = cairo_region_num_rectangles(layer.shown); i < n; ++i) {
@@ -221,6 +230,8 @@ void VectorSurface::PaintAll(cairo_t* cr) {
   StrokePending();
   for (const Layer& l : layers_) PaintLayer(cr, l);
   cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+  const ShapeBox all{0, 0, w_, h_};
+  KeepPicture(cr, rec_, 0, 0, 1, {&all, 1}, all);
   cairo_set_source_surface(cr, rec_, 0, 0);
   cairo_paint(cr);
 }

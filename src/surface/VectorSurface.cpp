@@ -7,10 +7,10 @@
 #include "surface/VectorSurface.h"
 
 #include <cairo-pdf.h>
-#include <cairo-svg.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <numbers>
 #include <vector>
@@ -22,6 +22,8 @@
 #include "surface/CairoHelpers.h"
 #include "surface/ImageFile.h"
 #include "surface/RecordingParts.h"
+#include "surface/ShapeList.h"
+#include "surface/SvgWriter.h"
 
 namespace plotara {
 
@@ -41,8 +43,10 @@ void SetRgb(cairo_t* cr, uint32_t rgb) {
 
 // A copy of a recording as it is now; later drawing on the original leaves the copy as it was.
 cairo_surface_t* Snapshot(cairo_surface_t* rec, int w, int h) {
-  cairo_surface_t* copy = NewRecording(w, h);
+  cairo_surface_t* copy = NewListedRecording(w, h);
   cairo_t* cr = cairo_create(copy);
+  const ShapeBox all{0, 0, w, h};
+  KeepPicture(cr, rec, 0, 0, 1, {&all, 1}, all);
   cairo_set_source_surface(cr, rec, 0, 0);
   cairo_paint(cr);
   cairo_destroy(cr);
@@ -104,7 +108,7 @@ void VectorSurface::Restart(int w, int h, bool keep) {
   StrokePending();
   cairo_surface_t* old = nullptr;
   if (keep && rec_) {
-    old = NewRecording(w_, h_);
+    old = NewListedRecording(w_, h_);
     cairo_t* cr = cairo_create(old);
     PaintAll(cr);
     cairo_destroy(cr);
@@ -116,6 +120,8 @@ void VectorSurface::Restart(int w, int h, bool keep) {
   OpenRecording(true);
   if (old) {
     // The old drawing stays at the top-left, as a picture box keeps its image when it grows.
+    const ShapeBox box{0, 0, kept.x1, kept.y1};
+    KeepPicture(cr_, old, 0, 0, 1, {&box, 1}, box);
     cairo_set_source_surface(cr_, old, 0, 0);
     cairo_rectangle(cr_, 0, 0, kept.x1, kept.y1);
     cairo_fill(cr_);
@@ -127,15 +133,21 @@ void VectorSurface::Restart(int w, int h, bool keep) {
 
 void VectorSurface::OpenRecording(bool base) {
   StrokePending();  // the line being gathered belongs to the recording it began in
-  cairo_surface_t* rec = NewRecording(w_, h_);
+  cairo_surface_t* rec = NewListedRecording(w_, h_);
+  ListOf(rec)->open = true;
   cairo_t* cr = cairo_create(rec);
   if (base) {
     SetRgb(cr, Native(BackColor));
+    cairo_rectangle(cr, 0, 0, w_, h_);
+    KeepPath(cr, false, {0, 0, w_, h_});
     cairo_paint(cr);
     startBack_ = Native(BackColor);
   }
   if (cr_) cairo_destroy(cr_);
-  if (rec_) cairo_surface_destroy(rec_);
+  if (rec_) {
+    ListOf(rec_)->open = false;  // a layer now, or gone
+    cairo_surface_destroy(rec_);
+  }
   rec_ = rec;
   cr_ = cr;
 
@@ -217,8 +229,13 @@ void VectorSurface::StrokePath(std::span<const PixelPoint> points, uint32_t, int
   cairo_set_line_width(cr_, width);
   cairo_set_line_cap(cr_, roundEnds ? CAIRO_LINE_CAP_ROUND : CAIRO_LINE_CAP_SQUARE);
   cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
-  cairo_stroke(cr_);
+  Paint(true);
   cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
+}
+
+void VectorSurface::Paint(bool stroke) {
+  KeepPath(cr_, stroke, {clip_.x0, clip_.y0, clip_.x1, clip_.y1});
+  stroke ? cairo_stroke(cr_) : cairo_fill(cr_);
 }
 
 void VectorSurface::ExtendShape(const ShapeBox& extent) {
@@ -250,7 +267,7 @@ void VectorSurface::Fill(double x, double y, double w, double h, uint32_t rgb) {
                     static_cast<int>(std::ceil(x + w)), static_cast<int>(std::ceil(y + h))};
   if (!Begin(rgb, extent)) return;
   cairo_rectangle(cr_, x, y, w, h);
-  cairo_fill(cr_);
+  Paint(false);
 }
 
 // The outline of [x0, x1) x [y0, y1) with the pen centred on the edge pixels, as the raster surface
@@ -266,7 +283,7 @@ void VectorSurface::Outline(const Box4& b, uint32_t rgb, int width) {
   const double d = (hi - lo) / 2.0;
   cairo_rectangle(cr_, b.x0 + d, b.y0 + d, b.x1 - 1 - b.x0, b.y1 - 1 - b.y0);
   cairo_set_line_width(cr_, width);
-  cairo_stroke(cr_);
+  Paint(true);
 }
 
 void VectorSurface::PixelLine(int x1, int y1, int x2, int y2, uint32_t rgb, int width, bool dotted,
@@ -364,6 +381,8 @@ void VectorSurface::BitBlt(int xDest, int yDest, int width, int height, Surface&
   } else if (Begin(0, block)) {
     // The block is filled with the source rather than painted through a clip: document writers may
     // drop a clip they think covers the page, a filled rectangle holds in every format.
+    const ShapeBox shown{block.x0, block.y0, block.x1, block.y1};
+    KeepPicture(cr_, src, xDest - xSource, yDest - ySource, 1, {&shown, 1}, shown);
     cairo_set_source_surface(cr_, src, xDest - xSource, yDest - ySource);
     cairo_pattern_set_filter(cairo_get_source(cr_), CAIRO_FILTER_NEAREST);
     cairo_rectangle(cr_, xDest, yDest, width, height);
@@ -473,9 +492,25 @@ void VectorSurface::TextOut(int x, int y, std::string_view text, int escapement)
   cairo_show_text_glyphs(cr_, utf8.data(), static_cast<int>(utf8.size()), glyphs, numGlyphs, clusters,
                          numClusters, flags);
   cairo_restore(cr_);
+  const Box4 ink = Around<Box4>(bx0, by0, bx1, by1, kGlyphInk);
+  auto run = std::make_shared<GlyphRun>();
+  run->font = cairo_scaled_font_reference(cairo_get_scaled_font(measure_));
+  run->glyphs.assign(glyphs, glyphs + numGlyphs);
+  run->clusters.assign(clusters, clusters + numClusters);
+  run->backward = (flags & CAIRO_TEXT_CLUSTER_FLAG_BACKWARD) != 0;
+  run->text = utf8;
+  run->family = FontName;
+  run->bold = FontBold;
+  run->italic = FontItalic;
+  run->size = FontPixels(FontSize, kTwipsPerInch / TwipsPerPixelX());
+  run->x = x;
+  run->y = y;
+  run->angle = escapement / 10.0;
+  KeepText(cr_, std::move(run), Native(ForeColor), {clip_.x0, clip_.y0, clip_.x1, clip_.y1},
+           {ink.x0, ink.y0, ink.x1, ink.y1});
   cairo_glyph_free(glyphs);
   cairo_text_cluster_free(clusters);
-  Record(Around<Box4>(bx0, by0, bx1, by1, kGlyphInk));
+  Record(ink);
 }
 
 void VectorSurface::Print(std::string_view text) {
@@ -539,6 +574,8 @@ void VectorSurface::PaintPictureIn() {
   const Box4 clip = clip_;
   Restart(w_, h_, false);
   if (picture_) {
+    const ShapeBox box{0, 0, std::min(picW_, w_), std::min(picH_, h_)};
+    KeepPicture(cr_, picture_, 0, 0, 1, {&box, 1}, {clip_.x0, clip_.y0, clip_.x1, clip_.y1});
     cairo_set_source_surface(cr_, picture_, 0, 0);
     cairo_rectangle(cr_, 0, 0, std::min(picW_, w_), std::min(picH_, h_));
     cairo_fill(cr_);
@@ -585,7 +622,7 @@ cairo_surface_t* VectorSurface::CopyShapes() {
   StrokePending();
   splitNext_ = true;
   if (!frozen_) {
-    frozen_ = NewRecording(w_, h_);
+    frozen_ = NewListedRecording(w_, h_);
     cairo_t* cr = cairo_create(frozen_);
     PaintAll(cr);
     cairo_destroy(cr);
@@ -619,21 +656,28 @@ void VectorSurface::SavePicture(const std::string& path) {
     const double pt = 72.0 * TwipsPerPixelX() / kTwipsPerInch;
     const double pageW = Width() > 0 ? Width() / 20.0 : w_ * pt,
                  pageH = Height() > 0 ? Height() / 20.0 : h_ * pt;
-    cairo_surface_t* doc = nullptr;
     if (format == PictureFormat::Svg) {
-      doc = cairo_svg_surface_create(temp.c_str(), pageW, pageH);
-      cairo_svg_surface_set_document_unit(doc, CAIRO_SVG_UNIT_PT);
+      // Written from the shapes kept beside the recordings: cairo's SVG writer is large and slow.
+      cairo_surface_t* all = NewListedRecording(w_, h_);
+      cairo_t* cr = cairo_create(all);
+      PaintAll(cr);
+      cairo_destroy(cr);
+      const std::string doc = SvgDocument(*ListOf(all), {pageW, pageH, pageW / pt, pageH / pt, SvgText});
+      cairo_surface_destroy(all);
+      FILE* f = std::fopen(temp.c_str(), "wb");
+      const bool written = f && std::fwrite(doc.data(), 1, doc.size(), f) == doc.size();
+      if ((f && std::fclose(f) != 0) || !written) status = CAIRO_STATUS_WRITE_ERROR;
     } else {
-      doc = cairo_pdf_surface_create(temp.c_str(), pageW, pageH);
+      cairo_surface_t* doc = cairo_pdf_surface_create(temp.c_str(), pageW, pageH);
       cairo_pdf_surface_set_metadata(doc, CAIRO_PDF_METADATA_CREATOR, "Plotara");
+      cairo_t* cr = cairo_create(doc);
+      cairo_scale(cr, pt, pt);
+      PaintAll(cr);
+      cairo_destroy(cr);
+      cairo_surface_finish(doc);
+      status = cairo_surface_status(doc);
+      cairo_surface_destroy(doc);
     }
-    cairo_t* cr = cairo_create(doc);
-    cairo_scale(cr, pt, pt);
-    PaintAll(cr);
-    cairo_destroy(cr);
-    cairo_surface_finish(doc);
-    status = cairo_surface_status(doc);
-    cairo_surface_destroy(doc);
   } else if (format == PictureFormat::Png) {
     if (!WritePng(Image(), temp, PngLevel)) status = CAIRO_STATUS_WRITE_ERROR;
   } else {

@@ -1,9 +1,10 @@
 // A drawing surface that keeps its drawing as shapes, for documents: a cairo recording surface measured in
 // the device pixels of its resolution, so that every rendering step lays out exactly as on the raster
 // surface. Lines, boxes, circles, polygons and points become paths (ShapePainter), text becomes glyphs of
-// an embedded font, and a block copy paints the source's recording clipped to the block. Written to .svg
-// or .pdf the picture stays vector; rasterised (Image, Pixel, .png) it comes out smoothed. The inverting
-// draw mode, an interactive aid, draws nothing.
+// an embedded font, and a block copy paints the source's recording clipped to the block. Written to .pdf
+// the recordings stay vector (cairo's writer); .svg is written from the same shapes kept as lists beside
+// the recordings (ShapeList, SvgWriter); rasterised (Image, Pixel, .png) the picture comes out smoothed.
+// The inverting draw mode, an interactive aid, draws nothing.
 //
 // A redraw replaces what it covers. A shape is recorded with the box its ink can reach; an opaque block
 // (a filled box, a copy, a smooth gradient) that covers all of the drawing starts the recording afresh.
@@ -133,6 +134,8 @@ class VectorSurface final : public Surface, private ShapeCanvas {
   void ExtendShape(const ShapeBox& extent) override;
   void FillBox(const ShapeBox& b, uint32_t rgb) override { Fill(b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0, rgb); }
   void StrokePath(std::span<const PixelPoint> points, uint32_t rgb, int width, bool roundEnds) override;
+  // Fills or strokes the path on the recording, keeping it in the recording's list of shapes.
+  void Paint(bool stroke) override;
   // Counts a drawing command and marks the pixels it may change: those of extent within the clip
   // rectangle (Mark alone for a shape that grows a command already counted).
   void Record(const Box4& extent);

@@ -68,12 +68,25 @@ int Count(const std::string& text, const std::string& what) {
 TEST(Documents, AnSvgHoldsPathsForLinesAndGlyphsForText) {
   const std::string svg = ReadFile(Render("complete-chart", "svg"));
   EXPECT_EQ(Count(svg, "<image"), 0) << "no embedded raster picture";
-  // Stroked paths: the axes, grid and data lines; filled paths: bars and symbols.
-  EXPECT_GT(Count(svg, "<path style=\"fill:none;"), 50);
+  // Stroked paths (axes, grid, data lines) in groups of one style; the symbols of a data set defined
+  // once and placed at each point (the line with error bars has nine).
+  EXPECT_GT(Count(svg, "<path d="), 50);
+  EXPECT_GT(Count(svg, "fill=\"none\" stroke="), 5);
   EXPECT_GT(Count(svg, "stroke-dasharray"), 0) << "the dashed model curve stays dashed";
-  // Text as glyph outlines, one use per character: "Plotara: a complete chart" alone has 25.
-  EXPECT_GT(Count(svg, "<symbol overflow=\"visible\" id=\"glyph"), 20);
-  EXPECT_GT(Count(svg, "xlink:href=\"#glyph"), 100);
+  EXPECT_GE(Count(svg, "<use xlink:href=\"#m"), 9);
+  // Text as glyph outlines, each glyph defined once, one use per character: the title alone has 25.
+  EXPECT_GT(Count(svg, "<path id=\"g"), 20);
+  EXPECT_GT(Count(svg, "xlink:href=\"#g"), 100);
+  EXPECT_EQ(Count(svg, "<text"), 0);
+}
+
+// The texts of an SVG with their placing: "attributes>text".
+std::multiset<std::string> SvgTexts(const std::string& svg) {
+  std::multiset<std::string> texts;
+  const std::regex text(R"re(<text([^>]*)>([^<]*)</text>)re");
+  for (std::sregex_iterator it(svg.begin(), svg.end(), text), end; it != end; ++it)
+    texts.insert((*it)[1].str() + ">" + (*it)[2].str());
+  return texts;
 }
 
 TEST(Documents, APdfEmbedsItsFontsAndItsTextCanBeExtracted) {
@@ -202,6 +215,28 @@ TEST(Documents, LayoutDifferenceSeesAMovedPicture) {
   EXPECT_EQ(LayoutDifference(png, png), 0.0);
 }
 
+TEST(Documents, SvgTextIsTextToSelectAndSearchWithThePicturesLayout) {
+  const std::string path = Render("complete-chart", "svg", "--svg-text");
+  const std::string svg = ReadFile(path);
+  EXPECT_EQ(Count(svg, "<path id=\"g"), 0) << "no glyph outlines";
+  std::string all;
+  for (const std::string& t : SvgTexts(svg)) all += t + "\n";
+  for (const char* label :
+       {"Plotara: a complete chart", "time (s)", "signal (V)", "monthly totals", "peak", "14"})
+    EXPECT_NE(all.find(">" + std::string(label) + "\n"), std::string::npos) << label << " in\n" << all;
+  // The font, its weight and the turn of the Y axis title, as the picture has them.
+  EXPECT_NE(all.find("font-family=\"Liberation Sans, Arial\""), std::string::npos) << all;
+  EXPECT_NE(all.find("font-weight=\"bold\""), std::string::npos) << "the bold label 'peak'\n" << all;
+  EXPECT_NE(all.find("rotate(-90)\""), std::string::npos) << "the turned axis title\n" << all;
+  // Rasterised, only the glyphs' own shapes differ from the outlines: librsvg lays each text out with
+  // its font's own advances where a browser takes every character's place from the document.
+  const std::string png = Render("complete-chart", "png");
+  const std::string raster = ::testing::TempDir() + "/doc_svg_text.png";
+  const Result r = Shell("rsvg-convert --dpi-x 96 --dpi-y 96 -o " + raster + " " + path);
+  ASSERT_EQ(r.status, 0) << r.output;
+  EXPECT_LT(LayoutDifference(png, raster), 0.006) << raster;
+}
+
 // Number of distinct colours in a PNG.
 size_t Colours(const std::string& path) {
   cairo_surface_t* s = cairo_image_surface_create_from_png(path.c_str());
@@ -298,13 +333,14 @@ TEST(Documents, RedrawsReplaceWhatTheyCover) {
   const std::string page = example.substr(0, example.find("Refresh\n") + 8);
   for (const Case& c : cases) {
     const std::string base = ::testing::TempDir() + "/doc_redraws_" + std::to_string(&c - cases);
-    auto render = [&](int steps, const std::string& end, const std::string& ext) {
+    auto render = [&](int steps, const std::string& end, const std::string& ext,
+                      const std::string& extra = "") {
       std::string script = page + c.start + "\n";
       for (int i = 0; i < steps; ++i) script += c.step(i) + "\n";
       const std::string name = base + "_" + std::to_string(steps) + end;
       std::ofstream(name + ".plotara") << script << end << "\n";
-      const Result r =
-          Shell(std::string(PLOTARA_CLI) + " render " + name + ".plotara -o " + name + "." + ext);
+      const Result r = Shell(std::string(PLOTARA_CLI) + " render " + name + ".plotara -o " + name + "." +
+                             ext + " " + extra);
       EXPECT_EQ(r.status, 0) << c.name << "\n" << r.output;
       return name + "." + ext;
     };
@@ -316,6 +352,9 @@ TEST(Documents, RedrawsReplaceWhatTheyCover) {
     const std::set<std::string> shown = PlacedWords(render(300, "Refresh", "pdf"));
     for (const std::string& word : PlacedWords(render(300, "", "pdf")))
       EXPECT_TRUE(shown.count(word)) << c.name << ": " << word << " is no longer shown";
+    const std::multiset<std::string> texts = SvgTexts(ReadFile(render(300, "Refresh", "svg", "--svg-text")));
+    for (const std::string& text : SvgTexts(ReadFile(render(300, "", "svg", "--svg-text"))))
+      EXPECT_TRUE(texts.count(text)) << c.name << ": " << text << " is no longer shown";
   }
 }
 
