@@ -99,6 +99,14 @@ void ShapePainter::FinishLine() {
   canvas_.StrokePath(pendingPoints_, pendingRgb_, pendingWidth_, !straight);
 }
 
+void ShapePainter::TracePath(cairo_t* cr, std::span<const PixelPoint> points, int width, bool roundEnds) {
+  cairo_new_path(cr);
+  for (const PixelPoint& p : points) cairo_line_to(cr, p.x + 0.5, p.y + 0.5);
+  cairo_set_line_width(cr, width);
+  cairo_set_line_cap(cr, roundEnds ? CAIRO_LINE_CAP_ROUND : CAIRO_LINE_CAP_SQUARE);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+}
+
 void ShapePainter::Circle(int cx, int cy, int r, int width, std::optional<uint32_t> fill, uint32_t rgb) {
   const ShapeBox clip = canvas_.ClipBox();
   if (cx + r + width < clip.x0 || cx - r - width >= clip.x1 || cy + r + width < clip.y0 ||

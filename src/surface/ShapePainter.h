@@ -68,6 +68,9 @@ class ShapePainter {
   // A closed polygon through pixel centres, filled when fill is given, outlined with the pen.
   void Polygon(std::span<const PixelPoint> points, std::optional<uint32_t> fill, uint32_t rgb, int width,
                bool exact);
+  // Builds the path StrokePath strokes on cr: through the centres of the points, width wide, with round
+  // ends and joins when roundEnds, else square ends.
+  static void TracePath(cairo_t* cr, std::span<const PixelPoint> points, int width, bool roundEnds);
   // A smooth linear ramp through the colours (0x00RRGGBB) from (x0, y0) to (x1, y1) over the box,
   // the ends held beyond them; only the stops where the colours bend are kept.
   void Ramp(double x0, double y0, double x1, double y1, std::span<const uint32_t> colours,

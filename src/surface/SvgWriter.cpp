@@ -8,9 +8,9 @@
 #include <map>
 #include <span>
 #include <string>
-#include <vector>
 #include <tuple>
 #include <unordered_map>
+#include <vector>
 
 namespace plotara {
 
@@ -418,6 +418,24 @@ class Writer {
     if (clipOpen) body_ += "</g>\n";
   }
 
+  // A drawing small enough to be a mark (a symbol), which is likely to be painted again and again.
+  static bool Small(const ShapeList& list) { return list.w <= 128 && list.h <= 128; }
+
+  // The id of a list's drawing in the definitions, written there when first asked for.
+  int Defined(const ShapeList& list) {
+    const auto [at, added] = defined_.try_emplace(&list, static_cast<int>(defined_.size()));
+    if (!added) return at->second;
+    std::string body;
+    std::swap(body, body_);
+    const ShapeBox all{0, 0, list.w, list.h};
+    List(list, std::span<const ShapeBox>(&all, 1));
+    std::swap(body, body_);
+    defs_ += "<g id=\"s";
+    AppendInt(defs_, at->second);
+    defs_ += "\">\n" + body + "</g>\n";
+    return at->second;
+  }
+
   // A clip path of the union of the boxes, defined once for each set of boxes.
   int ClipId(std::span<const ShapeBox> boxes) {
     std::vector<int> key;
@@ -562,8 +580,10 @@ class Writer {
       if (face->family_name) family = face->family_name;
       cairo_ft_scaled_font_unlock_face(t.font);
     }
-    if (family.empty()) family = t.family;
-    else if (family != t.family) family += ", " + t.family;
+    if (family.empty())
+      family = t.family;
+    else if (family != t.family)
+      family += ", " + t.family;
     body_ += " font-family=\"";
     AppendEscaped(body_, family);
     body_ += "\" font-size=\"";
@@ -604,6 +624,22 @@ class Writer {
   // Another drawing within the boxes it shows in: a list written in place (only what shows of it), or
   // an embedded image.
   void Picture(const PicturePaint& p, std::span<const ShapeBox> visible) {
+    if (p.shapes && p.scale == 1 && p.shown.size() == 1 && Small(*p.shapes)) {
+      const ShapeBox& s = p.shown.front();
+      const int dx = static_cast<int>(p.dx), dy = static_cast<int>(p.dy);
+      if (dx == p.dx && dy == p.dy && s.x0 <= dx && s.y0 <= dy && s.x1 >= dx + p.shapes->w &&
+          s.y1 >= dy + p.shapes->h) {
+        // A mark shown whole: defined once, used at each place.
+        body_ += "<use xlink:href=\"#s";
+        AppendInt(body_, Defined(*p.shapes));
+        body_ += "\" x=\"";
+        AppendInt(body_, dx);
+        body_ += "\" y=\"";
+        AppendInt(body_, dy);
+        body_ += "\"/>\n";
+        return;
+      }
+    }
     std::vector<ShapeBox> within;  // where the picture shows, in its own units
     for (const ShapeBox& s : p.shown)
       for (const ShapeBox& v : visible) {
@@ -652,6 +688,7 @@ class Writer {
   SvgPage page_;
   std::string defs_, body_;
   std::map<std::vector<int>, int> clips_;
+  std::map<const ShapeList*, int> defined_;
   std::map<std::pair<cairo_scaled_font_t*, unsigned long>, int> glyphs_;
   int markers_ = 0, ramps_ = 0, nextGlyph_ = 0;
   cairo_surface_t* scratchSurface_ = nullptr;

@@ -82,6 +82,7 @@ VectorSurface::~VectorSurface() {
   cairo_surface_destroy(rec_);
   if (picture_) cairo_surface_destroy(picture_);
   if (raster_) cairo_surface_destroy(raster_);
+  for (auto& [key, mark] : marks_) cairo_surface_destroy(mark);
   cairo_destroy(measure_);
   cairo_surface_destroy(measureSurface_);
 }
@@ -224,11 +225,7 @@ bool VectorSurface::BeginShape(uint32_t rgb, bool exact, const ShapeBox& extent)
 
 void VectorSurface::StrokePath(std::span<const PixelPoint> points, uint32_t, int width, bool roundEnds) {
   // BeginShape set the colour; nothing has used the context since.
-  cairo_new_path(cr_);
-  for (const PixelPoint& p : points) cairo_line_to(cr_, p.x + 0.5, p.y + 0.5);
-  cairo_set_line_width(cr_, width);
-  cairo_set_line_cap(cr_, roundEnds ? CAIRO_LINE_CAP_ROUND : CAIRO_LINE_CAP_SQUARE);
-  cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
+  ShapePainter::TracePath(cr_, points, width, roundEnds);
   Paint(true);
   cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
 }
@@ -330,8 +327,22 @@ void VectorSurface::DrawCircle(float x, float y, float radius, OleColor color) {
   if (DrawMode == PenMode::Invert) return;
   std::optional<uint32_t> fill;
   if (FillStyle == FillKind::Solid) fill = Native(FillColor);
-  painter_.Circle(PixelX(x), PixelY(y), std::abs(PixelX(radius)), std::max(1, DrawWidth), fill,
-                  Native(color));
+  const int cx = PixelX(x), cy = PixelY(y), r = std::abs(PixelX(radius)), width = std::max(1, DrawWidth);
+  if (r <= 0) {
+    painter_.Circle(cx, cy, r, width, fill, Native(color));
+    return;
+  }
+  // The symbols of a data set are the same circle again and again: painted from one recording of it, a
+  // document holds its shapes once (a PDF form, an SVG <use>) rather than at every point.
+  const int reach = r + width + 1;  // as far as the circle's ink goes from its centre pixel
+  const Box4 extent{cx - reach, cy - reach, cx + reach + 1, cy + reach + 1};
+  if (Intersection(extent, clip_).Empty()) return;
+  cairo_surface_t* mark = CircleMark({r, width, fill ? static_cast<int64_t>(*fill) : -1, Native(color)});
+  if (!Begin(0, extent)) return;
+  const ShapeBox box{extent.x0, extent.y0, extent.x1, extent.y1};
+  KeepPicture(cr_, mark, extent.x0, extent.y0, 1, {&box, 1}, {clip_.x0, clip_.y0, clip_.x1, clip_.y1});
+  cairo_set_source_surface(cr_, mark, extent.x0, extent.y0);
+  cairo_paint(cr_);
 }
 
 void VectorSurface::PSet(float x, float y, OleColor color) {

@@ -17,7 +17,9 @@
 
 #include <cairo.h>
 
+#include <compare>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -168,6 +170,17 @@ class VectorSurface final : public Surface, private ShapeCanvas {
   void DropLayers();
   // The drawing changed: pictures and copies made of it are out of date.
   void Changed();
+
+  // A circle of a radius, pen width, fill (-1: none) and colour, recorded once about (reach, reach),
+  // reach = r + width + 1, in a square of 2 reach + 1 pixels.
+  struct MarkKey {
+    int r = 0, width = 1;
+    int64_t fill = -1;
+    uint32_t rgb = 0;
+    auto operator<=>(const MarkKey&) const = default;
+  };
+  cairo_surface_t* CircleMark(const MarkKey& key);
+  std::map<MarkKey, cairo_surface_t*> marks_;
 
   cairo_surface_t* rec_ = nullptr;
   cairo_t* cr_ = nullptr;

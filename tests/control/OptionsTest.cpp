@@ -74,16 +74,20 @@ std::string SavedDocument(const PlotaraOptions& options, const std::string& name
 TEST(Options, VectorControlsWriteShapesAndFontsWhereRasterOnesEmbedAPicture) {
   struct Case {
     bool vector;
+    bool svgText;
     const char* file;
     const char* present;
     const char* absent;
   };
-  for (const Case& c : {Case{true, "v.pdf", "/FontFile2", "/Subtype /Image"},
-                        Case{false, "r.pdf", "/Subtype /Image", "/FontFile2"},
-                        Case{true, "v.svg", "xlink:href=\"#glyph", "<image"},
-                        Case{false, "r.svg", "<image", "xlink:href=\"#glyph"}}) {
+  for (const Case& c : {Case{true, false, "v.pdf", "/FontFile2", "/Subtype /Image"},
+                        Case{false, false, "r.pdf", "/Subtype /Image", "/FontFile2"},
+                        Case{true, false, "v.svg", "<use xlink:href=\"#g", "<image"},
+                        Case{true, true, "t.svg", "<text", "<use xlink:href=\"#g"},
+                        Case{false, false, "r.svg", "<image", "<use xlink:href=\"#g"},
+                        Case{false, true, "rt.svg", "<image", "<text"}}) {
     PlotaraOptions options;
     options.Vector = c.vector;
+    options.SvgText = c.svgText;
     const std::string doc = SavedDocument(options, c.file);
     EXPECT_NE(doc.find(c.present), std::string::npos) << c.file;
     EXPECT_EQ(doc.find(c.absent), std::string::npos) << c.file;

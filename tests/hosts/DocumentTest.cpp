@@ -73,7 +73,7 @@ TEST(Documents, AnSvgHoldsPathsForLinesAndGlyphsForText) {
   EXPECT_GT(Count(svg, "<path d="), 50);
   EXPECT_GT(Count(svg, "fill=\"none\" stroke="), 5);
   EXPECT_GT(Count(svg, "stroke-dasharray"), 0) << "the dashed model curve stays dashed";
-  EXPECT_GE(Count(svg, "<use xlink:href=\"#m"), 9);
+  EXPECT_GE(Count(svg, "<use xlink:href=\"#s"), 9);
   // Text as glyph outlines, each glyph defined once, one use per character: the title alone has 25.
   EXPECT_GT(Count(svg, "<path id=\"g"), 20);
   EXPECT_GT(Count(svg, "xlink:href=\"#g"), 100);

@@ -5,7 +5,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -423,6 +426,42 @@ TEST(VectorSurface, GrowingKeepsTheDrawingAtTheTopLeft) {
   EXPECT_EQ(s.PixelWidth(), 40);
   EXPECT_EQ(s.Pixel(19, 19), kRed);
   EXPECT_EQ(s.Pixel(30, 25), kWhite);
+}
+
+TEST(VectorSurface, ASymbolDrawnAgainAndAgainIsKeptOnceAndLooksTheSame) {
+  // Circles of a data set are painted from one recording of the circle; the picture must be the one
+  // the shapes themselves give (the smoothed raster draws each circle as its own path).
+  VectorSurface vector;
+  SmoothSurface smooth;
+  for (Surface* s : {static_cast<Surface*>(&vector), static_cast<Surface*>(&smooth)}) {
+    Size(*s, 200, 120);
+    s->FillStyle = FillKind::Solid;
+    s->FillColor = kRed;
+    for (int i = 0; i < 100; ++i) {
+      s->DrawWidth = 1 + i / 50;  // two kinds of circle
+      s->Circle((10 + i * 37 % 180) * kTwips, (10 + i * 53 % 100) * kTwips, 5 * kTwips);
+    }
+  }
+  int worst = 0;
+  for (int y = 0; y < 120; ++y)
+    for (int x = 0; x < 200; ++x) {
+      const OleColor a = vector.Pixel(x, y), b = smooth.Pixel(x, y);
+      for (int shift : {0, 8, 16})
+        worst = std::max(
+            worst, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+    }
+  EXPECT_LE(worst, 2) << "rounding of the blend only";
+  const std::string svg = ::testing::TempDir() + "/marks.svg";
+  vector.SavePicture(svg);
+  std::ifstream in(svg);
+  const std::string doc((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  auto count = [&](const std::string& what) {
+    int n = 0;
+    for (size_t at = doc.find(what); at != std::string::npos; at = doc.find(what, at + 1)) ++n;
+    return n;
+  };
+  EXPECT_EQ(count("<g id=\"s"), 2) << "one definition for each kind of circle";
+  EXPECT_EQ(count("<use xlink:href=\"#s"), 100);
 }
 
 }  // namespace
