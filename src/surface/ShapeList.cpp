@@ -100,8 +100,12 @@ void KeepPath(cairo_t* cr, bool stroke, const ShapeBox& clip) {
 
 void KeepPicture(cairo_t* cr, cairo_surface_t* source, double dx, double dy, double scale,
                  std::span<const ShapeBox> shown, const ShapeBox& clip) {
-  ShapeList* list = ListOf(cairo_get_target(cr));
-  if (!list || shown.empty()) return;
+  if (ShapeList* list = ListOf(cairo_get_target(cr))) KeepPicture(*list, source, dx, dy, scale, shown, clip);
+}
+
+void KeepPicture(ShapeList& list, cairo_surface_t* source, double dx, double dy, double scale,
+                 std::span<const ShapeBox> shown, const ShapeBox& clip) {
+  if (shown.empty()) return;
   auto picture = std::make_shared<PicturePaint>();
   if (SharedList* held = Held(source)) {
     if ((*held)->open) {
@@ -135,7 +139,7 @@ void KeepPicture(cairo_t* cr, cairo_surface_t* source, double dx, double dy, dou
   if (picture->shown.empty()) return;
   s->ink = ink;
   s->picture = std::move(picture);
-  list->shapes.push_back(std::move(s));
+  list.shapes.push_back(std::move(s));
 }
 
 void KeepText(cairo_t* cr, std::shared_ptr<const GlyphRun> run, uint32_t rgb, const ShapeBox& clip,

@@ -99,6 +99,9 @@ void KeepPath(cairo_t* cr, bool stroke, const ShapeBox& clip);
 // Source painted with its origin at (dx, dy), `scale` of its units to a pixel, within the boxes and clip.
 void KeepPicture(cairo_t* cr, cairo_surface_t* source, double dx, double dy, double scale,
                  std::span<const ShapeBox> shown, const ShapeBox& clip);
+// The same into a list of the caller's.
+void KeepPicture(ShapeList& list, cairo_surface_t* source, double dx, double dy, double scale,
+                 std::span<const ShapeBox> shown, const ShapeBox& clip);
 void KeepText(cairo_t* cr, std::shared_ptr<const GlyphRun> run, uint32_t rgb, const ShapeBox& clip,
               const ShapeBox& ink);
 

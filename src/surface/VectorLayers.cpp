@@ -208,13 +208,7 @@ void VectorSurface::PaintLayer(cairo_t* cr, const Layer& layer) const {
     cairo_pattern_set_filter(pattern, layer.scale == 1 ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
   }
   cairo_set_source(cr, pattern);
-  std::vector<ShapeBox> shown;
-  for (int i = 0, n = cairo_region_num_rectangles(layer.shown); i < n; ++i) {
-    cairo_rectangle_int_t r;
-    cairo_region_get_rectangle(layer.shown, i, &r);
-    shown.push_back({r.x, r.y, r.x + r.width, r.y + r.height});
-  }
-  KeepPicture(cr, layer.shapes, layer.dx, layer.dy, layer.scale, shown, {0, 0, w_, h_});
+  KeepPicture(cr, layer.shapes, layer.dx, layer.dy, layer.scale, ShownBoxes(layer), {0, 0, w_, h_});
   // Only what shows is painted, so that nothing covered (text above all) reaches a document. Filled
   // rectangles rather than a clip: document writers may drop a clip they think covers the page.
   for (int i = 0, n = cairo_region_num_rectangles(layer.shown); i < n; ++i) {
@@ -224,6 +218,23 @@ void VectorSurface::PaintLayer(cairo_t* cr, const Layer& layer) const {
   }
   cairo_fill(cr);
   cairo_pattern_destroy(pattern);
+}
+
+std::vector<ShapeBox> VectorSurface::ShownBoxes(const Layer& layer) {
+  std::vector<ShapeBox> shown;
+  for (int i = 0, n = cairo_region_num_rectangles(layer.shown); i < n; ++i) {
+    cairo_rectangle_int_t r;
+    cairo_region_get_rectangle(layer.shown, i, &r);
+    shown.push_back({r.x, r.y, r.x + r.width, r.y + r.height});
+  }
+  return shown;
+}
+
+void VectorSurface::KeepAll(ShapeList& into) {
+  StrokePending();
+  const ShapeBox all{0, 0, w_, h_};
+  for (const Layer& l : layers_) KeepPicture(into, l.shapes, l.dx, l.dy, l.scale, ShownBoxes(l), all);
+  KeepPicture(into, rec_, 0, 0, 1, {&all, 1}, all);
 }
 
 void VectorSurface::PaintAll(cairo_t* cr) {

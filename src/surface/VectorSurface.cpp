@@ -669,12 +669,11 @@ void VectorSurface::SavePicture(const std::string& path) {
                  pageH = Height() > 0 ? Height() / 20.0 : h_ * pt;
     if (format == PictureFormat::Svg) {
       // Written from the shapes kept beside the recordings: cairo's SVG writer is large and slow.
-      cairo_surface_t* all = NewListedRecording(w_, h_);
-      cairo_t* cr = cairo_create(all);
-      PaintAll(cr);
-      cairo_destroy(cr);
-      const std::string doc = SvgDocument(*ListOf(all), {pageW, pageH, pageW / pt, pageH / pt, SvgText});
-      cairo_surface_destroy(all);
+      ShapeList all;
+      all.w = w_;
+      all.h = h_;
+      KeepAll(all);
+      const std::string doc = SvgDocument(all, {pageW, pageH, pageW / pt, pageH / pt, SvgText});
       FILE* f = std::fopen(temp.c_str(), "wb");
       const bool written = f && std::fwrite(doc.data(), 1, doc.size(), f) == doc.size();
       if ((f && std::fclose(f) != 0) || !written) status = CAIRO_STATUS_WRITE_ERROR;

@@ -30,6 +30,8 @@
 
 namespace plotara {
 
+struct ShapeList;
+
 class VectorSurface final : public Surface, private ShapeCanvas {
  public:
   explicit VectorSurface(double dpi = 96.0);
@@ -167,6 +169,9 @@ class VectorSurface final : public Surface, private ShapeCanvas {
   void PaintLayer(cairo_t* cr, const Layer& layer) const;
   // The whole drawing onto cr: the layers, then the recording in progress.
   void PaintAll(cairo_t* cr);
+  // The whole drawing as PaintAll paints it, into a list of shapes alone.
+  void KeepAll(ShapeList& into);
+  static std::vector<ShapeBox> ShownBoxes(const Layer& layer);
   void DropLayers();
   // The drawing changed: pictures and copies made of it are out of date.
   void Changed();
