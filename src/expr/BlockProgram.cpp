@@ -62,8 +62,43 @@ constexpr bool CanFail(int op) {
   }
 }
 
-// A "once" operand is one value (a slot) for the whole block.
-template <int kOp, bool kLeftOnce, bool kRightOnce>
+constexpr int kSinCos = -2;  // the operation of an instruction that computes SIN and COS together
+
+// Operations whose result is not finite wherever the operand at pos is not finite, whatever the other
+// operands: a failure below them (a result not finite) shows in their result, so that it is enough to
+// check theirs. EXP (of -inf is 0), ATN, TANH, the comparisons and choices are not among them.
+bool Propagates(int op, int pos) {
+  switch (op) {
+    case Op::Add:
+    case Op::Sub:
+    case Op::Mul:
+    case Op::Negate:
+    case Op::Abs:
+    case Op::Int:
+    case Op::Fix:
+    case Op::Round:
+    case Op::Square:
+    case Op::Sqr:
+    case Op::Log:
+    case Op::Ln:
+    case Op::Sin:
+    case Op::Cos:
+    case Op::Tan:
+    case Op::Sinh:
+    case Op::Cosh:
+    case Op::Asinh:
+    case kSinCos:
+      return true;
+    case Op::Div:
+      return pos == 0;  // x / inf is 0
+    default:
+      return false;
+  }
+}
+
+// A "once" operand is one value (a slot) for the whole block. kCheck: the instruction marks where it
+// fails; without, a later one that propagates its result does.
+template <int kOp, bool kLeftOnce, bool kRightOnce, bool kCheck>
 void BinaryLoop(const double* a, const double* b, const double*, double* __restrict out, double*,
                 double* __restrict check, int m, double) noexcept {
   for (int i = 0; i < m; ++i) {
@@ -77,18 +112,18 @@ void BinaryLoop(const double* a, const double* b, const double*, double* __restr
       fastops::Binary<kOp>(l, r, v);
     }
     out[i] = v;
-    if constexpr (CanFail(kOp)) check[i] += v * 0.0;
+    if constexpr (kCheck) check[i] += v * 0.0;
   }
 }
 
-template <int kOp>
+template <int kOp, bool kCheck>
 void UnaryLoop(const double* a, const double*, const double*, double* __restrict out, double*,
                double* __restrict check, int m, double f) noexcept {
   for (int i = 0; i < m; ++i) {
     double v = kNaN;
     fastops::Unary<kOp>(a[i], f, v);
     out[i] = v;
-    if constexpr (CanFail(kOp)) check[i] += v * 0.0;
+    if constexpr (kCheck) check[i] += v * 0.0;
   }
 }
 
@@ -111,14 +146,16 @@ void SinCosLoop(const double* a, const double*, const double*, double* out, doub
   }
 }
 
-template <int kOp>
+template <int kOp, bool kCheck>
 Loop BinaryLoopFor(bool leftOnce, bool rightOnce) {
-  if (leftOnce) return BinaryLoop<kOp, true, false>;
-  if (rightOnce) return BinaryLoop<kOp, false, true>;
-  return BinaryLoop<kOp, false, false>;
+  if (leftOnce) return BinaryLoop<kOp, true, false, kCheck>;
+  if (rightOnce) return BinaryLoop<kOp, false, true, kCheck>;
+  return BinaryLoop<kOp, false, false, kCheck>;
 }
 
-Loop LoopFor(int op, int arity, const bool once[3]) {
+// The loop of an operation; check only where it can fail.
+Loop LoopFor(int op, int arity, const bool once[3], bool check) {
+  if (op == kSinCos) return SinCosLoop;
   if (op == Op::Iif) {
     static constexpr Loop kIif[8] = {IifLoop<false, false, false>, IifLoop<false, false, true>,
                                      IifLoop<false, true, false>,  IifLoop<false, true, true>,
@@ -128,9 +165,10 @@ Loop LoopFor(int op, int arity, const bool once[3]) {
   }
   if (arity == 2) {
     switch (op) {
-#define PLOTARA_X(name) \
-  case Op::name:        \
-    return BinaryLoopFor<Op::name>(once[0], once[1]);
+#define PLOTARA_X(name)                                                                 \
+  case Op::name:                                                                        \
+    return check && CanFail(Op::name) ? BinaryLoopFor<Op::name, true>(once[0], once[1]) \
+                                      : BinaryLoopFor<Op::name, false>(once[0], once[1]);
       PLOTARA_FAST_BINARY_OPS(PLOTARA_X)
 #undef PLOTARA_X
     }
@@ -138,7 +176,7 @@ Loop LoopFor(int op, int arity, const bool once[3]) {
   switch (op) {
 #define PLOTARA_X(name) \
   case Op::name:        \
-    return UnaryLoop<Op::name>;
+    return check && CanFail(Op::name) ? UnaryLoop<Op::name, true> : UnaryLoop<Op::name, false>;
     PLOTARA_FAST_UNARY_OPS(PLOTARA_X)
 #undef PLOTARA_X
   }
@@ -174,55 +212,84 @@ class BlockBuilder {
     if (NumericTree::IsLeaf(n)) {
       if (n.variable && n.p == x_) return {Ref::Input, 0};
       if (n.variable) return Slot(reads_, n.p, [&](uint16_t slot) { p_.reads_.push_back({slot, n.p}); });
-      uint64_t bits;
-      std::memcpy(&bits, &n.k, sizeof bits);
-      return Slot(constants_, bits, [&](uint16_t slot) { p_.slots_[slot] = n.k; });
+      return Constant(n.k);
     }
+    Operation o{OperationOf(n), n.children};
     Ref in[3];
-    bool once[3] = {false, false, false};
     bool allOnce = true;
     for (int i = 0; i < n.children; ++i) {
       in[i] = Value(n.child[i]);
-      once[i] = in[i].where == Ref::Slot;
-      allOnce = allOnce && once[i];
+      o.once[i] = in[i].where == Ref::Slot;
+      allOnce = allOnce && o.once[i];
     }
-    const int op = OperationOf(n);
-    const auto key = std::make_tuple(op, Key(in[0]), Key(in[1]), Key(in[2]));
+    // Dividing by a power of two is multiplying by its inverse: both round the same exact quotient.
+    if (o.op == Op::Div && o.once[1] && IsPowerOfTwo(in[1])) {
+      o.op = Op::Mul;
+      in[1] = Constant(1 / p_.slots_[in[1].index]);
+    }
+    const auto key = std::make_tuple(o.op, Key(in[0]), Key(in[1]), Key(in[2]));
     if (const auto same = shared_.find(key); same != shared_.end()) return same->second;
     BlockProgram::Instruction ins{nullptr, in[0], in[1], in[2], {}, {}};
     if (allOnce) {
-      // Evaluated once on single values: every operand is read at its first place.
+      // Run once on single values, each checked: every operand is read at its first place.
       static constexpr bool kNone[3] = {false, false, false};
-      ins.loop = LoopFor(op, n.children, kNone);
+      ins.loop = LoopFor(o.op, o.arity, kNone, true);
+      if (!ins.loop) failed_ = true;
       ins.out = NewSlot();
       p_.once_.push_back(ins);
     } else {
-      ins.loop = LoopFor(op, n.children, once);
       ins.out = {Ref::Register, values_++};
       p_.body_.push_back(ins);
-      ops_.push_back(op);
+      operations_.push_back(o);
     }
-    if (!ins.loop) failed_ = true;
     return shared_[key] = ins.out;
   }
 
   // SIN and COS of the same operand become one instruction, in the place of the first.
   void PairSinCos() {
     for (size_t i = 0; i < p_.body_.size(); ++i) {
-      if (ops_[i] != Op::Sin && ops_[i] != Op::Cos) continue;
-      const int other = ops_[i] == Op::Sin ? Op::Cos : Op::Sin;
+      const int op = operations_[i].op;
+      if (op != Op::Sin && op != Op::Cos) continue;
+      const int other = op == Op::Sin ? Op::Cos : Op::Sin;
       for (size_t j = i + 1; j < p_.body_.size(); ++j) {
-        if (ops_[j] != other || Key(p_.body_[j].a) != Key(p_.body_[i].a)) continue;
+        if (operations_[j].op != other || Key(p_.body_[j].a) != Key(p_.body_[i].a)) continue;
         BlockProgram::Instruction& first = p_.body_[i];
         const Ref second = p_.body_[j].out;
-        first.out2 = ops_[i] == Op::Sin ? second : first.out;
-        if (ops_[i] == Op::Cos) first.out = second;
-        first.loop = SinCosLoop;
-        ops_[i] = -1;
+        first.out2 = op == Op::Sin ? second : first.out;
+        if (op == Op::Cos) first.out = second;
+        operations_[i].op = kSinCos;
         p_.body_.erase(p_.body_.begin() + static_cast<long>(j));
-        ops_.erase(ops_.begin() + static_cast<long>(j));
+        operations_.erase(operations_.begin() + static_cast<long>(j));
         break;
       }
+    }
+  }
+
+  // Each instruction's loop, with a check of its failures unless every instruction that reads its
+  // result propagates a failure and is itself checked or so covered. The result's own instruction is
+  // always checked; SIN and COS together always.
+  void ChooseLoops() {
+    const size_t count = p_.body_.size();
+    std::vector<std::vector<std::pair<size_t, int>>> readers(values_);  // instruction, operand position
+    for (size_t i = 0; i < count; ++i) {
+      const std::array<Ref*, 3> in = Operands(p_.body_[i]);
+      for (int pos = 0; pos < 3; ++pos) {
+        if (in[pos]->where == Ref::Register) readers[in[pos]->index].push_back({i, pos});
+      }
+    }
+    std::vector<bool> covered(count);  // a failure at the instruction's result is marked
+    for (size_t i = count; i-- > 0;) {
+      BlockProgram::Instruction& in = p_.body_[i];
+      const Operation& o = operations_[i];
+      const uint16_t value = in.out.index;
+      bool deferred = !(p_.result_.where == Ref::Register && p_.result_.index == value) && o.op != kSinCos;
+      for (const auto& [reader, pos] : readers[value]) {
+        deferred = deferred && Propagates(operations_[reader].op, pos) && covered[reader];
+      }
+      const bool check = o.op == kSinCos || (CanFail(o.op) && !deferred);
+      in.loop = LoopFor(o.op, o.arity, o.once, check);
+      if (!in.loop) failed_ = true;
+      covered[i] = check || deferred;
     }
   }
 
@@ -268,6 +335,12 @@ class BlockBuilder {
   bool Failed() const noexcept { return failed_; }
 
  private:
+  struct Operation {
+    int op = 0;
+    int arity = 0;
+    bool once[3] = {false, false, false};
+  };
+
   template <class K, class Fill>
   Ref Slot(std::map<K, uint16_t>& known, K key, Fill fill) {
     if (const auto k = known.find(key); k != known.end()) return {Ref::Slot, k->second};
@@ -276,9 +349,23 @@ class BlockBuilder {
     known[key] = r.index;
     return r;
   }
+  Ref Constant(double k) {
+    uint64_t bits;
+    std::memcpy(&bits, &k, sizeof bits);
+    return Slot(constants_, bits, [&](uint16_t slot) { p_.slots_[slot] = k; });
+  }
   Ref NewSlot() {
     p_.slots_.push_back(0);
     return {Ref::Slot, static_cast<uint16_t>(p_.slots_.size() - 1)};
+  }
+  // A constant 2^k whose inverse is a normal number too.
+  bool IsPowerOfTwo(Ref r) const {
+    const bool constant =
+        std::any_of(constants_.begin(), constants_.end(), [&](const auto& c) { return c.second == r.index; });
+    if (!constant) return false;
+    const double v = p_.slots_[r.index];
+    int exponent;
+    return std::isnormal(v) && std::isnormal(1 / v) && std::frexp(std::fabs(v), &exponent) == 0.5;
   }
   static std::array<Ref*, 3> Operands(BlockProgram::Instruction& in) { return {&in.a, &in.b, &in.c}; }
 
@@ -288,7 +375,7 @@ class BlockBuilder {
   std::map<uint64_t, uint16_t> constants_;
   std::map<const double*, uint16_t> reads_;
   std::map<std::tuple<int, int, int, int>, Ref> shared_;
-  std::vector<int> ops_;  // the operation of each body instruction
+  std::vector<Operation> operations_;  // of each body instruction
   uint16_t values_ = 0;
   bool failed_ = false;
 };
@@ -304,8 +391,9 @@ std::unique_ptr<BlockProgram> BlockProgram::Build(const CExpression& e, const do
   }
   BlockBuilder b(*tree, x, *p);
   p->result_ = b.Value(tree->Root());
-  if (b.Failed()) return nullptr;
   b.PairSinCos();
+  b.ChooseLoops();
+  if (b.Failed()) return nullptr;
   b.Allocate();
   p->check_.assign(kBlock, 0.0);
   return p;

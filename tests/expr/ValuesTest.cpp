@@ -19,9 +19,10 @@ bool SameBits(double a, double b) {
 // in a partial one.
 std::vector<double> TestXs() {
   const double inf = INFINITY;
-  std::vector<double> xs = {0.0,    -0.0, 1,    -1,    0.5,   -0.5,   1.5,   -1.5, 2.5,  -2.5,     2,
-                            3,      7,    -7,   0.25,  169,   169.4,  169.6, 170,  -710, 709.7,    710,
-                            1e-300, 1e15, 1e22, -1e22, 1e308, -1e308, inf,   -inf, NAN,  0.999999, -1.000001};
+  std::vector<double> xs = {0.0,    -0.0, 1,     -1,  0.5,      -0.5,      1.5,    -1.5,    2.5,
+                            -2.5,   2,    3,     7,   -7,       0.25,      169,    169.4,   169.6,
+                            170,    -710, 709.7, 710, 1e-300,   1e15,      1e22,   -1e22,   1e308,
+                            -1e308, inf,  -inf,  NAN, 0.999999, -1.000001, 1e-310, -5e-324, 1.7e308};
   for (int i = 0; i < 700; ++i) xs.push_back(-8 + 16.0 * i / 699);
   return xs;
 }
@@ -63,7 +64,12 @@ TEST(Values, AgreeWithValueAtEveryXIncludingFailures) {
       // the benchmark's formulas, shared parts, parts without x
       "2*SIN(x)+1", "x^2+3*x+1", "SIN(x)*COS(x)", "(x+1)*(x-1)/(x*x+1)", "EXP(-x*x/2)*COS(3*x)",
       "SQR(ABS(x))+LOG(ABS(x)+1)", "IIF(x > 0, x, -x) + MAX(x, 0.5)", "SIN(x) / COS(x) - TAN(x) + SIN(x)",
-      "SIN(2) * x + COS(PI / 3)", "2.5", "x", "SIN(1 / x) + COS(1 / x)", "EXP(x) - EXP(x) + 1 / (x - x)"};
+      "SIN(2) * x + COS(PI / 3)", "2.5", "x", "SIN(1 / x) + COS(1 / x)", "EXP(x) - EXP(x) + 1 / (x - x)",
+      // a failure under an operation that hides it (EXP of -inf is 0, 1 / inf is 0, a choice)
+      "EXP(LN(x))", "EXP(-x * x)", "ATN(x * x)", "ATN(1 / x)", "TANH(EXP(x))", "MAX(LOG(x), 0.5)",
+      "1 / EXP(x)", "IIF(x > 0, SQR(x), 0.5)", "ABS(SIN(EXP(x))) + 1", "-INT(LN(x) / 2) * 3",
+      // division by powers of two and by others
+      "x / 2", "x / 0.125", "x / -4", "x / 3", "x / 2 ^ 1023", "(x + 1) / 1024"};
   const std::vector<double> xs = TestXs();
   std::vector<double> ys;
   for (const bool degrees : {false, true}) {
