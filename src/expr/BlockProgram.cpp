@@ -1,7 +1,8 @@
 // The numeric form of a program over arrays of values.
 //
 //   Loops       one instruction over a block of values, for each operation and operand form
-//   Building    the tree to instructions: parts computed once, equal parts shared, registers
+//   Building    the tree to instructions: parts computed once, equal parts shared, calls paired,
+//               registers
 //   Run         blocks of values through the instructions
 #include "expr/BlockProgram.h"
 
@@ -62,7 +63,22 @@ constexpr bool CanFail(int op) {
   }
 }
 
-constexpr int kSinCos = -2;  // the operation of an instruction that computes SIN and COS together
+constexpr int kSinCos = -2;    // the operation of an instruction that computes SIN and COS together
+constexpr int kCallPair = -3;  // two library functions of different operands in one loop
+
+// The operations that call the C library: two of them in one loop run side by side in the processor,
+// where two loops one after the other would each wait for their calls' results.
+#define PLOTARA_CALL_OPS(X) X(Exp) X(Sin) X(Cos) X(Tan) X(Atn) X(Log) X(Ln)
+bool IsCall(int op) {
+  switch (op) {
+#define PLOTARA_X(name) case Op::name:
+    PLOTARA_CALL_OPS(PLOTARA_X)
+#undef PLOTARA_X
+    return true;
+    default:
+      return false;
+  }
+}
 
 // Operations whose result is not finite wherever the operand at pos is not finite, whatever the other
 // operands: a failure below them (a result not finite) shows in their result, so that it is enough to
@@ -143,6 +159,45 @@ void SinCosLoop(const double* a, const double*, const double*, double* out, doub
     out[i] = s;
     out2[i] = c;
     check[i] += s * 0.0 + c * 0.0;
+  }
+}
+
+// The first function of a to out, the second of b to out2; both can fail, both are checked.
+template <int kFirst, int kSecond>
+void CallPairLoop(const double* a, const double* b, const double*, double* __restrict out,
+                  double* __restrict out2, double* __restrict check, int m, double f) noexcept {
+  for (int i = 0; i < m; ++i) {
+    double u = kNaN, v = kNaN;
+    fastops::Unary<kFirst>(a[i], f, u);
+    fastops::Unary<kSecond>(b[i], f, v);
+    out[i] = u;
+    out2[i] = v;
+    check[i] += u * 0.0 + v * 0.0;
+  }
+}
+
+template <int kFirst>
+Loop CallPairLoopFor(int second) {
+  switch (second) {
+#define PLOTARA_X(name) \
+  case Op::name:        \
+    return CallPairLoop<kFirst, Op::name>;
+    PLOTARA_CALL_OPS(PLOTARA_X)
+#undef PLOTARA_X
+    default:
+      return nullptr;
+  }
+}
+
+Loop CallPairLoopFor(int first, int second) {
+  switch (first) {
+#define PLOTARA_X(name) \
+  case Op::name:        \
+    return CallPairLoopFor<Op::name>(second);
+    PLOTARA_CALL_OPS(PLOTARA_X)
+#undef PLOTARA_X
+    default:
+      return nullptr;
   }
 }
 
@@ -265,6 +320,35 @@ class BlockBuilder {
     }
   }
 
+  // Two calls of the C library that do not wait for each other become one instruction, in the place of
+  // the second: the first moves down to it, past instructions that do not read its result.
+  void PairCalls() {
+    for (size_t j = 0; j < p_.body_.size(); ++j) {
+      if (!IsCall(operations_[j].op)) continue;
+      for (size_t i = 0; i < j; ++i) {
+        if (!IsCall(operations_[i].op)) continue;
+        const int first = Key(p_.body_[i].out);
+        bool independent = true;
+        for (size_t k = i + 1; k <= j; ++k) {
+          for (const Ref* r : Operands(p_.body_[k])) independent = independent && Key(*r) != first;
+        }
+        if (!independent) continue;
+        BlockProgram::Instruction& second = p_.body_[j];
+        second.b = second.a;
+        second.a = p_.body_[i].a;
+        second.out2 = second.out;
+        second.out = p_.body_[i].out;
+        operations_[j].pair[0] = operations_[i].op;
+        operations_[j].pair[1] = operations_[j].op;
+        operations_[j].op = kCallPair;
+        p_.body_.erase(p_.body_.begin() + static_cast<long>(i));
+        operations_.erase(operations_.begin() + static_cast<long>(i));
+        --j;
+        break;
+      }
+    }
+  }
+
   // Each instruction's loop, with a check of its failures unless every instruction that reads its
   // result propagates a failure and is itself checked or so covered. The result's own instruction is
   // always checked; SIN and COS together always.
@@ -282,12 +366,16 @@ class BlockBuilder {
       BlockProgram::Instruction& in = p_.body_[i];
       const Operation& o = operations_[i];
       const uint16_t value = in.out.index;
-      bool deferred = !(p_.result_.where == Ref::Register && p_.result_.index == value) && o.op != kSinCos;
+      bool deferred = !(p_.result_.where == Ref::Register && p_.result_.index == value) && o.op != kSinCos &&
+                      o.op != kCallPair;
       for (const auto& [reader, pos] : readers[value]) {
-        deferred = deferred && Propagates(operations_[reader].op, pos) && covered[reader];
+        const Operation& r = operations_[reader];
+        const bool propagates = r.op == kCallPair ? Propagates(r.pair[pos], 0) : Propagates(r.op, pos);
+        deferred = deferred && propagates && covered[reader];
       }
-      const bool check = o.op == kSinCos || (CanFail(o.op) && !deferred);
-      in.loop = LoopFor(o.op, o.arity, o.once, check);
+      const bool check = o.op == kSinCos || o.op == kCallPair || (CanFail(o.op) && !deferred);
+      in.loop =
+          o.op == kCallPair ? CallPairLoopFor(o.pair[0], o.pair[1]) : LoopFor(o.op, o.arity, o.once, check);
       if (!in.loop) failed_ = true;
       covered[i] = check || deferred;
     }
@@ -339,6 +427,7 @@ class BlockBuilder {
     int op = 0;
     int arity = 0;
     bool once[3] = {false, false, false};
+    int pair[2] = {0, 0};  // the functions of a kCallPair
   };
 
   template <class K, class Fill>
@@ -392,6 +481,7 @@ std::unique_ptr<BlockProgram> BlockProgram::Build(const CExpression& e, const do
   BlockBuilder b(*tree, x, *p);
   p->result_ = b.Value(tree->Root());
   b.PairSinCos();
+  b.PairCalls();
   b.ChooseLoops();
   if (b.Failed()) return nullptr;
   b.Allocate();

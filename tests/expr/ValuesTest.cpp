@@ -68,6 +68,8 @@ TEST(Values, AgreeWithValueAtEveryXIncludingFailures) {
       // a failure under an operation that hides it (EXP of -inf is 0, 1 / inf is 0, a choice)
       "EXP(LN(x))", "EXP(-x * x)", "ATN(x * x)", "ATN(1 / x)", "TANH(EXP(x))", "MAX(LOG(x), 0.5)",
       "1 / EXP(x)", "IIF(x > 0, SQR(x), 0.5)", "ABS(SIN(EXP(x))) + 1", "-INT(LN(x) / 2) * 3",
+      // library calls side by side, and one that waits for another
+      "EXP(SIN(x)) + LN(COS(x))", "LOG(x) + EXP(x) * ATN(x) - TAN(x)", "EXP(LN(x) + 1) * SIN(x)",
       // division by powers of two and by others
       "x / 2", "x / 0.125", "x / -4", "x / 3", "x / 2 ^ 1023", "(x + 1) / 1024"};
   const std::vector<double> xs = TestXs();
