@@ -116,9 +116,13 @@ int plotara_create_with_options(const plotara_options* options, plotara_control*
   if (!options) return Fail(5, "Invalid procedure call or argument (no options)");
   if (!(options->dpi >= 24 && options->dpi <= 2400))
     return Fail(5, "Invalid procedure call or argument (dpi must be 24 to 2400)");
+  if (options->png_compression < -1 || options->png_compression > 9)
+    return Fail(5, "Invalid procedure call or argument (png_compression must be -1 to 9)");
   return Guard([&] {
-    auto* c = new plotara_control(plotara::PlotaraOptions{
-        .Dpi = options->dpi, .Antialias = options->antialias != 0, .Vector = options->vector != 0});
+    auto* c = new plotara_control(plotara::PlotaraOptions{.Dpi = options->dpi,
+                                                          .Antialias = options->antialias != 0,
+                                                          .Vector = options->vector != 0,
+                                                          .PngCompression = options->png_compression});
     WireEvents(c);
     *control = c;
     return PLOTARA_OK;

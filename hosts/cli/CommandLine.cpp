@@ -48,6 +48,12 @@ std::string SetDpi(const std::string& v, CommandLine& line) {
   return "";
 }
 
+std::string SetPngLevel(const std::string& v, CommandLine& line) {
+  if (v.size() != 1 || v[0] < '0' || v[0] > '9') return "bad PNG level '" + v + "' (0 to 9)";
+  line.Options.PngCompression = v[0] - '0';
+  return "";
+}
+
 std::string SetFormat(const std::string& v, CommandLine& line) {
   if (PictureFormatNamed(v) == PictureFormat::None)
     return "unsupported format '" + v + "' (supported: png, svg, pdf)";
@@ -64,6 +70,8 @@ const Option kOptions[] = {
      [](const std::string&, CommandLine& l) { return l.Options.Antialias = true, std::string(); }},
     {"--svg-text", nullptr, nullptr, kRender, "an .svg holds its text as text to select and search",
      [](const std::string&, CommandLine& l) { return l.Options.SvgText = true, std::string(); }},
+    {"--png-level", nullptr, "N", kRun | kRender,
+     "zlib level of the PNG files written: 0 (none) to 9 (smallest); 1 is fastest to pack", SetPngLevel},
     {"--events", nullptr, nullptr, kAll, "print every event as it is raised",
      [](const std::string&, CommandLine& l) { return l.Options.PrintEvents = true, std::string(); }},
     {"--quiet", "-q", nullptr, kAll, "print nothing but failures (no Print output, events or notes)",

@@ -53,8 +53,11 @@ int RunScriptFile(const std::string& path, const ScriptOptions& options, const s
   // A document gets the drawing as shapes and text; any other file gets the picture's pixels.
   const bool pictureToOut = saveTo == "-";
   const bool vector = IsDocument(PictureFormatOf(pictureToOut ? "." + opts.Format : saveTo));
-  Plotara control(PlotaraOptions{
-      .Dpi = opts.Dpi, .Antialias = opts.Antialias, .Vector = vector, .SvgText = opts.SvgText});
+  Plotara control(PlotaraOptions{.Dpi = opts.Dpi,
+                                 .Antialias = opts.Antialias,
+                                 .Vector = vector,
+                                 .PngCompression = opts.PngCompression,
+                                 .SvgText = opts.SvgText});
   if (const std::string problem = SizePicture(control, opts.Width, opts.Height); !problem.empty()) {
     err << "plotara: " << problem << "\n";
     return kScriptFailed;

@@ -13,6 +13,7 @@ struct ScriptOptions {
   double Dpi = 96;
   bool Antialias = false;         // smooth lines, curves, circles and symbols
   bool SvgText = false;           // an .svg holds its text as <text> elements, not glyph outlines
+  int PngCompression = -1;        // zlib level of the PNG files written, 0 to 9; -1 zlib's default
   bool PrintEvents = false;       // print every event to the output as it is raised
   bool Quiet = false;             // print nothing but failures: no Print output, events or notes
   bool KeepGoing = false;         // write the pictures of a run in which a statement failed

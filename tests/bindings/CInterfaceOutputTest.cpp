@@ -102,6 +102,27 @@ TEST(CInterfaceOutput, OptionsDrawSmoothlyOrKeepShapes) {
   EXPECT_EQ(plotara_create_with_options(nullptr, &c), 5);
 }
 
+TEST(CInterfaceOutput, PngCompressionSetsTheLevelOfEveryPngWritten) {
+  // The same picture at three levels: none stores the pixels raw, and each higher level packs tighter.
+  std::vector<size_t> sizes;
+  for (int level : {0, 1, 9}) {
+    plotara_options o = plotara_default_options();
+    o.png_compression = level;
+    plotara_control* c = Chart(o);
+    sizes.push_back(Encoded(c, "png").size());
+    plotara_destroy(c);
+  }
+  EXPECT_GT(sizes[0], 240u * 160 * 3) << "level 0 keeps every byte of the pixels";
+  EXPECT_GT(sizes[1], sizes[2]);
+  for (int wrong : {-2, 10}) {
+    plotara_options o = plotara_default_options();
+    o.png_compression = wrong;
+    plotara_control* c = nullptr;
+    EXPECT_EQ(plotara_create_with_options(&o, &c), 5) << wrong;
+    EXPECT_EQ(c, nullptr);
+  }
+}
+
 TEST(CInterfaceMembers, ParametersGiveNameTypeAndDefault) {
   struct Case {
     const char* member;

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "support/Command.h"
 
@@ -63,6 +65,18 @@ TEST(Cli, RenderWritesAPngOfTheRequestedSize) {
   EXPECT_EQ(PngSize(png), std::make_pair(1000, 200));
 }
 
+TEST(Cli, PngLevelSetsTheCompressionOfThePicture) {
+  const std::string script = WriteScript("z.plotara", "Size 300, 200\nNewGraph \"z\"\n");
+  const std::string png = ::testing::TempDir() + "/z.png";
+  std::vector<uintmax_t> sizes;
+  for (const char* level : {"0", "9"}) {
+    EXPECT_EQ(RunCli("render " + script + " -o " + png + " --png-level " + level).status, 0);
+    sizes.push_back(std::filesystem::file_size(png));
+  }
+  EXPECT_GT(sizes[0], 300u * 200 * 3) << "level 0 keeps every byte of the pixels";
+  EXPECT_LT(sizes[1] * 10, sizes[0]);
+}
+
 TEST(Cli, FailuresAreOneClearLine) {
   struct Row {
     std::string args;
@@ -90,8 +104,8 @@ TEST(Cli, FailuresAreOneClearLine) {
 }
 
 TEST(Cli, UsageMistakesExitWithTwo) {
-  for (const char* args :
-       {"", "frobnicate", "run", "render x.plotara", "run x --size 0x5", "run x --dpi abc"}) {
+  for (const char* args : {"", "frobnicate", "run", "render x.plotara", "run x --size 0x5", "run x --dpi abc",
+                           "render x.plotara -o x.png --png-level 10"}) {
     const Result r = RunCli(args);
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_NE(r.output.find("usage:"), std::string::npos) << args;

@@ -29,7 +29,8 @@ class ParamInfo(ctypes.Structure):
 
 
 class Options(ctypes.Structure):
-    _fields_ = [("dpi", ctypes.c_double), ("antialias", ctypes.c_int), ("vector", ctypes.c_int)]
+    _fields_ = [("dpi", ctypes.c_double), ("antialias", ctypes.c_int), ("vector", ctypes.c_int),
+                ("png_compression", ctypes.c_int)]
 
 
 class Reference(ctypes.Structure):

@@ -66,6 +66,13 @@ def test_antialiasing_smooths_and_keeps_the_layout():
     assert 0 < differing < 0.1 * 300 * 200  # only near the curve's edges
 
 
+def test_png_compression_sets_the_level_of_the_png():
+    stored, packed = drawn(png_compression=0), drawn(png_compression=9)
+    assert len(stored.to_bytes("png")) > 300 * 200 * 3 > len(packed.to_bytes("png"))
+    with pytest.raises(plotara.PlotaraError):
+        plotara.Control(png_compression=10)
+
+
 @pytest.mark.skipif(shutil.which("pdftotext") is None, reason="needs poppler-utils")
 def test_a_vector_pdf_holds_text_a_reader_finds(tmp_path):
     path = tmp_path / "v.pdf"
