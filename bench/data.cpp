@@ -3,7 +3,9 @@
 // at its defaults; the anti-aliased ones smooth everything on both sides (Plotara's Antialias option,
 // QCustomPlot's aeAll). A frame is what a host shows: the drawing and then Picture1's pixels. A pan step
 // moves a zoomed view by the scroll bar's small change (Plotara) or by the same share of the range
-// (QCustomPlot) and draws the frame.
+// (QCustomPlot) and draws the frame. Loading puts 10 M x, y pairs into a new data set with one bulk call
+// (Plotara's AddDataPoints, QCustomPlot's setData of sorted keys); one read of the same arrays is its
+// floor.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -12,6 +14,7 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -127,6 +130,45 @@ void PlotaraDragStep(benchmark::State& state, int64_t n) {
   }
 }
 
+// Loading: n points from arrays in one bulk call into a new data set (the control and the data set are
+// made outside the timing).
+struct Arrays {
+  std::vector<double> x, y;
+  explicit Arrays(int64_t n) : x(static_cast<size_t>(n)), y(x.size()) {
+    for (int64_t i = 0; i < n; ++i) {
+      x[static_cast<size_t>(i)] = XAt(i, n);
+      y[static_cast<size_t>(i)] = Signal(x[static_cast<size_t>(i)]);
+    }
+  }
+};
+
+void PlotaraLoad(benchmark::State& state, int64_t n) {
+  const Arrays a(n);
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto p = std::make_unique<plotara::Plotara>();
+    p->NewGraph("loaded");
+    p->NewDataSet("signal");
+    state.ResumeTiming();
+    p->AddDataPoints(a.x, a.y);
+    state.PauseTiming();
+    p.reset();
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * n);
+}
+
+// The floor of loading: one read of the same arrays.
+void ReadOnce(benchmark::State& state, int64_t n) {
+  const Arrays a(n);
+  for (auto _ : state) {
+    double sum = 0;
+    for (size_t i = 0; i < a.x.size(); ++i) sum += a.x[i] + a.y[i];
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(state.iterations() * n);
+}
+
 // ---------------------------------------------------------------- QCustomPlot
 
 #ifdef PLOTARA_BENCH_QCUSTOMPLOT
@@ -181,6 +223,26 @@ void PeerPan(benchmark::State& state, int64_t n, bool smooth) {
   }
 }
 
+// setData of sorted keys into a new graph, as the bulk call of the peer.
+void PeerLoad(benchmark::State& state, int64_t n) {
+  QVector<double> keys(n), values(n);
+  for (int64_t i = 0; i < n; ++i) {
+    keys[i] = XAt(i, n);
+    values[i] = Signal(keys[i]);
+  }
+  QCustomPlot plot;
+  for (auto _ : state) {
+    state.PauseTiming();
+    QCPGraph* g = plot.addGraph();
+    state.ResumeTiming();
+    g->setData(keys, values, true);
+    state.PauseTiming();
+    plot.removeGraph(g);
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * n);
+}
+
 void PeerDragStep(benchmark::State& state, int64_t n) {
   PeerChart k(n, Look::Line);
   int step = 0;
@@ -221,6 +283,9 @@ std::vector<bench::Workload> Workloads() {
   }
   w.push_back({"DragStep1M", [](benchmark::State& s) { PlotaraDragStep(s, 1'000'000); },
                PLOTARA_PEER(PeerDragStep(s, 1'000'000))});
+  w.push_back({"Load10M", [](benchmark::State& s) { PlotaraLoad(s, 10'000'000); },
+               PLOTARA_PEER(PeerLoad(s, 10'000'000))});
+  w.push_back({"ReadOnce10M", [](benchmark::State& s) { ReadOnce(s, 10'000'000); }, nullptr});
   return w;
 }
 

@@ -210,12 +210,10 @@ int plotara_add_points(plotara_control* c, const double* x, const double* y, con
   return GuardCall(c, [&] {
     if (n > 0 && (!x || !y)) return Fail(5, "Invalid procedure call or argument (no x or y)");
     if (n > 0 && ReportPointsWithoutDataSet(c)) return PLOTARA_OK;
-    for (size_t i = 0; i < n; ++i) {
-      // A missing value (NaN) or an infinity: no point where x or y is one, no error bar where e is.
-      if (!std::isfinite(x[i]) || !std::isfinite(y[i])) continue;
-      c->control.AddDataPoint(x[i], y[i], e && std::isfinite(e[i]) ? e[i] : 0.0);
-      if (c->pendingError != 0) break;  // the method failed (a value beyond Single, ...): the status says so
-    }
+    // A missing value (NaN) or an infinity: no point where x or y is one, no error bar where e is. A
+    // failure (a value beyond Single, ...) stops the call, and its status says so.
+    c->control.AddDataPoints({x, n}, {y, n}, e ? std::span<const double>(e, n) : std::span<const double>(),
+                             true);
     return PLOTARA_OK;
   });
 }

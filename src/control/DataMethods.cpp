@@ -2,6 +2,7 @@
 // graph.
 #include "control/Control.h"
 #include "model/DataSets.h"
+#include "platform/RuntimeError.h"
 #include "plotara/Plotara.h"
 
 namespace plotara {
@@ -12,6 +13,15 @@ void Plotara::NewDataSet(const std::string& Legend, bool InLegendTable) {
 
 void Plotara::AddDataPoint(double X, double Y, double E) {
   c_->Notify.Guard("AddDataPoint", [&] { AddPoint(c_->State, c_->Notify, X, Y, E); });
+}
+
+void Plotara::AddDataPoints(std::span<const double> X, std::span<const double> Y, std::span<const double> E,
+                            bool SkipMissing) {
+  c_->Notify.Guard("AddDataPoints", [&] {
+    if (Y.size() != X.size() || (!E.empty() && E.size() != X.size())) Raise(err::InvalidProcedureCall);
+    AddPoints(c_->State, c_->Notify, {X.data(), Y.data(), E.empty() ? nullptr : E.data(), X.size()},
+              SkipMissing);
+  });
 }
 
 void Plotara::AddMathFunc(const std::string& MathFunc, double Fromx, double Tox) {

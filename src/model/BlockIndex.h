@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/PointList.h"
+
 namespace plotara {
 
 class BlockIndex {
@@ -38,6 +40,8 @@ class BlockIndex {
     }
     if ((++count_ & (BlockSize(0) - 1)) == 0) Complete();
   }
+  // Takes in n points as Add does one by one, a block of the first level at a time.
+  void Append(const Point* points, size_t n);
   void Clear();
 
   size_t Count() const noexcept { return count_; }

@@ -1,6 +1,7 @@
 // DataSets sections: automatic style; creating data sets; points; functions and texts.
 #include "model/DataSets.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -102,12 +103,11 @@ bool Widen(AxisRecord& a, double v) {
   return widened;
 }
 
-}  // namespace
-
-void AddPoint(ControlState& s, Notifier& n, double X, double Y, double E) {
-  if (s.NumGraphs() < 1) return;
+// AddPoint without its event: true when a range grew.
+bool TakePoint(ControlState& s, Notifier& n, double X, double Y, double E) {
+  if (s.NumGraphs() < 1) return false;
   GraphRecord& g = s.Current();
-  if (g.NumDataSets() < 1) return;
+  if (g.NumDataSets() < 1) return false;
   if (g.DataSets.back().Feed) Raise(err::InvalidProcedureCall);  // its rows come from its source
   // The point is stored as its data set's axes hold values (counted from a time axis's origin); the
   // graph's current axes, which it widens, may be others.
@@ -130,7 +130,160 @@ void AddPoint(ControlState& s, Notifier& n, double X, double Y, double E) {
   d.Index.Add(x, y, e);
   const bool wx = Widen(ax, currentX);
   const bool wy = Widen(ay, currentY);
-  if (wx || wy) n.RaiseGraphScaleChanged();
+  return wx || wy;
+}
+
+}  // namespace
+
+void AddPoint(ControlState& s, Notifier& n, double X, double Y, double E) {
+  if (TakePoint(s, n, X, Y, E)) n.RaiseGraphScaleChanged();
+}
+
+// ---------------------------------------------------------------- many points
+
+namespace {
+
+// True when the next point would go in with no step of its own: no axis it touches waits for its time
+// origin or, being automatic, for the limits its first point sets.
+bool TakesPlainPoints(GraphRecord& g) {
+  const DataSetRecord& d = g.DataSets.back();
+  const AxisRecord& ax = AxisAt(g, g.CurrentXAxis);
+  const AxisRecord& ay = AxisAt(g, g.CurrentYAxis);
+  return !AxisAt(g, d.DataXAxis).TimeOriginPending && !AxisAt(g, d.DataYAxis).TimeOriginPending &&
+         !ax.TimeOriginPending && !ay.TimeOriginPending &&
+         !(ax.AxisScale == kScaleAutomatic && ax.LimitsPending) &&
+         !(ay.AxisScale == kScaleAutomatic && ay.LimitsPending);
+}
+
+// A value CSng refuses (error 6): finite and beyond single range.
+inline bool BeyondSingle(double v) {
+  const double a = std::fabs(v);
+  return a > std::numeric_limits<float>::max() && a <= std::numeric_limits<double>::max();
+}
+
+inline bool Finite(double v) {
+  return std::fabs(v) <= std::numeric_limits<double>::max();
+}
+
+// The lowest and highest value of those taken in, NaN left out: the comparisons keep the extreme where v
+// is NaN (as minsd and maxsd do, without a branch).
+struct Extent {
+  double lo = INFINITY, hi = -INFINITY;
+  void Take(double v) {
+    lo = v < lo ? v : lo;
+    hi = v > hi ? v : hi;
+  }
+};
+
+// Points [0, n) of the arrays into `to`, as AddPoint converts them, and the extents of their X and Y as
+// the host gives them; with kSkipMissing, only the points whose X and Y are finite, and E that is not
+// as 0. Returns how many points were written. No value is beyond single range.
+template <bool kSkipMissing, bool kWithE>
+size_t Convert(const double* X, const double* Y, const double* E, size_t n, double ox, double oy, Point* to,
+               Extent& ex, Extent& ey) {
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  size_t kept = 0;
+  for (size_t k = 0; k < n; ++k) {
+    const double x = X[k], y = Y[k];
+    double e = kWithE ? E[k] : 0.0;
+    size_t keep = 1;
+    if constexpr (kSkipMissing) {
+      keep = static_cast<size_t>(Finite(x) & Finite(y));
+      e = Finite(e) ? e : 0.0;
+    }
+    to[kept] = Point{static_cast<float>(x - ox), static_cast<float>(y - oy), static_cast<float>(e)};
+    ex.Take(keep ? x : kNaN);
+    ey.Take(keep ? y : kNaN);
+    kept += keep;
+  }
+  return kept;
+}
+
+// Widens the axis by the extent e of the host's values, counted from the axis's origin. An infinity has
+// no place on an axis: where one is in e (or nothing is), the extent is taken again of the finite values
+// (with `other`, of the points whose other value is finite too, the points not left out).
+bool WidenBy(AxisRecord& a, Extent e, const double* values, const double* other, size_t n) {
+  if (!Finite(e.lo) || !Finite(e.hi)) {
+    e = Extent{};
+    for (size_t k = 0; k < n; ++k)
+      if (Finite(values[k]) && (!other || Finite(other[k]))) e.Take(values[k]);
+  }
+  const bool lo = Widen(a, e.lo - a.TimeOrigin);
+  const bool hi = Widen(a, e.hi - a.TimeOrigin);
+  return lo || hi;
+}
+
+// Takes the points of the arrays from the start, as AddPoint takes them, while TakesPlainPoints holds,
+// a block at a time: converted, stored and summarised without a step per point. Stops before a point that
+// AddPoint would refuse (a value beyond single range, one point too many), which the caller then adds on
+// its own. Returns how many entries of the arrays were used; widened tells whether a range grew.
+template <bool kSkipMissing>
+size_t AddPlainPoints(ControlState& s, const PointArrays& p, bool& widened) {
+  GraphRecord& g = s.Current();
+  DataSetRecord& d = g.DataSets.back();
+  AxisRecord& ax = AxisAt(g, g.CurrentXAxis);
+  AxisRecord& ay = AxisAt(g, g.CurrentYAxis);
+  const double ox = AxisAt(g, d.DataXAxis).TimeOrigin, oy = AxisAt(g, d.DataYAxis).TimeOrigin;
+  // A block is converted while it is in the cache: the scan for values beyond single range reads it in.
+  constexpr size_t kBlock = 8192;
+  ++s.Structure;
+  size_t used = 0;
+  while (used < p.Count) {
+    const double *X = p.X + used, *Y = p.Y + used, *E = p.E ? p.E + used : nullptr;
+    const size_t room = static_cast<size_t>(std::numeric_limits<int32_t>::max() - g.NumPoints());
+    size_t n = std::min({kBlock, p.Count - used, room});
+    auto refused = [&](size_t k) {
+      return BeyondSingle(X[k] - ox) | BeyondSingle(Y[k] - oy) | (E != nullptr && BeyondSingle(E[k]));
+    };
+    bool any = false;
+    for (size_t k = 0; k < n; ++k) any |= refused(k);
+    if (any) {
+      size_t k = 0;
+      while (!refused(k)) ++k;
+      n = k;
+    }
+    Point* to = g.Points.Room(n);
+    Extent ex, ey;
+    const size_t kept = E ? Convert<kSkipMissing, true>(X, Y, E, n, ox, oy, to, ex, ey)
+                          : Convert<kSkipMissing, false>(X, Y, E, n, ox, oy, to, ex, ey);
+    g.Points.Added(kept);
+    d.PointCount += static_cast<int32_t>(kept);
+    d.Index.Append(to, kept);
+    // A point left out has a value that is not finite, which widens nothing either.
+    widened |= WidenBy(ax, ex, X, kSkipMissing ? Y : nullptr, n);
+    widened |= WidenBy(ay, ey, Y, kSkipMissing ? X : nullptr, n);
+    used += n;
+    if (n < kBlock && used < p.Count) break;  // a point AddPoint must take, or refuse, on its own
+  }
+  return used;
+}
+
+}  // namespace
+
+void AddPoints(ControlState& s, Notifier& n, const PointArrays& p, bool skipMissing) {
+  if (s.NumGraphs() < 1 || p.Count == 0) return;
+  GraphRecord& g = s.Current();
+  if (g.NumDataSets() < 1) return;
+  if (g.DataSets.back().Feed) Raise(err::InvalidProcedureCall);  // its rows come from its source
+  bool widened = false;
+  try {
+    for (size_t i = 0; i < p.Count;) {
+      if (TakesPlainPoints(g)) {
+        const PointArrays rest{p.X + i, p.Y + i, p.E ? p.E + i : nullptr, p.Count - i};
+        i += skipMissing ? AddPlainPoints<true>(s, rest, widened) : AddPlainPoints<false>(s, rest, widened);
+        if (i == p.Count) break;
+      }
+      // A point that sets an axis's limits or time origin, or that fails, goes in as AddPoint takes it.
+      const double x = p.X[i], y = p.Y[i], e = p.E ? p.E[i] : 0.0;
+      ++i;
+      if (skipMissing && !(Finite(x) && Finite(y))) continue;
+      widened |= TakePoint(s, n, x, y, skipMissing && !Finite(e) ? 0.0 : e);
+    }
+  } catch (...) {
+    if (widened) n.RaiseGraphScaleChanged();  // for the points that went in before the failure
+    throw;
+  }
+  if (widened) n.RaiseGraphScaleChanged();
 }
 
 void AttachFeed(ControlState& s, Notifier& n, std::shared_ptr<SourceFeed> feed) {

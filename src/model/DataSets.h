@@ -22,6 +22,18 @@ void AddDataSet(ControlState& s, ErrorReporter& r, const std::string& legend, bo
 // GraphScaleChanged is raised when a range grew. A value beyond single range (error 6) changes nothing.
 void AddPoint(ControlState& s, Notifier& n, double x, double y, double e);
 
+// The X, Y and (where E is not null) E values of Count points.
+struct PointArrays {
+  const double *X, *Y, *E;
+  size_t Count;
+};
+
+// Appends the points as AddPoint does one by one, converted, stored and summarised a block at a time,
+// and raises GraphScaleChanged once when a range grew. Stops at the first point that fails, keeping those
+// before it. With skipMissing, a point whose X or Y is NaN or infinite is left out, and an E that is one
+// counts as 0.
+void AddPoints(ControlState& s, Notifier& n, const PointArrays& p, bool skipMissing);
+
 // Feeds the last data set from a data source: it is drawn as a line through the source's rows, and
 // automatic axes take in the source's extent as they would take in its rows. Error 5 for a data set
 // that holds points.

@@ -29,6 +29,13 @@ class PointList {
     if (count_ == capacity_) Grow();
     data_[count_++] = Point{x, y, e};
   }
+  // Room for n more points after the last, for a caller that writes some of them and then counts those
+  // with Added before anything reads them. Raises run-time error 7 when no memory can be had.
+  Point* Room(size_t n) {
+    while (capacity_ - count_ < n) Grow();
+    return data_ + count_;
+  }
+  void Added(size_t n) noexcept { count_ += n; }
   // Forgets all points; keeps room for a couple.
   void Clear();
 

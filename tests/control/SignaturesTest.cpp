@@ -132,6 +132,7 @@ TEST(Signatures, TheTableAndTheHeaderDescribeTheSameMethods) {
   }
   // Methods only a host program has, beside the automation interface.
   const std::set<std::string> hostOnly = {"Plotara",
+                                          "AddDataPoints",
                                           "Resize",
                                           "ResizePicture",
                                           "Events",

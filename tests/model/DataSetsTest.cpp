@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <span>
+#include <vector>
 
 #include "control/Internals.h"
 #include "plotara/Plotara.h"
@@ -235,6 +238,120 @@ TEST(NewDataSet, UsesTheAxesCurrentWhenItIsMade) {
   p.SetSelectedData(0);
   EXPECT_EQ(p.yAxisIndex(), Variant(int16_t{2}));
   EXPECT_EQ(p.xAxisIndex().Type(), VarType::Integer);
+}
+
+// ---------------------------------------------------------------- many points at once
+
+// The points, their summary and the axes as two controls hold them.
+void ExpectSameData(Plotara& a, Plotara& b) {
+  const GraphRecord& ga = Internals(a).State.Current();
+  const GraphRecord& gb = Internals(b).State.Current();
+  ASSERT_EQ(ga.NumPoints(), gb.NumPoints());
+  ASSERT_EQ(std::memcmp(ga.Points.Data(), gb.Points.Data(), sizeof(Point) * ga.Points.Count()), 0);
+  const DataSetRecord &da = ga.DataSets.back(), &db = gb.DataSets.back();
+  EXPECT_EQ(da.PointCount, db.PointCount);
+  EXPECT_EQ(da.Index.Count(), db.Index.Count());
+  EXPECT_EQ(da.Index.NonDecreasing(), db.Index.NonDecreasing());
+  EXPECT_EQ(da.Index.AnyError(), db.Index.AnyError());
+  for (int level = 0; level < BlockIndex::kLevels; ++level) {
+    const auto &la = da.Index.Level(level), &lb = db.Index.Level(level);
+    ASSERT_EQ(la.size(), lb.size()) << "level " << level;
+    EXPECT_EQ(std::memcmp(la.data(), lb.data(), la.size() * sizeof la[0]), 0) << "level " << level;
+  }
+  for (size_t k = 0; k < 2; ++k) {
+    const AxisRecord &xa = ga.Axes[k], &xb = gb.Axes[k];
+    EXPECT_EQ(xa.AxisValue1, xb.AxisValue1);
+    EXPECT_EQ(xa.AxisValue2, xb.AxisValue2);
+    EXPECT_EQ(xa.ScaleMin, xb.ScaleMin);
+    EXPECT_EQ(xa.ScaleMax, xb.ScaleMax);
+    EXPECT_EQ(xa.DataMin, xb.DataMin);
+    EXPECT_EQ(xa.DataMax, xb.DataMax);
+    EXPECT_EQ(xa.LimitsPending, xb.LimitsPending);
+    EXPECT_EQ(xa.TimeOrigin, xb.TimeOrigin);
+  }
+}
+
+TEST(AddDataPoints, TakeWhatAddDataPointTakesOneByOne) {
+  const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+  // Over several blocks of conversion, with values that are not finite where a block starts and inside
+  // one.
+  std::vector<double> x(20'000), y(x.size()), e(x.size());
+  for (size_t i = 0; i < x.size(); ++i) {
+    x[i] = 1.8e9 + static_cast<double>(i) * 0.25;  // seconds in 2027: far from 0, so a time origin shows
+    y[i] = std::sin(static_cast<double>(i) * 0.01) * 1e3;
+    e[i] = i % 7 == 0 ? 0.5 : 0;
+  }
+  std::vector<double> gaps = y, gapsAtFirst = y, backwards = x, errorGaps = e;
+  gapsAtFirst[0] = nan;
+  for (size_t i : {4096, 8192, 8200}) gaps[i] = inf;
+  gaps[5000] = -inf;
+  gaps[12'345] = nan;
+  backwards[9000] = 0;
+  errorGaps[64] = nan;
+  const struct {
+    const char* name;
+    const std::vector<double>& x;
+    const std::vector<double>& y;
+    const std::vector<double>* e;
+    bool time, fixed, skip, lead;  // lead: a point before them, so the summary starts part way into a block
+  } cases[] = {
+      {"plain", x, y, nullptr, false, false, false, true},
+      {"errors", x, y, &e, false, false, false, false},
+      {"gaps kept", x, gaps, nullptr, false, false, false, true},
+      {"gaps left out", x, gaps, &errorGaps, false, false, true, false},
+      {"first point missing, time axis", x, gapsAtFirst, &e, true, false, false, false},
+      {"first point left out, time axis", x, gapsAtFirst, nullptr, true, false, true, false},
+      {"fixed axes", x, gaps, nullptr, false, true, false, true},
+      {"X goes back", backwards, y, nullptr, false, false, false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Plotara one, many;
+    for (Plotara* p : {&one, &many}) {
+      if (c.fixed) {
+        p->NewGraph("G", 0, 10, 0, 10);
+      } else {
+        p->NewGraph("G");
+      }
+      if (c.time) p->AxisTime(true);
+      p->NewDataSet("d");
+      if (c.lead) p->AddDataPoint(1.8e9, 5);
+    }
+    for (size_t i = 0; i < c.x.size(); ++i) {
+      double ei = c.e ? (*c.e)[i] : 0;
+      if (c.skip && !(std::isfinite(c.x[i]) && std::isfinite(c.y[i]))) continue;
+      if (c.skip && !std::isfinite(ei)) ei = 0;
+      one.AddDataPoint(c.x[i], c.y[i], ei);
+    }
+    EventLog log(many);
+    many.AddDataPoints(c.x, c.y, c.e ? std::span<const double>(*c.e) : std::span<const double>(), c.skip);
+    ExpectSameData(one, many);
+    EXPECT_EQ(log.Take(), (std::vector<std::string>{"GraphScaleChanged"})) << "one event for the call";
+  }
+}
+
+TEST(AddDataPoints, StopAtAValueASingleCannotHoldAndRefuseUnequalLengths) {
+  std::vector<double> x(10'000), y(x.size(), 1.0);
+  for (size_t i = 0; i < x.size(); ++i) x[i] = static_cast<double>(i);
+  x[9000] = 1e300;
+  Plotara p;
+  p.NewGraph("G");
+  p.NewDataSet("d");
+  EventLog log(p);
+  p.AddDataPoints(x, y);
+  EXPECT_EQ(log.Take(),
+            (std::vector<std::string>{"GraphScaleChanged",
+                                      "Error 6 has occured in Plotara.ocx, AddDataPoints / Overflow"}));
+  EXPECT_EQ(DataSet(p, 0).PointCount, 9000) << "the points before it are kept";
+  EXPECT_EQ(Axis(p, 0).AxisValue2, 8999);
+  const std::vector<double> shorter(10, 1.0);
+  p.AddDataPoints(shorter, y);
+  p.AddDataPoints(y, y, shorter);
+  const std::vector<std::string> refused = log.Take();
+  ASSERT_EQ(refused.size(), 2u);
+  for (const std::string& e : refused)
+    EXPECT_EQ(e.rfind("Error 5 has occured in Plotara.ocx, AddDataPoints", 0), 0u) << e;
+  EXPECT_EQ(DataSet(p, 0).PointCount, 9000);
 }
 
 }  // namespace
