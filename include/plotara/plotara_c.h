@@ -149,8 +149,9 @@ int plotara_put(plotara_control* control, const char* property, plotara_value va
 
 /* Appends n points to the last data set of the current graph: AddDataPoint(x[i], y[i], e[i]); e may be
  * NULL. NaN and the infinities mark missing values: a point whose x or y is one is left out (a line
- * joins the points on either side), an e that is one gives no error bar (0). Stops at the first point
- * that fails; with no data set to take them, fails with 9 and adds none. */
+ * joins the points on either side), an e that is one gives no error bar (0). The arrays are taken a
+ * block at a time, and GraphScaleChanged is raised once for the call. Stops at the first point that
+ * fails; with no data set to take them, fails with 9 and adds none. */
 int plotara_add_points(plotara_control* control, const double* x, const double* y, const double* e, size_t n);
 
 /* The members of the interface: their count, the name of one (NULL outside 0..count-1), and what a

@@ -175,28 +175,48 @@ struct Extent {
   }
 };
 
-// Points [0, n) of the arrays into `to`, as AddPoint converts them, and the extents of their X and Y as
-// the host gives them; with kSkipMissing, only the points whose X and Y are finite, and E that is not
-// as 0. Returns how many points were written. No value is beyond single range.
-template <bool kSkipMissing, bool kWithE>
+// Points [0, n) of the arrays (E may be null: no errors) into `to`, as AddPoint converts them, and the
+// extents of their X and Y as the host gives them; with kSkipMissing, only the points whose X and Y are
+// finite, and E that is not as 0. Returns how many points were written. No value is beyond single range.
+template <bool kSkipMissing>
 size_t Convert(const double* X, const double* Y, const double* E, size_t n, double ox, double oy, Point* to,
                Extent& ex, Extent& ey) {
-  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-  size_t kept = 0;
-  for (size_t k = 0; k < n; ++k) {
-    const double x = X[k], y = Y[k];
-    double e = kWithE ? E[k] : 0.0;
-    size_t keep = 1;
-    if constexpr (kSkipMissing) {
-      keep = static_cast<size_t>(Finite(x) & Finite(y));
-      e = Finite(e) ? e : 0.0;
+  if constexpr (!kSkipMissing) {
+    // Two extents for each, so that neither waits for the other.
+    Extent ex2, ey2;
+    size_t k = 0;
+    for (; k + 2 <= n; k += 2) {
+      for (size_t j = 0; j < 2; ++j) {
+        const double x = X[k + j], y = Y[k + j];
+        to[k + j] = Point{static_cast<float>(x - ox), static_cast<float>(y - oy),
+                          E ? static_cast<float>(E[k + j]) : 0.0f};
+      }
+      ex.Take(X[k]);
+      ex2.Take(X[k + 1]);
+      ey.Take(Y[k]);
+      ey2.Take(Y[k + 1]);
     }
-    to[kept] = Point{static_cast<float>(x - ox), static_cast<float>(y - oy), static_cast<float>(e)};
-    ex.Take(keep ? x : kNaN);
-    ey.Take(keep ? y : kNaN);
-    kept += keep;
+    for (; k < n; ++k) {
+      to[k] = Point{static_cast<float>(X[k] - ox), static_cast<float>(Y[k] - oy),
+                    E ? static_cast<float>(E[k]) : 0.0f};
+      ex.Take(X[k]);
+      ey.Take(Y[k]);
+    }
+    ex.Take(ex2.lo), ex.Take(ex2.hi), ey.Take(ey2.lo), ey.Take(ey2.hi);
+    return n;
+  } else {
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    size_t kept = 0;
+    for (size_t k = 0; k < n; ++k) {
+      const double x = X[k], y = Y[k], e = E && Finite(E[k]) ? E[k] : 0.0;
+      const bool keep = Finite(x) & Finite(y);
+      to[kept] = Point{static_cast<float>(x - ox), static_cast<float>(y - oy), static_cast<float>(e)};
+      ex.Take(keep ? x : kNaN);
+      ey.Take(keep ? y : kNaN);
+      kept += keep ? 1 : 0;
+    }
+    return kept;
   }
-  return kept;
 }
 
 // Widens the axis by the extent e of the host's values, counted from the axis's origin. An infinity has
@@ -232,20 +252,27 @@ size_t AddPlainPoints(ControlState& s, const PointArrays& p, bool& widened) {
     const double *X = p.X + used, *Y = p.Y + used, *E = p.E ? p.E + used : nullptr;
     const size_t room = static_cast<size_t>(std::numeric_limits<int32_t>::max() - g.NumPoints());
     size_t n = std::min({kBlock, p.Count - used, room});
-    auto refused = [&](size_t k) {
-      return BeyondSingle(X[k] - ox) | BeyondSingle(Y[k] - oy) | (E != nullptr && BeyondSingle(E[k]));
-    };
-    bool any = false;
-    for (size_t k = 0; k < n; ++k) any |= refused(k);
-    if (any) {
+    // One pass over the block without a branch: is any value refused, is any X or Y missing.
+    int refused = 0, missing = 0;
+    for (size_t k = 0; k < n; ++k) {
+      refused |= BeyondSingle(X[k] - ox) | BeyondSingle(Y[k] - oy);
+      missing |= !(Finite(X[k]) & Finite(Y[k]));
+    }
+    if (E)
+      for (size_t k = 0; k < n; ++k) {
+        refused |= BeyondSingle(E[k]);
+        missing |= !Finite(E[k]);
+      }
+    if (refused) {
       size_t k = 0;
-      while (!refused(k)) ++k;
+      while (!(BeyondSingle(X[k] - ox) || BeyondSingle(Y[k] - oy) || (E && BeyondSingle(E[k])))) ++k;
       n = k;
     }
     Point* to = g.Points.Room(n);
     Extent ex, ey;
-    const size_t kept = E ? Convert<kSkipMissing, true>(X, Y, E, n, ox, oy, to, ex, ey)
-                          : Convert<kSkipMissing, false>(X, Y, E, n, ox, oy, to, ex, ey);
+    // Nothing to leave out: every point is kept, in place.
+    const size_t kept = kSkipMissing && missing ? Convert<true>(X, Y, E, n, ox, oy, to, ex, ey)
+                                                : Convert<false>(X, Y, E, n, ox, oy, to, ex, ey);
     g.Points.Added(kept);
     d.PointCount += static_cast<int32_t>(kept);
     d.Index.Append(to, kept);
