@@ -105,6 +105,10 @@ void PlotaraItem::paint(QPainter* painter) {
   painter->drawImage(QPointF(0, 0), image);
 }
 
+bool PlotaraItem::print(QPrinter* printer) {
+  return printer && host::Print(*control_, *printer, width(), height());
+}
+
 void PlotaraItem::geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) {
   QQuickPaintedItem::geometryChange(newGeometry, oldGeometry);
   if (newGeometry.size() == oldGeometry.size() || newGeometry.isEmpty()) return;

@@ -1,5 +1,6 @@
 // What a Qt host of the control needs beyond its kind of item: the by-name interface with Qt types, the
-// input events of Qt turned into the control's entry points, the hover text, and printing. Inline, so
+// input events of Qt turned into the control's entry points, the data queries' thread, the hover text,
+// and printing. Inline, so
 // that each Qt host's library carries them and a program may load more than one.
 #pragma once
 
@@ -11,7 +12,6 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QThreadPool>
 #include <QVariant>
 #include <QWheelEvent>
@@ -20,6 +20,7 @@
 #include <optional>
 #include <type_traits>
 
+#include "QtPagePainter.h"
 #include "plotara/Automation.h"
 #include "plotara/ChildElements.h"
 #include "plotara/HostServices.h"
@@ -311,47 +312,42 @@ inline QString HoverText(const Plotara& control, QPointF at) {
 
 // ---------------------------------------------------------------- printing
 
-// Prints the chart, fitted into the printable area of the printer's page with the proportions it has
-// on the screen (pictureWidth x pictureHeight logical pixels) and laid out anew at that size. A printer
-// that writes a PDF file gets a PDF of shapes and text; any other (a printer, a preview) a picture at its
-// resolution. False when the page could not be made.
+// Paints the chart onto the painter's device, fitted into `target` (the painter's units, dpi of them an
+// inch) with the proportions it has on the screen (pictureWidth x pictureHeight logical pixels) and laid
+// out anew at that size: shapes and text through the painter, so that a printer or a print preview gets
+// text as text and lines as sharp as it prints them. Throws AutomationError.
+inline void PaintChart(Plotara& control, QPainter& painter, const QRectF& target, double dpi,
+                       qreal pictureWidth, qreal pictureHeight) {
+  const qreal fit = std::min(target.width() / pictureWidth, target.height() / pictureHeight);
+  constexpr double kTwipsPerInch = 1440;
+  const double twipsPerUnit = kTwipsPerInch / dpi;
+  PageLayout layout;
+  layout.Dpi = dpi;
+  layout.Width = pictureWidth * fit * twipsPerUnit;
+  layout.Height = pictureHeight * fit * twipsPerUnit;
+  painter.save();
+  painter.translate(target.topLeft());
+  painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+  QtPagePainter page(painter);
+  control.PaintPage(page, layout);
+  painter.restore();
+}
+
+// Prints the chart on one page, fitted into its printable area (see PaintChart). False when nothing could
+// be printed.
 inline bool Print(Plotara& control, QPrinter& printer, qreal pictureWidth, qreal pictureHeight) {
   if (pictureWidth <= 0 || pictureHeight <= 0) return false;
-  const QPageLayout page = printer.pageLayout();
-  const QRectF paper = page.fullRectPoints(), area = page.paintRectPoints();
-  const qreal fit = std::min(area.width() / pictureWidth, area.height() / pictureHeight);
-  const QSizeF chart(pictureWidth * fit, pictureHeight * fit);  // points
-  constexpr double kTwipsPerPoint = 20;
-  PageLayout layout;
-  layout.Width = chart.width() * kTwipsPerPoint;
-  layout.Height = chart.height() * kTwipsPerPoint;
-  QTemporaryDir scratch;
-  if (!scratch.isValid()) return false;
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
   try {
-    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-      layout.PageWidth = paper.width() * kTwipsPerPoint;
-      layout.PageHeight = paper.height() * kTwipsPerPoint;
-      layout.Left = area.left() * kTwipsPerPoint;
-      layout.Top = area.top() * kTwipsPerPoint;
-      const QString pdf = scratch.filePath(QStringLiteral("page.pdf"));  // the name says the format
-      control.SavePage(pdf.toStdString(), layout);
-      QFile::remove(printer.outputFileName());
-      return QFile::copy(pdf, printer.outputFileName());
-    }
-    layout.Dpi = printer.resolution();
-    const QString png = scratch.filePath(QStringLiteral("page.png"));
-    control.SavePage(png.toStdString(), layout);
-    const QImage image(png);
-    QPainter painter;
-    if (image.isNull() || !painter.begin(&printer)) return false;
-    const QRect target = page.paintRectPixels(printer.resolution());
-    painter.drawImage(QRectF(0, 0, chart.width() / area.width() * target.width(),
-                             chart.height() / area.height() * target.height()),
-                      image);
-    return painter.end();
+    const QRect area = printer.pageLayout().paintRectPixels(printer.resolution());
+    PaintChart(control, painter, QRectF(0, 0, area.width(), area.height()), printer.resolution(),
+               pictureWidth, pictureHeight);
   } catch (const AutomationError&) {
+    painter.end();
     return false;
   }
+  return painter.end();
 }
 
 }  // namespace plotara::qt::host

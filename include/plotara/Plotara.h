@@ -29,6 +29,7 @@ namespace plotara {
 
 class Control;  // the control's state, behind a pointer
 class PickerService;
+class PagePainter;  // plotara/PagePainter.h
 
 // How a control draws its picture.
 struct PlotaraOptions {
@@ -290,6 +291,10 @@ class Plotara {
   // page is white around the chart. The picture on the screen is drawn again afterwards; no event is
   // raised but ErrorMsg. Throws as SavePicture does.
   void SavePage(const std::string& path, const PageLayout& layout = {});
+  // Draws the chart as SavePage does, onto a painter of the host's own (plotara/PagePainter.h) as shapes
+  // and text, in pixels at layout.Dpi with the chart's top-left at (layout.Left, layout.Top); the page
+  // size is the painter's affair. Throws AutomationError as SavePage does.
+  void PaintPage(PagePainter& painter, const PageLayout& layout = {});
 
  private:
   friend struct PlotaraAccess;  // the tests' and benchmarks' way in (control/Internals.h)

@@ -1,7 +1,9 @@
-// SavePage: the chart drawn anew on surfaces of its own, laid out at the page's size, and written as a
-// document (shapes and text) or as pixels at another resolution. The records are shared with the screen,
+// SavePage and PaintPage: the chart drawn anew on surfaces of its own, laid out at the page's size, and
+// written as a document (shapes and text) or as pixels at another resolution, or handed to a host's
+// painter. The records are shared with the screen,
 // so what drawing lays out in them is put back, and the screen drawn again, afterwards.
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "control/Control.h"
@@ -11,6 +13,7 @@
 #include "platform/PictureFormat.h"
 #include "plotara/Plotara.h"
 #include "render/Pipeline.h"
+#include "surface/PaintingSurface.h"
 
 namespace plotara {
 
@@ -57,18 +60,16 @@ int Pixels(double twips, double dpi) {
   return static_cast<int>(std::lround(twips / TwipsPerPixel(dpi)));
 }
 
-void WritePage(Control& c, const std::string& path, const PageLayout& layout) {
-  const PictureFormat format = PictureFormatOf(path);
-  if (format == PictureFormat::None) Raise(err::InvalidProcedureCall);
-  const double dpi = layout.Dpi > 0 ? layout.Dpi : c.Dpi;
-  const SurfaceKind kind = IsDocument(format) ? SurfaceKind::Document : SurfaceKind::Raster;
-  const double width = layout.Width > 0 ? layout.Width : c.Picture1->Width(),
-               height = layout.Height > 0 ? layout.Height : c.Picture1->Height();
-  const double pageWidth = layout.PageWidth > 0 ? layout.PageWidth : width,
-               pageHeight = layout.PageHeight > 0 ? layout.PageHeight : height;
+// Draws the chart as it is now anew on a picture of the layout's size and resolution, of the given kind,
+// and hands it to `use`; the screen's records are put back and the screen drawn again afterwards.
+void DrawPage(Control& c, const PageLayout& layout, SurfaceKind kind,
+              const std::function<void(Surface& picture, double dpi)>& use) {
   for (double v : {layout.Dpi, layout.PageWidth, layout.PageHeight, layout.Left, layout.Top, layout.Width,
                    layout.Height})
     if (!std::isfinite(v) || v < 0) Raise(err::InvalidProcedureCall);
+  const double dpi = layout.Dpi > 0 ? layout.Dpi : c.Dpi;
+  const double width = layout.Width > 0 ? layout.Width : c.Picture1->Width(),
+               height = layout.Height > 0 ? layout.Height : c.Picture1->Height();
 
   std::unique_ptr<Surface> back = MakeSurface(dpi, kind), picture = MakeSurface(dpi, kind),
                            saved = MakeSurface(dpi, kind), scratch1 = MakeSurface(dpi, kind),
@@ -96,24 +97,46 @@ void WritePage(Control& c, const std::string& path, const PageLayout& layout) {
   ShownFront front;
   Drawing page{s, c.Notify, *back, *picture, *saved, *scratch1, *scratch2, c.Tools, front};
   RefreshGraphs(page, -1, true);
+  use(*picture, dpi);
+}
 
-  if (pageWidth == width && pageHeight == height && layout.Left == 0 && layout.Top == 0) {
-    picture->SavePicture(path);
-    return;
-  }
-  std::unique_ptr<Surface> sheet = MakeSurface(dpi, kind);
-  sheet->Move(0, 0, static_cast<float>(pageWidth), static_cast<float>(pageHeight));
-  sheet->BackColor = 0x00FFFFFF;
-  sheet->Cls();
-  sheet->BitBlt(Pixels(layout.Left, dpi), Pixels(layout.Top, dpi), picture->PixelWidth(),
-                picture->PixelHeight(), *picture, 0, 0);
-  sheet->SavePicture(path);
+void WritePage(Control& c, const std::string& path, const PageLayout& layout) {
+  const PictureFormat format = PictureFormatOf(path);
+  if (format == PictureFormat::None) Raise(err::InvalidProcedureCall);
+  const SurfaceKind kind = IsDocument(format) ? SurfaceKind::Document : SurfaceKind::Raster;
+  DrawPage(c, layout, kind, [&](Surface& picture, double dpi) {
+    const double pageWidth = layout.PageWidth > 0 ? layout.PageWidth : picture.Width(),
+                 pageHeight = layout.PageHeight > 0 ? layout.PageHeight : picture.Height();
+    if (pageWidth == picture.Width() && pageHeight == picture.Height() && layout.Left == 0 &&
+        layout.Top == 0) {
+      picture.SavePicture(path);
+      return;
+    }
+    std::unique_ptr<Surface> sheet = MakeSurface(dpi, kind);
+    sheet->Move(0, 0, static_cast<float>(pageWidth), static_cast<float>(pageHeight));
+    sheet->BackColor = 0x00FFFFFF;
+    sheet->Cls();
+    sheet->BitBlt(Pixels(layout.Left, dpi), Pixels(layout.Top, dpi), picture.PixelWidth(),
+                  picture.PixelHeight(), picture, 0, 0);
+    sheet->SavePicture(path);
+  });
 }
 
 }  // namespace
 
 void Plotara::SavePage(const std::string& path, const PageLayout& layout) {
   AsAutomation([&] { WritePage(*c_, path, layout); });
+}
+
+void Plotara::PaintPage(PagePainter& painter, const PageLayout& layout) {
+  AsAutomation([&] {
+    DrawPage(*c_, layout, SurfaceKind::Painting, [&](Surface& picture, double dpi) {
+      painter.Save();
+      painter.Translate(layout.Left / plotara::TwipsPerPixel(dpi), layout.Top / plotara::TwipsPerPixel(dpi));
+      static_cast<PaintingSurface&>(picture).Paint(painter);
+      painter.Restore();
+    });
+  });
 }
 
 }  // namespace plotara

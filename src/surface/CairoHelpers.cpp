@@ -84,6 +84,31 @@ double LineHeight(cairo_t* cr) {
   return std::ceil(fe.ascent) + std::ceil(fe.descent);
 }
 
+TextMeasure::TextMeasure()
+    : surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1)), cr_(cairo_create(surface_)) {}
+
+TextMeasure::~TextMeasure() {
+  cairo_destroy(cr_);
+  cairo_surface_destroy(surface_);
+}
+
+bool TextMeasure::Select(const std::string& family, bool bold, bool italic, double pixels) {
+  const std::string key = FontKey(family, bold, italic, pixels);
+  if (key == selected_) return true;
+  cairo_font_face_t* face = faces_.Face(family, bold, italic);
+  if (!face) return false;
+  cairo_set_font_face(cr_, face);
+  cairo_set_font_size(cr_, pixels);
+  selected_ = key;
+  return true;
+}
+
+double TextMeasure::Ascent() {
+  cairo_font_extents_t fe;
+  cairo_font_extents(cr_, &fe);
+  return std::ceil(fe.ascent);
+}
+
 double DashPhase::Next(int x1, int y1, int x2, int y2, int width) {
   const double length =
       width > 1 ? std::hypot(x2 - x1, y2 - y1) : std::max(std::abs(x2 - x1), std::abs(y2 - y1));

@@ -38,6 +38,29 @@ std::string FontKey(const std::string& family, bool bold, bool italic, double pi
 double TextAdvance(cairo_t* cr, std::string_view text);
 double LineHeight(cairo_t* cr);
 
+// Text measured as the raster surface measures it, on a context of its own: how a surface that draws no
+// pixels of its own lays text out as the raster surface does.
+class TextMeasure {
+ public:
+  TextMeasure();
+  ~TextMeasure();
+  TextMeasure(const TextMeasure&) = delete;
+  TextMeasure& operator=(const TextMeasure&) = delete;
+  // Selects a font of `pixels` (FontPixels); false, selecting nothing, when none can be had.
+  bool Select(const std::string& family, bool bold, bool italic, double pixels);
+  // In the font selected, in pixels: the advance of a text, the height of a line, the ascent rounded up
+  // (from the top of a line to its baseline).
+  double Advance(std::string_view text) { return TextAdvance(cr_, text); }
+  double Height() { return LineHeight(cr_); }
+  double Ascent();
+
+ private:
+  cairo_surface_t* surface_;
+  cairo_t* cr_;
+  FontFaces faces_;
+  std::string selected_;
+};
+
 // A dotted line that starts where the previous one ended goes on with its pattern, so that a curve of
 // short segments still looks dotted. Thin lines count the pattern in pixel steps, wide ones along their
 // length; a period is six pen widths.

@@ -1,5 +1,6 @@
 // The one place that names the backends.
 #include "surface/CairoSurface.h"
+#include "surface/PaintingSurface.h"
 #include "surface/SmoothSurface.h"
 #include "surface/Surface.h"
 #include "surface/VectorSurface.h"
@@ -12,6 +13,8 @@ std::unique_ptr<Surface> MakeSurface(double dpi, SurfaceKind kind) {
       return std::make_unique<SmoothSurface>(dpi);
     case SurfaceKind::Document:
       return std::make_unique<VectorSurface>(dpi);
+    case SurfaceKind::Painting:
+      return std::make_unique<PaintingSurface>(dpi);
     case SurfaceKind::Raster:
       break;
   }

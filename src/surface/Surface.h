@@ -294,8 +294,8 @@ class Surface {
 
 // A surface of one of the backends: Raster draws exact aliased pixels; Smooth draws pixels with smoothed
 // lines, curves, circles and polygons; Document keeps shapes for SVG and PDF, where the inverting draw
-// mode draws nothing.
-enum class SurfaceKind { Raster, Smooth, Document };
+// mode draws nothing; Painting keeps shapes and text for a host's painter, and draws them nowhere else.
+enum class SurfaceKind { Raster, Smooth, Document, Painting };
 std::unique_ptr<Surface> MakeSurface(double dpi, SurfaceKind kind = SurfaceKind::Raster);
 
 }  // namespace plotara

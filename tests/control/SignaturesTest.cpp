@@ -152,6 +152,7 @@ TEST(Signatures, TheTableAndTheHeaderDescribeTheSameMethods) {
                                           "Pan",
                                           "KeyDown",
                                           "SavePage",
+                                          "PaintPage",
                                           "UseDataSource",
                                           "DeferDataQueries",
                                           "TakeDataQueries"};

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QPrinter>
+#include <QProcess>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickView>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -144,6 +147,26 @@ TEST_F(Quick, AFailedCallByNameIsASignal) {
   EXPECT_EQ(failures.count(), 2);
   EXPECT_TRUE(item->set("AxisTitle", "Renamed"));
   EXPECT_EQ(item->get("AxisTitle").toString(), "Renamed");
+}
+
+TEST_F(Quick, PrintingGivesAPageWithTheChartsTextAsText) {
+  const QPoint centre = At(0.5, 0.5);  // the view printed is the one shown: 2.5 .. 7.5
+  QWheelEvent wheel(centre, view.mapToGlobal(centre), {}, {0, 4 * 120}, Qt::NoButton, {}, Qt::NoScrollPhase,
+                    false);
+  QGuiApplication::sendEvent(&view, &wheel);
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath("chart.pdf");
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(pdf);
+  ASSERT_TRUE(item->print(&printer));
+  QProcess tool;
+  tool.start("pdftotext", {"-layout", pdf, "-"});
+  ASSERT_TRUE(tool.waitForFinished(10000));
+  const QString text = QString::fromUtf8(tool.readAllStandardOutput());
+  EXPECT_TRUE(text.contains("Test") && text.contains("x-axis") && text.contains("points"))
+      << text.toStdString();
+  EXPECT_FALSE(text.contains("10")) << "the zoomed view, not the full range";
 }
 
 }  // namespace

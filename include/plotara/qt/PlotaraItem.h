@@ -25,6 +25,8 @@
 
 #include "plotara/Plotara.h"
 
+class QPrinter;
+
 namespace plotara::qt {
 
 namespace host {
@@ -58,6 +60,8 @@ class PlotaraItem : public QQuickPaintedItem {
   QString readout() const { return readout_; }
 
   void paint(QPainter* painter) override;
+  // Prints the chart as PlotaraWidget::print does. False when nothing could be printed.
+  bool print(QPrinter* printer);
 
  signals:
   void newGraphInFront();

@@ -82,9 +82,9 @@ class PlotaraWidget : public QWidget {
   void setHoverValue(bool on);
 
   // Prints the chart as it is now, fitted into the page's printable area with the proportions it has
-  // here and laid out anew at that size: a printer that writes a PDF file gets shapes and text, sharp at
-  // any resolution; any other printer, and a print preview, a picture at the printer's resolution. False
-  // when nothing could be printed.
+  // here and laid out anew at that size, through QPainter as shapes and text: a printer, a PDF file and a
+  // print preview alike get lines sharp at their resolution and text set as text. False when nothing
+  // could be printed.
   bool print(QPrinter* printer);
 
   // The size the control was last given (its picture and the bars), or 640 x 480 before that.
