@@ -1,7 +1,6 @@
 // What a Qt host of the control needs beyond its kind of item: the by-name interface with Qt types, the
 // input events of Qt turned into the control's entry points, the data queries' thread, the hover text,
-// and printing. Inline, so
-// that each Qt host's library carries them and a program may load more than one.
+// and printing. Inline, so that each Qt host's library carries them and a program may load more than one.
 #pragma once
 
 #include <QClipboard>

@@ -21,9 +21,12 @@ using plotara::test::Rows;
 // a noticeable time.
 class SlowTable {
  public:
-  explicit SlowTable(size_t rows)
+  SlowTable(const std::string& name, size_t rows)
       : rows_(plotara::test::WalkRows(rows)),
-        path_((std::filesystem::path(::testing::TempDir()) / "widget-query.db").string()) {
+        // Named after the process: other test runs on the machine may use the same scratch folder.
+        path_((std::filesystem::path(::testing::TempDir()) /
+               (name + "-" + std::to_string(QCoreApplication::applicationPid()) + ".db"))
+                  .string()) {
     std::filesystem::remove(path_);
     sqlite3* db = nullptr;
     EXPECT_EQ(sqlite3_open(path_.c_str(), &db), SQLITE_OK);
@@ -60,7 +63,7 @@ class SlowTable {
 
 // The large table is built once: that takes a few seconds.
 const SlowTable& Table() {
-  static const SlowTable table(1'000'000);
+  static const SlowTable table("widget-query", 1'000'000);
   return table;
 }
 
@@ -137,7 +140,7 @@ TEST(WidgetDataQuery, TheWindowKeepsWorkingWhileRowsComeAndTheyDrawAsFromMemory)
 }
 
 TEST(WidgetDataQuery, AQueryThatFailsOnTheThreadIsReportedAndTheLastPictureStays) {
-  SlowTable table(20'000);
+  SlowTable table("widget-failing-query", 20'000);
   PlotaraWidget widget;
   widget.resize(640, 480);
   widget.show();
