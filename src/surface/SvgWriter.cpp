@@ -21,7 +21,9 @@ namespace {
 // Coordinates are written in hundredths of a pixel: finer than any viewer shows, and exact steps
 // between points on the pixel grid.
 int64_t Hundredths(double v) {
-  const double h = v * 100.0;
+  if (std::isnan(v)) return 0;
+  // A point far outside the page (a value on a deeply zoomed axis) is held where the conversion is defined.
+  const double h = std::clamp(v * 100.0, -1e15, 1e15);
   return static_cast<int64_t>(h < 0 ? h - 0.5 : h + 0.5);  // rounded half away from zero
 }
 
