@@ -34,4 +34,10 @@ inline constexpr OleColor Rgb(int r, int g, int b) {
   return r | (g << 8) | (b << 16);
 }
 
+// The colour an OleColor stands for as 0x00RRGGBB, the order the drawing backends take.
+inline uint32_t ResolvedRgb(OleColor c) noexcept {
+  const OleColor r = ResolveColor(c);
+  return static_cast<uint32_t>((RedOf(r) << 16) | (GreenOf(r) << 8) | BlueOf(r));
+}
+
 }  // namespace plotara

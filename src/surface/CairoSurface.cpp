@@ -96,7 +96,7 @@ void CairoSurface::Reallocate(int w, int h) {
   }
   auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(img));
   const int stride = cairo_image_surface_get_stride(img) / 4;
-  const uint32_t back = Native(BackColor);
+  const uint32_t back = ResolvedRgb(BackColor);
   for (int y = 0; y < h; ++y)
     FillPixels(data + static_cast<size_t>(y) * stride, static_cast<size_t>(w), back);
   if (img_) {
@@ -175,11 +175,6 @@ void CairoSurface::BeginCairo() {
   cairoPending_ = true;
   // Shapes are aliased here; a derived surface that smooths its own sets that for each of them.
   cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
-}
-
-uint32_t CairoSurface::Native(OleColor c) const {
-  const OleColor r = ResolveColor(c);
-  return static_cast<uint32_t>((RedOf(r) << 16) | (GreenOf(r) << 8) | BlueOf(r));
 }
 
 void CairoSurface::SetSource(uint32_t rgb) {
@@ -465,9 +460,9 @@ void CairoSurface::Cls() {
     late_.reset();
     TouchAll();
     const Box4 clip = std::exchange(clip_, all);
-    if (!FillLate(all, Native(BackColor))) {
+    if (!FillLate(all, ResolvedRgb(BackColor))) {
       directPending_ = true;
-      PaintBox(all, Native(BackColor));
+      PaintBox(all, ResolvedRgb(BackColor));
     }
     clip_ = clip;
   }
@@ -476,7 +471,7 @@ void CairoSurface::Cls() {
 }
 
 void CairoSurface::DrawLine(float x1, float y1, float x2, float y2, OleColor color) {
-  PixelLine(PixelX(x1), PixelY(y1), PixelX(x2), PixelY(y2), Native(color), std::max(1, DrawWidth),
+  PixelLine(PixelX(x1), PixelY(y1), PixelX(x2), PixelY(y2), ResolvedRgb(color), std::max(1, DrawWidth),
             DrawStyle == LineKind::Dot);
   CurrentX = x2;
   CurrentY = y2;
@@ -494,8 +489,8 @@ void CairoSurface::DrawBox(float x1, float y1, float x2, float y2, OleColor colo
   const int w = std::max(1, DrawWidth);
   Reach(static_cast<int64_t>(b.x0) - w, static_cast<int64_t>(b.y0) - w, static_cast<int64_t>(b.x1) + w,
         static_cast<int64_t>(b.y1) + w);
-  if (FillStyle == FillKind::Solid) FillRect(b.x0, b.y0, b.x1, b.y1, Native(FillColor));
-  OutlineRect(b.x0, b.y0, b.x1, b.y1, Native(color), w);
+  if (FillStyle == FillKind::Solid) FillRect(b.x0, b.y0, b.x1, b.y1, ResolvedRgb(FillColor));
+  OutlineRect(b.x0, b.y0, b.x1, b.y1, ResolvedRgb(color), w);
   CurrentX = x2;
   CurrentY = y2;
 }
@@ -503,7 +498,7 @@ void CairoSurface::DrawBox(float x1, float y1, float x2, float y2, OleColor colo
 void CairoSurface::FilledBox(float x1, float y1, float x2, float y2, OleColor color) {
   const Box4 b = PixelBox(x1, y1, x2, y2);
   Reach(b.x0, b.y0, b.x1, b.y1);
-  FillRect(b.x0, b.y0, b.x1, b.y1, Native(color));
+  FillRect(b.x0, b.y0, b.x1, b.y1, ResolvedRgb(color));
   CurrentX = x2;
   CurrentY = y2;
 }
@@ -513,7 +508,7 @@ void CairoSurface::DrawCircle(float x, float y, float radius, OleColor color) {
   const int r = std::abs(PixelX(radius));
   const int width = std::max(1, DrawWidth);
   if (width == 1) {
-    RasterCircle(cx, cy, r, Native(color), FillStyle == FillKind::Solid, Native(FillColor));
+    RasterCircle(cx, cy, r, ResolvedRgb(color), FillStyle == FillKind::Solid, ResolvedRgb(FillColor));
   } else if (cx + r + width >= clip_.x0 && cx - r - width < clip_.x1 && cy + r + width >= clip_.y0 &&
              cy - r - width < clip_.y1) {
     Reach(static_cast<int64_t>(cx) - r - width, static_cast<int64_t>(cy) - r - width,
@@ -522,10 +517,10 @@ void CairoSurface::DrawCircle(float x, float y, float radius, OleColor color) {
     cairo_new_path(cr_);
     cairo_arc(cr_, cx + 0.5, cy + 0.5, r, 0, 2 * std::numbers::pi);
     if (FillStyle == FillKind::Solid) {
-      SetSource(Native(FillColor));
+      SetSource(ResolvedRgb(FillColor));
       cairo_fill_preserve(cr_);
     }
-    SetSource(Native(color));
+    SetSource(ResolvedRgb(color));
     cairo_set_line_width(cr_, width);
     cairo_stroke(cr_);
     cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
@@ -541,10 +536,10 @@ void CairoSurface::PSet(float x, float y, OleColor color) {
         static_cast<int64_t>(px) + width + 1, static_cast<int64_t>(py) + width + 1);
   if (width == 1) {
     BeginWrite();
-    Plot(px, py, Native(color));
+    Plot(px, py, ResolvedRgb(color));
   } else {
     BeginCairo();
-    SetSource(Native(color));
+    SetSource(ResolvedRgb(color));
     cairo_new_path(cr_);
     cairo_arc(cr_, px + 0.5, py + 0.5, width / 2.0, 0, 2 * std::numbers::pi);
     cairo_fill(cr_);
@@ -586,9 +581,9 @@ void CairoSurface::PaintStamp(int x, int y, const PixelStamp& stamp) {
   for (const PixelRun& r : stamp.runs) {
     if (inside) {
       FillPixels(data_ + static_cast<size_t>(y + r.dy) * stride_ + (x + r.dx), static_cast<size_t>(r.length),
-                 Native(r.color));
+                 ResolvedRgb(r.color));
     } else {
-      Span(y + r.dy, x + r.dx, x + r.dx + r.length, Native(r.color));
+      Span(y + r.dy, x + r.dx, x + r.dx + r.length, ResolvedRgb(r.color));
     }
   }
   for (const BlendPixel& b : stamp.blends) {
@@ -666,7 +661,8 @@ void CairoSurface::MoveTo(int x, int y) {
 
 void CairoSurface::LineTo(int x, int y) {
   const Pen pen = CurrentPen();
-  PixelLine(penPos_.x, penPos_.y, x, y, Native(pen.color), pen.width, !pen_ && DrawStyle == LineKind::Dot);
+  PixelLine(penPos_.x, penPos_.y, x, y, ResolvedRgb(pen.color), pen.width,
+            !pen_ && DrawStyle == LineKind::Dot);
   penPos_ = {x, y};
 }
 
@@ -687,14 +683,14 @@ void CairoSurface::Polygon(std::span<const PixelPoint> points) {
     cairo_new_path(cr_);
     for (const PixelPoint& p : points) cairo_line_to(cr_, p.x + 0.5, p.y + 0.5);
     cairo_close_path(cr_);
-    SetSource(Native(FillColor));
+    SetSource(ResolvedRgb(FillColor));
     cairo_fill(cr_);
     cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
   }
   for (size_t i = 0; i < points.size(); ++i) {
     const PixelPoint& a = points[i];
     const PixelPoint& b = points[(i + 1) % points.size()];
-    PixelLine(a.x, a.y, b.x, b.y, Native(pen.color), pen.width, false);
+    PixelLine(a.x, a.y, b.x, b.y, ResolvedRgb(pen.color), pen.width, false);
   }
 }
 
@@ -704,8 +700,8 @@ void CairoSurface::Rectangle(int left, int top, int right, int bottom) {
   const Pen pen = CurrentPen();
   Reach(static_cast<int64_t>(left) - pen.width, static_cast<int64_t>(top) - pen.width,
         static_cast<int64_t>(right) + pen.width, static_cast<int64_t>(bottom) + pen.width);
-  if (FillStyle == FillKind::Solid) FillRect(left, top, right, bottom, Native(FillColor));
-  OutlineRect(left, top, right, bottom, Native(pen.color), pen.width);
+  if (FillStyle == FillKind::Solid) FillRect(left, top, right, bottom, ResolvedRgb(FillColor));
+  OutlineRect(left, top, right, bottom, ResolvedRgb(pen.color), pen.width);
 }
 
 // ---------------------------------------------------------------- text
@@ -755,7 +751,7 @@ void CairoSurface::TextOut(int x, int y, std::string_view text, int escapement) 
   }
   cairo_save(cr_);
   cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
-  const uint32_t rgb = Native(ForeColor);
+  const uint32_t rgb = ResolvedRgb(ForeColor);
   cairo_set_source_rgb(cr_, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
   if (escapement != 0 && turnLevelLayout_) {
     // The glyphs where level text has them, then turned: the documents' way.
@@ -853,7 +849,7 @@ void CairoSurface::CopyPictureIn() {
   late_.reset();
   directPending_ = true;
   TouchAll();
-  const uint32_t back = Native(BackColor);
+  const uint32_t back = ResolvedRgb(BackColor);
   // Columns [from, to) of row y: the picture where it reaches, BackColor beyond.
   auto copyRow = [&](int y, int from, int to) {
     uint32_t* row = data_ + static_cast<size_t>(y) * stride_;

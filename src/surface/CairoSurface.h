@@ -77,7 +77,6 @@ class CairoSurface : public Surface {
   cairo_t* Context() const { return cr_; }
   const Box4& Clip() const { return clip_; }
   bool Inverting() const { return DrawMode == PenMode::Invert; }
-  uint32_t Native(OleColor c) const;
   // Every operation names the box it may draw in before it draws: the box is marked as changed, and the
   // rows of the persistent picture there that are still held only by the pixels are copied out.
   void Reach(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {

@@ -102,11 +102,6 @@ void PaintingSurface::SavePicture(const std::string&) {
 
 // ---------------------------------------------------------------- state
 
-uint32_t PaintingSurface::Native(OleColor c) const {
-  const OleColor r = ResolveColor(c);
-  return static_cast<uint32_t>((RedOf(r) << 16) | (GreenOf(r) << 8) | BlueOf(r));
-}
-
 PaintingSurface::Box PaintingSurface::PixelBox(float x1, float y1, float x2, float y2) const {
   Box b{PixelX(x1), PixelY(y1), PixelX(x2), PixelY(y2)};
   if (b.x0 > b.x1) std::swap(b.x0, b.x1);
@@ -177,7 +172,7 @@ void PaintingSurface::FinishLine() {
 
 void PaintingSurface::Cls() {
   Restart();
-  const uint32_t back = Native(BackColor);
+  const uint32_t back = ResolvedRgb(BackColor);
   const int w = w_, h = h_;
   Add([back, w, h](Replay& r) { r.painter.FillBox(0, 0, w, h, back); });
   if (picture_) Add([picture = *picture_](Replay& r) { PaintSnapshot(r, picture); });
@@ -187,7 +182,7 @@ void PaintingSurface::Cls() {
 }
 
 void PaintingSurface::DrawLine(float x1, float y1, float x2, float y2, OleColor color) {
-  Line(PixelX(x1), PixelY(y1), PixelX(x2), PixelY(y2), Native(color), std::max(1, DrawWidth),
+  Line(PixelX(x1), PixelY(y1), PixelX(x2), PixelY(y2), ResolvedRgb(color), std::max(1, DrawWidth),
        DrawStyle == LineKind::Dot);
   CurrentX = x2;
   CurrentY = y2;
@@ -195,14 +190,14 @@ void PaintingSurface::DrawLine(float x1, float y1, float x2, float y2, OleColor 
 
 void PaintingSurface::DrawBox(float x1, float y1, float x2, float y2, OleColor color) {
   const Box b = PixelBox(x1, y1, x2, y2);
-  if (FillStyle == FillKind::Solid) Fill(b, Native(FillColor));
-  Outline(b, Native(color), std::max(1, DrawWidth));
+  if (FillStyle == FillKind::Solid) Fill(b, ResolvedRgb(FillColor));
+  Outline(b, ResolvedRgb(color), std::max(1, DrawWidth));
   CurrentX = x2;
   CurrentY = y2;
 }
 
 void PaintingSurface::FilledBox(float x1, float y1, float x2, float y2, OleColor color) {
-  Fill(PixelBox(x1, y1, x2, y2), Native(color));
+  Fill(PixelBox(x1, y1, x2, y2), ResolvedRgb(color));
   CurrentX = x2;
   CurrentY = y2;
 }
@@ -215,8 +210,10 @@ void PaintingSurface::DrawCircle(float x, float y, float radius, OleColor color)
   const PagePoint c = Centre(PixelX(x), PixelY(y));
   const double r = std::abs(PixelX(radius));
   if (FillStyle == FillKind::Solid)
-    Add([c, r, fill = Native(FillColor)](Replay& rp) { rp.painter.FillCircle(c.X, c.Y, r + 0.5, fill); });
-  Add([c, r, width = std::max(1, DrawWidth), rgb = Native(color)](Replay& rp) {
+    Add([c, r, fill = ResolvedRgb(FillColor)](Replay& rp) {
+      rp.painter.FillCircle(c.X, c.Y, r + 0.5, fill);
+    });
+  Add([c, r, width = std::max(1, DrawWidth), rgb = ResolvedRgb(color)](Replay& rp) {
     rp.painter.StrokeCircle(c.X, c.Y, r, width, rgb);
   });
 }
@@ -227,9 +224,9 @@ void PaintingSurface::PSet(float x, float y, OleColor color) {
   if (Inverting()) return;
   const int px = PixelX(x), py = PixelY(y), width = std::max(1, DrawWidth);
   if (width == 1) {
-    Fill({px, py, px + 1, py + 1}, Native(color));
+    Fill({px, py, px + 1, py + 1}, ResolvedRgb(color));
   } else {
-    Add([c = Centre(px, py), width, rgb = Native(color)](Replay& r) {
+    Add([c = Centre(px, py), width, rgb = ResolvedRgb(color)](Replay& r) {
       r.painter.FillCircle(c.X, c.Y, width / 2.0, rgb);
     });
   }
@@ -241,7 +238,7 @@ bool PaintingSurface::FillRamp(double x0, double y0, double x1, double y1,
   const Box all{0, 0, w_, h_};
   if (CoversAll(all)) Restart();
   std::vector<uint32_t> rgb(colours.size());
-  std::transform(colours.begin(), colours.end(), rgb.begin(), [&](OleColor c) { return Native(c); });
+  std::transform(colours.begin(), colours.end(), rgb.begin(), [&](OleColor c) { return ResolvedRgb(c); });
   Add([all, from = Centre(0, 0), x0, y0, x1, y1, rgb = std::move(rgb)](Replay& r) {
     r.painter.FillGradient(all.x0, all.y0, all.x1, all.y1, x0 + from.X, y0 + from.Y, x1 + from.X, y1 + from.Y,
                            rgb);
@@ -302,7 +299,7 @@ void PaintingSurface::MoveTo(int x, int y) {
 
 void PaintingSurface::LineTo(int x, int y) {
   const Pen pen = CurrentPen();
-  Line(penPos_.x, penPos_.y, x, y, Native(pen.color), pen.width, !pen_ && DrawStyle == LineKind::Dot);
+  Line(penPos_.x, penPos_.y, x, y, ResolvedRgb(pen.color), pen.width, !pen_ && DrawStyle == LineKind::Dot);
   penPos_ = {x, y};
 }
 
@@ -313,8 +310,8 @@ void PaintingSurface::Polygon(std::span<const PixelPoint> points) {
   for (const PixelPoint& p : points) centres.push_back(Centre(p.x, p.y));
   const Pen pen = CurrentPen();
   std::optional<uint32_t> fill;
-  if (FillStyle == FillKind::Solid) fill = Native(FillColor);
-  Add([centres = std::move(centres), fill, rgb = Native(pen.color), width = pen.width](Replay& r) {
+  if (FillStyle == FillKind::Solid) fill = ResolvedRgb(FillColor);
+  Add([centres = std::move(centres), fill, rgb = ResolvedRgb(pen.color), width = pen.width](Replay& r) {
     if (fill) r.painter.FillPolygon(centres, *fill);
     r.painter.StrokeLine(centres, true, width, false, rgb);
   });
@@ -324,8 +321,8 @@ void PaintingSurface::Rectangle(int left, int top, int right, int bottom) {
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
   const Pen pen = CurrentPen();
-  if (FillStyle == FillKind::Solid) Fill({left, top, right, bottom}, Native(FillColor));
-  Outline({left, top, right, bottom}, Native(pen.color), pen.width);
+  if (FillStyle == FillKind::Solid) Fill({left, top, right, bottom}, ResolvedRgb(FillColor));
+  Outline({left, top, right, bottom}, ResolvedRgb(pen.color), pen.width);
 }
 
 // ---------------------------------------------------------------- text
@@ -352,7 +349,7 @@ void PaintingSurface::TextOut(int x, int y, std::string_view text, int escapemen
   if (text.empty() || Inverting() || !ApplyFont()) return;
   Add([utf8 = ToValidUtf8(text), font = PageFont{FontName, FontPixelSize(), FontBold, FontItalic}, x, y,
        ascent = measure_.Ascent(), advance = measure_.Advance(text), angle = escapement / 10.0,
-       rgb = Native(ForeColor)](Replay& r) {
+       rgb = ResolvedRgb(ForeColor)](Replay& r) {
     r.painter.Text({utf8, font, static_cast<double>(x), static_cast<double>(y), ascent, advance, angle, rgb});
   });
 }

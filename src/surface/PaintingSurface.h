@@ -92,7 +92,6 @@ class PaintingSurface final : public Surface {
   // True when an opaque block covers the whole surface with no clip to stop it.
   bool CoversAll(const Box& block) const;
   Snapshot Take();
-  uint32_t Native(OleColor c) const;
   Box PixelBox(float x1, float y1, float x2, float y2) const;
   Pen CurrentPen() const;
   bool Inverting() const { return DrawMode == PenMode::Invert; }

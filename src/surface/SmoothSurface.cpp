@@ -22,7 +22,7 @@ void SmoothSurface::DrawLine(float x1, float y1, float x2, float y2, OleColor co
     CairoSurface::DrawLine(x1, y1, x2, y2, color);
     return;
   }
-  PainterLine(PixelX(x1), PixelY(y1), PixelX(x2), PixelY(y2), Native(color), std::max(1, DrawWidth),
+  PainterLine(PixelX(x1), PixelY(y1), PixelX(x2), PixelY(y2), ResolvedRgb(color), std::max(1, DrawWidth),
               DrawStyle == LineKind::Dot, false);
   CurrentX = x2;
   CurrentY = y2;
@@ -36,8 +36,8 @@ void SmoothSurface::LineTo(int x, int y) {
   const Pen pen = CurrentPen();
   PixelPoint& at = PenPosition();
   // A selected pen paints gradients, which are made of lines a pixel apart.
-  PainterLine(at.x, at.y, x, y, Native(pen.color), pen.width, !PenSelected() && DrawStyle == LineKind::Dot,
-              PenSelected());
+  PainterLine(at.x, at.y, x, y, ResolvedRgb(pen.color), pen.width,
+              !PenSelected() && DrawStyle == LineKind::Dot, PenSelected());
   at = {x, y};
 }
 
@@ -47,9 +47,9 @@ void SmoothSurface::DrawCircle(float x, float y, float radius, OleColor color) {
     return;
   }
   std::optional<uint32_t> fill;
-  if (FillStyle == FillKind::Solid) fill = Native(FillColor);
+  if (FillStyle == FillKind::Solid) fill = ResolvedRgb(FillColor);
   painter_.Circle(PixelX(x), PixelY(y), std::abs(PixelX(radius)), std::max(1, DrawWidth), fill,
-                  Native(color));
+                  ResolvedRgb(color));
   CurrentX = x;
   CurrentY = y;
 }
@@ -59,7 +59,7 @@ void SmoothSurface::PSet(float x, float y, OleColor color) {
     CairoSurface::PSet(x, y, color);
     return;
   }
-  painter_.Dot(PixelX(x), PixelY(y), std::max(1, DrawWidth), Native(color));
+  painter_.Dot(PixelX(x), PixelY(y), std::max(1, DrawWidth), ResolvedRgb(color));
   CurrentX = x;
   CurrentY = y;
 }
@@ -71,14 +71,14 @@ void SmoothSurface::Polygon(std::span<const PixelPoint> points) {
   }
   const Pen pen = CurrentPen();
   std::optional<uint32_t> fill;
-  if (FillStyle == FillKind::Solid) fill = Native(FillColor);
-  painter_.Polygon(points, fill, Native(pen.color), pen.width, PenSelected());
+  if (FillStyle == FillKind::Solid) fill = ResolvedRgb(FillColor);
+  painter_.Polygon(points, fill, ResolvedRgb(pen.color), pen.width, PenSelected());
 }
 
 bool SmoothSurface::FillRamp(double x0, double y0, double x1, double y1, std::span<const OleColor> colours) {
   if (colours.size() < 2 || Inverting()) return false;
   std::vector<uint32_t> rgb(colours.size());
-  std::transform(colours.begin(), colours.end(), rgb.begin(), [&](OleColor c) { return Native(c); });
+  std::transform(colours.begin(), colours.end(), rgb.begin(), [&](OleColor c) { return ResolvedRgb(c); });
   painter_.Ramp(x0, y0, x1, y1, rgb, {0, 0, PixelWidth(), PixelHeight()});
   return true;
 }

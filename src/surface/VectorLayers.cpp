@@ -19,7 +19,7 @@ VectorSurface::Box4 VectorSurface::Covering(Box4 block) {
   StrokePending();
   block = Intersection(block, clip_);
   if (DrawMode == PenMode::Invert || block.Empty()) return block;
-  if (Native(BackColor) == startBack_ && Covers(block, Everything())) {
+  if (ResolvedRgb(BackColor) == startBack_ && Covers(block, Everything())) {
     Forget();
     return block;
   }

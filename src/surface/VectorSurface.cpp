@@ -138,11 +138,11 @@ void VectorSurface::OpenRecording(bool base) {
   ListOf(rec)->open = true;
   cairo_t* cr = cairo_create(rec);
   if (base) {
-    SetRgb(cr, Native(BackColor));
+    SetRgb(cr, ResolvedRgb(BackColor));
     cairo_rectangle(cr, 0, 0, w_, h_);
     KeepPath(cr, false, {0, 0, w_, h_});
     cairo_paint(cr);
-    startBack_ = Native(BackColor);
+    startBack_ = ResolvedRgb(BackColor);
   }
   if (cr_) cairo_destroy(cr_);
   if (rec_) {
@@ -180,11 +180,6 @@ void VectorSurface::SetUpContext() {
   cairo_set_font_options(cr_, fo);
   cairo_font_options_destroy(fo);
   appliedFont_.clear();
-}
-
-uint32_t VectorSurface::Native(OleColor c) const {
-  const OleColor r = ResolveColor(c);
-  return static_cast<uint32_t>((RedOf(r) << 16) | (GreenOf(r) << 8) | BlueOf(r));
 }
 
 VectorSurface::Box4 VectorSurface::PixelBox(float x1, float y1, float x2, float y2) const {
@@ -300,7 +295,7 @@ void VectorSurface::Cls() {
 }
 
 void VectorSurface::DrawLine(float x1, float y1, float x2, float y2, OleColor color) {
-  PixelLine(PixelX(x1), PixelY(y1), PixelX(x2), PixelY(y2), Native(color), std::max(1, DrawWidth),
+  PixelLine(PixelX(x1), PixelY(y1), PixelX(x2), PixelY(y2), ResolvedRgb(color), std::max(1, DrawWidth),
             DrawStyle == LineKind::Dot, false);
   CurrentX = x2;
   CurrentY = y2;
@@ -308,15 +303,15 @@ void VectorSurface::DrawLine(float x1, float y1, float x2, float y2, OleColor co
 
 void VectorSurface::DrawBox(float x1, float y1, float x2, float y2, OleColor color) {
   const Box4 b = PixelBox(x1, y1, x2, y2);
-  if (FillStyle == FillKind::Solid) Fill(b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0, Native(FillColor));
-  Outline(b, Native(color), std::max(1, DrawWidth));
+  if (FillStyle == FillKind::Solid) Fill(b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0, ResolvedRgb(FillColor));
+  Outline(b, ResolvedRgb(color), std::max(1, DrawWidth));
   CurrentX = x2;
   CurrentY = y2;
 }
 
 void VectorSurface::FilledBox(float x1, float y1, float x2, float y2, OleColor color) {
   const Box4 b = PixelBox(x1, y1, x2, y2);
-  Fill(b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0, Native(color));
+  Fill(b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0, ResolvedRgb(color));
   CurrentX = x2;
   CurrentY = y2;
 }
@@ -326,10 +321,10 @@ void VectorSurface::DrawCircle(float x, float y, float radius, OleColor color) {
   CurrentY = y;
   if (DrawMode == PenMode::Invert) return;
   std::optional<uint32_t> fill;
-  if (FillStyle == FillKind::Solid) fill = Native(FillColor);
+  if (FillStyle == FillKind::Solid) fill = ResolvedRgb(FillColor);
   const int cx = PixelX(x), cy = PixelY(y), r = std::abs(PixelX(radius)), width = std::max(1, DrawWidth);
   if (r <= 0) {
-    painter_.Circle(cx, cy, r, width, fill, Native(color));
+    painter_.Circle(cx, cy, r, width, fill, ResolvedRgb(color));
     return;
   }
   // The symbols of a data set are the same circle again and again: painted from one recording of it, a
@@ -337,7 +332,7 @@ void VectorSurface::DrawCircle(float x, float y, float radius, OleColor color) {
   const int reach = r + width + 1;  // as far as the circle's ink goes from its centre pixel
   const Box4 extent{cx - reach, cy - reach, cx + reach + 1, cy + reach + 1};
   if (Intersection(extent, clip_).Empty()) return;
-  cairo_surface_t* mark = CircleMark({r, width, fill ? static_cast<int64_t>(*fill) : -1, Native(color)});
+  cairo_surface_t* mark = CircleMark({r, width, fill ? static_cast<int64_t>(*fill) : -1, ResolvedRgb(color)});
   if (!Begin(0, extent)) return;
   const ShapeBox box{extent.x0, extent.y0, extent.x1, extent.y1};
   KeepPicture(cr_, mark, extent.x0, extent.y0, 1, {&box, 1}, {clip_.x0, clip_.y0, clip_.x1, clip_.y1});
@@ -349,7 +344,7 @@ void VectorSurface::PSet(float x, float y, OleColor color) {
   CurrentX = x;
   CurrentY = y;
   if (DrawMode == PenMode::Invert) return;
-  painter_.Dot(PixelX(x), PixelY(y), std::max(1, DrawWidth), Native(color));
+  painter_.Dot(PixelX(x), PixelY(y), std::max(1, DrawWidth), ResolvedRgb(color));
 }
 
 // ---------------------------------------------------------------- device-pixel operations
@@ -415,8 +410,8 @@ void VectorSurface::MoveTo(int x, int y) {
 void VectorSurface::LineTo(int x, int y) {
   const Pen pen = CurrentPen();
   // A selected pen paints gradients, which are made of lines a pixel apart.
-  PixelLine(penPos_.x, penPos_.y, x, y, Native(pen.color), pen.width, !pen_ && DrawStyle == LineKind::Dot,
-            pen_.has_value());
+  PixelLine(penPos_.x, penPos_.y, x, y, ResolvedRgb(pen.color), pen.width,
+            !pen_ && DrawStyle == LineKind::Dot, pen_.has_value());
   penPos_ = {x, y};
 }
 
@@ -424,16 +419,16 @@ void VectorSurface::Polygon(std::span<const PixelPoint> points) {
   if (DrawMode == PenMode::Invert) return;
   const Pen pen = CurrentPen();
   std::optional<uint32_t> fill;
-  if (FillStyle == FillKind::Solid) fill = Native(FillColor);
-  painter_.Polygon(points, fill, Native(pen.color), pen.width, pen_.has_value());
+  if (FillStyle == FillKind::Solid) fill = ResolvedRgb(FillColor);
+  painter_.Polygon(points, fill, ResolvedRgb(pen.color), pen.width, pen_.has_value());
 }
 
 void VectorSurface::Rectangle(int left, int top, int right, int bottom) {
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
   const Pen pen = CurrentPen();
-  if (FillStyle == FillKind::Solid) Fill(left, top, right - left, bottom - top, Native(FillColor));
-  Outline({left, top, right, bottom}, Native(pen.color), pen.width);
+  if (FillStyle == FillKind::Solid) Fill(left, top, right - left, bottom - top, ResolvedRgb(FillColor));
+  Outline({left, top, right, bottom}, ResolvedRgb(pen.color), pen.width);
 }
 
 // ---------------------------------------------------------------- text
@@ -496,7 +491,7 @@ void VectorSurface::TextOut(int x, int y, std::string_view text, int escapement)
   SplitIfCopied();
   cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
   cairo_set_antialias(cr_, CAIRO_ANTIALIAS_DEFAULT);
-  SetRgb(cr_, Native(ForeColor));
+  SetRgb(cr_, ResolvedRgb(ForeColor));
   cairo_save(cr_);
   cairo_translate(cr_, x, y);
   if (escapement != 0) cairo_rotate(cr_, -escapement / 10.0 * std::numbers::pi / 180.0);
@@ -517,7 +512,7 @@ void VectorSurface::TextOut(int x, int y, std::string_view text, int escapement)
   run->x = x;
   run->y = y;
   run->angle = escapement / 10.0;
-  KeepText(cr_, std::move(run), Native(ForeColor), {clip_.x0, clip_.y0, clip_.x1, clip_.y1},
+  KeepText(cr_, std::move(run), ResolvedRgb(ForeColor), {clip_.x0, clip_.y0, clip_.x1, clip_.y1},
            {ink.x0, ink.y0, ink.x1, ink.y1});
   cairo_glyph_free(glyphs);
   cairo_text_cluster_free(clusters);
@@ -567,7 +562,7 @@ bool VectorSurface::FillRamp(double x0, double y0, double x1, double y1, std::sp
   const Box4 all{0, 0, w_, h_};
   Covering(all);
   std::vector<uint32_t> rgb(colours.size());
-  std::transform(colours.begin(), colours.end(), rgb.begin(), [&](OleColor c) { return Native(c); });
+  std::transform(colours.begin(), colours.end(), rgb.begin(), [&](OleColor c) { return ResolvedRgb(c); });
   painter_.Ramp(x0, y0, x1, y1, rgb, {0, 0, w_, h_});
   return true;
 }

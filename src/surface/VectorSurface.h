@@ -118,7 +118,6 @@ class VectorSurface final : public Surface, private ShapeCanvas {
   // Sets the operator, colour and smoothing for one shape whose ink stays within extent; false when
   // nothing is to be drawn.
   bool Begin(uint32_t rgb, const Box4& extent, bool exact = false);
-  uint32_t Native(OleColor c) const;
   Box4 PixelBox(float x1, float y1, float x2, float y2) const;
   Pen CurrentPen() const;
   void Fill(double x, double y, double w, double h, uint32_t rgb);
